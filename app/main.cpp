@@ -1,0 +1,16 @@
+#include "main/MainWindow.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillary"));
+    QApplication::setOrganizationName(QStringLiteral("Quillary"));
+    Quillary::Ui::MainWindow window;
+    const QStringList files = QApplication::arguments().mid(1);
+    for (const QString& file : files)
+        window.openFile(file);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,59 @@
+#include "CliCommand.h"
+
+#include <QSaveFile>
+
+namespace Quillary::Cli {
+
+QList<Command>& commands()
+{
+    static QList<Command> list;
+    return list;
+}
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream& err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+void addEncodingOption(QCommandLineParser& parser)
+{
+    parser.addOption({QStringLiteral("encoding"),
+                      QStringLiteral("Text encoding of the file, or \"auto\" to detect it (the default)."),
+                      QStringLiteral("NAME"), QStringLiteral("auto")});
+}
+
+bool readContacts(const QCommandLineParser& parser, ContactFileReader::Result& result, int& exitCode)
+{
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1) {
+        err() << "Expected one FILE.\n";
+        exitCode = UsageError;
+        return false;
+    }
+    result = ContactFileReader::read(files.first(), parser.value(QStringLiteral("encoding")).toLatin1());
+    if (!result.ok()) {
+        err() << result.errorString << '\n';
+        exitCode = Failure;
+        return false;
+    }
+    return true;
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& data)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        err() << "Couldn't write " << path << ": " << file.errorString() << '\n';
+        return false;
+    }
+    return true;
+}
+
+} // namespace Quillary::Cli

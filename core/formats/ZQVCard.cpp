@@ -1,0 +1,312 @@
+#include "ZQVCard.h"
+
+#include "VCardStream.h"
+#include "model/addressbook/VCardCodec.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QHash>
+#include <QSet>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <numeric>
+
+namespace Quillary {
+
+namespace {
+
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
+};
+
+// Cards are converted in batches spread over the cores; progress is reported after each batch.
+constexpr qsizetype BatchSize = 512;
+
+constexpr qsizetype PhotoFirstLine = 48;
+constexpr qsizetype PhotoLine = 74;
+
+bool isJpeg(const QByteArray& data)
+{
+    return data.size() > 3 && uchar(data[0]) == 0xFF && uchar(data[1]) == 0xD8 && uchar(data[2]) == 0xFF;
+}
+
+/// A note as vCard 3.0 text: backslash, comma and semicolon escaped; CR LF, CR and LF each as \n.
+QString escapedNote(const QString& note)
+{
+    return AddressBook::VCardCodec::escapeText(note);
+}
+
+/// Appends one property line folded at 75 octets, never inside a UTF-8 sequence.
+void appendFolded(QByteArray& out, const QByteArray& line)
+{
+    qsizetype pos = 0;
+    qsizetype limit = 75;
+    while (line.size() - pos > limit) {
+        qsizetype cut = pos + limit;
+        while (cut > pos + 1 && (uchar(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        out.append(line.constData() + pos, cut - pos);
+        out.append("\r\n ");
+        pos = cut;
+        limit = 74;
+    }
+    out.append(line.constData() + pos, line.size() - pos);
+    out.append("\r\n");
+}
+
+} // namespace
+
+ZQVCard::ZQVCard()
+    : defaultAccount(QStringLiteral("On My Mac")), defaultNameOrdering(ContactDefaults::shared().nameOrdering),
+      defaultCountryCode(ContactDefaults::shared().countryCode)
+{
+}
+
+ContactEntryPtr ZQVCard::readCard(const std::shared_ptr<const QByteArray>& stream, qsizetype offset, qsizetype length,
+                                  bool fullEntry) const
+{
+    const QByteArrayView card = QByteArrayView(*stream).sliced(offset, length);
+    QStringList categories;
+    std::optional<AddressBook::Person> record = AddressBook::VCardCodec::readPerson(card, &categories);
+    if (!record)
+        return {};
+    auto person = std::make_shared<PersonDsc>(
+        PersonDsc::detachedFromRecord(std::move(*record), defaultNameOrdering, defaultCountryCode));
+    auto entry = ContactEntry::make(person);
+    entry->categories = std::move(categories);
+    if (fullEntry) {
+        const QString name = person->compositeName();
+        entry->compositeName = name.isEmpty() ? NoNameText : name;
+        entry->vCardString = CardText(stream, offset, length);
+    }
+    return entry;
+}
+
+ContactTable ZQVCard::readCards(const QByteArray& streamBytes, const ProgressHandler& progress, bool fullEntry) const
+{
+    const auto stream = std::make_shared<const QByteArray>(streamBytes);
+    const QList<VCardStream::CardRange> cards = VCardStream::cut(*stream);
+    ContactTable result;
+    result.reserve(cards.size());
+    for (qsizetype first = 0; first < cards.size(); first += BatchSize) {
+        const qsizetype count = qMin(BatchSize, cards.size() - first);
+        QList<ContactEntryPtr> batch(count);
+        QList<qsizetype> indexes(count);
+        std::iota(indexes.begin(), indexes.end(), first);
+        QtConcurrent::blockingMap(indexes, [&](qsizetype index) {
+            const VCardStream::CardRange& range = cards.at(index);
+            batch[index - first] = readCard(stream, range.offset, range.length, fullEntry);
+        });
+        for (ContactEntryPtr& entry : batch) {
+            if (entry)
+                result.append(std::move(entry));
+        }
+        if (progress) {
+            bool stop = false;
+            const VCardStream::CardRange& last = cards.at(first + count - 1);
+            progress(stop, last.offset + last.length);
+            if (stop)
+                return {};
+        }
+    }
+    // Copies of one card in a file share its UID; each contact needs an identity of its own.
+    QSet<QString> seen;
+    seen.reserve(result.size());
+    for (const ContactEntryPtr& entry : result) {
+        if (seen.contains(entry->uniqueId)) {
+            entry->person->setUniqueId(AddressBook::newUniqueId());
+            entry->uniqueId = entry->person->uniqueId();
+        }
+        seen.insert(entry->uniqueId);
+    }
+    return result;
+}
+
+ContactTable ZQVCard::contactsFromVCards(const QByteArray& stream, const ProgressHandler& progress) const
+{
+    return readCards(stream, progress, true);
+}
+
+ContactTable ZQVCard::contactsFromVCards(const QString& stream, const ProgressHandler& progress) const
+{
+    return readCards(stream.toUtf8(), progress, true);
+}
+
+ContactTable ZQVCard::devideVCards(const QByteArray& stream) const
+{
+    return readCards(stream, {}, false);
+}
+
+std::shared_ptr<PersonDsc> ZQVCard::personFromVCard(QByteArrayView card) const
+{
+    if (card.isEmpty())
+        return {};
+    std::optional<AddressBook::Person> record = AddressBook::VCardCodec::readPerson(card);
+    if (!record)
+        return {};
+    return std::make_shared<PersonDsc>(
+        PersonDsc::detachedFromRecord(std::move(*record), defaultNameOrdering, defaultCountryCode));
+}
+
+QStringList ZQVCard::findCategories2(QByteArrayView text)
+{
+    return AddressBook::VCardCodec::readCategories(text);
+}
+
+QString ZQVCard::groupDateText()
+{
+    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000"));
+}
+
+GroupTable ZQVCard::makeGroupTableFromCategoriesOfContacts(const ContactTable& contacts)
+{
+    auto top = std::make_shared<GroupEntry>();
+    top->top = true;
+    top->groupName = Tr::tr("All Contacts");
+    top->groupId = GroupText::AllContacts;
+    top->containerName = GroupText::VCardAccount;
+    top->remote = GroupText::VCardAccount;
+    top->uniqueId = GroupText::AllUniqueId;
+    top->contactTable = contacts;
+    GroupTable table{top};
+    QHash<QString, GroupEntryPtr> byName;
+    const QString date = groupDateText();
+    for (const ContactEntryPtr& contact : contacts) {
+        for (const QString& name : contact->categories) {
+            if (name.isEmpty() || name == top->groupName)
+                continue;
+            GroupEntryPtr& group = byName[name];
+            if (!group) {
+                group = std::make_shared<GroupEntry>();
+                group->groupName = name;
+                group->groupId = name;
+                group->remote = GroupText::VCardAccount;
+                group->containerName = GroupText::LocalContainer;
+                group->uniqueId = name + u'-' + date;
+                table.append(group);
+            }
+            group->contactTable.append(contact);
+        }
+    }
+    return table;
+}
+
+void ZQVCard::convertCatetoriesToUniqueIds(const ContactTable& contacts, const GroupTable& groupTable)
+{
+    QHash<QString, QString> uniqueIdsByName;
+    for (const GroupEntryPtr& group : groupTable) {
+        if (!group->top)
+            uniqueIdsByName.insert(group->groupName, group->uniqueId);
+    }
+    if (uniqueIdsByName.isEmpty())
+        return;
+    for (const ContactEntryPtr& contact : contacts) {
+        contact->groupUniqueIds.clear();
+        for (const QString& name : contact->categories) {
+            const auto it = uniqueIdsByName.constFind(name);
+            if (it != uniqueIdsByName.constEnd())
+                contact->groupUniqueIds.append(*it);
+        }
+    }
+}
+
+QString ZQVCard::categoriesFromUniqueIds(const QStringList& uniqueIds, const GroupTable& groupTable)
+{
+    QString result;
+    if (uniqueIds.isEmpty())
+        return result;
+    for (const GroupEntryPtr& group : groupTable) {
+        if (uniqueIds.contains(group->uniqueId)) {
+            result += AddressBook::VCardCodec::escapeText(group->groupName);
+            result += u',';
+        }
+    }
+    result.chop(1);
+    return result;
+}
+
+QByteArray ZQVCard::vCardFromContact(const ContactEntry& contact, const QStringList& options, const QString& categories)
+{
+    if (!contact.person)
+        return {};
+    const PersonDsc& person = *contact.person;
+    QByteArray card = AddressBook::VCardCodec::writePerson(person.toRecord());
+    static const QByteArray endLine = QByteArrayLiteral("END:VCARD\r\n");
+    if (!card.endsWith(endLine))
+        return {};
+    card.chop(endLine.size());
+    if (options.contains(WriteOption::Note)) {
+        const QString note = person.stringValueForIdentifier(Field::Note);
+        if (!note.isEmpty())
+            appendFolded(card, "NOTE:" + escapedNote(note).toUtf8());
+    }
+    if (options.contains(WriteOption::Photo))
+        card.append(encodeVCardPhoto(person.photoData()));
+    if (!categories.isEmpty())
+        appendFolded(card, "CATEGORIES:" + categories.toUtf8());
+    card.append(endLine);
+    return card;
+}
+
+QByteArray ZQVCard::vCardsFromContacts(const ContactTable& contacts, const QStringList& options,
+                                       const GroupTable& groupTable, const ProgressHandler& progress) const
+{
+    QByteArray out;
+    for (qsizetype first = 0; first < contacts.size(); first += BatchSize) {
+        const qsizetype count = qMin(BatchSize, contacts.size() - first);
+        QList<QByteArray> cards(count);
+        QList<qsizetype> indexes(count);
+        std::iota(indexes.begin(), indexes.end(), first);
+        QtConcurrent::blockingMap(indexes, [&](qsizetype index) {
+            const ContactEntry& contact = *contacts.at(index);
+            cards[index - first] =
+                vCardFromContact(contact, options, categoriesFromUniqueIds(contact.groupUniqueIds, groupTable));
+        });
+        for (const QByteArray& card : cards)
+            out.append(card);
+        if (progress) {
+            bool stop = false;
+            progress(stop, first + count - 1);
+            if (stop)
+                return {};
+        }
+    }
+    return out;
+}
+
+QByteArray ZQVCard::jpegDataFromImage(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.convertToFormat(QImage::Format_RGB32).save(&buffer, "JPEG", 90);
+    return data;
+}
+
+QByteArray ZQVCard::encodeVCardPhoto(const QByteArray& imageData)
+{
+    if (imageData.isEmpty())
+        return {};
+    // Encoding JPEG again would lose a little more of the photo on every save.
+    const QByteArray jpeg = isJpeg(imageData) ? imageData : jpegDataFromImage(QImage::fromData(imageData));
+    if (jpeg.isEmpty())
+        return {};
+    const QByteArray base64 = jpeg.toBase64();
+    QByteArray out;
+    out.reserve(base64.size() + base64.size() / PhotoLine * 3 + 40);
+    out.append("PHOTO;ENCODING=b;TYPE=JPEG:");
+    out.append(base64.left(PhotoFirstLine));
+    out.append("\r\n");
+    for (qsizetype pos = PhotoFirstLine; pos < base64.size(); pos += PhotoLine) {
+        out.append(' ');
+        out.append(base64.constData() + pos, qMin(PhotoLine, base64.size() - pos));
+        out.append("\r\n");
+    }
+    return out;
+}
+
+} // namespace Quillary

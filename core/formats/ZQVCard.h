@@ -1,0 +1,77 @@
+#pragma once
+
+#include "model/ContactEntry.h"
+#include "model/GroupEntry.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace Quillary {
+
+/// Converts between vCard streams and contact entries: cuts a stream into cards, reads each card into
+/// a detached contact, turns CATEGORIES into a group table, and writes contacts back as cards with
+/// their NOTE, PHOTO and CATEGORIES lines. Made for one operation; several may run on different
+/// threads at once.
+class ZQVCard
+{
+public:
+    /// Called after each batch of cards with the byte offset at which the last card read ends, or
+    /// after each contact written with its index; setting `stop` ends the work with an empty result.
+    using ProgressHandler = std::function<void(bool& stop, qsizetype position)>;
+
+    ZQVCard();
+
+    /// The account new contacts are meant for.
+    QString defaultAccount;
+    int defaultNameOrdering;
+    QString defaultCountryCode;
+
+    /// Reads every card of a UTF-8 stream. Cards that cannot be read are skipped; a stop request
+    /// gives an empty list. Each entry keeps its card as a slice of the stream.
+    [[nodiscard]] ContactTable contactsFromVCards(const QByteArray& stream, const ProgressHandler& progress = {}) const;
+    /// The same for text; the text is encoded as UTF-8 first.
+    [[nodiscard]] ContactTable contactsFromVCards(const QString& stream, const ProgressHandler& progress = {}) const;
+    /// Entries with person, unique id and categories only.
+    [[nodiscard]] ContactTable devideVCards(const QByteArray& stream) const;
+    /// One card to one contact; none for an empty or unreadable card.
+    [[nodiscard]] std::shared_ptr<PersonDsc> personFromVCard(QByteArrayView card) const;
+
+    [[nodiscard]] static QStringList findCategories2(QByteArrayView text);
+    [[nodiscard]] static GroupTable makeGroupTableFromCategoriesOfContacts(const ContactTable& contacts);
+    static void convertCatetoriesToUniqueIds(const ContactTable& contacts, const GroupTable& groupTable);
+    /// The names of the groups with these unique ids, in group-table order, joined by ",". A comma
+    /// inside a name is written as "\\,".
+    [[nodiscard]] static QString categoriesFromUniqueIds(const QStringList& uniqueIds, const GroupTable& groupTable);
+
+    /// One contact as a card, with the extra lines the options ask for ("Note", "Photo").
+    [[nodiscard]] static QByteArray vCardFromContact(const ContactEntry& contact, const QStringList& options,
+                                                     const QString& categories);
+    /// Every contact as one stream, cards in order; empty when stopped.
+    [[nodiscard]] QByteArray vCardsFromContacts(const ContactTable& contacts, const QStringList& options,
+                                                const GroupTable& groupTable,
+                                                const ProgressHandler& progress = {}) const;
+
+    /// The PHOTO property lines for image data; JPEG data is written as it is, other images are
+    /// encoded as JPEG first. "" when there is no image.
+    [[nodiscard]] static QByteArray encodeVCardPhoto(const QByteArray& imageData);
+    [[nodiscard]] static QByteArray jpegDataFromImage(const QImage& image);
+
+    /// Text of the group-table time stamps: "2026-01-31 09:15:00 +0000".
+    [[nodiscard]] static QString groupDateText();
+
+private:
+    ContactEntryPtr readCard(const std::shared_ptr<const QByteArray>& stream, qsizetype offset, qsizetype length,
+                             bool fullEntry) const;
+    ContactTable readCards(const QByteArray& stream, const ProgressHandler& progress, bool fullEntry) const;
+};
+
+namespace WriteOption {
+inline const QString Note = QStringLiteral("Note");
+inline const QString Photo = QStringLiteral("Photo");
+} // namespace WriteOption
+
+} // namespace Quillary

@@ -1,0 +1,230 @@
+#include "AddressFormats.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QLocale>
+#include <QLoggingCategory>
+#include <QMutex>
+#include <QRegularExpression>
+
+#include <unicode/uloc.h>
+
+#include <memory>
+
+Q_LOGGING_CATEGORY(lcAddressFormats, "quillary.core.model")
+
+namespace Quillary {
+
+namespace {
+
+struct Tables
+{
+    QList<AddressFormatEntry> table;
+    QHash<QString, AddressFormatEntry> dict;
+};
+
+QString localizedCountryName(const QString& code, const QString& language)
+{
+    if (language == u"en")
+        return {};
+    const QByteArray localeName = (language + u'_' + QLocale::territoryToCode(QLocale().territory())).toLatin1();
+    const QByteArray country = ("und_" + code).toLatin1();
+    UChar buffer[128];
+    UErrorCode error = U_ZERO_ERROR;
+    const int32_t length = uloc_getDisplayCountry(country.constData(), localeName.constData(), buffer, 128, &error);
+    if (U_FAILURE(error) || length <= 0)
+        return {};
+    return QString(reinterpret_cast<const QChar*>(buffer), length);
+}
+
+AddressFormatEntry prepare(const QJsonObject& object, const QString& language)
+{
+    AddressFormatEntry entry;
+    entry.fields = object;
+    entry.countryCode = object.value(u"CountryCode").toString();
+    entry.formatString = object.value(u"formatString").toString();
+    entry.country = object.value(u"Country").toString();
+    entry.alpha3 = object.value(u"Alpha3").toString();
+    QString format = entry.formatString;
+    format.remove(QChar(0x200E));
+    static const QRegularExpression whiteSpace(QStringLiteral("\\s+"));
+    entry.order = format.split(whiteSpace, Qt::SkipEmptyParts);
+    entry.localizedCountry = localizedCountryName(entry.countryCode, language);
+    if (!entry.localizedCountry.isEmpty()) {
+        entry.fields.insert(QStringLiteral("LocalizedCountry"), entry.localizedCountry);
+        entry.fields.insert(QStringLiteral("Country.") + language, entry.localizedCountry);
+    }
+    return entry;
+}
+
+std::shared_ptr<const Tables> load(const QByteArray& json)
+{
+    auto tables = std::make_shared<Tables>();
+    const QJsonDocument document = QJsonDocument::fromJson(json);
+    const QString language = AddressFormats::userLanguage();
+    for (const QJsonValue value : document.object().value(u"AddressFormat").toArray()) {
+        AddressFormatEntry entry = prepare(value.toObject(), language);
+        tables->dict.insert(entry.countryCode.toUpper(), entry);
+        tables->table.append(std::move(entry));
+    }
+    return tables;
+}
+
+std::shared_ptr<const Tables> loadResource()
+{
+    QFile file(QStringLiteral(":/quillary/AddressFormat.json"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcAddressFormats) << "ERROR address formats: the table is missing";
+        return std::make_shared<Tables>();
+    }
+    return load(file.readAll());
+}
+
+QMutex tablesMutex;
+
+std::shared_ptr<const Tables>& storedTables()
+{
+    static std::shared_ptr<const Tables> tables = loadResource();
+    return tables;
+}
+
+std::shared_ptr<const Tables> current()
+{
+    QMutexLocker locker(&tablesMutex);
+    return storedTables();
+}
+
+void replace(std::shared_ptr<const Tables> tables)
+{
+    QMutexLocker locker(&tablesMutex);
+    storedTables() = std::move(tables);
+}
+
+} // namespace
+
+QString AddressFormats::userLanguage()
+{
+    const QStringList languages = QLocale::system().uiLanguages();
+    if (languages.isEmpty())
+        return QStringLiteral("US");
+    if (languages.first() == u"C")
+        return QStringLiteral("en");
+    return languages.first().left(2);
+}
+
+QList<AddressFormatEntry> AddressFormats::addressFormatTable()
+{
+    return current()->table;
+}
+
+QHash<QString, AddressFormatEntry> AddressFormats::addressFormatDict()
+{
+    return current()->dict;
+}
+
+void AddressFormats::setAddressFormatDict(const QHash<QString, AddressFormatEntry>& dict)
+{
+    auto tables = std::make_shared<Tables>(*current());
+    tables->dict = dict;
+    replace(std::move(tables));
+}
+
+void AddressFormats::setAddressFormatTable(const QJsonArray& entries)
+{
+    auto tables = std::make_shared<Tables>(*current());
+    QStringList codesBefore;
+    for (const AddressFormatEntry& entry : tables->table)
+        codesBefore.append(entry.countryCode);
+    const QString language = userLanguage();
+    for (const QJsonValue value : entries) {
+        AddressFormatEntry entry = prepare(value.toObject(), language);
+        tables->dict.insert(entry.countryCode.toUpper(), entry);
+        if (const qsizetype at = codesBefore.indexOf(entry.countryCode); at >= 0)
+            tables->table[at] = entry;
+    }
+    replace(std::move(tables));
+}
+
+bool AddressFormats::loadFromJson(const QByteArray& json)
+{
+    QJsonParseError error;
+    QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError)
+        return false;
+    replace(load(json));
+    return true;
+}
+
+QString AddressFormats::predictCountryCode(const QString& text)
+{
+    const auto tables = current();
+    for (const AddressFormatEntry& entry : tables->table) {
+        if (entry.country == text)
+            return entry.countryCode;
+    }
+    for (const AddressFormatEntry& entry : tables->table) {
+        if (entry.countryCode == text)
+            return entry.countryCode;
+    }
+    for (const AddressFormatEntry& entry : tables->table) {
+        if (entry.alpha3 == text)
+            return entry.countryCode;
+    }
+    if (text == u"日本")
+        return QStringLiteral("JP");
+    if (text.toLower() == u"française")
+        return QStringLiteral("FR");
+    for (const AddressFormatEntry& entry : tables->table) {
+        if (!entry.localizedCountry.isEmpty() && entry.localizedCountry == text)
+            return entry.countryCode;
+    }
+    return {};
+}
+
+QStringList AddressFormats::addressFormatsOrder(const QString& countryCode, const QString& country,
+                                                const QString& defaultCountryCode)
+{
+    QString code = countryCode;
+    if (code.isEmpty() && !country.isEmpty())
+        code = predictCountryCode(country.toUpper());
+    if (code.isEmpty())
+        code = defaultCountryCode;
+    QStringList result{code};
+    const auto tables = current();
+    const auto it = tables->dict.constFind(code.toUpper());
+    if (it != tables->dict.constEnd() && !it->order.isEmpty())
+        result.append(it->order);
+    else
+        result << QStringLiteral("Street") << QStringLiteral("City") << QStringLiteral("State")
+               << QStringLiteral("ZIP") << QStringLiteral("Country");
+    return result;
+}
+
+QString AddressFormats::addressText(const PostalAddress& address, const QString& defaultCountryCode)
+{
+    const QString code = address.countryCode().toUpper();
+    QString text;
+    if (code == u"JP") {
+        for (const QString* part : {&address.zip(), &address.state(), &address.city(), &address.street(),
+                                    &address.country()}) {
+            if (!part->isEmpty())
+                text += *part + u' ';
+        }
+    } else {
+        const QStringList order = addressFormatsOrder(code, address.country(), defaultCountryCode);
+        for (qsizetype i = 1; i < order.size(); ++i) {
+            const QString& word = order.at(i);
+            if (word != u"Street" && word != u"City" && word != u"State" && word != u"ZIP" && word != u"Country")
+                continue;
+            const QString part = address.part(word);
+            if (!part.isEmpty())
+                text += part + u' ';
+        }
+    }
+    // No trailing space, also after a Japanese address without a country.
+    if (text.endsWith(u' '))
+        text.chop(1);
+    return text;
+}
+
+} // namespace Quillary

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ContactDate.h"
+#include "addressbook/PostalAddress.h"
+
+#include <QList>
+#include <QString>
+
+namespace Quillary {
+
+using AddressBook::PostalAddress;
+
+/// One entry of a labelled field of a contact: a phone number, e-mail address, address, URL, social
+/// profile, instant-message account, related name or date, with its label.
+struct LabeledValue
+{
+    QString label;        ///< shown form; "No label" for an empty label; the service for social profiles
+    int labelIndex = 0;   ///< the entry's identity within its list
+    QString value;        ///< text of phones, e-mails, URLs and related names; a social profile's address
+    QString stringValue;  ///< the text shown for the entry
+    QString service;      ///< instant messages and social profiles: the service
+    QString username;     ///< instant messages and social profiles: the user name
+    PostalAddress address;
+    DateComponents date;
+
+    /// Phones: the number as read.
+    [[nodiscard]] const QString& phoneNumber() const { return value; }
+    /// E-mails: the text before the first "@" (the whole text when there is none or it is last).
+    [[nodiscard]] QString emailUsername() const;
+    /// E-mails: the text after the first "@" when that is not the last character, else "".
+    [[nodiscard]] QString emailDomain() const;
+    /// Social profiles: the service name.
+    [[nodiscard]] const QString& servicename() const { return service; }
+
+    friend bool operator==(const LabeledValue&, const LabeledValue&) = default;
+};
+
+using LabeledValueList = QList<LabeledValue>;
+
+// Recompute the derived members of one labelled value in place.
+void updateEmailValue(LabeledValue& value);
+void updateIMSValue(LabeledValue& value);
+void updateDateValue(LabeledValue& value);
+void updateAddressValue(LabeledValue& value, const QString& defaultCountryCode);
+
+} // namespace Quillary

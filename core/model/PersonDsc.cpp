@@ -1,0 +1,339 @@
+#include "PersonDsc.h"
+
+#include "LabelTable.h"
+#include "addressbook/AddressBook.h"
+#include "addressbook/Records.h"
+
+#include <QDateTime>
+#include <QMutex>
+
+namespace Quillary {
+
+using AddressBook::StringProperty;
+
+namespace {
+
+QMutex defaultsMutex;
+
+std::optional<ContactDefaults>& sharedDefaults()
+{
+    static std::optional<ContactDefaults> defaults;
+    return defaults;
+}
+
+} // namespace
+
+const ContactDefaults& ContactDefaults::shared()
+{
+    QMutexLocker locker(&defaultsMutex);
+    auto& defaults = sharedDefaults();
+    if (!defaults) {
+        const QLocale locale = QLocale::system();
+        defaults = ContactDefaults{AddressBook::AddressBook::nameOrderingForLocale(locale),
+                                   AddressBook::AddressBook::countryCodeForLocale(locale)};
+    }
+    return *defaults;
+}
+
+void ContactDefaults::setShared(const ContactDefaults& defaults)
+{
+    QMutexLocker locker(&defaultsMutex);
+    sharedDefaults() = defaults;
+}
+
+QString PersonDsc::dateText()
+{
+    return QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000"));
+}
+
+PersonDsc::PersonDsc()
+    : m_defaultNameOrdering(ContactDefaults::shared().nameOrdering),
+      m_defaultCountryCode(ContactDefaults::shared().countryCode),
+      // The date text keeps identities in creation order; the UUID keeps two made in one second apart.
+      m_uniqueId(dateText() + u' ' + AddressBook::newUniqueId())
+{
+    composeName();
+}
+
+PersonDsc::PersonDsc(std::shared_ptr<AddressBook::Person> record)
+    : PersonDsc(std::move(record), ContactDefaults::shared().nameOrdering, ContactDefaults::shared().countryCode)
+{
+}
+
+PersonDsc::PersonDsc(std::shared_ptr<AddressBook::Person> record, int defaultNameOrdering,
+                     const QString& defaultCountryCode)
+    : m_defaultNameOrdering(defaultNameOrdering), m_defaultCountryCode(defaultCountryCode),
+      m_abPerson(std::move(record))
+{
+    if (m_abPerson)
+        m_uniqueId = m_abPerson->uniqueId();
+    readName();
+    composeName();
+    readStrings();
+}
+
+PersonDsc PersonDsc::detachedFromRecord(AddressBook::Person record, int defaultNameOrdering,
+                                        const QString& defaultCountryCode)
+{
+    // Read every value as a descriptor bound to the record would, then let go of the record.
+    auto shared = std::make_shared<AddressBook::Person>(std::move(record));
+    PersonDsc result(shared, defaultNameOrdering, defaultCountryCode);
+    result.readAll();
+    result.m_abPerson.reset();
+    return result;
+}
+
+PersonDsc PersonDsc::duplicate() const
+{
+    readAll();
+    PersonDsc copy = *this;
+    copy.m_abPerson.reset();
+    copy.m_noteDisabled = false;
+    copy.m_imageData = photoData();
+    copy.m_uniqueId.clear();
+    return copy;
+}
+
+const QString& PersonDsc::uniqueId() const
+{
+    if (m_uniqueId.isEmpty()) {
+        if (m_abPerson) {
+            m_uniqueId = m_abPerson->uniqueId();
+        } else {
+            const QString name = compositeName();
+            m_uniqueId = (name.isEmpty() ? QStringLiteral("Brackenloft") : name) + u'+' + dateText() + u' '
+                + AddressBook::newUniqueId();
+        }
+    }
+    return m_uniqueId;
+}
+
+// Reading ---------------------------------------------------------------------------------------
+
+NameValue PersonDsc::nameValue() const
+{
+    readName();
+    composeName();
+    return m_nameValue;
+}
+
+void PersonDsc::composeName() const
+{
+    m_nameOrdering = m_nameValue.nameOrdering;
+    const QString& first = m_nameValue.firstName;
+    const QString& middle = m_nameValue.middleName;
+    const QString& last = m_nameValue.lastName;
+    int ordering = m_nameOrdering;
+    if (ordering == 0)
+        ordering = (isJapanseString(last) || m_defaultNameOrdering == 32) ? 1 : 2;
+    if (!first.isEmpty() && !last.isEmpty())
+        m_nameValue.stringValue = ordering == 1 ? first + u' ' + last : last + u' ' + first;
+    else if (!first.isEmpty())
+        m_nameValue.stringValue = first;
+    else if (!last.isEmpty())
+        m_nameValue.stringValue = last;
+    else
+        m_nameValue.stringValue = middle;
+}
+
+QString PersonDsc::compositeName() const
+{
+    updateCompositeName();
+    return m_compositeName;
+}
+
+void PersonDsc::updateCompositeName() const
+{
+    m_compositeName = showAsPerson() ? m_nameValue.stringValue : m_stringValues[size_t(StringField::Company)];
+}
+
+bool PersonDsc::showAsPerson() const
+{
+    if (m_abPerson)
+        m_showAsPerson = (m_abPerson->flags() & AddressBook::PersonFlags::ShowAsMask) == 0;
+    return m_showAsPerson;
+}
+
+PhoneticNameValue PersonDsc::phoneticNameValue() const
+{
+    readPhoneticName();
+    return m_phoneticNameValue;
+}
+
+QString PersonDsc::composedPhoneticName() const
+{
+    const QString& first = m_phoneticNameValue.firstName;
+    const QString& last = m_phoneticNameValue.lastName;
+    if (first.isEmpty() || last.isEmpty())
+        return first.isEmpty() ? last : first;
+    const bool firstFirst = m_nameOrdering == 1
+        || (m_nameOrdering == 0 && !isJapanseString(last) && m_defaultNameOrdering == 32);
+    return firstFirst ? first + u' ' + last : last + u' ' + first;
+}
+
+const LabeledValueList& PersonDsc::labeledValues(LabeledField field) const
+{
+    readList(field);
+    return m_lists[size_t(field)];
+}
+
+BirthdayValue PersonDsc::birthdayValue() const
+{
+    readBirthday();
+    return m_birthdayValue;
+}
+
+const std::array<QString, StringFieldCount>& PersonDsc::stringValues() const
+{
+    readStrings();
+    return m_stringValues;
+}
+
+QString PersonDsc::stringValueForIdentifier(QStringView identifier) const
+{
+    const auto field = FieldIdentifiers::stringField(identifier);
+    return field ? stringValues()[size_t(*field)] : QString();
+}
+
+LabeledValueList PersonDsc::labeledValuesForIdentifier(QStringView identifier) const
+{
+    const auto field = FieldIdentifiers::labeledField(identifier);
+    return field ? labeledValues(*field) : LabeledValueList();
+}
+
+std::optional<LabeledValue> PersonDsc::labeledValueForIdentifier(QStringView identifier, qsizetype position) const
+{
+    const auto field = FieldIdentifiers::labeledField(identifier);
+    if (!field)
+        return std::nullopt;
+    const LabeledValueList& values = m_lists[size_t(*field)];
+    if (position < 0 || position >= values.size())
+        return std::nullopt;
+    return values.at(position);
+}
+
+LabeledValue PersonDsc::labeledValueForIdentifierAtLabelIndex(QStringView identifier, int labelIndex) const
+{
+    const auto field = FieldIdentifiers::labeledField(identifier);
+    if (!field)
+        return {};
+    const LabeledValueList& values = m_lists[size_t(*field)];
+    for (auto it = values.crbegin(); it != values.crend(); ++it) {
+        if (it->labelIndex == labelIndex)
+            return *it;
+    }
+    return {};
+}
+
+QString PersonDsc::stringValueForIdentifier(QStringView identifier, qsizetype position) const
+{
+    const FieldId id = FieldIdentifiers::fieldId(identifier);
+    if (const auto field = FieldIdentifiers::labeledField(id)) {
+        const LabeledValueList& values = m_lists[size_t(*field)];
+        return position >= 0 && position < values.size() ? values.at(position).stringValue : QString();
+    }
+    switch (id) {
+    case FieldId::Birthday:
+        return m_birthdayValue.stringValue;
+    case FieldId::Name:
+        return m_nameValue.stringValue;
+    case FieldId::PhoneticName:
+        return m_phoneticNameValue.stringValue;
+    default:
+        return stringValueForIdentifier(identifier);
+    }
+}
+
+FieldValue PersonDsc::valueForIdentifier(QStringView identifier) const
+{
+    const FieldId id = FieldIdentifiers::fieldId(identifier);
+    if (const auto field = FieldIdentifiers::labeledField(id))
+        return labeledValues(*field);
+    if (FieldIdentifiers::stringField(id))
+        return stringValueForIdentifier(identifier);
+    switch (id) {
+    case FieldId::Name:
+        return nameValue();
+    case FieldId::CompositeName:
+        return m_compositeName;
+    case FieldId::FirstName:
+    case FieldId::MiddleName:
+    case FieldId::LastName:
+    case FieldId::PreviousFamilyName:
+        return m_nameValue.part(identifier);
+    case FieldId::PhoneticName:
+        return phoneticNameValue();
+    case FieldId::PhoneticFirstName:
+        return m_phoneticNameValue.firstName;
+    case FieldId::PhoneticMiddleName:
+        return m_phoneticNameValue.middleName;
+    case FieldId::PhoneticLastName:
+        return m_phoneticNameValue.lastName;
+    case FieldId::Birthday:
+        return birthdayValue();
+    case FieldId::Photo:
+        return photoData();
+    default:
+        return QString();
+    }
+}
+
+QByteArray PersonDsc::photoData() const
+{
+    if (m_imageData.isEmpty() && m_abPerson)
+        return m_abPerson->imageData();
+    return m_imageData;
+}
+
+QImage PersonDsc::photo() const
+{
+    const QByteArray data = photoData();
+    return data.isEmpty() ? QImage() : QImage::fromData(data);
+}
+
+bool PersonDsc::isJapanese(QChar unit)
+{
+    const char16_t c = unit.unicode();
+    return (c >= 0x3000 && c <= 0x303F) || (c >= 0x3040 && c <= 0x30FF) || (c >= 0x3200 && c <= 0x32FF)
+        || (c >= 0x3300 && c <= 0x34FF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF)
+        || (c >= 0xF900 && c <= 0xFAFF);
+}
+
+bool PersonDsc::isJapanseString(QStringView text)
+{
+    for (const QChar c : text) {
+        if (isJapanese(c))
+            return true;
+    }
+    return false;
+}
+
+void PersonDsc::refreshCache()
+{
+    m_nameValue = NameValue();
+    m_stringValues = {};
+    m_phoneticNameValue = PhoneticNameValue();
+    m_compositeName.clear();
+    for (auto& values : m_lists)
+        values.clear();
+    m_birthdayValue = BirthdayValue();
+    if (m_abPerson)
+        m_imageData.clear();
+    readAll();
+}
+
+void PersonDsc::readAll() const
+{
+    readName();
+    composeName();
+    readStrings();
+    readPhoneticName();
+    updateCompositeName();
+    for (int i = 0; i < LabeledFieldCount; ++i)
+        readList(LabeledField(i));
+    readBirthday();
+    if (m_abPerson && m_imageData.isEmpty())
+        m_imageData = m_abPerson->imageData();
+}
+
+} // namespace Quillary

@@ -1,0 +1,187 @@
+#pragma once
+
+#include "FieldIdentifiers.h"
+#include "LabeledValue.h"
+#include "NameValues.h"
+
+#include <QByteArray>
+#include <QImage>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <variant>
+
+namespace Quillary {
+
+namespace AddressBook {
+class Person;
+}
+
+/// The value of any field, as `valueForIdentifier` gives it and `setValue` takes it: text for the
+/// string fields and name parts, the name and phonetic name, the birthday, a whole labelled list, or
+/// the photo's image data.
+using FieldValue =
+    std::variant<std::monostate, QString, NameValue, PhoneticNameValue, BirthdayValue, LabeledValueList, QByteArray>;
+
+/// What `replaceLabeledValueAtIndex` puts at a position: nothing (removes the entry), a whole list,
+/// one labelled value or a text.
+using LabeledValueArgument = std::variant<std::monostate, LabeledValueList, LabeledValue, QString>;
+
+/// One contact. Bound to a person record of the address book, it re-reads the record whenever a value
+/// is asked for and writes every edit to it at once; detached, it holds its values in memory only
+/// (contacts read from files, new contacts, duplicates). A detached descriptor is safe to read from
+/// any thread while nobody edits it.
+class PersonDsc
+{
+public:
+    /// A new, empty, detached contact.
+    PersonDsc();
+    /// Bound to a record, with the defaults of the shared address book.
+    explicit PersonDsc(std::shared_ptr<AddressBook::Person> record);
+    /// Bound to a record, with the given defaults.
+    PersonDsc(std::shared_ptr<AddressBook::Person> record, int defaultNameOrdering, const QString& defaultCountryCode);
+    /// A detached contact holding every value of the record; its identity is the record's.
+    static PersonDsc detachedFromRecord(AddressBook::Person record, int defaultNameOrdering,
+                                        const QString& defaultCountryCode);
+
+    /// A new record holding every value of the contact, with the contact's identity.
+    [[nodiscard]] AddressBook::Person toRecord() const;
+
+    /// A detached copy with every value and a new identity (what archiving gives).
+    [[nodiscard]] PersonDsc duplicate() const;
+
+    // Identity --------------------------------------------------------------------------------
+    [[nodiscard]] const QString& uniqueId() const;
+    void setUniqueId(const QString& uniqueId) { m_uniqueId = uniqueId; }
+
+    // Reading ----------------------------------------------------------------------------------
+    [[nodiscard]] NameValue nameValue() const;
+    [[nodiscard]] QString compositeName() const;
+    [[nodiscard]] bool showAsPerson() const;
+    [[nodiscard]] PhoneticNameValue phoneticNameValue() const;
+    /// The cached reading of the name, without re-reading the record.
+    [[nodiscard]] const QString& phoneticName() const { return m_phoneticNameValue.stringValue; }
+    [[nodiscard]] const LabeledValueList& labeledValues(LabeledField field) const;
+    [[nodiscard]] const LabeledValueList& phoneValues() const { return labeledValues(LabeledField::Phone); }
+    [[nodiscard]] const LabeledValueList& emailValues() const { return labeledValues(LabeledField::Email); }
+    [[nodiscard]] const LabeledValueList& addressValues() const { return labeledValues(LabeledField::Address); }
+    [[nodiscard]] const LabeledValueList& urlValues() const { return labeledValues(LabeledField::URL); }
+    [[nodiscard]] const LabeledValueList& snsValues() const { return labeledValues(LabeledField::SocialNetwork); }
+    [[nodiscard]] const LabeledValueList& imsValues() const { return labeledValues(LabeledField::InstantMessage); }
+    [[nodiscard]] const LabeledValueList& relationshipValues() const { return labeledValues(LabeledField::Relationship); }
+    [[nodiscard]] const LabeledValueList& datesValues() const { return labeledValues(LabeledField::Dates); }
+    [[nodiscard]] BirthdayValue birthdayValue() const;
+    [[nodiscard]] const std::array<QString, StringFieldCount>& stringValues() const;
+
+    /// The text of a string field; "" for any other identifier.
+    [[nodiscard]] QString stringValueForIdentifier(QStringView identifier) const;
+    /// A copy of a labelled list; empty for any other identifier.
+    [[nodiscard]] LabeledValueList labeledValuesForIdentifier(QStringView identifier) const;
+    /// The entry at a position of the cached list; none when out of range or not a labelled identifier.
+    [[nodiscard]] std::optional<LabeledValue> labeledValueForIdentifier(QStringView identifier, qsizetype position) const;
+    /// The last entry of the cached list with that label index; an empty value when none has it.
+    [[nodiscard]] LabeledValue labeledValueForIdentifierAtLabelIndex(QStringView identifier, int labelIndex) const;
+    /// The shown text of the entry at a position, or of the name, phonetic name or birthday.
+    [[nodiscard]] QString stringValueForIdentifier(QStringView identifier, qsizetype position) const;
+    [[nodiscard]] FieldValue valueForIdentifier(QStringView identifier) const;
+
+    /// The photo's encoded image data (JPEG, PNG, ...), loaded from the record when missing.
+    [[nodiscard]] QByteArray photoData() const;
+    [[nodiscard]] const QByteArray& imageData() const { return m_imageData; }
+    void setImageData(const QByteArray& data) { m_imageData = data; }
+    /// The photo as an image; a null image when there is none.
+    [[nodiscard]] QImage photo() const;
+
+    [[nodiscard]] static bool isJapanese(QChar unit);
+    [[nodiscard]] static bool isJapanseString(QStringView text);
+
+    // Editing ----------------------------------------------------------------------------------
+    void setValue(const FieldValue& value, QStringView identifier);
+    void removeValueForIdentifier(QStringView identifier);
+    void setStringValue(const QString& text, QStringView identifier);
+    /// Replaces the whole list.
+    bool replaceLabeledValue(const LabeledValueList& list, QStringView identifier);
+    /// Replaces the entry with the value's label index; false when none has it.
+    bool replaceLabeledValue(const LabeledValue& value, QStringView identifier);
+    void replaceLabeledValueAtIndex(const LabeledValueArgument& value, QStringView identifier, qsizetype position);
+    void copyLabeledValue(const LabeledValue& source, LabeledValue& target, QStringView identifier) const;
+    void addLabeledValue(const LabeledValue& value, QStringView identifier);
+    /// Deletes the entry with the value's label index.
+    bool deleteLabeledValue(const LabeledValue& value, QStringView identifier);
+    /// Sorts a list in place by one key and returns it; an unknown key gives an empty list.
+    LabeledValueList sortForLabeledValue(QStringView sortKey, bool ascending);
+    /// Replaces the birthday; none removes it.
+    void setBirthdayValue(const std::optional<BirthdayValue>& birthday);
+    /// Stores image data; an empty array removes the photo.
+    void setPhoto(const QByteArray& imageData);
+    /// Writes the photo to the bound record.
+    void savePhoto();
+    /// Re-reads every value from the record.
+    void refreshCache();
+
+    // State ------------------------------------------------------------------------------------
+    [[nodiscard]] bool isBound() const { return m_abPerson != nullptr; }
+    [[nodiscard]] const std::shared_ptr<AddressBook::Person>& abPerson() const { return m_abPerson; }
+    void setAbPerson(std::shared_ptr<AddressBook::Person> record) { m_abPerson = std::move(record); }
+    [[nodiscard]] bool noteDisabled() const { return m_noteDisabled; }
+    void setNoteDisabled(bool disabled) { m_noteDisabled = disabled; }
+    [[nodiscard]] int nameOrdering() const { return m_nameOrdering; }
+    void setNameOrdering(int ordering) { m_nameOrdering = ordering; }
+    [[nodiscard]] int defaultNameOrdering() const { return m_defaultNameOrdering; }
+    void setDefaultNameOrdering(int ordering) { m_defaultNameOrdering = ordering; }
+    [[nodiscard]] const QString& defaultCountryCode() const { return m_defaultCountryCode; }
+    void setDefaultCountryCode(const QString& code) { m_defaultCountryCode = code; }
+    void setShowAsPerson(bool showAsPerson) { m_showAsPerson = showAsPerson; }
+    void setCompositeName(const QString& name) { m_compositeName = name; }
+    void setNameValue(const NameValue& value) { m_nameValue = value; }
+    void setPhoneticNameValue(const PhoneticNameValue& value) { m_phoneticNameValue = value; }
+    void setLabeledValues(LabeledField field, const LabeledValueList& list) { m_lists[size_t(field)] = list; }
+    void setStringValues(const std::array<QString, StringFieldCount>& values) { m_stringValues = values; }
+    void setBirthday(const BirthdayValue& value) { m_birthdayValue = value; }
+
+    /// The text of the current date and time that identities begin with.
+    [[nodiscard]] static QString dateText();
+
+private:
+    void readName() const;
+    void composeName() const;
+    void updateCompositeName() const;
+    void readPhoneticName() const;
+    void readStrings() const;
+    void readList(LabeledField field) const;
+    void readBirthday() const;
+    void readAll() const;
+    void writeList(LabeledField field);
+    void writeNameToRecord();
+    [[nodiscard]] QString composedPhoneticName() const;
+    [[nodiscard]] LabeledValueList& list(LabeledField field) { return m_lists[size_t(field)]; }
+
+    mutable bool m_showAsPerson = true;
+    bool m_noteDisabled = false;
+    int m_defaultNameOrdering;
+    QString m_defaultCountryCode;
+    mutable QString m_compositeName;
+    std::shared_ptr<AddressBook::Person> m_abPerson;
+    mutable int m_nameOrdering = 0;
+    mutable NameValue m_nameValue;
+    mutable PhoneticNameValue m_phoneticNameValue;
+    mutable std::array<LabeledValueList, LabeledFieldCount> m_lists;
+    mutable BirthdayValue m_birthdayValue;
+    mutable std::array<QString, StringFieldCount> m_stringValues;
+    mutable QByteArray m_imageData;
+    mutable QString m_uniqueId;
+};
+
+/// The defaults new contacts are shown with: the shared address book's name ordering and country.
+struct ContactDefaults
+{
+    int nameOrdering = 32;
+    QString countryCode = QStringLiteral("US");
+
+    /// From the system locale, unless set.
+    static const ContactDefaults& shared();
+    static void setShared(const ContactDefaults& defaults);
+};
+
+} // namespace Quillary

@@ -1,0 +1,492 @@
+// The editing operations of a contact: each changes the cached values and, for a bound contact,
+// its record at once.
+
+#include "PersonDsc.h"
+
+#include "LabelTable.h"
+#include "addressbook/Constants.h"
+#include "addressbook/Records.h"
+
+#include <QLoggingCategory>
+
+#include <algorithm>
+
+Q_LOGGING_CATEGORY(lcEditing, "quillary.core.model")
+
+namespace Quillary {
+
+using AddressBook::StringProperty;
+
+namespace {
+
+constexpr StringProperty recordProperty(StringField field)
+{
+    constexpr StringProperty properties[StringFieldCount] = {
+        StringProperty::Organization, StringProperty::Department, StringProperty::JobTitle, StringProperty::Nickname,
+        StringProperty::Title,        StringProperty::Suffix,     StringProperty::Note,
+    };
+    return properties[int(field)];
+}
+
+std::optional<StringProperty> namePartProperty(FieldId id)
+{
+    switch (id) {
+    case FieldId::FirstName:
+        return StringProperty::FirstName;
+    case FieldId::MiddleName:
+        return StringProperty::MiddleName;
+    case FieldId::LastName:
+        return StringProperty::LastName;
+    case FieldId::PreviousFamilyName:
+        return StringProperty::MaidenName;
+    case FieldId::PhoneticFirstName:
+        return StringProperty::FirstNamePhonetic;
+    case FieldId::PhoneticMiddleName:
+        return StringProperty::MiddleNamePhonetic;
+    case FieldId::PhoneticLastName:
+        return StringProperty::LastNamePhonetic;
+    default:
+        return std::nullopt;
+    }
+}
+
+// Shown forms of the labels that new entries get when none is given.
+const QString& homeLabel()
+{
+    static const QString label = LabelTable::labelFromiLabel(AddressBook::Label::Home);
+    return label;
+}
+
+const QString& anniversaryLabel()
+{
+    static const QString label = LabelTable::labelFromiLabel(AddressBook::Label::Anniversary);
+    return label;
+}
+
+const QString& orDefault(const QString& text, const QString& fallback)
+{
+    return text.isEmpty() ? fallback : text;
+}
+
+/// Recomputes the derived members of an entry that replaces a whole list.
+void updateDerived(LabeledField field, LabeledValue& value, const QString& defaultCountryCode)
+{
+    switch (field) {
+    case LabeledField::Phone:
+    case LabeledField::URL:
+    case LabeledField::Relationship:
+        value.stringValue = value.value;
+        break;
+    case LabeledField::Email:
+        updateEmailValue(value);
+        break;
+    case LabeledField::Address:
+        updateAddressValue(value, defaultCountryCode);
+        break;
+    case LabeledField::SocialNetwork:
+        value.stringValue = value.username;
+        break;
+    case LabeledField::InstantMessage:
+        updateIMSValue(value);
+        break;
+    case LabeledField::Dates:
+        updateDateValue(value);
+        break;
+    }
+}
+
+} // namespace
+
+void PersonDsc::setValue(const FieldValue& value, QStringView identifier)
+{
+    const FieldId id = FieldIdentifiers::fieldId(identifier);
+    if (const auto field = FieldIdentifiers::labeledField(id)) {
+        if (const auto* list = std::get_if<LabeledValueList>(&value))
+            replaceLabeledValueAtIndex(*list, identifier, 0);
+        return;
+    }
+    if (FieldIdentifiers::stringField(id)) {
+        if (const auto* text = std::get_if<QString>(&value))
+            setStringValue(*text, identifier);
+        else
+            qCWarning(lcEditing) << "xxxx" << identifier;
+        return;
+    }
+    switch (id) {
+    case FieldId::Name:
+        if (const auto* name = std::get_if<NameValue>(&value)) {
+            m_nameValue = *name;
+            m_nameOrdering = name->nameOrdering;
+            m_showAsPerson = name->showAsPerson;
+            writeNameToRecord();
+            composeName();
+            updateCompositeName();
+        }
+        break;
+    case FieldId::PhoneticName:
+        if (const auto* phonetic = std::get_if<PhoneticNameValue>(&value)) {
+            m_phoneticNameValue = *phonetic;
+            if (m_abPerson) {
+                m_abPerson->setValue(StringProperty::FirstNamePhonetic, phonetic->firstName);
+                m_abPerson->setValue(StringProperty::MiddleNamePhonetic, phonetic->middleName);
+                m_abPerson->setValue(StringProperty::LastNamePhonetic, phonetic->lastName);
+            }
+        }
+        break;
+    case FieldId::FirstName:
+    case FieldId::MiddleName:
+    case FieldId::LastName:
+    case FieldId::PreviousFamilyName:
+    case FieldId::PhoneticFirstName:
+    case FieldId::PhoneticMiddleName:
+    case FieldId::PhoneticLastName:
+        if (const auto* text = std::get_if<QString>(&value)) {
+            if (m_abPerson)
+                m_abPerson->setValue(*namePartProperty(id), *text);
+            if (id == FieldId::PhoneticFirstName)
+                m_phoneticNameValue.firstName = *text;
+            else if (id == FieldId::PhoneticMiddleName)
+                m_phoneticNameValue.middleName = *text;
+            else if (id == FieldId::PhoneticLastName)
+                m_phoneticNameValue.lastName = *text;
+            else
+                m_nameValue.setPart(identifier, *text);
+            composeName();
+        }
+        break;
+    case FieldId::Birthday:
+        if (const auto* birthday = std::get_if<BirthdayValue>(&value))
+            setBirthdayValue(*birthday);
+        else if (std::holds_alternative<std::monostate>(value))
+            setBirthdayValue(std::nullopt);
+        break;
+    case FieldId::Photo:
+        if (const auto* data = std::get_if<QByteArray>(&value))
+            setPhoto(*data);
+        else if (std::holds_alternative<std::monostate>(value))
+            setPhoto({});
+        break;
+    default:
+        break;
+    }
+}
+
+void PersonDsc::removeValueForIdentifier(QStringView identifier)
+{
+    const FieldId id = FieldIdentifiers::fieldId(identifier);
+    if (FieldIdentifiers::labeledField(id)) {
+        replaceLabeledValue(LabeledValueList(), identifier);
+        return;
+    }
+    if (FieldIdentifiers::stringField(id)) {
+        setStringValue(QString(), identifier);
+        return;
+    }
+    switch (id) {
+    case FieldId::PhoneticName:
+        m_phoneticNameValue.firstName.clear();
+        m_phoneticNameValue.middleName.clear();
+        m_phoneticNameValue.lastName.clear();
+        break;
+    case FieldId::FirstName:
+    case FieldId::MiddleName:
+    case FieldId::LastName:
+    case FieldId::PreviousFamilyName:
+    case FieldId::PhoneticFirstName:
+    case FieldId::PhoneticMiddleName:
+    case FieldId::PhoneticLastName:
+        setValue(QString(), identifier);
+        break;
+    case FieldId::Birthday:
+        setBirthdayValue(std::nullopt);
+        break;
+    case FieldId::Photo:
+        m_imageData.clear(); // the record keeps its photo until savePhoto
+        break;
+    default:
+        break;
+    }
+}
+
+void PersonDsc::setStringValue(const QString& text, QStringView identifier)
+{
+    const auto field = FieldIdentifiers::stringField(identifier);
+    if (!field)
+        return;
+    if (*field == StringField::Note && m_noteDisabled)
+        return;
+    m_stringValues[size_t(*field)] = text;
+    if (m_abPerson)
+        m_abPerson->setValue(recordProperty(*field), text);
+}
+
+bool PersonDsc::replaceLabeledValue(const LabeledValueList& values, QStringView identifier)
+{
+    const auto field = FieldIdentifiers::labeledField(identifier);
+    if (!field)
+        return false;
+    LabeledValueList& stored = list(*field);
+    stored = values;
+    for (LabeledValue& value : stored)
+        updateDerived(*field, value, m_defaultCountryCode);
+    writeList(*field);
+    return true;
+}
+
+bool PersonDsc::replaceLabeledValue(const LabeledValue& value, QStringView identifier)
+{
+    const auto field = FieldIdentifiers::labeledField(identifier);
+    if (!field)
+        return false;
+    readList(*field);
+    LabeledValueList& stored = list(*field);
+    const auto it = std::find_if(stored.begin(), stored.end(),
+                                 [&](const LabeledValue& entry) { return entry.labelIndex == value.labelIndex; });
+    if (it == stored.end())
+        return false;
+    LabeledValue& entry = *it;
+    entry.label = value.label;
+    switch (*field) {
+    case LabeledField::Phone:
+    case LabeledField::URL:
+        entry.value = value.value;
+        entry.stringValue = value.value;
+        break;
+    case LabeledField::Email:
+        entry.value = value.value;
+        updateEmailValue(entry);
+        break;
+    case LabeledField::Address:
+        entry.address = value.address;
+        updateAddressValue(entry, m_defaultCountryCode);
+        break;
+    case LabeledField::Relationship:
+        entry.stringValue = value.stringValue;
+        entry.value = value.value;
+        break;
+    case LabeledField::SocialNetwork:
+        entry.stringValue = value.value;
+        entry.value = value.value;
+        entry.username = value.username;
+        entry.service = value.service;
+        break;
+    case LabeledField::InstantMessage:
+        entry.username = value.username;
+        entry.service = value.service;
+        entry.value = value.username;
+        updateIMSValue(entry);
+        break;
+    case LabeledField::Dates:
+        entry.date = value.date;
+        updateDateValue(entry);
+        break;
+    }
+    writeList(*field);
+    return true;
+}
+
+void PersonDsc::replaceLabeledValueAtIndex(const LabeledValueArgument& value, QStringView identifier,
+                                           qsizetype position)
+{
+    const auto field = FieldIdentifiers::labeledField(identifier);
+    if (!field)
+        return;
+    if (const auto* values = std::get_if<LabeledValueList>(&value)) {
+        list(*field) = *values;
+        writeList(*field);
+        readList(*field);
+        return;
+    }
+    readList(*field);
+    LabeledValueList& stored = list(*field);
+    if (position < 0 || position >= stored.size())
+        return;
+    if (std::holds_alternative<std::monostate>(value))
+        stored.removeAt(position);
+    else if (const auto* text = std::get_if<QString>(&value))
+        stored[position].value = *text;
+    else
+        copyLabeledValue(std::get<LabeledValue>(value), stored[position], identifier);
+    writeList(*field);
+}
+
+void PersonDsc::copyLabeledValue(const LabeledValue& source, LabeledValue& target, QStringView identifier) const
+{
+    const auto field = FieldIdentifiers::labeledField(identifier);
+    if (!field)
+        return;
+    switch (*field) {
+    case LabeledField::Phone:
+    case LabeledField::URL:
+    case LabeledField::Relationship:
+        target.label = orDefault(source.label, homeLabel());
+        target.value = source.value;
+        target.stringValue = source.value;
+        break;
+    case LabeledField::Email:
+        target.label = source.label;
+        target.value = source.value;
+        updateEmailValue(target);
+        break;
+    case LabeledField::Address:
+        target.label = orDefault(source.label, homeLabel());
+        target.address = source.address;
+        updateAddressValue(target, m_defaultCountryCode);
+        break;
+    case LabeledField::SocialNetwork: {
+        const QString service = orDefault(source.label, AddressBook::SocialService::Twitter);
+        target.value = source.value;
+        target.username = source.value;
+        target.service = service;
+        target.stringValue = source.value;
+        target.label = service;
+        break;
+    }
+    case LabeledField::InstantMessage: {
+        static const QString none = QStringLiteral("none");
+        const QString service = orDefault(source.service, none);
+        target.value = source.username;
+        target.username = source.username;
+        target.service = service;
+        target.label = orDefault(source.label, homeLabel());
+        target.stringValue = service + u':' + source.username;
+        break;
+    }
+    case LabeledField::Dates:
+        if (!source.date.isValid())
+            return;
+        target.date = source.date;
+        target.stringValue = ContactDate::format(source.date);
+        target.label = orDefault(source.label, anniversaryLabel());
+        break;
+    }
+}
+
+void PersonDsc::addLabeledValue(const LabeledValue& value, QStringView identifier)
+{
+    const auto field = FieldIdentifiers::labeledField(identifier);
+    if (!field)
+        return;
+    LabeledValue entry;
+    copyLabeledValue(value, entry, identifier);
+    LabeledValueList& stored = list(*field);
+    int largest = -1;
+    for (const LabeledValue& existing : stored)
+        largest = std::max(largest, existing.labelIndex);
+    entry.labelIndex = std::max(int(stored.size()), largest + 1);
+    stored.append(entry);
+    writeList(*field);
+}
+
+bool PersonDsc::deleteLabeledValue(const LabeledValue& value, QStringView identifier)
+{
+    const auto field = FieldIdentifiers::labeledField(identifier);
+    if (!field)
+        return false;
+    readList(*field);
+    LabeledValueList& stored = list(*field);
+    const auto it = std::find_if(stored.begin(), stored.end(),
+                                 [&](const LabeledValue& entry) { return entry.labelIndex == value.labelIndex; });
+    if (it == stored.end())
+        return false;
+    stored.erase(it);
+    writeList(*field);
+    return true;
+}
+
+void PersonDsc::setBirthdayValue(const std::optional<BirthdayValue>& birthday)
+{
+    m_birthdayValue = BirthdayValue();
+    if (birthday && birthday->value.isValid()) {
+        m_birthdayValue.value = birthday->value;
+        m_birthdayValue.stringValue = ContactDate::format(birthday->value);
+        if (m_abPerson)
+            m_abPerson->setBirthday(birthday->value);
+    } else if (m_abPerson) {
+        m_abPerson->setBirthday(std::nullopt);
+    }
+}
+
+void PersonDsc::setPhoto(const QByteArray& imageData)
+{
+    m_imageData = imageData;
+}
+
+void PersonDsc::savePhoto()
+{
+    if (m_abPerson)
+        m_abPerson->setImageData(m_imageData);
+}
+
+namespace {
+
+struct SortRule
+{
+    const char* key;
+    LabeledField field;
+    int minimumCount;
+    QString (*sortValue)(const LabeledValue&);
+};
+
+QString byStringValue(const LabeledValue& value) { return value.stringValue; }
+QString byZip(const LabeledValue& value) { return value.address.zip(); }
+QString byState(const LabeledValue& value) { return value.address.state(); }
+QString byCity(const LabeledValue& value) { return value.address.city(); }
+QString byStreet(const LabeledValue& value) { return value.address.street(); }
+QString byCountry(const LabeledValue& value) { return value.address.country(); }
+QString byService(const LabeledValue& value) { return value.service; }
+QString byUsername(const LabeledValue& value) { return value.username; }
+
+QString byEmailDomain(const LabeledValue& value)
+{
+    return value.emailDomain();
+}
+
+QString byEmailUsername(const LabeledValue& value)
+{
+    const qsizetype at = value.value.indexOf(u'@');
+    return at < 0 ? QString() : value.value.first(at);
+}
+
+const SortRule sortRules[] = {
+    {"Phone", LabeledField::Phone, 2, byStringValue},
+    {"Email", LabeledField::Email, 2, byStringValue},
+    {"Email domain", LabeledField::Email, 2, byEmailDomain},
+    {"Email username", LabeledField::Email, 2, byEmailUsername},
+    {"Address", LabeledField::Address, 2, byStringValue},
+    {"ZIP", LabeledField::Address, 2, byZip},
+    {"State", LabeledField::Address, 2, byState},
+    {"City", LabeledField::Address, 2, byCity},
+    {"Street", LabeledField::Address, 2, byStreet},
+    {"Country", LabeledField::Address, 2, byCountry},
+    {"URL", LabeledField::URL, 2, byStringValue},
+    {"Instant Message", LabeledField::InstantMessage, 2, byStringValue},
+    {"Instant Message type", LabeledField::InstantMessage, 2, byService},
+    {"Instant Message username", LabeledField::InstantMessage, 2, byUsername},
+    {"Social Network", LabeledField::SocialNetwork, 1, byStringValue},
+    {"Social Network type", LabeledField::SocialNetwork, 1, byService},
+    {"Social Network username", LabeledField::SocialNetwork, 1, byUsername},
+    {"Dates", LabeledField::Dates, 1, byStringValue},
+    {"Relationship", LabeledField::Relationship, 1, byStringValue},
+};
+
+} // namespace
+
+LabeledValueList PersonDsc::sortForLabeledValue(QStringView sortKey, bool ascending)
+{
+    for (const SortRule& rule : sortRules) {
+        if (sortKey != QLatin1StringView(rule.key))
+            continue;
+        LabeledValueList& stored = list(rule.field);
+        if (stored.size() >= rule.minimumCount) {
+            std::stable_sort(stored.begin(), stored.end(), [&](const LabeledValue& a, const LabeledValue& b) {
+                const int order = rule.sortValue(a).compare(rule.sortValue(b));
+                return ascending ? order < 0 : order > 0;
+            });
+        }
+        return stored;
+    }
+    return {};
+}
+
+} // namespace Quillary

@@ -1,0 +1,253 @@
+// Reading a contact's values from its bound record and writing them back.
+
+#include "PersonDsc.h"
+
+#include "LabelTable.h"
+#include "addressbook/Records.h"
+
+namespace Quillary {
+
+using AddressBook::MultiProperty;
+using AddressBook::MultiValue;
+namespace PersonFlags = AddressBook::PersonFlags;
+using AddressBook::ServiceValue;
+using AddressBook::StringProperty;
+
+namespace {
+
+constexpr StringProperty stringProperties[StringFieldCount] = {
+    StringProperty::Organization, StringProperty::Department, StringProperty::JobTitle, StringProperty::Nickname,
+    StringProperty::Title,        StringProperty::Suffix,     StringProperty::Note,
+};
+
+MultiProperty multiProperty(LabeledField field)
+{
+    switch (field) {
+    case LabeledField::Phone:
+        return MultiProperty::Phone;
+    case LabeledField::Email:
+        return MultiProperty::Email;
+    case LabeledField::Address:
+        return MultiProperty::Address;
+    case LabeledField::URL:
+        return MultiProperty::URLs;
+    case LabeledField::SocialNetwork:
+        return MultiProperty::SocialProfile;
+    case LabeledField::InstantMessage:
+        return MultiProperty::InstantMessage;
+    case LabeledField::Relationship:
+        return MultiProperty::RelatedNames;
+    case LabeledField::Dates:
+        return MultiProperty::OtherDates;
+    }
+    return MultiProperty::Phone;
+}
+
+const QString& noneText()
+{
+    static const QString none = QStringLiteral("none");
+    return none;
+}
+
+/// One labelled value made from an entry of the record, with its derived members.
+LabeledValue labeledValueFromEntry(LabeledField field, const MultiValue::Entry& entry, int index,
+                                   const QString& defaultCountryCode)
+{
+    LabeledValue value;
+    value.label = LabelTable::labelFromiLabel(entry.label);
+    value.labelIndex = index;
+    switch (field) {
+    case LabeledField::Phone:
+    case LabeledField::URL:
+    case LabeledField::Relationship:
+        value.value = std::get<QString>(entry.value);
+        value.stringValue = value.value;
+        break;
+    case LabeledField::Email:
+        value.value = std::get<QString>(entry.value);
+        updateEmailValue(value);
+        break;
+    case LabeledField::Address:
+        value.address = std::get<AddressBook::PostalAddress>(entry.value);
+        updateAddressValue(value, defaultCountryCode);
+        break;
+    case LabeledField::SocialNetwork: {
+        const auto& profile = std::get<ServiceValue>(entry.value);
+        value.username = profile.username;
+        value.label = LabelTable::labelFromiLabel(profile.service);
+        value.service = value.label;
+        value.value = profile.url.isEmpty() ? profile.username : profile.url;
+        value.stringValue = value.username;
+        break;
+    }
+    case LabeledField::InstantMessage: {
+        const auto& account = std::get<ServiceValue>(entry.value);
+        value.service = account.service.isEmpty() ? noneText() : account.service;
+        value.username = account.username.isEmpty() ? noneText() : account.username;
+        value.value = value.username;
+        value.stringValue = value.service + u':' + value.username;
+        break;
+    }
+    case LabeledField::Dates:
+        value.date = std::get<AddressBook::DateComponents>(entry.value);
+        updateDateValue(value);
+        break;
+    }
+    return value;
+}
+
+/// The record's value for one labelled value; none for a date entry without a date.
+std::optional<AddressBook::MultiValueItem> entryValue(LabeledField field, const LabeledValue& value)
+{
+    switch (field) {
+    case LabeledField::SocialNetwork:
+        return ServiceValue{value.username, value.label, value.value == value.username ? QString() : value.value};
+    case LabeledField::InstantMessage:
+        return ServiceValue{value.username, value.service, QString()};
+    case LabeledField::Address:
+        return value.address;
+    case LabeledField::Dates:
+        if (!value.date.isValid())
+            return std::nullopt;
+        return value.date;
+    default:
+        return value.value;
+    }
+}
+
+} // namespace
+
+void PersonDsc::readName() const
+{
+    if (!m_abPerson)
+        return;
+    const AddressBook::Person& record = *m_abPerson;
+    m_nameValue.firstName = record.value(StringProperty::FirstName);
+    m_nameValue.middleName = record.value(StringProperty::MiddleName);
+    m_nameValue.lastName = record.value(StringProperty::LastName);
+    m_nameValue.previousFamilyName = record.value(StringProperty::MaidenName);
+    const int flags = record.flags();
+    const int ordering = flags & PersonFlags::NameOrderingMask;
+    m_nameValue.nameOrdering = ordering == 0 ? 0 : ordering == PersonFlags::FirstNameFirst ? 1 : 2;
+    m_nameValue.showAsPerson = (flags & PersonFlags::ShowAsMask) == 0;
+    m_showAsPerson = m_nameValue.showAsPerson;
+}
+
+void PersonDsc::readPhoneticName() const
+{
+    if (m_abPerson) {
+        // A property the record lacks leaves the cached part as it was.
+        const AddressBook::Person& record = *m_abPerson;
+        if (record.hasValue(StringProperty::FirstNamePhonetic))
+            m_phoneticNameValue.firstName = record.value(StringProperty::FirstNamePhonetic);
+        if (record.hasValue(StringProperty::MiddleNamePhonetic))
+            m_phoneticNameValue.middleName = record.value(StringProperty::MiddleNamePhonetic);
+        if (record.hasValue(StringProperty::LastNamePhonetic))
+            m_phoneticNameValue.lastName = record.value(StringProperty::LastNamePhonetic);
+    }
+    m_phoneticNameValue.stringValue = composedPhoneticName();
+}
+
+void PersonDsc::readStrings() const
+{
+    if (!m_abPerson)
+        return;
+    for (int i = 0; i < StringFieldCount; ++i) {
+        if (StringField(i) == StringField::Note && m_noteDisabled) {
+            m_stringValues[size_t(i)].clear();
+            continue;
+        }
+        if (m_abPerson->hasValue(stringProperties[i]))
+            m_stringValues[size_t(i)] = m_abPerson->value(stringProperties[i]);
+    }
+}
+
+void PersonDsc::readList(LabeledField field) const
+{
+    if (!m_abPerson)
+        return;
+    const MultiValue& values = m_abPerson->value(multiProperty(field));
+    LabeledValueList& list = m_lists[size_t(field)];
+    list.clear();
+    list.reserve(values.count());
+    int index = 0;
+    for (const MultiValue::Entry& entry : values.entries())
+        list.append(labeledValueFromEntry(field, entry, index++, m_defaultCountryCode));
+}
+
+void PersonDsc::readBirthday() const
+{
+    if (!m_abPerson || !m_abPerson->birthday())
+        return;
+    m_birthdayValue.value = *m_abPerson->birthday();
+    m_birthdayValue.stringValue = ContactDate::format(m_birthdayValue.value);
+}
+
+void PersonDsc::writeList(LabeledField field)
+{
+    if (!m_abPerson)
+        return;
+    LabeledValueList& values = list(field);
+    MultiValue multi;
+    multi.reserve(values.size());
+    int position = 0;
+    for (LabeledValue& value : values) {
+        std::optional<AddressBook::MultiValueItem> item = entryValue(field, value);
+        if (!item)
+            continue; // not written: keeps its old index and takes no position
+        multi.addValue(std::move(*item), LabelTable::iLabelFromLabel(value.label));
+        value.labelIndex = position++;
+    }
+    m_abPerson->setValue(multiProperty(field), std::move(multi));
+}
+
+void PersonDsc::writeNameToRecord()
+{
+    if (!m_abPerson)
+        return;
+    AddressBook::Person& record = *m_abPerson;
+    record.setValue(StringProperty::FirstName, m_nameValue.firstName);
+    record.setValue(StringProperty::MiddleName, m_nameValue.middleName);
+    record.setValue(StringProperty::LastName, m_nameValue.lastName);
+    record.setValue(StringProperty::MaidenName, m_nameValue.previousFamilyName);
+    const int showAs = m_nameValue.showAsPerson ? PersonFlags::ShowAsPerson : PersonFlags::ShowAsCompany;
+    const int ordering = m_nameValue.nameOrdering == 1 ? PersonFlags::FirstNameFirst
+        : m_nameValue.nameOrdering == 0                 ? 0
+                                                        : PersonFlags::LastNameFirst;
+    record.setFlags(showAs + ordering);
+}
+
+AddressBook::Person PersonDsc::toRecord() const
+{
+    readAll();
+    AddressBook::Person record(uniqueId());
+    record.setValue(StringProperty::FirstName, m_nameValue.firstName);
+    record.setValue(StringProperty::MiddleName, m_nameValue.middleName);
+    record.setValue(StringProperty::LastName, m_nameValue.lastName);
+    record.setValue(StringProperty::MaidenName, m_nameValue.previousFamilyName);
+    const int ordering = m_nameOrdering == 1 ? PersonFlags::FirstNameFirst
+        : m_nameOrdering == 0                ? 0
+                                             : PersonFlags::LastNameFirst;
+    record.setFlags((m_showAsPerson ? PersonFlags::ShowAsPerson : PersonFlags::ShowAsCompany) + ordering);
+    record.setValue(StringProperty::FirstNamePhonetic, m_phoneticNameValue.firstName);
+    record.setValue(StringProperty::MiddleNamePhonetic, m_phoneticNameValue.middleName);
+    record.setValue(StringProperty::LastNamePhonetic, m_phoneticNameValue.lastName);
+    for (int i = 0; i < StringFieldCount; ++i)
+        record.setValue(stringProperties[i], m_stringValues[size_t(i)]);
+    for (int i = 0; i < LabeledFieldCount; ++i) {
+        const auto field = LabeledField(i);
+        MultiValue multi;
+        multi.reserve(m_lists[size_t(i)].size());
+        for (const LabeledValue& value : m_lists[size_t(i)]) {
+            if (std::optional<AddressBook::MultiValueItem> item = entryValue(field, value))
+                multi.addValue(std::move(*item), LabelTable::iLabelFromLabel(value.label));
+        }
+        record.setValue(multiProperty(field), std::move(multi));
+    }
+    if (m_birthdayValue.value.isValid())
+        record.setBirthday(m_birthdayValue.value);
+    record.setImageData(photoData());
+    return record;
+}
+
+} // namespace Quillary

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "Constants.h"
+#include "DateComponents.h"
+#include "MultiValue.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace Quillary::AddressBook {
+
+/// A new unique id: an upper-case UUID without braces.
+[[nodiscard]] QString newUniqueId();
+
+/// A person record of the address book: text properties, flags, birthday, multi-values and a photo.
+/// A text property set to "" is removed, as is a multi-value without entries.
+class Person
+{
+public:
+    explicit Person(QString uniqueId = newUniqueId());
+
+    [[nodiscard]] const QString& uniqueId() const { return m_uniqueId; }
+    void setUniqueId(const QString& uniqueId) { m_uniqueId = uniqueId; }
+
+    [[nodiscard]] const QString& value(StringProperty property) const { return m_strings[size_t(property)]; }
+    [[nodiscard]] bool hasValue(StringProperty property) const { return !value(property).isEmpty(); }
+    void setValue(StringProperty property, const QString& text) { m_strings[size_t(property)] = text; }
+    void removeValue(StringProperty property) { m_strings[size_t(property)].clear(); }
+
+    [[nodiscard]] const MultiValue& value(MultiProperty property) const { return m_multi[size_t(property)]; }
+    [[nodiscard]] bool hasValue(MultiProperty property) const { return !value(property).isEmpty(); }
+    void setValue(MultiProperty property, MultiValue values) { m_multi[size_t(property)] = std::move(values); }
+    void removeValue(MultiProperty property) { m_multi[size_t(property)] = MultiValue(); }
+
+    /// Show-as and name-ordering bits (PersonFlags).
+    [[nodiscard]] int flags() const { return m_flags; }
+    void setFlags(int flags) { m_flags = flags; }
+
+    [[nodiscard]] const std::optional<DateComponents>& birthday() const { return m_birthday; }
+    void setBirthday(std::optional<DateComponents> birthday) { m_birthday = birthday; }
+
+    [[nodiscard]] const QByteArray& imageData() const { return m_imageData; }
+    void setImageData(const QByteArray& data) { m_imageData = data; }
+
+    friend bool operator==(const Person&, const Person&) = default;
+
+private:
+    QString m_uniqueId;
+    std::array<QString, StringPropertyCount> m_strings;
+    std::array<MultiValue, MultiPropertyCount> m_multi;
+    std::optional<DateComponents> m_birthday;
+    QByteArray m_imageData;
+    int m_flags = 0;
+};
+
+/// A group record: a name and the unique ids of its member people, in the order they were added.
+class Group
+{
+public:
+    explicit Group(QString uniqueId = newUniqueId());
+
+    [[nodiscard]] const QString& uniqueId() const { return m_uniqueId; }
+    [[nodiscard]] const QString& name() const { return m_name; }
+    void setName(const QString& name) { m_name = name; }
+
+    [[nodiscard]] const QStringList& memberIds() const { return m_memberIds; }
+    /// Adds a member once; false when it already was one.
+    bool addMember(const QString& personId);
+    bool removeMember(const QString& personId);
+    [[nodiscard]] bool hasMember(const QString& personId) const { return m_memberIds.contains(personId); }
+
+private:
+    QString m_uniqueId;
+    QString m_name;
+    QStringList m_memberIds;
+};
+
+} // namespace Quillary::AddressBook

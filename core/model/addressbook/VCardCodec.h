@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Records.h"
+
+#include <QByteArray>
+
+#include <optional>
+
+// The per-record vCard conversion of the address book.
+namespace Quillary::AddressBook::VCardCodec {
+
+/// Reads the first card of UTF-8 vCard text (2.1, 3.0 or 4.0) into a person record. Unknown
+/// properties are ignored; none is returned when the card holds no property a person has.
+/// The record's unique id is the card's UID, or a new one when the card has none.
+/// When `categories` is given, it receives the names of the card's CATEGORIES lines.
+[[nodiscard]] std::optional<Person> readPerson(QByteArrayView card, QStringList* categories = nullptr);
+
+/// The names of every CATEGORIES line of a card or stream, in order: folded lines are unfolded,
+/// parameters and encodings are honoured, "\," is a comma inside a name; names are trimmed and
+/// empty names are kept.
+[[nodiscard]] QStringList readCategories(QByteArrayView text);
+
+/// Text as a vCard 3.0 text value or list item: backslash, comma, semicolon and line breaks escaped
+/// (CR LF, CR and LF each as "\\n").
+[[nodiscard]] QString escapeText(const QString& name);
+
+/// Writes a person record as a vCard 3.0 card: UTF-8, CR LF line ends, lines folded at 75 octets,
+/// ending with "END:VCARD" and CR LF. NOTE, PHOTO and CATEGORIES lines are left to the caller.
+[[nodiscard]] QByteArray writePerson(const Person& person);
+
+} // namespace Quillary::AddressBook::VCardCodec

@@ -1,0 +1,371 @@
+#include "VCardCodec.h"
+
+#include "VCardLabels_p.h"
+#include "VCardValues_p.h"
+
+namespace Quillary::AddressBook::VCardCodec {
+
+using namespace VCard;
+
+namespace {
+
+constexpr qsizetype FoldWidth = 75;
+
+bool isSchemeToken(const QString& text)
+{
+    if (text.isEmpty() || !text.front().isLetter())
+        return false;
+    for (const QChar c : text) {
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'+' && c != u'-' && c != u'.')
+            return false;
+    }
+    return true;
+}
+
+/// The URI scheme of an IMPP value for a service.
+QString schemeForService(const QString& service)
+{
+    static const std::pair<const QString*, const char*> schemes[] = {
+        {&InstantMessageService::AIM, "aim"},     {&InstantMessageService::ICQ, "aim"},
+        {&InstantMessageService::Jabber, "xmpp"}, {&InstantMessageService::GoogleTalk, "xmpp"},
+        {&InstantMessageService::Facebook, "xmpp"}, {&InstantMessageService::MSN, "msnim"},
+        {&InstantMessageService::Yahoo, "ymsgr"}, {&InstantMessageService::Skype, "skype"},
+        {&InstantMessageService::QQ, "qq"},       {&InstantMessageService::GaduGadu, "gg"},
+    };
+    for (const auto& [known, scheme] : schemes) {
+        if (service == *known)
+            return QString::fromLatin1(scheme);
+    }
+    return isSchemeToken(service) ? service.toLower() : QStringLiteral("x-im");
+}
+
+/// Builds one card. Each logical line is assembled in a scratch buffer and folded into the output.
+class CardWriter
+{
+public:
+    explicit CardWriter(QByteArray& out) : m_out(out) {}
+
+    void write(const Person& person);
+
+private:
+    QByteArray& begin(const char* name, const QString& group = {});
+    void param(const char* name, QStringView value);
+    void types(const QList<const char*>& values);
+    void escaped(QStringView value);
+    void raw(QStringView value);
+    void end();
+    QString nextGroup() { return QStringLiteral("item%1").arg(++m_item); }
+    void labelLine(const QString& group, const QString& label);
+
+    void textLine(const char* name, const QString& value);
+    void writeName(const Person& person);
+    void writeOrganization(const Person& person);
+    void writeLabelled(const char* name, const MultiValue& values, bool phone, const char* extraType = nullptr);
+    void writeAddresses(const MultiValue& values);
+    void writeUrls(const MultiValue& values);
+    void writeDates(const MultiValue& values);
+    void writeRelatedNames(const MultiValue& values);
+    void writeSocialProfiles(const MultiValue& values);
+    void writeInstantMessages(const MultiValue& values);
+
+    QByteArray& m_out;
+    QByteArray m_line;
+    int m_item = 0;
+};
+
+QByteArray& CardWriter::begin(const char* name, const QString& group)
+{
+    m_line.clear();
+    if (!group.isEmpty()) {
+        m_line.append(group.toLatin1());
+        m_line.append('.');
+    }
+    m_line.append(name);
+    return m_line;
+}
+
+void CardWriter::param(const char* name, QStringView value)
+{
+    m_line.append(';');
+    m_line.append(name);
+    m_line.append('=');
+    QString clean = value.toString();
+    clean.remove(u'"').replace(u'\n', u' ').remove(u'\r');
+    const bool quote = clean.contains(u';') || clean.contains(u':') || clean.contains(u',');
+    if (quote)
+        m_line.append('"');
+    m_line.append(clean.toUtf8());
+    if (quote)
+        m_line.append('"');
+}
+
+void CardWriter::types(const QList<const char*>& values)
+{
+    for (const char* type : values) {
+        m_line.append(";TYPE=");
+        m_line.append(type);
+    }
+}
+
+void CardWriter::escaped(QStringView value)
+{
+    appendEscaped(m_line, value);
+}
+
+void CardWriter::raw(QStringView value)
+{
+    // URIs are not text: they are written as they are, but never with a line break.
+    QString clean = value.toString();
+    clean.replace(u'\r', u' ').replace(u'\n', u' ');
+    m_line.append(clean.toUtf8());
+}
+
+void CardWriter::end()
+{
+    // Fold at 75 octets; a continuation line starts with a space, and no UTF-8 sequence is split.
+    const qsizetype size = m_line.size();
+    qsizetype pos = 0;
+    qsizetype limit = FoldWidth;
+    while (size - pos > limit) {
+        qsizetype cut = pos + limit;
+        while (cut > pos + 1 && (uchar(m_line[cut]) & 0xC0) == 0x80)
+            --cut;
+        m_out.append(m_line.constData() + pos, cut - pos);
+        m_out.append("\r\n ");
+        pos = cut;
+        limit = FoldWidth - 1;
+    }
+    m_out.append(m_line.constData() + pos, size - pos);
+    m_out.append("\r\n");
+}
+
+void CardWriter::labelLine(const QString& group, const QString& label)
+{
+    begin("X-ABLabel", group).append(':');
+    escaped(label);
+    end();
+}
+
+void CardWriter::textLine(const char* name, const QString& value)
+{
+    if (value.isEmpty())
+        return;
+    begin(name).append(':');
+    escaped(value);
+    end();
+}
+
+void CardWriter::writeName(const Person& person)
+{
+    begin("N").append(':');
+    static constexpr StringProperty order[] = {StringProperty::LastName, StringProperty::FirstName,
+                                               StringProperty::MiddleName, StringProperty::Title,
+                                               StringProperty::Suffix};
+    for (size_t i = 0; i < std::size(order); ++i) {
+        if (i)
+            m_line.append(';');
+        escaped(person.value(order[i]));
+    }
+    end();
+
+    QString formatted;
+    if ((person.flags() & PersonFlags::ShowAsMask) != PersonFlags::ShowAsPerson) {
+        formatted = person.value(StringProperty::Organization);
+    } else {
+        QStringList parts{person.value(StringProperty::FirstName), person.value(StringProperty::MiddleName),
+                          person.value(StringProperty::LastName)};
+        if ((person.flags() & PersonFlags::NameOrderingMask) == PersonFlags::LastNameFirst)
+            std::swap(parts[0], parts[2]);
+        parts.removeAll(QString());
+        formatted = parts.join(u' ');
+    }
+    begin("FN").append(':');
+    escaped(formatted);
+    end();
+}
+
+void CardWriter::writeOrganization(const Person& person)
+{
+    const QString& company = person.value(StringProperty::Organization);
+    const QString& department = person.value(StringProperty::Department);
+    if (company.isEmpty() && department.isEmpty())
+        return;
+    begin("ORG").append(':');
+    escaped(company);
+    if (!department.isEmpty()) {
+        m_line.append(';');
+        // Units beyond the first were kept together, separated by semicolons.
+        const QStringList units = department.split(u';');
+        for (qsizetype i = 0; i < units.size(); ++i) {
+            if (i)
+                m_line.append(';');
+            escaped(units.at(i));
+        }
+    }
+    end();
+}
+
+void CardWriter::writeLabelled(const char* name, const MultiValue& values, bool phone, const char* extraType)
+{
+    for (const MultiValue::Entry& entry : values.entries()) {
+        const QList<const char*> labelTypes = typesForLabel(entry.label, phone);
+        const bool custom = !entry.label.isEmpty() && labelTypes.isEmpty();
+        const QString group = custom ? nextGroup() : QString();
+        begin(name, group);
+        if (extraType)
+            types({extraType});
+        types(labelTypes);
+        m_line.append(':');
+        escaped(std::get<QString>(entry.value));
+        end();
+        if (custom)
+            labelLine(group, entry.label);
+    }
+}
+
+void CardWriter::writeAddresses(const MultiValue& values)
+{
+    for (const MultiValue::Entry& entry : values.entries()) {
+        const auto& address = std::get<PostalAddress>(entry.value);
+        const QList<const char*> labelTypes = typesForLabel(entry.label, false);
+        const bool custom = !entry.label.isEmpty() && labelTypes.isEmpty();
+        const bool grouped = custom || !address.countryCode().isEmpty();
+        const QString group = grouped ? nextGroup() : QString();
+        begin("ADR", group);
+        types(labelTypes);
+        m_line.append(":;;");
+        for (const QString* part : {&address.street(), &address.city(), &address.state(), &address.zip(),
+                                    &address.country()}) {
+            escaped(*part);
+            m_line.append(';');
+        }
+        m_line.chop(1);
+        end();
+        if (!address.countryCode().isEmpty()) {
+            begin("X-ABADR", group).append(':');
+            escaped(address.countryCode());
+            end();
+        }
+        if (custom)
+            labelLine(group, entry.label);
+    }
+}
+
+void CardWriter::writeUrls(const MultiValue& values)
+{
+    for (const MultiValue::Entry& entry : values.entries()) {
+        const QList<const char*> labelTypes = typesForLabel(entry.label, false);
+        const bool custom = !entry.label.isEmpty() && labelTypes.isEmpty();
+        const QString group = custom ? nextGroup() : QString();
+        begin("URL", group);
+        types(labelTypes);
+        m_line.append(':');
+        raw(std::get<QString>(entry.value));
+        end();
+        if (custom)
+            labelLine(group, entry.label);
+    }
+}
+
+void CardWriter::writeDates(const MultiValue& values)
+{
+    for (const MultiValue::Entry& entry : values.entries()) {
+        const QString group = nextGroup();
+        begin("X-ABDATE", group).append(':');
+        m_line.append(std::get<DateComponents>(entry.value).toIsoString().toLatin1());
+        end();
+        if (!entry.label.isEmpty())
+            labelLine(group, entry.label);
+    }
+}
+
+void CardWriter::writeRelatedNames(const MultiValue& values)
+{
+    for (const MultiValue::Entry& entry : values.entries()) {
+        const QString group = nextGroup();
+        begin("X-ABRELATEDNAMES", group).append(':');
+        escaped(std::get<QString>(entry.value));
+        end();
+        if (!entry.label.isEmpty())
+            labelLine(group, entry.label);
+    }
+}
+
+void CardWriter::writeSocialProfiles(const MultiValue& values)
+{
+    for (const MultiValue::Entry& entry : values.entries()) {
+        const auto& profile = std::get<ServiceValue>(entry.value);
+        begin("X-SOCIALPROFILE");
+        const QString& service = profile.service.isEmpty() ? entry.label : profile.service;
+        if (!service.isEmpty())
+            param("TYPE", service);
+        if (!profile.username.isEmpty())
+            param("X-USER", profile.username);
+        m_line.append(':');
+        raw(profile.url.isEmpty() ? profile.username : profile.url);
+        end();
+    }
+}
+
+void CardWriter::writeInstantMessages(const MultiValue& values)
+{
+    for (const MultiValue::Entry& entry : values.entries()) {
+        const auto& account = std::get<ServiceValue>(entry.value);
+        const QList<const char*> labelTypes = typesForLabel(entry.label, false);
+        const bool custom = !entry.label.isEmpty() && labelTypes.isEmpty();
+        const QString group = custom ? nextGroup() : QString();
+        begin("IMPP", group);
+        if (!account.service.isEmpty())
+            param("X-SERVICE-TYPE", account.service);
+        types(labelTypes);
+        m_line.append(':');
+        raw(schemeForService(account.service));
+        m_line.append(':');
+        raw(account.username);
+        end();
+        if (custom)
+            labelLine(group, entry.label);
+    }
+}
+
+void CardWriter::write(const Person& person)
+{
+    m_out.append("BEGIN:VCARD\r\nVERSION:3.0\r\n");
+    writeName(person);
+    textLine("X-MAIDENNAME", person.value(StringProperty::MaidenName));
+    textLine("X-PHONETIC-FIRST-NAME", person.value(StringProperty::FirstNamePhonetic));
+    textLine("X-PHONETIC-MIDDLE-NAME", person.value(StringProperty::MiddleNamePhonetic));
+    textLine("X-PHONETIC-LAST-NAME", person.value(StringProperty::LastNamePhonetic));
+    textLine("NICKNAME", person.value(StringProperty::Nickname));
+    writeOrganization(person);
+    textLine("TITLE", person.value(StringProperty::JobTitle));
+    writeLabelled("EMAIL", person.value(MultiProperty::Email), false, "INTERNET");
+    writeLabelled("TEL", person.value(MultiProperty::Phone), true);
+    writeAddresses(person.value(MultiProperty::Address));
+    writeUrls(person.value(MultiProperty::URLs));
+    if (const auto& birthday = person.birthday(); birthday && birthday->isValid()) {
+        begin("BDAY").append(':');
+        m_line.append(birthday->toIsoString().toLatin1());
+        end();
+    }
+    writeDates(person.value(MultiProperty::OtherDates));
+    writeRelatedNames(person.value(MultiProperty::RelatedNames));
+    writeSocialProfiles(person.value(MultiProperty::SocialProfile));
+    writeInstantMessages(person.value(MultiProperty::InstantMessage));
+    if ((person.flags() & PersonFlags::ShowAsMask) != PersonFlags::ShowAsPerson)
+        m_out.append("X-ABShowAs:COMPANY\r\n");
+    textLine("UID", person.uniqueId());
+    m_out.append("END:VCARD\r\n");
+}
+
+} // namespace
+
+QByteArray writePerson(const Person& person)
+{
+    QByteArray out;
+    out.reserve(1024);
+    CardWriter(out).write(person);
+    return out;
+}
+
+} // namespace Quillary::AddressBook::VCardCodec
