@@ -1,5 +1,6 @@
 #include "ContactFileReader.h"
 
+#include "formats/Charset.h"
 #include "formats/TextDecoding.h"
 
 #include <QCoreApplication>
@@ -19,16 +20,76 @@ QString ContactFileReader::noCardMessage()
     return Tr::tr("Please make sure the file is vCard 2.1/3.0 file, or text encoding.");
 }
 
+namespace {
+
+constexpr qsizetype PieceSize = qsizetype(4) << 20;
+
+/// Whether the whole file is UTF-8, read a piece at a time; the offset of the first bad byte if not.
+qsizetype firstInvalidUtf8(QFile& file)
+{
+    Charset::Utf8Validator validator;
+    file.seek(0);
+    while (!file.atEnd()) {
+        if (!validator.feed(file.read(PieceSize)))
+            break;
+    }
+    return validator.finish() ? -1 : validator.errorOffset();
+}
+
+bool startsWithUtf8Mark(QFile& file)
+{
+    file.seek(0);
+    return file.peek(3) == "\xEF\xBB\xBF";
+}
+
+} // namespace
+
 ContactFileReader::Result ContactFileReader::read(const QString& path, QByteArrayView encoding,
                                                   const ZQVCard::ProgressHandler& progress)
 {
+    Result result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        Result result;
         result.errorString = Tr::tr("The file “%1” couldn't be opened: %2").arg(path, file.errorString());
         return result;
     }
-    return readBytes(file.readAll(), encoding, progress);
+    // UTF-8, by far the most common, is read in pieces: a large file is never in memory whole.
+    const bool automatic = encoding.isEmpty() || encoding.compare(TextDecoding::Automatic, Qt::CaseInsensitive) == 0;
+    if (automatic || Charset::canonicalName(encoding) == "UTF-8") {
+        const qsizetype invalidAt = firstInvalidUtf8(file);
+        if (invalidAt < 0) {
+            file.seek(startsWithUtf8Mark(file) ? 3 : 0);
+            result.encoding = QByteArrayLiteral("UTF-8");
+            const ZQVCard converter;
+            result.contacts = converter.contactsFromVCardDevice(file, progress);
+            return finish(std::move(result));
+        }
+        if (!automatic) {
+            result.errorString = Tr::tr("The file is not valid %1 text: invalid bytes at offset %2.")
+                                     .arg(QStringLiteral("UTF-8"))
+                                     .arg(invalidAt);
+            return result;
+        }
+    }
+    // One buffer of the file's exact size: readAll() would grow its buffer step by step.
+    file.seek(0);
+    QByteArray bytes(file.size(), Qt::Uninitialized);
+    if (file.read(bytes.data(), bytes.size()) != bytes.size()) {
+        result.errorString = Tr::tr("The file “%1” couldn't be read: %2").arg(path, file.errorString());
+        return result;
+    }
+    return readBytes(std::move(bytes), encoding, progress);
+}
+
+ContactFileReader::Result ContactFileReader::finish(Result result)
+{
+    if (result.contacts.isEmpty()) {
+        result.errorString = noCardMessage();
+        return result;
+    }
+    result.groupTable = ZQVCard::makeGroupTableFromCategoriesOfContacts(result.contacts);
+    ZQVCard::convertCatetoriesToUniqueIds(result.contacts, result.groupTable);
+    return result;
 }
 
 ContactFileReader::Result ContactFileReader::readBytes(QByteArray bytes, QByteArrayView encoding,
@@ -43,13 +104,7 @@ ContactFileReader::Result ContactFileReader::readBytes(QByteArray bytes, QByteAr
     }
     const ZQVCard converter;
     result.contacts = converter.contactsFromVCards(text.utf8, progress);
-    if (result.contacts.isEmpty()) {
-        result.errorString = noCardMessage();
-        return result;
-    }
-    result.groupTable = ZQVCard::makeGroupTableFromCategoriesOfContacts(result.contacts);
-    ZQVCard::convertCatetoriesToUniqueIds(result.contacts, result.groupTable);
-    return result;
+    return finish(std::move(result));
 }
 
 } // namespace Quillary

@@ -29,6 +29,10 @@ public:
 
     /// The message for a file without any readable card.
     [[nodiscard]] static QString noCardMessage();
+
+private:
+    /// The group table of the contacts read, or the error of a file without any.
+    static Result finish(Result result);
 };
 
 } // namespace Quillary

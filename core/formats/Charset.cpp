@@ -171,6 +171,74 @@ QByteArray encode(QStringView text, QByteArrayView charset)
     return out;
 }
 
+namespace {
+
+int sequenceLength(uchar lead)
+{
+    if (lead < 0x80)
+        return 1;
+    if ((lead & 0xE0) == 0xC0)
+        return 2;
+    if ((lead & 0xF0) == 0xE0)
+        return 3;
+    if ((lead & 0xF8) == 0xF0)
+        return 4;
+    return 1; // invalid: validation reports it
+}
+
+/// Where a trailing sequence that the bytes cut off begins; the size when none is cut off.
+qsizetype incompleteTail(QByteArrayView bytes)
+{
+    const qsizetype size = bytes.size();
+    for (qsizetype i = size - 1; i >= 0 && i >= size - 4; --i) {
+        const auto c = uchar(bytes[i]);
+        if ((c & 0xC0) == 0x80)
+            continue;
+        return i + sequenceLength(c) > size ? i : size;
+    }
+    return size;
+}
+
+} // namespace
+
+bool Utf8Validator::feed(QByteArrayView bytes)
+{
+    if (!m_valid)
+        return false;
+    const qsizetype pieceOffset = m_offset;
+    m_offset += bytes.size();
+    if (!m_carry.isEmpty()) {
+        const qsizetype need = sequenceLength(uchar(m_carry[0])) - m_carry.size();
+        if (bytes.size() < need) {
+            m_carry.append(bytes);
+            return true;
+        }
+        const QByteArray sequence = m_carry + bytes.first(need);
+        if (!isValidUtf8(sequence)) {
+            m_valid = false;
+            m_errorOffset = pieceOffset - m_carry.size();
+            return false;
+        }
+        bytes = bytes.sliced(need);
+        m_carry.clear();
+    }
+    const qsizetype cut = incompleteTail(bytes);
+    if (!isValidUtf8(bytes.first(cut))) {
+        m_valid = false;
+        m_errorOffset = m_offset - bytes.size() + decodeStrict(bytes.first(cut), "UTF-8").errorOffset;
+        return false;
+    }
+    m_carry = bytes.sliced(cut).toByteArray();
+    return true;
+}
+
+qsizetype Utf8Validator::errorOffset() const
+{
+    if (!m_valid)
+        return m_errorOffset;
+    return m_carry.isEmpty() ? -1 : m_offset - m_carry.size();
+}
+
 bool isValidUtf8(QByteArrayView bytes)
 {
     const auto* p = reinterpret_cast<const uchar*>(bytes.data());

@@ -35,4 +35,22 @@ struct StrictResult
 /// True when the bytes are well-formed UTF-8 (no overlongs, surrogates or code points past U+10FFFF).
 [[nodiscard]] bool isValidUtf8(QByteArrayView bytes);
 
+/// Checks that text arriving in pieces is well-formed UTF-8; a sequence may be split between pieces.
+class Utf8Validator
+{
+public:
+    /// False once an invalid sequence was seen.
+    bool feed(QByteArrayView bytes);
+    /// True when everything fed was valid and no sequence is left incomplete.
+    [[nodiscard]] bool finish() const { return m_valid && m_carry.isEmpty(); }
+    /// Byte offset of the first invalid sequence (or of the incomplete last one), -1 when none.
+    [[nodiscard]] qsizetype errorOffset() const;
+
+private:
+    QByteArray m_carry;
+    qsizetype m_offset = 0; ///< bytes fed before the current piece
+    qsizetype m_errorOffset = -1;
+    bool m_valid = true;
+};
+
 } // namespace Quillary::Charset

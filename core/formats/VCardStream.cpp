@@ -65,15 +65,13 @@ qsizetype lineBreakLength(QByteArrayView text, qsizetype at)
 
 } // namespace
 
-QList<CardRange> cut(QByteArrayView text)
+qsizetype cutComplete(QByteArrayView text, bool atEnd, QList<CardRange>& cards)
 {
     constexpr qsizetype BeginLength = 11; // "BEGIN:VCARD"
     constexpr qsizetype EndLength = 9;    // "END:VCARD"
-    QList<CardRange> cards;
-    if (text.size() < BeginLength)
-        return cards;
     qsizetype begin = -1; // start of the card being cut, -1 between cards
     qsizetype pos = 0;
+    qsizetype resume = 0; // everything before this is done with
     for (;;) {
         qsizetype at = 0;
         const Marker marker = nextMarker(text, pos, &at);
@@ -83,19 +81,36 @@ QList<CardRange> cut(QByteArrayView text)
             if (begin >= 0) // the card before lacks its END:VCARD: it ends here
                 cards.append({begin, at - begin});
             begin = at;
+            resume = at;
             pos = at + BeginLength;
             continue;
         }
         pos = at + EndLength;
         if (begin < 0)
             continue; // an END:VCARD outside any card
+        if (!atEnd && pos >= text.size())
+            break; // the line break after it may still come
         const qsizetype end = pos + lineBreakLength(text, pos);
         cards.append({begin, end - begin});
         begin = -1;
         pos = end;
+        resume = end;
     }
-    if (begin >= 0) // a truncated last card is read as far as it goes
-        cards.append({begin, text.size() - begin});
+    if (begin >= 0) {
+        if (!atEnd)
+            return begin;
+        cards.append({begin, text.size() - begin}); // a truncated last card is read as far as it goes
+        return text.size();
+    }
+    // Keep a tail that may be the start of a marker cut off by the end of this piece.
+    return atEnd ? text.size() : qMax(resume, text.size() - BeginLength);
+}
+
+QList<CardRange> cut(QByteArrayView text)
+{
+    QList<CardRange> cards;
+    if (text.size() >= 11)
+        cutComplete(text, true, cards);
     return cards;
 }
 

@@ -64,10 +64,19 @@ ZQVCard::ZQVCard()
 {
 }
 
-ContactEntryPtr ZQVCard::readCard(const std::shared_ptr<const QByteArray>& stream, qsizetype offset, qsizetype length,
-                                  bool fullEntry) const
+/// Cards cut from one piece of a stream, converted together.
+struct ZQVCard::Batch
 {
-    const QByteArrayView card = QByteArrayView(*stream).sliced(offset, length);
+    QByteArrayView text;                       ///< the piece the card ranges point into
+    std::shared_ptr<const QByteArray> owner;   ///< when set, entries keep their card as a slice of it
+    const QList<VCardStream::CardRange>* cards = nullptr;
+    qsizetype streamOffset = 0;                ///< offset of the piece in the whole stream
+    bool fullEntry = true;
+};
+
+ContactEntryPtr ZQVCard::readCard(const Batch& batch, qsizetype offset, qsizetype length) const
+{
+    const QByteArrayView card = batch.text.sliced(offset, length);
     QStringList categories;
     std::optional<AddressBook::Person> record = AddressBook::VCardCodec::readPerson(card, &categories);
     if (!record)
@@ -76,52 +85,94 @@ ContactEntryPtr ZQVCard::readCard(const std::shared_ptr<const QByteArray>& strea
         PersonDsc::detachedFromRecord(std::move(*record), defaultNameOrdering, defaultCountryCode));
     auto entry = ContactEntry::make(person);
     entry->categories = std::move(categories);
-    if (fullEntry) {
+    if (batch.fullEntry) {
         const QString name = person->compositeName();
         entry->compositeName = name.isEmpty() ? NoNameText : name;
-        entry->vCardString = CardText(stream, offset, length);
+        if (batch.owner)
+            entry->vCardString = CardText(batch.owner, offset, length);
     }
     return entry;
 }
 
-ContactTable ZQVCard::readCards(const QByteArray& streamBytes, const ProgressHandler& progress, bool fullEntry) const
+bool ZQVCard::readBatches(const Batch& batch, const QList<qsizetype>& cardIndexes, ContactTable& result,
+                          const ProgressHandler& progress) const
 {
-    const auto stream = std::make_shared<const QByteArray>(streamBytes);
-    const QList<VCardStream::CardRange> cards = VCardStream::cut(*stream);
-    ContactTable result;
-    result.reserve(cards.size());
+    const QList<VCardStream::CardRange>& cards = *batch.cards;
     for (qsizetype first = 0; first < cards.size(); first += BatchSize) {
         const qsizetype count = qMin(BatchSize, cards.size() - first);
-        QList<ContactEntryPtr> batch(count);
-        QList<qsizetype> indexes(count);
-        std::iota(indexes.begin(), indexes.end(), first);
-        QtConcurrent::blockingMap(indexes, [&](qsizetype index) {
-            const VCardStream::CardRange& range = cards.at(index);
-            batch[index - first] = readCard(stream, range.offset, range.length, fullEntry);
-        });
-        for (ContactEntryPtr& entry : batch) {
+        QList<ContactEntryPtr> entries(count);
+        QtConcurrent::blockingMap(cardIndexes.cbegin() + first, cardIndexes.cbegin() + first + count,
+                                  [&](qsizetype index) {
+                                      const VCardStream::CardRange& range = cards.at(index);
+                                      entries[index - first] = readCard(batch, range.offset, range.length);
+                                  });
+        for (ContactEntryPtr& entry : entries) {
             if (entry)
                 result.append(std::move(entry));
         }
         if (progress) {
             bool stop = false;
             const VCardStream::CardRange& last = cards.at(first + count - 1);
-            progress(stop, last.offset + last.length);
+            progress(stop, batch.streamOffset + last.offset + last.length);
             if (stop)
-                return {};
+                return false;
         }
     }
+    return true;
+}
+
+ContactTable ZQVCard::readCards(const QByteArray& streamBytes, const ProgressHandler& progress, bool fullEntry) const
+{
+    const auto stream = std::make_shared<const QByteArray>(streamBytes);
+    const QList<VCardStream::CardRange> cards = VCardStream::cut(*stream);
+    QList<qsizetype> indexes(cards.size());
+    std::iota(indexes.begin(), indexes.end(), 0);
+    ContactTable result;
+    result.reserve(cards.size());
+    if (!readBatches(Batch{*stream, stream, &cards, 0, fullEntry}, indexes, result, progress))
+        return {};
+    giveDuplicatesNewIds(result);
+    return result;
+}
+
+ContactTable ZQVCard::contactsFromVCardDevice(QIODevice& device, const ProgressHandler& progress) const
+{
+    constexpr qsizetype PieceSize = qsizetype(4) << 20;
+    QByteArray buffer;
+    qsizetype bufferOffset = 0; // offset of buffer[0] in the stream
+    QList<qsizetype> indexes;
+    ContactTable result;
+    bool atEnd = false;
+    while (!atEnd) {
+        buffer.append(device.read(PieceSize));
+        atEnd = device.atEnd();
+        QList<VCardStream::CardRange> cards;
+        const qsizetype done = VCardStream::cutComplete(buffer, atEnd, cards);
+        if (indexes.size() < cards.size()) {
+            indexes.resize(cards.size());
+            std::iota(indexes.begin(), indexes.end(), 0);
+        }
+        if (!readBatches(Batch{buffer, nullptr, &cards, bufferOffset, true}, indexes, result, progress))
+            return {};
+        buffer.remove(0, done);
+        bufferOffset += done;
+    }
+    giveDuplicatesNewIds(result);
+    return result;
+}
+
+void ZQVCard::giveDuplicatesNewIds(const ContactTable& contacts)
+{
     // Copies of one card in a file share its UID; each contact needs an identity of its own.
     QSet<QString> seen;
-    seen.reserve(result.size());
-    for (const ContactEntryPtr& entry : result) {
+    seen.reserve(contacts.size());
+    for (const ContactEntryPtr& entry : contacts) {
         if (seen.contains(entry->uniqueId)) {
             entry->person->setUniqueId(AddressBook::newUniqueId());
             entry->uniqueId = entry->person->uniqueId();
         }
         seen.insert(entry->uniqueId);
     }
-    return result;
 }
 
 ContactTable ZQVCard::contactsFromVCards(const QByteArray& stream, const ProgressHandler& progress) const

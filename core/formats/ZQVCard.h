@@ -4,6 +4,7 @@
 #include "model/GroupEntry.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,9 @@ public:
     /// Reads every card of a UTF-8 stream. Cards that cannot be read are skipped; a stop request
     /// gives an empty list. Each entry keeps its card as a slice of the stream.
     [[nodiscard]] ContactTable contactsFromVCards(const QByteArray& stream, const ProgressHandler& progress = {}) const;
+    /// Reads every card of UTF-8 text that a device delivers, a piece at a time, so that a large file
+    /// never has to be in memory whole. The entries keep no card text.
+    [[nodiscard]] ContactTable contactsFromVCardDevice(QIODevice& device, const ProgressHandler& progress = {}) const;
     /// The same for text; the text is encoded as UTF-8 first.
     [[nodiscard]] ContactTable contactsFromVCards(const QString& stream, const ProgressHandler& progress = {}) const;
     /// Entries with person, unique id and categories only.
@@ -64,9 +68,12 @@ public:
     [[nodiscard]] static QString groupDateText();
 
 private:
-    ContactEntryPtr readCard(const std::shared_ptr<const QByteArray>& stream, qsizetype offset, qsizetype length,
-                             bool fullEntry) const;
+    struct Batch;
+    ContactEntryPtr readCard(const Batch& batch, qsizetype offset, qsizetype length) const;
+    bool readBatches(const Batch& batch, const QList<qsizetype>& cardIndexes, ContactTable& result,
+                     const ProgressHandler& progress) const;
     ContactTable readCards(const QByteArray& stream, const ProgressHandler& progress, bool fullEntry) const;
+    static void giveDuplicatesNewIds(const ContactTable& contacts);
 };
 
 namespace WriteOption {

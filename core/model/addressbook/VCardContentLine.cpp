@@ -4,29 +4,7 @@
 
 namespace Quillary::AddressBook::VCard {
 
-bool equalsUpper(QByteArrayView text, const char* upper)
-{
-    const size_t length = std::strlen(upper);
-    if (size_t(text.size()) != length)
-        return false;
-    for (size_t i = 0; i < length; ++i) {
-        char c = text[qsizetype(i)];
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-        if (c != upper[i])
-            return false;
-    }
-    return true;
-}
-
 namespace {
-
-QByteArrayView unquote(QByteArrayView value)
-{
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-        return value.sliced(1, value.size() - 2);
-    return value;
-}
 
 bool isBase64Text(QByteArrayView line)
 {
@@ -42,41 +20,6 @@ bool isBase64Text(QByteArrayView line)
 }
 
 } // namespace
-
-bool ContentLine::nameIs(const char* upperName) const
-{
-    return equalsUpper(name, upperName);
-}
-
-QByteArrayView ContentLine::param(const char* upperName) const
-{
-    for (const Param& p : params) {
-        if (equalsUpper(p.name, upperName))
-            return unquote(p.value);
-    }
-    return {};
-}
-
-bool ContentLine::isQuotedPrintable() const
-{
-    for (const Param& p : params) {
-        if ((p.name.isEmpty() || equalsUpper(p.name, "ENCODING")) && equalsUpper(unquote(p.value), "QUOTED-PRINTABLE"))
-            return true;
-    }
-    return false;
-}
-
-bool ContentLine::isBase64() const
-{
-    for (const Param& p : params) {
-        if (p.name.isEmpty() || equalsUpper(p.name, "ENCODING")) {
-            const QByteArrayView v = unquote(p.value);
-            if (equalsUpper(v, "B") || equalsUpper(v, "BASE64"))
-                return true;
-        }
-    }
-    return false;
-}
 
 QVarLengthArray<QByteArrayView, 8> ContentLine::types() const
 {
@@ -102,25 +45,20 @@ QVarLengthArray<QByteArrayView, 8> ContentLine::types() const
 
 QByteArrayView Tokenizer::peekPhysicalLine(qsizetype* end) const
 {
-    qsizetype i = m_pos;
+    const char* data = m_text.data();
     const qsizetype size = m_text.size();
-    while (i < size && m_text[i] != '\r' && m_text[i] != '\n')
-        ++i;
-    const QByteArrayView line = m_text.sliced(m_pos, i - m_pos);
-    if (i < size && m_text[i] == '\r')
-        ++i;
-    if (i < size && m_text[i] == '\n' && (i == m_pos + line.size() || m_text[i - 1] == '\r'))
-        ++i;
-    *end = i;
-    return line;
-}
-
-QByteArrayView Tokenizer::nextPhysicalLine()
-{
-    qsizetype end;
-    const QByteArrayView line = peekPhysicalLine(&end);
-    m_pos = end;
-    return line;
+    const char* start = data + m_pos;
+    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', size_t(size - m_pos)));
+    const qsizetype lfAt = lf ? lf - data : size;
+    // A CR alone also ends a line; look for one before the LF.
+    const auto* cr = static_cast<const char*>(std::memchr(start, '\r', size_t(lfAt - m_pos)));
+    if (cr && cr - data + 1 < lfAt) {
+        *end = cr - data + 1;
+        return m_text.sliced(m_pos, cr - start);
+    }
+    const qsizetype lineEnd = cr ? cr - data : lfAt;
+    *end = lf ? lfAt + 1 : size;
+    return m_text.sliced(m_pos, lineEnd - m_pos);
 }
 
 QByteArrayView Tokenizer::appendToStorage(QByteArrayView text, QByteArrayView more)
@@ -137,9 +75,10 @@ QByteArrayView Tokenizer::appendToStorage(QByteArrayView text, QByteArrayView mo
 bool Tokenizer::next(ContentLine& line)
 {
     while (m_pos < m_text.size()) {
-        QByteArrayView text = nextPhysicalLine();
-        // Unfold: a following line that starts with white space continues this one.
         qsizetype end;
+        QByteArrayView text = peekPhysicalLine(&end);
+        m_pos = end;
+        // Unfold: a following line that starts with white space continues this one.
         for (QByteArrayView more = peekPhysicalLine(&end);
              m_pos < m_text.size() && !more.isEmpty() && (more.front() == ' ' || more.front() == '\t');
              more = peekPhysicalLine(&end)) {
@@ -193,7 +132,7 @@ QByteArrayView Tokenizer::joinBase64(QByteArrayView text)
     return text;
 }
 
-void Tokenizer::parse(QByteArrayView text, ContentLine& line) const
+void Tokenizer::parse(QByteArrayView text, ContentLine& line)
 {
     line = ContentLine();
     const qsizetype size = text.size();
@@ -219,10 +158,16 @@ void Tokenizer::parse(QByteArrayView text, ContentLine& line) const
         if (param.isEmpty())
             continue;
         const qsizetype equals = param.indexOf('=');
-        if (equals < 0)
-            line.params.append({QByteArrayView(), param});
-        else
-            line.params.append({param.first(equals).trimmed(), param.sliced(equals + 1).trimmed()});
+        Param parsed = equals < 0 ? Param{QByteArrayView(), param}
+                                  : Param{param.first(equals).trimmed(), param.sliced(equals + 1).trimmed()};
+        if (parsed.name.isEmpty() || equalsUpper(parsed.name, "ENCODING")) {
+            const QByteArrayView encoding = unquote(parsed.value);
+            if (equalsUpper(encoding, "QUOTED-PRINTABLE"))
+                line.quotedPrintable = true;
+            else if (equalsUpper(encoding, "B") || equalsUpper(encoding, "BASE64"))
+                line.base64 = true;
+        }
+        line.params.append(parsed);
     }
     if (i >= size)
         return;

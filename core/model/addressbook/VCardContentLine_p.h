@@ -8,6 +8,45 @@
 
 namespace Quillary::AddressBook::VCard {
 
+/// True when `text` equals the upper-case ASCII word, ignoring the case of `text`.
+template<qsizetype N>
+inline bool equalsUpper(QByteArrayView text, const char (&upper)[N])
+{
+    if (text.size() != N - 1)
+        return false;
+    for (qsizetype i = 0; i < N - 1; ++i) {
+        char c = text[i];
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+        if (c != upper[i])
+            return false;
+    }
+    return true;
+}
+
+/// The same for a word known only at run time.
+inline bool equalsUpper(QByteArrayView text, QByteArrayView upper)
+{
+    if (text.size() != upper.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+        if (c != upper[i])
+            return false;
+    }
+    return true;
+}
+
+/// The value without its surrounding double quotes.
+inline QByteArrayView unquote(QByteArrayView value)
+{
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        return value.sliced(1, value.size() - 2);
+    return value;
+}
+
 struct Param
 {
     QByteArrayView name;  ///< empty for a bare vCard 2.1 value such as "WORK" or "QUOTED-PRINTABLE"
@@ -21,12 +60,24 @@ struct ContentLine
     QByteArrayView name;
     QVarLengthArray<Param, 6> params;
     QByteArrayView value; ///< still encoded and escaped
+    bool quotedPrintable = false;
+    bool base64 = false;
 
-    [[nodiscard]] bool nameIs(const char* upperName) const;
+    template<qsizetype N>
+    [[nodiscard]] bool nameIs(const char (&upperName)[N]) const { return equalsUpper(name, upperName); }
+    [[nodiscard]] bool nameIs(QByteArrayView upperName) const { return equalsUpper(name, upperName); }
     /// The value of the first parameter with that name (case-insensitive), or a null view.
-    [[nodiscard]] QByteArrayView param(const char* upperName) const;
-    [[nodiscard]] bool isQuotedPrintable() const;
-    [[nodiscard]] bool isBase64() const;
+    template<qsizetype N>
+    [[nodiscard]] QByteArrayView param(const char (&upperName)[N]) const
+    {
+        for (const Param& p : params) {
+            if (equalsUpper(p.name, upperName))
+                return unquote(p.value);
+        }
+        return {};
+    }
+    [[nodiscard]] bool isQuotedPrintable() const { return quotedPrintable; }
+    [[nodiscard]] bool isBase64() const { return base64; }
     /// Every TYPE value, bare 2.1 types included, split at commas and unquoted.
     [[nodiscard]] QVarLengthArray<QByteArrayView, 8> types() const;
 };
@@ -41,10 +92,10 @@ public:
     bool next(ContentLine& line);
 
 private:
-    QByteArrayView nextPhysicalLine();
+    /// The physical line at m_pos and where the next one starts.
     [[nodiscard]] QByteArrayView peekPhysicalLine(qsizetype* end) const;
     QByteArrayView appendToStorage(QByteArrayView text, QByteArrayView more);
-    void parse(QByteArrayView text, ContentLine& line) const;
+    static void parse(QByteArrayView text, ContentLine& line);
     QByteArrayView joinQuotedPrintable(QByteArrayView text);
     QByteArrayView joinBase64(QByteArrayView text);
 
@@ -53,7 +104,5 @@ private:
     QList<QByteArray> m_storage; // unfolded lines; views point into these
 };
 
-/// Upper-case ASCII copy of a short name, for comparisons.
-bool equalsUpper(QByteArrayView text, const char* upper);
 
 } // namespace Quillary::AddressBook::VCard

@@ -23,7 +23,7 @@ unsigned typeFlags(const ContentLine& line)
     unsigned flags = 0;
     for (const QByteArrayView type : line.types()) {
         for (const TypeName& known : typeNames) {
-            if (equalsUpper(type, known.name)) {
+            if (equalsUpper(type, QByteArrayView(known.name))) {
                 flags |= known.flag;
                 break;
             }

@@ -402,7 +402,7 @@ void CardReader::readServiceProperty(const ContentLine& line)
     ServiceValue account;
     account.username = text(line).trimmed();
     for (const ServiceProperty& property : serviceProperties) {
-        if (line.nameIs(property.name)) {
+        if (line.nameIs(QByteArrayView(property.name))) {
             account.service = *property.service;
             break;
         }

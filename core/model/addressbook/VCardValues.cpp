@@ -52,16 +52,8 @@ QByteArray decodeBase64(QByteArrayView encoded)
         const qsizetype comma = encoded.indexOf(',');
         encoded = comma < 0 ? QByteArrayView() : encoded.sliced(comma + 1);
     }
-    QByteArray compact;
-    compact.reserve(encoded.size());
-    for (char c : encoded) {
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
-            compact.append(c);
-    }
-    auto decoded = QByteArray::fromBase64Encoding(compact, QByteArray::AbortOnBase64DecodingErrors);
-    if (decoded)
-        return *decoded;
-    return QByteArray::fromBase64(compact);
+    // The lenient decoder skips what is not base64, such as the white space of folded lines.
+    return QByteArray::fromBase64(QByteArray::fromRawData(encoded.data(), encoded.size()));
 }
 
 QString escapedText(const ContentLine& line)
@@ -87,10 +79,11 @@ QString escapedText(const ContentLine& line)
     return QString::fromUtf8(line.value);
 }
 
-QString unescape(QStringView text, Version version)
+QString unescape(QString escaped, Version version)
 {
-    if (!text.contains(u'\\'))
-        return text.toString();
+    if (!escaped.contains(u'\\'))
+        return escaped;
+    const QStringView text(escaped);
     QString out;
     out.reserve(text.size());
     const qsizetype size = text.size();
@@ -144,11 +137,11 @@ QStringList components(QStringView text, Version version)
             continue;
         }
         if (text[i] == u';') {
-            result.append(unescape(text.sliced(start, i - start), version));
+            result.append(unescape(text.sliced(start, i - start).toString(), version));
             start = i + 1;
         }
     }
-    result.append(unescape(text.sliced(start), version));
+    result.append(unescape(text.sliced(start).toString(), version));
     return result;
 }
 
@@ -159,7 +152,7 @@ QStringList listItems(QStringView text, Version version)
     qsizetype start = 0;
     const qsizetype size = text.size();
     auto take = [&](qsizetype end) {
-        QString item = unescape(text.sliced(start, end - start), version);
+        QString item = unescape(text.sliced(start, end - start).toString(), version);
         if (version == Version::V21)
             item.replace(QStringLiteral("\\,"), QStringLiteral(","));
         result.append(item.trimmed());

@@ -20,7 +20,7 @@ enum class Version { V21, V30, V40 };
 [[nodiscard]] QString escapedText(const ContentLine& line);
 
 /// Resolves the escapes of one text value: \n \N \, \; \\ in vCard 3.0 and 4.0; only \; in 2.1.
-[[nodiscard]] QString unescape(QStringView text, Version version);
+[[nodiscard]] QString unescape(QString text, Version version);
 /// Splits a structured value (N, ADR, ORG) at unescaped semicolons and unescapes each component.
 [[nodiscard]] QStringList components(QStringView text, Version version);
 
