@@ -185,8 +185,13 @@ QStringList AddressFormats::addressFormatsOrder(const QString& countryCode, cons
                                                 const QString& defaultCountryCode)
 {
     QString code = countryCode;
-    if (code.isEmpty() && !country.isEmpty())
-        code = predictCountryCode(country.toUpper());
+    if (code.isEmpty() && !country.isEmpty()) {
+        // The upper-case form lets codes typed in lower case ("jp", "deu") match; the name as written
+        // comes first, since upper-casing it alone would never match a table name such as "Japan".
+        code = predictCountryCode(country);
+        if (code.isEmpty())
+            code = predictCountryCode(country.toUpper());
+    }
     if (code.isEmpty())
         code = defaultCountryCode;
     QStringList result{code};
