@@ -134,12 +134,12 @@ void AddressFormats::setAddressFormatTable(const QJsonArray& entries)
     auto tables = std::make_shared<Tables>(*current());
     QStringList codesBefore;
     for (const AddressFormatEntry& entry : tables->table)
-        codesBefore.append(entry.countryCode);
+        codesBefore.append(entry.countryCode.toUpper());
     const QString language = userLanguage();
     for (const QJsonValue value : entries) {
         AddressFormatEntry entry = prepare(value.toObject(), language);
         tables->dict.insert(entry.countryCode.toUpper(), entry);
-        if (const qsizetype at = codesBefore.indexOf(entry.countryCode); at >= 0)
+        if (const qsizetype at = codesBefore.indexOf(entry.countryCode.toUpper()); at >= 0)
             tables->table[at] = entry;
     }
     replace(std::move(tables));
