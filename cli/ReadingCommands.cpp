@@ -1,7 +1,7 @@
 // quillary-cli dump and stats: what a contact file holds.
 
 #include "CliCommand.h"
-#include "ContactJson.h"
+#include "formats/ContactJson.h"
 
 #include <QJsonDocument>
 
@@ -15,12 +15,7 @@ int dump(const QCommandLineParser& parser)
     int exitCode = Success;
     if (!readContacts(parser, result, exitCode))
         return exitCode;
-    QJsonArray contacts;
-    for (const ContactEntryPtr& entry : result.contacts)
-        contacts.append(ContactJson::contact(*entry));
-    const QJsonObject document{{QStringLiteral("contacts"), contacts},
-                               {QStringLiteral("groups"), ContactJson::groups(result.groupTable, result.contacts)}};
-    out() << QJsonDocument(document).toJson(QJsonDocument::Indented);
+    out() << QJsonDocument(ContactJson::document(result.contacts, result.groupTable)).toJson(QJsonDocument::Indented);
     return Success;
 }
 

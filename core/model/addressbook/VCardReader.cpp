@@ -259,7 +259,7 @@ void CardReader::readOrganization(const ContentLine& line)
     setString(StringProperty::Organization, parts.takeFirst().trimmed());
     while (!parts.isEmpty() && parts.last().trimmed().isEmpty())
         parts.removeLast();
-    // Further organisational units stay with the department.
+    // Further organisational units stay with the department, which is written back as one unit.
     setString(StringProperty::Department, parts.join(u';').trimmed());
 }
 

@@ -52,14 +52,38 @@ QByteArray decodeBase64(QByteArrayView encoded)
         const qsizetype comma = encoded.indexOf(',');
         encoded = comma < 0 ? QByteArrayView() : encoded.sliced(comma + 1);
     }
-    // The lenient decoder skips what is not base64, such as the white space of folded lines.
-    return QByteArray::fromBase64(QByteArray::fromRawData(encoded.data(), encoded.size()));
+    const auto strict = [](const QByteArray& text) {
+        auto result = QByteArray::fromBase64Encoding(text, QByteArray::AbortOnBase64DecodingErrors);
+        return result ? *result : QByteArray();
+    };
+    // Unfolded vCard 3.0 data has no white space left; vCard 2.1 lines keep some.
+    QByteArray decoded = strict(QByteArray::fromRawData(encoded.data(), encoded.size()));
+    if (decoded.isEmpty()) {
+        QByteArray compact;
+        compact.reserve(encoded.size());
+        for (char c : encoded) {
+            if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+                compact.append(c);
+        }
+        decoded = strict(compact);
+    }
+    return decoded;
 }
 
-QString escapedText(const ContentLine& line)
+namespace {
+
+/// Line breaks inside a value as LF, whatever the sender's platform wrote.
+QString withLineFeeds(QString text)
 {
-    const QByteArrayView charset = line.param("CHARSET");
-    if (line.isQuotedPrintable()) {
+    if (text.contains(u'\r')) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.replace(u'\r', u'\n');
+    }
+    return text;
+}
+
+QString decodeQuotedPrintableText(const ContentLine& line, QByteArrayView charset)
+{
         const QByteArray bytes = decodeQuotedPrintable(line.value);
         if (!charset.isEmpty())
             return Charset::decode(bytes, charset);
@@ -71,7 +95,15 @@ QString escapedText(const ContentLine& line)
         if (sjis.ok())
             return sjis.text;
         return Charset::decode(bytes, "windows-1252");
-    }
+}
+
+} // namespace
+
+QString escapedText(const ContentLine& line)
+{
+    const QByteArrayView charset = line.param("CHARSET");
+    if (line.isQuotedPrintable())
+        return withLineFeeds(decodeQuotedPrintableText(line, charset));
     if (line.isBase64() && !charset.isEmpty())
         return Charset::decode(decodeBase64(line.value), charset);
     // The stream was decoded to UTF-8 already; a CHARSET parameter on plain text only names the

@@ -194,13 +194,7 @@ void CardWriter::writeOrganization(const Person& person)
     escaped(company);
     if (!department.isEmpty()) {
         m_line.append(';');
-        // Units beyond the first were kept together, separated by semicolons.
-        const QStringList units = department.split(u';');
-        for (qsizetype i = 0; i < units.size(); ++i) {
-            if (i)
-                m_line.append(';');
-            escaped(units.at(i));
-        }
+        escaped(department);
     }
     end();
 }

@@ -1,6 +1,6 @@
 #include "ContactJson.h"
 
-namespace Quillary::Cli::ContactJson {
+namespace Quillary::ContactJson {
 
 namespace {
 
@@ -85,4 +85,12 @@ QJsonArray groups(const GroupTable& groupTable, const ContactTable& contacts)
     return result;
 }
 
-} // namespace Quillary::Cli::ContactJson
+QJsonObject document(const ContactTable& contacts, const GroupTable& groupTable)
+{
+    QJsonArray contactArray;
+    for (const ContactEntryPtr& entry : contacts)
+        contactArray.append(contact(*entry));
+    return {{QStringLiteral("contacts"), contactArray}, {QStringLiteral("groups"), groups(groupTable, contacts)}};
+}
+
+} // namespace Quillary::ContactJson

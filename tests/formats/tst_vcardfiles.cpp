@@ -1,0 +1,170 @@
+// Real-world styles of vCard file, read and written against golden files: NAME.vcf is read and
+// compared with NAME.json (what quillary-cli dump prints), written back and compared with
+// NAME.vcf.30.ref, and what is written must read back to the same contacts. In the golden files
+// "*" stands for a value made at reading time (a new unique id, a group's time stamp).
+// QUILLARY_UPDATE_GOLDEN=1 rewrites the golden files from the current output.
+
+#include "TestSupport.h"
+#include "documents/ContactFileReader.h"
+#include "formats/ContactJson.h"
+#include "formats/ZQVCard.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace Quillary;
+
+namespace {
+
+bool updating()
+{
+    return qEnvironmentVariableIntValue("QUILLARY_UPDATE_GOLDEN") == 1;
+}
+
+/// Replaces values made at reading time by "*", in a copy of what was read.
+QJsonObject maskGenerated(QJsonObject document, const QSet<QString>& generatedIds)
+{
+    QJsonArray contacts;
+    for (const QJsonValue value : document.value(u"contacts").toArray()) {
+        QJsonObject contact = value.toObject();
+        if (generatedIds.contains(contact.value(u"uniqueId").toString()))
+            contact.insert(QStringLiteral("uniqueId"), QStringLiteral("*"));
+        contacts.append(contact);
+    }
+    QJsonArray groups;
+    for (const QJsonValue value : document.value(u"groups").toArray()) {
+        QJsonObject group = value.toObject();
+        group.insert(QStringLiteral("uniqueId"), QStringLiteral("*"));
+        QJsonArray members;
+        for (const QJsonValue member : group.value(u"members").toArray())
+            members.append(generatedIds.contains(member.toString()) ? QStringLiteral("*") : member.toString());
+        group.insert(QStringLiteral("members"), members);
+        groups.append(group);
+    }
+    document.insert(QStringLiteral("contacts"), contacts);
+    document.insert(QStringLiteral("groups"), groups);
+    return document;
+}
+
+/// Unique ids that the file does not give (its cards have no UID line).
+QSet<QString> generatedIds(const ContactTable& contacts, const QByteArray& file)
+{
+    QSet<QString> result;
+    for (const ContactEntryPtr& contact : contacts) {
+        if (!file.contains(contact->uniqueId.toUtf8()))
+            result.insert(contact->uniqueId);
+    }
+    return result;
+}
+
+/// A photo that is not JPEG is written as JPEG: a round trip keeps that there is one, not its size.
+QJsonValue withPhotoPresence(const QJsonValue& contacts)
+{
+    QJsonArray result;
+    for (const QJsonValue value : contacts.toArray()) {
+        QJsonObject contact = value.toObject();
+        contact.insert(QStringLiteral("photoBytes"), contact.value(u"photoBytes").toInt() > 0);
+        result.append(contact);
+    }
+    return result;
+}
+
+QByteArray maskUidLines(QByteArray card, const QSet<QString>& ids)
+{
+    for (const QString& id : ids)
+        card.replace(QByteArray("UID:" + id.toUtf8()), QByteArray("UID:*"));
+    return card;
+}
+
+/// Compares two texts line by line and names the first line that differs.
+void compareLines(const QByteArray& actual, const QByteArray& expected)
+{
+    const QList<QByteArray> actualLines = actual.split('\n');
+    const QList<QByteArray> expectedLines = expected.split('\n');
+    for (qsizetype i = 0; i < qMin(actualLines.size(), expectedLines.size()); ++i) {
+        if (actualLines.at(i) != expectedLines.at(i)) {
+            QFAIL(qPrintable(QStringLiteral("line %1 differs:\n  actual:   %2\n  expected: %3")
+                                 .arg(i + 1)
+                                 .arg(QString::fromUtf8(actualLines.at(i)), QString::fromUtf8(expectedLines.at(i)))));
+        }
+    }
+    QCOMPARE(actualLines.size(), expectedLines.size());
+}
+
+QByteArray writeStream(const ContactFileReader::Result& read)
+{
+    return ZQVCard().vCardsFromContacts(read.contacts, {WriteOption::Note, WriteOption::Photo}, read.groupTable);
+}
+
+void writeGolden(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+} // namespace
+
+class TestVCardFiles : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readsAndWritesGoldenFiles_data();
+    void readsAndWritesGoldenFiles();
+};
+
+void TestVCardFiles::readsAndWritesGoldenFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    const QDir dir(Test::dataPath(QStringLiteral("vcard")));
+    const QStringList files = dir.entryList({QStringLiteral("*.vcf")}, QDir::Files, QDir::Name);
+    QVERIFY(!files.isEmpty());
+    for (const QString& file : files)
+        QTest::newRow(qPrintable(file)) << file;
+}
+
+void TestVCardFiles::readsAndWritesGoldenFiles()
+{
+    QFETCH(QString, name);
+    const QString path = Test::dataPath(QStringLiteral("vcard/") + name);
+    const QByteArray file = Test::readData(QStringLiteral("vcard/") + name);
+    const ContactFileReader::Result read = ContactFileReader::read(path);
+    QVERIFY2(read.ok(), qPrintable(read.errorString));
+    const QSet<QString> generated = generatedIds(read.contacts, file);
+    const QJsonObject dump = maskGenerated(ContactJson::document(read.contacts, read.groupTable), generated);
+    const QByteArray written = writeStream(read);
+
+    const QString jsonPath = path.chopped(4) + QStringLiteral(".json");
+    const QString refPath = path + QStringLiteral(".30.ref");
+    if (updating()) {
+        writeGolden(jsonPath, QJsonDocument(dump).toJson(QJsonDocument::Indented));
+        writeGolden(refPath, maskUidLines(written, generated));
+    }
+
+    // What is read.
+    QFile expectedJson(jsonPath);
+    QVERIFY2(expectedJson.open(QIODevice::ReadOnly), qPrintable(jsonPath));
+    compareLines(QJsonDocument(dump).toJson(QJsonDocument::Indented), expectedJson.readAll());
+
+    // What is written.
+    QFile expectedCards(refPath);
+    QVERIFY2(expectedCards.open(QIODevice::ReadOnly), qPrintable(refPath));
+    compareLines(maskUidLines(written, generated), expectedCards.readAll());
+
+    // What is written reads back as the same contacts (identities included: they are written as UID).
+    const ContactFileReader::Result reread = ContactFileReader::readBytes(written);
+    QVERIFY2(reread.ok(), qPrintable(reread.errorString));
+    const QJsonObject before = ContactJson::document(read.contacts, read.groupTable);
+    const QJsonObject after = ContactJson::document(reread.contacts, reread.groupTable);
+    QCOMPARE(withPhotoPresence(after.value(u"contacts")), withPhotoPresence(before.value(u"contacts")));
+    QCOMPARE(maskGenerated(after, {}).value(u"groups"), maskGenerated(before, {}).value(u"groups"));
+    QCOMPARE(writeStream(reread), written);
+}
+
+QTEST_GUILESS_MAIN(TestVCardFiles)
+#include "tst_vcardfiles.moc"
