@@ -1,5 +1,7 @@
 #include "CliCommand.h"
 
+#include "formats/TextEncodings.h"
+
 #include <QSaveFile>
 
 namespace Quillary::Cli {
@@ -25,7 +27,8 @@ QTextStream& err()
 void addEncodingOption(QCommandLineParser& parser)
 {
     parser.addOption({QStringLiteral("encoding"),
-                      QStringLiteral("Text encoding of the file, or \"auto\" to detect it (the default)."),
+                      QStringLiteral("Text encoding of the file: a name or number from \"quillary-cli encodings\", "
+                                     "any ICU converter name, or \"auto\" to detect it (the default)."),
                       QStringLiteral("NAME"), QStringLiteral("auto")});
 }
 
@@ -37,7 +40,13 @@ bool readContacts(const QCommandLineParser& parser, ContactFileReader::Result& r
         exitCode = UsageError;
         return false;
     }
-    result = ContactFileReader::read(files.first(), parser.value(QStringLiteral("encoding")).toLatin1());
+    const TextEncodings::Resolution encoding = TextEncodings::resolve(parser.value(QStringLiteral("encoding")));
+    if (!encoding.ok()) {
+        err() << encoding.errorString << '\n';
+        exitCode = UsageError;
+        return false;
+    }
+    result = ContactFileReader::read(files.first(), encoding.encoding);
     if (!result.ok()) {
         err() << result.errorString << '\n';
         exitCode = Failure;

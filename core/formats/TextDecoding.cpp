@@ -1,6 +1,7 @@
 #include "TextDecoding.h"
 
 #include "Charset.h"
+#include "TextEncodings.h"
 
 #include <QCoreApplication>
 #include <uchardet/uchardet.h>
@@ -61,37 +62,75 @@ QByteArray utf16WithoutMark(QByteArrayView bytes)
     return {};
 }
 
-QByteArray guessWithUchardet(QByteArrayView bytes)
+QByteArray uchardetGuess(QByteArrayView bytes)
 {
     uchardet_t detector = uchardet_new();
     uchardet_handle_data(detector, bytes.data(), size_t(bytes.size()));
     uchardet_data_end(detector);
     QByteArray guess(uchardet_get_charset(detector));
     uchardet_delete(detector);
-    if (guess.isEmpty() || guess.compare("ASCII", Qt::CaseInsensitive) == 0)
+    if (guess.compare("ASCII", Qt::CaseInsensitive) == 0)
         return QByteArrayLiteral("windows-1252");
-    return Charset::canonicalName(guess);
+    // uchardet's name for Windows code page 949, which ICU knows only by its number.
+    if (guess.compare("UHC", Qt::CaseInsensitive) == 0)
+        return QByteArrayLiteral("windows-949");
+    return guess.isEmpty() ? guess : Charset::canonicalName(guess);
+}
+
+bool decodesStrictly(QByteArrayView bytes, const QByteArray& encoding)
+{
+    return !encoding.isEmpty() && Charset::isSupported(encoding) && Charset::decodeStrict(bytes, encoding).ok();
+}
+
+// uchardet's Shift_JIS model rejects the IBM extension kanji (髙 is 0xFBFC) that Windows and
+// Japanese phones write, and then answers nothing or a single-byte guess; a strict windows-31j
+// reading is selective enough to settle those files.
+Detection guess(QByteArrayView bytes)
+{
+    const QByteArray guessed = uchardetGuess(bytes);
+    if (decodesStrictly(bytes, guessed))
+        return {guessed, DetectionMethod::Detector};
+    const QByteArray shiftJis = QByteArrayLiteral("windows-31j");
+    if (guessed != shiftJis && decodesStrictly(bytes, shiftJis))
+        return {shiftJis, DetectionMethod::ShiftJisRetry};
+    if (!guessed.isEmpty() && Charset::isSupported(guessed))
+        return {guessed, DetectionMethod::Fallback};
+    return {QByteArrayLiteral("windows-1252"), DetectionMethod::Fallback};
 }
 
 } // namespace
 
-QByteArray detectEncoding(QByteArrayView bytes)
+Detection detect(QByteArrayView bytes)
 {
     if (const ByteOrderMark* mark = markOf(bytes))
-        return mark->encoding;
-    if (Charset::isValidUtf8(bytes))
-        return QByteArrayLiteral("UTF-8");
+        return {mark->encoding, DetectionMethod::ByteOrderMark};
+    // Before the UTF-8 check: UTF-16 of ASCII, Cyrillic or Greek text has no byte above 0x7F and so
+    // is also well-formed UTF-8, full of NULs.
     QByteArray utf16 = utf16WithoutMark(bytes);
     if (!utf16.isEmpty())
-        return utf16;
-    return guessWithUchardet(bytes);
+        return {std::move(utf16), DetectionMethod::Utf16Pattern};
+    if (Charset::isValidUtf8(bytes))
+        return {QByteArrayLiteral("UTF-8"), DetectionMethod::ValidUtf8};
+    return guess(bytes);
+}
+
+QByteArray detectEncoding(QByteArrayView bytes)
+{
+    return detect(bytes).encoding;
 }
 
 DecodedText toUtf8(QByteArray bytes, QByteArrayView encoding)
 {
     DecodedText result;
     const bool automatic = encoding.isEmpty() || encoding.compare(Automatic, Qt::CaseInsensitive) == 0;
-    result.encoding = automatic ? detectEncoding(bytes) : Charset::canonicalName(encoding);
+    bool validUtf8 = false;
+    if (automatic) {
+        const Detection detection = detect(bytes);
+        result.encoding = detection.encoding;
+        validUtf8 = detection.method == DetectionMethod::ValidUtf8;
+    } else {
+        result.encoding = Charset::canonicalName(encoding);
+    }
     if (!Charset::isSupported(result.encoding)) {
         result.errorString = Tr::tr("The text encoding “%1” is not available.").arg(QString::fromLatin1(result.encoding));
         return result;
@@ -100,11 +139,10 @@ DecodedText toUtf8(QByteArray bytes, QByteArrayView encoding)
     if (const ByteOrderMark* mark = markOf(bytes); mark && Charset::canonicalName(mark->encoding) == result.encoding)
         bytes.remove(0, mark->length);
 
-    if (result.encoding == "UTF-8") {
-        if (automatic || Charset::isValidUtf8(bytes)) {
-            result.utf8 = std::move(bytes);
-            return result;
-        }
+    // Only well-formed UTF-8 passes through; a guessed UTF-8 with bad bytes is decoded like any guess.
+    if (result.encoding == "UTF-8" && (validUtf8 || Charset::isValidUtf8(bytes))) {
+        result.utf8 = std::move(bytes);
+        return result;
     }
     if (automatic) {
         result.utf8 = Charset::decode(bytes, result.encoding).toUtf8();
@@ -114,7 +152,7 @@ DecodedText toUtf8(QByteArray bytes, QByteArrayView encoding)
     if (!decoded.ok()) {
         result.errorOffset = decoded.errorOffset;
         result.errorString = Tr::tr("The file is not valid %1 text: invalid bytes at offset %2.")
-                                 .arg(QString::fromLatin1(result.encoding))
+                                 .arg(TextEncodings::displayNameForIcuName(result.encoding))
                                  .arg(decoded.errorOffset);
         return result;
     }

@@ -18,8 +18,26 @@ struct DecodedText
     [[nodiscard]] bool ok() const { return errorString.isEmpty(); }
 };
 
-/// Detection: a byte-order mark; else valid UTF-8; else UTF-16 without a mark, recognised by its
-/// zero bytes; else uchardet's guess (its Shift_JIS read as windows-31j); else windows-1252.
+/// How detection decided; only the first two are certain.
+enum class DetectionMethod {
+    ByteOrderMark, ///< the bytes start with a mark
+    ValidUtf8,     ///< the bytes are well-formed UTF-8 (ASCII included); uchardet is not asked
+    Utf16Pattern,  ///< no mark, but zero bytes in every other position, as UTF-16 has for ASCII
+    Detector,      ///< uchardet's guess, and the bytes are valid in it
+    ShiftJisRetry, ///< uchardet had no valid answer, but the bytes are valid windows-31j
+    Fallback,      ///< nothing fits: uchardet's guess or windows-1252, read leniently
+};
+
+struct Detection
+{
+    QByteArray encoding; ///< canonical name of the encoding to read the bytes in
+    DetectionMethod method = DetectionMethod::Fallback;
+};
+
+/// Detection: a byte-order mark; else UTF-16 without a mark, recognised by its zero bytes; else
+/// valid UTF-8; else uchardet's guess (its Shift_JIS read as windows-31j) when the bytes are valid
+/// in it; else windows-31j when they are valid in that; else windows-1252.
+[[nodiscard]] Detection detect(QByteArrayView bytes);
 [[nodiscard]] QByteArray detectEncoding(QByteArrayView bytes);
 
 /// Decodes the bytes in the named encoding, strictly: an invalid byte is an error naming its offset.
