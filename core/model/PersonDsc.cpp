@@ -255,7 +255,8 @@ FieldValue PersonDsc::valueForIdentifier(QStringView identifier) const
     case FieldId::Name:
         return nameValue();
     case FieldId::CompositeName:
-        return m_compositeName;
+        // Recomputed: nothing else refreshes the cached one after the name or company changes.
+        return compositeName();
     case FieldId::FirstName:
     case FieldId::MiddleName:
     case FieldId::LastName:

@@ -187,6 +187,12 @@ void PersonDsc::removeValueForIdentifier(QStringView identifier)
         m_phoneticNameValue.firstName.clear();
         m_phoneticNameValue.middleName.clear();
         m_phoneticNameValue.lastName.clear();
+        // Reading keeps a part the record lacks but brings back one it has, so the record must lose them too.
+        if (m_abPerson) {
+            m_abPerson->removeValue(StringProperty::FirstNamePhonetic);
+            m_abPerson->removeValue(StringProperty::MiddleNamePhonetic);
+            m_abPerson->removeValue(StringProperty::LastNamePhonetic);
+        }
         break;
     case FieldId::FirstName:
     case FieldId::MiddleName:
@@ -369,6 +375,8 @@ void PersonDsc::addLabeledValue(const LabeledValue& value, QStringView identifie
         return;
     LabeledValue entry;
     copyLabeledValue(value, entry, identifier);
+    // The whole list is written back: start from what the record holds, or entries not read yet are lost.
+    readList(*field);
     LabeledValueList& stored = list(*field);
     int largest = -1;
     for (const LabeledValue& existing : stored)

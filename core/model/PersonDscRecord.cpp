@@ -99,11 +99,15 @@ LabeledValue labeledValueFromEntry(LabeledField field, const MultiValue::Entry& 
 /// The record's value for one labelled value; none for a date entry without a date.
 std::optional<AddressBook::MultiValueItem> entryValue(LabeledField field, const LabeledValue& value)
 {
+    // "No label" and "none" are how a missing service or user name is shown; they are not names to store.
     switch (field) {
-    case LabeledField::SocialNetwork:
-        return ServiceValue{value.username, value.label, value.value == value.username ? QString() : value.value};
+    case LabeledField::SocialNetwork: {
+        const QString service = value.label == LabelText::NoLabel ? QString() : value.label;
+        return ServiceValue{value.username, service, value.value == value.username ? QString() : value.value};
+    }
     case LabeledField::InstantMessage:
-        return ServiceValue{value.username, value.service, QString()};
+        return ServiceValue{value.username == noneText() ? QString() : value.username,
+                            value.service == noneText() ? QString() : value.service, QString()};
     case LabeledField::Address:
         return value.address;
     case LabeledField::Dates:
