@@ -70,6 +70,7 @@ PersonDsc::PersonDsc(std::shared_ptr<AddressBook::Person> record, int defaultNam
     readName();
     composeName();
     readStrings();
+    readPhoneticName();
 }
 
 PersonDsc PersonDsc::detachedFromRecord(AddressBook::Person record, int defaultNameOrdering,
@@ -261,15 +262,16 @@ FieldValue PersonDsc::valueForIdentifier(QStringView identifier) const
     case FieldId::MiddleName:
     case FieldId::LastName:
     case FieldId::PreviousFamilyName:
-        return m_nameValue.part(identifier);
+        // Callers keep what this returns as the old value of an edit: it must be the record's.
+        return nameValue().part(identifier);
     case FieldId::PhoneticName:
         return phoneticNameValue();
     case FieldId::PhoneticFirstName:
-        return m_phoneticNameValue.firstName;
+        return phoneticNameValue().firstName;
     case FieldId::PhoneticMiddleName:
-        return m_phoneticNameValue.middleName;
+        return phoneticNameValue().middleName;
     case FieldId::PhoneticLastName:
-        return m_phoneticNameValue.lastName;
+        return phoneticNameValue().lastName;
     case FieldId::Birthday:
         return birthdayValue();
     case FieldId::Photo:
