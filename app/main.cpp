@@ -1,9 +1,11 @@
 #include "main/MainWindow.h"
+#include "support/MemoryTuning.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    Quillary::tuneMemoryAllocator(argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillary"));
     QApplication::setOrganizationName(QStringLiteral("Quillary"));

@@ -1,6 +1,10 @@
 #include "CliCommand.h"
+#include "support/MemoryTuning.h"
 
 #include <QCoreApplication>
+
+#include <cstdio>
+#include <cstdlib>
 
 using namespace Quillary::Cli;
 
@@ -17,6 +21,7 @@ void printUsage()
 
 int main(int argc, char* argv[])
 {
+    Quillary::tuneMemoryAllocator(argv);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillary-cli"));
     QStringList arguments = QCoreApplication::arguments();
@@ -43,7 +48,10 @@ int main(int argc, char* argv[])
         const int code = command.run(parser);
         out().flush();
         err().flush();
-        return code;
+        // The operating system takes back the memory of every contact read at once; freeing them one
+        // by one only delays the exit.
+        std::fflush(nullptr);
+        std::_Exit(code);
     }
     err() << "Unknown command: " << name << '\n';
     printUsage();

@@ -21,7 +21,66 @@ struct Tables
 {
     QList<AddressFormatEntry> table;
     QHash<QString, AddressFormatEntry> dict;
+    // Prediction looks up every address read from a file: indexes by each matched text, first entry wins.
+    QHash<QString, QString> codeByCountry;
+    QHash<QString, QString> codeByCode;
+    QHash<QString, QString> codeByAlpha3;
+    QHash<QString, QString> codeByLocalizedCountry;
+
+    void index()
+    {
+        codeByCountry.clear();
+        codeByCode.clear();
+        codeByAlpha3.clear();
+        codeByLocalizedCountry.clear();
+        for (auto it = table.crbegin(); it != table.crend(); ++it) {
+            codeByCountry.insert(it->country, it->countryCode);
+            codeByCode.insert(it->countryCode, it->countryCode);
+            codeByAlpha3.insert(it->alpha3, it->countryCode);
+            if (!it->localizedCountry.isEmpty())
+                codeByLocalizedCountry.insert(it->localizedCountry, it->countryCode);
+        }
+    }
 };
+
+const QStringList& fallbackOrder()
+{
+    static const QStringList order{QStringLiteral("Street"), QStringLiteral("City"), QStringLiteral("State"),
+                                   QStringLiteral("ZIP"), QStringLiteral("Country")};
+    return order;
+}
+
+QString predict(const Tables& tables, const QString& text)
+{
+    for (const QHash<QString, QString>* index : {&tables.codeByCountry, &tables.codeByCode, &tables.codeByAlpha3}) {
+        if (const auto it = index->constFind(text); it != index->constEnd())
+            return *it;
+    }
+    if (text == u"日本")
+        return QStringLiteral("JP");
+    if (text.toLower() == u"française")
+        return QStringLiteral("FR");
+    return tables.codeByLocalizedCountry.value(text);
+}
+
+/// The code an address is laid out by, and the order of its parts.
+std::pair<QString, const QStringList*> resolveOrder(const Tables& tables, const QString& countryCode,
+                                                    const QString& country, const QString& defaultCountryCode)
+{
+    QString code = countryCode;
+    if (code.isEmpty() && !country.isEmpty()) {
+        // The upper-case form lets codes typed in lower case ("jp", "deu") match; the name as written
+        // comes first, since upper-casing it alone would never match a table name such as "Japan".
+        code = predict(tables, country);
+        if (code.isEmpty())
+            code = predict(tables, country.toUpper());
+    }
+    if (code.isEmpty())
+        code = defaultCountryCode;
+    const auto it = tables.dict.constFind(code.toUpper());
+    const QStringList* order = (it != tables.dict.constEnd() && !it->order.isEmpty()) ? &it->order : &fallbackOrder();
+    return {code, order};
+}
 
 QString localizedCountryName(const QString& code, const QString& language)
 {
@@ -67,6 +126,7 @@ std::shared_ptr<const Tables> load(const QByteArray& json)
         tables->dict.insert(entry.countryCode.toUpper(), entry);
         tables->table.append(std::move(entry));
     }
+    tables->index();
     return tables;
 }
 
@@ -142,6 +202,7 @@ void AddressFormats::setAddressFormatTable(const QJsonArray& entries)
         if (const qsizetype at = codesBefore.indexOf(entry.countryCode.toUpper()); at >= 0)
             tables->table[at] = entry;
     }
+    tables->index();
     replace(std::move(tables));
 }
 
@@ -157,70 +218,32 @@ bool AddressFormats::loadFromJson(const QByteArray& json)
 
 QString AddressFormats::predictCountryCode(const QString& text)
 {
-    const auto tables = current();
-    for (const AddressFormatEntry& entry : tables->table) {
-        if (entry.country == text)
-            return entry.countryCode;
-    }
-    for (const AddressFormatEntry& entry : tables->table) {
-        if (entry.countryCode == text)
-            return entry.countryCode;
-    }
-    for (const AddressFormatEntry& entry : tables->table) {
-        if (entry.alpha3 == text)
-            return entry.countryCode;
-    }
-    if (text == u"日本")
-        return QStringLiteral("JP");
-    if (text.toLower() == u"française")
-        return QStringLiteral("FR");
-    for (const AddressFormatEntry& entry : tables->table) {
-        if (!entry.localizedCountry.isEmpty() && entry.localizedCountry == text)
-            return entry.countryCode;
-    }
-    return {};
+    return predict(*current(), text);
 }
 
 QStringList AddressFormats::addressFormatsOrder(const QString& countryCode, const QString& country,
                                                 const QString& defaultCountryCode)
 {
-    QString code = countryCode;
-    if (code.isEmpty() && !country.isEmpty()) {
-        // The upper-case form lets codes typed in lower case ("jp", "deu") match; the name as written
-        // comes first, since upper-casing it alone would never match a table name such as "Japan".
-        code = predictCountryCode(country);
-        if (code.isEmpty())
-            code = predictCountryCode(country.toUpper());
-    }
-    if (code.isEmpty())
-        code = defaultCountryCode;
-    QStringList result{code};
     const auto tables = current();
-    const auto it = tables->dict.constFind(code.toUpper());
-    if (it != tables->dict.constEnd() && !it->order.isEmpty())
-        result.append(it->order);
-    else
-        result << QStringLiteral("Street") << QStringLiteral("City") << QStringLiteral("State")
-               << QStringLiteral("ZIP") << QStringLiteral("Country");
-    return result;
+    const auto [code, order] = resolveOrder(*tables, countryCode, country, defaultCountryCode);
+    return QStringList{code} + *order;
 }
 
 QString AddressFormats::addressText(const PostalAddress& address, const QString& defaultCountryCode)
 {
-    const QString code = address.countryCode().toUpper();
+    const bool japanese = address.countryCode().compare(u"JP", Qt::CaseInsensitive) == 0;
     QString text;
-    if (code == u"JP") {
+    if (japanese) {
         for (const QString* part : {&address.zip(), &address.state(), &address.city(), &address.street(),
                                     &address.country()}) {
             if (!part->isEmpty())
                 text += *part + u' ';
         }
     } else {
-        const QStringList order = addressFormatsOrder(code, address.country(), defaultCountryCode);
-        for (qsizetype i = 1; i < order.size(); ++i) {
-            const QString& word = order.at(i);
-            if (word != u"Street" && word != u"City" && word != u"State" && word != u"ZIP" && word != u"Country")
-                continue;
+        const auto tables = current();
+        const QStringList* order =
+            resolveOrder(*tables, address.countryCode().toUpper(), address.country(), defaultCountryCode).second;
+        for (const QString& word : *order) {
             const QString part = address.part(word);
             if (!part.isEmpty())
                 text += part + u' ';

@@ -73,14 +73,13 @@ PersonDsc::PersonDsc(std::shared_ptr<AddressBook::Person> record, int defaultNam
     readPhoneticName();
 }
 
-PersonDsc PersonDsc::detachedFromRecord(AddressBook::Person record, int defaultNameOrdering,
+PersonDsc PersonDsc::detachedFromRecord(const AddressBook::Person& record, int defaultNameOrdering,
                                         const QString& defaultCountryCode)
 {
-    // Read every value as a descriptor bound to the record would, then let go of the record.
-    auto shared = std::make_shared<AddressBook::Person>(std::move(record));
-    PersonDsc result(shared, defaultNameOrdering, defaultCountryCode);
-    result.readAll();
-    result.m_abPerson.reset();
+    // Every value read as a descriptor bound to the record would read it, without binding.
+    PersonDsc result(nullptr, defaultNameOrdering, defaultCountryCode);
+    result.m_uniqueId = record.uniqueId();
+    result.readAllFrom(&record);
     return result;
 }
 
@@ -325,18 +324,18 @@ void PersonDsc::refreshCache()
     readAll();
 }
 
-void PersonDsc::readAll() const
+void PersonDsc::readAllFrom(const AddressBook::Person* record) const
 {
-    readName();
+    readNameFrom(record);
     composeName();
-    readStrings();
-    readPhoneticName();
+    readStringsFrom(record);
+    readPhoneticNameFrom(record);
     updateCompositeName();
     for (int i = 0; i < LabeledFieldCount; ++i)
-        readList(LabeledField(i));
-    readBirthday();
-    if (m_abPerson && m_imageData.isEmpty())
-        m_imageData = m_abPerson->imageData();
+        readListFrom(record, LabeledField(i));
+    readBirthdayFrom(record);
+    if (record && m_imageData.isEmpty())
+        m_imageData = record->imageData();
 }
 
 } // namespace Quillary

@@ -42,7 +42,7 @@ public:
     /// Bound to a record, with the given defaults.
     PersonDsc(std::shared_ptr<AddressBook::Person> record, int defaultNameOrdering, const QString& defaultCountryCode);
     /// A detached contact holding every value of the record; its identity is the record's.
-    static PersonDsc detachedFromRecord(AddressBook::Person record, int defaultNameOrdering,
+    static PersonDsc detachedFromRecord(const AddressBook::Person& record, int defaultNameOrdering,
                                         const QString& defaultCountryCode);
 
     /// A new record holding every value of the contact, with the contact's identity.
@@ -144,14 +144,21 @@ public:
     [[nodiscard]] static QString dateText();
 
 private:
-    void readName() const;
+    // Reading the bound record (or the given one); without a record they keep the cache as it is.
+    void readName() const { readNameFrom(m_abPerson.get()); }
+    void readPhoneticName() const { readPhoneticNameFrom(m_abPerson.get()); }
+    void readStrings() const { readStringsFrom(m_abPerson.get()); }
+    void readList(LabeledField field) const { readListFrom(m_abPerson.get(), field); }
+    void readBirthday() const { readBirthdayFrom(m_abPerson.get()); }
+    void readAll() const { readAllFrom(m_abPerson.get()); }
+    void readNameFrom(const AddressBook::Person* record) const;
+    void readPhoneticNameFrom(const AddressBook::Person* record) const;
+    void readStringsFrom(const AddressBook::Person* record) const;
+    void readListFrom(const AddressBook::Person* record, LabeledField field) const;
+    void readBirthdayFrom(const AddressBook::Person* record) const;
+    void readAllFrom(const AddressBook::Person* record) const;
     void composeName() const;
     void updateCompositeName() const;
-    void readPhoneticName() const;
-    void readStrings() const;
-    void readList(LabeledField field) const;
-    void readBirthday() const;
-    void readAll() const;
     void writeList(LabeledField field);
     void writeNameToRecord();
     [[nodiscard]] QString composedPhoneticName() const;

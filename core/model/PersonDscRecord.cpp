@@ -121,56 +121,54 @@ std::optional<AddressBook::MultiValueItem> entryValue(LabeledField field, const 
 
 } // namespace
 
-void PersonDsc::readName() const
+void PersonDsc::readNameFrom(const AddressBook::Person* record) const
 {
-    if (!m_abPerson)
+    if (!record)
         return;
-    const AddressBook::Person& record = *m_abPerson;
-    m_nameValue.firstName = record.value(StringProperty::FirstName);
-    m_nameValue.middleName = record.value(StringProperty::MiddleName);
-    m_nameValue.lastName = record.value(StringProperty::LastName);
-    m_nameValue.previousFamilyName = record.value(StringProperty::MaidenName);
-    const int flags = record.flags();
+    m_nameValue.firstName = record->value(StringProperty::FirstName);
+    m_nameValue.middleName = record->value(StringProperty::MiddleName);
+    m_nameValue.lastName = record->value(StringProperty::LastName);
+    m_nameValue.previousFamilyName = record->value(StringProperty::MaidenName);
+    const int flags = record->flags();
     const int ordering = flags & PersonFlags::NameOrderingMask;
     m_nameValue.nameOrdering = ordering == 0 ? 0 : ordering == PersonFlags::FirstNameFirst ? 1 : 2;
     m_nameValue.showAsPerson = (flags & PersonFlags::ShowAsMask) == 0;
     m_showAsPerson = m_nameValue.showAsPerson;
 }
 
-void PersonDsc::readPhoneticName() const
+void PersonDsc::readPhoneticNameFrom(const AddressBook::Person* record) const
 {
-    if (m_abPerson) {
+    if (record) {
         // A property the record lacks leaves the cached part as it was.
-        const AddressBook::Person& record = *m_abPerson;
-        if (record.hasValue(StringProperty::FirstNamePhonetic))
-            m_phoneticNameValue.firstName = record.value(StringProperty::FirstNamePhonetic);
-        if (record.hasValue(StringProperty::MiddleNamePhonetic))
-            m_phoneticNameValue.middleName = record.value(StringProperty::MiddleNamePhonetic);
-        if (record.hasValue(StringProperty::LastNamePhonetic))
-            m_phoneticNameValue.lastName = record.value(StringProperty::LastNamePhonetic);
+        if (record->hasValue(StringProperty::FirstNamePhonetic))
+            m_phoneticNameValue.firstName = record->value(StringProperty::FirstNamePhonetic);
+        if (record->hasValue(StringProperty::MiddleNamePhonetic))
+            m_phoneticNameValue.middleName = record->value(StringProperty::MiddleNamePhonetic);
+        if (record->hasValue(StringProperty::LastNamePhonetic))
+            m_phoneticNameValue.lastName = record->value(StringProperty::LastNamePhonetic);
     }
     m_phoneticNameValue.stringValue = composedPhoneticName();
 }
 
-void PersonDsc::readStrings() const
+void PersonDsc::readStringsFrom(const AddressBook::Person* record) const
 {
-    if (!m_abPerson)
+    if (!record)
         return;
     for (int i = 0; i < StringFieldCount; ++i) {
         if (StringField(i) == StringField::Note && m_noteDisabled) {
             m_stringValues[size_t(i)].clear();
             continue;
         }
-        if (m_abPerson->hasValue(stringProperties[i]))
-            m_stringValues[size_t(i)] = m_abPerson->value(stringProperties[i]);
+        if (record->hasValue(stringProperties[i]))
+            m_stringValues[size_t(i)] = record->value(stringProperties[i]);
     }
 }
 
-void PersonDsc::readList(LabeledField field) const
+void PersonDsc::readListFrom(const AddressBook::Person* record, LabeledField field) const
 {
-    if (!m_abPerson)
+    if (!record)
         return;
-    const MultiValue& values = m_abPerson->value(multiProperty(field));
+    const MultiValue& values = record->value(multiProperty(field));
     LabeledValueList& list = m_lists[size_t(field)];
     list.clear();
     list.reserve(values.count());
@@ -179,11 +177,11 @@ void PersonDsc::readList(LabeledField field) const
         list.append(labeledValueFromEntry(field, entry, index++, m_defaultCountryCode));
 }
 
-void PersonDsc::readBirthday() const
+void PersonDsc::readBirthdayFrom(const AddressBook::Person* record) const
 {
-    if (!m_abPerson || !m_abPerson->birthday())
+    if (!record || !record->birthday())
         return;
-    m_birthdayValue.value = *m_abPerson->birthday();
+    m_birthdayValue.value = *record->birthday();
     m_birthdayValue.stringValue = ContactDate::format(m_birthdayValue.value);
 }
 

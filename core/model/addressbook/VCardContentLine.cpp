@@ -132,41 +132,74 @@ QByteArrayView Tokenizer::joinBase64(QByteArrayView text)
     return text;
 }
 
+namespace {
+
+/// The text without spaces and tabs around it (QByteArrayView::trimmed is out of line and also
+/// looks for line breaks, which a content line cannot hold).
+inline QByteArrayView trimBlanks(QByteArrayView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
+        ++begin;
+    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+void noteEncoding(const Param& param, ContentLine& line)
+{
+    if (!param.name.isEmpty() && !equalsUpper(param.name, "ENCODING"))
+        return;
+    const QByteArrayView encoding = unquote(param.value);
+    if (equalsUpper(encoding, "QUOTED-PRINTABLE"))
+        line.quotedPrintable = true;
+    else if (equalsUpper(encoding, "B") || equalsUpper(encoding, "BASE64"))
+        line.base64 = true;
+}
+
+} // namespace
+
 void Tokenizer::parse(QByteArrayView text, ContentLine& line)
 {
-    line = ContentLine();
+    line.group = {};
+    line.name = {};
+    line.params.clear();
+    line.value = {};
+    line.quotedPrintable = false;
+    line.base64 = false;
+    const char* data = text.data();
     const qsizetype size = text.size();
     qsizetype i = 0;
-    while (i < size && text[i] != ';' && text[i] != ':')
+    while (i < size && data[i] != ';' && data[i] != ':')
         ++i;
     if (i >= size)
         return; // no value: not a content line
-    QByteArrayView name = text.first(i).trimmed();
+    QByteArrayView name = trimBlanks(text.first(i));
     if (const qsizetype dot = name.indexOf('.'); dot >= 0) {
         line.group = name.first(dot);
         name = name.sliced(dot + 1);
     }
-    while (i < size && text[i] == ';') {
+    while (i < size && data[i] == ';') {
         const qsizetype start = ++i;
+        qsizetype equals = -1;
         bool quoted = false;
-        while (i < size && (quoted || (text[i] != ';' && text[i] != ':'))) {
-            if (text[i] == '"')
+        for (; i < size; ++i) {
+            const char c = data[i];
+            if (c == '"')
                 quoted = !quoted;
-            ++i;
+            else if (!quoted && (c == ';' || c == ':'))
+                break;
+            else if (c == '=' && equals < 0)
+                equals = i;
         }
-        const QByteArrayView param = text.sliced(start, i - start).trimmed();
-        if (param.isEmpty())
+        const QByteArrayView param(data + start, i - start);
+        Param parsed = equals < 0 ? Param{QByteArrayView(), trimBlanks(param)}
+                                  : Param{trimBlanks(param.first(equals - start)),
+                                          trimBlanks(param.sliced(equals - start + 1))};
+        if (parsed.value.isEmpty() && parsed.name.isEmpty())
             continue;
-        const qsizetype equals = param.indexOf('=');
-        Param parsed = equals < 0 ? Param{QByteArrayView(), param}
-                                  : Param{param.first(equals).trimmed(), param.sliced(equals + 1).trimmed()};
-        if (parsed.name.isEmpty() || equalsUpper(parsed.name, "ENCODING")) {
-            const QByteArrayView encoding = unquote(parsed.value);
-            if (equalsUpper(encoding, "QUOTED-PRINTABLE"))
-                line.quotedPrintable = true;
-            else if (equalsUpper(encoding, "B") || equalsUpper(encoding, "BASE64"))
-                line.base64 = true;
-        }
+        noteEncoding(parsed, line);
         line.params.append(parsed);
     }
     if (i >= size)

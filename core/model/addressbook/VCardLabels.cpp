@@ -6,7 +6,7 @@ namespace {
 
 struct TypeName
 {
-    const char* name;
+    QByteArrayView name;
     TypeFlag flag;
 };
 
@@ -18,20 +18,40 @@ constexpr TypeName typeNames[] = {
 
 } // namespace
 
+namespace {
+
+unsigned flagOf(QByteArrayView type)
+{
+    for (const TypeName& known : typeNames) {
+        if (equalsUpper(type, known.name))
+            return known.flag;
+    }
+    return 0;
+}
+
+} // namespace
+
 unsigned typeFlags(const ContentLine& line)
 {
     unsigned flags = 0;
-    for (const QByteArrayView type : line.types()) {
-        for (const TypeName& known : typeNames) {
-            if (equalsUpper(type, QByteArrayView(known.name))) {
-                flags |= known.flag;
-                break;
-            }
+    for (const Param& param : line.params) {
+        if (param.name.isEmpty()) {
+            flags |= flagOf(param.value); // a bare vCard 2.1 type
+            continue;
+        }
+        if (equalsUpper(param.name, "PREF")) {
+            flags |= TypePref; // vCard 4.0 writes PREF as a parameter of its own
+            continue;
+        }
+        if (!equalsUpper(param.name, "TYPE"))
+            continue;
+        QByteArrayView rest = unquote(param.value);
+        while (!rest.isEmpty()) {
+            const qsizetype comma = rest.indexOf(',');
+            flags |= flagOf(unquote((comma < 0 ? rest : rest.first(comma)).trimmed()));
+            rest = comma < 0 ? QByteArrayView() : rest.sliced(comma + 1);
         }
     }
-    // vCard 4.0 writes PREF as a parameter of its own.
-    if (!line.param("PREF").isNull())
-        flags |= TypePref;
     return flags;
 }
 

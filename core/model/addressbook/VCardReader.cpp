@@ -14,11 +14,6 @@ using namespace VCard;
 
 namespace {
 
-QString upperGroup(QByteArrayView group)
-{
-    return QString::fromLatin1(group).toUpper();
-}
-
 bool startsWithIgnoringCase(QStringView text, QStringView prefix)
 {
     return text.startsWith(prefix, Qt::CaseInsensitive);
@@ -74,6 +69,24 @@ QString canonicalService(const QString& text)
     return text;
 }
 
+/// Values that name the other lines of a group ("item1"); a card has a few, so a list is quickest.
+class GroupValues
+{
+public:
+    void insert(QByteArrayView group, const QString& value) { m_values.append({group, value}); }
+    [[nodiscard]] const QString* find(QByteArrayView group) const
+    {
+        for (const auto& [name, value] : m_values) {
+            if (name.size() == group.size() && qstrnicmp(name.data(), name.size(), group.data(), group.size()) == 0)
+                return &value;
+        }
+        return nullptr;
+    }
+
+private:
+    QVarLengthArray<std::pair<QByteArrayView, QString>, 8> m_values;
+};
+
 /// Maps the content lines of one card onto a person record.
 class CardReader
 {
@@ -125,8 +138,8 @@ private:
     Version m_version;
     Person m_person{QString()};
     std::array<MultiValue, MultiPropertyCount> m_multi;
-    QHash<QString, QString> m_groupLabels;       // group → X-ABLabel
-    QHash<QString, QString> m_groupCountryCodes; // group → X-ABADR
+    GroupValues m_groupLabels;       // group → X-ABLabel
+    GroupValues m_groupCountryCodes; // group → X-ABADR
     QString m_formattedName;
     std::array<QString, 3> m_phonetic;      // X-PHONETIC-FIRST/MIDDLE/LAST-NAME
     std::array<QString, 3> m_soundPhonetic; // SOUND;X-IRMC-N
@@ -175,9 +188,9 @@ void CardReader::collectGroupLabel(const ContentLine& line)
     if (line.group.isEmpty())
         return;
     if (line.nameIs("X-ABLABEL"))
-        m_groupLabels.insert(upperGroup(line.group), text(line));
+        m_groupLabels.insert(line.group, text(line));
     else if (line.nameIs("X-ABADR"))
-        m_groupCountryCodes.insert(upperGroup(line.group), text(line).trimmed());
+        m_groupCountryCodes.insert(line.group, text(line).trimmed());
 }
 
 void CardReader::read(const ContentLine& line)
@@ -206,9 +219,8 @@ void CardReader::read(const ContentLine& line)
 QString CardReader::labelFor(const ContentLine& line, const QString& fromTypes) const
 {
     if (!line.group.isEmpty()) {
-        const auto it = m_groupLabels.constFind(upperGroup(line.group));
-        if (it != m_groupLabels.constEnd())
-            return *it;
+        if (const QString* label = m_groupLabels.find(line.group))
+            return *label;
     }
     return fromTypes;
 }
@@ -309,8 +321,10 @@ void CardReader::readAddress(const ContentLine& line)
     address.setState(part(4));
     address.setZip(part(5));
     address.setCountry(part(6));
-    if (!line.group.isEmpty())
-        address.setCountryCode(m_groupCountryCodes.value(upperGroup(line.group)));
+    if (!line.group.isEmpty()) {
+        if (const QString* code = m_groupCountryCodes.find(line.group))
+            address.setCountryCode(*code);
+    }
     add(MultiProperty::Address, address, labelFor(line, placeLabel(typeFlags(line))));
 }
 
@@ -528,9 +542,10 @@ std::optional<Person> readPerson(QByteArrayView card, QStringList* categories)
     // Only the first card counts; anything from its END:VCARD on is not read.
     Tokenizer tokenizer(card);
     QVarLengthArray<ContentLine, 48> lines;
-    ContentLine line;
     bool begun = false;
-    while (tokenizer.next(line)) {
+    lines.emplace_back();
+    while (tokenizer.next(lines.back())) {
+        const ContentLine& line = lines.back();
         if (line.nameIs("BEGIN")) {
             begun = true;
             continue;
@@ -538,8 +553,9 @@ std::optional<Person> readPerson(QByteArrayView card, QStringList* categories)
         if (line.nameIs("END"))
             break;
         if (begun)
-            lines.append(line);
+            lines.emplace_back(); // keep this line, read the next into a new one
     }
+    lines.pop_back(); // the END line, or the one the tokenizer could not fill
     if (!begun)
         return std::nullopt;
     Version version = Version::V30;

@@ -2,6 +2,8 @@
 
 #include "../../formats/Charset.h"
 
+#include <array>
+
 namespace Quillary::AddressBook::VCard {
 
 namespace {
@@ -45,6 +47,27 @@ QByteArray decodeQuotedPrintable(QByteArrayView encoded)
     return out;
 }
 
+namespace {
+
+// Base64 digit values; 64 marks white space to skip, 65 anything that is not base64.
+constexpr std::array<quint8, 256> base64Digits = [] {
+    std::array<quint8, 256> table{};
+    table.fill(65);
+    for (int i = 0; i < 26; ++i) {
+        table[size_t('A' + i)] = quint8(i);
+        table[size_t('a' + i)] = quint8(26 + i);
+    }
+    for (int i = 0; i < 10; ++i)
+        table[size_t('0' + i)] = quint8(52 + i);
+    table[size_t('+')] = 62;
+    table[size_t('/')] = 63;
+    for (char c : {' ', '\t', '\r', '\n'})
+        table[size_t(uchar(c))] = 64;
+    return table;
+}();
+
+} // namespace
+
 QByteArray decodeBase64(QByteArrayView encoded)
 {
     // Data URIs of vCard 4.0: data:image/jpeg;base64,....
@@ -52,22 +75,59 @@ QByteArray decodeBase64(QByteArrayView encoded)
         const qsizetype comma = encoded.indexOf(',');
         encoded = comma < 0 ? QByteArrayView() : encoded.sliced(comma + 1);
     }
-    const auto strict = [](const QByteArray& text) {
-        auto result = QByteArray::fromBase64Encoding(text, QByteArray::AbortOnBase64DecodingErrors);
-        return result ? *result : QByteArray();
-    };
-    // Unfolded vCard 3.0 data has no white space left; vCard 2.1 lines keep some.
-    QByteArray decoded = strict(QByteArray::fromRawData(encoded.data(), encoded.size()));
-    if (decoded.isEmpty()) {
-        QByteArray compact;
-        compact.reserve(encoded.size());
-        for (char c : encoded) {
-            if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
-                compact.append(c);
+    // Photos are the largest values of a card: decode with a table, skipping the white space that
+    // folded lines leave. Anything that is not base64 makes the value unreadable: no photo.
+    QByteArray out(encoded.size() * 3 / 4 + 3, Qt::Uninitialized);
+    char* target = out.data();
+    quint32 bits = 0;
+    int count = 0;
+    qsizetype i = 0;
+    const qsizetype size = encoded.size();
+    const auto* bytes = reinterpret_cast<const uchar*>(encoded.data());
+    for (; i < size; ++i) {
+        // Four digits in a row, the common case, go in one step.
+        if (count == 0 && i + 4 <= size) {
+            const quint8 a = base64Digits[bytes[i]], b = base64Digits[bytes[i + 1]], c = base64Digits[bytes[i + 2]],
+                         d = base64Digits[bytes[i + 3]];
+            if ((a | b | c | d) < 64) {
+                const quint32 group = (quint32(a) << 18) | (quint32(b) << 12) | (quint32(c) << 6) | d;
+                *target++ = char(group >> 16);
+                *target++ = char(group >> 8);
+                *target++ = char(group);
+                i += 3;
+                continue;
+            }
         }
-        decoded = strict(compact);
+        const quint8 digit = base64Digits[bytes[i]];
+        if (digit < 64) {
+            bits = (bits << 6) | digit;
+            if (++count == 4) {
+                *target++ = char(bits >> 16);
+                *target++ = char(bits >> 8);
+                *target++ = char(bits);
+                bits = 0;
+                count = 0;
+            }
+        } else if (digit == 65) {
+            break;
+        }
     }
-    return decoded;
+    // Only padding and white space may follow the digits.
+    for (; i < size; ++i) {
+        const char c = encoded[i];
+        if (c != '=' && base64Digits[uchar(c)] != 64)
+            return {};
+    }
+    if (count == 1)
+        return {};
+    if (count == 2) {
+        *target++ = char(bits >> 4);
+    } else if (count == 3) {
+        *target++ = char(bits >> 10);
+        *target++ = char(bits >> 2);
+    }
+    out.truncate(target - out.constData());
+    return out;
 }
 
 namespace {
@@ -159,6 +219,7 @@ QString unescape(QString escaped, Version version)
 QStringList components(QStringView text, Version version)
 {
     QStringList result;
+    result.reserve(8);
     qsizetype start = 0;
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
