@@ -51,6 +51,7 @@ ContactFileReader::Result ContactFileReader::read(const QString& path, QByteArra
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.errorString = Tr::tr("The file “%1” couldn't be opened: %2").arg(path, file.errorString());
+        result.failure = Result::Failure::Open;
         return result;
     }
     // UTF-8, by far the most common, is read in pieces: a large file is never in memory whole.
@@ -68,6 +69,7 @@ ContactFileReader::Result ContactFileReader::read(const QString& path, QByteArra
             result.errorString = Tr::tr("The file is not valid %1 text: invalid bytes at offset %2.")
                                      .arg(QStringLiteral("UTF-8"))
                                      .arg(invalidAt);
+            result.failure = Result::Failure::Decode;
             return result;
         }
     }
@@ -76,6 +78,7 @@ ContactFileReader::Result ContactFileReader::read(const QString& path, QByteArra
     QByteArray bytes(file.size(), Qt::Uninitialized);
     if (file.read(bytes.data(), bytes.size()) != bytes.size()) {
         result.errorString = Tr::tr("The file “%1” couldn't be read: %2").arg(path, file.errorString());
+        result.failure = Result::Failure::Open;
         return result;
     }
     return readBytes(std::move(bytes), encoding, progress);
@@ -85,6 +88,7 @@ ContactFileReader::Result ContactFileReader::finish(Result result)
 {
     if (result.contacts.isEmpty()) {
         result.errorString = noCardMessage();
+        result.failure = Result::Failure::NoContact;
         return result;
     }
     result.groupTable = ZQVCard::makeGroupTableFromCategoriesOfContacts(result.contacts);
@@ -100,6 +104,7 @@ ContactFileReader::Result ContactFileReader::readBytes(QByteArray bytes, QByteAr
     result.encoding = text.encoding;
     if (!text.ok()) {
         result.errorString = text.errorString;
+        result.failure = Result::Failure::Decode;
         return result;
     }
     const ZQVCard converter;

@@ -17,6 +17,8 @@ public:
         GroupTable groupTable;
         QByteArray encoding;  ///< the encoding the file was read in
         QString errorString;  ///< why the file could not be read; empty on success
+        enum class Failure { None, Open, Decode, NoContact };
+        Failure failure = Failure::None;
         [[nodiscard]] bool ok() const { return errorString.isEmpty(); }
     };
 

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "ContactCollection.h"
+#include "DocumentError.h"
+#include "DocumentTask.h"
+#include "UndoRegistry.h"
+#include "formats/ZQVCard.h"
+
+#include <QObject>
+#include <QTimer>
+
+namespace Quillary {
+
+/// One open contact file, a vCard or a CSV file: its contacts and groups, reading and writing them,
+/// exports and imports, the undo registry every edit goes through, edit mode and the edited mark.
+/// CSV documents are read-only: they can be looked at and exported, never saved as CSV. Long work
+/// runs as DocumentTasks on a worker thread; everything else on the main thread.
+class ContactDocument final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ContactDocument)
+
+public:
+    enum class Type { VCard, Csv };
+
+    /// Reads of this many characters or more run on a worker thread.
+    static constexpr qsizetype BackgroundReadThreshold = 200000;
+
+    /// A new, empty vCard document.
+    explicit ContactDocument(QObject* parent = nullptr);
+    ~ContactDocument() override;
+
+    static Type typeForPath(const QString& path);
+
+    [[nodiscard]] Type type() const { return m_type; }
+    [[nodiscard]] bool isCsv() const { return m_type == Type::Csv; }
+    [[nodiscard]] bool isInViewingMode() const { return isCsv(); }
+    [[nodiscard]] const QString& filePath() const { return m_filePath; }
+    /// The encoding the file was read in.
+    [[nodiscard]] const QByteArray& encoding() const { return m_encoding; }
+    [[nodiscard]] QString displayName() const;
+
+    [[nodiscard]] ContactCollection& collection() { return m_collection; }
+    [[nodiscard]] const ContactCollection& collection() const { return m_collection; }
+    [[nodiscard]] UndoRegistry& undoRegistry() { return m_registry; }
+    [[nodiscard]] QUndoStack* undoStack() { return m_registry.undoStack(); }
+    /// The contacts table of the document's window; refreshes and selection go through it.
+    void setView(ContactTableView* view) { m_registry.setView(view); }
+    [[nodiscard]] ContactTableView* view() const { return m_registry.view(); }
+
+    /// Changes not yet written: the edited mark.
+    [[nodiscard]] bool isModified() const;
+    [[nodiscard]] bool addressBookDirty() const { return m_addressBookDirty; }
+    void setAddressBookDirty(bool dirty);
+    [[nodiscard]] bool isExporting() const { return m_exporting; }
+    void setExporting(bool exporting) { m_exporting = exporting; }
+    [[nodiscard]] bool editState() const { return m_editState; }
+    /// Edit mode; a CSV document always stays in viewing mode.
+    void setEditState(bool on);
+    void forceEditMode() { setEditState(true); }
+
+    // Reading ------------------------------------------------------------------------------------
+    /// Reads a file at once. `encoding` is an encoding name, or "auto" to detect it.
+    DocumentError read(const QString& path, QByteArrayView encoding = "auto");
+    /// Reads a file on a worker thread; the document takes the contacts when the task finishes.
+    /// A cancelled read leaves the document as it was.
+    DocumentTask* startRead(const QString& path, QByteArrayView encoding = "auto");
+    /// Whether a file is large enough to be read on a worker thread.
+    [[nodiscard]] static bool wantsBackgroundRead(const QString& path);
+    /// Reads the file again, keeping the selected group and the selected contacts.
+    DocumentError revert();
+
+    // Writing ------------------------------------------------------------------------------------
+    /// The vCard stream of the contacts that are not deleted, with their notes, photos and groups;
+    /// empty with error 512 when there is nothing to write or the document is CSV.
+    [[nodiscard]] QByteArray dataOfType(DocumentError* error = nullptr,
+                                        const ZQVCard::ProgressHandler& progress = {}) const;
+    /// Saves to a file (the document's own when empty) atomically, at once.
+    DocumentError save(const QString& path = {});
+    /// Saves on a worker thread; a cancelled or failed save leaves the file as it was.
+    DocumentTask* startSave(const QString& path = {});
+    /// Writes a vCard document in place after edits; nothing for CSV or unsaved documents.
+    void autosave();
+    /// How long after the last edit the document autosaves (0 turns autosaving off).
+    void setAutosaveDelay(int milliseconds);
+
+    // Export and import --------------------------------------------------------------------------
+    /// Writes contacts as vCard (with notes, photos and groups), atomically, on a worker thread.
+    DocumentTask* startExportAsVCard(const QString& path, const ContactTable& contacts);
+    /// Reads the contacts of a vCard file to import; `importedContacts()` holds them when it ends.
+    DocumentTask* startImportFromVCard(const QString& path, QByteArrayView encoding = "auto");
+    [[nodiscard]] const ContactTable& importedContacts() const { return m_imported; }
+    /// Adds the chosen contacts to the selected group as one undo step.
+    void importContacts(const ContactTable& contacts);
+
+    [[nodiscard]] static QString noCardMessage();
+    [[nodiscard]] static QString noCsvContactMessage();
+    [[nodiscard]] static QString saveFailedMessage();
+
+Q_SIGNALS:
+    void modificationChanged(bool modified);
+    void editStateChanged(bool on);
+    /// The contacts or groups were replaced (a read or a revert).
+    void reloaded();
+
+private:
+    struct ReadOutcome;
+    DocumentError readInto(ReadOutcome& outcome, const QString& path, QByteArrayView encoding,
+                           const ZQVCard::ProgressHandler& progress) const;
+    DocumentError adopt(ReadOutcome& outcome);
+    DocumentError writeAtomically(const QString& path, const QByteArray& data) const;
+    void scheduleAutosave();
+
+    ContactCollection m_collection;
+    UndoRegistry m_registry;
+    Type m_type = Type::VCard;
+    QString m_filePath;
+    QByteArray m_encoding;
+    ContactTable m_imported;
+    QTimer m_autosaveTimer;
+    bool m_addressBookDirty = false;
+    bool m_exporting = false;
+    bool m_editState = true;
+};
+
+} // namespace Quillary
