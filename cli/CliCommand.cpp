@@ -12,6 +12,15 @@ QList<Command>& commands()
     return list;
 }
 
+const Command* findCommand(QStringView name)
+{
+    for (const Command& command : commands()) {
+        if (name == QLatin1StringView(command.name))
+            return &command;
+    }
+    return nullptr;
+}
+
 QTextStream& out()
 {
     static QTextStream stream(stdout);

@@ -20,7 +20,13 @@ struct Command
     const char* synopsis;
     std::function<void(QCommandLineParser&)> addOptions;
     std::function<int(const QCommandLineParser&)> run;
+    /// Lays out text: the command runs inside a GUI application on the offscreen platform, which is
+    /// what gives Qt its fonts (no display is needed or used).
+    bool needsFonts = false;
 };
+
+/// The registered command with that name; null when there is none.
+const Command* findCommand(QStringView name);
 
 /// Every subcommand, registered by the files that implement them.
 QList<Command>& commands();

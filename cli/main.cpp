@@ -2,6 +2,8 @@
 #include "support/MemoryTuning.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <memory>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,12 +19,26 @@ void printUsage()
         err() << "  " << command.name << "  " << command.synopsis << '\n';
 }
 
+// Commands that lay out text need Qt's fonts, which come with a GUI application. It runs on the
+// offscreen platform whatever the environment says: output goes to files, so no display is needed,
+// and a command run over ssh or from cron must not fail for want of one.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[])
+{
+    const Command* command = argc > 1 ? findCommand(QString::fromLocal8Bit(argv[1])) : nullptr;
+    if (command && command->needsFonts) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     Quillary::tuneMemoryAllocator(argv);
     QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillary-cli"));
     QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2 || arguments.at(1) == u"--help" || arguments.at(1) == u"-h") {
@@ -52,8 +68,26 @@ int main(int argc, char* argv[])
         // by one only delays the exit.
         std::fflush(nullptr);
         std::_Exit(code);
+    const Command* command = findCommand(name);
+    if (!command) {
+        err() << "Unknown command: " << name << '\n';
+        printUsage();
+        return UsageError;
     }
-    err() << "Unknown command: " << name << '\n';
-    printUsage();
-    return UsageError;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(command->synopsis));
+    parser.addHelpOption();
+    command->addOptions(parser);
+    if (!parser.parse(arguments)) {
+        err() << parser.errorText() << '\n';
+        return UsageError;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        out() << parser.helpText();
+        return Success;
+    }
+    const int code = command->run(parser);
+    out().flush();
+    err().flush();
+    return code;
 }

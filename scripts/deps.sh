@@ -8,6 +8,8 @@ packages=(
     libicu-dev libuchardet-dev zlib1g-dev libqrencode-dev
     libbenchmark-dev
     zbar-tools poppler-utils
+    # the fonts printed address lists are set in headless: Latin, and Japanese for names read back from PDFs
+    fonts-dejavu-core fonts-droid-fallback
     xvfb xauth
 )
 

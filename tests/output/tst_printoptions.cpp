@@ -1,0 +1,477 @@
+// Print options: their defaults and persistence, length units, and the accessory's item table,
+// label menu and presets.
+
+#include "model/FieldIdentifiers.h"
+#include "model/LabelTable.h"
+#include "output/LengthUnit.h"
+#include "output/PrintAccessoryModel.h"
+#include "output/PrintOptionsStore.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Quillary;
+
+namespace {
+
+// A settings file of the test's own, read back through a second object as the next run would.
+class TestSettings
+{
+public:
+    TestSettings()
+        : m_path(m_dir.filePath(QStringLiteral("settings.ini")))
+        , m_settings(std::make_unique<QSettings>(m_path, QSettings::IniFormat))
+    { }
+
+    QSettings* settings() { return m_settings.get(); }
+    /// Flushes and reopens, so that values come from the file.
+    QSettings* reopened()
+    {
+        m_settings->sync();
+        m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
+        return m_settings.get();
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+    std::unique_ptr<QSettings> m_settings;
+};
+
+// A value of the stored dictionary by a "/"-separated key path.
+QVariant valueAt(const QVariantMap& map, const QString& path)
+{
+    QVariant value = map;
+    for (const QString& key : path.split(u'/'))
+        value = value.toMap().value(key);
+    return value;
+}
+
+QStringList titles(const PrintItemList& items)
+{
+    QStringList result;
+    for (const PrintItem& item : items)
+        result.append(item.title);
+    return result;
+}
+
+} // namespace
+
+class TestPrintOptions : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+
+    // Options and their persistence
+    void defaults_data();
+    void defaults();
+    void defaultItemTable();
+    void storedVersion_data();
+    void storedVersion();
+    void roundTripThroughSettings();
+    void readsTextsAsNumbersAndMissingAsZero();
+    void notWrittenUntilFirstChange();
+
+    // Lengths
+    void changeValue_data();
+    void changeValue();
+    void shownAndStoredLengths();
+
+    // Address list tab
+    void moveItem_data();
+    void moveItem();
+    void setColumnsPrintsVisibleFields();
+    void nameCannotBeSwitchedOff();
+    void labelMenuTitles();
+    void chooseLabels_data();
+    void chooseLabels();
+    void labelMenuStartsFromStoredSelection();
+
+    // Mailing labels tab and the panel
+    void presets();
+    void summaryItems();
+};
+
+void TestPrintOptions::init()
+{
+    LabelTable::resetCustomLabels();
+}
+
+// Options and their persistence -------------------------------------------------------------------
+
+void TestPrintOptions::defaults_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QVariant>("expected");
+    const auto row = [](const char* path, const QVariant& expected) {
+        QTest::newRow(path) << QString::fromUtf8(path) << expected;
+    };
+    row("Version", 3);
+    row("printStyle", QStringLiteral("Address List"));
+    row("unitType", QStringLiteral("points"));
+    row("Address List Options/fontName", QStringLiteral("Test Sans"));
+    row("Address List Options/fontSize", 8);
+    row("Address List Options/topMargin", 15);
+    row("Address List Options/bottomMargin", 15);
+    row("Address List Options/printFrame", false);
+    row("Address List Options/alternatingRow", true);
+    row("Address List Options/printCountry", false);
+    row("Address List Options/selectedLabels", QStringList{QStringLiteral("All")});
+    row("Mailing Labels Options/fontName", QStringLiteral("Test Sans"));
+    row("Mailing Labels Options/leftMargin", 10);
+    row("Mailing Labels Options/printFormat", QStringLiteral("Home address"));
+    row("Mailing Labels Options/printFormatTitles",
+        QStringList{QStringLiteral("Address"), QStringLiteral("Address and Phone")});
+    row("Mailing Labels Options/printFormatDictionary/Address and Phone",
+        QStringList{QStringLiteral("Name"), QStringLiteral("Address"), QStringLiteral("Phone")});
+    row("Mailing Labels Options/labelHeight", 60);
+    row("Mailing Labels Options/labelWidth", 130);
+    row("Mailing Labels Options/vGap", 5);
+    row("Mailing Labels Options/printFrame", true);
+    row("Mailing Labels Options/printCountry", false);
+    row("Mailing Labels Options/repeatCount", 1);
+    row("Envelope Options/rightMargin", 20);
+    row("Envelope Options/printSender", true);
+    row("Envelope Options/printSpouse", false);
+    row("Envelope Options/senderLabel", QStringLiteral("Home"));
+    row("Envelope Options/senderLabelIndex", 0);
+    row("Hagaki Options/fontName", QStringLiteral("HiraMaruPro-W4"));
+    row("Hagaki Options/fontSize", 16);
+    row("Hagaki Options/topMargin", 0);
+    row("Hagaki Options/showBackground", true);
+    row("Hagaki Options/hagakiType", QStringLiteral("年賀ハガキ"));
+    row("Hagaki Options/hagakiTypeArray", QStringList{QStringLiteral("年賀ハガキ"), QStringLiteral("普通ハガキ")});
+    row("Hagaki Options/keishou", QStringLiteral("様"));
+    row("Hagaki Options/printSender", true);
+    row("Hagaki Options/printChildren", false);
+}
+
+void TestPrintOptions::defaults()
+{
+    QFETCH(QString, path);
+    QFETCH(QVariant, expected);
+    const QVariant actual = valueAt(PrintOptions::defaults(QStringLiteral("Test Sans")).toMap(), path);
+    QVERIFY2(actual.isValid(), qPrintable(path));
+    if (expected.typeId() == QMetaType::Int)
+        QCOMPARE(actual.toDouble(), expected.toDouble());
+    else if (expected.typeId() == QMetaType::Bool)
+        QCOMPARE(actual.toBool(), expected.toBool());
+    else
+        QCOMPARE(actual, expected);
+}
+
+void TestPrintOptions::defaultItemTable()
+{
+    const QVariantList table
+        = valueAt(PrintOptions::defaults().toMap(), QStringLiteral("Address List Options/itemTable")).toList();
+    QStringList order;
+    for (const QVariant& row : table)
+        order.append(row.toMap().value(QStringLiteral("Title")).toString());
+    QCOMPARE(order,
+        QStringList(
+            {"Name", "Address", "Email", "Social Network", "Instant Message", "Phone", "URL", "Nickname", "Company",
+                "Department", "Job Title", "Suffix", "Relationship", "Phonetic Name", "Birthday", "Dates", "Note"}));
+    // Stored as the texts "1" and "0".
+    QCOMPARE(table.first().toMap(), QVariantMap({{"Title", "Name"}, {"State", "1"}, {"Enabled", "0"}}));
+    QCOMPARE(table.last().toMap(), QVariantMap({{"Title", "Note"}, {"State", "0"}, {"Enabled", "1"}}));
+    // Without a font given, the platform's general font is the default.
+    QVERIFY(!PrintOptions::defaults().addressList.fontName.isEmpty());
+}
+
+void TestPrintOptions::storedVersion_data()
+{
+    QTest::addColumn<QVariant>("version");
+    QTest::addColumn<bool>("used");
+    QTest::newRow("absent") << QVariant() << false;
+    QTest::newRow("2 is replaced by the defaults") << QVariant(2) << false;
+    QTest::newRow("3 is used as it is") << QVariant(3) << true;
+    QTest::newRow("a later version is used") << QVariant(4) << true;
+    QTest::newRow("3 stored as text") << QVariant(QStringLiteral("3")) << true;
+    QTest::newRow("not a number") << QVariant(QStringLiteral("three")) << false;
+}
+
+void TestPrintOptions::storedVersion()
+{
+    QFETCH(QVariant, version);
+    QFETCH(bool, used);
+    TestSettings settings;
+    QVariantMap stored = PrintOptions::defaults(QStringLiteral("Stored Font")).toMap();
+    stored.remove(QStringLiteral("Version"));
+    if (version.isValid())
+        stored.insert(QStringLiteral("Version"), version);
+    settings.settings()->setValue(PrintOptionsKey, stored);
+
+    const PrintOptions loaded = PrintOptionsStore(settings.reopened()).load();
+    QCOMPARE(loaded.addressList.fontName, used ? QStringLiteral("Stored Font") : PrintOptions::defaultFontName());
+    QCOMPARE(loaded.version, used ? version.toInt() : 3);
+}
+
+void TestPrintOptions::roundTripThroughSettings()
+{
+    TestSettings settings;
+    PrintOptions options = PrintOptions::defaults(QStringLiteral("DejaVu Sans"));
+    options.printStyle = QStringLiteral("Mailing Labels");
+    options.unitType = QStringLiteral("mm");
+    options.addressList.margins = {10.5, 20, 30, 40};
+    options.addressList.printFrame = true;
+    options.addressList.selectedLabels = {QStringLiteral("home"), QStringLiteral("mobile")};
+    options.addressList.itemTable[5].state = true;
+    options.mailingLabels.presetArray.append({QStringLiteral("Avery"), 180, 72, 9, 0});
+    options.mailingLabels.topOffset = 12;
+    options.envelope.senderLabel = QStringLiteral("Work");
+    options.hagaki.keishou = QStringLiteral("御中");
+    // Keys a later version may add survive a round trip through this one.
+    options.otherKeys.insert(QStringLiteral("paperWidth"), 612);
+    options.addressList.otherKeys.insert(QStringLiteral("futureSwitch"), true);
+
+    PrintOptionsStore(settings.settings()).save(options);
+    QCOMPARE(PrintOptionsStore(settings.reopened()).load(), options);
+}
+
+void TestPrintOptions::readsTextsAsNumbersAndMissingAsZero()
+{
+    const QVariantMap stored{{"Version", 3},
+        {"Mailing Labels Options",
+            QVariantMap{{"topMargin", "10"}, {"labelWidth", "130.5"}, {"repeatCount", "2"}, {"printFrame", "1"}}},
+        {"Address List Options",
+            QVariantMap{{"itemTable",
+                QVariantList{QVariantMap{{"Title", "Phone"}, {"State", "1"}, {"Enabled", "1"}},
+                    QVariantMap{{"Title", "Email"}, {"State", "0"}, {"Enabled", "1"}}}}}}};
+    const PrintOptions options = PrintOptions::fromMap(stored);
+    QCOMPARE(options.mailingLabels.margins.top, 10.0);
+    QCOMPARE(options.mailingLabels.labelWidth, 130.5);
+    QCOMPARE(options.mailingLabels.repeatCount, 2);
+    QVERIFY(options.mailingLabels.printFrame);
+    QCOMPARE(options.addressList.itemTable, PrintItemList({{"Phone", true, true}, {"Email", false, true}}));
+    // Missing values read as 0 or false; an empty label selection as "All".
+    QCOMPARE(options.mailingLabels.labelHeight, 0.0);
+    QCOMPARE(options.addressList.fontSize, 0);
+    QVERIFY(!options.addressList.alternatingRow);
+    QCOMPARE(options.envelope.margins, PrintMargins());
+    QCOMPARE(options.addressList.selectedLabels, QStringList{QStringLiteral("All")});
+}
+
+void TestPrintOptions::notWrittenUntilFirstChange()
+{
+    TestSettings settings;
+    PrintAccessoryModel model{PrintOptionsStore(settings.settings())};
+    model.setColumns({Field::Phone});
+    QVERIFY(!settings.settings()->contains(PrintOptionsKey));
+    model.setPrintStyle(PrintStyle::Envelope);
+    const PrintOptions stored = PrintOptionsStore(settings.reopened()).load();
+    QCOMPARE(stored.printStyle, QStringLiteral("Envelope"));
+    QCOMPARE(stored, model.printOptions());
+}
+
+// Lengths -----------------------------------------------------------------------------------------
+
+void TestPrintOptions::changeValue_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<float>("expected");
+    QTest::newRow("points to inches") << 72.0f << "points"
+                                      << "inches" << 1.0f;
+    QTest::newRow("points to mm") << 72.0f << "points"
+                                  << "mm" << 25.4f;
+    QTest::newRow("inches to points") << 0.5f << "inches"
+                                      << "points" << 36.0f;
+    QTest::newRow("inches to mm") << 2.0f << "inches"
+                                  << "mm" << 50.8f;
+    QTest::newRow("mm to points") << 25.4f << "mm"
+                                  << "points" << 72.0f;
+    QTest::newRow("mm to inches") << 254.0f << "mm"
+                                  << "inches" << 10.0f;
+    QTest::newRow("same unit") << 15.0f << "mm"
+                               << "mm" << 15.0f;
+    QTest::newRow("unknown unit") << 15.0f << "cm"
+                                  << "points" << 15.0f;
+}
+
+void TestPrintOptions::changeValue()
+{
+    QFETCH(float, value);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(float, expected);
+    QCOMPARE(LengthUnits::changeValue(value, from, to), expected);
+}
+
+void TestPrintOptions::shownAndStoredLengths()
+{
+    TestSettings settings;
+    PrintOptions options = PrintOptions::defaults(QStringLiteral("Test Sans"));
+    options.addressList.margins.left = 72;
+    PrintOptionsStore(settings.settings()).save(options);
+
+    PrintAccessoryModel model{PrintOptionsStore(settings.settings())};
+    QCOMPARE(model.unit(), LengthUnit::Points);
+    model.setUnit(LengthUnit::Inches);
+    QCOMPARE(model.tabFields(PrintStyle::AddressList).margins.left, 1.0);
+    QCOMPARE(model.stepSize(), 0.1);
+
+    model.setUnit(LengthUnit::Millimetres);
+    PrintTabFields fields = model.tabFields(PrintStyle::AddressList);
+    fields.margins.left = 25.4;
+    model.setTabFields(PrintStyle::AddressList, fields);
+    QCOMPARE(model.printOptions().addressList.margins.left, 72.0);
+    QCOMPARE(model.stepSize(), 1.0);
+
+    // The unit is remembered with the options, and stored lengths are not converted twice.
+    const PrintAccessoryModel next{PrintOptionsStore(settings.reopened())};
+    QCOMPARE(next.unit(), LengthUnit::Millimetres);
+    QCOMPARE(next.printOptions().addressList.margins.left, 72.0);
+}
+
+// Address list tab --------------------------------------------------------------------------------
+
+void TestPrintOptions::moveItem_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("dropRow");
+    QTest::addColumn<bool>("moved");
+    QTest::addColumn<QStringList>("leading");
+    QTest::newRow("Phone above Address") << 5 << 1 << true
+                                         << QStringList{"Name", "Phone", "Address", "Email", "Social Network"};
+    QTest::newRow("Address above Phone") << 1 << 5 << true
+                                         << QStringList{
+                                                "Name", "Email", "Social Network", "Instant Message", "Address"};
+    QTest::newRow("onto its own place") << 2 << 2 << true << QStringList{"Name", "Address", "Email"};
+    QTest::newRow("below the last row") << 1 << 17 << true << QStringList{"Name", "Email"};
+    QTest::newRow("Name cannot be dragged") << 0 << 3 << false << QStringList{"Name", "Address"};
+    QTest::newRow("nothing goes above Name") << 5 << 0 << false << QStringList{"Name", "Address"};
+    QTest::newRow("past the end") << 5 << 18 << false << QStringList{"Name", "Address"};
+    QTest::newRow("no such row") << 17 << 3 << false << QStringList{"Name", "Address"};
+}
+
+void TestPrintOptions::moveItem()
+{
+    QFETCH(int, from);
+    QFETCH(int, dropRow);
+    QFETCH(bool, moved);
+    QFETCH(QStringList, leading);
+    PrintItemList items = PrintOptions::defaultItemTable();
+    QCOMPARE(PrintAccessoryModel::moveItem(items, from, dropRow), moved);
+    QCOMPARE(titles(items).first(leading.size()), leading);
+    QCOMPARE(items.size(), 17);
+    if (QTest::currentDataTag() == QByteArrayView("below the last row"))
+        QCOMPARE(items.last().title, Field::Address);
+}
+
+void TestPrintOptions::setColumnsPrintsVisibleFields()
+{
+    TestSettings settings;
+    PrintAccessoryModel model{PrintOptionsStore(settings.settings())};
+    model.setColumns({Field::Name, Field::Phone, Field::Email, QStringLiteral("Unknown")});
+    QStringList printed;
+    for (const PrintItem& item : model.itemTable()) {
+        if (item.state)
+            printed.append(item.title);
+    }
+    QCOMPARE(printed, QStringList({"Name", "Email", "Phone"}));
+}
+
+void TestPrintOptions::nameCannotBeSwitchedOff()
+{
+    TestSettings settings;
+    PrintAccessoryModel model{PrintOptionsStore(settings.settings())};
+    QVERIFY(!model.setItemState(0, false));
+    QVERIFY(model.itemTable().first().state);
+    QVERIFY(model.setItemState(16, true));
+    QVERIFY(!model.setItemState(17, true));
+    QVERIFY(PrintOptionsStore(settings.reopened()).load().addressList.itemTable.at(16).state);
+}
+
+void TestPrintOptions::labelMenuTitles()
+{
+    LabelTable::setLabel(QString(), QStringLiteral("cottage"), Field::Address);
+    const QStringList titles = PrintLabelMenu::menuTitles();
+    QCOMPARE(titles.first(5), QStringList({"Label", "All", "home", "work", "other"}));
+    for (const char* label : {"mobile", "home fax", "home page", "anniversary", "mother", "cottage"})
+        QVERIFY2(titles.contains(QString::fromUtf8(label)), label);
+    // Labels shared by several fields are listed once, the leading ones in either case not again.
+    QCOMPARE(QSet<QString>(titles.cbegin(), titles.cend()).size(), titles.size());
+    QVERIFY(!titles.contains(QStringLiteral("Home")));
+
+    const PrintLabelMenu menu;
+    QVERIFY(menu.entries().first().isHeader);
+    QCOMPARE(menu.selectedLabels(), QStringList{QStringLiteral("All")});
+}
+
+void TestPrintOptions::chooseLabels_data()
+{
+    QTest::addColumn<QStringList>("choices");
+    QTest::addColumn<QStringList>("selected");
+    QTest::newRow("a label unchecks All") << QStringList{"home"} << QStringList{"home"};
+    QTest::newRow("labels add up in menu order") << QStringList{"mobile", "home"} << QStringList{"home", "mobile"};
+    QTest::newRow("unchecking the only label brings back All") << QStringList{"home", "home"} << QStringList{"All"};
+    QTest::newRow("All unchecks the others") << QStringList{"home", "work", "All"} << QStringList{"All"};
+    QTest::newRow("All chosen again stays") << QStringList{"All"} << QStringList{"All"};
+    QTest::newRow("the header does nothing") << QStringList{"Label"} << QStringList{"All"};
+    QTest::newRow("an unknown label does nothing") << QStringList{"nowhere"} << QStringList{"All"};
+}
+
+void TestPrintOptions::chooseLabels()
+{
+    QFETCH(QStringList, choices);
+    QFETCH(QStringList, selected);
+    TestSettings settings;
+    PrintAccessoryModel model{PrintOptionsStore(settings.settings())};
+    for (const QString& choice : std::as_const(choices))
+        model.chooseLabel(choice);
+    QCOMPARE(model.labelMenu().selectedLabels(), selected);
+    QCOMPARE(model.printOptions().addressList.selectedLabels, selected);
+}
+
+void TestPrintOptions::labelMenuStartsFromStoredSelection()
+{
+    // What the print view is given and what the menu shows must agree, custom labels included.
+    const PrintLabelMenu menu({QStringLiteral("work"), QStringLiteral("cabin")});
+    QCOMPARE(menu.selectedLabels(), QStringList({"work", "cabin"}));
+    QCOMPARE(menu.entries().last().title, QStringLiteral("cabin"));
+    QCOMPARE(PrintLabelMenu({QStringLiteral("All"), QStringLiteral("work")}).selectedLabels(),
+        QStringList{QStringLiteral("All")});
+}
+
+// Mailing labels tab and the panel ------------------------------------------------------------------
+
+void TestPrintOptions::presets()
+{
+    TestSettings settings;
+    PrintAccessoryModel model{PrintOptionsStore(settings.settings())};
+    QCOMPARE(model.presetMenuTitles(), QStringList({"130x60 points w/5 gap", "Add/Delete..."}));
+    QVERIFY(model.isPresetEditorEntry(1));
+    QVERIFY(!model.choosePreset(1));
+
+    model.setUnit(LengthUnit::Inches);
+    const QList<LabelPreset> presets{
+        {QStringLiteral("130x60 points w/5 gap"), 130, 60, 5, 5}, {QStringLiteral("2.5x1 inch"), 180, 72, 9, 0}};
+    QCOMPARE(model.setPresets(presets, QStringLiteral("2.5x1 inch")), std::optional<qsizetype>(1));
+    QCOMPARE(model.labelSizeFields(), LabelSizeFields({2.5, 1, 0.125, 0}));
+    QCOMPARE(model.printOptions().mailingLabels.labelWidth, 180.0);
+
+    const auto first = model.choosePreset(0);
+    QVERIFY(first);
+    QCOMPARE(first->labelHeight, double(60.0f / 72.0f));
+    const PrintOptions stored = PrintOptionsStore(settings.reopened()).load();
+    QCOMPARE(stored.mailingLabels.presetArray, presets);
+    QCOMPARE(stored.mailingLabels.labelHeight, 60.0);
+}
+
+void TestPrintOptions::summaryItems()
+{
+    TestSettings settings;
+    PrintAccessoryModel model{PrintOptionsStore(settings.settings())};
+    QCOMPARE(model.localizedSummaryItems(true),
+        QList<PrintSummaryItem>({{"Header and Footer", "On"}, {"Print Style", "Address List"}}));
+    model.setPrintStyle(PrintStyle::Hagaki);
+    QCOMPARE(model.localizedSummaryItems(false).last(), PrintSummaryItem({"Print Style", "Hagaki"}));
+    QCOMPARE(PrintAccessoryModel::keyPathsForValuesAffectingPreview(), QStringList({"headerAndFooter", "printStyle"}));
+}
+
+QTEST_MAIN(TestPrintOptions)
+#include "tst_printoptions.moc"
