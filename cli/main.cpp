@@ -3,10 +3,10 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <memory>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 using namespace Quillary::Cli;
 
@@ -37,7 +37,6 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[])
 int main(int argc, char* argv[])
 {
     Quillary::tuneMemoryAllocator(argv);
-    QCoreApplication app(argc, argv);
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillary-cli"));
     QStringList arguments = QCoreApplication::arguments();
@@ -46,28 +45,6 @@ int main(int argc, char* argv[])
         return arguments.size() < 2 ? UsageError : Success;
     }
     const QString name = arguments.takeAt(1);
-    for (const Command& command : commands()) {
-        if (name != QLatin1StringView(command.name))
-            continue;
-        QCommandLineParser parser;
-        parser.setApplicationDescription(QString::fromLatin1(command.synopsis));
-        parser.addHelpOption();
-        command.addOptions(parser);
-        if (!parser.parse(arguments)) {
-            err() << parser.errorText() << '\n';
-            return UsageError;
-        }
-        if (parser.isSet(QStringLiteral("help"))) {
-            out() << parser.helpText();
-            return Success;
-        }
-        const int code = command.run(parser);
-        out().flush();
-        err().flush();
-        // The operating system takes back the memory of every contact read at once; freeing them one
-        // by one only delays the exit.
-        std::fflush(nullptr);
-        std::_Exit(code);
     const Command* command = findCommand(name);
     if (!command) {
         err() << "Unknown command: " << name << '\n';
@@ -89,5 +66,8 @@ int main(int argc, char* argv[])
     const int code = command->run(parser);
     out().flush();
     err().flush();
-    return code;
+    // The operating system takes back the memory of every contact read at once; freeing them one
+    // by one only delays the exit.
+    std::fflush(nullptr);
+    std::_Exit(code);
 }
