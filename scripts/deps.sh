@@ -6,7 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-l10n-tools
     libicu-dev libuchardet-dev zlib1g-dev libqrencode-dev
-    libbenchmark-dev
+    libbenchmark-dev python3 time
     zbar-tools poppler-utils
     # the fonts printed address lists are set in headless: Latin, and Japanese for names read back from PDFs
     fonts-dejavu-core fonts-droid-fallback

@@ -89,6 +89,10 @@ void TestVCardCodec::readsProperties_data()
                                                   << QByteArray("N:A\r\nNOTE;ENCODING=QUOTED-PRINTABLE:ab=\r\ncd=\r\n"
                                                                 "ef=0D=0Agh\r\n")
                                                   << "Note" << QByteArray("abcdef\ngh");
+    QTest::newRow("quoted-printable soft break before a space")
+        << QByteArray("2.1")
+        << QByteArray("N:A\r\nNOTE;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:bring=\r\n snacks=0D=0A=\r\n\t=95=5C\r\n")
+        << "Note" << QByteArray("bring snacks\n\t表");
     QTest::newRow("quoted-printable without charset, UTF-8")
         << QByteArray("2.1") << QByteArray("N;ENCODING=QUOTED-PRINTABLE:M=C3=BCller\r\n") << "compositeName"
         << QByteArray("Müller");

@@ -19,6 +19,17 @@ bool isBase64Text(QByteArrayView line)
     return true;
 }
 
+/// True when the line so far is a quoted-printable value whose last physical line ends with "=".
+bool endsWithSoftLineBreak(QByteArrayView text)
+{
+    if (!text.endsWith('='))
+        return false;
+    const qsizetype colon = text.indexOf(':');
+    if (colon < 0)
+        return false;
+    return text.first(colon).toByteArray().toUpper().contains("QUOTED-PRINTABLE");
+}
+
 } // namespace
 
 QVarLengthArray<QByteArrayView, 8> ContentLine::types() const
@@ -78,9 +89,12 @@ bool Tokenizer::next(ContentLine& line)
         qsizetype end;
         QByteArrayView text = peekPhysicalLine(&end);
         m_pos = end;
-        // Unfold: a following line that starts with white space continues this one.
+        // Unfold: a following line that starts with white space continues this one. After a
+        // quoted-printable soft line break that white space is part of the value, and the joining
+        // is left to joinQuotedPrintable().
         for (QByteArrayView more = peekPhysicalLine(&end);
-             m_pos < m_text.size() && !more.isEmpty() && (more.front() == ' ' || more.front() == '\t');
+             m_pos < m_text.size() && !more.isEmpty() && (more.front() == ' ' || more.front() == '\t')
+             && !endsWithSoftLineBreak(text);
              more = peekPhysicalLine(&end)) {
             text = appendToStorage(text, more.sliced(1));
             m_pos = end;
