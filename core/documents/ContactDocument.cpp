@@ -34,17 +34,25 @@ GroupEntryPtr makeTopGroup(const ContactTable& contacts)
     return top;
 }
 
-/// Writes data to a file so that the old file stays as it was unless everything was written.
-DocumentError writeFile(const QString& path, const QByteArray& data, const std::function<bool()>& cancelled)
+/// Writes contacts as a vCard stream to a file so that the old file stays as it was unless
+/// everything was written. The cards go to the file as they are made.
+DocumentError writeContacts(const QString& path, const ContactTable& contacts, const GroupTable& groupTable,
+                            const ZQVCard::ProgressHandler& progress, const std::function<bool()>& cancelled)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
-        file.cancelWriting();
+    if (!file.open(QIODevice::WriteOnly))
         return DocumentError::application(DocumentError::FileWriteUnknown, file.errorString());
-    }
-    if (cancelled && cancelled()) {
+    const qint64 written =
+        ZQVCard().writeVCards(file, contacts, {WriteOption::Note, WriteOption::Photo}, groupTable, progress);
+    const bool stopped = cancelled && cancelled();
+    if (written <= 0 || stopped) {
         file.cancelWriting();
-        return DocumentError::application(DocumentError::UserCancelled, QString());
+        if (stopped)
+            return DocumentError::application(DocumentError::UserCancelled, QString());
+        if (written == 0)
+            return DocumentError::application(DocumentError::SaveProducedNothing,
+                                              ContactDocument::saveFailedMessage());
+        return DocumentError::application(DocumentError::FileWriteUnknown, file.errorString());
     }
     if (!file.commit())
         return DocumentError::application(DocumentError::FileWriteUnknown, file.errorString());
@@ -245,46 +253,42 @@ QByteArray ContactDocument::dataOfType(DocumentError* error, const ZQVCard::Prog
     return data;
 }
 
-DocumentError ContactDocument::writeAtomically(const QString& path, const QByteArray& data) const
-{
-    return writeFile(path, data, {});
-}
-
 DocumentError ContactDocument::save(const QString& path)
 {
     const QString target = path.isEmpty() ? m_filePath : path;
-    DocumentError error;
-    const QByteArray data = dataOfType(&error);
+    if (isCsv())
+        return DocumentError::application(DocumentError::SaveProducedNothing, saveFailedMessage());
+    const DocumentError error = writeContacts(target, m_collection.liveContacts(), m_collection.groupTable, {}, {});
     if (error.isError())
         return error;
-    error = writeAtomically(target, data);
-    if (error.isError())
-        return error;
-    m_filePath = target;
+    didSave(target);
+    return {};
+}
+
+void ContactDocument::didSave(const QString& path)
+{
+    m_filePath = path;
     m_encoding = QByteArrayLiteral("UTF-8");
     undoStack()->setClean();
     setAddressBookDirty(false);
-    return {};
 }
 
 DocumentTask* ContactDocument::startSave(const QString& path)
 {
     const QString target = path.isEmpty() ? m_filePath : path;
-    const qsizetype count = m_collection.liveContacts().size();
+    const ContactTable contacts = m_collection.liveContacts();
+    const bool csv = isCsv();
     return new DocumentTask(
         Tr::tr("Writing the file: %1").arg(QFileInfo(target).fileName()),
-        [this, target, count](QPromise<void>& promise) {
-            DocumentError error;
-            const QByteArray data = dataOfType(&error, progressOf(promise, count, false));
-            if (error.isError())
-                return error;
-            return writeFile(target, data, [&promise] { return promise.isCanceled(); });
+        [this, target, contacts, csv](QPromise<void>& promise) {
+            if (csv)
+                return DocumentError::application(DocumentError::SaveProducedNothing, saveFailedMessage());
+            return writeContacts(target, contacts, m_collection.groupTable,
+                                 progressOf(promise, contacts.size(), false),
+                                 [&promise] { return promise.isCanceled(); });
         },
         [this, target] {
-            m_filePath = target;
-            m_encoding = QByteArrayLiteral("UTF-8");
-            undoStack()->setClean();
-            setAddressBookDirty(false);
+            didSave(target);
             return DocumentError();
         },
         this);
@@ -326,10 +330,8 @@ DocumentTask* ContactDocument::startExportAsVCard(const QString& path, const Con
     auto* task = new DocumentTask(
         Tr::tr("Writing the file: %1").arg(QFileInfo(path).fileName()),
         [this, path, live](QPromise<void>& promise) {
-            const QByteArray data = ZQVCard().vCardsFromContacts(live, {WriteOption::Photo, WriteOption::Note},
-                                                                 m_collection.groupTable,
-                                                                 progressOf(promise, live.size(), false));
-            return writeFile(path, data, [&promise] { return promise.isCanceled(); });
+            return writeContacts(path, live, m_collection.groupTable, progressOf(promise, live.size(), false),
+                                 [&promise] { return promise.isCanceled(); });
         },
         {}, this);
     connect(task, &DocumentTask::finished, this, [this] { m_exporting = false; });

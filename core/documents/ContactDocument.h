@@ -108,7 +108,7 @@ private:
     DocumentError readInto(ReadOutcome& outcome, const QString& path, QByteArrayView encoding,
                            const ZQVCard::ProgressHandler& progress) const;
     DocumentError adopt(ReadOutcome& outcome);
-    DocumentError writeAtomically(const QString& path, const QByteArray& data) const;
+    void didSave(const QString& path);
     void scheduleAutosave();
 
     ContactCollection m_collection;

@@ -301,9 +301,10 @@ QByteArray ZQVCard::vCardFromContact(const ContactEntry& contact, const QStringL
     return card;
 }
 
-QByteArray ZQVCard::vCardsFromContacts(const ContactTable& contacts, const QStringList& options,
-                                       const GroupTable& groupTable, const ProgressHandler& progress) const
+qint64 ZQVCard::writeVCards(QIODevice& device, const ContactTable& contacts, const QStringList& options,
+                           const GroupTable& groupTable, const ProgressHandler& progress) const
 {
+    qint64 written = 0;
     QByteArray out;
     for (qsizetype first = 0; first < contacts.size(); first += BatchSize) {
         const qsizetype count = qMin(BatchSize, contacts.size() - first);
@@ -315,16 +316,31 @@ QByteArray ZQVCard::vCardsFromContacts(const ContactTable& contacts, const QStri
             cards[index - first] =
                 vCardFromContact(contact, options, categoriesFromUniqueIds(contact.groupUniqueIds, groupTable));
         });
-        for (const QByteArray& card : cards)
+        out.clear();
+        for (const QByteArray& card : std::as_const(cards))
             out.append(card);
+        if (device.write(out) != out.size())
+            return -1;
+        written += out.size();
         if (progress) {
             bool stop = false;
             progress(stop, first + count - 1);
             if (stop)
-                return {};
+                return -1;
         }
     }
-    return out;
+    return written;
+}
+
+QByteArray ZQVCard::vCardsFromContacts(const ContactTable& contacts, const QStringList& options,
+                                       const GroupTable& groupTable, const ProgressHandler& progress) const
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    if (writeVCards(buffer, contacts, options, groupTable, progress) < 0)
+        return {};
+    return data;
 }
 
 QByteArray ZQVCard::jpegDataFromImage(const QImage& image)
