@@ -61,6 +61,8 @@ bool readContacts(const QCommandLineParser& parser, ContactFileReader::Result& r
         exitCode = Failure;
         return false;
     }
+    if (!result.warning.isEmpty())
+        err() << "warning: " << result.warning << ' ' << result.informativeText << '\n';
     return true;
 }
 

@@ -34,8 +34,9 @@ QList<Command>& commands();
 /// Adds --encoding NAME|auto to a reading command.
 void addEncodingOption(QCommandLineParser& parser);
 
-/// Reads the contact file named by the first positional argument in the chosen encoding. On failure
-/// the reason is printed and `exitCode` set.
+/// Reads the contact file (vCard, or CSV by its extension) named by the first positional argument in
+/// the chosen encoding. On failure the reason is printed and `exitCode` set; a warning about a file
+/// that was read is printed too.
 bool readContacts(const QCommandLineParser& parser, ContactFileReader::Result& result, int& exitCode);
 
 QTextStream& out();

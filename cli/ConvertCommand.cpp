@@ -1,10 +1,39 @@
-// quillary-cli convert: read a contact file and write it back as a document save does.
+// quillary-cli convert: read a contact file and write it as vCard, as a document save does, or as
+// CSV, as a document's export does.
 
 #include "CliCommand.h"
 
 namespace Quillary::Cli {
 
 namespace {
+
+enum class Format { VCard, Csv, Unknown };
+
+Format formatOfName(const QString& name)
+{
+    if (name.compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0)
+        return Format::Csv;
+    if (name.compare(QStringLiteral("vcard"), Qt::CaseInsensitive) == 0
+        || name.compare(QStringLiteral("vcf"), Qt::CaseInsensitive) == 0)
+        return Format::VCard;
+    return Format::Unknown;
+}
+
+/// --to when given, else the output's extension; vCard for any other extension.
+Format outputFormat(const QCommandLineParser& parser, const QString& output)
+{
+    if (parser.isSet(QStringLiteral("to")))
+        return formatOfName(parser.value(QStringLiteral("to")));
+    const bool csv = ContactFileReader::fileTypeForPath(output) == ContactFileReader::FileType::Csv;
+    return csv ? Format::Csv : Format::VCard;
+}
+
+QByteArray csvData(const QCommandLineParser& parser, const ContactTable& contacts)
+{
+    if (parser.isSet(QStringLiteral("all-rows")))
+        return ZQVCard::csvFromSubContacts(CsvWriter::rowsOfContacts(contacts));
+    return ZQVCard::csvFromSubContacts(contacts);
+}
 
 int convert(const QCommandLineParser& parser)
 {
@@ -13,23 +42,41 @@ int convert(const QCommandLineParser& parser)
         err() << "Missing -o OUT.\n";
         return UsageError;
     }
+    const Format format = outputFormat(parser, output);
+    if (format == Format::Unknown) {
+        err() << "Unknown format for --to: " << parser.value(QStringLiteral("to")) << " (csv or vcard).\n";
+        return UsageError;
+    }
     ContactFileReader::Result result;
     int exitCode = Success;
     if (!readContacts(parser, result, exitCode))
         return exitCode;
-    const ZQVCard converter;
-    const QByteArray data = converter.vCardsFromContacts(result.contacts, {WriteOption::Note, WriteOption::Photo},
-                                                         result.groupTable);
+    QByteArray data;
+    if (format == Format::Csv) {
+        data = csvData(parser, result.contacts);
+    } else {
+        const ZQVCard converter;
+        data = converter.vCardsFromContacts(result.contacts, {WriteOption::Note, WriteOption::Photo},
+                                            result.groupTable);
+    }
     return writeFileAtomically(output, data) ? Success : Failure;
 }
 
 const CommandRegistration convertCommand{
-    {"convert", "IN -o OUT: read a contact file and write it as vCard 3.0",
+    {"convert", "IN -o OUT: read a vCard or CSV file and write it as vCard 3.0 or CSV",
      [](QCommandLineParser& parser) {
          addEncodingOption(parser);
          parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("File to write."),
                            QStringLiteral("OUT")});
-         parser.addPositionalArgument(QStringLiteral("IN"), QStringLiteral("vCard file"));
+         parser.addOption({QStringLiteral("to"),
+                           QStringLiteral("Format to write: csv or vcard (default: by the extension of OUT, "
+                                          ".csv for CSV, anything else vCard)."),
+                           QStringLiteral("FORMAT")});
+         parser.addOption({QStringLiteral("all-rows"),
+                           QStringLiteral("CSV: write every row of each contact (one per phone, e-mail, "
+                                          "address or social profile beyond the first), not only its first.")});
+         parser.addPositionalArgument(QStringLiteral("IN"),
+                                      QStringLiteral("vCard or CSV file (CSV when its extension is .csv)"));
      },
      convert}};
 

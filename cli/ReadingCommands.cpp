@@ -40,7 +40,7 @@ const CommandRegistration dumpCommand{{"dump", "FILE: print the contacts and gro
                                        [](QCommandLineParser& parser) {
                                            addEncodingOption(parser);
                                            parser.addPositionalArgument(QStringLiteral("FILE"),
-                                                                        QStringLiteral("vCard file"));
+                                                                        QStringLiteral("vCard or CSV file"));
                                        },
                                        dump}};
 
@@ -48,7 +48,7 @@ const CommandRegistration statsCommand{{"stats", "FILE: count the contacts, grou
                                         [](QCommandLineParser& parser) {
                                             addEncodingOption(parser);
                                             parser.addPositionalArgument(QStringLiteral("FILE"),
-                                                                         QStringLiteral("vCard file"));
+                                                                         QStringLiteral("vCard or CSV file"));
                                         },
                                         stats}};
 

@@ -20,6 +20,16 @@ QString ContactFileReader::noCardMessage()
     return Tr::tr("Please make sure the file is vCard 2.1/3.0 file, or text encoding.");
 }
 
+QString ContactFileReader::noCsvContactMessage()
+{
+    return Tr::tr("Please make sure the file is a valid CSV file, or text encoding.");
+}
+
+ContactFileReader::FileType ContactFileReader::fileTypeForPath(const QString& path)
+{
+    return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? FileType::Csv : FileType::VCard;
+}
+
 namespace {
 
 constexpr qsizetype PieceSize = qsizetype(4) << 20;
@@ -42,18 +52,76 @@ bool startsWithUtf8Mark(QFile& file)
     return file.peek(3) == "\xEF\xBB\xBF";
 }
 
+bool openFile(QFile& file, ContactFileReader::Result& result)
+{
+    if (file.open(QIODevice::ReadOnly))
+        return true;
+    result.errorString = Tr::tr("The file “%1” couldn't be opened: %2").arg(file.fileName(), file.errorString());
+    result.failure = ContactFileReader::Result::Failure::Open;
+    return false;
+}
+
+/// The whole file in one buffer of its exact size: readAll() would grow its buffer step by step.
+bool readWhole(QFile& file, QByteArray& bytes, ContactFileReader::Result& result)
+{
+    file.seek(0);
+    bytes = QByteArray(file.size(), Qt::Uninitialized);
+    if (file.read(bytes.data(), bytes.size()) == bytes.size())
+        return true;
+    result.errorString = Tr::tr("The file “%1” couldn't be read: %2").arg(file.fileName(), file.errorString());
+    result.failure = ContactFileReader::Result::Failure::Open;
+    return false;
+}
+
 } // namespace
 
 ContactFileReader::Result ContactFileReader::read(const QString& path, QByteArrayView encoding,
                                                   const ZQVCard::ProgressHandler& progress)
 {
+    return fileTypeForPath(path) == FileType::Csv ? readCsv(path, encoding) : readVCard(path, encoding, progress);
+}
+
+ContactFileReader::Result ContactFileReader::readCsv(const QString& path, QByteArrayView encoding)
+{
     Result result;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.errorString = Tr::tr("The file “%1” couldn't be opened: %2").arg(path, file.errorString());
-        result.failure = Result::Failure::Open;
+    QByteArray bytes;
+    if (!openFile(file, result) || !readWhole(file, bytes, result))
+        return result;
+    return readCsvBytes(std::move(bytes), encoding);
+}
+
+ContactFileReader::Result ContactFileReader::readCsvBytes(QByteArray bytes, QByteArrayView encoding)
+{
+    Result result;
+    TextDecoding::DecodedText text = TextDecoding::toUtf8(std::move(bytes), encoding);
+    result.encoding = text.encoding;
+    if (!text.ok()) {
+        result.errorString = text.errorString;
+        result.failure = Result::Failure::Decode;
         return result;
     }
+    CsvReadResult read = ZQVCard().contactsFromCSV(QString::fromUtf8(text.utf8));
+    result.contacts = std::move(read.contacts);
+    result.warning = std::move(read.warning);
+    result.informativeText = std::move(read.informativeText);
+    if (result.contacts.isEmpty()) {
+        result.errorString = noCsvContactMessage();
+        result.failure = Result::Failure::NoContact;
+        return result;
+    }
+    // Without categories the group table is the top entry alone.
+    result.groupTable = ZQVCard::makeGroupTableFromCategoriesOfContacts(result.contacts);
+    return result;
+}
+
+ContactFileReader::Result ContactFileReader::readVCard(const QString& path, QByteArrayView encoding,
+                                                       const ZQVCard::ProgressHandler& progress)
+{
+    Result result;
+    QFile file(path);
+    if (!openFile(file, result))
+        return result;
     // UTF-8, by far the most common, is read in pieces: a large file is never in memory whole.
     const bool automatic = encoding.isEmpty() || encoding.compare(TextDecoding::Automatic, Qt::CaseInsensitive) == 0;
     if (automatic || Charset::canonicalName(encoding) == "UTF-8") {
@@ -73,14 +141,9 @@ ContactFileReader::Result ContactFileReader::read(const QString& path, QByteArra
             return result;
         }
     }
-    // One buffer of the file's exact size: readAll() would grow its buffer step by step.
-    file.seek(0);
-    QByteArray bytes(file.size(), Qt::Uninitialized);
-    if (file.read(bytes.data(), bytes.size()) != bytes.size()) {
-        result.errorString = Tr::tr("The file “%1” couldn't be read: %2").arg(path, file.errorString());
-        result.failure = Result::Failure::Open;
+    QByteArray bytes;
+    if (!readWhole(file, bytes, result))
         return result;
-    }
     return readBytes(std::move(bytes), encoding, progress);
 }
 

@@ -201,6 +201,11 @@ std::shared_ptr<PersonDsc> ZQVCard::personFromVCard(QByteArrayView card) const
         PersonDsc::detachedFromRecord(std::move(*record), defaultNameOrdering, defaultCountryCode));
 }
 
+CsvReadResult ZQVCard::contactsFromCSV(QStringView text) const
+{
+    return CsvReader::contactsFromCSV(text, CsvReadOptions{defaultNameOrdering, defaultCountryCode, defaultAccount});
+}
+
 QStringList ZQVCard::findCategories2(QByteArrayView text)
 {
     return AddressBook::VCardCodec::readCategories(text);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "CsvFieldDetection.h"
+#include "CsvReader.h"
+#include "CsvWriter.h"
 #include "model/ContactEntry.h"
 #include "model/GroupEntry.h"
 
@@ -15,8 +18,8 @@ namespace Quillary {
 
 /// Converts between vCard streams and contact entries: cuts a stream into cards, reads each card into
 /// a detached contact, turns CATEGORIES into a group table, and writes contacts back as cards with
-/// their NOTE, PHOTO and CATEGORIES lines. Made for one operation; several may run on different
-/// threads at once.
+/// their NOTE, PHOTO and CATEGORIES lines. Writes and reads CSV too. Made for one operation; several
+/// may run on different threads at once.
 class ZQVCard
 {
 public:
@@ -70,6 +73,37 @@ public:
 
     /// Text of the group-table time stamps: "2026-01-31 09:15:00 +0000".
     [[nodiscard]] static QString groupDateText();
+
+    // CSV ---------------------------------------------------------------------------------------
+    /// A CSV file of table rows as UTF-8: the header line and one line per row (CsvWriter).
+    [[nodiscard]] static QByteArray csvFromSubContacts(const CsvRows& rows)
+    {
+        return CsvWriter::csvFromSubContacts(rows);
+    }
+    /// A CSV file with one line per contact, each its first row.
+    [[nodiscard]] static QByteArray csvFromSubContacts(const ContactTable& contacts)
+    {
+        return CsvWriter::csvFromSubContacts(contacts);
+    }
+    /// One row as one line of the given fields, for the pasteboard.
+    [[nodiscard]] static QString csvStringFromContact(const CsvRow& row, const QStringList& identifiers,
+                                                      const QString& separator)
+    {
+        return CsvWriter::csvStringFromContact(row, identifiers, separator);
+    }
+    /// The contacts of CSV text, one per line, for the account `defaultAccount`; with a warning
+    /// when the text has no header line and the default columns were assumed.
+    [[nodiscard]] CsvReadResult contactsFromCSV(QStringView text) const;
+    [[nodiscard]] static QString detectType(QStringView header) { return CsvFieldDetection::detectType(header); }
+    [[nodiscard]] static QString detectLabel(QStringView header) { return CsvFieldDetection::detectLabel(header); }
+    [[nodiscard]] static QString detectAddressType(QStringView header)
+    {
+        return CsvFieldDetection::detectAddressType(header);
+    }
+    static void createContact(CsvRawContact& contact, const QString& value, QStringView type, const QString& label)
+    {
+        CsvReader::createContact(contact, value, type, label);
+    }
 
 private:
     struct Batch;

@@ -1,0 +1,380 @@
+#include "CsvReader.h"
+
+#include "CsvFieldDetection.h"
+#include "CsvRecordReader.h"
+#include "model/LabelTable.h"
+#include "model/addressbook/Records.h"
+#include "model/addressbook/VCardCodec.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QRegularExpression>
+
+namespace Quillary::CsvReader {
+
+namespace {
+
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
+};
+
+/// Column types, worked out once per column rather than once per value.
+enum class Kind {
+    Name,
+    FirstName,
+    LastName,
+    Company,
+    Title,
+    JobTitle,
+    Department,
+    Nickname,
+    Note,
+    Phone,
+    Email,
+    AddressPart,
+    SocialNetwork,
+    Birthday,
+    Unknown,
+};
+
+Kind kindOfType(QStringView type)
+{
+    static const QHash<QString, Kind> kinds = {
+        {Field::Name, Kind::Name},
+        {CsvFieldDetection::ColumnType::FirstName, Kind::FirstName},
+        {CsvFieldDetection::ColumnType::LastName, Kind::LastName},
+        {Field::Company, Kind::Company},
+        {Field::Title, Kind::Title},
+        {Field::JobTitle, Kind::JobTitle},
+        {Field::Department, Kind::Department},
+        {Field::Nickname, Kind::Nickname},
+        {Field::Note, Kind::Note},
+        {Field::Phone, Kind::Phone},
+        {Field::Email, Kind::Email},
+        {Field::ZIP, Kind::AddressPart},
+        {Field::State, Kind::AddressPart},
+        {Field::City, Kind::AddressPart},
+        {Field::Street, Kind::AddressPart},
+        {CsvFieldDetection::ColumnType::SocialNetwork, Kind::SocialNetwork},
+        {Field::Birthday, Kind::Birthday},
+    };
+    return kinds.value(type.toString(), Kind::Unknown);
+}
+
+LabeledValue* findLabel(LabeledValueList& list, const QString& label)
+{
+    for (LabeledValue& value : list) {
+        if (value.label == label)
+            return &value;
+    }
+    return nullptr;
+}
+
+/// Each column holds a whole number or address, so a second column with the same label ("Home Phone
+/// 2", "Secondary Email") adds an entry; filling in the first one would lose its value.
+void addPhoneOrEmail(LabeledValueList& list, const QString& value, const QString& label)
+{
+    LabeledValue entry;
+    entry.label = label;
+    entry.value = value;
+    entry.stringValue = value;
+    entry.labelIndex = int(list.size());
+    list.append(entry);
+}
+
+void addAddressPart(LabeledValueList& list, const QString& value, QStringView part, const QString& label)
+{
+    LabeledValue* address = findLabel(list, label);
+    if (!address) {
+        LabeledValue entry;
+        entry.label = label;
+        entry.labelIndex = int(list.size());
+        list.append(entry);
+        address = &list.last();
+    }
+    address->address.setPart(part, value);
+    address->stringValue.clear();
+    address->value.clear();
+}
+
+void addSocialProfile(LabeledValueList& list, const QString& value, const QString& label)
+{
+    if (LabeledValue* existing = findLabel(list, label)) {
+        existing->username = value;
+        existing->value = value;
+        existing->stringValue = value;
+        return;
+    }
+    const QString service = LabelTable::labelFromiLabel(label);
+    LabeledValue entry;
+    entry.username = value;
+    entry.service = service;
+    entry.label = list.isEmpty() ? label : service;
+    entry.value = value;
+    entry.stringValue = value;
+    entry.labelIndex = int(list.size());
+    list.append(entry);
+}
+
+/// The name parts keep the first column that gives them: later columns whose headers merely contain
+/// "Name" (a middle, phonetic or organisation name) would otherwise overwrite the name.
+void addNamePart(CsvRawContact& contact, QString& part, const QString& value)
+{
+    if (!part.isEmpty())
+        return;
+    part = value;
+    if (contact.nameStringValue.isEmpty())
+        contact.nameStringValue = value;
+    if (contact.compositeName.isEmpty())
+        contact.compositeName = value;
+}
+
+void addValue(CsvRawContact& contact, const QString& value, Kind kind, QStringView type, const QString& label)
+{
+    if (value.isEmpty())
+        return;
+    switch (kind) {
+    case Kind::Name:
+        if (contact.name.isEmpty()) {
+            contact.name = value;
+            contact.nameStringValue = value;
+            contact.compositeName = value;
+        }
+        break;
+    case Kind::FirstName:
+        addNamePart(contact, contact.firstName, value);
+        break;
+    case Kind::LastName:
+        addNamePart(contact, contact.lastName, value);
+        break;
+    case Kind::Company:
+        contact.company = value;
+        break;
+    case Kind::Title:
+        contact.title = value;
+        break;
+    case Kind::JobTitle:
+        contact.jobTitle = value;
+        break;
+    case Kind::Department:
+        contact.department = value;
+        break;
+    case Kind::Nickname:
+        contact.nickname = value;
+        break;
+    case Kind::Note:
+        contact.note = value;
+        break;
+    case Kind::Phone:
+        addPhoneOrEmail(contact.phones, value, label);
+        break;
+    case Kind::Email:
+        addPhoneOrEmail(contact.emails, value, label);
+        break;
+    case Kind::AddressPart:
+        addAddressPart(contact.addresses, value, type, label);
+        break;
+    case Kind::SocialNetwork:
+        addSocialProfile(contact.socialProfiles, value, label);
+        break;
+    case Kind::Birthday:
+        contact.birthday = BirthdayValue{dateFromText(value), value};
+        break;
+    case Kind::Unknown:
+        break;
+    }
+}
+
+/// The writer keeps each value on one line by writing LF and tab as \n and \t; read them back.
+QString unescaped(QString value)
+{
+    if (!value.contains(u'\\'))
+        return value;
+    return value.replace(QLatin1StringView("\\n"), QLatin1StringView("\n"))
+        .replace(QLatin1StringView("\\t"), QLatin1StringView("\t"));
+}
+
+/// The label as contacts keep it: "Home" becomes "home", as the address book shows it.
+QString shownLabel(const QString& label)
+{
+    return LabelTable::labelFromiLabel(LabelTable::iLabelFromLabel(label));
+}
+
+/// Stores a list with its shown labels and derived texts. The list is a fresh one that nobody
+/// shares, so it is completed in place rather than copied again by the descriptor.
+void setList(PersonDsc& person, LabeledValueList& list, LabeledField field)
+{
+    if (list.isEmpty())
+        return;
+    for (LabeledValue& value : list) {
+        value.label = shownLabel(value.label);
+        switch (field) {
+        case LabeledField::Email:
+            updateEmailValue(value);
+            break;
+        case LabeledField::Address:
+            updateAddressValue(value, person.defaultCountryCode());
+            break;
+        case LabeledField::SocialNetwork:
+            value.stringValue = value.username;
+            break;
+        default:
+            value.stringValue = value.value;
+            break;
+        }
+    }
+    person.setLabeledValues(field, list);
+}
+
+void setName(PersonDsc& person, const CsvRawContact& contact)
+{
+    NameValue name;
+    name.firstName = contact.firstName;
+    name.lastName = contact.lastName;
+    if (name.firstName.isEmpty() && name.lastName.isEmpty()) {
+        // As a card without name parts is read: a line whose name is its company (or that has a
+        // company and no name) is a company's; otherwise the whole name stands in for the first
+        // name, for a contact needs a name part to keep its name in a card.
+        if (!contact.company.isEmpty() && (contact.name.isEmpty() || contact.name == contact.company))
+            name.showAsPerson = false;
+        else if (contact.name.isEmpty())
+            return;
+        else
+            name.firstName = contact.name;
+    }
+    person.setValue(name, Field::Name);
+}
+
+/// What every contact of one reading starts from: an empty contact with the reading's defaults, and
+/// the time stamp its identity begins with (formatting it for each of many contacts costs more
+/// than the rest of the identity).
+struct ContactTemplate
+{
+    PersonDsc person;
+    QString dateText = PersonDsc::dateText();
+    QString remote;
+
+    explicit ContactTemplate(const CsvReadOptions& options) : remote(options.remote)
+    {
+        person.setDefaultNameOrdering(options.defaultNameOrdering);
+        person.setDefaultCountryCode(options.defaultCountryCode);
+    }
+};
+
+/// Makes the contact of a raw contact, taking its lists.
+ContactEntryPtr takeContact(CsvRawContact& contact, const ContactTemplate& from)
+{
+    auto person = std::make_shared<PersonDsc>(from.person);
+    person->setUniqueId(from.dateText + u' ' + AddressBook::newUniqueId());
+    setName(*person, contact);
+    const std::pair<const QString*, const QString*> texts[] = {
+        {&contact.company, &Field::Company},   {&contact.title, &Field::Title},
+        {&contact.jobTitle, &Field::JobTitle}, {&contact.department, &Field::Department},
+        {&contact.nickname, &Field::Nickname}, {&contact.note, &Field::Note},
+    };
+    for (const auto& [text, identifier] : texts) {
+        if (!text->isEmpty())
+            person->setStringValue(*text, *identifier);
+    }
+    setList(*person, contact.phones, LabeledField::Phone);
+    setList(*person, contact.emails, LabeledField::Email);
+    setList(*person, contact.addresses, LabeledField::Address);
+    setList(*person, contact.socialProfiles, LabeledField::SocialNetwork);
+    if (contact.birthday) {
+        if (contact.birthday->value.isValid())
+            person->setBirthdayValue(contact.birthday);
+        else
+            person->setBirthday(*contact.birthday); // keeps the text that could not be read as a date
+    }
+    auto entry = ContactEntry::make(person);
+    const QString name = person->compositeName();
+    entry->compositeName = name.isEmpty() ? NoNameText : name;
+    entry->vCardString = CardText(AddressBook::VCardCodec::writePerson(person->toRecord()));
+    entry->remote = from.remote;
+    return entry;
+}
+
+struct Columns
+{
+    QList<CsvColumnDescriptor> descriptors;
+    QList<Kind> kinds;
+};
+
+Columns columnsOf(const QStringList& header)
+{
+    Columns columns;
+    columns.descriptors = CsvFieldDetection::columnDescriptors(header);
+    for (const CsvColumnDescriptor& descriptor : columns.descriptors)
+        columns.kinds.append(kindOfType(descriptor.type));
+    return columns;
+}
+
+} // namespace
+
+void createContact(CsvRawContact& contact, const QString& value, QStringView type, const QString& label)
+{
+    addValue(contact, value, kindOfType(type), type, label);
+}
+
+ContactEntryPtr makeContact(const CsvRawContact& contact, const CsvReadOptions& options)
+{
+    CsvRawContact copy = contact;
+    return takeContact(copy, ContactTemplate(options));
+}
+
+CsvReadResult contactsFromCSV(QStringView text, const CsvReadOptions& options)
+{
+    CsvReadResult result;
+    CsvRecordReader reader(text);
+    QStringList fields;
+    // Blank lines before the header would otherwise stand for a header without columns.
+    bool found = false;
+    while (!found && reader.readRecord(fields))
+        found = reader.recordLength() > 0;
+    if (!found)
+        return result;
+    QStringList header = fields;
+    bool hasRecord = true; // fields hold the first data line
+    if (CsvFieldDetection::isHeaderLine(header)) {
+        hasRecord = reader.readRecord(fields);
+    } else {
+        result.warning = Tr::tr("Can't find header line in the file.");
+        result.informativeText = Tr::tr("Read as the following order: Name, Phone, Email, ZIP, State, City, Street");
+        header = CsvFieldDetection::defaultHeader();
+    }
+    const Columns columns = columnsOf(header);
+    // One thread: spread over several, the contacts cost more in allocation than they save.
+    const ContactTemplate from(options);
+    for (; hasRecord; hasRecord = reader.readRecord(fields)) {
+        if (reader.recordLength() < 2)
+            continue;
+        CsvRawContact contact;
+        const qsizetype count = qMin(columns.descriptors.size(), fields.size());
+        for (qsizetype i = 0; i < count; ++i) {
+            const CsvColumnDescriptor& column = columns.descriptors.at(i);
+            addValue(contact, unescaped(fields.at(i)), columns.kinds.at(i), column.type, column.label);
+        }
+        result.contacts.append(takeContact(contact, from));
+    }
+    return result;
+}
+
+DateComponents dateFromText(QStringView text)
+{
+    // Year, month and day with dots, hyphens or slashes, and maybe a weekday after them.
+    static const QRegularExpression withYear(QStringLiteral(
+        R"(^\s*(\d{4})([./-])(\d{1,2})\2(\d{1,2})(?:\s*\(\s*[^()\s]+\s*\)|\s+[^\s\d]+)?\s*$)"));
+    static const QRegularExpression withoutYear(QStringLiteral(R"(^\s*(\d{1,2})\.(\d{1,2})\s*$)"));
+    DateComponents date;
+    if (const QRegularExpressionMatch match = withYear.match(text); match.hasMatch()) {
+        date = {match.capturedView(1).toInt(), match.capturedView(3).toInt(), match.capturedView(4).toInt()};
+    } else if (const QRegularExpressionMatch match = withoutYear.match(text); match.hasMatch()) {
+        date = {0, match.capturedView(1).toInt(), match.capturedView(2).toInt()};
+    } else {
+        return DateComponents::fromIsoString(text);
+    }
+    return date.isValid() ? date : DateComponents{};
+}
+
+} // namespace Quillary::CsvReader
