@@ -18,6 +18,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "BenchData.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -27,48 +29,13 @@
 using namespace Quillary;
 namespace VCardCodec = Quillary::AddressBook::VCardCodec;
 
+using Quillary::Bench::streamPath;
+
 namespace {
 
 // The generated streams, named as the generator names them.
 const char* const ThirtyFiles[] = {"cards30-1k", "cards30-10k", "cards30-100k"};
 const char* const ShiftJisFile = "cards21-sjis-10k";
-
-/// Where the streams are: QUILLARY_BENCH_DATA, or a temporary folder the generator writes into.
-QString dataFolder()
-{
-    static const QString folder = [] {
-        const QString given = qEnvironmentVariable("QUILLARY_BENCH_DATA");
-        if (!given.isEmpty())
-            return given;
-        static QTemporaryDir temporary;
-        return temporary.path();
-    }();
-    return folder;
-}
-
-/// The path of a stream; runs the generator for it first when no folder was given and it is missing.
-/// Empty, with the reason in `error`, when there is no such stream.
-QString streamPath(const QString& name, QString* error)
-{
-    const QString path = QDir(dataFolder()).filePath(name + QStringLiteral(".vcf"));
-    if (QFile::exists(path))
-        return path;
-    if (!qEnvironmentVariableIsEmpty("QUILLARY_BENCH_DATA")) {
-        *error = path + QStringLiteral(" is missing: run bench/generate_vcards.py into QUILLARY_BENCH_DATA");
-        return {};
-    }
-    std::fprintf(stderr, "Generating %s into %s ...\n", qPrintable(name), qPrintable(dataFolder()));
-    QProcess generator;
-    generator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    generator.start(QStringLiteral(QUILLARY_PYTHON3),
-                    {QStringLiteral(QUILLARY_VCARD_GENERATOR), dataFolder(), QStringLiteral("--only"), name});
-    if (!generator.waitForFinished(-1) || generator.exitStatus() != QProcess::NormalExit || generator.exitCode() != 0
-        || !QFile::exists(path)) {
-        *error = QStringLiteral("The generator could not write ") + path;
-        return {};
-    }
-    return path;
-}
 
 /// The bytes of a stream, read once per run.
 const QByteArray* streamBytes(const QString& name, QString* error)

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace Quillary::Bench {
+
+/// The path of a generated vCard stream ("cards30-100k"): from the folder named by
+/// QUILLARY_BENCH_DATA, or written by bench/generate_vcards.py into a temporary folder on first
+/// use. Empty, with the reason in `error`, when there is no such stream.
+QString streamPath(const QString& name, QString* error);
+
+} // namespace Quillary::Bench

@@ -1,0 +1,107 @@
+// The contacts table over the 100 000-card stream: rebuilding and sorting its rows, and one cell
+// edit with its undo step and the reload after it.
+
+#include "BenchData.h"
+#include "documents/ContactDocument.h"
+#include "documents/ViewTypes.h"
+#include "table/ContactsViewController.h"
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace Quillary;
+
+namespace {
+
+/// The document of the 100 000-card stream, read once per run.
+ContactDocument* document(benchmark::State& state)
+{
+    static std::unique_ptr<ContactDocument> loaded = [] {
+        QString error;
+        const QString path = Bench::streamPath(QStringLiteral("cards30-100k"), &error);
+        auto result = std::make_unique<ContactDocument>();
+        if (path.isEmpty() || result->read(path).isError())
+            return std::unique_ptr<ContactDocument>();
+        result->setAutosaveDelay(0);
+        return result;
+    }();
+    if (!loaded)
+        state.SkipWithError("the 100 000-card stream could not be read");
+    return loaded.get();
+}
+
+void reloadAndSort(benchmark::State& state, const QString& viewType, const QString& sortKey)
+{
+    ContactDocument* doc = document(state);
+    if (!doc)
+        return;
+    ContactsViewController controller(doc->collection(), &doc->undoRegistry(), nullptr);
+    controller.setViewTypes(ViewTypes::documentViewTypes(), viewType);
+    controller.sortDescriptorsDidChange({sortKey, true});
+    for (auto _ : state) {
+        controller.updateTable();
+        benchmark::DoNotOptimize(controller.rowCount());
+    }
+    state.counters["rows"] = double(controller.subContactTable().size());
+}
+
+void BM_ReloadEmailView(benchmark::State& state)
+{
+    reloadAndSort(state, ViewTypeName::Email, QStringLiteral("compositeName"));
+}
+
+void BM_ReloadEmailViewByDomain(benchmark::State& state)
+{
+    reloadAndSort(state, ViewTypeName::Email, QStringLiteral("Email domain"));
+}
+
+void BM_ReloadLabeledValuesView(benchmark::State& state)
+{
+    reloadAndSort(state, ViewTypeName::LabeledValues, QStringLiteral("compositeName"));
+}
+
+void BM_ReloadLabeledValuesViewByPhone(benchmark::State& state)
+{
+    reloadAndSort(state, ViewTypeName::LabeledValues, QStringLiteral("Phone"));
+}
+
+/// A phone typed into one cell: the undo step, then the reload that keeps the value selected.
+void BM_EditOneCell(benchmark::State& state)
+{
+    ContactDocument* doc = document(state);
+    if (!doc)
+        return;
+    ContactsViewController controller(doc->collection(), &doc->undoRegistry(), nullptr);
+    doc->setView(&controller);
+    controller.setViewTypes(ViewTypes::documentViewTypes(), ViewTypeName::Phone);
+    controller.updateTable();
+    int counter = 0;
+    for (auto _ : state) {
+        const ContactEntryPtr contact = controller.subContactTable().at(1000).contact;
+        LabeledValue phone = contact->person->phoneValues().first();
+        phone.value = QStringLiteral("+1 555 %1").arg(++counter);
+        doc->undoRegistry().undoReplaceLabeledValue(phone, Field::Phone, contact);
+        controller.updateTable();
+    }
+    doc->setView(nullptr);
+}
+
+} // namespace
+
+BENCHMARK(BM_ReloadEmailView)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReloadEmailViewByDomain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReloadLabeledValuesView)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReloadLabeledValuesViewByPhone)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditOneCell)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

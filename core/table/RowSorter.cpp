@@ -1,0 +1,237 @@
+#include "RowSorter.h"
+
+#include "SortKeys.h"
+#include "TableRows.h"
+#include "model/LabelTable.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <numeric>
+
+namespace Quillary::RowSorter {
+
+namespace {
+
+SortValue textValue(const QString& text)
+{
+    SortValue value;
+    if (!text.isEmpty()) {
+        value.kind = SortValue::Kind::Text;
+        value.text = text;
+    }
+    return value;
+}
+
+SortValue dateValue(const DateComponents& date)
+{
+    SortValue value;
+    if (date.isValid()) {
+        value.kind = SortValue::Kind::Date;
+        // A date without a year comes before every date with one, as year 1 would.
+        value.date = quint32(date.year) * 10000 + quint32(date.month) * 100 + quint32(date.day);
+    }
+    return value;
+}
+
+/// Ranks of the texts: equal (ignoring case) texts share a rank. Many rows share a text (a name
+/// on every row of its contact, common names), so the distinct texts are sorted, not the rows.
+QList<quint32> textRanks(const QList<SortValue>& values)
+{
+    QHash<QString, quint32> idOfText;
+    QList<const QString*> texts;
+    QList<quint32> idOfRow(values.size(), 0);
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (values.at(i).kind != SortValue::Kind::Text)
+            continue;
+        auto it = idOfText.constFind(values.at(i).text);
+        if (it == idOfText.constEnd()) {
+            it = idOfText.insert(values.at(i).text, quint32(texts.size()));
+            texts.append(&values.at(i).text);
+        }
+        idOfRow[i] = *it;
+    }
+    // Case-folded once per distinct text, then compared as plain code units; the first eight of
+    // them, as two numbers, sit in the sorted array itself so most comparisons stay in the cache.
+    QList<QString> folded;
+    folded.reserve(texts.size());
+    struct Entry
+    {
+        quint64 high;
+        quint64 low;
+        quint32 id;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(size_t(texts.size()));
+    for (const QString* text : std::as_const(texts)) {
+        folded.append(text->toCaseFolded());
+        const QString& key = folded.last();
+        Entry entry{0, 0, quint32(entries.size())};
+        for (qsizetype i = 0; i < 8; ++i) {
+            const quint64 unit = i < key.size() ? key.at(i).unicode() : 0u;
+            (i < 4 ? entry.high : entry.low) = ((i < 4 ? entry.high : entry.low) << 16) | unit;
+        }
+        entries.push_back(entry);
+    }
+    const auto less = [&](const Entry& x, const Entry& y) {
+        if (x.high != y.high)
+            return x.high < y.high;
+        if (x.low != y.low)
+            return x.low < y.low;
+        return QString::compare(folded.at(x.id), folded.at(y.id), Qt::CaseSensitive) < 0;
+    };
+    std::sort(entries.begin(), entries.end(), less);
+    QList<quint32> rankOfId(texts.size(), 0);
+    quint32 rank = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0 && less(entries[i - 1], entries[i]))
+            ++rank;
+        rankOfId[entries[i].id] = rank;
+    }
+    for (qsizetype i = 0; i < values.size(); ++i)
+        idOfRow[i] = rankOfId.value(idOfRow.at(i));
+    return idOfRow;
+}
+
+/// The entry of a labelled value under a value key.
+QString labeledEntry(LabeledField field, const LabeledValue& value, const QString& valueKey)
+{
+    if (valueKey == u"stringValue")
+        return value.stringValue;
+    if (valueKey == u"label")
+        return value.label;
+    switch (field) {
+    case LabeledField::Address:
+        return value.address.part(valueKey);
+    case LabeledField::Email:
+        return valueKey == u"domain" ? value.emailDomain() : value.emailUsername();
+    case LabeledField::InstantMessage:
+    case LabeledField::SocialNetwork:
+        if (valueKey == u"service" || valueKey == u"servicename")
+            return value.service;
+        if (valueKey == u"username")
+            return value.username;
+        return value.stringValue;
+    default:
+        return value.stringValue;
+    }
+}
+
+SortValue nameValue(const PersonDsc& person, const QString& valueKey)
+{
+    if (valueKey == u"FirstName" || valueKey == u"LastName") {
+        if (!person.showAsPerson())
+            return textValue(person.stringValueForIdentifier(Field::Company));
+        const NameValue name = person.nameValue();
+        return textValue(valueKey == u"FirstName" ? name.firstName + name.lastName : name.lastName + name.firstName);
+    }
+    return textValue(person.compositeName());
+}
+
+SortValue phoneticValue(const PersonDsc& person, const QString& valueKey)
+{
+    const PhoneticNameValue phonetic = person.phoneticNameValue();
+    if (valueKey == u"PhoneticFirstName")
+        return textValue(phonetic.firstName + phonetic.lastName);
+    if (valueKey == u"PhoneticLastName")
+        return textValue(phonetic.lastName + phonetic.firstName);
+    return textValue(phonetic.stringValue);
+}
+
+} // namespace
+
+SortValue sortValue(const SubContactRow& row, const QString& identifier, const QString& valueKey,
+                    const QStringList& selectedLabels)
+{
+    const PersonDsc& person = row.person();
+    const FieldId id = FieldIdentifiers::fieldId(identifier);
+    if (const auto field = FieldIdentifiers::labeledField(id)) {
+        const LabeledValueList& values = person.labeledValues(*field);
+        if (row.index >= values.size())
+            return {};
+        const LabeledValue& value = values.at(row.index);
+        if (!TableRows::passesLabelFilter(selectedLabels, value.label))
+            return {};
+        if (*field == LabeledField::Dates && valueKey != u"label")
+            return dateValue(value.date);
+        return textValue(labeledEntry(*field, value, valueKey));
+    }
+    switch (id) {
+    case FieldId::Birthday:
+        return dateValue(person.birthdayValue().value);
+    case FieldId::Name:
+        return nameValue(person, valueKey);
+    case FieldId::PhoneticName:
+        return phoneticValue(person, valueKey);
+    default:
+        return textValue(person.stringValueForIdentifier(identifier));
+    }
+}
+
+int compareDateComponents(const std::optional<DateComponents>& a, const std::optional<DateComponents>& b,
+                          bool ascending)
+{
+    if (!a && !b)
+        return 0;
+    if (!a)
+        return 1;
+    if (!b)
+        return -1;
+    return compare(dateValue(*a), dateValue(*b), ascending);
+}
+
+int compare(const SortValue& a, const SortValue& b, bool ascending)
+{
+    const bool aEmpty = a.kind == SortValue::Kind::None;
+    const bool bEmpty = b.kind == SortValue::Kind::None;
+    if (aEmpty || bEmpty)
+        return aEmpty == bEmpty ? 0 : aEmpty ? 1 : -1;
+    int order = a.kind == SortValue::Kind::Date || b.kind == SortValue::Kind::Date
+        ? (a.date < b.date ? -1 : a.date > b.date ? 1 : 0)
+        : QString::compare(a.text, b.text, Qt::CaseInsensitive);
+    order = order < 0 ? -1 : order > 0 ? 1 : 0;
+    return ascending ? order : -order;
+}
+
+void sortSubContactTable(SubContactTable& rows, const std::optional<SortDescriptor>& sort,
+                         const QStringList& selectedLabels)
+{
+    if (!sort || rows.size() < 2)
+        return;
+    const auto [identifier, valueKey] = SortKeys::separateSortKeyIntoIdentifierAndKey(sort->key);
+    // Each row's value once; then every row gets a number that orders it, and the numbers are
+    // sorted stably. Rows without a value go last in either direction, in their order.
+    QList<SortValue> values;
+    values.reserve(rows.size());
+    for (const SubContactRow& row : std::as_const(rows))
+        values.append(sortValue(row, identifier, valueKey, selectedLabels));
+    const QList<quint32> ranks = textRanks(values);
+    struct Key
+    {
+        quint32 order;
+        qint32 row;
+    };
+    std::vector<Key> keys;
+    keys.reserve(size_t(rows.size()));
+    QList<int> empty;
+    for (int i = 0; i < int(values.size()); ++i) {
+        const SortValue& value = values.at(i);
+        if (value.kind == SortValue::Kind::None)
+            empty.append(i);
+        else
+            keys.push_back({value.kind == SortValue::Kind::Date ? value.date : ranks.at(i), i});
+    }
+    if (sort->ascending)
+        std::stable_sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) { return a.order < b.order; });
+    else
+        std::stable_sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) { return a.order > b.order; });
+    SubContactTable sorted;
+    sorted.reserve(rows.size());
+    for (const Key& key : keys)
+        sorted.append(std::move(rows[key.row]));
+    for (int row : std::as_const(empty))
+        sorted.append(std::move(rows[row]));
+    rows = std::move(sorted);
+}
+
+} // namespace Quillary::RowSorter

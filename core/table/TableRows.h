@@ -1,0 +1,59 @@
+#pragma once
+
+#include "SubContactRow.h"
+#include "documents/ContactCollection.h"
+#include "documents/SortDescriptor.h"
+
+#include <QHash>
+#include <QSet>
+#include <QStringList>
+
+#include <optional>
+
+namespace Quillary {
+
+/// Building the rows of the contacts table from an owner's contacts.
+namespace TableRows {
+
+/// Whether a value with this label passes the label filter (["All"] passes everything).
+[[nodiscard]] bool passesLabelFilter(const QStringList& selectedLabels, const QString& label);
+
+/// The labelled list a column shows: its own for a labelled field, the addresses for an address
+/// part; none for other columns.
+[[nodiscard]] std::optional<LabeledField> listForColumn(const QString& identifier);
+
+/// Registers the labels met in contacts with the custom label tables, once per label and field.
+class LabelCollector
+{
+public:
+    void addLabel(const QString& label, const QString& identifier);
+
+private:
+    QHash<QString, QSet<QString>> m_seen; // field → labels registered
+    // Labels are mostly the few shared label texts: known by their data first, without hashing the
+    // text. The copies keep that data alive, so its address cannot come back for another text.
+    QHash<std::pair<const void*, const void*>, std::pair<QString, QString>> m_known;
+    QString m_lastField;
+    QSet<QString>* m_lastSeen = nullptr;
+};
+
+/// The rows of one contact for the given columns: as many as the highest position of a shown value
+/// that passes the filter, and at least one.
+void createSubContactsFromContact(const ContactEntryPtr& contact, const QStringList& identifiers,
+                                  const QStringList& selectedLabels, SubContactTable& rows,
+                                  LabelCollector* labels = nullptr);
+
+/// Whether a contact belongs to the rows of a group.
+[[nodiscard]] bool isShownInGroup(const ContactEntry& contact, const GroupEntry& group);
+
+/// The rows of the selected group, each contact's own values sorted by the sort key first.
+[[nodiscard]] SubContactTable updateSubContactTable(const ContactCollection& collection, const QStringList& identifiers,
+                                                    const std::optional<SortDescriptor>& sort,
+                                                    LabelCollector* labels = nullptr);
+
+/// Marks the rows that directly follow a row of the same contact.
+void markContinuationRows(SubContactTable& rows);
+
+} // namespace TableRows
+
+} // namespace Quillary
