@@ -1,35 +1,20 @@
 // quillary-cli table: the contacts table of a file, one tab-separated line per row, run as a process.
 
+#include "CliRunner.h"
 #include "TestSupport.h"
 
-#include <QProcess>
 #include <QTest>
 
 using namespace Quillary;
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = Test::CliRun;
 
 Run runTable(const QStringList& options)
 {
-    QProcess process;
-    process.start(QStringLiteral(QUILLARY_CLI),
-        QStringList{QStringLiteral("table")} + options + QStringList{Test::dataPath(QStringLiteral("table/rows.vcf"))});
-    Run run;
-    if (!process.waitForFinished(60000)) {
-        run.err = process.errorString().toUtf8();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return Test::runCli(QStringList{QStringLiteral("table")} + options
+                        + QStringList{Test::dataPath(QStringLiteral("table/rows.vcf"))});
 }
 
 /// Lines of cells separated by "|" in the test table, by tabs in the output.
