@@ -76,6 +76,7 @@ Q_SIGNALS:
 
 private:
     void push(QUndoCommand* command);
+    void dropIfEmpty(int index);
 
     ContactCollection& m_collection;
     QUndoStack m_stack;
