@@ -1,7 +1,5 @@
-#include "FakeContactTableView.h"
-#include "documents/ContactDocument.h"
+#include "DocumentTestFiles.h"
 #include "documents/DocumentGroups.h"
-#include "formats/CsvWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,81 +7,14 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <csignal>
 #include <sys/resource.h>
 
 using namespace Quillary;
-using Quillary::Test::FakeContactTableView;
+using namespace Quillary::Test;
 
 namespace {
-
-QByteArray card(const QString& uid, const QString& first, const QString& last, const QString& categories = {})
-{
-    QString text = QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nUID:%1\r\nN:%3;%2;;;\r\nFN:%2 %3\r\n"
-                                  "TEL;type=CELL:+1 555 01%4\r\n")
-                       .arg(uid, first, last, uid.right(2));
-    if (!categories.isEmpty())
-        text += QStringLiteral("CATEGORIES:") + categories + QStringLiteral("\r\n");
-    text += QStringLiteral("END:VCARD\r\n");
-    return text.toUtf8();
-}
-
-/// Three contacts: Ann in Friends and Work, Bob in Friends, Cy in no group.
-QByteArray sampleCards()
-{
-    return card(QStringLiteral("U-01"), QStringLiteral("Ann"), QStringLiteral("Able"), QStringLiteral("Friends,Work"))
-        + card(QStringLiteral("U-02"), QStringLiteral("Bob"), QStringLiteral("Baker"), QStringLiteral("Friends"))
-        + card(QStringLiteral("U-03"), QStringLiteral("Cy"), QStringLiteral("Cole"));
-}
-
-/// `count` contacts without groups, for work that should last a few progress reports.
-QByteArray manyCards(int count)
-{
-    QByteArray cards;
-    for (int i = 0; i < count; ++i)
-        cards += card(QStringLiteral("M-%1").arg(i, 6, 10, QLatin1Char('0')), QStringLiteral("Name%1").arg(i),
-                      QStringLiteral("Family"));
-    return cards;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-/// The CATEGORIES line of the card with a given UID in a written stream; "-" when the card has none.
-QByteArray categoriesOf(const QByteArray& stream, const QByteArray& uid)
-{
-    const qsizetype at = stream.indexOf(QByteArray("UID:" + uid));
-    if (at < 0)
-        return {};
-    const qsizetype begin = stream.lastIndexOf("BEGIN:VCARD", at);
-    const QByteArray cardText = stream.mid(begin, stream.indexOf("END:VCARD", at) - begin);
-    for (const QByteArray& line : cardText.split('\n')) {
-        if (line.startsWith("CATEGORIES:"))
-            return line.mid(11).trimmed();
-    }
-    return "-";
-}
-
-GroupEntryPtr groupById(const ContactCollection& collection, const QString& groupId)
-{
-    for (const GroupEntryPtr& group : collection.groupTable) {
-        if (group->groupId == groupId)
-            return group;
-    }
-    return {};
-}
 
 /// Lowers the largest file this process may write, so that a write runs out of room part way,
 /// as on a full disk. Root is bound by it too.
@@ -104,12 +35,6 @@ private:
     rlimit m_old{};
 };
 
-/// Cancels a task as soon as it first reports progress: from the main thread, before it has ended.
-void cancelOnFirstProgress(DocumentTask* task)
-{
-    QObject::connect(task, &DocumentTask::progressChanged, task, [task] { task->cancel(); });
-}
-
 } // namespace
 
 class TestContactDocument : public QObject
@@ -126,8 +51,6 @@ private Q_SLOTS:
     void csvDocumentIsReadOnly();
     void backgroundRead();
     void cancelledReadChangesNothing();
-    void closingWhileWorkRuns();
-    void manyTasksAtOnce();
     void revertKeepsGroupAndSelection();
     void revertToGroupThatIsGone();
 
@@ -141,15 +64,6 @@ private Q_SLOTS:
     void autosaveAfterEdits();
     void csvNeverAutosaves();
 
-    // Export and import
-    void exportAsCsv();
-    void exportAsCsvFailure();
-    void exportAsVCard();
-    void cancelledExportWritesNothing_data();
-    void cancelledExportWritesNothing();
-    void importIntoSelectedGroup();
-    void importOfFileWithoutCards();
-    void importOfContactsAlreadyThere();
 
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
@@ -167,13 +81,7 @@ void TestContactDocument::init()
 
 void TestContactDocument::openSample(ContactDocument& document, FakeContactTableView& view, const QString& name)
 {
-    writeFile(path(name), sampleCards());
-    const DocumentError error = document.read(path(name));
-    QVERIFY2(!error.isError(), qPrintable(error.recoverySuggestion));
-    // Tests that want autosaving turn it on; a slow run must not save behind the others' backs.
-    document.setAutosaveDelay(0);
-    document.setView(&view);
-    view.rows = document.collection().contactTable;
+    Test::openSample(document, view, path(name));
 }
 
 void TestContactDocument::readVCard()
@@ -300,47 +208,6 @@ void TestContactDocument::cancelledReadChangesNothing()
     QCOMPARE(document.collection().contactTable.size(), 3);
     QCOMPARE(document.undoStack()->count(), 1);
     QVERIFY(document.isModified());
-}
-
-void TestContactDocument::closingWhileWorkRuns()
-{
-    // A document closed in the middle of a read or a save: the work ends first, nothing is written,
-    // and the undo steps go without the document hearing of it.
-    writeFile(path(QStringLiteral("big.vcf")), manyCards(20000));
-    const QByteArray original = readFile(path(QStringLiteral("big.vcf")));
-    {
-        ContactDocument document;
-        QVERIFY(!document.read(path(QStringLiteral("big.vcf"))).isError());
-        document.setAutosaveDelay(1);
-        QVERIFY(document.undoRegistry().undoReplaceStringValue(QStringLiteral("edited"), Field::Note,
-                                                               document.collection().contactTable.first()));
-        document.startRead(path(QStringLiteral("big.vcf")));
-        document.startSave();
-    }
-    QCOMPARE(readFile(path(QStringLiteral("big.vcf"))), original);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 1);
-}
-
-void TestContactDocument::manyTasksAtOnce()
-{
-    // More documents at work than the machine has cores: each task must still end.
-    writeFile(path(QStringLiteral("big.vcf")), manyCards(3000));
-    ContactDocument source;
-    QVERIFY(!source.read(path(QStringLiteral("big.vcf"))).isError());
-    std::vector<std::unique_ptr<ContactDocument>> documents;
-    QList<DocumentTask*> tasks;
-    for (int i = 0; i <= QThread::idealThreadCount(); ++i) {
-        documents.push_back(std::make_unique<ContactDocument>());
-        tasks.append(documents.back()->startRead(path(QStringLiteral("big.vcf"))));
-        tasks.append(source.startExportAsVCard(path(QStringLiteral("out%1.vcf").arg(i)),
-                                               source.collection().contactTable));
-    }
-    for (DocumentTask* task : std::as_const(tasks))
-        task->waitForFinished();
-    for (DocumentTask* task : std::as_const(tasks))
-        QVERIFY(!task->error().isError());
-    for (const auto& document : documents)
-        QCOMPARE(document->collection().contactTable.size(), 3000);
 }
 
 void TestContactDocument::revertKeepsGroupAndSelection()
@@ -563,166 +430,6 @@ void TestContactDocument::csvNeverAutosaves()
     QVERIFY(document.isModified());
     QCOMPARE(readFile(path(QStringLiteral("list.csv"))), csv);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 1);
-}
-
-void TestContactDocument::exportAsCsv()
-{
-    ContactDocument document;
-    FakeContactTableView view;
-    openSample(document, view);
-    const ContactTable& contacts = document.collection().contactTable;
-    document.undoRegistry().undoDeleteContacts({contacts.at(2)}, document.collection().topGroup(), true, false);
-
-    // Two rows of Ann, Bob once, and Cy, who is deleted.
-    DocumentTask* task = document.startExportAsCsv(path(QStringLiteral("out.csv")),
-                                                   {contacts.at(0), contacts.at(0), contacts.at(1), contacts.at(2)});
-    QVERIFY(document.isExporting());
-    QCOMPARE(task->message(), QStringLiteral("Writing the file: out.csv"));
-    task->waitForFinished();
-    QVERIFY(!task->error().isError());
-    QVERIFY(!document.isExporting());
-    const QByteArray written = readFile(path(QStringLiteral("out.csv")));
-    QCOMPARE(written, CsvWriter::csvFromSubContacts(ContactTable{contacts.at(0), contacts.at(1)}));
-    QCOMPARE(written.count('\n'), 3);
-    QVERIFY(written.contains("Ann"));
-    QVERIFY(!written.contains("Cole"));
-}
-
-void TestContactDocument::exportAsCsvFailure()
-{
-    ContactDocument document;
-    FakeContactTableView view;
-    openSample(document, view);
-    writeFile(path(QStringLiteral("plain.txt")), "plain");
-    DocumentTask* task =
-        document.startExportAsCsv(path(QStringLiteral("plain.txt/out.csv")), document.collection().contactTable);
-    task->waitForFinished();
-    QCOMPARE(task->error().code, int(DocumentError::FileWriteUnknown));
-    QVERIFY(!document.isExporting());
-    QCOMPARE(ContactDocument::exportFailedTitle(), QStringLiteral("Can't save the file"));
-    QCOMPARE(ContactDocument::exportFailedMessage(task->error().code),
-             QStringLiteral("Something error happned in saving operation. 513"));
-    QVERIFY(!document.isModified());
-}
-
-void TestContactDocument::exportAsVCard()
-{
-    ContactDocument document;
-    FakeContactTableView view;
-    openSample(document, view);
-    const ContactTable& contacts = document.collection().contactTable;
-    DocumentTask* task = document.startExportAsVCard(path(QStringLiteral("out.vcf")), {contacts.at(1), contacts.at(1)});
-    task->waitForFinished();
-    QVERIFY(!task->error().isError());
-    const QByteArray written = readFile(path(QStringLiteral("out.vcf")));
-    QCOMPARE(written.count("BEGIN:VCARD"), 1);
-    QCOMPARE(categoriesOf(written, "U-02"), QByteArray("Friends"));
-}
-
-void TestContactDocument::cancelledExportWritesNothing_data()
-{
-    QTest::addColumn<bool>("csv");
-    QTest::addColumn<bool>("fileExists");
-    QTest::newRow("CSV, new file") << true << false;
-    QTest::newRow("CSV, over a file") << true << true;
-    QTest::newRow("vCard, new file") << false << false;
-    QTest::newRow("vCard, over a file") << false << true;
-}
-
-void TestContactDocument::cancelledExportWritesNothing()
-{
-    QFETCH(bool, csv);
-    QFETCH(bool, fileExists);
-    writeFile(path(QStringLiteral("a.vcf")), manyCards(5000));
-    ContactDocument document;
-    QVERIFY(!document.read(path(QStringLiteral("a.vcf"))).isError());
-    const QString target = path(csv ? QStringLiteral("out.csv") : QStringLiteral("out.vcf"));
-    if (fileExists)
-        writeFile(target, "previous export");
-
-    const ContactTable& contacts = document.collection().contactTable;
-    DocumentTask* task = csv ? document.startExportAsCsv(target, contacts) : document.startExportAsVCard(target, contacts);
-    cancelOnFirstProgress(task);
-    task->waitForFinished();
-    QVERIFY(task->error().isCancellation());
-    QVERIFY(!document.isExporting());
-    if (fileExists)
-        QCOMPARE(readFile(target), QByteArray("previous export"));
-    else
-        QVERIFY(!QFile::exists(target));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), fileExists ? 2 : 1);
-}
-
-void TestContactDocument::importIntoSelectedGroup()
-{
-    ContactDocument document;
-    FakeContactTableView view;
-    openSample(document, view);
-    writeFile(path(QStringLiteral("more.vcf")),
-              card(QStringLiteral("I-01"), QStringLiteral("Eve"), QStringLiteral("East"))
-                  + card(QStringLiteral("I-02"), QStringLiteral("Fay"), QStringLiteral("Fox"), QStringLiteral("Work"))
-                  + card(QStringLiteral("I-03"), QStringLiteral("Gus"), QStringLiteral("Gray")));
-    ContactCollection& collection = document.collection();
-    const GroupEntryPtr friends = groupById(collection, QStringLiteral("Friends"));
-    collection.selectedGroupDict = friends;
-
-    DocumentTask* task = document.startImportFromVCard(path(QStringLiteral("more.vcf")));
-    QVERIFY(document.isExporting());
-    task->waitForFinished();
-    QVERIFY(!task->error().isError());
-    QVERIFY(!document.isExporting());
-    QCOMPARE(document.importedContacts().size(), 3);
-    QCOMPARE(collection.contactTable.size(), 3);
-
-    // Fay's category of her old file does not come along: imported contacts join the selected group.
-    const ContactTable chosen{document.importedContacts().at(0), document.importedContacts().at(1)};
-    document.importContacts(chosen);
-    QCOMPARE(document.undoStack()->count(), 1);
-    QVERIFY(document.isModified());
-    QCOMPARE(collection.liveContacts().size(), 5);
-    QVERIFY(!collection.contactTable.contains(document.importedContacts().at(2)));
-    for (const ContactEntryPtr& contact : chosen) {
-        QVERIFY(collection.contactTable.contains(contact));
-        QCOMPARE(contact->groupUniqueIds, QStringList{friends->uniqueId});
-        QCOMPARE(contact->remote, GroupText::VCardAccount);
-        QVERIFY(contact->vCardString.isEmpty());
-    }
-    QCOMPARE(view.calls.last(), QStringLiteral("updateTableThenSelectByUniquId I-01"));
-
-    document.undoStack()->undo();
-    QCOMPARE(collection.liveContacts().size(), 3);
-    QVERIFY(!document.isModified());
-}
-
-void TestContactDocument::importOfFileWithoutCards()
-{
-    ContactDocument document;
-    writeFile(path(QStringLiteral("none.vcf")), "no cards here\n");
-    DocumentTask* task = document.startImportFromVCard(path(QStringLiteral("none.vcf")));
-    task->waitForFinished();
-    QCOMPARE(task->error().recoverySuggestion, QStringLiteral("Please make sure the file is vCard 2.1/3.0 file."));
-    QVERIFY(document.importedContacts().isEmpty());
-    QVERIFY(!document.isExporting());
-}
-
-void TestContactDocument::importOfContactsAlreadyThere()
-{
-    // Importing a file into itself: the copies are new contacts, each with an identity of its own.
-    ContactDocument document;
-    FakeContactTableView view;
-    openSample(document, view);
-    DocumentTask* task = document.startImportFromVCard(path(QStringLiteral("a.vcf")));
-    task->waitForFinished();
-    document.importContacts(document.importedContacts());
-    const ContactTable& contacts = document.collection().contactTable;
-    QCOMPARE(contacts.size(), 6);
-    QSet<QString> ids;
-    for (const ContactEntryPtr& contact : contacts) {
-        QCOMPARE(contact->person->uniqueId(), contact->uniqueId);
-        ids.insert(contact->uniqueId);
-    }
-    QCOMPARE(ids.size(), 6);
-    QCOMPARE(document.collection().contact(QStringLiteral("U-01")), contacts.first());
 }
 
 QTEST_GUILESS_MAIN(TestContactDocument)

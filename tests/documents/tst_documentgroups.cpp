@@ -1,5 +1,4 @@
-#include "FakeContactTableView.h"
-#include "documents/ContactDocument.h"
+#include "DocumentTestFiles.h"
 #include "documents/DocumentGroups.h"
 
 #include <QFile>
@@ -9,6 +8,7 @@
 
 using namespace Quillary;
 using Quillary::Test::FakeContactTableView;
+using Quillary::Test::categoriesOf;
 
 namespace {
 
@@ -49,18 +49,6 @@ QStringList namesOf(const GroupTable& groups)
     for (const GroupEntryPtr& group : groups)
         names.append(group->groupName);
     return names;
-}
-
-QByteArray categoriesLine(const QByteArray& stream, const QByteArray& uid)
-{
-    const qsizetype at = stream.indexOf(QByteArray("UID:" + uid));
-    const qsizetype begin = stream.lastIndexOf("BEGIN:VCARD", at);
-    const QByteArray cardText = stream.mid(begin, stream.indexOf("END:VCARD", at) - begin);
-    for (const QByteArray& line : cardText.split('\n')) {
-        if (line.startsWith("CATEGORIES:"))
-            return line.trimmed();
-    }
-    return {};
 }
 
 enum class Target { Friends, Work, Top, Selected, OtherAccount, SmartGroup };
@@ -188,7 +176,7 @@ void TestDocumentGroups::renameKeepsIdsAndSavesNewName()
     QVERIFY(!document.save().isError());
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(categoriesLine(saved.readAll(), "G-1"), QByteArray("CATEGORIES:New"));
+    QCOMPARE(categoriesOf(saved.readAll(), "G-1"), QByteArray("New"));
     saved.close();
 
     const QString uniqueId = group->uniqueId;
@@ -201,7 +189,7 @@ void TestDocumentGroups::renameKeepsIdsAndSavesNewName()
     QVERIFY(!document.save().isError());
     QVERIFY(!document.isModified());
     QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(categoriesLine(saved.readAll(), "G-1"), QByteArray("CATEGORIES:Friends"));
+    QCOMPARE(categoriesOf(saved.readAll(), "G-1"), QByteArray("Friends"));
 }
 
 void TestDocumentGroups::renameRefused_data()
@@ -288,7 +276,7 @@ void TestDocumentGroups::deletedGroupIsNotWritten()
     QVERIFY(DocumentGroups::deleteGroup(collection, friends));
     QVERIFY(!document.save().isError());
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(categoriesLine(file.readAll(), "G-1"), QByteArray("CATEGORIES:Work"));
+    QCOMPARE(categoriesOf(file.readAll(), "G-1"), QByteArray("Work"));
 }
 
 void TestDocumentGroups::containerTable()
