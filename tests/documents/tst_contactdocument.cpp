@@ -68,7 +68,8 @@ private Q_SLOTS:
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
     /// A document read from the sample cards, with a fake table view.
-    void openSample(ContactDocument& document, FakeContactTableView& view, const QString& name = QStringLiteral("a.vcf"));
+    void openSample(ContactDocument& document, FakeContactTableView& view,
+                    const QString& name = QStringLiteral("a.vcf"));
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -170,7 +171,8 @@ void TestContactDocument::csvDocumentIsReadOnly()
     QVERIFY(document.dataOfType(&error).isEmpty());
     QCOMPARE(error.code, 512);
     QCOMPARE(document.save().code, 512);
-    QCOMPARE(readFile(path(QStringLiteral("list.csv"))), QByteArray("First Name,Last Name,Email\nAnn,Able,ann@example.org\n"));
+    QCOMPARE(readFile(path(QStringLiteral("list.csv"))),
+             QByteArray("First Name,Last Name,Email\nAnn,Able,ann@example.org\n"));
 }
 
 void TestContactDocument::backgroundRead()
@@ -239,7 +241,8 @@ void TestContactDocument::revertToGroupThatIsGone()
     FakeContactTableView view;
     openSample(document, view);
     document.collection().selectedGroupDict = groupById(document.collection(), QStringLiteral("Work"));
-    writeFile(path(QStringLiteral("a.vcf")), card(QStringLiteral("U-09"), QStringLiteral("Di"), QStringLiteral("Dunn")));
+    writeFile(path(QStringLiteral("a.vcf")),
+              card(QStringLiteral("U-09"), QStringLiteral("Di"), QStringLiteral("Dunn")));
     view.calls.clear();
 
     QVERIFY(!document.revert().isError());

@@ -122,7 +122,8 @@ void TestDocumentExchange::cancelledExportWritesNothing()
         writeFile(target, "previous export");
 
     const ContactTable& contacts = document.collection().contactTable;
-    DocumentTask* task = csv ? document.startExportAsCsv(target, contacts) : document.startExportAsVCard(target, contacts);
+    DocumentTask* task =
+        csv ? document.startExportAsCsv(target, contacts) : document.startExportAsVCard(target, contacts);
     cancelOnFirstProgress(task);
     task->waitForFinished();
     QVERIFY(task->error().isCancellation());

@@ -260,7 +260,8 @@ void TestDocumentGroups::deletedGroupIsNotWritten()
     const QString path = dir.filePath(QStringLiteral("groups.vcf"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("BEGIN:VCARD\r\nVERSION:3.0\r\nUID:G-1\r\nFN:Ann\r\nN:;Ann;;;\r\nCATEGORIES:Friends,Work\r\nEND:VCARD\r\n");
+    file.write("BEGIN:VCARD\r\nVERSION:3.0\r\nUID:G-1\r\nFN:Ann\r\nN:;Ann;;;\r\n"
+               "CATEGORIES:Friends,Work\r\nEND:VCARD\r\n");
     file.close();
     ContactDocument document;
     document.setAutosaveDelay(0);

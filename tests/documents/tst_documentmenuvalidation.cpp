@@ -104,7 +104,8 @@ void TestDocumentMenuValidation::validateMenuItem_data()
                                              QStringLiteral("Email"))
                                      << true << true << QString();
     QTest::newRow("sort key not chosen") << Action::SortOptionsSelected
-                                         << item(QStringLiteral("Email"), QStringLiteral("Email"), QStringLiteral("Email"))
+                                         << item(QStringLiteral("Email"), QStringLiteral("Email"),
+                                                 QStringLiteral("Email"))
                                          << true << false << QString();
     QTest::newRow("sort key of another column") << Action::SortOptionsSelected
                                                 << item(QStringLiteral("x"), QStringLiteral("Email domain"),
@@ -121,7 +122,8 @@ void TestDocumentMenuValidation::validateMenuItem_data()
         << false << false << QString();
 
     // Groups
-    QTest::newRow("selected group") << Action::GroupPopupSelected << item(QStringLiteral("Friends"), QStringLiteral("Friends-1"))
+    QTest::newRow("selected group") << Action::GroupPopupSelected
+                                    << item(QStringLiteral("Friends"), QStringLiteral("Friends-1"))
                                     << true << true << QString();
     QTest::newRow("other group") << Action::GroupPopupSelected << item(QStringLiteral("Work"), QStringLiteral("Work-1"))
                                  << true << false << QString();
@@ -134,16 +136,20 @@ void TestDocumentMenuValidation::validateMenuItem_data()
                                      << false << true << QString();
     QTest::newRow("hide groups") << Action::ShowGroupView << none << true << false << "Hide Groups";
     QTest::newRow("show groups") << Action::ShowGroupView << sideBarHidden << true << false << "Show Groups";
-    QTest::newRow("show groups while exporting") << Action::ShowGroupView << exporting << false << false << "Hide Groups";
+    QTest::newRow("show groups while exporting")
+        << Action::ShowGroupView << exporting << false << false << "Hide Groups";
     QTest::newRow("add group") << Action::AddGroup << none << true << false << QString();
     QTest::newRow("add group, viewing") << Action::AddGroup << viewing << false << false << QString();
     QTest::newRow("add group, side bar hidden") << Action::AddGroup << sideBarHidden << false << false << QString();
     QTest::newRow("delete group") << Action::DeleteGroup << none << true << false << QString();
     QTest::newRow("delete top group") << Action::DeleteGroup
-                                      << Change([](DocumentMenuState& s, DocumentMenuItem&) { s.selectedGroupIsTop = true; })
+                                      << Change([](DocumentMenuState& s, DocumentMenuItem&) {
+                                             s.selectedGroupIsTop = true;
+                                         })
                                       << false << false << QString();
     QTest::newRow("delete group, viewing") << Action::DeleteGroup << viewing << false << false << QString();
-    QTest::newRow("delete group, side bar hidden") << Action::DeleteGroup << sideBarHidden << false << false << QString();
+    QTest::newRow("delete group, side bar hidden")
+        << Action::DeleteGroup << sideBarHidden << false << false << QString();
 
     // Labels, view types, columns
     QTest::newRow("label chosen") << Action::LabelPopupChanged << item(QStringLiteral("work"), {}) << true << true
@@ -164,9 +170,11 @@ void TestDocumentMenuValidation::validateMenuItem_data()
         << QString();
     QTest::newRow("other view type") << Action::ViewTypePopupSelected << item(QStringLiteral("Email"), {}) << true
                                      << false << QString();
-    QTest::newRow("column shown") << Action::ColumnsPopupChanged << item(QStringLiteral("Phone"), QStringLiteral("Phone"))
+    QTest::newRow("column shown") << Action::ColumnsPopupChanged
+                                  << item(QStringLiteral("Phone"), QStringLiteral("Phone"))
                                   << true << true << QString();
-    QTest::newRow("column hidden") << Action::ColumnsPopupChanged << item(QStringLiteral("Note"), QStringLiteral("Note"))
+    QTest::newRow("column hidden") << Action::ColumnsPopupChanged
+                                   << item(QStringLiteral("Note"), QStringLiteral("Note"))
                                    << true << false << QString();
 
     // Editing

@@ -101,7 +101,9 @@ const QList<MemberCase>& memberCases()
              return r.undoReplaceStringValue(QStringLiteral("Met at the fair"), Field::Note, c);
          }},
         {"string value removed",
-         [](UndoRegistry& r, const ContactEntryPtr& c) { return r.undoReplaceStringValue(std::nullopt, Field::Company, c); },
+         [](UndoRegistry& r, const ContactEntryPtr& c) {
+             return r.undoReplaceStringValue(std::nullopt, Field::Company, c);
+         },
          [](UndoRegistry& r, const ContactEntryPtr& c) {
              return r.undoReplaceStringValue(std::nullopt, Field::Department, c);
          }},
@@ -150,11 +152,16 @@ const QList<MemberCase>& memberCases()
              return r.undoReplaceLabeledValue(*c->person->labeledValueForIdentifier(Field::Phone, 1), Field::Phone, c);
          }},
         {"delete labelled value",
-         [](UndoRegistry& r, const ContactEntryPtr& c) { return r.undoDeleteLabeledValueForIdentifier(Field::Phone, 0, c); },
-         [](UndoRegistry& r, const ContactEntryPtr& c) { return r.undoDeleteLabeledValueForIdentifier(Field::Phone, 7, c); }},
+         [](UndoRegistry& r, const ContactEntryPtr& c) {
+             return r.undoDeleteLabeledValueForIdentifier(Field::Phone, 0, c);
+         },
+         [](UndoRegistry& r, const ContactEntryPtr& c) {
+             return r.undoDeleteLabeledValueForIdentifier(Field::Phone, 7, c); // no such position
+         }},
         {"add labelled value",
          [](UndoRegistry& r, const ContactEntryPtr& c) {
-             r.undoAddLabeledValue(labeled(QStringLiteral("work"), QStringLiteral("john@acme.example")), Field::Email, c);
+             r.undoAddLabeledValue(labeled(QStringLiteral("work"), QStringLiteral("john@acme.example")), Field::Email,
+                                   c);
              return true;
          },
          [](UndoRegistry& r, const ContactEntryPtr& c) {
@@ -384,7 +391,8 @@ void TestUndoRegistry::mergeIsOneStep()
                                         Field::Phone);
     merged->person->setStringValue(QStringLiteral("Merged"), Field::Note);
     merged->person->setPhoto({});
-    const auto other = std::make_shared<PersonDsc>(fullContact(QStringLiteral("Mary"), QStringLiteral("Minor"))->person->duplicate());
+    const auto other =
+        std::make_shared<PersonDsc>(fullContact(QStringLiteral("Mary"), QStringLiteral("Minor"))->person->duplicate());
 
     m_view->calls.clear();
     m_registry->undoReplacePersonByContacts({merged->person, other}, {first, second});
@@ -434,6 +442,7 @@ void TestUndoRegistry::addNewContactsToGroup()
     QCOMPARE(m_view->calls.last(), QStringLiteral("updateTableThenSelectByUniquId ") + added->uniqueId);
 
     m_registry->undoStack()->undo();
+    QCOMPARE(m_view->calls.last(), QStringLiteral("updateTable undoing"));
     QVERIFY(added->deleted);
     QVERIFY(added->groupUniqueIds.isEmpty());
     QVERIFY(!existing->deleted);
@@ -491,6 +500,8 @@ void TestUndoRegistry::deleteFromTopAndUndo()
     QVERIFY(!contact->deleted);
     QVERIFY(contact->vCardString.isEmpty());
     QVERIFY(contact->uniqueId != oldId);
+    QCOMPARE(m_view->calls.last(),
+             QStringLiteral("updateTableThenSelectByUniquId ") + contact->uniqueId + QStringLiteral(" undoing"));
     QCOMPARE(contact->person->uniqueId(), contact->uniqueId);
     COMPARE_VALUES(valuesOf(contact), before);
     QCOMPARE(contact->groupUniqueIds, QStringList{friends->uniqueId});
@@ -498,6 +509,8 @@ void TestUndoRegistry::deleteFromTopAndUndo()
 
     m_registry->undoStack()->redo();
     QVERIFY(contact->deleted);
+    QCOMPARE(m_view->calls.last(), QStringLiteral("updateTable redoing"));
+    QVERIFY(!m_registry->isUndoing() && !m_registry->isRedoing());
 }
 
 void TestUndoRegistry::deleteFromGroupOnly()
