@@ -103,6 +103,17 @@ void UndoRegistry::push(QUndoCommand* command)
     m_stack.push(command);
 }
 
+void UndoRegistry::dropIfEmpty(int index)
+{
+    // A replacement that changed nothing must not leave a step behind: it would mark the document
+    // edited and give Undo nothing to do. An obsolete step is deleted when it is undone.
+    const QUndoCommand* macro = m_stack.command(index);
+    if (!macro || macro->childCount() > 0)
+        return;
+    const_cast<QUndoCommand*>(macro)->setObsolete(true);
+    m_stack.undo();
+}
+
 void UndoRegistry::refresh(Refresh kind, const ContactEntryPtr& contact)
 {
     if (!m_undoing && !m_redoing) {
@@ -318,6 +329,7 @@ void UndoRegistry::undoReplacePersonByContacts(const QList<std::shared_ptr<Perso
     }
     m_view = view;
     m_stack.endMacro();
+    dropIfEmpty(m_stack.index() - 1);
     refresh(Refresh::Contact, savedViewTarget);
 }
 

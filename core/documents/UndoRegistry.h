@@ -78,6 +78,7 @@ private:
     void push(QUndoCommand* command);
     void refreshNow(Refresh kind, const ContactEntryPtr& contact);
     void flushPendingRefresh();
+    void dropIfEmpty(int index);
 
     ContactCollection& m_collection;
     QUndoStack m_stack;
