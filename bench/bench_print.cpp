@@ -14,11 +14,7 @@ namespace {
 
 LabeledValue labeled(const QString& label, const QString& value)
 {
-    LabeledValue result;
-    result.label = label;
-    result.value = value;
-    result.stringValue = value;
-    return result;
+    return LabeledValue::withText(label, value);
 }
 
 // Contacts as people keep them: every third one Japanese, two phones, an e-mail, an address of two

@@ -13,11 +13,7 @@ namespace {
 
 LabeledValue labeled(const QString& label, const QString& value)
 {
-    LabeledValue result;
-    result.label = label;
-    result.value = value;
-    result.stringValue = value;
-    return result;
+    return LabeledValue::withText(label, value);
 }
 
 // A contact as people keep them: a Japanese name with its reading, two phones, an e-mail, an

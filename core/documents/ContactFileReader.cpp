@@ -73,6 +73,18 @@ bool readWhole(QFile& file, QByteArray& bytes, ContactFileReader::Result& result
     return false;
 }
 
+/// The bytes as UTF-8 text; on failure the result says why.
+TextDecoding::DecodedText decode(QByteArray bytes, QByteArrayView encoding, ContactFileReader::Result& result)
+{
+    TextDecoding::DecodedText text = TextDecoding::toUtf8(std::move(bytes), encoding);
+    result.encoding = text.encoding;
+    if (!text.ok()) {
+        result.errorString = text.errorString;
+        result.failure = ContactFileReader::Result::Failure::Decode;
+    }
+    return text;
+}
+
 } // namespace
 
 ContactFileReader::Result ContactFileReader::read(const QString& path, QByteArrayView encoding,
@@ -94,13 +106,9 @@ ContactFileReader::Result ContactFileReader::readCsv(const QString& path, QByteA
 ContactFileReader::Result ContactFileReader::readCsvBytes(QByteArray bytes, QByteArrayView encoding)
 {
     Result result;
-    TextDecoding::DecodedText text = TextDecoding::toUtf8(std::move(bytes), encoding);
-    result.encoding = text.encoding;
-    if (!text.ok()) {
-        result.errorString = text.errorString;
-        result.failure = Result::Failure::Decode;
+    TextDecoding::DecodedText text = decode(std::move(bytes), encoding, result);
+    if (!text.ok())
         return result;
-    }
     CsvReadResult read = ZQVCard().contactsFromCSV(QString::fromUtf8(text.utf8));
     result.contacts = std::move(read.contacts);
     result.warning = std::move(read.warning);
@@ -163,13 +171,9 @@ ContactFileReader::Result ContactFileReader::readBytes(QByteArray bytes, QByteAr
                                                        const ZQVCard::ProgressHandler& progress)
 {
     Result result;
-    TextDecoding::DecodedText text = TextDecoding::toUtf8(std::move(bytes), encoding);
-    result.encoding = text.encoding;
-    if (!text.ok()) {
-        result.errorString = text.errorString;
-        result.failure = Result::Failure::Decode;
+    TextDecoding::DecodedText text = decode(std::move(bytes), encoding, result);
+    if (!text.ok())
         return result;
-    }
     const ZQVCard converter;
     result.contacts = converter.contactsFromVCards(text.utf8, progress);
     return finish(std::move(result));

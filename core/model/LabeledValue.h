@@ -23,6 +23,16 @@ struct LabeledValue
     PostalAddress address;
     DateComponents date;
 
+    /// A value of a text field (phone, e-mail, URL, related name) with its label.
+    [[nodiscard]] static LabeledValue withText(const QString& label, const QString& text)
+    {
+        LabeledValue result;
+        result.label = label;
+        result.value = text;
+        result.stringValue = text;
+        return result;
+    }
+
     /// Phones: the number as read.
     [[nodiscard]] const QString& phoneNumber() const { return value; }
     /// E-mails: the text before the first "@" (the whole text when there is none or it is last).

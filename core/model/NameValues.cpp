@@ -2,50 +2,49 @@
 
 namespace Quillary {
 
-QString NameValue::part(QStringView key) const
+namespace {
+
+/// The member named by a part key of a name or phonetic name, or null.
+template<typename Value>
+auto partOf(Value& value, QStringView key) -> decltype(&value.firstName)
 {
     if (key == u"FirstName")
-        return firstName;
+        return &value.firstName;
     if (key == u"MiddleName")
-        return middleName;
+        return &value.middleName;
     if (key == u"LastName")
-        return lastName;
+        return &value.lastName;
+    return nullptr;
+}
+
+} // namespace
+
+QString NameValue::part(QStringView key) const
+{
     if (key == u"PreviousFamilyName")
         return previousFamilyName;
-    return {};
+    const QString* member = partOf(*this, key);
+    return member ? *member : QString();
 }
 
 void NameValue::setPart(QStringView key, const QString& value)
 {
-    if (key == u"FirstName")
-        firstName = value;
-    else if (key == u"MiddleName")
-        middleName = value;
-    else if (key == u"LastName")
-        lastName = value;
-    else if (key == u"PreviousFamilyName")
+    if (key == u"PreviousFamilyName")
         previousFamilyName = value;
+    else if (QString* member = partOf(*this, key))
+        *member = value;
 }
 
 QString PhoneticNameValue::part(QStringView key) const
 {
-    if (key == u"FirstName")
-        return firstName;
-    if (key == u"MiddleName")
-        return middleName;
-    if (key == u"LastName")
-        return lastName;
-    return {};
+    const QString* member = partOf(*this, key);
+    return member ? *member : QString();
 }
 
 void PhoneticNameValue::setPart(QStringView key, const QString& value)
 {
-    if (key == u"FirstName")
-        firstName = value;
-    else if (key == u"MiddleName")
-        middleName = value;
-    else if (key == u"LastName")
-        lastName = value;
+    if (QString* member = partOf(*this, key))
+        *member = value;
 }
 
 } // namespace Quillary

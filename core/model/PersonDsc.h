@@ -172,6 +172,8 @@ private:
     void writeNameToRecord();
     [[nodiscard]] QString composedPhoneticName() const;
     [[nodiscard]] LabeledValueList& list(LabeledField field) { return m_lists[size_t(field)]; }
+    /// The first entry of the re-read list with that label index, or the list's end.
+    LabeledValueList::iterator findByLabelIndex(LabeledField field, int labelIndex);
 
     mutable bool m_showAsPerson = true;
     bool m_noteDisabled = false;

@@ -239,15 +239,21 @@ bool PersonDsc::replaceLabeledValue(const LabeledValueList& values, QStringView 
     return true;
 }
 
+LabeledValueList::iterator PersonDsc::findByLabelIndex(LabeledField field, int labelIndex)
+{
+    readList(field);
+    LabeledValueList& stored = list(field);
+    return std::find_if(stored.begin(), stored.end(),
+                        [&](const LabeledValue& entry) { return entry.labelIndex == labelIndex; });
+}
+
 bool PersonDsc::replaceLabeledValue(const LabeledValue& value, QStringView identifier)
 {
     const auto field = FieldIdentifiers::labeledField(identifier);
     if (!field)
         return false;
-    readList(*field);
     LabeledValueList& stored = list(*field);
-    const auto it = std::find_if(stored.begin(), stored.end(),
-                                 [&](const LabeledValue& entry) { return entry.labelIndex == value.labelIndex; });
+    const auto it = findByLabelIndex(*field, value.labelIndex);
     if (it == stored.end())
         return false;
     LabeledValue& entry = *it;
@@ -391,10 +397,8 @@ bool PersonDsc::deleteLabeledValue(const LabeledValue& value, QStringView identi
     const auto field = FieldIdentifiers::labeledField(identifier);
     if (!field)
         return false;
-    readList(*field);
     LabeledValueList& stored = list(*field);
-    const auto it = std::find_if(stored.begin(), stored.end(),
-                                 [&](const LabeledValue& entry) { return entry.labelIndex == value.labelIndex; });
+    const auto it = findByLabelIndex(*field, value.labelIndex);
     if (it == stored.end())
         return false;
     stored.erase(it);

@@ -33,20 +33,6 @@ QJsonObject dumpOf(const ContactFileReader::Result& read)
     return document;
 }
 
-void compareLines(const QByteArray& actual, const QByteArray& expected)
-{
-    const QList<QByteArray> actualLines = actual.split('\n');
-    const QList<QByteArray> expectedLines = expected.split('\n');
-    for (qsizetype i = 0; i < qMin(actualLines.size(), expectedLines.size()); ++i) {
-        if (actualLines.at(i) != expectedLines.at(i)) {
-            QFAIL(qPrintable(QStringLiteral("line %1 differs:\n  actual:   %2\n  expected: %3")
-                                 .arg(i + 1)
-                                 .arg(QString::fromUtf8(actualLines.at(i)), QString::fromUtf8(expectedLines.at(i)))));
-        }
-    }
-    QCOMPARE(actualLines.size(), expectedLines.size());
-}
-
 /// Everything of a contact that a line of the CSV layout carries. Labels other than home and work
 /// all go to the "Other" columns.
 QJsonObject carriedFields(const ContactEntry& entry)
@@ -131,7 +117,10 @@ void TestCsvFiles::readsFilesOfOtherPrograms()
         QVERIFY(golden.open(QIODevice::WriteOnly));
         golden.write(dump);
     }
-    compareLines(dump, Test::readData(QStringLiteral("csv/") + name + QStringLiteral(".json")));
+    {
+        const QString difference = Test::firstDifferentLine(dump, Test::readData(QStringLiteral("csv/") + name + QStringLiteral(".json")));
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
 }
 
 void TestCsvFiles::readsEncodedFiles_data()

@@ -80,21 +80,6 @@ QByteArray maskUidLines(QByteArray card, const QSet<QString>& ids)
     return card;
 }
 
-/// Compares two texts line by line and names the first line that differs.
-void compareLines(const QByteArray& actual, const QByteArray& expected)
-{
-    const QList<QByteArray> actualLines = actual.split('\n');
-    const QList<QByteArray> expectedLines = expected.split('\n');
-    for (qsizetype i = 0; i < qMin(actualLines.size(), expectedLines.size()); ++i) {
-        if (actualLines.at(i) != expectedLines.at(i)) {
-            QFAIL(qPrintable(QStringLiteral("line %1 differs:\n  actual:   %2\n  expected: %3")
-                                 .arg(i + 1)
-                                 .arg(QString::fromUtf8(actualLines.at(i)), QString::fromUtf8(expectedLines.at(i)))));
-        }
-    }
-    QCOMPARE(actualLines.size(), expectedLines.size());
-}
-
 QByteArray writeStream(const ContactFileReader::Result& read)
 {
     return ZQVCard().vCardsFromContacts(read.contacts, {WriteOption::Note, WriteOption::Photo}, read.groupTable);
@@ -149,12 +134,18 @@ void TestVCardFiles::readsAndWritesGoldenFiles()
     // What is read.
     QFile expectedJson(jsonPath);
     QVERIFY2(expectedJson.open(QIODevice::ReadOnly), qPrintable(jsonPath));
-    compareLines(QJsonDocument(dump).toJson(QJsonDocument::Indented), expectedJson.readAll());
+    {
+        const QString difference = Test::firstDifferentLine(QJsonDocument(dump).toJson(QJsonDocument::Indented), expectedJson.readAll());
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
 
     // What is written.
     QFile expectedCards(refPath);
     QVERIFY2(expectedCards.open(QIODevice::ReadOnly), qPrintable(refPath));
-    compareLines(maskUidLines(written, generated), expectedCards.readAll());
+    {
+        const QString difference = Test::firstDifferentLine(maskUidLines(written, generated), expectedCards.readAll());
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
 
     // What is written reads back as the same contacts (identities included: they are written as UID).
     const ContactFileReader::Result reread = ContactFileReader::readBytes(written);

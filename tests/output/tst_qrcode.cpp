@@ -19,11 +19,7 @@ namespace {
 
 LabeledValue labeled(const QString& label, const QString& value)
 {
-    LabeledValue result;
-    result.label = label;
-    result.value = value;
-    result.stringValue = value;
-    return result;
+    return LabeledValue::withText(label, value);
 }
 
 LabeledValue address(const QString& label, const QStringList& parts, const QString& shown)

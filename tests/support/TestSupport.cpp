@@ -18,4 +18,20 @@ QByteArray readData(const QString& relative)
     return file.readAll();
 }
 
+QString firstDifferentLine(const QByteArray& actual, const QByteArray& expected)
+{
+    const QList<QByteArray> actualLines = actual.split('\n');
+    const QList<QByteArray> expectedLines = expected.split('\n');
+    for (qsizetype i = 0; i < qMin(actualLines.size(), expectedLines.size()); ++i) {
+        if (actualLines.at(i) != expectedLines.at(i)) {
+            return QStringLiteral("line %1 differs:\n  actual:   %2\n  expected: %3")
+                .arg(i + 1)
+                .arg(QString::fromUtf8(actualLines.at(i)), QString::fromUtf8(expectedLines.at(i)));
+        }
+    }
+    if (actualLines.size() != expectedLines.size())
+        return QStringLiteral("%1 lines where %2 were expected").arg(actualLines.size()).arg(expectedLines.size());
+    return {};
+}
+
 } // namespace Quillary::Test
