@@ -135,7 +135,7 @@ ContactDocument::ContactDocument(QObject* parent) : QObject(parent), m_registry(
     connect(&m_registry, &UndoRegistry::contactsChanged, this, &ContactDocument::scheduleAutosave);
     m_autosaveTimer.setSingleShot(true);
     m_autosaveTimer.setInterval(DefaultAutosaveDelay);
-    connect(&m_autosaveTimer, &QTimer::timeout, this, &ContactDocument::autosave);
+    connect(&m_autosaveTimer, &QTimer::timeout, this, &ContactDocument::autosaveInBackground);
 }
 
 ContactDocument::~ContactDocument()
@@ -190,6 +190,8 @@ bool ContactDocument::isModified() const
 
 void ContactDocument::setAddressBookDirty(bool dirty)
 {
+    if (dirty)
+        ++m_groupChanges;
     if (m_addressBookDirty == dirty)
         return;
     m_addressBookDirty = dirty;
@@ -396,8 +398,72 @@ void ContactDocument::scheduleAutosave()
     m_autosaveTimer.start();
 }
 
+namespace {
+
+/// Copies of the contacts and groups for writing on another thread while these may change: copies
+/// of descriptors share their texts, so this costs little.
+std::pair<ContactTable, GroupTable> snapshotOf(const ContactCollection& collection)
+{
+    ContactTable contacts;
+    contacts.reserve(collection.contactTable.size());
+    for (const ContactEntryPtr& contact : collection.contactTable) {
+        if (contact->deleted)
+            continue;
+        auto copy = std::make_shared<ContactEntry>(*contact);
+        copy->person = std::make_shared<PersonDsc>(*contact->person);
+        contacts.append(std::move(copy));
+    }
+    GroupTable groups;
+    for (const GroupEntryPtr& group : collection.groupTable) {
+        auto copy = std::make_shared<GroupEntry>(*group);
+        copy->contactTable.clear();
+        groups.append(std::move(copy));
+    }
+    return {contacts, groups};
+}
+
+} // namespace
+
+void ContactDocument::autosaveInBackground()
+{
+    if (isCsv() || m_filePath.isEmpty() || !isModified())
+        return;
+    if (m_autosaveTask) { // one at a time: try again when this one is done
+        m_autosaveTimer.start();
+        return;
+    }
+    auto [contacts, groups] = snapshotOf(m_collection);
+    const QString path = m_filePath;
+    const int undoIndex = undoStack()->index();
+    const int groupChanges = m_groupChanges;
+    m_autosaveTask = new DocumentTask(
+        Tr::tr("Writing the file: %1").arg(QFileInfo(path).fileName()),
+        [path, contacts, groups](QPromise<void>&) {
+            QSaveFile file(path);
+            const DocumentError error = writeContacts(file, contacts, groups, {}, {});
+            return error.isError() ? error : commit(file);
+        },
+        [this, undoIndex, groupChanges] {
+            // Clean only if nothing changed while the copy was written.
+            if (undoStack()->index() == undoIndex)
+                undoStack()->setClean();
+            if (m_groupChanges == groupChanges)
+                setAddressBookDirty(false);
+            return DocumentError();
+        },
+        this);
+    connect(m_autosaveTask, &DocumentTask::finished, this, [this] {
+        if (m_autosaveTask->error().isError())
+            qCWarning(lcDocument) << "ERROR autosave" << m_filePath << m_autosaveTask->error().recoverySuggestion;
+        m_autosaveTask->deleteLater();
+        m_autosaveTask = nullptr;
+    });
+}
+
 void ContactDocument::autosave()
 {
+    if (m_autosaveTask)
+        m_autosaveTask->waitForFinished();
     if (isCsv() || m_filePath.isEmpty() || !isModified())
         return;
     const DocumentError error = save();

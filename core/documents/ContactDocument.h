@@ -85,8 +85,13 @@ public:
     DocumentError save(const QString& path = {});
     /// Saves on a worker thread; a cancelled or failed save leaves the file as it was.
     DocumentTask* startSave(const QString& path = {});
-    /// Writes a vCard document in place after edits; nothing for CSV or unsaved documents.
+    /// Writes a vCard document in place after edits, at once; nothing for CSV or unsaved documents.
     void autosave();
+    /// The same on a worker thread, from a copy of the contacts taken now, so that the window does
+    /// not wait and can be edited meanwhile. What the timer runs after edits.
+    void autosaveInBackground();
+    /// Whether a background autosave is writing.
+    [[nodiscard]] bool isAutosaving() const { return m_autosaveTask != nullptr; }
     /// How long after the last edit the document autosaves (0 turns autosaving off).
     void setAutosaveDelay(int milliseconds);
 
@@ -139,6 +144,8 @@ private:
     QString m_readWarningDetails;
     ContactTable m_imported;
     QTimer m_autosaveTimer;
+    DocumentTask* m_autosaveTask = nullptr;
+    int m_groupChanges = 0; ///< counts changes of groups, so an autosave knows whether it saw them all
     bool m_addressBookDirty = false;
     bool m_exporting = false;
     bool m_editState = true;

@@ -62,6 +62,7 @@ private Q_SLOTS:
     void cancelledSaveKeepsFile();
     void editedMarkFollowsUndoStack();
     void autosaveAfterEdits();
+    void editsDuringAnAutosaveStayUnsaved();
     void csvNeverAutosaves();
 
 
@@ -417,6 +418,26 @@ void TestContactDocument::autosaveAfterEdits()
     QCoreApplication::processEvents();
     QVERIFY(document.isModified());
     QVERIFY(!readFile(path(QStringLiteral("a.vcf"))).contains("Kept in memory"));
+}
+
+void TestContactDocument::editsDuringAnAutosaveStayUnsaved()
+{
+    // An autosave writes a copy on a worker thread; an edit made meanwhile is not marked saved.
+    ContactDocument document;
+    FakeContactTableView view;
+    openSample(document, view);
+    document.setAutosaveDelay(0);
+    const ContactEntryPtr cy = document.collection().contact(QStringLiteral("U-03"));
+    QVERIFY(document.undoRegistry().undoReplaceStringValue(QStringLiteral("First"), Field::Note, cy));
+    document.autosaveInBackground();
+    QVERIFY(document.isAutosaving());
+    QVERIFY(document.undoRegistry().undoReplaceStringValue(QStringLiteral("Second"), Field::Note, cy));
+    QTRY_VERIFY(!document.isAutosaving());
+    QVERIFY(document.isModified());
+    QVERIFY(readFile(path(QStringLiteral("a.vcf"))).contains("NOTE:First"));
+    document.autosave();
+    QVERIFY(!document.isModified());
+    QVERIFY(readFile(path(QStringLiteral("a.vcf"))).contains("NOTE:Second"));
 }
 
 void TestContactDocument::csvNeverAutosaves()
