@@ -71,6 +71,13 @@ void printWarning(const QString& warning, const QString& details)
 
 } // namespace
 
+ContactDocument& documentForRun()
+{
+    // Never destroyed: main() ends the process with _Exit once the command has run.
+    static ContactDocument* document = new ContactDocument;
+    return *document;
+}
+
 bool readDocument(const QCommandLineParser& parser, ContactDocument& document, int& exitCode)
 {
     QString file;

@@ -35,6 +35,10 @@ QList<Command>& commands();
 /// Adds --encoding NAME|auto to a reading command.
 void addEncodingOption(QCommandLineParser& parser);
 
+/// A document that lives until the process exits: quillary-cli leaves its contacts to the operating
+/// system instead of freeing a large address book one contact at a time.
+ContactDocument& documentForRun();
+
 /// Opens the contact file named by the first positional argument as the application opens a
 /// document, in the chosen encoding. On failure the reason is printed and `exitCode` set.
 bool readDocument(const QCommandLineParser& parser, ContactDocument& document, int& exitCode);

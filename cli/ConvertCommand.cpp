@@ -47,7 +47,7 @@ int convert(const QCommandLineParser& parser)
         err() << "Unknown format for --to: " << parser.value(QStringLiteral("to")) << " (csv or vcard).\n";
         return UsageError;
     }
-    ContactDocument document;
+    ContactDocument& document = documentForRun();
     int exitCode = Success;
     if (!readDocument(parser, document, exitCode))
         return exitCode;

@@ -11,7 +11,7 @@ namespace {
 
 int dump(const QCommandLineParser& parser)
 {
-    ContactDocument document;
+    ContactDocument& document = documentForRun();
     int exitCode = Success;
     if (!readDocument(parser, document, exitCode))
         return exitCode;
@@ -23,7 +23,7 @@ int dump(const QCommandLineParser& parser)
 
 int stats(const QCommandLineParser& parser)
 {
-    ContactDocument document;
+    ContactDocument& document = documentForRun();
     int exitCode = Success;
     if (!readDocument(parser, document, exitCode))
         return exitCode;

@@ -28,7 +28,7 @@ bool selectGroup(ContactCollection& collection, const QString& name)
 
 int table(const QCommandLineParser& parser)
 {
-    ContactDocument document;
+    ContactDocument& document = documentForRun();
     int exitCode = Success;
     if (!readDocument(parser, document, exitCode))
         return exitCode;
