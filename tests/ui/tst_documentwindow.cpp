@@ -1,0 +1,494 @@
+// A real document window driven as a user would: opening files, sorting, edits and undo, groups
+// and drops, saving and reading back, exports, imports and the close rules.
+
+#include "TestSupport.h"
+#include "UiTestSupport.h"
+#include "app/DocumentController.h"
+#include "documents/ContactDocument.h"
+#include "documents/DocumentFileCommands.h"
+#include "documents/DocumentGroups.h"
+#include "documents/DocumentMenus.h"
+#include "documents/DocumentWindow.h"
+#include "documents/Preferences.h"
+#include "formats/ImportPanel.h"
+#include "groups/GroupSideBar.h"
+#include "model/FieldIdentifiers.h"
+#include "support/FileDialog.h"
+#include "support/MessageBox.h"
+#include "table/ContactsTableModel.h"
+#include "table/ContactsTableView.h"
+#include "table/ContactsViewController.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFrame>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace Quillary;
+using namespace Quillary::Ui;
+using Command = DocumentMenus::Command;
+
+class TestDocumentWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void opensWithTheContacts();
+    void openPanelCarriesTheEncodingPopup();
+    void unreadableFileAlerts();
+    void sortByHeaderClick();
+    void sortKeyFromHeaderMenu();
+    void editThroughRegistryAndUndo();
+    void labelFilter();
+    void editButtonAndCsvViewingMode();
+    void addGroupAndDropContacts();
+    void saveAndReopen();
+    void exportSelectionAsCsvAndVCard();
+    void importChosenContacts();
+    void csvCloseAsks();
+
+private:
+    DocumentWindow* open(const QString& relative);
+    [[nodiscard]] static int rowOf(DocumentWindow* window, const QString& name);
+    [[nodiscard]] static QString text(DocumentWindow* window, int row, const QString& identifier);
+    [[nodiscard]] static QStringList namesInOrder(DocumentWindow* window);
+    static void selectRows(DocumentWindow* window, const QList<int>& rows);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<DocumentController> m_controller;
+};
+
+void TestDocumentWindow::initTestCase()
+{
+    Test::isolateUserSettings();
+    Preferences::instance().restoreDefaults();
+}
+
+void TestDocumentWindow::init()
+{
+    Test::resetUiSeams();
+    Preferences::instance().restoreDefaults();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_controller = std::make_unique<DocumentController>(Preferences::instance());
+}
+
+void TestDocumentWindow::cleanup()
+{
+    for (DocumentWindow* window : m_controller->windows())
+        delete window;
+    m_controller.reset();
+    m_dir.reset();
+}
+
+DocumentWindow* TestDocumentWindow::open(const QString& relative)
+{
+    const QString path = Test::copyData(*m_dir, relative);
+    DocumentWindow* window = m_controller->openDocument(path);
+    if (window) {
+        window->document()->setAutosaveDelay(0);
+        if (!QTest::qWaitForWindowExposed(window))
+            qWarning("window not exposed");
+    }
+    return window;
+}
+
+int TestDocumentWindow::rowOf(DocumentWindow* window, const QString& name)
+{
+    const SubContactTable& rows = window->tableController()->subContactTable();
+    for (int row = 0; row < rows.size(); ++row) {
+        if (rows.at(row).index == 0 && rows.at(row).person().compositeName() == name)
+            return row;
+    }
+    return -1;
+}
+
+QString TestDocumentWindow::text(DocumentWindow* window, int row, const QString& identifier)
+{
+    ContactsViewController* table = window->tableController();
+    const int column = int(table->tableIdentfiers().indexOf(identifier));
+    return table->model()->index(row, column).data().toString();
+}
+
+QStringList TestDocumentWindow::namesInOrder(DocumentWindow* window)
+{
+    QStringList names;
+    for (const SubContactRow& row : window->tableController()->subContactTable()) {
+        if (row.index == 0)
+            names.append(row.person().compositeName());
+    }
+    return names;
+}
+
+void TestDocumentWindow::selectRows(DocumentWindow* window, const QList<int>& rows)
+{
+    ContactsTableView* view = window->tableView();
+    view->clearSelection();
+    for (int row : rows)
+        view->selectionModel()->select(view->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+void TestDocumentWindow::opensWithTheContacts()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), QStringLiteral("contacts.vcf[*]"));
+    QVERIFY(!window->isWindowModified());
+    ContactsViewController* table = window->tableController();
+    // The stored view type is "Email": one row per contact, and the summary row.
+    QCOMPARE(table->tableIdentfiers(), (QStringList{Field::Name, Field::Email}));
+    QCOMPARE(table->model()->rowCount(), 7);
+    QCOMPARE(table->summaryText(), QStringLiteral("All Contacts: total 6 contacts"));
+    QCOMPARE(namesInOrder(window).first(), QStringLiteral("Aiko Kimura"));
+    QCOMPARE(text(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Email),
+             QStringLiteral("ben.baker@example.com"));
+    // Edit mode by default: the button offers to lock, the red bar is drawn.
+    QCOMPARE(window->editButton()->text(), QStringLiteral("Lock"));
+    QVERIFY(window->findChild<QFrame*>(QStringLiteral("redSeparator"))->property("editMode").toBool());
+    QVERIFY(window->isGroupViewHidden());
+    QVERIFY(Preferences::instance().recentDocuments().contains(window->document()->filePath()));
+}
+
+void TestDocumentWindow::openPanelCarriesTheEncodingPopup()
+{
+    DocumentWindow* first = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(first);
+    const QString other = Test::copyData(*m_dir, QStringLiteral("ui/import.vcf"));
+    FileDialog::setNextFileNames({other});
+    first->menus()->action(Command::Open)->trigger();
+    QVERIFY(FileDialog::lastOptions().accessory);
+    QCOMPARE(m_controller->windows().size(), 2);
+    QCOMPARE(m_controller->windows().last()->document()->collection().contactTable.size(), 2);
+    // Opening a file that is open already brings its window forward instead.
+    FileDialog::setNextFileNames({other});
+    first->menus()->action(Command::Open)->trigger();
+    QCOMPARE(m_controller->windows().size(), 2);
+}
+
+void TestDocumentWindow::unreadableFileAlerts()
+{
+    QFile file(m_dir->filePath(QStringLiteral("empty.vcf")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("no cards here\n");
+    file.close();
+    MessageBox::setNextAnswer(0);
+    QVERIFY(!m_controller->openDocument(file.fileName()));
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().first().message, QStringLiteral("The document “empty.vcf” could not be opened."));
+    QCOMPARE(MessageBox::shown().first().informativeText,
+             QStringLiteral("Please make sure the file is vCard 2.1/3.0 file, or text encoding."));
+}
+
+void TestDocumentWindow::sortByHeaderClick()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    ContactsViewController* table = window->tableController();
+    QCOMPARE(table->tableIdentfiers(), (QStringList{Field::Name, Field::Phone}));
+    QHeaderView* header = window->tableView()->horizontalHeader();
+    const QPoint phoneHeader(header->sectionViewportPosition(1) + 20, header->height() / 2);
+
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, phoneHeader);
+    QCOMPARE(table->sortDescriptor()->key, QStringLiteral("Phone"));
+    QVERIFY(table->sortDescriptor()->ascending);
+    QCOMPARE(header->sortIndicatorSection(), 1);
+    QStringList phones;
+    for (int row = 0; row < table->subContactTable().size(); ++row)
+        phones.append(text(window, row, Field::Phone));
+    // Rows without a phone go last; the others in order.
+    QCOMPARE(phones.first(), QStringLiteral("+1 212 555 0199"));
+    QVERIFY(phones.last().isEmpty());
+
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, phoneHeader);
+    QVERIFY(!table->sortDescriptor()->ascending);
+    QCOMPARE(text(window, 0, Field::Phone), QStringLiteral("+81 90 1111 2222"));
+    QVERIFY(text(window, int(table->subContactTable().size()) - 1, Field::Phone).isEmpty());
+    QCOMPARE(Preferences::instance().lastSortDescriptor()->key, QStringLiteral("Phone"));
+}
+
+void TestDocumentWindow::sortKeyFromHeaderMenu()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    QMenu menu;
+    window->tableView()->fillSortMenu(&menu, 0);
+    const QList<QAction*> actions = menu.actions();
+    QCOMPARE(actions.size(), 4);
+    QCOMPARE(actions.first()->text(), QStringLiteral("Sort by"));
+    QVERIFY(!actions.first()->isEnabled());
+    QVERIFY(actions.at(1)->isChecked()); // compositeName is the built-in choice
+    actions.at(2)->trigger(); // FirstName
+    QCOMPARE(window->tableController()->sortDescriptor()->key, QStringLiteral("FirstName"));
+    QCOMPARE(namesInOrder(window).first(), QStringLiteral("Aiko Kimura"));
+    QCOMPARE(namesInOrder(window).at(1), QStringLiteral("Ben Baker"));
+    // A column without choices has an empty menu.
+    window->toggleColumn(Field::Note);
+    window->tableView()->fillSortMenu(&menu, 1);
+    QVERIFY(menu.isEmpty());
+}
+
+void TestDocumentWindow::editThroughRegistryAndUndo()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    const int row = rowOf(window, QStringLiteral("Chidi Okafor"));
+    const ContactEntryPtr contact = window->tableController()->subContactTable().at(row).contact;
+    LabeledValue phone = contact->person->phoneValues().first();
+    phone.value = QStringLiteral("+44 7700 900999");
+    QVERIFY(window->document()->undoRegistry().undoReplaceLabeledValue(phone, Field::Phone, contact));
+    QCOMPARE(text(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone), phone.value);
+    QVERIFY(window->isWindowModified());
+    QAction* undo = window->menus()->action(Command::Undo);
+    QVERIFY(undo->isEnabled());
+    undo->trigger();
+    QCOMPARE(text(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone),
+             QStringLiteral("+44 7700 900123"));
+    QVERIFY(!window->isWindowModified());
+    window->menus()->action(Command::Redo)->trigger();
+    QCOMPARE(text(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone), phone.value);
+}
+
+void TestDocumentWindow::labelFilter()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    const int aiko = rowOf(window, QStringLiteral("Aiko Kimura"));
+    QCOMPARE(text(window, aiko + 1, Field::Phone), QStringLiteral("+81 3 5555 0101")); // her second phone
+    window->labelPopupChanged(QStringLiteral("mobile"));
+    QCOMPARE(window->document()->collection().selectedLabels, QStringList{QStringLiteral("mobile")});
+    // Only mobile phones are left; every contact keeps its first row.
+    QCOMPARE(window->tableController()->subContactTable().size(), 6);
+    QCOMPARE(text(window, rowOf(window, QStringLiteral("Aiko Kimura")), Field::Phone),
+             QStringLiteral("+81 90 1111 2222"));
+    QVERIFY(text(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone).isEmpty());
+    window->labelPopupChanged(QStringLiteral("All"));
+    QCOMPARE(window->tableController()->subContactTable().size(), 7);
+}
+
+void TestDocumentWindow::editButtonAndCsvViewingMode()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    QTest::mouseClick(window->editButton(), Qt::LeftButton);
+    QVERIFY(!window->editState());
+    QCOMPARE(window->editButton()->text(), QStringLiteral("Edit"));
+    QVERIFY(!window->tableController()->editState());
+    QVERIFY(window->menus()->action(Command::Font)->isEnabled());
+    window->menus()->action(Command::EditMode)->trigger();
+    QVERIFY(window->editState());
+    QVERIFY(!window->menus()->action(Command::Font)->isEnabled());
+
+    DocumentWindow* csv = open(QStringLiteral("ui/contacts.csv"));
+    QVERIFY(csv);
+    QVERIFY(!csv->editState());
+    QVERIFY(!csv->editButton()->isEnabled());
+    QVERIFY(!csv->menus()->action(Command::Save)->isEnabled());
+    QVERIFY(!csv->menus()->action(Command::EditMode)->isEnabled());
+    csv->setEditMode(true);
+    QVERIFY(!csv->editState());
+}
+
+void TestDocumentWindow::addGroupAndDropContacts()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    ContactCollection& collection = window->document()->collection();
+    QVERIFY(!window->canAddGroup()); // the side bar is hidden
+    window->menus()->action(Command::ShowGroups)->trigger();
+    QVERIFY(!window->isGroupViewHidden());
+    QCOMPARE(window->menus()->action(Command::ShowGroups)->text(), QStringLiteral("Hide Groups"));
+
+    MessageBox::setNextAnswer(1); // Cancel
+    window->menus()->action(Command::AddGroup)->trigger();
+    QCOMPARE(collection.groupTable.size(), 3);
+    MessageBox::setNextAnswer(0); // OK
+    window->menus()->action(Command::AddGroup)->trigger();
+    QCOMPARE(MessageBox::shown().last().message, QStringLiteral("Do you want to add the group?"));
+    QCOMPARE(MessageBox::shown().last().informativeText, QStringLiteral("This operation can't be undone."));
+    QCOMPARE(collection.groupTable.size(), 4);
+    const GroupEntryPtr added = collection.groupTable.last();
+    QCOMPARE(added->groupName, QStringLiteral("New"));
+    QCOMPARE(collection.selectedGroupDict, added);
+    QVERIFY(window->isWindowModified());
+    QCOMPARE(window->tableController()->summaryText(), QStringLiteral("New: total 0 contacts"));
+
+    // Back to all contacts, then drag two of them onto the new group.
+    window->groupPopupSelected(collection.topGroup());
+    const int ben = rowOf(window, QStringLiteral("Ben Baker"));
+    const int erik = rowOf(window, QStringLiteral("Erik Eriksen"));
+    selectRows(window, {ben, erik});
+    std::unique_ptr<QMimeData> data(window->tableView()->mimeDataForSelectedRows());
+    QCOMPARE(QString::fromUtf8(data->data(DocumentGroups::RowIndexesMimeType)),
+             DocumentGroups::rowIndexText({ben, erik}));
+
+    GroupSideBar* sideBar = window->sideBar();
+    const QPoint target = sideBar->visualItemRect(sideBar->itemForGroup(added)).center();
+    QDragEnterEvent enter(target, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(sideBar->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDragMoveEvent move(target, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(sideBar->viewport(), &move);
+    QVERIFY(move.isAccepted());
+    // Not on the group shown now: its own rows.
+    const QPoint top = sideBar->visualItemRect(sideBar->itemForGroup(collection.topGroup())).center();
+    QDragMoveEvent onTop(top, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(sideBar->viewport(), &onTop);
+    QVERIFY(!onTop.isAccepted());
+    QDropEvent drop(target, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(sideBar->viewport(), &drop);
+    QVERIFY(drop.isAccepted());
+
+    QCOMPARE(collection.selectedGroupDict, added);
+    QCOMPARE(namesInOrder(window), (QStringList{QStringLiteral("Ben Baker"), QStringLiteral("Erik Eriksen")}));
+    QCOMPARE(sideBar->currentItem(), sideBar->itemForGroup(added));
+    // The drop is one undo step.
+    window->menus()->action(Command::Undo)->trigger();
+    QVERIFY(namesInOrder(window).isEmpty());
+    window->menus()->action(Command::Redo)->trigger();
+    QCOMPARE(namesInOrder(window).size(), 2);
+
+    // Outside edit mode nothing can be dropped.
+    window->groupPopupSelected(collection.topGroup());
+    window->setEditMode(false);
+    QVERIFY(!sideBar->canDrop(data.get(), added, false));
+}
+
+void TestDocumentWindow::saveAndReopen()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    const QString path = window->document()->filePath();
+    ContactCollection& collection = window->document()->collection();
+    window->showGroupView();
+    MessageBox::setNextAnswer(0);
+    window->addGroup();
+    window->groupPopupSelected(collection.topGroup());
+    selectRows(window, {rowOf(window, QStringLiteral("Frieda Fischer"))});
+    std::unique_ptr<QMimeData> data(window->tableView()->mimeDataForSelectedRows());
+    QVERIFY(window->sideBar()->dropContacts(data.get(), collection.groupTable.last()));
+    window->groupPopupSelected(collection.topGroup());
+    const ContactEntryPtr frieda = window->tableController()->subContactTable().at(rowOf(window, QStringLiteral("Frieda Fischer"))).contact;
+    LabeledValue phone = frieda->person->phoneValues().first();
+    phone.value = QStringLiteral("+49 30 7654321");
+    QVERIFY(window->document()->undoRegistry().undoReplaceLabeledValue(phone, Field::Phone, frieda));
+
+    window->menus()->action(Command::Save)->trigger();
+    QVERIFY(!window->isWindowModified());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    QVERIFY(saved.contains("+49 30 7654321"));
+    QVERIFY(saved.contains("CATEGORIES:New"));
+
+    QVERIFY(window->close());
+    QTRY_VERIFY(m_controller->windows().isEmpty());
+    DocumentWindow* reopened = m_controller->openDocument(path);
+    QVERIFY(reopened);
+    const GroupTable& groups = reopened->document()->collection().groupTable;
+    const auto it = std::find_if(groups.cbegin(), groups.cend(),
+                                 [](const GroupEntryPtr& group) { return group->groupName == QStringLiteral("New"); });
+    QVERIFY(it != groups.cend());
+    reopened->groupPopupSelected(*it);
+    QCOMPARE(namesInOrder(reopened), QStringList{QStringLiteral("Frieda Fischer")});
+}
+
+void TestDocumentWindow::exportSelectionAsCsvAndVCard()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    window->tableView()->clearSelection();
+    QVERIFY(!window->menus()->action(Command::ExportAsCsv)->isEnabled());
+    selectRows(window, {rowOf(window, QStringLiteral("Aiko Kimura")), rowOf(window, QStringLiteral("Ben Baker"))});
+    QVERIFY(window->menus()->action(Command::ExportAsCsv)->isEnabled());
+
+    const QString csvPath = m_dir->filePath(QStringLiteral("out.csv"));
+    FileDialog::setNextFileNames({csvPath});
+    window->menus()->action(Command::ExportAsCsv)->trigger();
+    QCOMPARE(FileDialog::lastOptions().fileNameLabel, QStringLiteral("Export As:"));
+    QVERIFY(FileDialog::lastOptions().directory.endsWith(QStringLiteral("contacts.csv")));
+    QFile csv(csvPath);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().trimmed().split('\n');
+    QCOMPARE(lines.size(), 3); // the header and one line per contact
+    QVERIFY(lines.at(0).startsWith("Name,"));
+
+    const QString vcfPath = m_dir->filePath(QStringLiteral("out.vcf"));
+    FileDialog::setNextFileNames({vcfPath});
+    window->menus()->action(Command::ExportAsVCard)->trigger();
+    QFile vcf(vcfPath);
+    QVERIFY(vcf.open(QIODevice::ReadOnly));
+    QCOMPARE(vcf.readAll().count("BEGIN:VCARD"), 2);
+    QVERIFY(!window->document()->isExporting());
+
+    // A cancelled panel writes nothing.
+    FileDialog::setNextFileNames({});
+    QVERIFY(!window->fileCommands()->exportAsVCard());
+}
+
+void TestDocumentWindow::importChosenContacts()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    FileDialog::setNextFileNames({Test::dataPath(QStringLiteral("ui/import.vcf"))});
+    ImportPanel::setNextSelection({1});
+    window->menus()->action(Command::ImportFromVCard)->trigger();
+    QCOMPARE(FileDialog::lastOptions().title, QStringLiteral("Import from vCard"));
+    QVERIFY(FileDialog::lastOptions().accessory);
+    QVERIFY(rowOf(window, QStringLiteral("Hana Haddad")) >= 0);
+    QCOMPARE(rowOf(window, QStringLiteral("Gabriela Gomez")), -1);
+    QVERIFY(window->isWindowModified());
+    window->menus()->action(Command::Undo)->trigger();
+    QCOMPARE(rowOf(window, QStringLiteral("Hana Haddad")), -1);
+
+    // A file without cards tells so.
+    QFile empty(m_dir->filePath(QStringLiteral("none.vcf")));
+    QVERIFY(empty.open(QIODevice::WriteOnly));
+    empty.write("nothing\n");
+    empty.close();
+    FileDialog::setNextFileNames({empty.fileName()});
+    MessageBox::setNextAnswer(0);
+    window->fileCommands()->importFromVCard();
+    QCOMPARE(MessageBox::shown().last().message, QStringLiteral("Couldn't read the file."));
+    QCOMPARE(MessageBox::shown().last().informativeText,
+             QStringLiteral("Please make sure the file is vCard 2.1/3.0 file."));
+    QVERIFY(!window->document()->isExporting());
+}
+
+void TestDocumentWindow::csvCloseAsks()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.csv"));
+    QVERIFY(window);
+    QVERIFY(window->close()); // unchanged: no question
+    QTRY_VERIFY(m_controller->windows().isEmpty());
+
+    window = open(QStringLiteral("ui/contacts.csv"));
+    QVERIFY(window);
+    window->document()->setAddressBookDirty(true);
+    MessageBox::setNextAnswer(0); // Cancel
+    QVERIFY(!window->close());
+    const MessageBox::Record& asked = MessageBox::shown().last();
+    QCOMPARE(asked.message, QStringLiteral("Do you want to close while the document is edited?"));
+    QCOMPARE(asked.informativeText, QStringLiteral("You can not save as CSV file."));
+    QCOMPARE(asked.buttons, (QStringList{QStringLiteral("Cancel"), QStringLiteral("Discard")}));
+    MessageBox::setNextAnswer(1); // Discard
+    QVERIFY(window->close());
+}
+
+QTEST_MAIN(TestDocumentWindow)
+#include "tst_documentwindow.moc"

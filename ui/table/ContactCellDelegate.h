@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QCache>
+#include <QFont>
+#include <QPixmap>
+#include <QStyledItemDelegate>
+
+namespace Quillary {
+class ContactsViewController;
+class PersonDsc;
+struct CellContent;
+}
+
+namespace Quillary::Ui {
+
+/// Draws the cells of the contacts table as the core describes them: the name with the contact's
+/// thumbnail in bold, the two-line name and company, plain text, the label pop-up beside a
+/// labelled value, and the summary row; occurrences of the find text get an orange background.
+class ContactCellDelegate final : public QStyledItemDelegate
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ContactCellDelegate)
+
+public:
+    ContactCellDelegate(const ContactsViewController& controller, QObject* parent = nullptr);
+    ~ContactCellDelegate() override;
+
+    /// The table font, its bold form and the height of one text line of the table.
+    void setFonts(const QFont& font, const QFont& boldFont, int lineHeight);
+    [[nodiscard]] int lineHeight() const { return m_lineHeight; }
+    /// Forgets the thumbnails (the photos may have changed).
+    void clearThumbnails() { m_thumbnails.clear(); }
+
+    /// Where the label pop-up of a labelled cell is drawn, and where its text goes.
+    [[nodiscard]] QRect labelRect(const QRect& cell) const;
+    [[nodiscard]] QRect valueRect(const QRect& cell) const;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    void paintName(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                   const CellContent& cell) const;
+    void paintDetail(QPainter* painter, const QStyleOptionViewItem& option, const CellContent& cell) const;
+    void paintLabeled(QPainter* painter, const QStyleOptionViewItem& option, const CellContent& cell) const;
+    void paintSummary(QPainter* painter, const QStyleOptionViewItem& option) const;
+    /// Text lines centred vertically in `rect`, the find text highlighted.
+    void drawText(QPainter* painter, const QRect& rect, const QString& text, const QFont& font,
+                  const QColor& color) const;
+    [[nodiscard]] QPixmap thumbnail(const PersonDsc& person, int side) const;
+
+    const ContactsViewController& m_controller;
+    QFont m_font;
+    QFont m_boldFont;
+    int m_lineHeight = 20;
+    mutable QCache<quintptr, QPixmap> m_thumbnails;
+};
+
+} // namespace Quillary::Ui
