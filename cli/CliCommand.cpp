@@ -41,7 +41,10 @@ void addEncodingOption(QCommandLineParser& parser)
                       QStringLiteral("NAME"), QStringLiteral("auto")});
 }
 
-bool readContacts(const QCommandLineParser& parser, ContactFileReader::Result& result, int& exitCode)
+namespace {
+
+/// The single file argument and its encoding; prints the usage error otherwise.
+bool fileAndEncoding(const QCommandLineParser& parser, QString& file, QByteArray& encoding, int& exitCode)
 {
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) {
@@ -49,20 +52,54 @@ bool readContacts(const QCommandLineParser& parser, ContactFileReader::Result& r
         exitCode = UsageError;
         return false;
     }
-    const TextEncodings::Resolution encoding = TextEncodings::resolve(parser.value(QStringLiteral("encoding")));
-    if (!encoding.ok()) {
-        err() << encoding.errorString << '\n';
+    const TextEncodings::Resolution resolved = TextEncodings::resolve(parser.value(QStringLiteral("encoding")));
+    if (!resolved.ok()) {
+        err() << resolved.errorString << '\n';
         exitCode = UsageError;
         return false;
     }
-    result = ContactFileReader::read(files.first(), encoding.encoding);
+    file = files.first();
+    encoding = resolved.encoding;
+    return true;
+}
+
+void printWarning(const QString& warning, const QString& details)
+{
+    if (!warning.isEmpty())
+        err() << "warning: " << warning << ' ' << details << '\n';
+}
+
+} // namespace
+
+bool readDocument(const QCommandLineParser& parser, ContactDocument& document, int& exitCode)
+{
+    QString file;
+    QByteArray encoding;
+    if (!fileAndEncoding(parser, file, encoding, exitCode))
+        return false;
+    const DocumentError error = document.read(file, encoding);
+    if (error.isError()) {
+        err() << error.recoverySuggestion << '\n';
+        exitCode = Failure;
+        return false;
+    }
+    printWarning(document.readWarning(), document.readWarningDetails());
+    return true;
+}
+
+bool readContacts(const QCommandLineParser& parser, ContactFileReader::Result& result, int& exitCode)
+{
+    QString file;
+    QByteArray encoding;
+    if (!fileAndEncoding(parser, file, encoding, exitCode))
+        return false;
+    result = ContactFileReader::read(file, encoding);
     if (!result.ok()) {
         err() << result.errorString << '\n';
         exitCode = Failure;
         return false;
     }
-    if (!result.warning.isEmpty())
-        err() << "warning: " << result.warning << ' ' << result.informativeText << '\n';
+    printWarning(result.warning, result.informativeText);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/ContactDocument.h"
 #include "documents/ContactFileReader.h"
 
 #include <QCommandLineParser>
@@ -33,6 +34,10 @@ QList<Command>& commands();
 
 /// Adds --encoding NAME|auto to a reading command.
 void addEncodingOption(QCommandLineParser& parser);
+
+/// Opens the contact file named by the first positional argument as the application opens a
+/// document, in the chosen encoding. On failure the reason is printed and `exitCode` set.
+bool readDocument(const QCommandLineParser& parser, ContactDocument& document, int& exitCode);
 
 /// Reads the contact file (vCard, or CSV by its extension) named by the first positional argument in
 /// the chosen encoding. On failure the reason is printed and `exitCode` set; a warning about a file

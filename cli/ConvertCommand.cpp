@@ -47,19 +47,20 @@ int convert(const QCommandLineParser& parser)
         err() << "Unknown format for --to: " << parser.value(QStringLiteral("to")) << " (csv or vcard).\n";
         return UsageError;
     }
-    ContactFileReader::Result result;
+    ContactDocument document;
     int exitCode = Success;
-    if (!readContacts(parser, result, exitCode))
+    if (!readDocument(parser, document, exitCode))
         return exitCode;
-    QByteArray data;
-    if (format == Format::Csv) {
-        data = csvData(parser, result.contacts);
-    } else {
-        const ZQVCard converter;
-        data = converter.vCardsFromContacts(result.contacts, {WriteOption::Note, WriteOption::Photo},
-                                            result.groupTable);
+    if (format == Format::Csv)
+        return writeFileAtomically(output, csvData(parser, document.collection().liveContacts())) ? Success : Failure;
+    // Written as a save of the document writes it (a CSV document exports instead): card by card,
+    // straight to the file.
+    const DocumentError error = document.exportAsVCard(output, document.collection().contactTable);
+    if (error.isError()) {
+        err() << "Couldn't write " << output << ": " << error.recoverySuggestion << '\n';
+        return Failure;
     }
-    return writeFileAtomically(output, data) ? Success : Failure;
+    return Success;
 }
 
 const CommandRegistration convertCommand{

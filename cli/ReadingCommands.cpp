@@ -11,27 +11,31 @@ namespace {
 
 int dump(const QCommandLineParser& parser)
 {
-    ContactFileReader::Result result;
+    ContactDocument document;
     int exitCode = Success;
-    if (!readContacts(parser, result, exitCode))
+    if (!readDocument(parser, document, exitCode))
         return exitCode;
-    out() << QJsonDocument(ContactJson::document(result.contacts, result.groupTable)).toJson(QJsonDocument::Indented);
+    const ContactCollection& collection = document.collection();
+    out() << QJsonDocument(ContactJson::document(collection.contactTable, collection.groupTable))
+                 .toJson(QJsonDocument::Indented);
     return Success;
 }
 
 int stats(const QCommandLineParser& parser)
 {
-    ContactFileReader::Result result;
+    ContactDocument document;
     int exitCode = Success;
-    if (!readContacts(parser, result, exitCode))
+    if (!readDocument(parser, document, exitCode))
         return exitCode;
+    const ContactCollection& collection = document.collection();
     qsizetype phones = 0, emails = 0, addresses = 0;
-    for (const ContactEntryPtr& entry : result.contacts) {
+    for (const ContactEntryPtr& entry : collection.contactTable) {
         phones += entry->person->phoneValues().size();
         emails += entry->person->emailValues().size();
         addresses += entry->person->addressValues().size();
     }
-    out() << "contacts=" << result.contacts.size() << " groups=" << qMax<qsizetype>(0, result.groupTable.size() - 1)
+    out() << "contacts=" << collection.contactTable.size()
+          << " groups=" << qMax<qsizetype>(0, collection.groupTable.size() - 1)
           << " phones=" << phones << " emails=" << emails << " addresses=" << addresses << '\n';
     return Success;
 }

@@ -28,17 +28,10 @@ bool selectGroup(ContactCollection& collection, const QString& name)
 
 int table(const QCommandLineParser& parser)
 {
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1) {
-        err() << "Expected one FILE.\n";
-        return UsageError;
-    }
     ContactDocument document;
-    const DocumentError error = document.read(files.first(), parser.value(QStringLiteral("encoding")).toLatin1());
-    if (error.isError()) {
-        err() << error.recoverySuggestion << '\n';
-        return Failure;
-    }
+    int exitCode = Success;
+    if (!readDocument(parser, document, exitCode))
+        return exitCode;
     ContactCollection& collection = document.collection();
     if (parser.isSet(QStringLiteral("group")) && !selectGroup(collection, parser.value(QStringLiteral("group")))) {
         err() << "No group named " << parser.value(QStringLiteral("group")) << '\n';

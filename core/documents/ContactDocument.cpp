@@ -79,6 +79,8 @@ struct ContactDocument::ReadOutcome
     ContactTable contacts;
     GroupTable groupTable;
     QByteArray encoding;
+    QString warning;
+    QString warningDetails;
 };
 
 ContactDocument::ContactDocument(QObject* parent) : QObject(parent), m_registry(m_collection)
@@ -165,6 +167,8 @@ DocumentError ContactDocument::readInto(ReadOutcome& outcome, const QString& pat
     }
     outcome.contacts = std::move(result.contacts);
     outcome.encoding = result.encoding;
+    outcome.warning = result.warning;
+    outcome.warningDetails = result.informativeText;
     outcome.groupTable = outcome.type == Type::Csv || result.groupTable.isEmpty()
         ? GroupTable{makeTopGroup(outcome.contacts)}
         : std::move(result.groupTable);
@@ -181,6 +185,8 @@ DocumentError ContactDocument::adopt(ReadOutcome& outcome)
     m_type = outcome.type;
     m_filePath = outcome.path;
     m_encoding = outcome.encoding;
+    m_readWarning = outcome.warning;
+    m_readWarningDetails = outcome.warningDetails;
     undoStack()->clear();
     undoStack()->setClean();
     m_addressBookDirty = false;
@@ -319,14 +325,29 @@ void ContactDocument::autosave()
 
 // Export and import -----------------------------------------------------------------------------
 
-DocumentTask* ContactDocument::startExportAsVCard(const QString& path, const ContactTable& contacts)
+namespace {
+
+ContactTable withoutDeleted(const ContactTable& contacts)
 {
-    m_exporting = true;
     ContactTable live;
     for (const ContactEntryPtr& contact : contacts) {
         if (!contact->deleted)
             live.append(contact);
     }
+    return live;
+}
+
+} // namespace
+
+DocumentError ContactDocument::exportAsVCard(const QString& path, const ContactTable& contacts) const
+{
+    return writeContacts(path, withoutDeleted(contacts), m_collection.groupTable, {}, {});
+}
+
+DocumentTask* ContactDocument::startExportAsVCard(const QString& path, const ContactTable& contacts)
+{
+    m_exporting = true;
+    const ContactTable live = withoutDeleted(contacts);
     auto* task = new DocumentTask(
         Tr::tr("Writing the file: %1").arg(QFileInfo(path).fileName()),
         [this, path, live](QPromise<void>& promise) {

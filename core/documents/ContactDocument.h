@@ -65,6 +65,10 @@ public:
     /// Reads a file on a worker thread; the document takes the contacts when the task finishes.
     /// A cancelled read leaves the document as it was.
     DocumentTask* startRead(const QString& path, QByteArrayView encoding = "auto");
+    /// What the user should know about the file last read (a CSV file without a header line), with
+    /// its details; empty when nothing.
+    [[nodiscard]] const QString& readWarning() const { return m_readWarning; }
+    [[nodiscard]] const QString& readWarningDetails() const { return m_readWarningDetails; }
     /// Whether a file is large enough to be read on a worker thread.
     [[nodiscard]] static bool wantsBackgroundRead(const QString& path);
     /// Reads the file again, keeping the selected group and the selected contacts.
@@ -85,7 +89,9 @@ public:
     void setAutosaveDelay(int milliseconds);
 
     // Export and import --------------------------------------------------------------------------
-    /// Writes contacts as vCard (with notes, photos and groups), atomically, on a worker thread.
+    /// Writes contacts as vCard (with notes, photos and groups), atomically, at once.
+    DocumentError exportAsVCard(const QString& path, const ContactTable& contacts) const;
+    /// The same on a worker thread.
     DocumentTask* startExportAsVCard(const QString& path, const ContactTable& contacts);
     /// Reads the contacts of a vCard file to import; `importedContacts()` holds them when it ends.
     DocumentTask* startImportFromVCard(const QString& path, QByteArrayView encoding = "auto");
@@ -116,6 +122,8 @@ private:
     Type m_type = Type::VCard;
     QString m_filePath;
     QByteArray m_encoding;
+    QString m_readWarning;
+    QString m_readWarningDetails;
     ContactTable m_imported;
     QTimer m_autosaveTimer;
     bool m_addressBookDirty = false;

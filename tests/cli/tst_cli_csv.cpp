@@ -1,12 +1,12 @@
 // quillary-cli convert, dump and stats with CSV files, run as a process.
 
+#include "CliRunner.h"
 #include "TestSupport.h"
 #include "documents/ContactFileReader.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,26 +14,11 @@ using namespace Quillary;
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = Test::CliRun;
 
 Run runCli(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(QUILLARY_CLI), arguments);
-    Run run;
-    if (!process.waitForFinished(60000)) {
-        run.err = process.errorString().toUtf8();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return Test::runCli(arguments);
 }
 
 QString data(const char* name)

@@ -1,9 +1,9 @@
+#include "CliRunner.h"
 #include "TestSupport.h"
 
 #include "documents/ContactFileReader.h"
 #include "model/NormalizePhoneNumber.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,22 +19,9 @@ private Q_SLOTS:
     void unknownLayout();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QByteArray standardOutput;
-    };
-    static Run run(const QStringList& arguments);
+    using Run = Test::CliRun;
+    static Run run(const QStringList& arguments) { return Test::runCli(arguments); }
 };
-
-TestCliPhones::Run TestCliPhones::run(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUILLARY_CLI), arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), process.readAllStandardOutput()};
-}
 
 void TestCliPhones::normalizePhones_data()
 {
@@ -66,7 +53,7 @@ void TestCliPhones::normalizePhones()
     const Run result = run({QStringLiteral("normalize-phones"), Test::dataPath(QStringLiteral("cli/phones.vcf")),
                             QStringLiteral("--layout"), layout, QStringLiteral("-o"), output});
     QCOMPARE(result.exitCode, 0);
-    QCOMPARE(result.standardOutput, summary);
+    QCOMPARE(result.out, summary);
 
     const ContactFileReader::Result original = ContactFileReader::read(Test::dataPath(QStringLiteral("cli/phones.vcf")));
     const ContactFileReader::Result written = ContactFileReader::read(output);

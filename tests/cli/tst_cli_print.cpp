@@ -1,8 +1,8 @@
 // quillary-cli print, run as a process, its PDF read back with poppler's tools.
 
+#include "CliRunner.h"
 #include "TestSupport.h"
 
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -11,34 +11,18 @@
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = Quillary::Test::CliRun;
 
 Run runProgram(const QString& program, const QStringList& arguments, bool withoutDisplay = false)
 {
-    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     if (withoutDisplay) {
         // As from cron or over ssh: no display, and a platform that would need one.
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        process.setProcessEnvironment(environment);
     }
-    process.start(program, arguments);
-    Run run;
-    if (!process.waitForFinished(60000)) {
-        run.err = process.errorString().toUtf8();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return Quillary::Test::runProgram(program, arguments, environment);
 }
 
 Run runPrint(const QStringList& arguments, bool withoutDisplay = false)

@@ -1,34 +1,19 @@
 // quillary-cli qr, run as a process.
 
+#include "CliRunner.h"
 #include "TestSupport.h"
 #include "output/QRCodeImage.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = Quillary::Test::CliRun;
 
 Run runQr(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(QUILLARY_CLI), QStringList{QStringLiteral("qr")} + arguments);
-    Run run;
-    if (!process.waitForFinished(60000)) {
-        run.err = process.errorString().toUtf8();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return Quillary::Test::runCli(QStringList{QStringLiteral("qr")} + arguments);
 }
 
 QString contactsFile()
