@@ -48,6 +48,7 @@ private Q_SLOTS:
     void opensWithTheContacts();
     void openPanelCarriesTheEncodingPopup();
     void unreadableFileAlerts();
+    void csvWithoutHeaderIsReadAfterAnAlert();
     void sortByHeaderClick();
     void sortKeyFromHeaderMenu();
     void editThroughRegistryAndUndo();
@@ -190,6 +191,18 @@ void TestDocumentWindow::unreadableFileAlerts()
     QCOMPARE(MessageBox::shown().first().message, QStringLiteral("The document “empty.vcf” could not be opened."));
     QCOMPARE(MessageBox::shown().first().informativeText,
              QStringLiteral("Please make sure the file is vCard 2.1/3.0 file, or text encoding."));
+}
+
+void TestDocumentWindow::csvWithoutHeaderIsReadAfterAnAlert()
+{
+    MessageBox::setNextAnswer(0);
+    DocumentWindow* window = open(QStringLiteral("ui/noheader.csv"));
+    QVERIFY(window);
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().first().message, QStringLiteral("Can't find header line in the file."));
+    QCOMPARE(MessageBox::shown().first().informativeText,
+             QStringLiteral("Read as the following order: Name, Phone, Email, ZIP, State, City, Street"));
+    QCOMPARE(window->document()->collection().contactTable.size(), 2);
 }
 
 void TestDocumentWindow::sortByHeaderClick()

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QSettings>
 #include <QTimer>
 
@@ -70,6 +71,11 @@ private:
 
 void takeScreenshot(DocumentWindow* window, const QString& path)
 {
+    window->resize(960, 600);
+    // Wide enough for whole values: a picture has no user to widen its columns.
+    QHeaderView* header = window->tableView()->horizontalHeader();
+    for (int column = 0; column < header->count(); ++column)
+        header->resizeSection(column, column == 0 ? 190 : 250);
     // After the window has been laid out and drawn once.
     QTimer::singleShot(300, window, [window, path] {
         window->tableView()->measureVisibleRows();
@@ -89,6 +95,8 @@ ApplicationStartup::Options ApplicationStartup::parse(const QStringList& argumen
             options.screenshotPath = argument.section(u'=', 1);
         else if (argument == QStringLiteral("--quit-when-shown"))
             options.quitWhenShown = true;
+        else if (argument == QStringLiteral("--show-groups"))
+            options.showGroups = true;
         else if (argument.startsWith(QStringLiteral("--view-type=")))
             options.viewType = argument.section(u'=', 1);
         else if (!argument.startsWith(QStringLiteral("--")))
@@ -117,6 +125,8 @@ int ApplicationStartup::run(QApplication& application)
     DocumentWindow* first = controller.windows().constFirst();
     if (!options.viewType.isEmpty())
         first->viewTypePopupSelected(options.viewType);
+    if (options.showGroups)
+        first->showGroupView();
     if (options.quitWhenShown)
         first->tableView()->viewport()->installEventFilter(new QuitWhenPainted(started, &application));
     if (!options.screenshotPath.isEmpty())

@@ -86,7 +86,13 @@ DocumentWindow* DocumentController::openDocument(const QString& path, const QByt
         return nullptr;
     }
     m_preferences.addRecentDocument(document->filePath());
-    return show(new DocumentWindow(std::move(document), m_preferences, this));
+    const QString warning = document->readWarning();
+    const QString details = document->readWarningDetails();
+    DocumentWindow* window = show(new DocumentWindow(std::move(document), m_preferences, this));
+    // What the user should know about a file that was read anyway (a CSV file without a header).
+    if (!warning.isEmpty())
+        MessageBox::alert(window, warning, details);
+    return window;
 }
 
 QByteArray DocumentController::encodingName(quint32 encoding)

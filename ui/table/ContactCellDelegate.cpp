@@ -48,8 +48,11 @@ void ContactCellDelegate::setFonts(const QFont& font, const QFont& boldFont, int
 
 QRect ContactCellDelegate::labelRect(const QRect& cell) const
 {
-    const int width = qMin(MaximumLabelWidth, cell.width() * 2 / 5);
-    return QRect(cell.left() + 2, cell.top() + 1, width, qMin(cell.height(), m_lineHeight) - 2);
+    // Room for the usual labels ("mobile", "work fax") and the pop-up's arrow, but never more
+    // than half the cell.
+    const int wanted = QFontMetrics(m_font).horizontalAdvance(QStringLiteral("mobile")) + m_lineHeight;
+    const int width = qMin(qMin(wanted, MaximumLabelWidth), cell.width() / 2);
+    return QRect(cell.left() + Margin, cell.top(), width, qMin(cell.height(), m_lineHeight));
 }
 
 QRect ContactCellDelegate::valueRect(const QRect& cell) const
@@ -126,24 +129,22 @@ void ContactCellDelegate::paintLabeled(QPainter* painter, const QStyleOptionView
     if (!cell.hasValue)
         return;
     const QRect label = labelRect(option.rect);
-    const QString title = cell.label.isEmpty() ? QString() : cell.label;
+    QRect title = label;
     if (m_controller.editState()) {
-        // In edit mode the label is a pop-up the user can open.
-        QStyleOptionComboBox combo;
-        combo.initFrom(option.widget);
-        combo.rect = label;
-        combo.currentText = title;
-        combo.editable = false;
-        combo.frame = true;
-        combo.state = QStyle::State_Enabled;
+        // In edit mode the label is a pop-up: its arrow says it can be opened.
+        const int side = qMin(m_lineHeight / 2, label.width() / 3);
+        const QRect arrow(label.right() - side, label.top() + (label.height() - side) / 2, side, side);
+        QStyleOption arrowOption;
+        arrowOption.initFrom(option.widget);
+        arrowOption.rect = arrow;
+        arrowOption.palette.setColor(QPalette::ButtonText, dimmedColor(option));
+        arrowOption.palette.setColor(QPalette::Text, dimmedColor(option));
         QStyle* style = option.widget ? option.widget->style() : QApplication::style();
-        painter->setFont(m_font);
-        style->drawComplexControl(QStyle::CC_ComboBox, &combo, painter, option.widget);
-        style->drawControl(QStyle::CE_ComboBoxLabel, &combo, painter, option.widget);
-    } else {
-        drawText(painter, QRect(label.left(), option.rect.top(), label.width(), qMin(option.rect.height(), m_lineHeight)),
-                 title, m_font, dimmedColor(option));
+        style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrowOption, painter, option.widget);
+        title.setRight(arrow.left() - 2);
     }
+    const QString elided = QFontMetrics(m_font).elidedText(cell.label, Qt::ElideRight, title.width());
+    drawText(painter, title, elided, m_font, dimmedColor(option));
     drawText(painter, valueRect(option.rect), cell.text, m_font, textColor(option));
 }
 
@@ -181,13 +182,14 @@ void ContactCellDelegate::drawText(QPainter* painter, const QRect& rect, const Q
     layout.beginLayout();
     qreal height = 0;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(rect.width()); // without wrapping: longer text is cut at the cell's edge
         line.setPosition(QPointF(0, height));
         height += line.height();
     }
     layout.endLayout();
     painter->setPen(color);
     const qreal top = rect.top() + qMax<qreal>(0, (rect.height() - height) / 2);
-    layout.draw(painter, QPointF(rect.left(), top), {}, QRectF(rect));
+    layout.draw(painter, QPointF(rect.left(), top));
 }
 
 QPixmap ContactCellDelegate::thumbnail(const PersonDsc& person, int side) const
