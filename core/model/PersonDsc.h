@@ -111,6 +111,8 @@ public:
     bool deleteLabeledValue(const LabeledValue& value, QStringView identifier);
     /// Sorts a list in place by one key and returns it; an unknown key gives an empty list.
     LabeledValueList sortForLabeledValue(QStringView sortKey, bool ascending);
+    /// Whether `sortForLabeledValue` sorts anything for this key (the table asks once per reload).
+    [[nodiscard]] static bool sortsLabeledValues(QStringView sortKey);
     /// Replaces the birthday; none removes it.
     void setBirthdayValue(const std::optional<BirthdayValue>& birthday);
     /// Stores image data; an empty array removes the photo.

@@ -480,6 +480,12 @@ const SortRule sortRules[] = {
 
 } // namespace
 
+bool PersonDsc::sortsLabeledValues(QStringView sortKey)
+{
+    return std::any_of(std::begin(sortRules), std::end(sortRules),
+                       [&](const SortRule& rule) { return sortKey == QLatin1StringView(rule.key); });
+}
+
 LabeledValueList PersonDsc::sortForLabeledValue(QStringView sortKey, bool ascending)
 {
     for (const SortRule& rule : sortRules) {

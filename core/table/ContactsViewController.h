@@ -65,6 +65,8 @@ public:
     /// Sets the selected rows (the summary row is never selected); the window reports the user's
     /// selection through this.
     void setSelectedIndexes(QList<int> rows);
+    /// Selects rows from the core side (after an edit) and tells the window, scrolling to the first.
+    void selectRowIndexes(const QList<int>& rows) { selectRows(rows); }
     [[nodiscard]] QString uniqueIdOfSelectedContact() const;
     /// The selected rows with the clicked one (-1 for none): their contacts in table order.
     [[nodiscard]] ContactTable selectedContactsWithClickedRowIndex(int clickedRow) const;

@@ -42,33 +42,42 @@ QList<quint32> textRanks(const QList<SortValue>& values)
     QList<const QString*> texts;
     QList<quint32> idOfRow(values.size(), 0);
     for (qsizetype i = 0; i < values.size(); ++i) {
-        if (values.at(i).kind != SortValue::Kind::Text)
+        const SortValue& value = values.at(i);
+        if (value.kind != SortValue::Kind::Text)
             continue;
-        auto it = idOfText.constFind(values.at(i).text);
+        // Rows of one contact usually hold the very same text.
+        if (i > 0 && values.at(i - 1).kind == SortValue::Kind::Text
+            && values.at(i - 1).text.constData() == value.text.constData()
+            && values.at(i - 1).text.size() == value.text.size()) {
+            idOfRow[i] = idOfRow.at(i - 1);
+            continue;
+        }
+        auto it = idOfText.constFind(value.text);
         if (it == idOfText.constEnd()) {
-            it = idOfText.insert(values.at(i).text, quint32(texts.size()));
-            texts.append(&values.at(i).text);
+            it = idOfText.insert(value.text, quint32(texts.size()));
+            texts.append(&value.text);
         }
         idOfRow[i] = *it;
     }
-    // Case-folded once per distinct text, then compared as plain code units; the first eight of
-    // them, as two numbers, sit in the sorted array itself so most comparisons stay in the cache.
-    QList<QString> folded;
-    folded.reserve(texts.size());
+    // Case-folded once per distinct text into one buffer, then compared as plain code units; the
+    // first eight of them, as two numbers, sit in the sorted array so most comparisons stay in cache.
+    std::vector<char16_t> folded;
     struct Entry
     {
         quint64 high;
         quint64 low;
+        quint32 offset;
+        quint32 length;
         quint32 id;
     };
     std::vector<Entry> entries;
     entries.reserve(size_t(texts.size()));
     for (const QString* text : std::as_const(texts)) {
-        folded.append(text->toCaseFolded());
-        const QString& key = folded.last();
-        Entry entry{0, 0, quint32(entries.size())};
-        for (qsizetype i = 0; i < 8; ++i) {
-            const quint64 unit = i < key.size() ? key.at(i).unicode() : 0u;
+        Entry entry{0, 0, quint32(folded.size()), quint32(text->size()), quint32(entries.size())};
+        for (const QChar c : *text)
+            folded.push_back(c.toCaseFolded().unicode());
+        for (quint32 i = 0; i < 8; ++i) {
+            const quint64 unit = i < entry.length ? folded[entry.offset + i] : 0u;
             (i < 4 ? entry.high : entry.low) = ((i < 4 ? entry.high : entry.low) << 16) | unit;
         }
         entries.push_back(entry);
@@ -78,7 +87,9 @@ QList<quint32> textRanks(const QList<SortValue>& values)
             return x.high < y.high;
         if (x.low != y.low)
             return x.low < y.low;
-        return QString::compare(folded.at(x.id), folded.at(y.id), Qt::CaseSensitive) < 0;
+        const char16_t* a = folded.data() + x.offset;
+        const char16_t* b = folded.data() + y.offset;
+        return std::lexicographical_compare(a, a + x.length, b, b + y.length);
     };
     std::sort(entries.begin(), entries.end(), less);
     QList<quint32> rankOfId(texts.size(), 0);
@@ -203,8 +214,14 @@ void sortSubContactTable(SubContactTable& rows, const std::optional<SortDescript
     // sorted stably. Rows without a value go last in either direction, in their order.
     QList<SortValue> values;
     values.reserve(rows.size());
-    for (const SubContactRow& row : std::as_const(rows))
-        values.append(sortValue(row, identifier, valueKey, selectedLabels));
+    // A field with one value per contact gives all rows of a contact the same value.
+    const bool perContact = !FieldIdentifiers::labeledField(identifier);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (perContact && i > 0 && rows.at(i).contact == rows.at(i - 1).contact)
+            values.append(values.at(i - 1));
+        else
+            values.append(sortValue(rows.at(i), identifier, valueKey, selectedLabels));
+    }
     const QList<quint32> ranks = textRanks(values);
     struct Key
     {

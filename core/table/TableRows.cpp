@@ -37,22 +37,36 @@ void LabelCollector::addLabel(const QString& label, const QString& identifier)
     LabelTable::setLabel(QString(), label, identifier);
 }
 
+QList<RowColumn> rowColumns(const QStringList& identifiers)
+{
+    QList<RowColumn> columns;
+    for (const QString& identifier : identifiers) {
+        if (const std::optional<LabeledField> field = listForColumn(identifier))
+            columns.append({identifier, *field});
+    }
+    return columns;
+}
+
 void createSubContactsFromContact(const ContactEntryPtr& contact, const QStringList& identifiers,
+                                  const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels)
+{
+    createSubContactsFromContact(contact, rowColumns(identifiers), selectedLabels, rows, labels);
+}
+
+void createSubContactsFromContact(const ContactEntryPtr& contact, const QList<RowColumn>& columns,
                                   const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels)
 {
     const qsizetype first = rows.size();
     rows.append(SubContactRow{contact, 0, false});
     const PersonDsc& person = *contact->person;
-    for (const QString& identifier : identifiers) {
-        const std::optional<LabeledField> field = listForColumn(identifier);
-        if (!field)
-            continue;
-        const LabeledValueList& values = person.labeledValues(*field);
+    const bool everyLabel = selectedLabels.isEmpty() || selectedLabels.first() == LabelText::All;
+    for (const RowColumn& column : columns) {
+        const LabeledValueList& values = person.labeledValues(column.field);
         for (qsizetype i = 0; i < values.size(); ++i) {
             const QString& label = values.at(i).label;
             if (labels)
-                labels->addLabel(label, identifier);
-            if (!passesLabelFilter(selectedLabels, label))
+                labels->addLabel(label, column.identifier);
+            if (!everyLabel && !selectedLabels.contains(label))
                 continue;
             while (rows.size() - first <= i)
                 rows.append(SubContactRow{contact, int(rows.size() - first), false});
@@ -77,12 +91,14 @@ SubContactTable updateSubContactTable(const ContactCollection& collection, const
     if (!group)
         return rows;
     rows.reserve(collection.contactTable.size() * 2);
+    const QList<RowColumn> columns = rowColumns(identifiers);
+    const bool sortValues = sort && PersonDsc::sortsLabeledValues(sort->key);
     for (const ContactEntryPtr& contact : collection.contactTable) {
         if (!isShownInGroup(*contact, *group))
             continue;
-        if (sort)
+        if (sortValues)
             contact->person->sortForLabeledValue(sort->key, sort->ascending);
-        createSubContactsFromContact(contact, identifiers, collection.selectedLabels, rows, labels);
+        createSubContactsFromContact(contact, columns, collection.selectedLabels, rows, labels);
     }
     return rows;
 }

@@ -43,6 +43,16 @@ void createSubContactsFromContact(const ContactEntryPtr& contact, const QStringL
                                   const QStringList& selectedLabels, SubContactTable& rows,
                                   LabelCollector* labels = nullptr);
 
+/// The columns that give a contact rows, with the list each shows: worked out once per rebuild.
+struct RowColumn
+{
+    QString identifier;
+    LabeledField field;
+};
+[[nodiscard]] QList<RowColumn> rowColumns(const QStringList& identifiers);
+void createSubContactsFromContact(const ContactEntryPtr& contact, const QList<RowColumn>& columns,
+                                  const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels);
+
 /// Whether a contact belongs to the rows of a group.
 [[nodiscard]] bool isShownInGroup(const ContactEntry& contact, const GroupEntry& group);
 

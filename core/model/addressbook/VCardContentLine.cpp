@@ -56,6 +56,18 @@ QVarLengthArray<QByteArrayView, 8> ContentLine::types() const
 
 QByteArrayView Tokenizer::peekPhysicalLine(qsizetype* end) const
 {
+    if (m_peekedAt == m_pos) {
+        *end = m_peekedEnd;
+        return m_peekedLine;
+    }
+    m_peekedAt = m_pos;
+    m_peekedLine = scanPhysicalLine(&m_peekedEnd);
+    *end = m_peekedEnd;
+    return m_peekedLine;
+}
+
+QByteArrayView Tokenizer::scanPhysicalLine(qsizetype* end) const
+{
     const char* data = m_text.data();
     const qsizetype size = m_text.size();
     const char* start = data + m_pos;

@@ -94,6 +94,7 @@ public:
 private:
     /// The physical line at m_pos and where the next one starts.
     [[nodiscard]] QByteArrayView peekPhysicalLine(qsizetype* end) const;
+    [[nodiscard]] QByteArrayView scanPhysicalLine(qsizetype* end) const;
     QByteArrayView appendToStorage(QByteArrayView text, QByteArrayView more);
     static void parse(QByteArrayView text, ContentLine& line);
     QByteArrayView joinQuotedPrintable(QByteArrayView text);
@@ -101,6 +102,10 @@ private:
 
     QByteArrayView m_text;
     qsizetype m_pos = 0;
+    // The line last looked at: the unfolding loop looks at each line before the line is read.
+    mutable qsizetype m_peekedAt = -1;
+    mutable qsizetype m_peekedEnd = 0;
+    mutable QByteArrayView m_peekedLine;
     QList<QByteArray> m_storage; // unfolded lines; views point into these
 };
 
