@@ -5,6 +5,7 @@
 #include "formats/ImportPanel.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
+#include "table/ReplaceAlertPanel.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,6 +32,7 @@ void resetUiSeams()
     Ui::MessageBox::clearShown();
     Ui::FileDialog::clearNextFileNames();
     Ui::ImportPanel::clearNextSelection();
+    Ui::ReplaceAlertPanel::clearNextAnswer();
 }
 
 QString copyData(const QTemporaryDir& dir, const QString& relative, const QString& name)

@@ -15,7 +15,10 @@
 #include "model/FieldIdentifiers.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
+#include "table/ContactCellDelegate.h"
+#include "table/ContactsTableEditing.h"
 #include "table/ContactsTableModel.h"
+#include "table/ReplaceAlertPanel.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 
@@ -24,6 +27,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -52,6 +56,10 @@ private Q_SLOTS:
     void sortByHeaderClick();
     void sortKeyFromHeaderMenu();
     void editThroughRegistryAndUndo();
+    void editPhoneInPlace();
+    void editSeveralRowsAfterConfirmation();
+    void bulkReplaceTextOverThreeRows();
+    void labelPopupAndDeleteItem();
     void labelFilter();
     void editButtonAndCsvViewingMode();
     void addGroupAndDropContacts();
@@ -66,6 +74,9 @@ private:
     [[nodiscard]] static QString text(DocumentWindow* window, int row, const QString& identifier);
     [[nodiscard]] static QStringList namesInOrder(DocumentWindow* window);
     static void selectRows(DocumentWindow* window, const QList<int>& rows);
+    /// Double-clicks the text of a cell, as the user starts editing it.
+    static void doubleClickCell(DocumentWindow* window, int row, const QString& identifier);
+    [[nodiscard]] static QLineEdit* cellEditor(DocumentWindow* window);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<DocumentController> m_controller;
@@ -140,6 +151,22 @@ void TestDocumentWindow::selectRows(DocumentWindow* window, const QList<int>& ro
     for (int row : rows)
         view->selectionModel()->select(view->model()->index(row, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+void TestDocumentWindow::doubleClickCell(DocumentWindow* window, int row, const QString& identifier)
+{
+    ContactsTableView* view = window->tableView();
+    const int column = int(window->tableController()->tableIdentfiers().indexOf(identifier));
+    const QModelIndex index = view->model()->index(row, column);
+    view->scrollTo(index);
+    const QPoint at = view->cellDelegate()->valueRect(view->visualRect(index)).center();
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+QLineEdit* TestDocumentWindow::cellEditor(DocumentWindow* window)
+{
+    auto* editor = window->tableView()->findChild<QLineEdit*>(QStringLiteral("cellEditor"));
+    return editor && editor->isVisible() ? editor : nullptr;
 }
 
 void TestDocumentWindow::opensWithTheContacts()
@@ -276,6 +303,138 @@ void TestDocumentWindow::editThroughRegistryAndUndo()
     QCOMPARE(text(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone), phone.value);
 }
 
+void TestDocumentWindow::editPhoneInPlace()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    const int chidi = rowOf(window, QStringLiteral("Chidi Okafor"));
+    doubleClickCell(window, chidi, Field::Phone);
+    QLineEdit* editor = cellEditor(window);
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QStringLiteral("+44 7700 900123"));
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("+44 20 7946 0000"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The text is in the contact, and editing went on in the next row that has a phone.
+    QTRY_COMPARE(text(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone),
+                 QStringLiteral("+44 20 7946 0000"));
+    QTRY_VERIFY(cellEditor(window));
+    QCOMPARE(window->tableView()->currentIndex().row(), rowOf(window, QStringLiteral("Delphine Duval")));
+    QTest::keyClick(cellEditor(window), Qt::Key_Escape);
+    QTRY_VERIFY(!cellEditor(window));
+    QVERIFY(window->isWindowModified());
+
+    window->menus()->action(Command::Undo)->trigger();
+    QCOMPARE(text(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone),
+             QStringLiteral("+44 7700 900123"));
+
+    // Outside edit mode a double click opens nothing.
+    window->setEditMode(false);
+    doubleClickCell(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone);
+    QVERIFY(!cellEditor(window));
+}
+
+void TestDocumentWindow::editSeveralRowsAfterConfirmation()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    const QStringList names{QStringLiteral("Ben Baker"), QStringLiteral("Chidi Okafor"), QStringLiteral("Erik Eriksen")};
+    selectRows(window, {rowOf(window, names.at(0)), rowOf(window, names.at(1)), rowOf(window, names.at(2))});
+    MessageBox::setNextAnswer(0); // OK
+    doubleClickCell(window, rowOf(window, names.at(1)), Field::Phone);
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QCOMPARE(MessageBox::shown().first().message, QStringLiteral("Do you want to set the same value in the selected rows"));
+    QCOMPARE(MessageBox::shown().first().informativeText, QStringLiteral("This operation can be undone."));
+    QLineEdit* editor = cellEditor(window);
+    QVERIFY(editor);
+    editor->setText(QStringLiteral("+1 555 0000"));
+    window->tableView()->editing()->commitPendingEdit();
+    // Every selected row with a phone has the number; Erik has none and gets none.
+    QCOMPARE(text(window, rowOf(window, names.at(0)), Field::Phone), QStringLiteral("+1 555 0000"));
+    QCOMPARE(text(window, rowOf(window, names.at(1)), Field::Phone), QStringLiteral("+1 555 0000"));
+    QVERIFY(text(window, rowOf(window, names.at(2)), Field::Phone).isEmpty());
+    QCOMPARE(window->document()->undoStack()->count(), 1);
+    window->menus()->action(Command::Undo)->trigger();
+    QCOMPARE(text(window, rowOf(window, names.at(0)), Field::Phone), QStringLiteral("+1 212 555 0199"));
+    QCOMPARE(text(window, rowOf(window, names.at(1)), Field::Phone), QStringLiteral("+44 7700 900123"));
+}
+
+void TestDocumentWindow::bulkReplaceTextOverThreeRows()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    ContactsTableView* view = window->tableView();
+    const QStringList names{QStringLiteral("Ben Baker"), QStringLiteral("Delphine Duval"), QStringLiteral("Frieda Fischer")};
+    const auto labelOf = [&](const QString& name) {
+        const int row = rowOf(window, name);
+        return view->model()->index(row, 1).data(ContactsTableModel::LabelRole).toString();
+    };
+    const QStringList labels{labelOf(names.at(0)), labelOf(names.at(1)), labelOf(names.at(2))};
+    selectRows(window, {rowOf(window, names.at(0)), rowOf(window, names.at(1))});
+    // The clicked cell joins the selected ones.
+    std::unique_ptr<QMenu> menu(view->editing()->contextMenu(rowOf(window, names.at(2)), 1, view));
+    auto* replace = menu->findChild<QAction*>(QStringLiteral("Replace Text"));
+    QVERIFY(replace);
+    QVERIFY(replace->isEnabled());
+    ReplaceAlertPanel::setNextAnswer(QStringLiteral("+00 000"));
+    replace->trigger();
+    for (int i = 0; i < names.size(); ++i) {
+        QCOMPARE(text(window, rowOf(window, names.at(i)), Field::Phone), QStringLiteral("+00 000"));
+        QCOMPARE(labelOf(names.at(i)), labels.at(i)); // "Replace Text" keeps the labels
+    }
+    QCOMPARE(text(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone),
+             QStringLiteral("+44 7700 900123"));
+    QCOMPARE(window->document()->undoStack()->count(), 1);
+    window->menus()->action(Command::Undo)->trigger();
+    QCOMPARE(text(window, rowOf(window, names.at(2)), Field::Phone), QStringLiteral("+49 30 1234567"));
+
+    // A cancelled panel changes nothing; outside edit mode the command is inactive.
+    ReplaceAlertPanel::cancelNext();
+    menu.reset(view->editing()->contextMenu(rowOf(window, names.at(0)), 1, view));
+    menu->findChild<QAction*>(QStringLiteral("Replace Text"))->trigger();
+    QCOMPARE(window->document()->undoStack()->index(), 0);
+    window->setEditMode(false);
+    menu.reset(view->editing()->contextMenu(rowOf(window, names.at(0)), 1, view));
+    QVERIFY(!menu->findChild<QAction*>(QStringLiteral("Replace Text"))->isEnabled());
+}
+
+void TestDocumentWindow::labelPopupAndDeleteItem()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    ContactsTableView* view = window->tableView();
+    const int ben = rowOf(window, QStringLiteral("Ben Baker"));
+    std::unique_ptr<QMenu> labels(view->editing()->labelMenu(ben, 1, view));
+    QVERIFY(labels);
+    QAction* home = nullptr;
+    for (QAction* action : labels->actions()) {
+        if (action->text() == QStringLiteral("home"))
+            home = action;
+        if (action->text() == QStringLiteral("work"))
+            QVERIFY(action->isChecked());
+    }
+    QVERIFY(home);
+    home->trigger();
+    QCOMPARE(view->model()->index(rowOf(window, QStringLiteral("Ben Baker")), 1).data(ContactsTableModel::LabelRole)
+                 .toString(),
+             QStringLiteral("home"));
+    // Erik has no phone: no label pop-up.
+    QVERIFY(!view->editing()->labelMenu(rowOf(window, QStringLiteral("Erik Eriksen")), 1, view));
+
+    std::unique_ptr<QMenu> menu(view->editing()->contextMenu(rowOf(window, QStringLiteral("Ben Baker")), 1, view));
+    view->clearSelection();
+    MessageBox::setNextAnswer(0);
+    menu->findChild<QAction*>(QStringLiteral("Delete Item"))->trigger();
+    QCOMPARE(MessageBox::shown().last().message,
+             QStringLiteral("Do you want to delete the item(label and text) in the selected cells in column:Phone ?"));
+    QVERIFY(text(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone).isEmpty());
+    QCOMPARE(window->document()->undoStack()->count(), 2);
+}
+
 void TestDocumentWindow::labelFilter()
 {
     DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
@@ -396,10 +555,12 @@ void TestDocumentWindow::saveAndReopen()
     std::unique_ptr<QMimeData> data(window->tableView()->mimeDataForSelectedRows());
     QVERIFY(window->sideBar()->dropContacts(data.get(), collection.groupTable.last()));
     window->groupPopupSelected(collection.topGroup());
-    const ContactEntryPtr frieda = window->tableController()->subContactTable().at(rowOf(window, QStringLiteral("Frieda Fischer"))).contact;
-    LabeledValue phone = frieda->person->phoneValues().first();
-    phone.value = QStringLiteral("+49 30 7654321");
-    QVERIFY(window->document()->undoRegistry().undoReplaceLabeledValue(phone, Field::Phone, frieda));
+    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    window->tableView()->clearSelection();
+    doubleClickCell(window, rowOf(window, QStringLiteral("Frieda Fischer")), Field::Phone);
+    QVERIFY(cellEditor(window));
+    cellEditor(window)->setText(QStringLiteral("+49 30 7654321"));
+    // Saving ends the edit in progress first.
 
     window->menus()->action(Command::Save)->trigger();
     QVERIFY(!window->isWindowModified());

@@ -15,9 +15,13 @@
 #include "model/FieldIdentifiers.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
+#include "table/ReplaceAlertPanel.h"
+#include "table/ReplaceAlertPanelModel.h"
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -47,6 +51,7 @@ private Q_SLOTS:
     void searchTextIsHighlighted();
     void encodingPopupAndCustomizePanel();
     void importPanelOffersAndReturnsSelection();
+    void replacePanelShowsAndFillsItsModel();
 
 private:
     std::unique_ptr<DocumentWindow> window(std::unique_ptr<ContactDocument> document);
@@ -275,6 +280,38 @@ void TestTableWidgets::importPanelOffersAndReturnsSelection()
     QCOMPARE(model.selectedIndexes(), QList<int>{1});
     panel.nameList()->clearSelection();
     QVERIFY(!panel.findChild<QPushButton*>(QStringLiteral("selectButton"))->isEnabled());
+}
+
+void TestTableWidgets::replacePanelShowsAndFillsItsModel()
+{
+    const QStringList labels{QStringLiteral("home"), QStringLiteral("work"), QStringLiteral("mobile")};
+    {
+        ReplaceAlertPanelModel model(ReplaceAlertPanelModel::Type::ReplaceLabelAndText, Field::Phone, labels,
+                                     QStringLiteral("work"), QStringLiteral("+1 555 0100"));
+        ReplaceAlertPanel panel(model, nullptr);
+        QCOMPARE(panel.findChild<QLabel*>(QStringLiteral("replaceAlertMessage"))->text(),
+                 QStringLiteral("In order to replace the label and text Phone"));
+        QCOMPARE(panel.findChild<QPushButton*>(QStringLiteral("okButton"))->text(), QStringLiteral("Replace"));
+        auto* labelPopup = panel.findChild<QComboBox*>(QStringLiteral("labelPopup"));
+        QVERIFY(labelPopup->isEnabled());
+        QCOMPARE(labelPopup->currentText(), QStringLiteral("work"));
+        auto* field = panel.findChild<QLineEdit*>(QStringLiteral("replaceTextField"));
+        QCOMPARE(field->text(), QStringLiteral("+1 555 0100"));
+        field->setText(QStringLiteral("+1 555 0199"));
+        labelPopup->setCurrentIndex(2);
+        panel.accept();
+        QCOMPARE(model.returnCode(), 1);
+        QCOMPARE(model.replaceString(), QStringLiteral("+1 555 0199"));
+        QCOMPARE(model.label(), QStringLiteral("mobile"));
+    }
+    ReplaceAlertPanelModel append(ReplaceAlertPanelModel::Type::AppendText, Field::Phone, labels,
+                                  QStringLiteral("work"), QStringLiteral("+1 555 0100"));
+    ReplaceAlertPanel panel(append, nullptr);
+    QCOMPARE(panel.findChild<QPushButton*>(QStringLiteral("okButton"))->text(), QStringLiteral("Append"));
+    QVERIFY(!panel.findChild<QComboBox*>(QStringLiteral("labelPopup"))->isEnabled());
+    QVERIFY(panel.findChild<QLineEdit*>(QStringLiteral("replaceTextField"))->text().isEmpty());
+    panel.reject();
+    QCOMPARE(append.returnCode(), 0);
 }
 
 QTEST_MAIN(TestTableWidgets)

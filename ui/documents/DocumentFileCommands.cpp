@@ -11,6 +11,8 @@
 #include "formats/ZQVCard.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
+#include "table/ContactsTableEditing.h"
+#include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 
 #include <QDir>
@@ -35,6 +37,7 @@ DocumentFileCommands::~DocumentFileCommands() = default;
 
 bool DocumentFileCommands::saveDocument()
 {
+    m_window->tableView()->editing()->commitPendingEdit();
     ContactDocument* document = m_window->document();
     if (document->isCsv() || document->isExporting())
         return false;
@@ -196,6 +199,7 @@ bool DocumentFileCommands::importFromVCard()
 
 bool DocumentFileCommands::canClose()
 {
+    m_window->tableView()->editing()->commitPendingEdit();
     ContactDocument* document = m_window->document();
     if (document->isExporting())
         return false;

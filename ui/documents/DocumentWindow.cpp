@@ -9,6 +9,7 @@
 #include "documents/Preferences.h"
 #include "groups/GroupSideBar.h"
 #include "support/MessageBox.h"
+#include "table/ContactsTableEditing.h"
 #include "table/ContactsTableModel.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
@@ -109,6 +110,14 @@ void DocumentWindow::setUpLayout()
     connect(m_sideBar, &GroupSideBar::groupSelectionDidChange, this, &DocumentWindow::groupSelectionDidChange);
     connect(m_sideBar, &GroupSideBar::groupNameWillChange, this, &DocumentWindow::groupNameWillChange);
     connect(m_sideBar, &GroupSideBar::addContactByStringIndexes, this, &DocumentWindow::addContactByStringIndexes);
+
+    ContactsTableEditing* editing = m_tableView->editing();
+    editing->setWindowCommands({MenuAction::ExportContactAsVCard});
+    connect(editing, &ContactsTableEditing::contactCommandRequested, this, [this](MenuAction action) {
+        if (action == MenuAction::ExportContactAsVCard)
+            m_fileCommands->exportAsVCard();
+    });
+    connect(editing, &ContactsTableEditing::windowEdited, this, [this] { m_document->setAddressBookDirty(true); });
 }
 
 void DocumentWindow::setUpTable()
@@ -161,6 +170,8 @@ void DocumentWindow::applyEditState(bool on)
     m_redSeparator->setPalette(palette);
     m_redSeparator->setProperty("editMode", on);
     m_sideBar->setEditState(on);
+    if (!on)
+        m_tableView->editing()->abandonPendingEdit(); // locking drops a half-typed text
     if (on != m_tableController->editState())
         m_tableController->setEditState(on);
     if (!on)

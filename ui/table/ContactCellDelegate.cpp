@@ -1,10 +1,13 @@
 #include "ContactCellDelegate.h"
 
+#include "table/CellEditTypes.h"
 #include "table/ContactsTableModel.h"
 #include "table/ContactsViewController.h"
 #include "table/TableCells.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -13,6 +16,8 @@ namespace Quillary::Ui {
 namespace {
 
 constexpr int Margin = 4;
+const char* const EditedRow = "editedRow";
+const char* const EditedColumn = "editedColumn";
 constexpr int MaximumLabelWidth = 96;
 const QColor HighlightColor(255, 165, 0); // the find text's orange
 
@@ -217,6 +222,93 @@ QSize ContactCellDelegate::sizeHint(const QStyleOptionViewItem& option, const QM
     Q_UNUSED(option)
     const int lines = m_controller.isSummaryRow(index.row()) ? 1 : m_controller.numLines(index.row());
     return QSize(140, lines * m_lineHeight);
+}
+
+// Typing in a cell -------------------------------------------------------------------------------
+
+QWidget* ContactCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                           const QModelIndex& index) const
+{
+    Q_UNUSED(option)
+    auto* editor = new QLineEdit(parent);
+    editor->setObjectName(QStringLiteral("cellEditor"));
+    editor->setFont(m_font);
+    editor->setFrame(false);
+    editor->setProperty(EditedRow, index.row());
+    editor->setProperty(EditedColumn, index.column());
+    m_activeEditor = editor;
+    return editor;
+}
+
+void ContactCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    if (auto* field = qobject_cast<QLineEdit*>(editor))
+        field->setText(m_controller.cell(index.row(), index.column()).text);
+}
+
+void ContactCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
+    Q_UNUSED(model)
+    const auto* field = qobject_cast<QLineEdit*>(editor);
+    if (field && m_commit)
+        m_commit(index.row(), index.column(), field->text());
+}
+
+void ContactCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                               const QModelIndex& index) const
+{
+    const CellContent cell = m_controller.cell(index.row(), index.column());
+    QRect rect = cell.cellTemplate == CellContent::Template::PopupAndText ? valueRect(option.rect) : option.rect;
+    // One line high, where the first line of the text is drawn.
+    const int lines = qMax(1, m_controller.numLines(index.row()));
+    rect.setHeight(qMin(rect.height(), option.rect.height() / lines));
+    editor->setGeometry(rect);
+}
+
+void ContactCellDelegate::finishEditing(QWidget* editor)
+{
+    Q_EMIT commitData(editor);
+    Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void ContactCellDelegate::abandonEditing(QWidget* editor)
+{
+    Q_EMIT closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+bool ContactCellDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    auto* editor = qobject_cast<QLineEdit*>(object);
+    if (!editor || event->type() != QEvent::KeyPress)
+        return QStyledItemDelegate::eventFilter(object, event);
+    std::optional<EditKey> key;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        key = EditKey::Return;
+        break;
+    case Qt::Key_Tab:
+        key = EditKey::Tab;
+        break;
+    case Qt::Key_Backtab:
+        key = EditKey::Backtab;
+        break;
+    case Qt::Key_Escape:
+        key = EditKey::Escape;
+        break;
+    default:
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+    const int row = editor->property(EditedRow).toInt();
+    const int column = editor->property(EditedColumn).toInt();
+    if (m_key && m_key(editor, row, column, *key))
+        return true;
+    if (*key == EditKey::Tab || *key == EditKey::Backtab) {
+        // Not taken: the text is kept, and editing does not wander to another cell.
+        finishEditing(editor);
+        return true;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 } // namespace Quillary::Ui

@@ -3,9 +3,13 @@
 #include <QCache>
 #include <QFont>
 #include <QPixmap>
+#include <QPointer>
 #include <QStyledItemDelegate>
 
+#include <functional>
+
 namespace Quillary {
+enum class EditKey;
 class ContactsViewController;
 class PersonDsc;
 struct CellContent;
@@ -38,6 +42,30 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
+    // Typing in a cell. The text goes to the commit handler, not to the model: the core applies it.
+    /// Receives the text of a cell whose editing ended with a commit.
+    using CommitHandler = std::function<void(int row, int column, const QString& text)>;
+    /// Sees Return, Tab, Shift-Tab and Escape first; true when it took the key.
+    using KeyHandler = std::function<bool(QWidget* editor, int row, int column, EditKey key)>;
+    void setCommitHandler(CommitHandler handler) { m_commit = std::move(handler); }
+    void setKeyHandler(KeyHandler handler) { m_key = std::move(handler); }
+    /// Ends the editing in `editor`: its text is committed and it closes.
+    void finishEditing(QWidget* editor);
+    /// Ends the editing in `editor` without keeping its text.
+    void abandonEditing(QWidget* editor);
+    /// The editor open now, if any.
+    [[nodiscard]] QWidget* activeEditor() const { return m_activeEditor; }
+
+    [[nodiscard]] QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
 private:
     void paintName(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
                    const CellContent& cell) const;
@@ -54,6 +82,9 @@ private:
     QFont m_boldFont;
     int m_lineHeight = 20;
     mutable QCache<quintptr, QPixmap> m_thumbnails;
+    mutable QPointer<QWidget> m_activeEditor;
+    CommitHandler m_commit;
+    KeyHandler m_key;
 };
 
 } // namespace Quillary::Ui

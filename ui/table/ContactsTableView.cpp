@@ -1,16 +1,23 @@
 #include "ContactsTableView.h"
 
 #include "ContactCellDelegate.h"
+#include "ContactsTableEditing.h"
 #include "documents/DocumentGroups.h"
 #include "table/ContactsTableModel.h"
 #include "table/ContactsViewController.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDrag>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
+
+#include <memory>
 
 namespace Quillary::Ui {
 
@@ -33,7 +40,8 @@ QString translated(const QString& key)
 } // namespace
 
 ContactsTableView::ContactsTableView(ContactsViewController& controller, QWidget* parent)
-    : QTableView(parent), m_controller(controller), m_delegate(new ContactCellDelegate(controller, this))
+    : QTableView(parent), m_controller(controller), m_delegate(new ContactCellDelegate(controller, this)),
+      m_editing(new ContactsTableEditing(this, m_delegate))
 {
     setObjectName(QStringLiteral("contactsTable"));
     setModel(controller.model());
@@ -48,7 +56,11 @@ ContactsTableView::ContactsTableView(ContactsViewController& controller, QWidget
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
     setDefaultDropAction(Qt::CopyAction);
-    setContextMenuPolicy(Qt::CustomContextMenu);
+    m_collapseSelection.setSingleShot(true);
+    connect(&m_collapseSelection, &QTimer::timeout, this, [this] {
+        if (m_collapseRow >= 0 && m_collapseRow < model()->rowCount())
+            selectRow(m_collapseRow);
+    });
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
     QHeaderView* rows = verticalHeader();
@@ -74,7 +86,6 @@ ContactsTableView::ContactsTableView(ContactsViewController& controller, QWidget
     connect(columns, &QHeaderView::sectionResized, this, &ContactsTableView::sectionResized);
     connect(columns, &QHeaderView::sortIndicatorChanged, this, &ContactsTableView::sortIndicatorChanged);
     connect(columns, &QWidget::customContextMenuRequested, this, &ContactsTableView::headerMenuRequested);
-    connect(this, &QWidget::customContextMenuRequested, this, &ContactsTableView::contextMenuRequested);
     updateFont(font());
 }
 
@@ -269,11 +280,88 @@ void ContactsTableView::headerMenuRequested(const QPoint& pos)
         menu.exec(horizontalHeader()->viewport()->mapToGlobal(pos));
 }
 
-void ContactsTableView::contextMenuRequested(const QPoint& pos)
+bool ContactsTableView::openLabelMenu(const QModelIndex& index)
 {
-    const QModelIndex index = indexAt(pos);
-    if (index.isValid() && !m_controller.isSummaryRow(index.row()))
-        Q_EMIT cellContextMenuRequested(index.row(), index.column(), viewport()->mapToGlobal(pos));
+    if (!index.isValid())
+        return false;
+    std::unique_ptr<QMenu> menu(m_editing->labelMenu(index.row(), index.column(), this));
+    if (!menu)
+        return false;
+    const QRect label = m_delegate->labelRect(visualRect(index));
+    menu->exec(viewport()->mapToGlobal(label.bottomLeft()));
+    return true;
+}
+
+void ContactsTableView::contextMenuEvent(QContextMenuEvent* event)
+{
+    const bool keyboard = event->reason() == QContextMenuEvent::Keyboard;
+    const QModelIndex index = keyboard ? currentIndex() : indexAt(event->pos());
+    if (!index.isValid() || m_controller.isSummaryRow(index.row()))
+        return;
+    std::unique_ptr<QMenu> menu(m_editing->contextMenu(index.row(), index.column(), this));
+    if (menu->isEmpty())
+        return;
+    const QPoint at = keyboard ? viewport()->mapToGlobal(visualRect(index).center()) : event->globalPos();
+    menu->exec(at);
+}
+
+void ContactsTableView::mousePressEvent(QMouseEvent* event)
+{
+    m_collapseSelection.stop();
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid()
+        && m_delegate->labelRect(visualRect(index)).contains(event->position().toPoint()) && openLabelMenu(index))
+        return;
+    m_keepSelection = event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier && index.isValid()
+        && m_controller.selectedIndexes().size() > 1 && selectionModel()->isRowSelected(index.row(), {});
+    QTableView::mousePressEvent(event);
+}
+
+void ContactsTableView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!std::exchange(m_keepSelection, false)) {
+        QTableView::mouseReleaseEvent(event);
+        return;
+    }
+    const QItemSelection kept = selectionModel()->selection();
+    QTableView::mouseReleaseEvent(event); // would leave the clicked row alone selected
+    if (state() == DraggingState)
+        return;
+    m_collapseRow = indexAt(event->position().toPoint()).row();
+    selectionModel()->select(kept, QItemSelectionModel::ClearAndSelect);
+    m_collapseSelection.start(QApplication::doubleClickInterval());
+}
+
+void ContactsTableView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    m_collapseSelection.stop();
+    m_keepSelection = false;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || !index.isValid() || m_controller.isSummaryRow(index.row())) {
+        QTableView::mouseDoubleClickEvent(event);
+        return;
+    }
+    m_editing->startEdit(index.row(), index.column(), event->modifiers() & Qt::ControlModifier);
+}
+
+void ContactsTableView::keyPressEvent(QKeyEvent* event)
+{
+    const QModelIndex index = currentIndex();
+    const bool onCell = index.isValid() && !m_controller.isSummaryRow(index.row()) && state() != EditingState;
+    if (onCell && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_F2)) {
+        m_editing->startEdit(index.row(), index.column(), event->modifiers() & Qt::ControlModifier);
+        return;
+    }
+    if (onCell && event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier && openLabelMenu(index))
+        return;
+    QTableView::keyPressEvent(event);
+}
+
+void ContactsTableView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    if (hint == QAbstractItemDelegate::RevertModelCache)
+        m_editing->editorReverted();
+    QTableView::closeEditor(editor, hint);
 }
 
 void ContactsTableView::selectRowsFromCore(const QList<int>& rows)

@@ -3,6 +3,7 @@
 #include <QBitArray>
 #include <QFont>
 #include <QTableView>
+#include <QTimer>
 
 class QMenu;
 class QMimeData;
@@ -14,6 +15,7 @@ class ContactsViewController;
 namespace Quillary::Ui {
 
 class ContactCellDelegate;
+class ContactsTableEditing;
 
 /// The contacts table of a window over the core's table model. It shows the columns of the view
 /// type with their stored widths, sorts by a header click or the header's menu of sort keys, lets
@@ -33,6 +35,7 @@ public:
 
     [[nodiscard]] ContactsViewController& controller() const { return m_controller; }
     [[nodiscard]] ContactCellDelegate* cellDelegate() const { return m_delegate; }
+    [[nodiscard]] ContactsTableEditing* editing() const { return m_editing; }
 
     /// The table font: its bold form and the line height follow; the table reloads.
     void updateFont(const QFont& font);
@@ -49,14 +52,16 @@ public:
     /// The drag data of the selected rows: their numbers as the private row-index type.
     [[nodiscard]] QMimeData* mimeDataForSelectedRows() const;
 
-Q_SIGNALS:
-    /// A right click on a data cell (row and column of the table), for the cell's context menu.
-    void cellContextMenuRequested(int row, int column, const QPoint& globalPos);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     void modelWasReset();
@@ -67,11 +72,18 @@ private:
     void sectionResized(int logical, int oldSize, int newSize);
     void sortIndicatorChanged(int section, Qt::SortOrder order);
     void headerMenuRequested(const QPoint& pos);
-    void contextMenuRequested(const QPoint& pos);
+    /// Opens the label pop-up of a labelled cell in edit mode; false when the cell has none.
+    bool openLabelMenu(const QModelIndex& index);
     [[nodiscard]] int defaultRowHeight() const;
 
     ContactsViewController& m_controller;
     ContactCellDelegate* m_delegate;
+    ContactsTableEditing* m_editing;
+    // A click in a selection of several rows keeps it until it is clear that no double click,
+    // which edits every selected row, follows.
+    QTimer m_collapseSelection;
+    int m_collapseRow = -1;
+    bool m_keepSelection = false;
     QFont m_font;
     int m_lineHeight = 20;
     QBitArray m_measured;
