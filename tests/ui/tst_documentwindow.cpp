@@ -33,6 +33,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidgetItem>
 
 #include <memory>
 
@@ -63,6 +64,9 @@ private Q_SLOTS:
     void labelFilter();
     void editButtonAndCsvViewingMode();
     void addGroupAndDropContacts();
+    void renameAndDeleteGroup();
+    void revertToSaved();
+    void tableFontPersists();
     void saveAndReopen();
     void exportSelectionAsCsvAndVCard();
     void importChosenContacts();
@@ -539,6 +543,92 @@ void TestDocumentWindow::addGroupAndDropContacts()
     window->groupPopupSelected(collection.topGroup());
     window->setEditMode(false);
     QVERIFY(!sideBar->canDrop(data.get(), added, false));
+}
+
+void TestDocumentWindow::renameAndDeleteGroup()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    ContactCollection& collection = window->document()->collection();
+    GroupSideBar* sideBar = window->sideBar();
+    const GroupEntryPtr friends = collection.groupTable.at(1);
+    QCOMPARE(friends->groupName, QStringLiteral("Friends"));
+    QTreeWidgetItem* item = sideBar->itemForGroup(friends);
+    QVERIFY(item->flags() & Qt::ItemIsEditable);
+    QVERIFY(!(sideBar->itemForGroup(collection.topGroup())->flags() & Qt::ItemIsEditable));
+
+    // Choosing a group in the side bar shows its members.
+    sideBar->setCurrentItem(item);
+    QCOMPARE(collection.selectedGroupDict, friends);
+    QCOMPARE(namesInOrder(window), (QStringList{QStringLiteral("Aiko Kimura"), QStringLiteral("Chidi Okafor")}));
+
+    const QString uniqueId = friends->uniqueId;
+    sideBar->itemForGroup(friends)->setText(0, QStringLiteral("Close Friends"));
+    QCOMPARE(friends->groupName, QStringLiteral("Close Friends"));
+    QCOMPARE(friends->uniqueId, uniqueId);
+    QVERIFY(window->isWindowModified());
+    QCOMPARE(window->tableController()->summaryText(), QStringLiteral("Close Friends: total 2 contacts"));
+    sideBar->itemForGroup(friends)->setText(0, QString()); // an empty name is refused
+    QCOMPARE(friends->groupName, QStringLiteral("Close Friends"));
+    QCOMPARE(sideBar->itemForGroup(friends)->text(0), QStringLiteral("Close Friends"));
+
+    // Deleting needs the side bar and a group other than all contacts.
+    QVERIFY(!window->canDeleteGroup());
+    window->showGroupView();
+    QVERIFY(window->canDeleteGroup());
+    MessageBox::setNextAnswer(0);
+    window->menus()->action(Command::DeleteGroup)->trigger();
+    QCOMPARE(MessageBox::shown().last().message, QStringLiteral("Do you want to remove the group?"));
+    QCOMPARE(collection.groupTable.size(), 2);
+    QCOMPARE(collection.selectedGroupDict, collection.topGroup());
+    QCOMPARE(namesInOrder(window).size(), 6);
+    QVERIFY(!sideBar->itemForGroup(friends));
+    QVERIFY(!window->canDeleteGroup());
+
+    // Outside edit mode groups are neither renamed nor added.
+    window->setEditMode(false);
+    QVERIFY(!(sideBar->itemForGroup(collection.groupTable.at(1))->flags() & Qt::ItemIsEditable));
+    QVERIFY(!window->menus()->action(Command::AddGroup)->isEnabled());
+}
+
+void TestDocumentWindow::revertToSaved()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    const int erik = rowOf(window, QStringLiteral("Erik Eriksen"));
+    selectRows(window, {erik});
+    const ContactEntryPtr ben = window->tableController()->subContactTable().at(rowOf(window, QStringLiteral("Ben Baker"))).contact;
+    LabeledValue phone = ben->person->phoneValues().first();
+    phone.value = QStringLiteral("+1 000");
+    QVERIFY(window->document()->undoRegistry().undoReplaceLabeledValue(phone, Field::Phone, ben));
+    MessageBox::setNextAnswer(1); // Cancel
+    QVERIFY(!window->fileCommands()->revertDocumentToSaved());
+    QCOMPARE(text(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone), QStringLiteral("+1 000"));
+    MessageBox::setNextAnswer(0);
+    window->menus()->action(Command::Revert)->trigger();
+    QCOMPARE(text(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone), QStringLiteral("+1 212 555 0199"));
+    QVERIFY(!window->isWindowModified());
+    QVERIFY(!window->menus()->action(Command::Undo)->isEnabled());
+    // The contact selected before is selected again.
+    QCOMPARE(window->tableController()->uniqueIdsOfSelectedContacts().value(0),
+             window->tableController()->subContactTable().at(rowOf(window, QStringLiteral("Erik Eriksen"))).uniqueId());
+}
+
+void TestDocumentWindow::tableFontPersists()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    QVERIFY(window);
+    const int line = window->tableView()->lineHeight();
+    QFont font = window->tableFont();
+    font.setPointSizeF(26);
+    window->setTableFont(font);
+    QVERIFY(window->tableView()->lineHeight() > line);
+    QCOMPARE(window->tableView()->rowHeight(0), window->tableView()->lineHeight());
+    QCOMPARE(window->sideBar()->rowHeight(), window->tableView()->lineHeight());
+    QCOMPARE(Preferences::instance().tableFont().pointSizeF(), 26.0);
+    window->revertToDefaultFont();
+    QCOMPARE(window->tableFont().pointSizeF(), 13.0);
 }
 
 void TestDocumentWindow::saveAndReopen()

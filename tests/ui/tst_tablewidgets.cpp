@@ -12,13 +12,17 @@
 #include "formats/ImportPanel.h"
 #include "formats/ImportPanelModel.h"
 #include "formats/ZQVCard.h"
+#include "support/FileDialog.h"
 #include "model/FieldIdentifiers.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 #include "table/ReplaceAlertPanel.h"
 #include "table/ReplaceAlertPanelModel.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +54,7 @@ private Q_SLOTS:
     void summaryRowSpansAndIsNotSelectable();
     void searchTextIsHighlighted();
     void encodingPopupAndCustomizePanel();
+    void openPanelShowsTheAccessory();
     void importPanelOffersAndReturnsSelection();
     void replacePanelShowsAndFillsItsModel();
 
@@ -261,6 +266,30 @@ void TestTableWidgets::encodingPopupAndCustomizePanel()
     QVERIFY(popup->count() > 3);
     panel->close();
     QVERIFY(!settings.value(EncodingAccessoryModel::SettingsKey).toStringList().isEmpty());
+}
+
+void TestTableWidgets::openPanelShowsTheAccessory()
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+    EncodingAccessoryModel model(&settings, {QStringLiteral("en")});
+    EncodingAccessory accessory(&model);
+    FileDialog::Options options;
+    options.title = QStringLiteral("Import from vCard");
+    options.acceptLabel = QStringLiteral("Import");
+    options.accessory = &accessory;
+    bool seen = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog) {
+            seen = dialog->isAncestorOf(&accessory) && accessory.isVisible()
+                && dialog->testOption(QFileDialog::DontUseNativeDialog);
+            dialog->reject();
+        }
+    });
+    QVERIFY(FileDialog::getOpenFileNames(nullptr, options).isEmpty());
+    QVERIFY(seen);
+    QVERIFY(!accessory.parent()); // handed back to its owner
 }
 
 void TestTableWidgets::importPanelOffersAndReturnsSelection()
