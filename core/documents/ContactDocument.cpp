@@ -2,11 +2,13 @@
 
 #include "ContactFileReader.h"
 #include "formats/ZQVCard.h"
+#include "model/addressbook/Records.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSaveFile>
+#include <QSet>
 
 Q_LOGGING_CATEGORY(lcDocument, "quillary.core.documents")
 
@@ -34,12 +36,11 @@ GroupEntryPtr makeTopGroup(const ContactTable& contacts)
     return top;
 }
 
-/// Writes contacts as a vCard stream to a file so that the old file stays as it was unless
-/// everything was written. The cards go to the file as they are made.
-DocumentError writeContacts(const QString& path, const ContactTable& contacts, const GroupTable& groupTable,
+/// Writes contacts as a vCard stream into a save file, the cards as they are made. Nothing replaces
+/// the old file here: the caller commits the save file once all went well.
+DocumentError writeContacts(QSaveFile& file, const ContactTable& contacts, const GroupTable& groupTable,
                             const ZQVCard::ProgressHandler& progress, const std::function<bool()>& cancelled)
 {
-    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return DocumentError::application(DocumentError::FileWriteUnknown, file.errorString());
     const qint64 written =
@@ -54,9 +55,52 @@ DocumentError writeContacts(const QString& path, const ContactTable& contacts, c
                                               ContactDocument::saveFailedMessage());
         return DocumentError::application(DocumentError::FileWriteUnknown, file.errorString());
     }
+    return {};
+}
+
+/// Writes contacts as CSV into a save file, a batch of lines at a time so that the export can report
+/// progress and stop. The caller commits.
+DocumentError writeCsv(QSaveFile& file, const ContactTable& contacts, QPromise<void>& promise)
+{
+    constexpr qsizetype Batch = 2000;
+    if (!file.open(QIODevice::WriteOnly))
+        return DocumentError::application(DocumentError::FileWriteUnknown, file.errorString());
+    // Every batch comes with the header line; only the first one is kept.
+    const QByteArray header = CsvWriter::headerLine().toUtf8();
+    bool written = file.write(header) == header.size();
+    for (qsizetype start = 0; written && start < contacts.size() && !promise.isCanceled(); start += Batch) {
+        const QByteArray lines = CsvWriter::csvFromSubContacts(contacts.mid(start, Batch)).sliced(header.size());
+        written = file.write(lines) == lines.size();
+        promise.setProgressValue(int(qMin(contacts.size(), start + Batch) * 100 / contacts.size()));
+    }
+    if (promise.isCanceled() || !written) {
+        file.cancelWriting();
+        return promise.isCanceled() ? DocumentError::application(DocumentError::UserCancelled, QString())
+                                    : DocumentError::application(DocumentError::FileWriteUnknown, file.errorString());
+    }
+    return {};
+}
+
+DocumentError commit(QSaveFile& file)
+{
     if (!file.commit())
         return DocumentError::application(DocumentError::FileWriteUnknown, file.errorString());
     return {};
+}
+
+/// What an export writes: each contact once, deleted ones left out.
+ContactTable exportableContacts(const ContactTable& contacts)
+{
+    ContactTable result;
+    result.reserve(contacts.size());
+    QSet<const ContactEntry*> seen;
+    for (const ContactEntryPtr& contact : contacts) {
+        if (contact && !contact->deleted && !seen.contains(contact.get())) {
+            seen.insert(contact.get());
+            result.append(contact);
+        }
+    }
+    return result;
 }
 
 /// Progress of a conversion as a percentage of its length.
@@ -94,7 +138,14 @@ ContactDocument::ContactDocument(QObject* parent) : QObject(parent), m_registry(
     connect(&m_autosaveTimer, &QTimer::timeout, this, &ContactDocument::autosave);
 }
 
-ContactDocument::~ContactDocument() = default;
+ContactDocument::~ContactDocument()
+{
+    // Work still running reads the contacts: it must end before they go.
+    qDeleteAll(findChildren<DocumentTask*>(Qt::FindDirectChildrenOnly));
+    // The undo stack is cleared as it is destroyed, after the autosave timer; nothing here may hear it.
+    m_registry.disconnect(this);
+    undoStack()->disconnect(this);
+}
 
 ContactDocument::Type ContactDocument::typeForPath(const QString& path)
 {
@@ -119,6 +170,17 @@ QString ContactDocument::noCsvContactMessage()
 QString ContactDocument::saveFailedMessage()
 {
     return Tr::tr("Something error happened in saving operation.");
+}
+
+QString ContactDocument::exportFailedTitle()
+{
+    return Tr::tr("Can't save the file");
+}
+
+QString ContactDocument::exportFailedMessage(qint64 code)
+{
+    // The misspelling is the established text of this alert.
+    return Tr::tr("Something error happned in saving operation. %1").arg(code);
 }
 
 bool ContactDocument::isModified() const
@@ -264,7 +326,10 @@ DocumentError ContactDocument::save(const QString& path)
     const QString target = path.isEmpty() ? m_filePath : path;
     if (isCsv())
         return DocumentError::application(DocumentError::SaveProducedNothing, saveFailedMessage());
-    const DocumentError error = writeContacts(target, m_collection.liveContacts(), m_collection.groupTable, {}, {});
+    QSaveFile file(target);
+    DocumentError error = writeContacts(file, m_collection.liveContacts(), m_collection.groupTable, {}, {});
+    if (!error.isError())
+        error = commit(file);
     if (error.isError())
         return error;
     didSave(target);
@@ -279,25 +344,42 @@ void ContactDocument::didSave(const QString& path)
     setAddressBookDirty(false);
 }
 
+DocumentTask* ContactDocument::startWriting(const QString& path, const FileWriter& write,
+                                            const std::function<void()>& committed)
+{
+    // The worker only borrows the save file; the task's completion owns it, and with it goes the
+    // unfinished file of a task that failed or was cancelled.
+    auto file = std::make_shared<QSaveFile>(path);
+    const std::weak_ptr<QSaveFile> borrowed = file;
+    return new DocumentTask(
+        Tr::tr("Writing the file: %1").arg(QFileInfo(path).fileName()),
+        [borrowed, write](QPromise<void>& promise) {
+            const std::shared_ptr<QSaveFile> target = borrowed.lock();
+            return target ? write(*target, promise) : DocumentError::application(DocumentError::UserCancelled, {});
+        },
+        [file, committed] {
+            const DocumentError error = commit(*file);
+            if (!error.isError() && committed)
+                committed();
+            return error;
+        },
+        this);
+}
+
 DocumentTask* ContactDocument::startSave(const QString& path)
 {
     const QString target = path.isEmpty() ? m_filePath : path;
     const ContactTable contacts = m_collection.liveContacts();
     const bool csv = isCsv();
-    return new DocumentTask(
-        Tr::tr("Writing the file: %1").arg(QFileInfo(target).fileName()),
-        [this, target, contacts, csv](QPromise<void>& promise) {
+    return startWriting(
+        target,
+        [this, contacts, csv](QSaveFile& file, QPromise<void>& promise) {
             if (csv)
                 return DocumentError::application(DocumentError::SaveProducedNothing, saveFailedMessage());
-            return writeContacts(target, contacts, m_collection.groupTable,
-                                 progressOf(promise, contacts.size(), false),
+            return writeContacts(file, contacts, m_collection.groupTable, progressOf(promise, contacts.size(), false),
                                  [&promise] { return promise.isCanceled(); });
         },
-        [this, target] {
-            didSave(target);
-            return DocumentError();
-        },
-        this);
+        [this, target] { didSave(target); });
 }
 
 void ContactDocument::setAutosaveDelay(int milliseconds)
@@ -325,36 +407,31 @@ void ContactDocument::autosave()
 
 // Export and import -----------------------------------------------------------------------------
 
-namespace {
-
-ContactTable withoutDeleted(const ContactTable& contacts)
-{
-    ContactTable live;
-    for (const ContactEntryPtr& contact : contacts) {
-        if (!contact->deleted)
-            live.append(contact);
-    }
-    return live;
-}
-
-} // namespace
-
 DocumentError ContactDocument::exportAsVCard(const QString& path, const ContactTable& contacts) const
 {
-    return writeContacts(path, withoutDeleted(contacts), m_collection.groupTable, {}, {});
+    QSaveFile file(path);
+    const DocumentError error = writeContacts(file, exportableContacts(contacts), m_collection.groupTable, {}, {});
+    return error.isError() ? error : commit(file);
 }
 
 DocumentTask* ContactDocument::startExportAsVCard(const QString& path, const ContactTable& contacts)
 {
     m_exporting = true;
-    const ContactTable live = withoutDeleted(contacts);
-    auto* task = new DocumentTask(
-        Tr::tr("Writing the file: %1").arg(QFileInfo(path).fileName()),
-        [this, path, live](QPromise<void>& promise) {
-            return writeContacts(path, live, m_collection.groupTable, progressOf(promise, live.size(), false),
-                                 [&promise] { return promise.isCanceled(); });
-        },
-        {}, this);
+    const ContactTable live = exportableContacts(contacts);
+    DocumentTask* task = startWriting(path, [this, live](QSaveFile& file, QPromise<void>& promise) {
+        return writeContacts(file, live, m_collection.groupTable, progressOf(promise, live.size(), false),
+                             [&promise] { return promise.isCanceled(); });
+    });
+    connect(task, &DocumentTask::finished, this, [this] { m_exporting = false; });
+    return task;
+}
+
+DocumentTask* ContactDocument::startExportAsCsv(const QString& path, const ContactTable& contacts)
+{
+    m_exporting = true;
+    const ContactTable live = exportableContacts(contacts);
+    DocumentTask* task = startWriting(
+        path, [live](QSaveFile& file, QPromise<void>& promise) { return writeCsv(file, live, promise); });
     connect(task, &DocumentTask::finished, this, [this] { m_exporting = false; });
     return task;
 }
@@ -375,6 +452,9 @@ DocumentTask* ContactDocument::startImportFromVCard(const QString& path, QByteAr
                                                   Tr::tr("Please make sure the file is vCard 2.1/3.0 file."));
             if (!result.ok())
                 return DocumentError::application(DocumentError::FileReadNoSuchFile, result.errorString);
+            // The groups of the other file mean nothing here: imported contacts join the selected group.
+            for (const ContactEntryPtr& contact : std::as_const(result.contacts))
+                contact->groupUniqueIds.clear();
             *imported = std::move(result.contacts);
             return DocumentError();
         },
@@ -389,8 +469,19 @@ DocumentTask* ContactDocument::startImportFromVCard(const QString& path, QByteAr
 
 void ContactDocument::importContacts(const ContactTable& contacts)
 {
-    for (const ContactEntryPtr& contact : contacts)
+    // A contact imported from a copy of this very file would share its card's UID with the contact
+    // already here; selections and look-ups by unique id need each to have its own.
+    QSet<QString> usedIds;
+    for (const ContactEntryPtr& contact : std::as_const(m_collection.contactTable))
+        usedIds.insert(contact->uniqueId);
+    for (const ContactEntryPtr& contact : contacts) {
         contact->vCardString.clear();
+        if (usedIds.contains(contact->uniqueId) && !m_collection.contactTable.contains(contact)) {
+            contact->person->setUniqueId(AddressBook::newUniqueId());
+            contact->uniqueId = contact->person->uniqueId();
+        }
+        usedIds.insert(contact->uniqueId);
+    }
     m_registry.undoAddContacts(contacts, m_collection.selectedGroupDict);
 }
 

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QTimer>
 
+class QSaveFile;
+
 namespace Quillary {
 
 /// One open contact file, a vCard or a CSV file: its contacts and groups, reading and writing them,
@@ -93,6 +95,9 @@ public:
     DocumentError exportAsVCard(const QString& path, const ContactTable& contacts) const;
     /// The same on a worker thread.
     DocumentTask* startExportAsVCard(const QString& path, const ContactTable& contacts);
+    /// Writes contacts as CSV, one line each with the first value of every multi-valued field,
+    /// atomically, on a worker thread. A cancelled export writes nothing.
+    DocumentTask* startExportAsCsv(const QString& path, const ContactTable& contacts);
     /// Reads the contacts of a vCard file to import; `importedContacts()` holds them when it ends.
     DocumentTask* startImportFromVCard(const QString& path, QByteArrayView encoding = "auto");
     [[nodiscard]] const ContactTable& importedContacts() const { return m_imported; }
@@ -102,6 +107,9 @@ public:
     [[nodiscard]] static QString noCardMessage();
     [[nodiscard]] static QString noCsvContactMessage();
     [[nodiscard]] static QString saveFailedMessage();
+    /// The alert of a failed export: its message text and its informative text with the error's code.
+    [[nodiscard]] static QString exportFailedTitle();
+    [[nodiscard]] static QString exportFailedMessage(qint64 code);
 
 Q_SIGNALS:
     void modificationChanged(bool modified);
@@ -115,6 +123,11 @@ private:
                            const ZQVCard::ProgressHandler& progress) const;
     DocumentError adopt(ReadOutcome& outcome);
     void didSave(const QString& path);
+    /// Writes a file on a worker thread; it replaces the old file only when the task ends without
+    /// having been cancelled, on the main thread, and then `committed` runs.
+    using FileWriter = std::function<DocumentError(QSaveFile& file, QPromise<void>& promise)>;
+    DocumentTask* startWriting(const QString& path, const FileWriter& write,
+                               const std::function<void()>& committed = {});
     void scheduleAutosave();
 
     ContactCollection m_collection;

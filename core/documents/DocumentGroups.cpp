@@ -64,7 +64,8 @@ bool deleteGroup(ContactCollection& collection, const GroupEntryPtr& group)
     if (!group || group->top || group->remote != collection.defaultAccount)
         return false;
     const qsizetype before = collection.groupTable.size();
-    collection.groupTable.removeIf([&](const GroupEntryPtr& entry) { return entry->groupId == group->groupId; });
+    // The entry itself: a category read from the file may carry the same title as a group made here.
+    collection.groupTable.removeIf([&](const GroupEntryPtr& entry) { return entry == group; });
     collection.selectedGroupDict = collection.topGroup();
     return collection.groupTable.size() != before;
 }

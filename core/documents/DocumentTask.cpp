@@ -19,7 +19,8 @@ DocumentTask::DocumentTask(const QString& message, Work work, Completion complet
         m_error = *outcome;
         onWorkFinished();
     });
-    m_watcher.setFuture(QtConcurrent::run([work = std::move(work), outcome](QPromise<void>& promise) {
+    m_thread.setMaxThreadCount(1);
+    m_watcher.setFuture(QtConcurrent::run(&m_thread, [work = std::move(work), outcome](QPromise<void>& promise) {
         promise.setProgressRange(0, 100);
         *outcome = work(promise);
     }));
@@ -27,6 +28,8 @@ DocumentTask::DocumentTask(const QString& message, Work work, Completion complet
 
 DocumentTask::~DocumentTask()
 {
+    // Nobody will take the result any more: let the work stop where it can.
+    m_watcher.cancel();
     m_watcher.waitForFinished();
 }
 
@@ -54,6 +57,8 @@ void DocumentTask::onWorkFinished()
     } else if (!m_error.isError() && m_completion) {
         m_error = m_completion();
     }
+    // What the completion holds (a file not yet put in place, say) goes now, whether it ran or not.
+    m_completion = nullptr;
     m_progress = 100;
     m_finished = true;
     Q_EMIT progressChanged(100);

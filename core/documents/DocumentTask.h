@@ -5,6 +5,7 @@
 #include <QFutureWatcher>
 #include <QObject>
 #include <QPromise>
+#include <QThreadPool>
 
 #include <functional>
 
@@ -51,6 +52,9 @@ private:
 
     QString m_message;
     Completion m_completion;
+    /// The task's own thread. Conversions spread their cards over the global pool and wait for them;
+    /// were the tasks themselves on that pool, as many tasks as it has threads would wait for ever.
+    QThreadPool m_thread;
     QFutureWatcher<void> m_watcher;
     DocumentError m_error;
     int m_progress = 0;

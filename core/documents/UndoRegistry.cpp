@@ -84,7 +84,10 @@ bool changesLabeledValue(LabeledField field, const LabeledValue& current, const 
 UndoRegistry::UndoRegistry(ContactCollection& collection, QObject* parent)
     : QObject(parent), m_collection(collection)
 {
-    connect(&m_stack, &QUndoStack::indexChanged, this, &UndoRegistry::contactsChanged);
+    connect(&m_stack, &QUndoStack::indexChanged, this, [this] {
+        flushPendingRefresh();
+        Q_EMIT contactsChanged();
+    });
 }
 
 UndoRegistry::~UndoRegistry() = default;
@@ -100,7 +103,44 @@ void UndoRegistry::push(QUndoCommand* command)
     m_stack.push(command);
 }
 
+void UndoRegistry::dropIfEmpty(int index)
+{
+    // A replacement that changed nothing must not leave a step behind: it would mark the document
+    // edited and give Undo nothing to do. An obsolete step is deleted when it is undone.
+    const QUndoCommand* macro = m_stack.command(index);
+    if (!macro || macro->childCount() > 0)
+        return;
+    const_cast<QUndoCommand*>(macro)->setObsolete(true);
+    m_stack.undo();
+}
+
 void UndoRegistry::refresh(Refresh kind, const ContactEntryPtr& contact)
+{
+    if (!m_undoing && !m_redoing) {
+        refreshNow(kind, contact);
+        return;
+    }
+    if (kind == Refresh::None)
+        return;
+    // One refresh for the whole step: a second contact, or a table refresh, means the table.
+    const bool another = m_pendingRefresh != Refresh::None && m_pendingContact != contact;
+    if (kind == Refresh::Table || m_pendingRefresh == Refresh::Table || another) {
+        m_pendingRefresh = Refresh::Table;
+        m_pendingContact.reset();
+    } else if (m_pendingRefresh != Refresh::SelectContact) {
+        m_pendingRefresh = kind;
+        m_pendingContact = contact;
+    }
+}
+
+void UndoRegistry::flushPendingRefresh()
+{
+    const Refresh kind = std::exchange(m_pendingRefresh, Refresh::None);
+    const ContactEntryPtr contact = std::exchange(m_pendingContact, {});
+    refreshNow(kind, contact);
+}
+
+void UndoRegistry::refreshNow(Refresh kind, const ContactEntryPtr& contact)
 {
     if (!m_view)
         return;
@@ -289,6 +329,7 @@ void UndoRegistry::undoReplacePersonByContacts(const QList<std::shared_ptr<Perso
     }
     m_view = view;
     m_stack.endMacro();
+    dropIfEmpty(m_stack.index() - 1);
     refresh(Refresh::Contact, savedViewTarget);
 }
 

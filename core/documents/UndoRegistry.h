@@ -76,12 +76,19 @@ Q_SIGNALS:
 
 private:
     void push(QUndoCommand* command);
+    void refreshNow(Refresh kind, const ContactEntryPtr& contact);
+    void flushPendingRefresh();
+    void dropIfEmpty(int index);
 
     ContactCollection& m_collection;
     QUndoStack m_stack;
     ContactTableView* m_view = nullptr;
     bool m_undoing = false;
     bool m_redoing = false;
+    // While a step (possibly a group of many) is undone or redone, its refreshes are gathered and
+    // done once when it has finished.
+    Refresh m_pendingRefresh = Refresh::None;
+    ContactEntryPtr m_pendingContact;
 };
 
 } // namespace Quillary

@@ -57,7 +57,7 @@ QVariant ContactsTableModel::data(const QModelIndex& index, int role) const
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     const int row = index.row();
-    if (role >= SummaryRole && role <= NotFirstRowRole)
+    if (role >= NumLinesRole && role <= NotFirstRowRole)
         return rowData(row, role);
     if (role == IdentifierRole)
         return m_controller.tableIdentfiers().at(index.column());

@@ -66,6 +66,9 @@ void ContactsViewController::deleteColumn(const QString& identifier)
 
 void ContactsViewController::toggleColumn(const QString& identifier)
 {
+    // "Name" heads every view type's list and stays there; new columns go right after it.
+    if (identifier == ViewTypes::NameColumn)
+        return;
     QStringList& list = m_viewTypeDict[m_selectedViewType];
     if (list.contains(identifier)) {
         if (list.size() < 2)

@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
+
 namespace Quillary {
 
 ContactsViewController::ContactsViewController(ContactCollection& collection, UndoRegistry* delegate,
@@ -37,9 +39,7 @@ ContactsViewController::~ContactsViewController() = default;
 
 int ContactsViewController::rowCount() const
 {
-    if (!m_collection.selectedGroupDict || m_collection.contactTable.isEmpty())
-        return 0;
-    return int(m_rows.size()) + 1;
+    return m_hasSummaryRow ? int(m_rows.size()) + 1 : 0;
 }
 
 CellContent ContactsViewController::cell(int row, int column) const
@@ -76,6 +76,9 @@ void ContactsViewController::reload()
     RowSorter::sortSubContactTable(m_rows, m_sort, m_collection.selectedLabels);
     TableRows::markContinuationRows(m_rows);
     m_numLines.fill(-1, m_rows.size());
+    // Decided here, not when asked: the owner changes its contacts and group before it reloads,
+    // and the model may not change its row count outside a reset.
+    m_hasSummaryRow = m_collection.selectedGroupDict && !m_collection.contactTable.isEmpty();
     m_selection.clear();
     m_model->endReset();
 }
@@ -150,15 +153,19 @@ void ContactsViewController::updateTable()
 
 void ContactsViewController::updateTableForContact(const ContactEntryPtr& contact)
 {
+    // Like a plain reload of the view, the selected row numbers stay (without scrolling) unless
+    // the contact is found.
+    const QList<int> previous = m_selection;
     reload();
-    if (!contact)
-        return;
-    for (int position = 0; position < m_rows.size(); ++position) {
-        if (m_rows.at(position).contact == contact) {
-            selectRows({position});
-            return;
+    if (contact) {
+        for (int position = 0; position < m_rows.size(); ++position) {
+            if (m_rows.at(position).contact == contact) {
+                selectRows({position});
+                return;
+            }
         }
     }
+    setSelectedIndexes(previous);
     Q_EMIT selectionChanged(m_selection);
 }
 
@@ -218,8 +225,12 @@ QString ContactsViewController::uniqueIdOfSelectedContact() const
 
 ContactTable ContactsViewController::contactsForIndexes(const QList<int>& rows) const
 {
+    // Callers pass rows in the order the user picked them (a view's selection, a drag); the
+    // contacts come in table order all the same.
+    QList<int> ordered = rows;
+    std::sort(ordered.begin(), ordered.end());
     ContactTable contacts;
-    for (int position : rows) {
+    for (int position : std::as_const(ordered)) {
         if (position < 0 || position >= m_rows.size())
             continue;
         const ContactEntryPtr& contact = m_rows.at(position).contact;

@@ -148,6 +148,7 @@ private:
     QString m_searchString;
     TableRows::LabelCollector m_labels;
     bool m_findBarVisible = false;
+    bool m_hasSummaryRow = false; ///< a group is selected and there are contacts, as of the last reload
 };
 
 } // namespace Quillary

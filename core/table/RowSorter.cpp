@@ -34,6 +34,24 @@ SortValue dateValue(const DateComponents& date)
     return value;
 }
 
+/// Appends the text case-folded by code point (characters outside the basic plane fold too), as
+/// QString::compare does when it ignores case.
+void appendFolded(std::vector<char16_t>& out, const QString& text)
+{
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < size && text.at(i + 1).isLowSurrogate()) {
+            const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(c, text.at(i + 1)));
+            out.push_back(QChar::highSurrogate(folded));
+            out.push_back(QChar::lowSurrogate(folded));
+            ++i;
+        } else {
+            out.push_back(c.toCaseFolded().unicode());
+        }
+    }
+}
+
 /// Ranks of the texts: equal (ignoring case) texts share a rank. Many rows share a text (a name
 /// on every row of its contact, common names), so the distinct texts are sorted, not the rows.
 QList<quint32> textRanks(const QList<SortValue>& values)
@@ -73,9 +91,9 @@ QList<quint32> textRanks(const QList<SortValue>& values)
     std::vector<Entry> entries;
     entries.reserve(size_t(texts.size()));
     for (const QString* text : std::as_const(texts)) {
-        Entry entry{0, 0, quint32(folded.size()), quint32(text->size()), quint32(entries.size())};
-        for (const QChar c : *text)
-            folded.push_back(c.toCaseFolded().unicode());
+        Entry entry{0, 0, quint32(folded.size()), 0, quint32(entries.size())};
+        appendFolded(folded, *text);
+        entry.length = quint32(folded.size()) - entry.offset;
         for (quint32 i = 0; i < 8; ++i) {
             const quint64 unit = i < entry.length ? folded[entry.offset + i] : 0u;
             (i < 4 ? entry.high : entry.low) = ((i < 4 ? entry.high : entry.low) << 16) | unit;
