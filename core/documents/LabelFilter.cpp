@@ -34,9 +34,4 @@ QStringList toggleLabel(const QStringList& selectedLabels, const QString& title)
     return labels.isEmpty() ? QStringList{LabelText::All} : labels;
 }
 
-bool isChecked(const QStringList& selectedLabels, const QString& title)
-{
-    return selectedLabels.contains(title);
-}
-
 } // namespace Quillary::LabelFilter

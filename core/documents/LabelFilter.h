@@ -18,9 +18,6 @@ namespace LabelFilter {
 /// else is removed when present and added when absent; a filter left empty becomes "All".
 [[nodiscard]] QStringList toggleLabel(const QStringList& selectedLabels, const QString& title);
 
-/// Whether a title is ticked in the menus.
-[[nodiscard]] bool isChecked(const QStringList& selectedLabels, const QString& title);
-
 } // namespace LabelFilter
 
 } // namespace Quillary

@@ -700,9 +700,16 @@ void TestDocumentWindow::exportSelectionAsCsvAndVCard()
     QCOMPARE(vcf.readAll().count("BEGIN:VCARD"), 2);
     QVERIFY(!window->document()->isExporting());
 
-    // A cancelled panel writes nothing.
+    // A cancelled panel writes nothing; a file that cannot be written is told of.
     FileDialog::setNextFileNames({});
     QVERIFY(!window->fileCommands()->exportAsVCard());
+    FileDialog::setNextFileNames({m_dir->filePath(QStringLiteral("missing/folder/out.csv"))});
+    MessageBox::setNextAnswer(0);
+    QVERIFY(!window->fileCommands()->exportAsCSV());
+    QCOMPARE(MessageBox::shown().last().message, QStringLiteral("Can't save the file"));
+    QVERIFY(MessageBox::shown().last().informativeText.startsWith(
+        QStringLiteral("Something error happned in saving operation. ")));
+    QVERIFY(!window->document()->isExporting());
 }
 
 void TestDocumentWindow::importChosenContacts()

@@ -8,7 +8,6 @@
 #include "formats/EncodingAccessoryModel.h"
 #include "formats/EncodingAccessory.h"
 #include "formats/ImportPanel.h"
-#include "formats/ZQVCard.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
 #include "table/ContactsTableEditing.h"
@@ -17,7 +16,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QScopeGuard>
 
 namespace Quillary::Ui {
@@ -119,8 +117,7 @@ QString DocumentFileCommands::askExportPath(const QString& extension, const QStr
 
 void DocumentFileCommands::exportFailed(int code)
 {
-    MessageBox::alert(m_window, tr("Can't save the file"),
-                      tr("Something error happned in saving operation. %1").arg(code));
+    MessageBox::alert(m_window, ContactDocument::exportFailedTitle(), ContactDocument::exportFailedMessage(code));
 }
 
 bool DocumentFileCommands::exportAsCSV()
@@ -129,15 +126,25 @@ bool DocumentFileCommands::exportAsCSV()
     const ContactTable contacts = m_window->tableController()->selectedContacts();
     if (document->isExporting() || document->isCsv() || contacts.isEmpty())
         return false;
+    return runExport(QStringLiteral("csv"), {tr("CSV (*.csv)"), tr("Text (*.txt)")},
+                     [document, contacts](const QString& path) { return document->startExportAsCsv(path, contacts); });
+}
+
+bool DocumentFileCommands::runExport(const QString& extension, const QStringList& nameFilters,
+                                     const std::function<DocumentTask*(const QString&)>& start)
+{
+    ContactDocument* document = m_window->document();
+    // No second export or import while the panel is open.
     document->setExporting(true);
-    const auto done = qScopeGuard([document] { document->setExporting(false); });
-    const QString path = askExportPath(QStringLiteral("csv"), {tr("CSV (*.csv)"), tr("Text (*.txt)")});
+    const QString path = askExportPath(extension, nameFilters);
+    document->setExporting(false);
     if (path.isEmpty())
         return false;
-    QSaveFile file(path);
-    const QByteArray data = ZQVCard::csvFromSubContacts(contacts);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        exportFailed(int(file.error()));
+    const ProgressAlert::Outcome outcome = ProgressAlert::run(start(path), m_window);
+    if (outcome.cancelled)
+        return false;
+    if (outcome.error.isError()) {
+        exportFailed(outcome.error.code);
         return false;
     }
     return true;
@@ -149,19 +156,9 @@ bool DocumentFileCommands::exportAsVCard()
     const ContactTable contacts = m_window->tableController()->selectedContacts();
     if (document->isExporting() || contacts.isEmpty())
         return false;
-    document->setExporting(true);
-    const QString path = askExportPath(QStringLiteral("vcf"), vCardFilters());
-    document->setExporting(false);
-    if (path.isEmpty())
-        return false;
-    const ProgressAlert::Outcome outcome = ProgressAlert::run(document->startExportAsVCard(path, contacts), m_window);
-    if (outcome.cancelled)
-        return false;
-    if (outcome.error.isError()) {
-        exportFailed(outcome.error.code);
-        return false;
-    }
-    return true;
+    return runExport(QStringLiteral("vcf"), vCardFilters(), [document, contacts](const QString& path) {
+        return document->startExportAsVCard(path, contacts);
+    });
 }
 
 bool DocumentFileCommands::importFromVCard()

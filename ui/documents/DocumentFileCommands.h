@@ -3,6 +3,12 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
+namespace Quillary {
+class DocumentTask;
+}
+
 namespace Quillary::Ui {
 
 class DocumentWindow;
@@ -35,6 +41,9 @@ private:
     /// The file an export writes: asked in a save panel; empty when cancelled.
     QString askExportPath(const QString& extension, const QStringList& nameFilters);
     void exportFailed(int code);
+    /// Asks where to export, then runs the export under the progress window.
+    bool runExport(const QString& extension, const QStringList& nameFilters,
+                   const std::function<DocumentTask*(const QString&)>& start);
     bool closeVCardDocument();
 
     DocumentWindow* m_window;

@@ -21,6 +21,19 @@ namespace Quillary::Ui {
 
 namespace {
 
+using DocumentMenuValidation::Action;
+using DocumentMenuValidation::DocumentMenuItem;
+using DocumentMenuValidation::DocumentMenuState;
+
+DocumentMenuItem itemOf(Action action, const QString& representedObject = {}, const QString& title = {})
+{
+    DocumentMenuItem item;
+    item.action = action;
+    item.representedObject = representedObject;
+    item.title = title;
+    return item;
+}
+
 QString translated(const QString& key)
 {
     return QCoreApplication::translate("Quillary::Core", key.toUtf8().constData());
@@ -249,27 +262,28 @@ void DocumentMenus::fillGroupMenu(QMenu* menu)
 {
     menu->clear();
     const ContactCollection& collection = m_window->document()->collection();
-    const bool groupsEnabled = collection.groupTable.size() >= 2;
+    const DocumentMenuState state = menuState();
     for (const GroupMenuItem& item : DocumentGroups::groupMenuItems(collection, !m_window->isGroupViewHidden())) {
         switch (item.kind) {
         case GroupMenuItem::Kind::Separator:
             menu->addSeparator();
             break;
         case GroupMenuItem::Kind::ToggleSideBar:
-            menu->addAction(item.title, m_window, &DocumentWindow::showGroupView)
-                ->setEnabled(!m_window->document()->isExporting());
+            applyValidation(menu->addAction(item.title, m_window, &DocumentWindow::showGroupView),
+                            itemOf(Action::ShowGroupView), state);
             break;
         case GroupMenuItem::Kind::AddGroup:
-            menu->addAction(item.title, m_window, &DocumentWindow::addGroup)->setEnabled(m_window->canAddGroup());
+            applyValidation(menu->addAction(item.title, m_window, &DocumentWindow::addGroup), itemOf(Action::AddGroup),
+                            state);
             break;
         case GroupMenuItem::Kind::DeleteGroup:
-            menu->addAction(item.title, m_window, &DocumentWindow::deleteGroup)->setEnabled(m_window->canDeleteGroup());
+            applyValidation(menu->addAction(item.title, m_window, &DocumentWindow::deleteGroup),
+                            itemOf(Action::DeleteGroup), state);
             break;
         case GroupMenuItem::Kind::Group: {
             QAction* action = menu->addAction(item.title);
             action->setCheckable(true);
-            action->setChecked(item.checked);
-            action->setEnabled(groupsEnabled);
+            applyValidation(action, itemOf(Action::GroupPopupSelected, item.group->uniqueId), state);
             const GroupEntryPtr group = item.group;
             connect(action, &QAction::triggered, m_window, [this, group] { m_window->groupPopupSelected(group); });
             break;
@@ -281,11 +295,11 @@ void DocumentMenus::fillGroupMenu(QMenu* menu)
 void DocumentMenus::fillLabelMenu(QMenu* menu)
 {
     menu->clear();
-    const QStringList& selected = m_window->document()->collection().selectedLabels;
+    const DocumentMenuState state = menuState();
     for (const QString& title : LabelFilter::labelMenuTitles(m_window->tableController()->tableIdentfiers())) {
         QAction* action = menu->addAction(translated(title));
         action->setCheckable(true);
-        action->setChecked(LabelFilter::isChecked(selected, title));
+        applyValidation(action, itemOf(Action::LabelPopupChanged, {}, title), state);
         connect(action, &QAction::triggered, m_window, [this, title] { m_window->labelPopupChanged(title); });
     }
 }
@@ -294,10 +308,11 @@ void DocumentMenus::fillViewTypeMenu(QMenu* menu)
 {
     menu->clear();
     ContactsViewController* table = m_window->tableController();
+    const DocumentMenuState state = menuState();
     for (const QString& name : table->viewTypeDict().inOfferedOrder().names()) {
         QAction* action = menu->addAction(translated(name));
         action->setCheckable(true);
-        action->setChecked(name == table->selectedViewType());
+        applyValidation(action, itemOf(Action::ViewTypePopupSelected, name), state);
         connect(action, &QAction::triggered, m_window, [this, name] { m_window->viewTypePopupSelected(name); });
     }
 }
@@ -305,12 +320,11 @@ void DocumentMenus::fillViewTypeMenu(QMenu* menu)
 void DocumentMenus::fillColumnsMenu(QMenu* menu)
 {
     menu->clear();
-    ContactsViewController* table = m_window->tableController();
-    const QStringList shown = table->viewTypeDict().columns(table->selectedViewType());
+    const DocumentMenuState state = menuState();
     for (const QString& identifier : ViewTypes::columnChoices()) {
         QAction* action = menu->addAction(translated(identifier));
         action->setCheckable(true);
-        action->setChecked(shown.contains(identifier));
+        applyValidation(action, itemOf(Action::ColumnsPopupChanged, identifier), state);
         connect(action, &QAction::triggered, m_window, [this, identifier] { m_window->toggleColumn(identifier); });
     }
 }
@@ -320,6 +334,7 @@ void DocumentMenus::fillSortOptionsMenu(QMenu* menu)
     menu->clear();
     ContactsViewController* table = m_window->tableController();
     const SortOptionsDict& options = table->sortOptionsDictionary();
+    const DocumentMenuState state = menuState();
     for (const QString& identifier : SortKeys::popupIdentifiers()) {
         const auto it = options.constFind(identifier);
         if (it == options.constEnd())
@@ -328,7 +343,9 @@ void DocumentMenus::fillSortOptionsMenu(QMenu* menu)
         for (const QString& key : it->items) {
             QAction* action = keys->addAction(translated(key));
             action->setCheckable(true);
-            action->setChecked(key == it->selected);
+            DocumentMenuItem item = itemOf(Action::SortOptionsSelected, key);
+            item.parentRepresentedObject = identifier;
+            applyValidation(action, item, state);
             connect(action, &QAction::triggered, m_window,
                     [table, identifier, key] { table->sortOptionsSelectForIdentifier(identifier, key); });
         }
@@ -351,29 +368,66 @@ void DocumentMenus::fillContactMenu(QMenu* menu)
     menu->addAction(action(Command::ShowNameInAllRows));
 }
 
+DocumentMenuState DocumentMenus::menuState() const
+{
+    ContactDocument* document = m_window->document();
+    const ContactCollection& collection = document->collection();
+    ContactsViewController* table = m_window->tableController();
+    DocumentMenuState state;
+    state.csv = document->isCsv();
+    state.selectedRowCount = int(table->selectedIndexes().size());
+    state.groupCount = int(collection.groupTable.size());
+    state.selectedGroupUniqueId = collection.selectedGroupDict ? collection.selectedGroupDict->uniqueId : QString();
+    state.selectedGroupIsTop = !collection.selectedGroupDict || collection.selectedGroupDict->top;
+    state.sideBarHidden = m_window->isGroupViewHidden();
+    state.exporting = document->isExporting();
+    state.editState = m_window->editState();
+    state.keyWindow = true; // each window has menus of its own
+    state.canUndo = document->undoStack()->canUndo();
+    state.canRedo = document->undoStack()->canRedo();
+    state.selectedViewType = table->selectedViewType();
+    state.selectedViewTypeColumns = table->viewTypeDict().columns(table->selectedViewType());
+    state.selectedLabels = collection.selectedLabels;
+    const SortOptionsDict& options = table->sortOptionsDictionary();
+    for (auto it = options.cbegin(); it != options.cend(); ++it)
+        state.selectedSortKeys.insert(it.key(), it->selected);
+    return state;
+}
+
+void DocumentMenus::applyValidation(QAction* action, const DocumentMenuItem& item, const DocumentMenuState& state,
+                                    bool alsoEnabled)
+{
+    const DocumentMenuValidation::Validation validation = DocumentMenuValidation::validateMenuItem(item, state);
+    action->setEnabled(validation.enabled && alsoEnabled);
+    if (action->isCheckable())
+        action->setChecked(validation.checked);
+    if (!validation.title.isEmpty())
+        action->setText(validation.title);
+}
+
 void DocumentMenus::validate()
 {
     if (m_actions.isEmpty())
         return;
+    const DocumentMenuState state = menuState();
     const ContactDocument* document = m_window->document();
-    const bool csv = document->isCsv();
-    const bool selection = !m_window->tableController()->selectedIndexes().isEmpty();
     const bool exporting = document->isExporting();
     const bool hasApp = m_window->documentController() != nullptr;
     action(Command::New)->setEnabled(hasApp);
     action(Command::Open)->setEnabled(hasApp);
     action(Command::Quit)->setEnabled(hasApp);
-    action(Command::Save)->setEnabled(!csv && !exporting);
-    action(Command::Revert)->setEnabled(!csv && !document->filePath().isEmpty() && !exporting);
-    action(Command::ExportAsCsv)->setEnabled(!csv && selection && !exporting);
-    action(Command::ExportAsVCard)->setEnabled(selection && !exporting);
+    // The document decides; the window adds that one export or import runs at a time and that
+    // only a document with a file has a saved version to go back to.
+    applyValidation(action(Command::Save), itemOf(Action::SaveDocument), state, !exporting);
+    applyValidation(action(Command::Revert), itemOf(Action::RevertDocumentToSaved), state,
+                    !exporting && !document->filePath().isEmpty());
+    applyValidation(action(Command::ExportAsCsv), itemOf(Action::ExportAsCSV), state, !exporting);
+    applyValidation(action(Command::ExportAsVCard), itemOf(Action::ExportAsVCard), state, !exporting);
     action(Command::ImportFromVCard)->setEnabled(!exporting);
-    action(Command::EditMode)->setEnabled(!csv);
-    action(Command::EditMode)->setChecked(m_window->editState());
-    action(Command::ShowGroups)->setEnabled(!exporting);
-    action(Command::ShowGroups)->setText(m_window->isGroupViewHidden() ? tr("Show Groups") : tr("Hide Groups"));
-    action(Command::AddGroup)->setEnabled(m_window->canAddGroup());
-    action(Command::DeleteGroup)->setEnabled(m_window->canDeleteGroup());
+    applyValidation(action(Command::EditMode), itemOf(Action::EditButtonPressed), state);
+    applyValidation(action(Command::ShowGroups), itemOf(Action::ShowGroupView), state);
+    applyValidation(action(Command::AddGroup), itemOf(Action::AddGroup), state);
+    applyValidation(action(Command::DeleteGroup), itemOf(Action::DeleteGroup), state);
     // The font applies to viewing; in edit mode it stays as it is.
     action(Command::Font)->setEnabled(!m_window->editState());
     action(Command::DefaultFont)->setEnabled(!m_window->editState());

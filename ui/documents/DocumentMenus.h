@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/DocumentMenuValidation.h"
+
 #include <QHash>
 #include <QKeySequence>
 #include <QObject>
@@ -61,6 +63,8 @@ public:
 
     /// Enables, ticks and titles the commands by the window's state.
     void validate();
+    /// What the menu decisions read of the window and its document.
+    [[nodiscard]] DocumentMenuValidation::DocumentMenuState menuState() const;
 
     // The menus built from the data, filled afresh each time they open.
     void fillGroupMenu(QMenu* menu);
@@ -77,6 +81,10 @@ private:
                        void (DocumentMenus::*fill)(QMenu*));
     QToolButton* popupButton(const QString& objectName, const QString& title, void (DocumentMenus::*fill)(QMenu*));
     void rebuildViewTypePopup();
+    /// Enables, ticks and retitles one item as the document decides; `alsoEnabled` adds the
+    /// window's own conditions.
+    static void applyValidation(QAction* action, const DocumentMenuValidation::DocumentMenuItem& item,
+                                const DocumentMenuValidation::DocumentMenuState& state, bool alsoEnabled = true);
 
     DocumentWindow* m_window;
     QHash<Command, QAction*> m_actions;

@@ -229,13 +229,16 @@ void DocumentWindow::addContactByStringIndexes(const QString& text, const GroupE
 
 bool DocumentWindow::canAddGroup() const
 {
-    return editState() && !m_groupViewHidden;
+    DocumentMenuValidation::DocumentMenuItem item;
+    item.action = DocumentMenuValidation::Action::AddGroup;
+    return DocumentMenuValidation::validateMenuItem(item, m_menus->menuState()).enabled;
 }
 
 bool DocumentWindow::canDeleteGroup() const
 {
-    const GroupEntryPtr& selected = m_document->collection().selectedGroupDict;
-    return canAddGroup() && selected && !selected->top;
+    DocumentMenuValidation::DocumentMenuItem item;
+    item.action = DocumentMenuValidation::Action::DeleteGroup;
+    return DocumentMenuValidation::validateMenuItem(item, m_menus->menuState()).enabled;
 }
 
 void DocumentWindow::addGroup()
