@@ -169,8 +169,12 @@ void TestDocumentWindow::doubleClickCell(DocumentWindow* window, int row, const 
 
 QLineEdit* TestDocumentWindow::cellEditor(DocumentWindow* window)
 {
-    auto* editor = window->tableView()->findChild<QLineEdit*>(QStringLiteral("cellEditor"));
-    return editor && editor->isVisible() ? editor : nullptr;
+    // A closed editor lingers until it is deleted: the open one is the visible one.
+    for (QLineEdit* editor : window->tableView()->findChildren<QLineEdit*>(QStringLiteral("cellEditor"))) {
+        if (editor->isVisible())
+            return editor;
+    }
+    return nullptr;
 }
 
 void TestDocumentWindow::opensWithTheContacts()

@@ -58,6 +58,7 @@ bool DocumentFileCommands::saveTo(const QString& path)
 {
     ContactDocument* document = m_window->document();
     const bool hadFile = !document->filePath().isEmpty();
+    const auto refresh = qScopeGuard([this] { m_window->updateWindowState(); });
     const ProgressAlert::Outcome outcome = ProgressAlert::run(document->startSave(path), m_window);
     if (outcome.cancelled)
         return false;
@@ -67,7 +68,6 @@ bool DocumentFileCommands::saveTo(const QString& path)
         return false;
     }
     m_window->preferences().addRecentDocument(document->filePath());
-    m_window->updateWindowState();
     if (!hadFile)
         Q_EMIT m_window->filePathChanged(document->filePath());
     return true;
@@ -134,6 +134,8 @@ bool DocumentFileCommands::runExport(const QString& extension, const QStringList
                                      const std::function<DocumentTask*(const QString&)>& start)
 {
     ContactDocument* document = m_window->document();
+    // The commands come back once the export has ended, whichever way.
+    const auto refresh = qScopeGuard([this] { m_window->updateWindowState(); });
     // No second export or import while the panel is open.
     document->setExporting(true);
     const QString path = askExportPath(extension, nameFilters);
@@ -167,7 +169,10 @@ bool DocumentFileCommands::importFromVCard()
     if (document->isExporting())
         return false;
     document->setExporting(true);
-    const auto done = qScopeGuard([document] { document->setExporting(false); });
+    const auto done = qScopeGuard([this, document] {
+        document->setExporting(false);
+        m_window->updateWindowState();
+    });
     EncodingAccessoryModel encodings(m_window->preferences().settings());
     EncodingAccessory accessory(&encodings);
     FileDialog::Options options;

@@ -271,6 +271,12 @@ void ContactCellDelegate::finishEditing(QWidget* editor)
     Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
+void ContactCellDelegate::editorClosed(QWidget* editor)
+{
+    if (m_activeEditor == editor)
+        m_activeEditor = nullptr;
+}
+
 void ContactCellDelegate::abandonEditing(QWidget* editor)
 {
     Q_EMIT closeEditor(editor, QAbstractItemDelegate::RevertModelCache);

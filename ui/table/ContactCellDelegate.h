@@ -55,6 +55,8 @@ public:
     void abandonEditing(QWidget* editor);
     /// The editor open now, if any.
     [[nodiscard]] QWidget* activeEditor() const { return m_activeEditor; }
+    /// The view closed an editor (it is deleted later).
+    void editorClosed(QWidget* editor);
 
     [[nodiscard]] QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const override;

@@ -361,6 +361,7 @@ void ContactsTableView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndE
 {
     if (hint == QAbstractItemDelegate::RevertModelCache)
         m_editing->editorReverted();
+    m_delegate->editorClosed(editor);
     QTableView::closeEditor(editor, hint);
 }
 
