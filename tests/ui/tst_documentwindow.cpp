@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "UiTestSupport.h"
+#include "WindowTestCase.h"
 #include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentFileCommands.h"
@@ -40,16 +41,17 @@
 using namespace Quillary;
 using namespace Quillary::Ui;
 using Command = DocumentMenus::Command;
+using Test::cellEditor;
+using Test::cellText;
+using Test::namesInOrder;
+using Test::rowOf;
+using Test::selectRows;
 
-class TestDocumentWindow : public QObject
+class TestDocumentWindow : public Test::WindowTestCase
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void opensWithTheContacts();
     void openPanelCarriesTheEncodingPopup();
     void unreadableFileAlerts();
@@ -73,89 +75,9 @@ private Q_SLOTS:
     void csvCloseAsks();
 
 private:
-    DocumentWindow* open(const QString& relative);
-    [[nodiscard]] static int rowOf(DocumentWindow* window, const QString& name);
-    [[nodiscard]] static QString text(DocumentWindow* window, int row, const QString& identifier);
-    [[nodiscard]] static QStringList namesInOrder(DocumentWindow* window);
-    static void selectRows(DocumentWindow* window, const QList<int>& rows);
     /// Double-clicks the text of a cell, as the user starts editing it.
     static void doubleClickCell(DocumentWindow* window, int row, const QString& identifier);
-    [[nodiscard]] static QLineEdit* cellEditor(DocumentWindow* window);
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<DocumentController> m_controller;
 };
-
-void TestDocumentWindow::initTestCase()
-{
-    Test::isolateUserSettings();
-    Preferences::instance().restoreDefaults();
-}
-
-void TestDocumentWindow::init()
-{
-    Test::resetUiSeams();
-    Preferences::instance().restoreDefaults();
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_controller = std::make_unique<DocumentController>(Preferences::instance());
-}
-
-void TestDocumentWindow::cleanup()
-{
-    for (DocumentWindow* window : m_controller->windows())
-        delete window;
-    m_controller.reset();
-    m_dir.reset();
-}
-
-DocumentWindow* TestDocumentWindow::open(const QString& relative)
-{
-    const QString path = Test::copyData(*m_dir, relative);
-    DocumentWindow* window = m_controller->openDocument(path);
-    if (window) {
-        window->document()->setAutosaveDelay(0);
-        if (!QTest::qWaitForWindowExposed(window))
-            qWarning("window not exposed");
-    }
-    return window;
-}
-
-int TestDocumentWindow::rowOf(DocumentWindow* window, const QString& name)
-{
-    const SubContactTable& rows = window->tableController()->subContactTable();
-    for (int row = 0; row < rows.size(); ++row) {
-        if (rows.at(row).index == 0 && rows.at(row).person().compositeName() == name)
-            return row;
-    }
-    return -1;
-}
-
-QString TestDocumentWindow::text(DocumentWindow* window, int row, const QString& identifier)
-{
-    ContactsViewController* table = window->tableController();
-    const int column = int(table->tableIdentfiers().indexOf(identifier));
-    return table->model()->index(row, column).data().toString();
-}
-
-QStringList TestDocumentWindow::namesInOrder(DocumentWindow* window)
-{
-    QStringList names;
-    for (const SubContactRow& row : window->tableController()->subContactTable()) {
-        if (row.index == 0)
-            names.append(row.person().compositeName());
-    }
-    return names;
-}
-
-void TestDocumentWindow::selectRows(DocumentWindow* window, const QList<int>& rows)
-{
-    ContactsTableView* view = window->tableView();
-    view->clearSelection();
-    for (int row : rows)
-        view->selectionModel()->select(view->model()->index(row, 0),
-                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
-}
 
 void TestDocumentWindow::doubleClickCell(DocumentWindow* window, int row, const QString& identifier)
 {
@@ -165,16 +87,6 @@ void TestDocumentWindow::doubleClickCell(DocumentWindow* window, int row, const 
     view->scrollTo(index);
     const QPoint at = view->cellDelegate()->valueRect(view->visualRect(index)).center();
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-}
-
-QLineEdit* TestDocumentWindow::cellEditor(DocumentWindow* window)
-{
-    // A closed editor lingers until it is deleted: the open one is the visible one.
-    for (QLineEdit* editor : window->tableView()->findChildren<QLineEdit*>(QStringLiteral("cellEditor"))) {
-        if (editor->isVisible())
-            return editor;
-    }
-    return nullptr;
 }
 
 void TestDocumentWindow::opensWithTheContacts()
@@ -189,7 +101,7 @@ void TestDocumentWindow::opensWithTheContacts()
     QCOMPARE(table->model()->rowCount(), 7);
     QCOMPARE(table->summaryText(), QStringLiteral("All Contacts: total 6 contacts"));
     QCOMPARE(namesInOrder(window).first(), QStringLiteral("Aiko Kimura"));
-    QCOMPARE(text(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Email),
+    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Email),
              QStringLiteral("ben.baker@example.com"));
     // Edit mode by default: the button offers to lock, the red bar is drawn.
     QCOMPARE(window->editButton()->text(), QStringLiteral("Lock"));
@@ -202,26 +114,26 @@ void TestDocumentWindow::openPanelCarriesTheEncodingPopup()
 {
     DocumentWindow* first = open(QStringLiteral("ui/contacts.vcf"));
     QVERIFY(first);
-    const QString other = Test::copyData(*m_dir, QStringLiteral("ui/import.vcf"));
+    const QString other = Test::copyData(dir(), QStringLiteral("ui/import.vcf"));
     FileDialog::setNextFileNames({other});
     first->menus()->action(Command::Open)->trigger();
     QVERIFY(FileDialog::lastOptions().accessory);
-    QCOMPARE(m_controller->windows().size(), 2);
-    QCOMPARE(m_controller->windows().last()->document()->collection().contactTable.size(), 2);
+    QCOMPARE(controller().windows().size(), 2);
+    QCOMPARE(controller().windows().last()->document()->collection().contactTable.size(), 2);
     // Opening a file that is open already brings its window forward instead.
     FileDialog::setNextFileNames({other});
     first->menus()->action(Command::Open)->trigger();
-    QCOMPARE(m_controller->windows().size(), 2);
+    QCOMPARE(controller().windows().size(), 2);
 }
 
 void TestDocumentWindow::unreadableFileAlerts()
 {
-    QFile file(m_dir->filePath(QStringLiteral("empty.vcf")));
+    QFile file(dir().filePath(QStringLiteral("empty.vcf")));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("no cards here\n");
     file.close();
     MessageBox::setNextAnswer(0);
-    QVERIFY(!m_controller->openDocument(file.fileName()));
+    QVERIFY(!controller().openDocument(file.fileName()));
     QCOMPARE(MessageBox::shown().size(), 1);
     QCOMPARE(MessageBox::shown().first().message, QStringLiteral("The document “empty.vcf” could not be opened."));
     QCOMPARE(MessageBox::shown().first().informativeText,
@@ -256,15 +168,15 @@ void TestDocumentWindow::sortByHeaderClick()
     QCOMPARE(header->sortIndicatorSection(), 1);
     QStringList phones;
     for (int row = 0; row < table->subContactTable().size(); ++row)
-        phones.append(text(window, row, Field::Phone));
+        phones.append(cellText(window, row, Field::Phone));
     // Rows without a phone go last; the others in order.
     QCOMPARE(phones.first(), QStringLiteral("+1 212 555 0199"));
     QVERIFY(phones.last().isEmpty());
 
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, phoneHeader);
     QVERIFY(!table->sortDescriptor()->ascending);
-    QCOMPARE(text(window, 0, Field::Phone), QStringLiteral("+81 90 1111 2222"));
-    QVERIFY(text(window, int(table->subContactTable().size()) - 1, Field::Phone).isEmpty());
+    QCOMPARE(cellText(window, 0, Field::Phone), QStringLiteral("+81 90 1111 2222"));
+    QVERIFY(cellText(window, int(table->subContactTable().size()) - 1, Field::Phone).isEmpty());
     QCOMPARE(Preferences::instance().lastSortDescriptor()->key, QStringLiteral("Phone"));
 }
 
@@ -299,16 +211,16 @@ void TestDocumentWindow::editThroughRegistryAndUndo()
     LabeledValue phone = contact->person->phoneValues().first();
     phone.value = QStringLiteral("+44 7700 900999");
     QVERIFY(window->document()->undoRegistry().undoReplaceLabeledValue(phone, Field::Phone, contact));
-    QCOMPARE(text(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone), phone.value);
+    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone), phone.value);
     QVERIFY(window->isWindowModified());
     QAction* undo = window->menus()->action(Command::Undo);
     QVERIFY(undo->isEnabled());
     undo->trigger();
-    QCOMPARE(text(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone),
+    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone),
              QStringLiteral("+44 7700 900123"));
     QVERIFY(!window->isWindowModified());
     window->menus()->action(Command::Redo)->trigger();
-    QCOMPARE(text(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone), phone.value);
+    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone), phone.value);
 }
 
 void TestDocumentWindow::editPhoneInPlace()
@@ -325,7 +237,7 @@ void TestDocumentWindow::editPhoneInPlace()
     QTest::keyClicks(editor, QStringLiteral("+44 20 7946 0000"));
     QTest::keyClick(editor, Qt::Key_Return);
     // The text is in the contact, and editing went on in the next row that has a phone.
-    QTRY_COMPARE(text(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone),
+    QTRY_COMPARE(cellText(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone),
                  QStringLiteral("+44 20 7946 0000"));
     QTRY_VERIFY(cellEditor(window));
     QCOMPARE(window->tableView()->currentIndex().row(), rowOf(window, QStringLiteral("Delphine Duval")));
@@ -334,7 +246,7 @@ void TestDocumentWindow::editPhoneInPlace()
     QVERIFY(window->isWindowModified());
 
     window->menus()->action(Command::Undo)->trigger();
-    QCOMPARE(text(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone),
+    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone),
              QStringLiteral("+44 7700 900123"));
 
     // Outside edit mode a double click opens nothing.
@@ -360,13 +272,13 @@ void TestDocumentWindow::editSeveralRowsAfterConfirmation()
     editor->setText(QStringLiteral("+1 555 0000"));
     window->tableView()->editing()->commitPendingEdit();
     // Every selected row with a phone has the number; Erik has none and gets none.
-    QCOMPARE(text(window, rowOf(window, names.at(0)), Field::Phone), QStringLiteral("+1 555 0000"));
-    QCOMPARE(text(window, rowOf(window, names.at(1)), Field::Phone), QStringLiteral("+1 555 0000"));
-    QVERIFY(text(window, rowOf(window, names.at(2)), Field::Phone).isEmpty());
+    QCOMPARE(cellText(window, rowOf(window, names.at(0)), Field::Phone), QStringLiteral("+1 555 0000"));
+    QCOMPARE(cellText(window, rowOf(window, names.at(1)), Field::Phone), QStringLiteral("+1 555 0000"));
+    QVERIFY(cellText(window, rowOf(window, names.at(2)), Field::Phone).isEmpty());
     QCOMPARE(window->document()->undoStack()->count(), 1);
     window->menus()->action(Command::Undo)->trigger();
-    QCOMPARE(text(window, rowOf(window, names.at(0)), Field::Phone), QStringLiteral("+1 212 555 0199"));
-    QCOMPARE(text(window, rowOf(window, names.at(1)), Field::Phone), QStringLiteral("+44 7700 900123"));
+    QCOMPARE(cellText(window, rowOf(window, names.at(0)), Field::Phone), QStringLiteral("+1 212 555 0199"));
+    QCOMPARE(cellText(window, rowOf(window, names.at(1)), Field::Phone), QStringLiteral("+44 7700 900123"));
 }
 
 void TestDocumentWindow::bulkReplaceTextOverThreeRows()
@@ -390,14 +302,14 @@ void TestDocumentWindow::bulkReplaceTextOverThreeRows()
     ReplaceAlertPanel::setNextAnswer(QStringLiteral("+00 000"));
     replace->trigger();
     for (int i = 0; i < names.size(); ++i) {
-        QCOMPARE(text(window, rowOf(window, names.at(i)), Field::Phone), QStringLiteral("+00 000"));
+        QCOMPARE(cellText(window, rowOf(window, names.at(i)), Field::Phone), QStringLiteral("+00 000"));
         QCOMPARE(labelOf(names.at(i)), labels.at(i)); // "Replace Text" keeps the labels
     }
-    QCOMPARE(text(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone),
+    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone),
              QStringLiteral("+44 7700 900123"));
     QCOMPARE(window->document()->undoStack()->count(), 1);
     window->menus()->action(Command::Undo)->trigger();
-    QCOMPARE(text(window, rowOf(window, names.at(2)), Field::Phone), QStringLiteral("+49 30 1234567"));
+    QCOMPARE(cellText(window, rowOf(window, names.at(2)), Field::Phone), QStringLiteral("+49 30 1234567"));
 
     // A cancelled panel changes nothing; outside edit mode the command is inactive.
     ReplaceAlertPanel::cancelNext();
@@ -439,7 +351,7 @@ void TestDocumentWindow::labelPopupAndDeleteItem()
     menu->findChild<QAction*>(QStringLiteral("Delete Item"))->trigger();
     QCOMPARE(MessageBox::shown().last().message,
              QStringLiteral("Do you want to delete the item(label and text) in the selected cells in column:Phone ?"));
-    QVERIFY(text(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone).isEmpty());
+    QVERIFY(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone).isEmpty());
     QCOMPARE(window->document()->undoStack()->count(), 2);
 }
 
@@ -449,14 +361,14 @@ void TestDocumentWindow::labelFilter()
     QVERIFY(window);
     window->viewTypePopupSelected(QStringLiteral("Phone"));
     const int aiko = rowOf(window, QStringLiteral("Aiko Kimura"));
-    QCOMPARE(text(window, aiko + 1, Field::Phone), QStringLiteral("+81 3 5555 0101")); // her second phone
+    QCOMPARE(cellText(window, aiko + 1, Field::Phone), QStringLiteral("+81 3 5555 0101")); // her second phone
     window->labelPopupChanged(QStringLiteral("mobile"));
     QCOMPARE(window->document()->collection().selectedLabels, QStringList{QStringLiteral("mobile")});
     // Only mobile phones are left; every contact keeps its first row.
     QCOMPARE(window->tableController()->subContactTable().size(), 6);
-    QCOMPARE(text(window, rowOf(window, QStringLiteral("Aiko Kimura")), Field::Phone),
+    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Aiko Kimura")), Field::Phone),
              QStringLiteral("+81 90 1111 2222"));
-    QVERIFY(text(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone).isEmpty());
+    QVERIFY(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone).isEmpty());
     window->labelPopupChanged(QStringLiteral("All"));
     QCOMPARE(window->tableController()->subContactTable().size(), 7);
 }
@@ -608,10 +520,10 @@ void TestDocumentWindow::revertToSaved()
     QVERIFY(window->document()->undoRegistry().undoReplaceLabeledValue(phone, Field::Phone, ben));
     MessageBox::setNextAnswer(1); // Cancel
     QVERIFY(!window->fileCommands()->revertDocumentToSaved());
-    QCOMPARE(text(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone), QStringLiteral("+1 000"));
+    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone), QStringLiteral("+1 000"));
     MessageBox::setNextAnswer(0);
     window->menus()->action(Command::Revert)->trigger();
-    QCOMPARE(text(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone), QStringLiteral("+1 212 555 0199"));
+    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone), QStringLiteral("+1 212 555 0199"));
     QVERIFY(!window->isWindowModified());
     QVERIFY(!window->menus()->action(Command::Undo)->isEnabled());
     // The contact selected before is selected again.
@@ -665,8 +577,8 @@ void TestDocumentWindow::saveAndReopen()
     QVERIFY(saved.contains("CATEGORIES:New"));
 
     QVERIFY(window->close());
-    QTRY_VERIFY(m_controller->windows().isEmpty());
-    DocumentWindow* reopened = m_controller->openDocument(path);
+    QTRY_VERIFY(controller().windows().isEmpty());
+    DocumentWindow* reopened = controller().openDocument(path);
     QVERIFY(reopened);
     const GroupTable& groups = reopened->document()->collection().groupTable;
     const auto it = std::find_if(groups.cbegin(), groups.cend(),
@@ -685,7 +597,7 @@ void TestDocumentWindow::exportSelectionAsCsvAndVCard()
     selectRows(window, {rowOf(window, QStringLiteral("Aiko Kimura")), rowOf(window, QStringLiteral("Ben Baker"))});
     QVERIFY(window->menus()->action(Command::ExportAsCsv)->isEnabled());
 
-    const QString csvPath = m_dir->filePath(QStringLiteral("out.csv"));
+    const QString csvPath = dir().filePath(QStringLiteral("out.csv"));
     FileDialog::setNextFileNames({csvPath});
     window->menus()->action(Command::ExportAsCsv)->trigger();
     QCOMPARE(FileDialog::lastOptions().fileNameLabel, QStringLiteral("Export As:"));
@@ -696,7 +608,7 @@ void TestDocumentWindow::exportSelectionAsCsvAndVCard()
     QCOMPARE(lines.size(), 3); // the header and one line per contact
     QVERIFY(lines.at(0).startsWith("Name,"));
 
-    const QString vcfPath = m_dir->filePath(QStringLiteral("out.vcf"));
+    const QString vcfPath = dir().filePath(QStringLiteral("out.vcf"));
     FileDialog::setNextFileNames({vcfPath});
     window->menus()->action(Command::ExportAsVCard)->trigger();
     QFile vcf(vcfPath);
@@ -707,7 +619,7 @@ void TestDocumentWindow::exportSelectionAsCsvAndVCard()
     // A cancelled panel writes nothing; a file that cannot be written is told of.
     FileDialog::setNextFileNames({});
     QVERIFY(!window->fileCommands()->exportAsVCard());
-    FileDialog::setNextFileNames({m_dir->filePath(QStringLiteral("missing/folder/out.csv"))});
+    FileDialog::setNextFileNames({dir().filePath(QStringLiteral("missing/folder/out.csv"))});
     MessageBox::setNextAnswer(0);
     QVERIFY(!window->fileCommands()->exportAsCSV());
     QCOMPARE(MessageBox::shown().last().message, QStringLiteral("Can't save the file"));
@@ -732,7 +644,7 @@ void TestDocumentWindow::importChosenContacts()
     QCOMPARE(rowOf(window, QStringLiteral("Hana Haddad")), -1);
 
     // A file without cards tells so.
-    QFile empty(m_dir->filePath(QStringLiteral("none.vcf")));
+    QFile empty(dir().filePath(QStringLiteral("none.vcf")));
     QVERIFY(empty.open(QIODevice::WriteOnly));
     empty.write("nothing\n");
     empty.close();
@@ -750,7 +662,7 @@ void TestDocumentWindow::csvCloseAsks()
     DocumentWindow* window = open(QStringLiteral("ui/contacts.csv"));
     QVERIFY(window);
     QVERIFY(window->close()); // unchanged: no question
-    QTRY_VERIFY(m_controller->windows().isEmpty());
+    QTRY_VERIFY(controller().windows().isEmpty());
 
     window = open(QStringLiteral("ui/contacts.csv"));
     QVERIFY(window);

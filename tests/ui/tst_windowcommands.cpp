@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 #include "UiTestSupport.h"
+#include "WindowTestCase.h"
 #include "app/ApplicationStartup.h"
 #include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
@@ -38,16 +39,17 @@
 using namespace Quillary;
 using namespace Quillary::Ui;
 using Command = DocumentMenus::Command;
+using Test::cellEditor;
+using Test::cellText;
+using Test::namesInOrder;
+using Test::rowOf;
+using Test::selectRows;
 
-class TestWindowCommands : public QObject
+class TestWindowCommands : public Test::WindowTestCase
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void startupOptions_data();
     void startupOptions();
     void typingWithTheKeyboard();
@@ -58,75 +60,8 @@ private Q_SLOTS:
     void newDocumentAsksBeforeClosing();
 
 private:
-    DocumentWindow* open(const QString& relative);
-    [[nodiscard]] static int rowOf(DocumentWindow* window, const QString& name);
-    [[nodiscard]] static QString phoneOf(DocumentWindow* window, const QString& name);
-    [[nodiscard]] static QLineEdit* cellEditor(DocumentWindow* window);
     [[nodiscard]] static QAction* actionTitled(QMenu* menu, const QString& title);
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<DocumentController> m_controller;
 };
-
-void TestWindowCommands::initTestCase()
-{
-    Test::isolateUserSettings();
-}
-
-void TestWindowCommands::init()
-{
-    Test::resetUiSeams();
-    Preferences::instance().restoreDefaults();
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_controller = std::make_unique<DocumentController>(Preferences::instance());
-}
-
-void TestWindowCommands::cleanup()
-{
-    for (DocumentWindow* window : m_controller->windows())
-        delete window;
-    m_controller.reset();
-    m_dir.reset();
-}
-
-DocumentWindow* TestWindowCommands::open(const QString& relative)
-{
-    DocumentWindow* window = m_controller->openDocument(Test::copyData(*m_dir, relative));
-    if (window) {
-        window->document()->setAutosaveDelay(0);
-        if (!QTest::qWaitForWindowExposed(window))
-            qWarning("window not exposed");
-    }
-    return window;
-}
-
-int TestWindowCommands::rowOf(DocumentWindow* window, const QString& name)
-{
-    const SubContactTable& rows = window->tableController()->subContactTable();
-    for (int row = 0; row < rows.size(); ++row) {
-        if (rows.at(row).index == 0 && rows.at(row).person().compositeName() == name)
-            return row;
-    }
-    return -1;
-}
-
-QString TestWindowCommands::phoneOf(DocumentWindow* window, const QString& name)
-{
-    ContactsViewController* table = window->tableController();
-    const int column = int(table->tableIdentfiers().indexOf(Field::Phone));
-    return table->model()->index(rowOf(window, name), column).data().toString();
-}
-
-QLineEdit* TestWindowCommands::cellEditor(DocumentWindow* window)
-{
-    // A closed editor lingers until it is deleted: the open one is the visible one.
-    for (QLineEdit* editor : window->tableView()->findChildren<QLineEdit*>(QStringLiteral("cellEditor"))) {
-        if (editor->isVisible())
-            return editor;
-    }
-    return nullptr;
-}
 
 QAction* TestWindowCommands::actionTitled(QMenu* menu, const QString& title)
 {
@@ -190,7 +125,7 @@ void TestWindowCommands::typingWithTheKeyboard()
     // Escape leaves the value as it was.
     QTest::keyClick(editor, Qt::Key_Escape);
     QTRY_VERIFY(!cellEditor(window));
-    QCOMPARE(phoneOf(window, QStringLiteral("Ben Baker")), QStringLiteral("+1 212 555 0199"));
+    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone), QStringLiteral("+1 212 555 0199"));
     QVERIFY(!window->isWindowModified());
 
     // Tab past the last column goes on in the next row; Shift-Tab back before the first goes up.
@@ -199,7 +134,7 @@ void TestWindowCommands::typingWithTheKeyboard()
     QVERIFY(cellEditor(window));
     cellEditor(window)->setText(QStringLiteral("+1 212 555 0100"));
     QTest::keyClick(cellEditor(window), Qt::Key_Tab);
-    QTRY_COMPARE(phoneOf(window, QStringLiteral("Ben Baker")), QStringLiteral("+1 212 555 0100"));
+    QTRY_COMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone), QStringLiteral("+1 212 555 0100"));
     QTRY_VERIFY(cellEditor(window));
     QCOMPARE(view->currentIndex().row(), rowOf(window, QStringLiteral("Ben Baker")) + 1);
     QTest::keyClick(cellEditor(window), Qt::Key_Backtab);
@@ -216,7 +151,7 @@ void TestWindowCommands::typingWithTheKeyboard()
     cellEditor(window)->setText(QStringLiteral("not kept"));
     window->setEditMode(false);
     QTRY_VERIFY(!cellEditor(window));
-    QCOMPARE(phoneOf(window, QStringLiteral("Ben Baker")), QStringLiteral("+1 212 555 0100"));
+    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone), QStringLiteral("+1 212 555 0100"));
     QTest::keyClick(view, Qt::Key_Return); // nothing to type into outside edit mode
     QVERIFY(!cellEditor(window));
 }
@@ -285,7 +220,7 @@ void TestWindowCommands::menusFollowTheDocument()
 
 void TestWindowCommands::progressWindowOverALargeRead()
 {
-    QFile file(m_dir->filePath(QStringLiteral("large.vcf")));
+    QFile file(dir().filePath(QStringLiteral("large.vcf")));
     QVERIFY(file.open(QIODevice::WriteOnly));
     for (int i = 0; i < 20000; ++i) {
         file.write("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Person;" + QByteArray::number(i)
@@ -307,13 +242,13 @@ void TestWindowCommands::progressWindowOverALargeRead()
         QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("cancelButton")), Qt::LeftButton);
     });
     poll.start(1);
-    DocumentWindow* window = m_controller->openDocument(file.fileName());
+    DocumentWindow* window = controller().openDocument(file.fileName());
     poll.stop();
     if (message.isEmpty())
         QSKIP("the file was read before the progress window could be answered");
     QCOMPARE(message, QStringLiteral("Reading: large.vcf"));
     QVERIFY(!window);
-    QVERIFY(m_controller->windows().isEmpty());
+    QVERIFY(controller().windows().isEmpty());
     QVERIFY(MessageBox::shown().isEmpty()); // a cancelled read says nothing
 }
 
@@ -328,11 +263,11 @@ void TestWindowCommands::recentFiles()
     const QString path = window->document()->filePath();
     delete window;
     QMenu menu;
-    m_controller->fillRecentMenu(&menu, nullptr);
+    controller().fillRecentMenu(&menu, nullptr);
     actionTitled(&menu, QStringLiteral("contacts.vcf"))->trigger();
-    QCOMPARE(m_controller->windows().size(), 1);
-    QCOMPARE(m_controller->windows().first()->document()->filePath(), path);
-    m_controller->fillRecentMenu(&menu, nullptr);
+    QCOMPARE(controller().windows().size(), 1);
+    QCOMPARE(controller().windows().first()->document()->filePath(), path);
+    controller().fillRecentMenu(&menu, nullptr);
     actionTitled(&menu, QStringLiteral("Clear Menu"))->trigger();
     QVERIFY(Preferences::instance().recentDocuments().isEmpty());
 }
@@ -355,12 +290,12 @@ void TestWindowCommands::vCardDocumentWritesItsChangesOnClose()
 
 void TestWindowCommands::newDocumentAsksBeforeClosing()
 {
-    DocumentWindow* window = m_controller->newDocument();
+    DocumentWindow* window = controller().newDocument();
     QCOMPARE(window->windowTitle(), QStringLiteral("Untitled[*]"));
     QVERIFY(window->close()); // nothing in it: nothing to ask
-    QTRY_VERIFY(m_controller->windows().isEmpty());
+    QTRY_VERIFY(controller().windows().isEmpty());
 
-    window = m_controller->newDocument();
+    window = controller().newDocument();
     window->document()->setAutosaveDelay(0);
     FileDialog::setNextFileNames({Test::dataPath(QStringLiteral("ui/import.vcf"))});
     ImportPanel::setNextSelection({0, 1});
@@ -371,7 +306,7 @@ void TestWindowCommands::newDocumentAsksBeforeClosing()
     QCOMPARE(MessageBox::shown().last().buttons,
              (QStringList{QStringLiteral("Save…"), QStringLiteral("Cancel"), QStringLiteral("Don't Save")}));
     // Save… asks where; the document then has that file.
-    const QString path = m_dir->filePath(QStringLiteral("new.vcf"));
+    const QString path = dir().filePath(QStringLiteral("new.vcf"));
     MessageBox::setNextAnswer(0);
     FileDialog::setNextFileNames({path});
     QVERIFY(window->close());
