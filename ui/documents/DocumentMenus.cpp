@@ -140,7 +140,7 @@ void DocumentMenus::createActions()
     allRows->setCheckable(true);
     connect(allRows, &QAction::triggered, this, [w] { w->tableController()->toggleShowNameInAllRows(); });
     connect(addAction(Command::About, QStringLiteral("aboutAction"), tr("&About Quillary")), &QAction::triggered,
-            this, [app, w] { DocumentController::showAbout(w); Q_UNUSED(app) });
+            this, [w] { DocumentController::showAbout(w); });
 }
 
 QMenu* DocumentMenus::dynamicMenu(QWidget* parent, const QString& objectName, const QString& title,

@@ -217,13 +217,6 @@ QPixmap ContactCellDelegate::thumbnail(const PersonDsc& person, int side) const
     return result;
 }
 
-QSize ContactCellDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
-{
-    Q_UNUSED(option)
-    const int lines = m_controller.isSummaryRow(index.row()) ? 1 : m_controller.numLines(index.row());
-    return QSize(140, lines * m_lineHeight);
-}
-
 // Typing in a cell -------------------------------------------------------------------------------
 
 QWidget* ContactCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,

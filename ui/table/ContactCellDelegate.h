@@ -40,7 +40,6 @@ public:
     [[nodiscard]] QRect valueRect(const QRect& cell) const;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     // Typing in a cell. The text goes to the commit handler, not to the model: the core applies it.
     /// Receives the text of a cell whose editing ended with a commit.
