@@ -122,6 +122,7 @@ void UndoRegistry::refresh(Refresh kind, const ContactEntryPtr& contact)
     }
     if (kind == Refresh::None)
         return;
+    m_pendingFromUndo = m_undoing;
     // One refresh for the whole step: a second contact, or a table refresh, means the table.
     const bool another = m_pendingRefresh != Refresh::None && m_pendingContact != contact;
     if (kind == Refresh::Table || m_pendingRefresh == Refresh::Table || another) {
@@ -136,8 +137,13 @@ void UndoRegistry::refresh(Refresh kind, const ContactEntryPtr& contact)
 void UndoRegistry::flushPendingRefresh()
 {
     const Refresh kind = std::exchange(m_pendingRefresh, Refresh::None);
+    if (kind == Refresh::None)
+        return;
     const ContactEntryPtr contact = std::exchange(m_pendingContact, {});
+    // The refresh still belongs to the undo or redo that asked for it.
+    setReplaying(m_pendingFromUndo, !m_pendingFromUndo);
     refreshNow(kind, contact);
+    setReplaying(false, false);
 }
 
 void UndoRegistry::refreshNow(Refresh kind, const ContactEntryPtr& contact)

@@ -89,6 +89,7 @@ private:
     // done once when it has finished.
     Refresh m_pendingRefresh = Refresh::None;
     ContactEntryPtr m_pendingContact;
+    bool m_pendingFromUndo = false;
 };
 
 } // namespace Quillary

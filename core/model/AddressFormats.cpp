@@ -9,6 +9,7 @@
 
 #include <unicode/uloc.h>
 
+#include <atomic>
 #include <memory>
 
 Q_LOGGING_CATEGORY(lcAddressFormats, "quillary.core.model")
@@ -77,7 +78,7 @@ std::pair<QString, const QStringList*> resolveOrder(const Tables& tables, const 
     }
     if (code.isEmpty())
         code = defaultCountryCode;
-    const auto it = tables.dict.constFind(code.toUpper());
+    const auto it = tables.dict.constFind(code.isUpper() ? code : code.toUpper());
     const QStringList* order = (it != tables.dict.constEnd() && !it->order.isEmpty()) ? &it->order : &fallbackOrder();
     return {code, order};
 }
@@ -148,16 +149,28 @@ std::shared_ptr<const Tables>& storedTables()
     return tables;
 }
 
-std::shared_ptr<const Tables> current()
+std::atomic<int> tablesGeneration{0};
+
+/// The tables in use. Every address read asks for them, on several threads at once: each thread
+/// keeps its own reference and takes the lock only after the tables were replaced.
+const std::shared_ptr<const Tables>& current()
 {
-    QMutexLocker locker(&tablesMutex);
-    return storedTables();
+    thread_local int generation = -1;
+    thread_local std::shared_ptr<const Tables> tables;
+    const int latest = tablesGeneration.load(std::memory_order_acquire);
+    if (generation != latest) {
+        QMutexLocker locker(&tablesMutex);
+        tables = storedTables();
+        generation = tablesGeneration.load(std::memory_order_relaxed);
+    }
+    return tables;
 }
 
 void replace(std::shared_ptr<const Tables> tables)
 {
     QMutexLocker locker(&tablesMutex);
     storedTables() = std::move(tables);
+    tablesGeneration.fetch_add(1, std::memory_order_release);
 }
 
 } // namespace
@@ -233,21 +246,23 @@ QString AddressFormats::addressText(const PostalAddress& address, const QString&
 {
     const bool japanese = address.countryCode().compare(u"JP", Qt::CaseInsensitive) == 0;
     QString text;
+    text.reserve(address.street().size() + address.city().size() + address.state().size() + address.zip().size()
+                 + address.country().size() + 5);
+    const auto append = [&text](const QString& part) {
+        if (!part.isEmpty()) {
+            text += part;
+            text += u' ';
+        }
+    };
     if (japanese) {
         for (const QString* part : {&address.zip(), &address.state(), &address.city(), &address.street(),
-                                    &address.country()}) {
-            if (!part->isEmpty())
-                text += *part + u' ';
-        }
+                                    &address.country()})
+            append(*part);
     } else {
-        const auto tables = current();
         const QStringList* order =
-            resolveOrder(*tables, address.countryCode().toUpper(), address.country(), defaultCountryCode).second;
-        for (const QString& word : *order) {
-            const QString part = address.part(word);
-            if (!part.isEmpty())
-                text += part + u' ';
-        }
+            resolveOrder(*current(), address.countryCode(), address.country(), defaultCountryCode).second;
+        for (const QString& word : *order)
+            append(address.part(word));
     }
     // No trailing space, also after a Japanese address without a country.
     if (text.endsWith(u' '))

@@ -171,12 +171,6 @@ QString PersonDsc::composedPhoneticName() const
     return firstFirst ? first + u' ' + last : last + u' ' + first;
 }
 
-const LabeledValueList& PersonDsc::labeledValues(LabeledField field) const
-{
-    readList(field);
-    return m_lists[size_t(field)];
-}
-
 BirthdayValue PersonDsc::birthdayValue() const
 {
     readBirthday();

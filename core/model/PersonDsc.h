@@ -62,7 +62,14 @@ public:
     [[nodiscard]] PhoneticNameValue phoneticNameValue() const;
     /// The cached reading of the name, without re-reading the record.
     [[nodiscard]] const QString& phoneticName() const { return m_phoneticNameValue.stringValue; }
-    [[nodiscard]] const LabeledValueList& labeledValues(LabeledField field) const;
+    /// The list of a labelled field (re-read from the record when bound). The table asks for it per
+    /// row and column on every reload: a detached contact answers at once.
+    [[nodiscard]] const LabeledValueList& labeledValues(LabeledField field) const
+    {
+        if (m_abPerson)
+            readList(field);
+        return m_lists[size_t(field)];
+    }
     [[nodiscard]] const LabeledValueList& phoneValues() const { return labeledValues(LabeledField::Phone); }
     [[nodiscard]] const LabeledValueList& emailValues() const { return labeledValues(LabeledField::Email); }
     [[nodiscard]] const LabeledValueList& addressValues() const { return labeledValues(LabeledField::Address); }

@@ -114,10 +114,8 @@ void ContactsViewController::updateTable()
         int key;
         bool byLabelIndex;
     };
-    QHash<QString, QList<Remembered>> remembered;
-    QSet<QString> idsBefore;
-    for (const SubContactRow& row : std::as_const(m_rows))
-        idsBefore.insert(row.uniqueId());
+    // Keyed by the contact itself: hashing a pointer per row is much cheaper than its unique id.
+    QHash<const ContactEntry*, QList<Remembered>> remembered;
     for (int position : std::as_const(m_selection)) {
         const SubContactRow& row = m_rows.at(position);
         Remembered entry{row.index, false};
@@ -125,7 +123,7 @@ void ContactsViewController::updateTable()
             const LabeledValueList& values = row.person().labeledValues(*sortField);
             entry = {row.index < values.size() ? values.at(row.index).labelIndex : row.index, true};
         }
-        remembered[row.uniqueId()].append(entry);
+        remembered[row.contact.get()].append(entry);
     }
     reload();
     if (remembered.isEmpty())
@@ -133,8 +131,8 @@ void ContactsViewController::updateTable()
     QList<int> selected;
     for (int position = 0; position < m_rows.size(); ++position) {
         const SubContactRow& row = m_rows.at(position);
-        const auto it = remembered.constFind(row.uniqueId());
-        if (it == remembered.constEnd() || !idsBefore.contains(row.uniqueId()))
+        const auto it = remembered.constFind(row.contact.get());
+        if (it == remembered.constEnd())
             continue;
         for (const Remembered& entry : *it) {
             bool match = row.index == entry.key;

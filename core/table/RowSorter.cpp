@@ -41,6 +41,11 @@ void appendFolded(std::vector<char16_t>& out, const QString& text)
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
         const QChar c = text.at(i);
+        const char16_t unit = c.unicode();
+        if (unit < 0x80) { // most text is ASCII: only A-Z change
+            out.push_back(unit >= u'A' && unit <= u'Z' ? char16_t(unit + 32) : unit);
+            continue;
+        }
         if (c.isHighSurrogate() && i + 1 < size && text.at(i + 1).isLowSurrogate()) {
             const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(c, text.at(i + 1)));
             out.push_back(QChar::highSurrogate(folded));
@@ -94,10 +99,11 @@ QList<quint32> textRanks(const QList<SortValue>& values)
         Entry entry{0, 0, quint32(folded.size()), 0, quint32(entries.size())};
         appendFolded(folded, *text);
         entry.length = quint32(folded.size()) - entry.offset;
-        for (quint32 i = 0; i < 8; ++i) {
-            const quint64 unit = i < entry.length ? folded[entry.offset + i] : 0u;
-            (i < 4 ? entry.high : entry.low) = ((i < 4 ? entry.high : entry.low) << 16) | unit;
-        }
+        const char16_t* units = folded.data() + entry.offset;
+        for (quint32 i = 0; i < 4; ++i)
+            entry.high = (entry.high << 16) | (i < entry.length ? units[i] : 0u);
+        for (quint32 i = 4; i < 8; ++i)
+            entry.low = (entry.low << 16) | (i < entry.length ? units[i] : 0u);
         entries.push_back(entry);
     }
     const auto less = [&](const Entry& x, const Entry& y) {
@@ -169,11 +175,13 @@ SortValue phoneticValue(const PersonDsc& person, const QString& valueKey)
 
 } // namespace
 
-SortValue sortValue(const SubContactRow& row, const QString& identifier, const QString& valueKey,
-                    const QStringList& selectedLabels)
+namespace {
+
+/// The sort value with the field looked up once for the whole sort.
+SortValue sortValueOf(const SubContactRow& row, FieldId id, const QString& identifier, const QString& valueKey,
+                      const QStringList& selectedLabels)
 {
     const PersonDsc& person = row.person();
-    const FieldId id = FieldIdentifiers::fieldId(identifier);
     if (const auto field = FieldIdentifiers::labeledField(id)) {
         const LabeledValueList& values = person.labeledValues(*field);
         if (row.index >= values.size())
@@ -195,6 +203,14 @@ SortValue sortValue(const SubContactRow& row, const QString& identifier, const Q
     default:
         return textValue(person.stringValueForIdentifier(identifier));
     }
+}
+
+} // namespace
+
+SortValue sortValue(const SubContactRow& row, const QString& identifier, const QString& valueKey,
+                    const QStringList& selectedLabels)
+{
+    return sortValueOf(row, FieldIdentifiers::fieldId(identifier), identifier, valueKey, selectedLabels);
 }
 
 int compareDateComponents(const std::optional<DateComponents>& a, const std::optional<DateComponents>& b,
@@ -233,12 +249,13 @@ void sortSubContactTable(SubContactTable& rows, const std::optional<SortDescript
     QList<SortValue> values;
     values.reserve(rows.size());
     // A field with one value per contact gives all rows of a contact the same value.
-    const bool perContact = !FieldIdentifiers::labeledField(identifier);
+    const FieldId id = FieldIdentifiers::fieldId(identifier);
+    const bool perContact = !FieldIdentifiers::labeledField(id);
     for (qsizetype i = 0; i < rows.size(); ++i) {
         if (perContact && i > 0 && rows.at(i).contact == rows.at(i - 1).contact)
             values.append(values.at(i - 1));
         else
-            values.append(sortValue(rows.at(i), identifier, valueKey, selectedLabels));
+            values.append(sortValueOf(rows.at(i), id, identifier, valueKey, selectedLabels));
     }
     const QList<quint32> ranks = textRanks(values);
     struct Key

@@ -220,6 +220,7 @@ private Q_SLOTS:
     void labelledValueWithUnknownLabelIndex();
     void birthdayOfSameDateIsUnchanged();
     void replacedPhoneListReloadsOnUndoAndRedo();
+    void groupOfEditsReloadsOnceOnUndo();
 
     // Replacing contacts by others
     void mergeIsOneStep();
@@ -555,6 +556,27 @@ void TestUndoRegistry::deleteWithoutUndoStep()
     QCOMPARE(m_registry->undoStack()->count(), 0);
     m_registry->undoDeleteContacts({}, m_collection.topGroup(), true, false);
     QCOMPARE(m_registry->undoStack()->count(), 0);
+}
+
+void TestUndoRegistry::groupOfEditsReloadsOnceOnUndo()
+{
+    // A bulk edit over many contacts is one step; undoing it must not reload the table per contact.
+    ContactTable contacts;
+    for (int i = 0; i < 40; ++i)
+        contacts.append(fullContact(QStringLiteral("N%1").arg(i)));
+    m_collection.contactTable = contacts;
+    m_registry->undoStack()->beginMacro(QStringLiteral("Replace Text"));
+    for (const ContactEntryPtr& contact : std::as_const(contacts))
+        QVERIFY(m_registry->undoReplaceStringValue(QStringLiteral("Changed"), Field::Company, contact));
+    m_registry->undoStack()->endMacro();
+    m_view->calls.clear();
+    m_registry->undoStack()->undo();
+    QCOMPARE(m_view->calls.size(), 1);
+    QCOMPARE(contacts.at(7)->person->stringValueForIdentifier(Field::Company).isEmpty(), false);
+    QVERIFY(contacts.at(7)->person->stringValueForIdentifier(Field::Company) != QStringLiteral("Changed"));
+    m_view->calls.clear();
+    m_registry->undoStack()->redo();
+    QCOMPARE(m_view->calls.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestUndoRegistry)

@@ -251,12 +251,12 @@ DateComponents CardReader::date(const ContentLine& line) const
 
 void CardReader::readName(const ContentLine& line)
 {
-    const QStringList parts = components(escapedText(line), m_version);
+    const Components parts = components(escapedText(line), m_version);
     static constexpr StringProperty order[] = {StringProperty::LastName, StringProperty::FirstName,
                                                StringProperty::MiddleName, StringProperty::Title,
                                                StringProperty::Suffix};
     for (qsizetype i = 0; i < parts.size() && i < 5; ++i) {
-        const QString part = parts.at(i).trimmed();
+        const QString part = parts.text(i);
         setString(order[i], part);
         if (i < 3 && !part.isEmpty())
             m_hasName = true;
@@ -265,14 +265,15 @@ void CardReader::readName(const ContentLine& line)
 
 void CardReader::readOrganization(const ContentLine& line)
 {
-    QStringList parts = components(escapedText(line), m_version);
-    if (parts.isEmpty())
-        return;
-    setString(StringProperty::Organization, parts.takeFirst().trimmed());
-    while (!parts.isEmpty() && parts.last().trimmed().isEmpty())
-        parts.removeLast();
+    const Components parts = components(escapedText(line), m_version);
+    setString(StringProperty::Organization, parts.text(0));
     // Further organisational units stay with the department, which is written back as one unit.
-    setString(StringProperty::Department, parts.join(u';').trimmed());
+    QStringList units;
+    for (qsizetype i = 1; i < parts.size(); ++i)
+        units.append(parts.text(i));
+    while (!units.isEmpty() && units.last().isEmpty())
+        units.removeLast();
+    setString(StringProperty::Department, units.join(u';').trimmed());
 }
 
 void CardReader::readBirthday(const ContentLine& line)
@@ -307,20 +308,20 @@ void CardReader::readUrl(const ContentLine& line)
 
 void CardReader::readAddress(const ContentLine& line)
 {
-    const QStringList parts = components(escapedText(line), m_version);
-    auto part = [&](qsizetype i) { return i < parts.size() ? parts.at(i).trimmed() : QString(); };
+    const Components parts = components(escapedText(line), m_version);
     // The post-office box and the extended address have no field of their own: they join the street.
-    QStringList streetLines;
-    for (const QString& piece : {part(2), part(1), part(0)}) {
+    QString street = parts.text(2);
+    for (const qsizetype extra : {1, 0}) {
+        const QString piece = parts.text(extra);
         if (!piece.isEmpty())
-            streetLines.append(piece);
+            street = street.isEmpty() ? piece : street + u'\n' + piece;
     }
     PostalAddress address;
-    address.setStreet(streetLines.join(u'\n'));
-    address.setCity(part(3));
-    address.setState(part(4));
-    address.setZip(part(5));
-    address.setCountry(part(6));
+    address.setStreet(street);
+    address.setCity(parts.text(3));
+    address.setState(parts.text(4));
+    address.setZip(parts.text(5));
+    address.setCountry(parts.text(6));
     if (!line.group.isEmpty()) {
         if (const QString* code = m_groupCountryCodes.find(line.group))
             address.setCountryCode(*code);
@@ -432,10 +433,10 @@ void CardReader::readSound(const ContentLine& line)
         irmcName = irmcName || (param.name.isEmpty() && equalsUpper(param.value, "X-IRMC-N"));
     if (!irmcName)
         return;
-    const QStringList parts = components(escapedText(line), m_version);
-    m_soundPhonetic[2] = parts.value(0).trimmed();
-    m_soundPhonetic[0] = parts.value(1).trimmed();
-    m_soundPhonetic[1] = parts.value(2).trimmed();
+    const Components parts = components(escapedText(line), m_version);
+    m_soundPhonetic[2] = parts.text(0);
+    m_soundPhonetic[0] = parts.text(1);
+    m_soundPhonetic[1] = parts.text(2);
 }
 
 void CardReader::readShowAs(const ContentLine& line)

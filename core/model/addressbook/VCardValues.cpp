@@ -175,7 +175,13 @@ QString unescape(QString escaped, Version version)
 {
     if (!escaped.contains(u'\\'))
         return escaped;
-    const QStringView text(escaped);
+    return unescape(QStringView(escaped), version);
+}
+
+QString unescape(QStringView text, Version version)
+{
+    if (!text.contains(u'\\'))
+        return text.toString();
     QString out;
     out.reserve(text.size());
     const qsizetype size = text.size();
@@ -215,11 +221,9 @@ QString unescape(QString escaped, Version version)
     }
     return out;
 }
-
-QStringList components(QStringView text, Version version)
+Components::Components(QString escaped, Version version) : m_escaped(std::move(escaped)), m_version(version)
 {
-    QStringList result;
-    result.reserve(8);
+    const QStringView text(m_escaped);
     qsizetype start = 0;
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
@@ -230,12 +234,29 @@ QStringList components(QStringView text, Version version)
             continue;
         }
         if (text[i] == u';') {
-            result.append(unescape(text.sliced(start, i - start).toString(), version));
+            m_ranges.append({start, i - start});
             start = i + 1;
         }
     }
-    result.append(unescape(text.sliced(start).toString(), version));
-    return result;
+    m_ranges.append({start, size - start});
+}
+
+QString Components::text(qsizetype index) const
+{
+    if (index < 0 || index >= m_ranges.size())
+        return {};
+    const QStringView part = QStringView(m_escaped).sliced(m_ranges[index].first, m_ranges[index].second).trimmed();
+    if (part.isEmpty())
+        return {};
+    // A value with a single component keeps its text without a copy.
+    if (part.size() == m_escaped.size() && !part.contains(u'\\'))
+        return m_escaped;
+    return unescape(part, m_version).trimmed();
+}
+
+Components components(QString escaped, Version version)
+{
+    return Components(std::move(escaped), version);
 }
 
 QStringList listItems(QStringView text, Version version)

@@ -21,8 +21,24 @@ enum class Version { V21, V30, V40 };
 
 /// Resolves the escapes of one text value: \n \N \, \; \\ in vCard 3.0 and 4.0; only \; in 2.1.
 [[nodiscard]] QString unescape(QString text, Version version);
-/// Splits a structured value (N, ADR, ORG) at unescaped semicolons and unescapes each component.
-[[nodiscard]] QStringList components(QStringView text, Version version);
+[[nodiscard]] QString unescape(QStringView text, Version version);
+/// The components of a structured value (N, ADR, ORG), split at unescaped semicolons. Each is
+/// unescaped and trimmed only when asked for, and empty ones cost nothing.
+class Components
+{
+public:
+    Components(QString escaped, Version version);
+    [[nodiscard]] qsizetype size() const { return m_ranges.size(); }
+    /// The component unescaped and trimmed; "" past the end.
+    [[nodiscard]] QString text(qsizetype index) const;
+
+private:
+    QString m_escaped;
+    QVarLengthArray<std::pair<qsizetype, qsizetype>, 8> m_ranges; // start, length
+    Version m_version;
+};
+
+[[nodiscard]] Components components(QString escaped, Version version);
 
 /// Splits a list value (CATEGORIES, NICKNAME) at unescaped commas, unescapes and trims each item.
 [[nodiscard]] QStringList listItems(QStringView text, Version version);
