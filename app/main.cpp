@@ -1,4 +1,4 @@
-#include "main/MainWindow.h"
+#include "app/ApplicationStartup.h"
 #include "support/MemoryTuning.h"
 
 #include <QApplication>
@@ -9,10 +9,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillary"));
     QApplication::setOrganizationName(QStringLiteral("Quillary"));
-    Quillary::Ui::MainWindow window;
-    const QStringList files = QApplication::arguments().mid(1);
-    for (const QString& file : files)
-        window.openFile(file);
-    window.show();
-    return QApplication::exec();
+    QApplication::setApplicationVersion(QStringLiteral(QUILLARY_VERSION_STRING));
+    return Quillary::Ui::ApplicationStartup::run(app);
 }

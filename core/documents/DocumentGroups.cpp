@@ -133,6 +133,15 @@ bool acceptsDrop(const ContactCollection& collection, const GroupEntryPtr& targe
     return !(target->remote == selected->remote && target->top);
 }
 
+QString rowIndexText(const QList<int>& rows)
+{
+    QStringList parts;
+    parts.reserve(rows.size());
+    for (int row : rows)
+        parts.append(QString::number(row));
+    return parts.join(u',');
+}
+
 QList<int> rowIndexes(const QString& text)
 {
     QList<int> rows;

@@ -48,6 +48,9 @@ bool renameGroup(const GroupEntryPtr& group, const QString& name);
 /// Whether a group can be renamed in the side bar: a group of the owner's account, not the top one.
 [[nodiscard]] bool isEditable(const GroupEntryPtr& group, const QString& defaultAccount);
 
+/// The MIME type of the private row-index text that a drag from the contacts table carries.
+inline const QString RowIndexesMimeType = QStringLiteral("application/x-quillary-row-indexes");
+
 /// Whether contacts dragged from the table may be dropped on `target`.
 struct DropContext
 {
@@ -58,6 +61,8 @@ struct DropContext
 };
 [[nodiscard]] bool acceptsDrop(const ContactCollection& collection, const GroupEntryPtr& target,
                                const DropContext& context);
+/// The private row-index text of dragged table rows: their numbers joined by "," ("3,5,8").
+[[nodiscard]] QString rowIndexText(const QList<int>& rows);
 /// The row numbers of the private row-index text ("3,5,8").
 [[nodiscard]] QList<int> rowIndexes(const QString& text);
 /// Adds the contacts of the given table rows to a group, as one undo step.

@@ -54,6 +54,7 @@ const QList<KeyEntry>& keyTable()
         {Key::IconRowCount, QLatin1StringView("ZQ1DiconRowCount"), QVariant()},
         {Key::LastRowOrder, QLatin1StringView("ZQ1DlastRowOrder"), QVariant()},
         {Key::LastSelectedItemInCustomPanel, QLatin1StringView("ZQ1DlastSelectedItemInCustomPanel"), QVariant()},
+        {Key::RecentDocuments, QLatin1StringView("ZQ1DrecentDocuments"), QStringList()},
     };
     return table;
 }
@@ -369,6 +370,36 @@ bool Preferences::showCompanyInNameCell() const
 void Preferences::setShowCompanyInNameCell(bool show)
 {
     setValue(Key::ShowCompanyInNameCell, show);
+}
+
+QStringList Preferences::recentDocuments() const
+{
+    QStringList paths = value(Key::RecentDocuments).toStringList();
+    paths.removeAll(QString());
+    paths.removeDuplicates();
+    return paths.mid(0, MaximumRecentDocuments);
+}
+
+void Preferences::addRecentDocument(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    QStringList paths = recentDocuments();
+    paths.removeAll(path);
+    paths.prepend(path);
+    setValue(Key::RecentDocuments, paths.mid(0, MaximumRecentDocuments));
+}
+
+void Preferences::removeRecentDocument(const QString& path)
+{
+    QStringList paths = recentDocuments();
+    if (paths.removeAll(path) > 0)
+        setValue(Key::RecentDocuments, paths);
+}
+
+void Preferences::clearRecentDocuments()
+{
+    remove(Key::RecentDocuments);
 }
 
 } // namespace Quillary

@@ -42,6 +42,7 @@ public:
         IconRowCount,
         LastRowOrder,
         LastSelectedItemInCustomPanel,
+        RecentDocuments,
     };
     Q_ENUM(Key)
 
@@ -52,6 +53,8 @@ public:
     static constexpr QLatin1StringView SystemFontName{".AppleSystemUIFont"};
     static constexpr double DefaultFontSize = 13;
     static constexpr double MinimumFontSize = 7;
+    /// How many files the "Open Recent" menu lists.
+    static constexpr int MaximumRecentDocuments = 10;
 
     /// Over the application's own store (organisation and application names of the application).
     explicit Preferences(QObject* parent = nullptr);
@@ -128,6 +131,13 @@ public:
     void setShowNameInAllRows(bool show);
     [[nodiscard]] bool showCompanyInNameCell() const;
     void setShowCompanyInNameCell(bool show);
+
+    // The files of the "Open Recent" menu, the most recent first.
+    [[nodiscard]] QStringList recentDocuments() const;
+    /// Puts a file first in the list (once), dropping the oldest beyond the maximum.
+    void addRecentDocument(const QString& path);
+    void removeRecentDocument(const QString& path);
+    void clearRecentDocuments();
 
 Q_SIGNALS:
     /// A write through this object changed the stored value of `key`, or removed it.

@@ -112,6 +112,17 @@ ViewTypeDict ViewTypeDict::fromVariantMap(const QVariantMap& map)
 
 namespace ViewTypes {
 
+const QStringList& columnChoices()
+{
+    static const QStringList choices = {
+        Field::Phone, Field::Email, Field::Address, Field::ZIP, Field::State, Field::City, Field::Street,
+        Field::Country, Field::URL, Field::InstantMessage, Field::SocialNetwork, Field::Relationship,
+        Field::Dates, Field::PhoneticName, Field::Nickname, Field::Birthday, Field::Suffix, Field::Title,
+        Field::Company, Field::Department, Field::JobTitle, Field::Note,
+    };
+    return choices;
+}
+
 const QStringList& offeredOrder()
 {
     static const QStringList order = {

@@ -78,6 +78,10 @@ inline const QString LabelColumn = QStringLiteral("Label");
 /// The filter entry that lets every label pass.
 inline const QString AllLabels = QStringLiteral("All");
 
+/// Every identifier a column can show, in the order the columns menu offers them: the labelled
+/// fields with the address parts after "Address", then the other fields.
+[[nodiscard]] const QStringList& columnChoices();
+
 /// "Default", "Email", "Phone", ..., "Labeled Values", "Non-labeled Values".
 [[nodiscard]] const QStringList& offeredOrder();
 

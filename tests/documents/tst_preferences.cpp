@@ -44,6 +44,7 @@ private Q_SLOTS:
     void sortKeys_data();
     void sortKeys();
     void columnWidths();
+    void recentDocuments();
 
     void restoreDefaults();
     void changedSignal();
@@ -113,6 +114,7 @@ void TestPreferences::keysAndDefaults_data()
     row(Key::IconRowCount, "ZQ1DiconRowCount", QVariant());
     row(Key::LastRowOrder, "ZQ1DlastRowOrder", QVariant());
     row(Key::LastSelectedItemInCustomPanel, "ZQ1DlastSelectedItemInCustomPanel", QVariant());
+    row(Key::RecentDocuments, "ZQ1DrecentDocuments", QStringList());
 }
 
 void TestPreferences::keysAndDefaults()
@@ -121,7 +123,7 @@ void TestPreferences::keysAndDefaults()
     QFETCH(QString, name);
     QFETCH(QVariant, defaultValue);
 
-    QCOMPARE(Preferences::allKeys().size(), 17);
+    QCOMPARE(Preferences::allKeys().size(), 18);
     QVERIFY(Preferences::allKeys().contains(key));
     QCOMPARE(Preferences::keyName(key), name);
     QCOMPARE(Preferences::defaultValue(key), defaultValue);
@@ -437,6 +439,33 @@ void TestPreferences::columnWidths()
         QVariantMap{{QStringLiteral("Name"), QStringLiteral("wide")}, {QStringLiteral("Phone"), -5.0},
             {QStringLiteral("Note"), 90.0}});
     QCOMPARE(prefs.columnWidthDictionary(), Preferences::ColumnWidths({{QStringLiteral("Note"), 90.0}}));
+}
+
+void TestPreferences::recentDocuments()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("settings.ini"));
+    {
+        Preferences prefs(file);
+        QVERIFY(prefs.recentDocuments().isEmpty());
+        prefs.addRecentDocument(QString()); // nothing to remember
+        QVERIFY(!prefs.contains(Key::RecentDocuments));
+        for (int i = 0; i < Preferences::MaximumRecentDocuments + 2; ++i)
+            prefs.addRecentDocument(QStringLiteral("/c/%1.vcf").arg(i));
+        prefs.addRecentDocument(QStringLiteral("/c/5.vcf")); // opened again: first, once
+    }
+    Preferences prefs(file);
+    const QStringList paths = prefs.recentDocuments();
+    QCOMPARE(paths.size(), Preferences::MaximumRecentDocuments);
+    QCOMPARE(paths.first(), QStringLiteral("/c/5.vcf"));
+    QCOMPARE(paths.at(1), QStringLiteral("/c/11.vcf"));
+    QCOMPARE(paths.count(QStringLiteral("/c/5.vcf")), 1);
+    QVERIFY(!paths.contains(QStringLiteral("/c/1.vcf"))); // the oldest fell off
+    prefs.removeRecentDocument(QStringLiteral("/c/11.vcf"));
+    QCOMPARE(prefs.recentDocuments().size(), Preferences::MaximumRecentDocuments - 1);
+    prefs.clearRecentDocuments();
+    QVERIFY(prefs.recentDocuments().isEmpty());
 }
 
 void TestPreferences::restoreDefaults()

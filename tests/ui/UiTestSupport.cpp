@@ -1,0 +1,112 @@
+#include "UiTestSupport.h"
+
+#include "TestSupport.h"
+#include "app/DocumentController.h"
+#include "documents/ContactDocument.h"
+#include "documents/DocumentWindow.h"
+#include "documents/ProgressAlert.h"
+#include "formats/ImportPanel.h"
+#include "support/FileDialog.h"
+#include "support/MessageBox.h"
+#include "table/ContactsTableModel.h"
+#include "table/ContactsTableView.h"
+#include "table/ContactsViewController.h"
+#include "table/ReplaceAlertPanel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace Quillary::Test {
+
+void isolateUserSettings()
+{
+    static QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void resetUiSeams()
+{
+    // The progress window shows at once and closes when the work ends: its path is exercised
+    // without waiting.
+    Ui::ProgressAlert::setTimings(0, 0);
+    Ui::MessageBox::clearAnswers();
+    Ui::MessageBox::clearShown();
+    Ui::FileDialog::clearNextFileNames();
+    Ui::ImportPanel::clearNextSelection();
+    Ui::ReplaceAlertPanel::clearNextAnswer();
+}
+
+QString copyData(const QTemporaryDir& dir, const QString& relative, const QString& name)
+{
+    const QString target = dir.filePath(name.isEmpty() ? QFileInfo(relative).fileName() : name);
+    QFile::remove(target);
+    if (!QFile::copy(dataPath(relative), target))
+        qFatal("cannot copy %s", qPrintable(relative));
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
+
+Ui::DocumentWindow* openCopy(Ui::DocumentController& controller, const QTemporaryDir& dir, const QString& relative)
+{
+    Ui::DocumentWindow* window = controller.openDocument(copyData(dir, relative));
+    if (window) {
+        window->document()->setAutosaveDelay(0);
+        if (!QTest::qWaitForWindowExposed(window))
+            qWarning("window not exposed");
+    }
+    return window;
+}
+
+int rowOf(Ui::DocumentWindow* window, const QString& name)
+{
+    const SubContactTable& rows = window->tableController()->subContactTable();
+    for (int row = 0; row < rows.size(); ++row) {
+        if (rows.at(row).index == 0 && rows.at(row).person().compositeName() == name)
+            return row;
+    }
+    return -1;
+}
+
+QString cellText(Ui::DocumentWindow* window, int row, const QString& identifier)
+{
+    ContactsViewController* table = window->tableController();
+    const int column = int(table->tableIdentfiers().indexOf(identifier));
+    return table->model()->index(row, column).data().toString();
+}
+
+QStringList namesInOrder(Ui::DocumentWindow* window)
+{
+    QStringList names;
+    for (const SubContactRow& row : window->tableController()->subContactTable()) {
+        if (row.index == 0)
+            names.append(row.person().compositeName());
+    }
+    return names;
+}
+
+void selectRows(Ui::DocumentWindow* window, const QList<int>& rows)
+{
+    Ui::ContactsTableView* view = window->tableView();
+    view->clearSelection();
+    for (int row : rows)
+        view->selectionModel()->select(view->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+QLineEdit* cellEditor(Ui::DocumentWindow* window)
+{
+    // A closed editor lingers until it is deleted: the open one is the visible one.
+    for (QLineEdit* editor : window->tableView()->findChildren<QLineEdit*>(QStringLiteral("cellEditor"))) {
+        if (editor->isVisible())
+            return editor;
+    }
+    return nullptr;
+}
+
+} // namespace Quillary::Test

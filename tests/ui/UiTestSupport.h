@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+class QLineEdit;
+
+namespace Quillary::Ui {
+class DocumentController;
+class DocumentWindow;
+}
+
+namespace Quillary::Test {
+
+/// Settings in a folder of their own for the whole run (the user's are never touched), quick
+/// progress windows, and no alert or panel left unanswered from a previous test.
+void isolateUserSettings();
+void resetUiSeams();
+
+/// A copy of a file of tests/data in `dir`, which the test may change.
+QString copyData(const QTemporaryDir& dir, const QString& relative, const QString& name = {});
+
+/// Opens a copy of a file of tests/data in a shown window that does not autosave.
+Ui::DocumentWindow* openCopy(Ui::DocumentController& controller, const QTemporaryDir& dir, const QString& relative);
+
+// Reading and driving a window's table.
+/// The first row of the contact of that name; -1 when it has none.
+int rowOf(Ui::DocumentWindow* window, const QString& name);
+/// What a cell of a column shows.
+QString cellText(Ui::DocumentWindow* window, int row, const QString& identifier);
+/// The contacts of the rows, each once, in row order.
+QStringList namesInOrder(Ui::DocumentWindow* window);
+void selectRows(Ui::DocumentWindow* window, const QList<int>& rows);
+/// The text field open in a cell, if any.
+QLineEdit* cellEditor(Ui::DocumentWindow* window);
+
+} // namespace Quillary::Test

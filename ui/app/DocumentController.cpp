@@ -1,0 +1,161 @@
+#include "DocumentController.h"
+
+#include "documents/ContactDocument.h"
+#include "documents/DocumentWindow.h"
+#include "documents/Preferences.h"
+#include "documents/ProgressAlert.h"
+#include "formats/EncodingAccessory.h"
+#include "formats/EncodingAccessoryModel.h"
+#include "formats/TextEncodings.h"
+#include "support/FileDialog.h"
+#include "support/MessageBox.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
+
+namespace Quillary::Ui {
+
+DocumentController::DocumentController(Preferences& preferences, QObject* parent)
+    : QObject(parent), m_preferences(preferences)
+{
+}
+
+DocumentController::~DocumentController() = default;
+
+QList<DocumentWindow*> DocumentController::windows() const
+{
+    QList<DocumentWindow*> result;
+    for (const QPointer<DocumentWindow>& window : m_windows) {
+        if (window)
+            result.append(window);
+    }
+    return result;
+}
+
+DocumentWindow* DocumentController::windowForPath(const QString& path) const
+{
+    const QString wanted = QFileInfo(path).canonicalFilePath();
+    for (DocumentWindow* window : windows()) {
+        const QString own = window->document()->filePath();
+        if (!own.isEmpty() && QFileInfo(own).canonicalFilePath() == wanted)
+            return window;
+    }
+    return nullptr;
+}
+
+DocumentWindow* DocumentController::show(DocumentWindow* window)
+{
+    m_windows.removeAll(nullptr);
+    m_windows.append(window);
+    connect(window, &DocumentWindow::filePathChanged, this,
+            [this](const QString& path) { m_preferences.addRecentDocument(path); });
+    window->show();
+    window->raise();
+    window->activateWindow();
+    Q_EMIT windowOpened(window);
+    return window;
+}
+
+DocumentWindow* DocumentController::newDocument()
+{
+    return show(new DocumentWindow(std::make_unique<ContactDocument>(), m_preferences, this));
+}
+
+DocumentWindow* DocumentController::openDocument(const QString& path, const QByteArray& encoding, QWidget* alertParent)
+{
+    if (DocumentWindow* open = windowForPath(path)) {
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    auto document = std::make_unique<ContactDocument>();
+    DocumentError error;
+    // Large vCard files are read on a worker thread under the progress window.
+    if (ContactDocument::typeForPath(path) == ContactDocument::Type::VCard && ContactDocument::wantsBackgroundRead(path)) {
+        const ProgressAlert::Outcome outcome = ProgressAlert::run(document->startRead(path, encoding), alertParent);
+        if (outcome.cancelled)
+            return nullptr;
+        error = outcome.error;
+    } else {
+        error = document->read(path, encoding);
+    }
+    if (error.isError()) {
+        MessageBox::alert(alertParent, tr("The document “%1” could not be opened.").arg(QFileInfo(path).fileName()),
+                          error.recoverySuggestion);
+        return nullptr;
+    }
+    m_preferences.addRecentDocument(document->filePath());
+    const QString warning = document->readWarning();
+    const QString details = document->readWarningDetails();
+    DocumentWindow* window = show(new DocumentWindow(std::move(document), m_preferences, this));
+    // What the user should know about a file that was read anyway (a CSV file without a header).
+    if (!warning.isEmpty())
+        MessageBox::alert(window, warning, details);
+    return window;
+}
+
+QByteArray DocumentController::encodingName(quint32 encoding)
+{
+    const TextEncodings::Encoding* known = TextEncodings::byNumber(encoding);
+    return encoding == TextEncodings::Automatic || !known ? QByteArray("auto") : known->icuName;
+}
+
+void DocumentController::openDocumentWithPanel(QWidget* parent)
+{
+    EncodingAccessoryModel encodings(m_preferences.settings());
+    EncodingAccessory accessory(&encodings);
+    FileDialog::Options options;
+    options.title = tr("Open");
+    options.acceptLabel = tr("Open");
+    options.nameFilters = {tr("Contacts (*.vcf *.vcard *.csv)"), tr("vCard (*.vcf *.vcard)"), tr("CSV (*.csv)"),
+                           tr("All files (*)")};
+    options.accessory = &accessory;
+    options.multipleFiles = true;
+    const QStringList paths = FileDialog::getOpenFileNames(parent, options);
+    const QByteArray encoding = encodingName(encodings.encodingType());
+    for (const QString& path : paths)
+        openDocument(path, encoding, parent);
+}
+
+void DocumentController::fillRecentMenu(QMenu* menu, QWidget* parent)
+{
+    menu->clear();
+    const QStringList paths = m_preferences.recentDocuments();
+    for (const QString& path : paths) {
+        menu->addAction(QFileInfo(path).fileName(), this, [this, path, parent] {
+            if (!QFileInfo::exists(path))
+                m_preferences.removeRecentDocument(path);
+            openDocument(path, "auto", parent);
+        })->setToolTip(path);
+    }
+    if (!paths.isEmpty())
+        menu->addSeparator();
+    QAction* clear = menu->addAction(tr("Clear Menu"), this, [this] { m_preferences.clearRecentDocuments(); });
+    clear->setEnabled(!paths.isEmpty());
+}
+
+bool DocumentController::closeAll()
+{
+    for (DocumentWindow* window : windows()) {
+        if (!window->close())
+            return false;
+    }
+    return true;
+}
+
+void DocumentController::quit()
+{
+    if (closeAll())
+        QApplication::quit();
+}
+
+void DocumentController::showAbout(QWidget* parent)
+{
+    QMessageBox::about(parent, tr("About Quillary"),
+                       tr("<h3>Quillary %1</h3><p>A contacts editor for vCard and CSV files: every phone number, "
+                          "e-mail address and address of a contact in a row of its own.</p>")
+                           .arg(QApplication::applicationVersion()));
+}
+
+} // namespace Quillary::Ui

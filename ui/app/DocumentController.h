@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class QMenu;
+class QWidget;
+
+namespace Quillary {
+class Preferences;
+}
+
+namespace Quillary::Ui {
+
+class DocumentWindow;
+
+/// The application's documents: one window per open file or new document, created by File > New,
+/// File > Open… (with the encoding pop-up), Open Recent and the command line. Opening a file that
+/// is already open brings its window to the front.
+class DocumentController final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(DocumentController)
+
+public:
+    explicit DocumentController(Preferences& preferences, QObject* parent = nullptr);
+    ~DocumentController() override;
+
+    [[nodiscard]] Preferences& preferences() const { return m_preferences; }
+    [[nodiscard]] QList<DocumentWindow*> windows() const;
+    [[nodiscard]] DocumentWindow* windowForPath(const QString& path) const;
+
+    /// A new, empty vCard document in a window of its own.
+    DocumentWindow* newDocument();
+    /// Reads a file in an encoding ("auto" detects it) and shows it; alerts and answers null when
+    /// the file cannot be read or the reading is cancelled.
+    DocumentWindow* openDocument(const QString& path, const QByteArray& encoding = "auto", QWidget* alertParent = nullptr);
+    /// File > Open…: the open panel with the encoding pop-up, then every file chosen.
+    void openDocumentWithPanel(QWidget* parent);
+    void fillRecentMenu(QMenu* menu, QWidget* parent);
+    /// Closes every window (each may refuse); the application ends when none is left.
+    bool closeAll();
+    void quit();
+
+    static void showAbout(QWidget* parent);
+    /// The name to read with for an encoding number of the pop-up: "auto" for Automatic.
+    [[nodiscard]] static QByteArray encodingName(quint32 encoding);
+
+Q_SIGNALS:
+    void windowOpened(Quillary::Ui::DocumentWindow* window);
+
+private:
+    DocumentWindow* show(DocumentWindow* window);
+
+    Preferences& m_preferences;
+    QList<QPointer<DocumentWindow>> m_windows;
+};
+
+} // namespace Quillary::Ui

@@ -1,0 +1,439 @@
+#include "DocumentMenus.h"
+
+#include "DocumentFileCommands.h"
+#include "DocumentWindow.h"
+#include "app/DocumentController.h"
+#include "documents/ContactDocument.h"
+#include "documents/DocumentGroups.h"
+#include "documents/LabelFilter.h"
+#include "table/ContactsTableView.h"
+#include "table/ContactsViewController.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace Quillary::Ui {
+
+namespace {
+
+using DocumentMenuValidation::Action;
+using DocumentMenuValidation::DocumentMenuItem;
+using DocumentMenuValidation::DocumentMenuState;
+
+DocumentMenuItem itemOf(Action action, const QString& representedObject = {}, const QString& title = {})
+{
+    DocumentMenuItem item;
+    item.action = action;
+    item.representedObject = representedObject;
+    item.title = title;
+    return item;
+}
+
+QString translated(const QString& key)
+{
+    return QCoreApplication::translate("Quillary::Core", key.toUtf8().constData());
+}
+
+/// A toolbar control with its caption below it, as the toolbar shows its items.
+QWidget* captioned(QWidget* control, const QString& caption, QWidget* parent)
+{
+    auto* item = new QWidget(parent);
+    auto* layout = new QVBoxLayout(item);
+    layout->setContentsMargins(4, 0, 4, 0);
+    layout->setSpacing(1);
+    layout->addWidget(control, 0, Qt::AlignHCenter);
+    auto* label = new QLabel(caption, item);
+    QFont small = label->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    label->setFont(small);
+    layout->addWidget(label, 0, Qt::AlignHCenter);
+    return item;
+}
+
+} // namespace
+
+DocumentMenus::DocumentMenus(DocumentWindow* window) : QObject(window), m_window(window)
+{
+    createActions();
+}
+
+DocumentMenus::~DocumentMenus() = default;
+
+QAction* DocumentMenus::addAction(Command command, const QString& name, const QString& text,
+                                  const QKeySequence& shortcut)
+{
+    auto* action = new QAction(text, m_window);
+    action->setObjectName(name);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    m_actions.insert(command, action);
+    return action;
+}
+
+void DocumentMenus::createActions()
+{
+    DocumentWindow* w = m_window;
+    DocumentFileCommands* files = w->fileCommands();
+    DocumentController* app = w->documentController();
+
+    connect(addAction(Command::New, QStringLiteral("newAction"), tr("&New"), QKeySequence::New),
+            &QAction::triggered, this, [app] { if (app) app->newDocument(); });
+    connect(addAction(Command::Open, QStringLiteral("openAction"), tr("&Open…"), QKeySequence::Open),
+            &QAction::triggered, this, [app, w] { if (app) app->openDocumentWithPanel(w); });
+    connect(addAction(Command::Close, QStringLiteral("closeAction"), tr("&Close"), QKeySequence::Close),
+            &QAction::triggered, w, &QWidget::close);
+    connect(addAction(Command::Save, QStringLiteral("saveAction"), tr("&Save"), QKeySequence::Save),
+            &QAction::triggered, files, &DocumentFileCommands::saveDocument);
+    connect(addAction(Command::Revert, QStringLiteral("revertAction"), tr("Revert to Saved")), &QAction::triggered,
+            files, &DocumentFileCommands::revertDocumentToSaved);
+    connect(addAction(Command::ExportAsCsv, QStringLiteral("exportAsCsvAction"), tr("Export as CSV…")),
+            &QAction::triggered, files, &DocumentFileCommands::exportAsCSV);
+    connect(addAction(Command::ExportAsVCard, QStringLiteral("exportAsVCardAction"), tr("Export as vCard…")),
+            &QAction::triggered, files, &DocumentFileCommands::exportAsVCard);
+    connect(addAction(Command::ImportFromVCard, QStringLiteral("importFromVCardAction"), tr("Import from vCard…")),
+            &QAction::triggered, files, &DocumentFileCommands::importFromVCard);
+    connect(addAction(Command::Quit, QStringLiteral("quitAction"), tr("&Quit"), QKeySequence::Quit),
+            &QAction::triggered, this, [app] { if (app) app->quit(); });
+
+    QUndoStack* stack = w->document()->undoStack();
+    QAction* undo = stack->createUndoAction(w, tr("Undo"));
+    undo->setObjectName(QStringLiteral("undoAction"));
+    undo->setShortcut(QKeySequence::Undo);
+    m_actions.insert(Command::Undo, undo);
+    QAction* redo = stack->createRedoAction(w, tr("Redo"));
+    redo->setObjectName(QStringLiteral("redoAction"));
+    redo->setShortcut(QKeySequence::Redo);
+    m_actions.insert(Command::Redo, redo);
+    // The clipboard commands of the table come with its contact commands; until then they stay off.
+    addAction(Command::Cut, QStringLiteral("cutAction"), tr("Cu&t"), QKeySequence::Cut)->setEnabled(false);
+    addAction(Command::Copy, QStringLiteral("copyAction"), tr("&Copy"), QKeySequence::Copy)->setEnabled(false);
+    addAction(Command::Paste, QStringLiteral("pasteAction"), tr("&Paste"), QKeySequence::Paste)->setEnabled(false);
+    connect(addAction(Command::SelectAll, QStringLiteral("selectAllAction"), tr("Select &All"), QKeySequence::SelectAll),
+            &QAction::triggered, w->tableView(), &QAbstractItemView::selectAll);
+    QAction* editMode = addAction(Command::EditMode, QStringLiteral("editModeAction"), tr("Edit"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_E));
+    editMode->setCheckable(true);
+    connect(editMode, &QAction::triggered, w, &DocumentWindow::editButtonPressed);
+
+    connect(addAction(Command::ShowGroups, QStringLiteral("showGroupsAction"), tr("Show Groups"),
+                      QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_G)),
+            &QAction::triggered, w, &DocumentWindow::showGroupView);
+    connect(addAction(Command::AddGroup, QStringLiteral("addGroupAction"), tr("Add Group")), &QAction::triggered, w,
+            &DocumentWindow::addGroup);
+    connect(addAction(Command::DeleteGroup, QStringLiteral("deleteGroupAction"), tr("Delete Group")),
+            &QAction::triggered, w, &DocumentWindow::deleteGroup);
+    connect(addAction(Command::Font, QStringLiteral("fontAction"), tr("Font…"), QKeySequence(Qt::CTRL | Qt::Key_T)),
+            &QAction::triggered, w, &DocumentWindow::chooseFont);
+    connect(addAction(Command::DefaultFont, QStringLiteral("defaultFontAction"), tr("Use Default Font")),
+            &QAction::triggered, w, &DocumentWindow::revertToDefaultFont);
+    QAction* company =
+        addAction(Command::ShowCompanyInNameCell, QStringLiteral("showCompanyAction"), tr("Show Company in Name Cell"));
+    company->setCheckable(true);
+    connect(company, &QAction::triggered, this, [w] { w->tableController()->toggleShowCompany(); });
+    QAction* allRows =
+        addAction(Command::ShowNameInAllRows, QStringLiteral("showNameInAllRowsAction"), tr("Show Name in all rows"));
+    allRows->setCheckable(true);
+    connect(allRows, &QAction::triggered, this, [w] { w->tableController()->toggleShowNameInAllRows(); });
+    connect(addAction(Command::About, QStringLiteral("aboutAction"), tr("&About Quillary")), &QAction::triggered,
+            this, [w] { DocumentController::showAbout(w); });
+}
+
+QMenu* DocumentMenus::dynamicMenu(QWidget* parent, const QString& objectName, const QString& title,
+                                  void (DocumentMenus::*fill)(QMenu*))
+{
+    auto* menu = new QMenu(title, parent);
+    menu->setObjectName(objectName);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, fill] { (this->*fill)(menu); });
+    (this->*fill)(menu); // so that keyboard navigation finds items before the first opening
+    return menu;
+}
+
+void DocumentMenus::buildMenuBar(QMenuBar* bar)
+{
+    QMenu* file = bar->addMenu(tr("&File"));
+    file->addAction(action(Command::New));
+    file->addAction(action(Command::Open));
+    m_recentMenu = file->addMenu(tr("Open Recent"));
+    m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, [this] {
+        if (DocumentController* app = m_window->documentController())
+            app->fillRecentMenu(m_recentMenu, m_window);
+    });
+    file->addSeparator();
+    file->addAction(action(Command::Close));
+    file->addAction(action(Command::Save));
+    file->addAction(action(Command::Revert));
+    file->addSeparator();
+    file->addAction(action(Command::ExportAsCsv));
+    file->addAction(action(Command::ExportAsVCard));
+    file->addAction(action(Command::ImportFromVCard));
+    file->addSeparator();
+    file->addAction(action(Command::Quit));
+
+    QMenu* edit = bar->addMenu(tr("&Edit"));
+    edit->addAction(action(Command::Undo));
+    edit->addAction(action(Command::Redo));
+    edit->addSeparator();
+    edit->addAction(action(Command::Cut));
+    edit->addAction(action(Command::Copy));
+    edit->addAction(action(Command::Paste));
+    edit->addAction(action(Command::SelectAll));
+    edit->addSeparator();
+    edit->addAction(action(Command::EditMode));
+
+    QMenu* view = bar->addMenu(tr("&View"));
+    view->addMenu(dynamicMenu(view, QStringLiteral("viewTypeMenu"), tr("View Type"), &DocumentMenus::fillViewTypeMenu));
+    view->addMenu(dynamicMenu(view, QStringLiteral("columnsMenu"), tr("Columns"), &DocumentMenus::fillColumnsMenu));
+    view->addMenu(dynamicMenu(view, QStringLiteral("sortOptionsMenu"), tr("Sort Options"),
+                              &DocumentMenus::fillSortOptionsMenu));
+    view->addSeparator();
+    view->addAction(action(Command::ShowGroups));
+    view->addSeparator();
+    view->addAction(action(Command::ShowCompanyInNameCell));
+    view->addAction(action(Command::ShowNameInAllRows));
+    view->addSeparator();
+    view->addAction(action(Command::Font));
+    view->addAction(action(Command::DefaultFont));
+
+    QMenu* navigate = bar->addMenu(tr("&Navigate"));
+    navigate->addMenu(dynamicMenu(navigate, QStringLiteral("selectGroupMenu"), tr("Select Group"),
+                                  &DocumentMenus::fillGroupMenu));
+    navigate->addMenu(dynamicMenu(navigate, QStringLiteral("selectLabelMenu"), tr("Select Label"),
+                                  &DocumentMenus::fillLabelMenu));
+
+    QMenu* help = bar->addMenu(tr("&Help"));
+    help->addAction(action(Command::About));
+    for (QMenu* menu : {file, edit, view, navigate, help})
+        connect(menu, &QMenu::aboutToShow, this, &DocumentMenus::validate);
+}
+
+QToolButton* DocumentMenus::popupButton(const QString& objectName, const QString& title,
+                                        void (DocumentMenus::*fill)(QMenu*))
+{
+    auto* button = new QToolButton(m_window);
+    button->setObjectName(objectName);
+    button->setText(title);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setMenu(dynamicMenu(button, objectName + QStringLiteral("Menu"), title, fill));
+    return button;
+}
+
+void DocumentMenus::buildToolBar(QToolBar* toolBar, QToolButton* editButton)
+{
+    toolBar->addWidget(captioned(editButton, tr("Edit"), toolBar));
+    toolBar->addSeparator();
+    toolBar->addWidget(popupButton(QStringLiteral("groupPopup"), tr("Select Group"), &DocumentMenus::fillGroupMenu));
+    m_viewTypePopup = new QComboBox(toolBar);
+    m_viewTypePopup->setObjectName(QStringLiteral("viewTypePopup"));
+    m_viewTypePopup->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    rebuildViewTypePopup();
+    connect(m_viewTypePopup, &QComboBox::activated, this,
+            [this](int index) { m_window->viewTypePopupSelected(m_viewTypePopup->itemData(index).toString()); });
+    toolBar->addWidget(captioned(m_viewTypePopup, tr("View Type"), toolBar));
+    toolBar->addWidget(popupButton(QStringLiteral("columnsPopup"), tr("Columns"), &DocumentMenus::fillColumnsMenu));
+    toolBar->addWidget(popupButton(QStringLiteral("labelPopup"), tr("Label"), &DocumentMenus::fillLabelMenu));
+    toolBar->addWidget(popupButton(QStringLiteral("contactPopup"), tr("Contact"), &DocumentMenus::fillContactMenu));
+    toolBar->addWidget(
+        popupButton(QStringLiteral("sortOptionsPopup"), tr("Sort Options"), &DocumentMenus::fillSortOptionsMenu));
+}
+
+void DocumentMenus::rebuildViewTypePopup()
+{
+    if (!m_viewTypePopup)
+        return;
+    ContactsViewController* table = m_window->tableController();
+    const QStringList names = table->viewTypeDict().inOfferedOrder().names();
+    QSignalBlocker blocker(m_viewTypePopup);
+    if (m_viewTypePopup->count() != names.size()) {
+        m_viewTypePopup->clear();
+        for (const QString& name : names)
+            m_viewTypePopup->addItem(translated(name), name);
+    }
+    m_viewTypePopup->setCurrentIndex(m_viewTypePopup->findData(table->selectedViewType()));
+}
+
+void DocumentMenus::fillGroupMenu(QMenu* menu)
+{
+    menu->clear();
+    const ContactCollection& collection = m_window->document()->collection();
+    const DocumentMenuState state = menuState();
+    for (const GroupMenuItem& item : DocumentGroups::groupMenuItems(collection, !m_window->isGroupViewHidden())) {
+        switch (item.kind) {
+        case GroupMenuItem::Kind::Separator:
+            menu->addSeparator();
+            break;
+        case GroupMenuItem::Kind::ToggleSideBar:
+            applyValidation(menu->addAction(item.title, m_window, &DocumentWindow::showGroupView),
+                            itemOf(Action::ShowGroupView), state);
+            break;
+        case GroupMenuItem::Kind::AddGroup:
+            applyValidation(menu->addAction(item.title, m_window, &DocumentWindow::addGroup), itemOf(Action::AddGroup),
+                            state);
+            break;
+        case GroupMenuItem::Kind::DeleteGroup:
+            applyValidation(menu->addAction(item.title, m_window, &DocumentWindow::deleteGroup),
+                            itemOf(Action::DeleteGroup), state);
+            break;
+        case GroupMenuItem::Kind::Group: {
+            QAction* action = menu->addAction(item.title);
+            action->setCheckable(true);
+            applyValidation(action, itemOf(Action::GroupPopupSelected, item.group->uniqueId), state);
+            const GroupEntryPtr group = item.group;
+            connect(action, &QAction::triggered, m_window, [this, group] { m_window->groupPopupSelected(group); });
+            break;
+        }
+        }
+    }
+}
+
+void DocumentMenus::fillLabelMenu(QMenu* menu)
+{
+    menu->clear();
+    const DocumentMenuState state = menuState();
+    for (const QString& title : LabelFilter::labelMenuTitles(m_window->tableController()->tableIdentfiers())) {
+        QAction* action = menu->addAction(translated(title));
+        action->setCheckable(true);
+        applyValidation(action, itemOf(Action::LabelPopupChanged, {}, title), state);
+        connect(action, &QAction::triggered, m_window, [this, title] { m_window->labelPopupChanged(title); });
+    }
+}
+
+void DocumentMenus::fillViewTypeMenu(QMenu* menu)
+{
+    menu->clear();
+    ContactsViewController* table = m_window->tableController();
+    const DocumentMenuState state = menuState();
+    for (const QString& name : table->viewTypeDict().inOfferedOrder().names()) {
+        QAction* action = menu->addAction(translated(name));
+        action->setCheckable(true);
+        applyValidation(action, itemOf(Action::ViewTypePopupSelected, name), state);
+        connect(action, &QAction::triggered, m_window, [this, name] { m_window->viewTypePopupSelected(name); });
+    }
+}
+
+void DocumentMenus::fillColumnsMenu(QMenu* menu)
+{
+    menu->clear();
+    const DocumentMenuState state = menuState();
+    for (const QString& identifier : ViewTypes::columnChoices()) {
+        QAction* action = menu->addAction(translated(identifier));
+        action->setCheckable(true);
+        applyValidation(action, itemOf(Action::ColumnsPopupChanged, identifier), state);
+        connect(action, &QAction::triggered, m_window, [this, identifier] { m_window->toggleColumn(identifier); });
+    }
+}
+
+void DocumentMenus::fillSortOptionsMenu(QMenu* menu)
+{
+    menu->clear();
+    ContactsViewController* table = m_window->tableController();
+    const SortOptionsDict& options = table->sortOptionsDictionary();
+    const DocumentMenuState state = menuState();
+    for (const QString& identifier : SortKeys::popupIdentifiers()) {
+        const auto it = options.constFind(identifier);
+        if (it == options.constEnd())
+            continue;
+        QMenu* keys = menu->addMenu(translated(identifier));
+        for (const QString& key : it->items) {
+            QAction* action = keys->addAction(translated(key));
+            action->setCheckable(true);
+            DocumentMenuItem item = itemOf(Action::SortOptionsSelected, key);
+            item.parentRepresentedObject = identifier;
+            applyValidation(action, item, state);
+            connect(action, &QAction::triggered, m_window,
+                    [table, identifier, key] { table->sortOptionsSelectForIdentifier(identifier, key); });
+        }
+    }
+}
+
+void DocumentMenus::fillContactMenu(QMenu* menu)
+{
+    menu->clear();
+    // The contact commands themselves come later; their places are kept.
+    for (const QString& title : {tr("Show Contact Info"), tr("Add New Contact"), tr("Delete Contact"),
+                                 tr("Duplicate Contact")})
+        menu->addAction(title)->setEnabled(false);
+    QAction* exportContact = menu->addAction(tr("Export Contact as vCard"), m_window->fileCommands(),
+                                             &DocumentFileCommands::exportAsVCard);
+    exportContact->setEnabled(action(Command::ExportAsVCard)->isEnabled());
+    menu->addAction(tr("Show QRCode"))->setEnabled(false);
+    menu->addSeparator();
+    menu->addAction(action(Command::ShowCompanyInNameCell));
+    menu->addAction(action(Command::ShowNameInAllRows));
+}
+
+DocumentMenuState DocumentMenus::menuState() const
+{
+    ContactDocument* document = m_window->document();
+    const ContactCollection& collection = document->collection();
+    ContactsViewController* table = m_window->tableController();
+    DocumentMenuState state;
+    state.csv = document->isCsv();
+    state.selectedRowCount = int(table->selectedIndexes().size());
+    state.groupCount = int(collection.groupTable.size());
+    state.selectedGroupUniqueId = collection.selectedGroupDict ? collection.selectedGroupDict->uniqueId : QString();
+    state.selectedGroupIsTop = !collection.selectedGroupDict || collection.selectedGroupDict->top;
+    state.sideBarHidden = m_window->isGroupViewHidden();
+    state.exporting = document->isExporting();
+    state.editState = m_window->editState();
+    state.keyWindow = true; // each window has menus of its own
+    state.canUndo = document->undoStack()->canUndo();
+    state.canRedo = document->undoStack()->canRedo();
+    state.selectedViewType = table->selectedViewType();
+    state.selectedViewTypeColumns = table->viewTypeDict().columns(table->selectedViewType());
+    state.selectedLabels = collection.selectedLabels;
+    const SortOptionsDict& options = table->sortOptionsDictionary();
+    for (auto it = options.cbegin(); it != options.cend(); ++it)
+        state.selectedSortKeys.insert(it.key(), it->selected);
+    return state;
+}
+
+void DocumentMenus::applyValidation(QAction* action, const DocumentMenuItem& item, const DocumentMenuState& state,
+                                    bool alsoEnabled)
+{
+    const DocumentMenuValidation::Validation validation = DocumentMenuValidation::validateMenuItem(item, state);
+    action->setEnabled(validation.enabled && alsoEnabled);
+    if (action->isCheckable())
+        action->setChecked(validation.checked);
+    if (!validation.title.isEmpty())
+        action->setText(validation.title);
+}
+
+void DocumentMenus::validate()
+{
+    if (m_actions.isEmpty())
+        return;
+    const DocumentMenuState state = menuState();
+    const ContactDocument* document = m_window->document();
+    const bool exporting = document->isExporting();
+    const bool hasApp = m_window->documentController() != nullptr;
+    action(Command::New)->setEnabled(hasApp);
+    action(Command::Open)->setEnabled(hasApp);
+    action(Command::Quit)->setEnabled(hasApp);
+    // The document decides; the window adds that one export or import runs at a time and that
+    // only a document with a file has a saved version to go back to.
+    applyValidation(action(Command::Save), itemOf(Action::SaveDocument), state, !exporting);
+    applyValidation(action(Command::Revert), itemOf(Action::RevertDocumentToSaved), state,
+                    !exporting && !document->filePath().isEmpty());
+    applyValidation(action(Command::ExportAsCsv), itemOf(Action::ExportAsCSV), state, !exporting);
+    applyValidation(action(Command::ExportAsVCard), itemOf(Action::ExportAsVCard), state, !exporting);
+    action(Command::ImportFromVCard)->setEnabled(!exporting);
+    applyValidation(action(Command::EditMode), itemOf(Action::EditButtonPressed), state);
+    applyValidation(action(Command::ShowGroups), itemOf(Action::ShowGroupView), state);
+    applyValidation(action(Command::AddGroup), itemOf(Action::AddGroup), state);
+    applyValidation(action(Command::DeleteGroup), itemOf(Action::DeleteGroup), state);
+    // The font applies to viewing; in edit mode it stays as it is.
+    action(Command::Font)->setEnabled(!m_window->editState());
+    action(Command::DefaultFont)->setEnabled(!m_window->editState());
+    action(Command::ShowCompanyInNameCell)->setChecked(m_window->tableController()->showCompanyInNameCell());
+    action(Command::ShowNameInAllRows)->setChecked(m_window->tableController()->showNameInAllRows());
+    rebuildViewTypePopup();
+}
+
+} // namespace Quillary::Ui

@@ -1,0 +1,352 @@
+#include "DocumentWindow.h"
+
+#include "DocumentFileCommands.h"
+#include "DocumentMenus.h"
+#include "app/DocumentController.h"
+#include "documents/ContactDocument.h"
+#include "documents/DocumentGroups.h"
+#include "documents/LabelFilter.h"
+#include "documents/Preferences.h"
+#include "groups/GroupSideBar.h"
+#include "support/MessageBox.h"
+#include "table/ContactsTableEditing.h"
+#include "table/ContactsTableModel.h"
+#include "table/ContactsTableView.h"
+#include "table/ContactsViewController.h"
+
+#include <QCloseEvent>
+#include <QFontDialog>
+#include <QFrame>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace Quillary::Ui {
+
+namespace {
+
+constexpr int SideBarWidth = 160;
+
+} // namespace
+
+DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Preferences& preferences,
+                               DocumentController* controller, QWidget* parent)
+    : QMainWindow(parent), m_document(document.release()), m_preferences(preferences), m_controller(controller),
+      m_tableController(nullptr)
+{
+    setObjectName(QStringLiteral("documentWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_document->setParent(this);
+    m_tableController = new ContactsViewController(m_document->collection(), &m_document->undoRegistry(),
+                                                   &m_preferences, this);
+    m_document->setView(m_tableController);
+    m_fileCommands = new DocumentFileCommands(this);
+    setUpLayout();
+    m_menus = new DocumentMenus(this);
+    setUpTable();
+    m_menus->buildMenuBar(menuBar());
+    auto* toolBar = addToolBar(tr("Toolbar"));
+    toolBar->setObjectName(QStringLiteral("toolbar"));
+    toolBar->setMovable(false);
+    m_menus->buildToolBar(toolBar, m_editButton);
+
+    connect(m_document, &ContactDocument::modificationChanged, this, &DocumentWindow::updateWindowState);
+    connect(m_document, &ContactDocument::editStateChanged, this, &DocumentWindow::applyEditState);
+    connect(m_document->undoStack(), &QUndoStack::indexChanged, this, &DocumentWindow::updateWindowState);
+    connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, m_menus, &DocumentMenus::validate);
+    connect(m_tableController->model(), &QAbstractItemModel::modelReset, m_menus, &DocumentMenus::validate);
+
+    applyEditState(m_document->editState());
+    resize(960, 640);
+    updateWindowState();
+    m_tableView->setFocus();
+}
+
+DocumentWindow::~DocumentWindow()
+{
+    // The views read the document through the table controller: they go before either.
+    m_document->setView(nullptr);
+    delete takeCentralWidget();
+}
+
+void DocumentWindow::setUpLayout()
+{
+    m_editButton = new QToolButton(this);
+    m_editButton->setObjectName(QStringLiteral("editButton"));
+    m_editButton->setCheckable(true);
+    m_editButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_editButton->setMinimumWidth(56);
+    connect(m_editButton, &QToolButton::clicked, this, [this](bool on) { setEditMode(on); });
+
+    m_redSeparator = new QFrame(this);
+    m_redSeparator->setObjectName(QStringLiteral("redSeparator"));
+    m_redSeparator->setFixedHeight(2);
+    m_redSeparator->setFrameShape(QFrame::NoFrame);
+    m_redSeparator->setAutoFillBackground(true);
+
+    m_sideBar = new GroupSideBar(m_document->collection(), this);
+    m_tableView = new ContactsTableView(*m_tableController, this);
+    m_splitView = new QSplitter(Qt::Horizontal, this);
+    m_splitView->setObjectName(QStringLiteral("splitView"));
+    m_splitView->addWidget(m_sideBar);
+    m_splitView->addWidget(m_tableView);
+    m_splitView->setStretchFactor(1, 1);
+    m_splitView->setCollapsible(1, false);
+    connect(m_splitView, &QSplitter::splitterMoved, this, [this] {
+        m_groupViewHidden = m_splitView->sizes().value(0) == 0;
+        m_menus->validate();
+    });
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_redSeparator);
+    layout->addWidget(m_splitView, 1);
+    setCentralWidget(central);
+
+    connect(m_sideBar, &GroupSideBar::groupSelectionDidChange, this, &DocumentWindow::groupSelectionDidChange);
+    connect(m_sideBar, &GroupSideBar::groupNameWillChange, this, &DocumentWindow::groupNameWillChange);
+    connect(m_sideBar, &GroupSideBar::addContactByStringIndexes, this, &DocumentWindow::addContactByStringIndexes);
+
+    ContactsTableEditing* editing = m_tableView->editing();
+    editing->setWindowCommands({MenuAction::ExportContactAsVCard});
+    connect(editing, &ContactsTableEditing::contactCommandRequested, this, [this](MenuAction action) {
+        if (action == MenuAction::ExportContactAsVCard)
+            m_fileCommands->exportAsVCard();
+    });
+    connect(editing, &ContactsTableEditing::windowEdited, this, [this] { m_document->setAddressBookDirty(true); });
+}
+
+void DocumentWindow::setUpTable()
+{
+    const QFont font = m_preferences.tableFont();
+    const ViewTypeDict dict = m_preferences.viewTypeDict(ViewTypes::documentViewTypes());
+    m_tableController->setViewTypes(dict, m_preferences.selectedViewType(dict));
+    m_document->collection().selectedLabels = {ViewTypes::AllLabels};
+    if (!m_document->collection().selectedGroupDict)
+        m_document->collection().selectedGroupDict = m_document->collection().topGroup();
+    // A CSV document stays in viewing mode; a vCard document starts in the stored mode.
+    m_document->setEditState(!m_document->isCsv() && m_preferences.lastEditState());
+    m_sideBar->updateFont(font);
+    m_splitView->setSizes({0, 1});
+    m_groupViewHidden = true;
+    m_tableView->updateFont(font);
+    // The rows are built once, in the window's mode.
+    if (m_tableController->editState() != m_document->editState())
+        m_tableController->setEditState(m_document->editState());
+    else
+        m_tableController->updateTable();
+}
+
+// Edit mode ------------------------------------------------------------------------------------
+
+bool DocumentWindow::editState() const
+{
+    return m_document->editState();
+}
+
+void DocumentWindow::editButtonPressed()
+{
+    setEditMode(!editState());
+}
+
+void DocumentWindow::setEditMode(bool on)
+{
+    m_document->setEditState(on);
+    // A refused change (a CSV document) leaves the button as the mode is.
+    applyEditState(m_document->editState());
+}
+
+void DocumentWindow::applyEditState(bool on)
+{
+    m_editButton->setChecked(on);
+    m_editButton->setText(on ? tr("Lock") : tr("Edit"));
+    m_editButton->setEnabled(!m_document->isCsv());
+    QPalette palette = m_redSeparator->palette();
+    palette.setColor(QPalette::Window, on ? QColor(Qt::red) : QColor(Qt::transparent));
+    m_redSeparator->setPalette(palette);
+    m_redSeparator->setProperty("editMode", on);
+    m_sideBar->setEditState(on);
+    if (!on)
+        m_tableView->editing()->abandonPendingEdit(); // locking drops a half-typed text
+    if (on != m_tableController->editState())
+        m_tableController->setEditState(on);
+    if (!on)
+        m_tableView->setFocus();
+    m_menus->validate();
+}
+
+// Groups ----------------------------------------------------------------------------------------
+
+void DocumentWindow::showGroupView()
+{
+    if (m_document->isExporting())
+        return;
+    const int total = m_splitView->width();
+    if (m_groupViewHidden)
+        m_splitView->setSizes({SideBarWidth, qMax(1, total - SideBarWidth)});
+    else
+        m_splitView->setSizes({0, qMax(1, total)});
+    m_groupViewHidden = !m_groupViewHidden;
+    m_menus->validate();
+}
+
+void DocumentWindow::groupPopupSelected(const GroupEntryPtr& group)
+{
+    if (!group || !m_document->collection().groupTable.contains(group))
+        return;
+    m_document->collection().selectedGroupDict = group;
+    m_sideBar->updateTable();
+    m_tableController->updateTable();
+    m_menus->validate();
+}
+
+void DocumentWindow::groupSelectionDidChange(const GroupEntryPtr& group)
+{
+    if (!group)
+        return;
+    m_document->collection().selectedGroupDict = group;
+    m_tableController->updateTable();
+    m_menus->validate();
+}
+
+void DocumentWindow::groupNameWillChange(const GroupEntryPtr& group, const QString& name)
+{
+    if (!DocumentGroups::renameGroup(group, name))
+        return;
+    m_document->setAddressBookDirty(true);
+    m_tableController->updateTable(); // the summary row names the group
+    m_menus->validate();
+}
+
+void DocumentWindow::addContactByStringIndexes(const QString& text, const GroupEntryPtr& group)
+{
+    DocumentGroups::addContactByStringIndexes(m_document->undoRegistry(), text, group);
+}
+
+bool DocumentWindow::canAddGroup() const
+{
+    DocumentMenuValidation::DocumentMenuItem item;
+    item.action = DocumentMenuValidation::Action::AddGroup;
+    return DocumentMenuValidation::validateMenuItem(item, m_menus->menuState()).enabled;
+}
+
+bool DocumentWindow::canDeleteGroup() const
+{
+    DocumentMenuValidation::DocumentMenuItem item;
+    item.action = DocumentMenuValidation::Action::DeleteGroup;
+    return DocumentMenuValidation::validateMenuItem(item, m_menus->menuState()).enabled;
+}
+
+void DocumentWindow::addGroup()
+{
+    if (!canAddGroup()
+        || !MessageBox::confirm(this, tr("Do you want to add the group?"), tr("This operation can't be undone.")))
+        return;
+    DocumentGroups::addGroup(m_document->collection());
+    groupsChanged();
+}
+
+void DocumentWindow::deleteGroup()
+{
+    if (!canDeleteGroup()
+        || !MessageBox::confirm(this, tr("Do you want to remove the group?"), tr("This operation can't be undone.")))
+        return;
+    if (DocumentGroups::deleteGroup(m_document->collection(), m_document->collection().selectedGroupDict))
+        groupsChanged();
+}
+
+void DocumentWindow::groupsChanged()
+{
+    m_document->setAddressBookDirty(true);
+    m_sideBar->updateTable();
+    m_tableController->updateTable();
+    m_menus->validate();
+}
+
+// View ------------------------------------------------------------------------------------------
+
+void DocumentWindow::viewTypePopupSelected(const QString& name)
+{
+    m_tableController->viewTypePopupSelected(name);
+    m_menus->validate();
+}
+
+void DocumentWindow::toggleColumn(const QString& identifier)
+{
+    m_tableController->toggleColumn(identifier);
+    m_menus->validate();
+}
+
+void DocumentWindow::labelPopupChanged(const QString& title)
+{
+    m_tableController->setSelectedLabels(LabelFilter::toggleLabel(m_document->collection().selectedLabels, title));
+    m_menus->validate();
+}
+
+QFont DocumentWindow::tableFont() const
+{
+    return m_tableView->tableFont();
+}
+
+void DocumentWindow::setTableFont(const QFont& font)
+{
+    m_preferences.setTableFont(font);
+    m_sideBar->updateFont(font);
+    m_tableView->updateFont(font);
+}
+
+void DocumentWindow::revertToDefaultFont()
+{
+    if (tableFont() != Preferences::defaultTableFont())
+        setTableFont(Preferences::defaultTableFont());
+}
+
+void DocumentWindow::chooseFont()
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, tableFont(), this, tr("Fonts"));
+    if (ok)
+        setTableFont(font);
+}
+
+// State -----------------------------------------------------------------------------------------
+
+void DocumentWindow::updateWindowState()
+{
+    setWindowTitle(m_document->displayName() + QStringLiteral("[*]"));
+    setWindowFilePath(m_document->filePath());
+    setWindowModified(m_document->isModified());
+    m_menus->validate();
+}
+
+void DocumentWindow::documentReloaded()
+{
+    // As when the window opens: the side bar hidden, every label shown.
+    m_splitView->setSizes({0, qMax(1, m_splitView->width())});
+    m_groupViewHidden = true;
+    m_document->collection().selectedLabels = {ViewTypes::AllLabels};
+    m_sideBar->updateTable();
+    m_tableController->setSelectedLabels(m_document->collection().selectedLabels);
+    updateWindowState();
+}
+
+void DocumentWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_fileCommands->canClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void DocumentWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange)
+        m_menus->validate();
+}
+
+} // namespace Quillary::Ui

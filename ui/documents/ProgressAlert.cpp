@@ -1,0 +1,99 @@
+#include "ProgressAlert.h"
+
+#include "documents/DocumentTask.h"
+
+#include <QDialogButtonBox>
+#include <QEventLoop>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace Quillary::Ui {
+
+namespace {
+
+int showDelay = 250;
+int minimumVisible = 1000;
+
+} // namespace
+
+void ProgressAlert::setTimings(int showDelayMs, int minimumVisibleMs)
+{
+    showDelay = qMax(0, showDelayMs);
+    minimumVisible = qMax(0, minimumVisibleMs);
+}
+
+ProgressAlert::ProgressAlert(DocumentTask* task, QWidget* parent)
+    : QDialog(parent), m_task(task), m_alertMessage(new QLabel(task->message(), this)),
+      m_progressIndicator(new QProgressBar(this)), m_cancelButton(new QPushButton(tr("Cancel"), this))
+{
+    setObjectName(QStringLiteral("progressAlert"));
+    setWindowTitle(task->message());
+    setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    m_alertMessage->setObjectName(QStringLiteral("alertMessage"));
+    m_progressIndicator->setObjectName(QStringLiteral("progressIndicator"));
+    m_progressIndicator->setRange(0, 100);
+    m_progressIndicator->setValue(task->progress());
+    m_progressIndicator->setMinimumWidth(320);
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_cancelButton, QDialogButtonBox::RejectRole);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_alertMessage);
+    layout->addWidget(m_progressIndicator);
+    layout->addWidget(buttons);
+
+    connect(task, &DocumentTask::progressChanged, m_progressIndicator, &QProgressBar::setValue);
+    connect(task, &DocumentTask::finished, this, &ProgressAlert::requestClose);
+    connect(m_cancelButton, &QPushButton::clicked, this, &ProgressAlert::cancelPressed);
+    if (task->isFinished())
+        QTimer::singleShot(0, this, &ProgressAlert::requestClose);
+}
+
+void ProgressAlert::requestClose()
+{
+    m_progressIndicator->setValue(100);
+    const qint64 remaining = minimumVisible - (m_shownSince.isValid() ? m_shownSince.elapsed() : 0);
+    if (remaining > 0)
+        QTimer::singleShot(int(remaining), this, &QDialog::accept);
+    else
+        accept();
+}
+
+void ProgressAlert::cancelPressed()
+{
+    m_cancelState = true;
+    m_task->cancel();
+    reject();
+}
+
+void ProgressAlert::waitUntilFinished(DocumentTask* task, int timeoutMs)
+{
+    if (task->isFinished())
+        return;
+    // The user's input waits meanwhile: the window of the work must not change under it.
+    QEventLoop loop;
+    QObject::connect(task, &DocumentTask::finished, &loop, &QEventLoop::quit);
+    if (timeoutMs >= 0)
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+ProgressAlert::Outcome ProgressAlert::run(DocumentTask* task, QWidget* parent)
+{
+    waitUntilFinished(task, showDelay);
+    if (!task->isFinished()) {
+        ProgressAlert alert(task, parent);
+        alert.m_shownSince.start();
+        alert.exec();
+        // Cancelled work stops at its next step or finishes and drops its result.
+        waitUntilFinished(task, -1);
+    }
+    const Outcome outcome{task->isCancelled(), task->error()};
+    task->deleteLater();
+    return outcome;
+}
+
+} // namespace Quillary::Ui
