@@ -1,6 +1,7 @@
 // The contacts table over the 100 000-card stream: rebuilding and sorting its rows, and one cell
 // edit with its undo step and the reload after it.
 
+#include "support/MemoryTuning.h"
 #include "BenchData.h"
 #include "documents/ContactDocument.h"
 #include "documents/ViewTypes.h"
@@ -99,6 +100,8 @@ BENCHMARK(BM_EditOneCell)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
+    // The allocator set up as the programs set it up, so the figures are theirs.
+    Quillary::tuneMemoryAllocator(argv);
     QCoreApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

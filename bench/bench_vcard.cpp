@@ -4,6 +4,7 @@
 // The streams come from bench/generate_vcards.py: from the folder named by QUILLARY_BENCH_DATA, or,
 // when it is unset, written on first use into a temporary folder by running the generator.
 
+#include "support/MemoryTuning.h"
 #include "documents/ContactFileReader.h"
 #include "formats/Charset.h"
 #include "formats/VCardStream.h"
@@ -303,6 +304,8 @@ void registerAll()
 
 int main(int argc, char** argv)
 {
+    // The allocator set up as the programs set it up, so the figures are theirs.
+    Quillary::tuneMemoryAllocator(argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -103,6 +103,33 @@ ContactTable exportableContacts(const ContactTable& contacts)
     return result;
 }
 
+/// Contacts and groups as they are now, for writing on a worker thread while the document goes on
+/// being read and edited: the worker gets descriptors and records of its own, sharing their texts.
+struct WritingSnapshot
+{
+    ContactTable contacts;
+    GroupTable groups;
+};
+
+WritingSnapshot snapshotForWriting(const ContactTable& contacts, const GroupTable& groupTable)
+{
+    WritingSnapshot snapshot;
+    snapshot.contacts.reserve(contacts.size());
+    for (const ContactEntryPtr& contact : contacts) {
+        auto copy = std::make_shared<ContactEntry>(*contact);
+        if (contact->person)
+            copy->person = std::make_shared<PersonDsc>(contact->person->independentCopy());
+        snapshot.contacts.append(std::move(copy));
+    }
+    snapshot.groups.reserve(groupTable.size());
+    for (const GroupEntryPtr& group : groupTable) {
+        auto copy = std::make_shared<GroupEntry>(*group);
+        copy->contactTable.clear();
+        snapshot.groups.append(std::move(copy));
+    }
+    return snapshot;
+}
+
 /// Progress of a conversion as a percentage of its length.
 ZQVCard::ProgressHandler progressOf(QPromise<void>& promise, qsizetype total, bool stoppable)
 {
@@ -371,14 +398,16 @@ DocumentTask* ContactDocument::startWriting(const QString& path, const FileWrite
 DocumentTask* ContactDocument::startSave(const QString& path)
 {
     const QString target = path.isEmpty() ? m_filePath : path;
-    const ContactTable contacts = m_collection.liveContacts();
     const bool csv = isCsv();
+    const WritingSnapshot snapshot =
+        csv ? WritingSnapshot() : snapshotForWriting(m_collection.liveContacts(), m_collection.groupTable);
     return startWriting(
         target,
-        [this, contacts, csv](QSaveFile& file, QPromise<void>& promise) {
+        [snapshot, csv](QSaveFile& file, QPromise<void>& promise) {
             if (csv)
                 return DocumentError::application(DocumentError::SaveProducedNothing, saveFailedMessage());
-            return writeContacts(file, contacts, m_collection.groupTable, progressOf(promise, contacts.size(), false),
+            return writeContacts(file, snapshot.contacts, snapshot.groups,
+                                 progressOf(promise, snapshot.contacts.size(), false),
                                  [&promise] { return promise.isCanceled(); });
         },
         [this, target] { didSave(target); });
@@ -398,32 +427,6 @@ void ContactDocument::scheduleAutosave()
     m_autosaveTimer.start();
 }
 
-namespace {
-
-/// Copies of the contacts and groups for writing on another thread while these may change: copies
-/// of descriptors share their texts, so this costs little.
-std::pair<ContactTable, GroupTable> snapshotOf(const ContactCollection& collection)
-{
-    ContactTable contacts;
-    contacts.reserve(collection.contactTable.size());
-    for (const ContactEntryPtr& contact : collection.contactTable) {
-        if (contact->deleted)
-            continue;
-        auto copy = std::make_shared<ContactEntry>(*contact);
-        copy->person = std::make_shared<PersonDsc>(*contact->person);
-        contacts.append(std::move(copy));
-    }
-    GroupTable groups;
-    for (const GroupEntryPtr& group : collection.groupTable) {
-        auto copy = std::make_shared<GroupEntry>(*group);
-        copy->contactTable.clear();
-        groups.append(std::move(copy));
-    }
-    return {contacts, groups};
-}
-
-} // namespace
-
 void ContactDocument::autosaveInBackground()
 {
     if (isCsv() || m_filePath.isEmpty() || !isModified())
@@ -432,15 +435,15 @@ void ContactDocument::autosaveInBackground()
         m_autosaveTimer.start();
         return;
     }
-    auto [contacts, groups] = snapshotOf(m_collection);
+    const WritingSnapshot snapshot = snapshotForWriting(m_collection.liveContacts(), m_collection.groupTable);
     const QString path = m_filePath;
     const int undoIndex = undoStack()->index();
     const int groupChanges = m_groupChanges;
     m_autosaveTask = new DocumentTask(
         Tr::tr("Writing the file: %1").arg(QFileInfo(path).fileName()),
-        [path, contacts, groups](QPromise<void>&) {
+        [path, snapshot](QPromise<void>&) {
             QSaveFile file(path);
-            const DocumentError error = writeContacts(file, contacts, groups, {}, {});
+            const DocumentError error = writeContacts(file, snapshot.contacts, snapshot.groups, {}, {});
             return error.isError() ? error : commit(file);
         },
         [this, undoIndex, groupChanges] {
@@ -483,9 +486,10 @@ DocumentError ContactDocument::exportAsVCard(const QString& path, const ContactT
 DocumentTask* ContactDocument::startExportAsVCard(const QString& path, const ContactTable& contacts)
 {
     m_exporting = true;
-    const ContactTable live = exportableContacts(contacts);
-    DocumentTask* task = startWriting(path, [this, live](QSaveFile& file, QPromise<void>& promise) {
-        return writeContacts(file, live, m_collection.groupTable, progressOf(promise, live.size(), false),
+    const WritingSnapshot snapshot = snapshotForWriting(exportableContacts(contacts), m_collection.groupTable);
+    DocumentTask* task = startWriting(path, [snapshot](QSaveFile& file, QPromise<void>& promise) {
+        return writeContacts(file, snapshot.contacts, snapshot.groups,
+                             progressOf(promise, snapshot.contacts.size(), false),
                              [&promise] { return promise.isCanceled(); });
     });
     connect(task, &DocumentTask::finished, this, [this] { m_exporting = false; });
@@ -495,7 +499,7 @@ DocumentTask* ContactDocument::startExportAsVCard(const QString& path, const Con
 DocumentTask* ContactDocument::startExportAsCsv(const QString& path, const ContactTable& contacts)
 {
     m_exporting = true;
-    const ContactTable live = exportableContacts(contacts);
+    const ContactTable live = snapshotForWriting(exportableContacts(contacts), {}).contacts;
     DocumentTask* task = startWriting(
         path, [live](QSaveFile& file, QPromise<void>& promise) { return writeCsv(file, live, promise); });
     connect(task, &DocumentTask::finished, this, [this] { m_exporting = false; });

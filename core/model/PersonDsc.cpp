@@ -94,6 +94,14 @@ PersonDsc PersonDsc::duplicate() const
     return copy;
 }
 
+PersonDsc PersonDsc::independentCopy() const
+{
+    PersonDsc copy = *this;
+    if (m_abPerson)
+        copy.m_abPerson = std::make_shared<AddressBook::Person>(*m_abPerson);
+    return copy;
+}
+
 const QString& PersonDsc::uniqueId() const
 {
     if (m_uniqueId.isEmpty()) {

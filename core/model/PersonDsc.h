@@ -30,8 +30,9 @@ using LabeledValueArgument = std::variant<std::monostate, LabeledValueList, Labe
 
 /// One contact. Bound to a person record of the address book, it re-reads the record whenever a value
 /// is asked for and writes every edit to it at once; detached, it holds its values in memory only
-/// (contacts read from files, new contacts, duplicates). A detached descriptor is safe to read from
-/// any thread while nobody edits it.
+/// (contacts read from files, new contacts, duplicates). Either way it caches what it reads, so even
+/// reading changes it: one thread at a time uses a descriptor, and work on another thread gets an
+/// `independentCopy`.
 class PersonDsc
 {
 public:
@@ -50,6 +51,10 @@ public:
 
     /// A detached copy with every value and a new identity (what archiving gives).
     [[nodiscard]] PersonDsc duplicate() const;
+
+    /// The same contact with its own copy of the record, for use on another thread while this one
+    /// may be read or edited. Texts are shared, so this costs little.
+    [[nodiscard]] PersonDsc independentCopy() const;
 
     // Identity --------------------------------------------------------------------------------
     [[nodiscard]] const QString& uniqueId() const;

@@ -93,6 +93,23 @@ void TestPersonDsc::duplicateIsDetachedWithNewIdentity()
     QCOMPARE(record->value(MultiProperty::Phone).count(), 2);
 }
 
+void TestPersonDsc::independentCopyKeepsItsOwnRecord()
+{
+    const auto record = filledRecord();
+    PersonDsc original = reread(record);
+    const PersonDsc copy = original.independentCopy();
+
+    QVERIFY(copy.isBound());
+    QCOMPARE(copy.uniqueId(), original.uniqueId());
+    // Edits of the original, through it or its record, leave the copy as it was: a writer on another
+    // thread sees the contact as it was when it started.
+    original.setStringValue(QStringLiteral("Globex"), Field::Company);
+    record->setValue(StringProperty::FirstName, QStringLiteral("Jiro"));
+    QCOMPARE(copy.stringValueForIdentifier(Field::Company), QStringLiteral("Acme"));
+    QCOMPARE(copy.nameValue().stringValue, QStringLiteral("Taro Yamada"));
+    QCOMPARE(copy.toRecord().value(StringProperty::Organization), QStringLiteral("Acme"));
+}
+
 // Names ------------------------------------------------------------------------------------------
 
 void TestPersonDsc::composedName_data()

@@ -19,6 +19,7 @@ private Q_SLOTS:
     void detachedIdentityFromName_data();
     void detachedIdentityFromName();
     void duplicateIsDetachedWithNewIdentity();
+    void independentCopyKeepsItsOwnRecord();
 
     // Names.
     void composedName_data();
