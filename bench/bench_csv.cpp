@@ -45,12 +45,12 @@ ContactEntryPtr makeContact(int i)
     person->setValue(name, Field::Name);
     const QString number = QString::number(5550000 + i);
     person->replaceLabeledValue(LabeledValueList{labeled("home", QStringLiteral("+1 217 ") + number),
-                                    labeled("mobile", QStringLiteral("+1 312 ") + number)},
-        Field::Phone);
+                                                 labeled("mobile", QStringLiteral("+1 312 ") + number)},
+                                Field::Phone);
     const QString user = name.firstName.toLower() + u'.' + name.lastName.toLower();
     person->replaceLabeledValue(LabeledValueList{labeled("home", user + QStringLiteral("@example.com")),
-                                    labeled("work", user + QStringLiteral("@work.example"))},
-        Field::Email);
+                                                 labeled("work", user + QStringLiteral("@work.example"))},
+                                Field::Email);
     person->replaceLabeledValue(LabeledValueList{address(i)}, Field::Address);
     person->setStringValue(QStringLiteral("Company ") + QString::number(i % 700), Field::Company);
     person->setStringValue(QStringLiteral("Engineer"), Field::JobTitle);

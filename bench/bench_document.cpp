@@ -5,9 +5,9 @@
 // The contacts come from bench/generate_vcards.py's cards30-100k stream: from the folder named by
 // QUILLARY_BENCH_DATA, or, when it is unset, written on first use into a temporary folder.
 
-#include "support/MemoryTuning.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentTask.h"
+#include "support/MemoryTuning.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -229,8 +229,10 @@ void deleteAndUndo(benchmark::State& state)
 void registerAll()
 {
     using Function = void (*)(benchmark::State&);
-    const std::pair<const char*, Function> wholeDocument[] = {
-        {"open", open}, {"save", save}, {"saveInBackground", saveInBackground}, {"revert", revert}};
+    const std::pair<const char*, Function> wholeDocument[] = {{"open", open},
+                                                              {"save", save},
+                                                              {"saveInBackground", saveInBackground},
+                                                              {"revert", revert}};
     for (const auto& [name, function] : wholeDocument) {
         // The process's CPU time too: the conversions spread over the thread pool.
         benchmark::RegisterBenchmark(name, function)

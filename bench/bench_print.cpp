@@ -22,24 +22,26 @@ LabeledValue labeled(const QString& label, const QString& value)
 ContactTable sampleContacts(int count)
 {
     static const QStringList western{QStringLiteral("Jane Doe"), QStringLiteral("François Dupont"),
-        QStringLiteral("Søren Kierkegaard"), QStringLiteral("Mary Johnson")};
-    static const QStringList japanese{
-        QStringLiteral("山田 太郎"), QStringLiteral("佐藤 花子"), QStringLiteral("鈴木 一郎")};
+                                     QStringLiteral("Søren Kierkegaard"), QStringLiteral("Mary Johnson")};
+    static const QStringList japanese{QStringLiteral("山田 太郎"), QStringLiteral("佐藤 花子"),
+                                      QStringLiteral("鈴木 一郎")};
     ContactTable contacts;
     for (int i = 0; i < count; ++i) {
         auto person = std::make_shared<PersonDsc>();
         const bool isJapanese = i % 3 == 0;
-        person->setLabeledValues(LabeledField::Phone,
-            {labeled(QStringLiteral("mobile"), QStringLiteral("090-%1-%2").arg(1000 + i % 9000).arg(5678)),
-                labeled(QStringLiteral("work"), QStringLiteral("+1 555 %1").arg(1000 + i))});
         person->setLabeledValues(
-            LabeledField::Email, {labeled(QStringLiteral("home"), QStringLiteral("person%1@example.com").arg(i))});
-        person->setLabeledValues(LabeledField::Address,
+            LabeledField::Phone,
+            {labeled(QStringLiteral("mobile"), QStringLiteral("090-%1-%2").arg(1000 + i % 9000).arg(5678)),
+             labeled(QStringLiteral("work"), QStringLiteral("+1 555 %1").arg(1000 + i))});
+        person->setLabeledValues(LabeledField::Email,
+                                 {labeled(QStringLiteral("home"), QStringLiteral("person%1@example.com").arg(i))});
+        person->setLabeledValues(
+            LabeledField::Address,
             {labeled(QStringLiteral("home"),
-                isJapanese ? QStringLiteral("〒100-0001\n東京都千代田区千代田%1-1").arg(i % 9 + 1)
-                           : QStringLiteral("%1 Main Street\nSpringfield IL 62701").arg(i + 1))});
-        person->setStringValue(
-            isJapanese ? QStringLiteral("山田商事株式会社") : QStringLiteral("Acme Corporation"), Field::Company);
+                     isJapanese ? QStringLiteral("〒100-0001\n東京都千代田区千代田%1-1").arg(i % 9 + 1)
+                                : QStringLiteral("%1 Main Street\nSpringfield IL 62701").arg(i + 1))});
+        person->setStringValue(isJapanese ? QStringLiteral("山田商事株式会社") : QStringLiteral("Acme Corporation"),
+                               Field::Company);
         if (i % 10 == 0)
             person->setStringValue(QStringLiteral("Met at the conference.\nPrefers e-mail."), Field::Note);
         ContactEntryPtr entry = ContactEntry::make(person);

@@ -30,8 +30,8 @@ PersonDsc sampleContact()
     phonetic.lastName = QStringLiteral("ヤマダ");
     person.setValue(phonetic, Field::PhoneticName);
     person.setLabeledValues(LabeledField::Phone,
-        {labeled(QStringLiteral("mobile"), QStringLiteral("090-1234-5678")),
-            labeled(QStringLiteral("work"), QStringLiteral("03-1234-5678"))});
+                            {labeled(QStringLiteral("mobile"), QStringLiteral("090-1234-5678")),
+                             labeled(QStringLiteral("work"), QStringLiteral("03-1234-5678"))});
     person.setLabeledValues(LabeledField::Email, {labeled(QStringLiteral("work"), QStringLiteral("taro@example.jp"))});
     LabeledValue address;
     address.label = QStringLiteral("home");
@@ -74,8 +74,8 @@ void BM_VCardPayloadImageAndPng(benchmark::State& state)
     const PersonDsc person = sampleContact();
     const QRCodeSelection selection(person);
     for (auto _ : state) {
-        const QByteArray png
-            = QRCodeImage::pngData(QRCodeImage::render(QRCodePayload::payload(QRCodeFormat::VCard, person, selection)));
+        const QByteArray png =
+            QRCodeImage::pngData(QRCodeImage::render(QRCodePayload::payload(QRCodeFormat::VCard, person, selection)));
         benchmark::DoNotOptimize(png.constData());
     }
 }

@@ -1,10 +1,10 @@
 // The contacts table over the 100 000-card stream: rebuilding and sorting its rows, and one cell
 // edit with its undo step and the reload after it.
 
-#include "support/MemoryTuning.h"
 #include "BenchData.h"
 #include "documents/ContactDocument.h"
 #include "documents/ViewTypes.h"
+#include "support/MemoryTuning.h"
 #include "table/ContactsViewController.h"
 
 #include <QCoreApplication>

@@ -4,12 +4,12 @@
 // The streams come from bench/generate_vcards.py: from the folder named by QUILLARY_BENCH_DATA, or,
 // when it is unset, written on first use into a temporary folder by running the generator.
 
-#include "support/MemoryTuning.h"
 #include "documents/ContactFileReader.h"
 #include "formats/Charset.h"
 #include "formats/VCardStream.h"
 #include "formats/ZQVCard.h"
 #include "model/addressbook/VCardCodec.h"
+#include "support/MemoryTuning.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -139,8 +139,8 @@ void writeStream(benchmark::State& state, const QString& name)
     const ReadStream* read = contactsFor(state, name);
     qsizetype size = 0;
     for (auto _ : state) {
-        const QByteArray out = ZQVCard().vCardsFromContacts(read->contacts, {WriteOption::Note, WriteOption::Photo},
-                                                             read->groupTable);
+        const QByteArray out =
+            ZQVCard().vCardsFromContacts(read->contacts, {WriteOption::Note, WriteOption::Photo}, read->groupTable);
         size = out.size();
         benchmark::DoNotOptimize(out.constData());
     }
@@ -186,7 +186,8 @@ void readPersonPerCard(benchmark::State& state, const QString& name)
     for (auto _ : state) {
         for (const VCardStream::CardRange& range : ranges) {
             QStringList categories;
-            auto person = VCardCodec::readPerson(QByteArrayView(*bytes).sliced(range.offset, range.length), &categories);
+            auto person =
+                VCardCodec::readPerson(QByteArrayView(*bytes).sliced(range.offset, range.length), &categories);
             benchmark::DoNotOptimize(person);
         }
     }

@@ -67,7 +67,8 @@ const CommandRegistration convertCommand{
     {"convert", "IN -o OUT: read a vCard or CSV file and write it as vCard 3.0 or CSV",
      [](QCommandLineParser& parser) {
          addEncodingOption(parser);
-         parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("File to write."),
+         parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                           QStringLiteral("File to write."),
                            QStringLiteral("OUT")});
          parser.addOption({QStringLiteral("to"),
                            QStringLiteral("Format to write: csv or vcard (default: by the extension of OUT, "

@@ -43,11 +43,11 @@ int encodings(const QCommandLineParser& parser)
 
 const CommandRegistration encodingsCommand{
     {"encodings", "[FILE]: list the text encodings (number, ICU name, display name), or detect the one of FILE",
-        [](QCommandLineParser& parser) {
-            parser.addPositionalArgument(
-                QStringLiteral("FILE"), QStringLiteral("file whose encoding to detect"), QStringLiteral("[FILE]"));
-        },
-        encodings}};
+     [](QCommandLineParser& parser) {
+         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("file whose encoding to detect"),
+                                      QStringLiteral("[FILE]"));
+     },
+     encodings}};
 
 } // namespace
 

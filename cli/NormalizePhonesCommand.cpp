@@ -53,8 +53,8 @@ int normalizePhonesCommand(const QCommandLineParser& parser)
         changed += normalizePhones(*entry->person, normalizer, layoutTitle);
     }
     const ZQVCard converter;
-    const QByteArray data = converter.vCardsFromContacts(result.contacts, {WriteOption::Note, WriteOption::Photo},
-                                                         result.groupTable);
+    const QByteArray data =
+        converter.vCardsFromContacts(result.contacts, {WriteOption::Note, WriteOption::Photo}, result.groupTable);
     if (!writeFileAtomically(output, data))
         return Failure;
     out() << "phones=" << phones << " changed=" << changed << '\n';
@@ -69,7 +69,8 @@ const CommandRegistration normalizePhonesRegistration{
                            QStringLiteral("Layout, named by its sample: ")
                                + NormalizePhoneNumber::layoutTitles().join(QStringLiteral(" | ")),
                            QStringLiteral("SAMPLE")});
-         parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("File to write."),
+         parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                           QStringLiteral("File to write."),
                            QStringLiteral("OUT")});
          parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("vCard file"));
      },

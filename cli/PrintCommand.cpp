@@ -27,7 +27,7 @@ bool chooseItems(PrintItemList& items, const QString& list)
 {
     const auto find = [](const PrintItemList& in, const QString& title) {
         return std::find_if(in.cbegin(), in.cend(),
-            [&](const PrintItem& item) { return item.title.compare(title, Qt::CaseInsensitive) == 0; });
+                            [&](const PrintItem& item) { return item.title.compare(title, Qt::CaseInsensitive) == 0; });
     };
     PrintItemList chosen{items.first()}; // the name, always printed
     for (const QString& part : list.split(u',', Qt::SkipEmptyParts)) {
@@ -87,18 +87,20 @@ int print(const QCommandLineParser& parser)
 
 const CommandRegistration printCommand{
     {"print", "FILE -o OUT.pdf [--paper A4|Letter] [--items Phone,Email,...]: every contact as an address list",
-        [](QCommandLineParser& parser) {
-            addEncodingOption(parser);
-            parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("PDF file to write."),
-                QStringLiteral("OUT.pdf")});
-            parser.addOption({QStringLiteral("paper"), QStringLiteral("Paper size: A4 or Letter."),
-                QStringLiteral("PAPER"), QStringLiteral("A4")});
-            parser.addOption({QStringLiteral("items"),
-                QStringLiteral("Fields printed under each name, in this order (default %1).").arg(DefaultItems),
-                QStringLiteral("LIST"), DefaultItems});
-            parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("vCard file"));
-        },
-        print, true}};
+     [](QCommandLineParser& parser) {
+         addEncodingOption(parser);
+         parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                           QStringLiteral("PDF file to write."),
+                           QStringLiteral("OUT.pdf")});
+         parser.addOption({QStringLiteral("paper"), QStringLiteral("Paper size: A4 or Letter."),
+                           QStringLiteral("PAPER"), QStringLiteral("A4")});
+         parser.addOption(
+             {QStringLiteral("items"),
+              QStringLiteral("Fields printed under each name, in this order (default %1).").arg(DefaultItems),
+              QStringLiteral("LIST"), DefaultItems});
+         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("vCard file"));
+     },
+     print, true}};
 
 } // namespace
 

@@ -62,21 +62,22 @@ int qr(const QCommandLineParser& parser)
     return writeFileAtomically(output, png) ? Success : Failure;
 }
 
-const CommandRegistration qrCommand{{"qr",
-    "FILE [--contact N] [--format F] -o OUT.png | --payload: one contact as a QR code",
-    [](QCommandLineParser& parser) {
-        addEncodingOption(parser);
-        parser.addOption({QStringLiteral("contact"), QStringLiteral("Number of the contact in the file, from 1."),
-            QStringLiteral("N"), QStringLiteral("1")});
-        parser.addOption(
-            {QStringLiteral("format"), QStringLiteral("Payload format: %1.").arg(QRCodeFormats::titles().join(u", ")),
-                QStringLiteral("F"), QRCodeFormats::title(QRCodeFormat::VCard)});
-        parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("PNG file to write."),
-            QStringLiteral("OUT.png")});
-        parser.addOption({QStringLiteral("payload"), QStringLiteral("Print the payload text, exactly as encoded.")});
-        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("vCard file"));
-    },
-    qr}};
+const CommandRegistration qrCommand{
+    {"qr", "FILE [--contact N] [--format F] -o OUT.png | --payload: one contact as a QR code",
+     [](QCommandLineParser& parser) {
+         addEncodingOption(parser);
+         parser.addOption({QStringLiteral("contact"), QStringLiteral("Number of the contact in the file, from 1."),
+                           QStringLiteral("N"), QStringLiteral("1")});
+         parser.addOption({QStringLiteral("format"),
+                           QStringLiteral("Payload format: %1.").arg(QRCodeFormats::titles().join(u", ")),
+                           QStringLiteral("F"), QRCodeFormats::title(QRCodeFormat::VCard)});
+         parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                           QStringLiteral("PNG file to write."),
+                           QStringLiteral("OUT.png")});
+         parser.addOption({QStringLiteral("payload"), QStringLiteral("Print the payload text, exactly as encoded.")});
+         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("vCard file"));
+     },
+     qr}};
 
 } // namespace
 

@@ -35,8 +35,8 @@ int stats(const QCommandLineParser& parser)
         addresses += entry->person->addressValues().size();
     }
     out() << "contacts=" << collection.contactTable.size()
-          << " groups=" << qMax<qsizetype>(0, collection.groupTable.size() - 1)
-          << " phones=" << phones << " emails=" << emails << " addresses=" << addresses << '\n';
+          << " groups=" << qMax<qsizetype>(0, collection.groupTable.size() - 1) << " phones=" << phones
+          << " emails=" << emails << " addresses=" << addresses << '\n';
     return Success;
 }
 

@@ -44,14 +44,15 @@ int table(const QCommandLineParser& parser)
     const ViewTypeDict viewTypes = ViewTypes::documentViewTypes();
     const QString viewType = parser.value(QStringLiteral("view"));
     if (!viewTypes.contains(viewType)) {
-        err() << "Unknown view type " << viewType << "; one of: " << viewTypes.names().join(QStringLiteral(", ")) << '\n';
+        err() << "Unknown view type " << viewType << "; one of: " << viewTypes.names().join(QStringLiteral(", "))
+              << '\n';
         return UsageError;
     }
     controller.setViewTypes(viewTypes, viewType);
     if (parser.isSet(QStringLiteral("show-name-in-all-rows")))
         controller.toggleShowNameInAllRows();
-    const QString sortKey = parser.isSet(QStringLiteral("sort")) ? parser.value(QStringLiteral("sort"))
-                                                                  : QStringLiteral("compositeName");
+    const QString sortKey =
+        parser.isSet(QStringLiteral("sort")) ? parser.value(QStringLiteral("sort")) : QStringLiteral("compositeName");
     controller.sortDescriptorsDidChange({sortKey, !parser.isSet(QStringLiteral("descending"))});
     controller.updateTable();
 
@@ -74,13 +75,13 @@ const CommandRegistration tableCommand{
          addEncodingOption(parser);
          parser.addOption({QStringLiteral("view"), QStringLiteral("View type (default Email)."), QStringLiteral("TYPE"),
                            QStringLiteral("Email")});
-         parser.addOption({QStringLiteral("sort"), QStringLiteral("Sort key (default compositeName)."),
-                           QStringLiteral("KEY")});
+         parser.addOption(
+             {QStringLiteral("sort"), QStringLiteral("Sort key (default compositeName)."), QStringLiteral("KEY")});
          parser.addOption({QStringLiteral("descending"), QStringLiteral("Sort in descending order.")});
          parser.addOption({QStringLiteral("labels"), QStringLiteral("Show only values with these labels."),
                            QStringLiteral("home,work")});
-         parser.addOption({QStringLiteral("group"), QStringLiteral("Show the members of a group."),
-                           QStringLiteral("NAME")});
+         parser.addOption(
+             {QStringLiteral("group"), QStringLiteral("Show the members of a group."), QStringLiteral("NAME")});
          parser.addOption({QStringLiteral("show-name-in-all-rows"), QStringLiteral("Repeat the name on every row.")});
          parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("vCard or CSV file"));
      },

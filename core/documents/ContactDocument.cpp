@@ -51,8 +51,7 @@ DocumentError writeContacts(QSaveFile& file, const ContactTable& contacts, const
         if (stopped)
             return DocumentError::application(DocumentError::UserCancelled, QString());
         if (written == 0)
-            return DocumentError::application(DocumentError::SaveProducedNothing,
-                                              ContactDocument::saveFailedMessage());
+            return DocumentError::application(DocumentError::SaveProducedNothing, ContactDocument::saveFailedMessage());
         return DocumentError::application(DocumentError::FileWriteUnknown, file.errorString());
     }
     return {};
@@ -318,8 +317,8 @@ DocumentError ContactDocument::revert()
     if (m_filePath.isEmpty())
         return DocumentError::application(DocumentError::FileReadNoSuchFile, Tr::tr("The document has no file."));
     const QString groupId = m_collection.selectedGroupDict ? m_collection.selectedGroupDict->groupId : QString();
-    const QStringList selected = view() && !m_collection.contactTable.isEmpty() ? view()->uniqueIdsOfSelectedContacts()
-                                                                                : QStringList();
+    const QStringList selected =
+        view() && !m_collection.contactTable.isEmpty() ? view()->uniqueIdsOfSelectedContacts() : QStringList();
     const DocumentError error = read(m_filePath, m_encoding.isEmpty() ? QByteArrayView("auto") : m_encoding);
     if (error.isError())
         return error;
@@ -500,8 +499,8 @@ DocumentTask* ContactDocument::startExportAsCsv(const QString& path, const Conta
 {
     m_exporting = true;
     const ContactTable live = snapshotForWriting(exportableContacts(contacts), {}).contacts;
-    DocumentTask* task = startWriting(
-        path, [live](QSaveFile& file, QPromise<void>& promise) { return writeCsv(file, live, promise); });
+    DocumentTask* task =
+        startWriting(path, [live](QSaveFile& file, QPromise<void>& promise) { return writeCsv(file, live, promise); });
     connect(task, &DocumentTask::finished, this, [this] { m_exporting = false; });
     return task;
 }
@@ -516,7 +515,8 @@ DocumentTask* ContactDocument::startImportFromVCard(const QString& path, QByteAr
     auto* task = new DocumentTask(
         Tr::tr("Reading: %1").arg(QFileInfo(path).fileName()),
         [imported, path, encodingName, size](QPromise<void>& promise) {
-            ContactFileReader::Result result = ContactFileReader::read(path, encodingName, progressOf(promise, size, true));
+            ContactFileReader::Result result =
+                ContactFileReader::read(path, encodingName, progressOf(promise, size, true));
             if (result.failure == ContactFileReader::Result::Failure::NoContact)
                 return DocumentError::application(DocumentError::FileReadCorruptFile,
                                                   Tr::tr("Please make sure the file is vCard 2.1/3.0 file."));

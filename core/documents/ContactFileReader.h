@@ -16,11 +16,11 @@ public:
     {
         ContactTable contacts;
         GroupTable groupTable;
-        QByteArray encoding;  ///< the encoding the file was read in
-        QString errorString;  ///< why the file could not be read; empty on success
+        QByteArray encoding; ///< the encoding the file was read in
+        QString errorString; ///< why the file could not be read; empty on success
         enum class Failure { None, Open, Decode, NoContact };
         Failure failure = Failure::None;
-        QString warning;      ///< what the user should know about a file that was read; else empty
+        QString warning; ///< what the user should know about a file that was read; else empty
         QString informativeText; ///< the details of the warning
         [[nodiscard]] bool ok() const { return errorString.isEmpty(); }
     };

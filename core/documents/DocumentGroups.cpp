@@ -102,8 +102,10 @@ QList<GroupMenuItem> groupMenuItems(const ContactCollection& collection, bool si
     QList<GroupMenuItem> items;
     const GroupTable& table = collection.groupTable;
     if (!table.isEmpty()) {
-        items.append({GroupMenuItem::Kind::ToggleSideBar, sideBarOpen ? Tr::tr("Hide Groups") : Tr::tr("Show Groups"),
-                      {}, false});
+        items.append({GroupMenuItem::Kind::ToggleSideBar,
+                      sideBarOpen ? Tr::tr("Hide Groups") : Tr::tr("Show Groups"),
+                      {},
+                      false});
         items.append(GroupMenuItem{});
     }
     for (const GroupEntryPtr& group : table)

@@ -55,8 +55,7 @@ std::optional<Validation> groupCommand(const DocumentMenuItem& item, const Docum
         return enabledIf(state.groupCount >= 2,
                          !item.representedObject.isEmpty() && item.representedObject == state.selectedGroupUniqueId);
     case Action::ShowGroupView:
-        return Validation{!state.exporting, false,
-                          state.sideBarHidden ? Tr::tr("Show Groups") : Tr::tr("Hide Groups")};
+        return Validation{!state.exporting, false, state.sideBarHidden ? Tr::tr("Show Groups") : Tr::tr("Hide Groups")};
     case Action::AddGroup:
         return enabledIf(state.editState && !state.sideBarHidden);
     case Action::DeleteGroup:

@@ -90,14 +90,10 @@ bool sameValue(const QVariant& a, const QVariant& b)
 
 } // namespace
 
-Preferences::Preferences(QObject* parent)
-    : QObject(parent)
-    , m_settings(std::make_unique<QSettings>())
-{ }
+Preferences::Preferences(QObject* parent) : QObject(parent), m_settings(std::make_unique<QSettings>()) { }
 
 Preferences::Preferences(const QString& fileName, QObject* parent)
-    : QObject(parent)
-    , m_settings(std::make_unique<QSettings>(fileName, QSettings::IniFormat))
+    : QObject(parent), m_settings(std::make_unique<QSettings>(fileName, QSettings::IniFormat))
 { }
 
 Preferences::~Preferences() = default;

@@ -14,8 +14,7 @@ struct Tr
 ContactCommand::ContactCommand(UndoRegistry& registry, ContactEntryPtr contact, const QString& text,
                                UndoRegistry::Refresh onEdit, UndoRegistry::Refresh onReplay)
     : QUndoCommand(text), m_registry(registry), m_contact(std::move(contact)), m_onEdit(onEdit), m_onReplay(onReplay)
-{
-}
+{ }
 
 void ContactCommand::undo()
 {
@@ -44,21 +43,18 @@ ReplaceStringValue::ReplaceStringValue(UndoRegistry& registry, const ContactEntr
     : ContactCommand(registry, contact, Tr::tr("Change %1").arg(identifier), UndoRegistry::Refresh::Contact,
                      UndoRegistry::Refresh::Contact),
       m_identifier(identifier), m_old(std::move(oldText)), m_new(std::move(newText))
-{
-}
+{ }
 
 void ReplaceStringValue::apply(bool forward)
 {
     person().setStringValue(forward ? m_new : m_old, m_identifier);
 }
 
-ReplaceFieldValue::ReplaceFieldValue(UndoRegistry& registry, const ContactEntryPtr& contact,
-                                     const QString& identifier, FieldValue oldValue, FieldValue newValue,
-                                     UndoRegistry::Refresh onEdit)
+ReplaceFieldValue::ReplaceFieldValue(UndoRegistry& registry, const ContactEntryPtr& contact, const QString& identifier,
+                                     FieldValue oldValue, FieldValue newValue, UndoRegistry::Refresh onEdit)
     : ContactCommand(registry, contact, Tr::tr("Change %1").arg(identifier), onEdit, UndoRegistry::Refresh::Table),
       m_identifier(identifier), m_old(std::move(oldValue)), m_new(std::move(newValue))
-{
-}
+{ }
 
 void ReplaceFieldValue::apply(bool forward)
 {
@@ -70,8 +66,7 @@ ReplaceLabeledList::ReplaceLabeledList(UndoRegistry& registry, const ContactEntr
                                        UndoRegistry::Refresh onEdit)
     : ContactCommand(registry, contact, Tr::tr("Change %1").arg(identifier), onEdit, UndoRegistry::Refresh::Table),
       m_identifier(identifier), m_old(std::move(oldList)), m_new(std::move(newList))
-{
-}
+{ }
 
 void ReplaceLabeledList::apply(bool forward)
 {
@@ -83,8 +78,7 @@ ReplaceLabeledValue::ReplaceLabeledValue(UndoRegistry& registry, const ContactEn
     : ContactCommand(registry, contact, Tr::tr("Change %1").arg(identifier), UndoRegistry::Refresh::None,
                      UndoRegistry::Refresh::Table),
       m_identifier(identifier), m_old(std::move(oldValue)), m_new(std::move(newValue))
-{
-}
+{ }
 
 void ReplaceLabeledValue::apply(bool forward)
 {
@@ -132,8 +126,7 @@ void AddContacts::undo()
 DeleteContacts::DeleteContacts(UndoRegistry& registry, ContactTable contacts, GroupEntryPtr group, bool groupOnly)
     : QUndoCommand(Tr::tr("Delete Contacts")), m_registry(registry), m_contacts(std::move(contacts)),
       m_group(std::move(group)), m_groupOnly(groupOnly)
-{
-}
+{ }
 
 void DeleteContacts::redo()
 {

@@ -13,8 +13,8 @@ namespace Quillary::UndoCommands {
 class ContactCommand : public QUndoCommand
 {
 public:
-    ContactCommand(UndoRegistry& registry, ContactEntryPtr contact, const QString& text,
-                   UndoRegistry::Refresh onEdit, UndoRegistry::Refresh onReplay);
+    ContactCommand(UndoRegistry& registry, ContactEntryPtr contact, const QString& text, UndoRegistry::Refresh onEdit,
+                   UndoRegistry::Refresh onReplay);
     void undo() final;
     void redo() final;
 

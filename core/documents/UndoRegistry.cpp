@@ -81,8 +81,7 @@ bool changesLabeledValue(LabeledField field, const LabeledValue& current, const 
 
 } // namespace
 
-UndoRegistry::UndoRegistry(ContactCollection& collection, QObject* parent)
-    : QObject(parent), m_collection(collection)
+UndoRegistry::UndoRegistry(ContactCollection& collection, QObject* parent) : QObject(parent), m_collection(collection)
 {
     connect(&m_stack, &QUndoStack::indexChanged, this, [this] {
         flushPendingRefresh();

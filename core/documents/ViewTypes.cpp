@@ -85,8 +85,8 @@ QStringList orderedNames(QStringList names)
         const qsizetype index = offered.indexOf(name);
         return index < 0 ? offered.size() : index;
     };
-    std::stable_sort(
-        names.begin(), names.end(), [&rank](const QString& a, const QString& b) { return rank(a) < rank(b); });
+    std::stable_sort(names.begin(), names.end(),
+                     [&rank](const QString& a, const QString& b) { return rank(a) < rank(b); });
     return names;
 }
 
@@ -115,10 +115,11 @@ namespace ViewTypes {
 const QStringList& columnChoices()
 {
     static const QStringList choices = {
-        Field::Phone, Field::Email, Field::Address, Field::ZIP, Field::State, Field::City, Field::Street,
-        Field::Country, Field::URL, Field::InstantMessage, Field::SocialNetwork, Field::Relationship,
-        Field::Dates, Field::PhoneticName, Field::Nickname, Field::Birthday, Field::Suffix, Field::Title,
-        Field::Company, Field::Department, Field::JobTitle, Field::Note,
+        Field::Phone,         Field::Email,        Field::Address, Field::ZIP,          Field::State,
+        Field::City,          Field::Street,       Field::Country, Field::URL,          Field::InstantMessage,
+        Field::SocialNetwork, Field::Relationship, Field::Dates,   Field::PhoneticName, Field::Nickname,
+        Field::Birthday,      Field::Suffix,       Field::Title,   Field::Company,      Field::Department,
+        Field::JobTitle,      Field::Note,
     };
     return choices;
 }
@@ -154,14 +155,14 @@ QStringList addressDetailColumns()
 
 QStringList explicitLabeledColumns()
 {
-    return {Field::Phone, Field::Email, Field::Address, Field::InstantMessage, Field::SocialNetwork, Field::URL,
-        Field::Relationship, Field::Dates};
+    return {Field::Phone,         Field::Email, Field::Address,      Field::InstantMessage,
+            Field::SocialNetwork, Field::URL,   Field::Relationship, Field::Dates};
 }
 
 QStringList nonLabeledColumns()
 {
-    return {Field::PhoneticName, Field::Nickname, Field::Birthday, Field::Suffix, Field::Title, Field::Company,
-        Field::Department, Field::JobTitle, Field::Note};
+    return {Field::PhoneticName, Field::Nickname,   Field::Birthday, Field::Suffix, Field::Title,
+            Field::Company,      Field::Department, Field::JobTitle, Field::Note};
 }
 
 QStringList withName(const QStringList& columns)
@@ -180,8 +181,8 @@ ViewTypeDict commonViewTypes(const QStringList& labeledColumns)
         {ViewTypeName::SocialNetwork, withName({Field::SocialNetwork})},
         {ViewTypeName::URL, withName({Field::URL})},
         {ViewTypeName::PersonalInformation,
-            withName({Field::PhoneticName, Field::Nickname, Field::Birthday, Field::Relationship, Field::Suffix,
-                Field::Title})},
+         withName({Field::PhoneticName, Field::Nickname, Field::Birthday, Field::Relationship, Field::Suffix,
+                   Field::Title})},
         {ViewTypeName::BusinessInformation, withName({Field::Company, Field::Department, Field::JobTitle})},
         {ViewTypeName::Other, withName({Field::Dates, Field::Note})},
         {ViewTypeName::LabeledValues, withName(labeledColumns)},
@@ -248,7 +249,7 @@ QMap<QString, QStringList> initSelectedLabels()
 {
     QMap<QString, QStringList> labels;
     for (const QString& identifier : {Field::Email, Field::Phone, Field::Address, Field::URL, Field::InstantMessage,
-             Field::SocialNetwork, Field::Relationship, Field::Dates})
+                                      Field::SocialNetwork, Field::Relationship, Field::Dates})
         labels.insert(identifier, QStringList{AllLabels});
     return labels;
 }

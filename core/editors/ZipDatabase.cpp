@@ -124,8 +124,7 @@ QStringView codeField(QStringView line, const Layout& layout)
 }
 
 // Where the line of each 7-digit code lies in the table text, in text order.
-template<typename Index>
-void indexLines(QStringView text, const Layout& layout, Index& index)
+template <typename Index> void indexLines(QStringView text, const Layout& layout, Index& index)
 {
     for (qsizetype pos = 0; pos < text.size();) {
         qsizetype end = text.indexOf(u'\n', pos);
@@ -315,8 +314,9 @@ QByteArray ZipDatabase::gzipInflate(QByteArrayView data)
     const int endStatus = inflateEnd(&stream);
     if (status != Z_STREAM_END || endStatus != Z_OK) {
         qCWarning(lcZipDatabase).noquote() << "ERROR gzipInflate:"
-                                           << (message ? message : status == Z_BUF_ERROR ? "truncated data"
-                                                                                         : "corrupt data");
+                                           << (message                     ? message
+                                                   : status == Z_BUF_ERROR ? "truncated data"
+                                                                           : "corrupt data");
         return {};
     }
     output.truncate(produced);

@@ -12,13 +12,13 @@ namespace Quillary {
 /// One address found for a Japanese postal code: a residential town area or a business.
 struct ZipAddress
 {
-    QString zip;             ///< "100-0001"
-    QString state;           ///< the prefecture
+    QString zip; ///< "100-0001"
+    QString state; ///< the prefecture
     QString city;
-    QString street;          ///< the town area; for a business the town area and its street number
-    QString phoneticCity;    ///< residential records: the city in kana
-    QString phoneticStreet;  ///< residential records: the town area in kana
-    QString company;         ///< business records: the business's name
+    QString street; ///< the town area; for a business the town area and its street number
+    QString phoneticCity; ///< residential records: the city in kana
+    QString phoneticStreet; ///< residential records: the town area in kana
+    QString company; ///< business records: the business's name
     QString phoneticCompany; ///< business records: the name in kana
 
     friend bool operator==(const ZipAddress&, const ZipAddress&) = default;

@@ -100,8 +100,8 @@ QByteArray canonicalName(QByteArrayView label)
     const QByteArrayView trimmed = label.trimmed();
     if (trimmed.isEmpty())
         return QByteArrayLiteral("UTF-8");
-    static const char* const shiftJisAliases[] = {"Shift_JIS", "Shift-JIS", "SJIS", "x-sjis", "cp932", "ms932",
-                                                  "ms_kanji", "windows-932", "csShiftJIS", "windows-31j"};
+    static const char* const shiftJisAliases[] = {"Shift_JIS", "Shift-JIS", "SJIS",        "x-sjis",     "cp932",
+                                                  "ms932",     "ms_kanji",  "windows-932", "csShiftJIS", "windows-31j"};
     for (const char* alias : shiftJisAliases) {
         if (equalsIgnoringCase(trimmed, alias))
             return QByteArrayLiteral("windows-31j");

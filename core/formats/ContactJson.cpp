@@ -43,14 +43,16 @@ QJsonObject contact(const ContactEntry& entry)
     object.insert(QStringLiteral("compositeName"), person.compositeName());
     object.insert(QStringLiteral("showAsPerson"), person.showAsPerson());
     const NameValue name = person.nameValue();
-    object.insert(Field::Name, QJsonObject{{Field::FirstName, name.firstName},
-                                           {Field::MiddleName, name.middleName},
-                                           {Field::LastName, name.lastName},
-                                           {Field::PreviousFamilyName, name.previousFamilyName}});
+    object.insert(Field::Name,
+                  QJsonObject{{Field::FirstName, name.firstName},
+                              {Field::MiddleName, name.middleName},
+                              {Field::LastName, name.lastName},
+                              {Field::PreviousFamilyName, name.previousFamilyName}});
     const PhoneticNameValue phonetic = person.phoneticNameValue();
-    object.insert(Field::PhoneticName, QJsonObject{{Field::FirstName, phonetic.firstName},
-                                                   {Field::MiddleName, phonetic.middleName},
-                                                   {Field::LastName, phonetic.lastName}});
+    object.insert(Field::PhoneticName,
+                  QJsonObject{{Field::FirstName, phonetic.firstName},
+                              {Field::MiddleName, phonetic.middleName},
+                              {Field::LastName, phonetic.lastName}});
     for (int i = 0; i < StringFieldCount; ++i)
         object.insert(FieldIdentifiers::identifier(StringField(i)), person.stringValues()[size_t(i)]);
     const BirthdayValue birthday = person.birthdayValue();

@@ -135,8 +135,8 @@ bool isHeaderLine(const QStringList& fields)
 
 const QStringList& defaultHeader()
 {
-    static const QStringList header = {Field::Name, Field::Phone, Field::Email, Field::ZIP,
-                                       Field::State, Field::City, Field::Street};
+    static const QStringList header = {Field::Name,  Field::Phone, Field::Email, Field::ZIP,
+                                       Field::State, Field::City,  Field::Street};
     return header;
 }
 

@@ -10,8 +10,8 @@ namespace Quillary {
 struct CsvColumnDescriptor
 {
     QString fieldName; ///< the header text
-    QString type;      ///< a column type: "Name", "Phone", "ZIP", "Social Network", "Unknown", ...
-    QString label;     ///< "Home", "Work", "Mobile" or "Other"; the service of a social network; else empty
+    QString type; ///< a column type: "Name", "Phone", "ZIP", "Social Network", "Unknown", ...
+    QString label; ///< "Home", "Work", "Mobile" or "Other"; the service of a social network; else empty
 
     friend bool operator==(const CsvColumnDescriptor&, const CsvColumnDescriptor&) = default;
 };

@@ -363,8 +363,8 @@ CsvReadResult contactsFromCSV(QStringView text, const CsvReadOptions& options)
 DateComponents dateFromText(QStringView text)
 {
     // Year, month and day with dots, hyphens or slashes, and maybe a weekday after them.
-    static const QRegularExpression withYear(QStringLiteral(
-        R"(^\s*(\d{4})([./-])(\d{1,2})\2(\d{1,2})(?:\s*\(\s*[^()\s]+\s*\)|\s+[^\s\d]+)?\s*$)"));
+    static const QRegularExpression withYear(
+        QStringLiteral(R"(^\s*(\d{4})([./-])(\d{1,2})\2(\d{1,2})(?:\s*\(\s*[^()\s]+\s*\)|\s+[^\s\d]+)?\s*$)"));
     static const QRegularExpression withoutYear(QStringLiteral(R"(^\s*(\d{1,2})\.(\d{1,2})\s*$)"));
     DateComponents date;
     if (const QRegularExpressionMatch match = withYear.match(text); match.hasMatch()) {

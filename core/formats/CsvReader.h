@@ -12,11 +12,11 @@ namespace Quillary {
 /// The values of one line of a CSV file, gathered column by column before they become a contact.
 struct CsvRawContact
 {
-    QString name;             ///< the whole name
+    QString name; ///< the whole name
     QString firstName;
     QString lastName;
     QString nameStringValue;
-    QString compositeName;    ///< the whole name, or the first name part met
+    QString compositeName; ///< the whole name, or the first name part met
     LabeledValueList phones;
     LabeledValueList emails;
     LabeledValueList addresses;
@@ -37,8 +37,8 @@ struct CsvRawContact
 struct CsvReadResult
 {
     ContactTable contacts;
-    QString warning;          ///< "Can't find header line in the file." or empty
-    QString informativeText;  ///< what was assumed instead; empty without a warning
+    QString warning; ///< "Can't find header line in the file." or empty
+    QString informativeText; ///< what was assumed instead; empty without a warning
 };
 
 /// What new contacts read from CSV get.
@@ -46,7 +46,7 @@ struct CsvReadOptions
 {
     int defaultNameOrdering = 0;
     QString defaultCountryCode;
-    QString remote;           ///< the account the contacts belong to
+    QString remote; ///< the account the contacts belong to
 };
 
 /// Turning CSV text into contacts: header detection, one contact per line, each gathered into a

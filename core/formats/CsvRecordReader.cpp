@@ -27,9 +27,7 @@ void appendQuotedText(QString& field, QStringView text)
 
 } // namespace
 
-CsvRecordReader::CsvRecordReader(QStringView text) : m_text(text), m_lastQuote(text.lastIndexOf(CsvSyntax::Quote))
-{
-}
+CsvRecordReader::CsvRecordReader(QStringView text) : m_text(text), m_lastQuote(text.lastIndexOf(CsvSyntax::Quote)) { }
 
 qsizetype CsvRecordReader::lineEnd(qsizetype from) const
 {

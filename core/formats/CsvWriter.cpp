@@ -86,7 +86,7 @@ bool belongsTo(const LabeledValue& value, const ColumnPlan& plan)
 class Utf8Buffer
 {
 public:
-    explicit Utf8Buffer(qsizetype expectedSize) : m_data(expectedSize, Qt::Uninitialized) {}
+    explicit Utf8Buffer(qsizetype expectedSize) : m_data(expectedSize, Qt::Uninitialized) { }
 
     void append(QStringView text)
     {
@@ -148,10 +148,10 @@ void appendFileValue(Utf8Buffer& out, QStringView value)
     qsizetype from = 0;
     for (qsizetype i = 0; i < value.size(); ++i) {
         const char16_t u = value[i].unicode();
-        const char* replacement = u == u'\n' ? "\\n"
-            : u == u'\t'                     ? "\\t"
+        const char* replacement = u == u'\n'       ? "\\n"
+            : u == u'\t'                           ? "\\t"
             : u == CsvSyntax::Quote && needsQuotes ? "\"\""
-                                              : nullptr;
+                                                   : nullptr;
         if (!replacement)
             continue;
         out.append(value.sliced(from, i - from));

@@ -27,8 +27,8 @@ using CsvRows = QList<CsvRow>;
 struct CsvColumn
 {
     QString header;
-    QString type;     ///< a field identifier, or "compositeName"
-    QString label;    ///< empty for single-valued columns
+    QString type; ///< a field identifier, or "compositeName"
+    QString label; ///< empty for single-valued columns
     QString subField; ///< "FirstName"/"LastName" of the name, "ZIP"/"State"/"City"/"Street" of an address
 };
 
@@ -52,8 +52,7 @@ namespace CsvWriter {
 
 /// One row as one line without line end: the fields named by the identifiers, in their order, each
 /// followed by the separator (the last one removed).
-[[nodiscard]] QString csvStringFromContact(const CsvRow& row, const QStringList& identifiers,
-                                           const QString& separator);
+[[nodiscard]] QString csvStringFromContact(const CsvRow& row, const QStringList& identifiers, const QString& separator);
 
 /// Every row a contact has in the CSV layout: as many as its longest list of phones, e-mails,
 /// addresses or social profiles (at least one).

@@ -18,7 +18,7 @@ constexpr const char* westernLanguages[] = {"en", "de", "fr", "es", "it", "nl"};
 
 // Western encodings nobody wants offered by default, though their names say "Western".
 constexpr const char* excludedFromDefaults[] = {"Western (ASCII)", "Western (Mac Mail)", "Western (NextStep)",
-    "Western (EBCDIC Latin Core)", "Western (EBCDIC Latin 1)"};
+                                                "Western (EBCDIC Latin Core)", "Western (EBCDIC Latin 1)"};
 
 // The first two languages the user prefers. The system lists regional and bare forms of one
 // language side by side ("en-US", "en", "ja-JP"), so languages are counted, not entries; tags that
@@ -67,11 +67,9 @@ bool isSelectable(const EncodingMenuItem& item)
 
 } // namespace
 
-EncodingAccessoryModel::EncodingAccessoryModel(
-    QSettings* settings, const QStringList& preferredLanguages, QObject* parent)
-    : QObject(parent)
-    , m_settings(settings)
-    , m_preferredLanguages(preferredLanguages)
+EncodingAccessoryModel::EncodingAccessoryModel(QSettings* settings, const QStringList& preferredLanguages,
+                                               QObject* parent)
+    : QObject(parent), m_settings(settings), m_preferredLanguages(preferredLanguages)
 {
     if (!m_settings) {
         m_ownSettings = std::make_unique<QSettings>();
@@ -155,8 +153,8 @@ void EncodingAccessoryModel::setEncodingOnly()
 
 quint32 EncodingAccessoryModel::encodingType()
 {
-    const bool encodingSelected
-        = m_currentIndex >= 0 && m_items.at(m_currentIndex).kind == EncodingMenuItem::Kind::Encoding;
+    const bool encodingSelected =
+        m_currentIndex >= 0 && m_items.at(m_currentIndex).kind == EncodingMenuItem::Kind::Encoding;
     m_encoding = encodingSelected ? m_items.at(m_currentIndex).encoding : TextEncodings::Automatic;
     return m_encoding;
 }

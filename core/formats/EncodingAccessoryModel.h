@@ -45,7 +45,8 @@ public:
     /// Fills the table, ticks the stored choice (or the defaults for the preferred languages) and
     /// builds the pop-up. A null `settings` means the application's QSettings.
     explicit EncodingAccessoryModel(QSettings* settings = nullptr,
-        const QStringList& preferredLanguages = systemPreferredLanguages(), QObject* parent = nullptr);
+                                    const QStringList& preferredLanguages = systemPreferredLanguages(),
+                                    QObject* parent = nullptr);
     ~EncodingAccessoryModel() override;
 
     /// The user's languages in order of preference (BCP 47 codes as the system reports them).

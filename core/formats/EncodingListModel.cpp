@@ -5,8 +5,7 @@
 namespace Quillary {
 
 EncodingListModel::EncodingListModel(EncodingAccessoryModel* accessory, QObject* parent)
-    : QAbstractTableModel(parent)
-    , m_accessory(accessory)
+    : QAbstractTableModel(parent), m_accessory(accessory)
 {
     connect(m_accessory, &EncodingAccessoryModel::checkBoxChanged, this, [this](int row) {
         const QModelIndex cell = index(row, CheckBoxColumn);

@@ -19,10 +19,10 @@ struct Tr
 const QList<const QString*>& detailFields()
 {
     static const QList<const QString*> fields = {
-        &Field::Name,        &Field::PhoneticName, &Field::Email,          &Field::Phone,    &Field::Address,
-        &Field::InstantMessage, &Field::SocialNetwork, &Field::URL,        &Field::Nickname, &Field::Birthday,
-        &Field::Relationship, &Field::Suffix,      &Field::Title,          &Field::Company,  &Field::Department,
-        &Field::JobTitle,    &Field::Dates,        &Field::Note,
+        &Field::Name,           &Field::PhoneticName,  &Field::Email, &Field::Phone,    &Field::Address,
+        &Field::InstantMessage, &Field::SocialNetwork, &Field::URL,   &Field::Nickname, &Field::Birthday,
+        &Field::Relationship,   &Field::Suffix,        &Field::Title, &Field::Company,  &Field::Department,
+        &Field::JobTitle,       &Field::Dates,         &Field::Note,
     };
     return fields;
 }
@@ -81,7 +81,7 @@ QString fieldText(const PersonDsc& person, const QString& identifier)
 
 // ImportDetailModel -------------------------------------------------------------------------------
 
-ImportDetailModel::ImportDetailModel(QObject* parent) : QAbstractTableModel(parent) {}
+ImportDetailModel::ImportDetailModel(QObject* parent) : QAbstractTableModel(parent) { }
 
 QList<ImportDetailRow> ImportDetailModel::detailRows(const PersonDsc* person)
 {
@@ -134,7 +134,7 @@ QVariant ImportDetailModel::headerData(int section, Qt::Orientation orientation,
 
 // ImportPanelModel --------------------------------------------------------------------------------
 
-ImportPanelModel::ImportPanelModel(QObject* parent) : QAbstractListModel(parent) {}
+ImportPanelModel::ImportPanelModel(QObject* parent) : QAbstractListModel(parent) { }
 
 void ImportPanelModel::setNameTable(const ContactTable& contacts)
 {

@@ -12,7 +12,7 @@ namespace Quillary {
 /// One row of the import panel's detail table: a field and its value as shown.
 struct ImportDetailRow
 {
-    QString type;  ///< the field identifier
+    QString type; ///< the field identifier
     QString value; ///< the text shown; a list shows one entry per line, each ended by LF
 
     friend bool operator==(const ImportDetailRow&, const ImportDetailRow&) = default;

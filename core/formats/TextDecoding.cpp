@@ -26,11 +26,8 @@ struct ByteOrderMark
 
 // Longest first: the UTF-32LE mark begins with the UTF-16LE one.
 constexpr ByteOrderMark byteOrderMarks[] = {
-    {"\x00\x00\xFE\xFF", 4, "UTF-32BE"},
-    {"\xFF\xFE\x00\x00", 4, "UTF-32LE"},
-    {"\xEF\xBB\xBF", 3, "UTF-8"},
-    {"\xFE\xFF", 2, "UTF-16BE"},
-    {"\xFF\xFE", 2, "UTF-16LE"},
+    {"\x00\x00\xFE\xFF", 4, "UTF-32BE"}, {"\xFF\xFE\x00\x00", 4, "UTF-32LE"}, {"\xEF\xBB\xBF", 3, "UTF-8"},
+    {"\xFE\xFF", 2, "UTF-16BE"},         {"\xFF\xFE", 2, "UTF-16LE"},
 };
 
 const ByteOrderMark* markOf(QByteArrayView bytes)
@@ -132,7 +129,8 @@ DecodedText toUtf8(QByteArray bytes, QByteArrayView encoding)
         result.encoding = Charset::canonicalName(encoding);
     }
     if (!Charset::isSupported(result.encoding)) {
-        result.errorString = Tr::tr("The text encoding “%1” is not available.").arg(QString::fromLatin1(result.encoding));
+        result.errorString =
+            Tr::tr("The text encoding “%1” is not available.").arg(QString::fromLatin1(result.encoding));
         return result;
     }
     // A mark of the chosen encoding is not part of the text.

@@ -11,9 +11,9 @@ inline constexpr QByteArrayView Automatic = "auto";
 
 struct DecodedText
 {
-    QByteArray utf8;      ///< the text as UTF-8, without a byte-order mark
-    QByteArray encoding;  ///< canonical name of the encoding the bytes were read in
-    QString errorString;  ///< why the bytes could not be read; empty on success
+    QByteArray utf8; ///< the text as UTF-8, without a byte-order mark
+    QByteArray encoding; ///< canonical name of the encoding the bytes were read in
+    QString errorString; ///< why the bytes could not be read; empty on success
     qsizetype errorOffset = -1;
     [[nodiscard]] bool ok() const { return errorString.isEmpty(); }
 };
@@ -21,11 +21,11 @@ struct DecodedText
 /// How detection decided; only the first two are certain.
 enum class DetectionMethod {
     ByteOrderMark, ///< the bytes start with a mark
-    ValidUtf8,     ///< the bytes are well-formed UTF-8 (ASCII included); uchardet is not asked
-    Utf16Pattern,  ///< no mark, but zero bytes in every other position, as UTF-16 has for ASCII
-    Detector,      ///< uchardet's guess, and the bytes are valid in it
+    ValidUtf8, ///< the bytes are well-formed UTF-8 (ASCII included); uchardet is not asked
+    Utf16Pattern, ///< no mark, but zero bytes in every other position, as UTF-16 has for ASCII
+    Detector, ///< uchardet's guess, and the bytes are valid in it
     ShiftJisRetry, ///< uchardet had no valid answer, but the bytes are valid windows-31j
-    Fallback,      ///< nothing fits: uchardet's guess or windows-1252, read leniently
+    Fallback, ///< nothing fits: uchardet's guess or windows-1252, read leniently
 };
 
 struct Detection

@@ -148,8 +148,8 @@ const Table& table()
 std::optional<quint32> parseNumber(QStringView text)
 {
     bool ok = false;
-    const quint32 number
-        = text.startsWith(u"0x", Qt::CaseInsensitive) ? text.mid(2).toUInt(&ok, 16) : text.toUInt(&ok, 10);
+    const quint32 number =
+        text.startsWith(u"0x", Qt::CaseInsensitive) ? text.mid(2).toUInt(&ok, 16) : text.toUInt(&ok, 10);
     return ok ? std::optional<quint32>(number) : std::nullopt;
 }
 

@@ -68,7 +68,7 @@ qsizetype lineBreakLength(QByteArrayView text, qsizetype at)
 qsizetype cutComplete(QByteArrayView text, bool atEnd, QList<CardRange>& cards)
 {
     constexpr qsizetype BeginLength = 11; // "BEGIN:VCARD"
-    constexpr qsizetype EndLength = 9;    // "END:VCARD"
+    constexpr qsizetype EndLength = 9; // "END:VCARD"
     qsizetype begin = -1; // start of the card being cut, -1 between cards
     qsizetype pos = 0;
     qsizetype resume = 0; // everything before this is done with

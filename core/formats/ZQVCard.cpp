@@ -61,16 +61,15 @@ void appendFolded(QByteArray& out, const QByteArray& line)
 ZQVCard::ZQVCard()
     : defaultAccount(QStringLiteral("On My Mac")), defaultNameOrdering(ContactDefaults::shared().nameOrdering),
       defaultCountryCode(ContactDefaults::shared().countryCode)
-{
-}
+{ }
 
 /// Cards cut from one piece of a stream, converted together.
 struct ZQVCard::Batch
 {
-    QByteArrayView text;                       ///< the piece the card ranges point into
-    std::shared_ptr<const QByteArray> owner;   ///< when set, entries keep their card as a slice of it
+    QByteArrayView text; ///< the piece the card ranges point into
+    std::shared_ptr<const QByteArray> owner; ///< when set, entries keep their card as a slice of it
     const QList<VCardStream::CardRange>* cards = nullptr;
-    qsizetype streamOffset = 0;                ///< offset of the piece in the whole stream
+    qsizetype streamOffset = 0; ///< offset of the piece in the whole stream
     bool fullEntry = true;
 };
 
@@ -307,7 +306,7 @@ QByteArray ZQVCard::vCardFromContact(const ContactEntry& contact, const QStringL
 }
 
 qint64 ZQVCard::writeVCards(QIODevice& device, const ContactTable& contacts, const QStringList& options,
-                           const GroupTable& groupTable, const ProgressHandler& progress) const
+                            const GroupTable& groupTable, const ProgressHandler& progress) const
 {
     qint64 written = 0;
     QByteArray out;

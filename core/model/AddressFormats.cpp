@@ -255,8 +255,8 @@ QString AddressFormats::addressText(const PostalAddress& address, const QString&
         }
     };
     if (japanese) {
-        for (const QString* part : {&address.zip(), &address.state(), &address.city(), &address.street(),
-                                    &address.country()})
+        for (const QString* part :
+             {&address.zip(), &address.state(), &address.city(), &address.street(), &address.country()})
             append(*part);
     } else {
         const QStringList* order =

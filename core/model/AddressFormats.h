@@ -16,13 +16,13 @@ using AddressBook::PostalAddress;
 /// How one country writes its addresses, from the address format table.
 struct AddressFormatEntry
 {
-    QString countryCode;      ///< two letters, the key of the entry
-    QString formatString;     ///< part names in the country's order
-    QString country;          ///< the country's name in English
-    QString alpha3;           ///< three-letter code
+    QString countryCode; ///< two letters, the key of the entry
+    QString formatString; ///< part names in the country's order
+    QString country; ///< the country's name in English
+    QString alpha3; ///< three-letter code
     QString localizedCountry; ///< the name in the user's language ("" for English users)
-    QStringList order;        ///< the words of formatString
-    QJsonObject fields;       ///< the entry as read, with any further keys ("States", "StateCodes", ...)
+    QStringList order; ///< the words of formatString
+    QJsonObject fields; ///< the entry as read, with any further keys ("States", "StateCodes", ...)
 };
 
 /// The address format table: the order of address parts per country, the guess of a country code

@@ -4,13 +4,11 @@ namespace Quillary {
 
 CardText::CardText(QByteArray text)
     : m_stream(std::make_shared<const QByteArray>(std::move(text))), m_length(m_stream->size())
-{
-}
+{ }
 
 CardText::CardText(std::shared_ptr<const QByteArray> stream, qsizetype offset, qsizetype length)
     : m_stream(std::move(stream)), m_offset(offset), m_length(length)
-{
-}
+{ }
 
 QByteArrayView CardText::utf8() const
 {

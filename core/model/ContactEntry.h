@@ -36,15 +36,15 @@ struct ContactEntry
 {
     std::shared_ptr<PersonDsc> person;
     QString uniqueId;
-    QString compositeName;               ///< at reading time, or "No name"
-    QStringList categories;              ///< category names of the card it was read from
-    CardText vCardString;                ///< the card it was read from, or the snapshot taken when deleted
-    QStringList groupUniqueIds;          ///< the groups it belongs to
-    QStringList removedGroupUniqueIds;   ///< groups it was removed from
+    QString compositeName; ///< at reading time, or "No name"
+    QStringList categories; ///< category names of the card it was read from
+    CardText vCardString; ///< the card it was read from, or the snapshot taken when deleted
+    QStringList groupUniqueIds; ///< the groups it belongs to
+    QStringList removedGroupUniqueIds; ///< groups it was removed from
     bool groupChanged = false;
     bool deleted = false;
     bool dirty = false;
-    QString remote;                      ///< the account it belongs to
+    QString remote; ///< the account it belongs to
 
     /// A new entry for a descriptor, keyed by its unique id.
     static std::shared_ptr<ContactEntry> make(std::shared_ptr<PersonDsc> person);

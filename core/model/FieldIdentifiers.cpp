@@ -42,9 +42,9 @@ const IdentifierName identifierNames[] = {
     {FieldId::CompositeName, &Field::CompositeName},
 };
 
-constexpr FieldId labeledFieldIds[] = {FieldId::Phone,         FieldId::Email,          FieldId::Address,
-                                       FieldId::URL,           FieldId::SocialNetwork, FieldId::InstantMessage,
-                                       FieldId::Relationship,  FieldId::Dates};
+constexpr FieldId labeledFieldIds[] = {FieldId::Phone,        FieldId::Email,         FieldId::Address,
+                                       FieldId::URL,          FieldId::SocialNetwork, FieldId::InstantMessage,
+                                       FieldId::Relationship, FieldId::Dates};
 constexpr FieldId stringFieldIds[] = {FieldId::Company, FieldId::Department, FieldId::JobTitle, FieldId::Nickname,
                                       FieldId::Title,   FieldId::Suffix,     FieldId::Note};
 
@@ -52,13 +52,11 @@ constexpr FieldId stringFieldIds[] = {FieldId::Company, FieldId::Department, Fie
 
 const QStringList& allIdentifiers()
 {
-    static const QStringList list = {Field::Name,         Field::Company,       Field::Department,
-                                     Field::JobTitle,     Field::Nickname,      Field::Title,
-                                     Field::Suffix,       Field::Note,          Field::Phone,
-                                     Field::Email,        Field::URL,           Field::Address,
-                                     Field::Relationship, Field::SocialNetwork, Field::InstantMessage,
-                                     Field::Dates,        Field::Birthday,      Field::PhoneticName,
-                                     Field::Photo};
+    static const QStringList list = {
+        Field::Name,  Field::Company,  Field::Department,   Field::JobTitle,      Field::Nickname,
+        Field::Title, Field::Suffix,   Field::Note,         Field::Phone,         Field::Email,
+        Field::URL,   Field::Address,  Field::Relationship, Field::SocialNetwork, Field::InstantMessage,
+        Field::Dates, Field::Birthday, Field::PhoneticName, Field::Photo};
     return list;
 }
 
@@ -84,8 +82,8 @@ const QStringList& addressIdentifiers()
 
 const QStringList& phoneticIdentifiers()
 {
-    static const QStringList list = {Field::PhoneticName, Field::PhoneticFirstNameSpaced,
-                                     Field::PhoneticLastNameSpaced, Field::PhoneticMiddleNameSpaced};
+    static const QStringList list = {Field::PhoneticName, Field::PhoneticFirstNameSpaced, Field::PhoneticLastNameSpaced,
+                                     Field::PhoneticMiddleNameSpaced};
     return list;
 }
 

@@ -13,14 +13,14 @@ namespace Quillary {
 /// contacts.
 struct GroupEntry
 {
-    QString groupName;     ///< the name shown
-    QString groupId;       ///< title of its menu items; finds the group again after a reload
-    QString uniqueId;      ///< what contacts keep in their group unique ids
+    QString groupName; ///< the name shown
+    QString groupId; ///< title of its menu items; finds the group again after a reload
+    QString uniqueId; ///< what contacts keep in their group unique ids
     bool top = false;
-    QString remote;        ///< the account the group belongs to
+    QString remote; ///< the account the group belongs to
     QString containerName;
     ContactTable contactTable; ///< members at reading time (every contact for the top entry)
-    bool dirty = false;    ///< added or renamed since opening
+    bool dirty = false; ///< added or renamed since opening
 };
 
 using GroupEntryPtr = std::shared_ptr<GroupEntry>;

@@ -80,8 +80,9 @@ QHash<QString, QStringList> makeBuiltInTable()
     table.insert(Field::Email, shown({&L::Home, &L::Work, &L::Other}));
     table.insert(Field::Address, shown({&L::Home, &L::Work, &L::Other}));
     table.insert(Field::URL, shown({&L::HomePage, &L::Home, &L::Work, &L::Other}));
-    table.insert(Field::Phone, shown({&L::Home, &L::Work, &L::Other, &L::PhoneMain, &L::PhoneMobile, &L::PhoneiPhone,
-                                      &L::PhonePager, &L::PhoneHomeFAX, &L::PhoneWorkFAX}));
+    table.insert(Field::Phone,
+                 shown({&L::Home, &L::Work, &L::Other, &L::PhoneMain, &L::PhoneMobile, &L::PhoneiPhone, &L::PhonePager,
+                        &L::PhoneHomeFAX, &L::PhoneWorkFAX}));
     QStringList relations = shown({&L::Father, &L::Mother, &L::Parent, &L::Spouse, &L::Child, &L::Brother, &L::Sister,
                                    &L::Friend, &L::Assistant, &L::Manager, &L::Partner});
     relations << LabelTable::labelFromiLabel(QStringLiteral("_$!<Son>!$_"))

@@ -14,12 +14,12 @@ using AddressBook::PostalAddress;
 /// profile, instant-message account, related name or date, with its label.
 struct LabeledValue
 {
-    QString label;        ///< shown form; "No label" for an empty label; the service for social profiles
-    int labelIndex = 0;   ///< the entry's identity within its list
-    QString value;        ///< text of phones, e-mails, URLs and related names; a social profile's address
-    QString stringValue;  ///< the text shown for the entry
-    QString service;      ///< instant messages and social profiles: the service
-    QString username;     ///< instant messages and social profiles: the user name
+    QString label; ///< shown form; "No label" for an empty label; the service for social profiles
+    int labelIndex = 0; ///< the entry's identity within its list
+    QString value; ///< text of phones, e-mails, URLs and related names; a social profile's address
+    QString stringValue; ///< the text shown for the entry
+    QString service; ///< instant messages and social profiles: the service
+    QString username; ///< instant messages and social profiles: the user name
     PostalAddress address;
     DateComponents date;
 

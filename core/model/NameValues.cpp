@@ -5,8 +5,7 @@ namespace Quillary {
 namespace {
 
 /// The member named by a part key of a name or phonetic name, or null.
-template<typename Value>
-auto partOf(Value& value, QStringView key) -> decltype(&value.firstName)
+template <typename Value> auto partOf(Value& value, QStringView key) -> decltype(&value.firstName)
 {
     if (key == u"FirstName")
         return &value.firstName;

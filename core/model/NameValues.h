@@ -13,9 +13,9 @@ struct NameValue
     QString middleName;
     QString lastName;
     QString previousFamilyName;
-    int nameOrdering = 0;   ///< 0 default, 1 first name first, 2 last name first
+    int nameOrdering = 0; ///< 0 default, 1 first name first, 2 last name first
     bool showAsPerson = true;
-    QString stringValue;    ///< the display name
+    QString stringValue; ///< the display name
 
     /// The part named by "FirstName", "MiddleName", "LastName" or "PreviousFamilyName".
     [[nodiscard]] QString part(QStringView key) const;

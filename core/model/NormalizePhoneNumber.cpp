@@ -78,15 +78,11 @@ QString grouped(QStringView digits, NormalizePhoneNumber::Layout layout)
 
 } // namespace
 
-NormalizePhoneNumber::NormalizePhoneNumber()
-    : m_countryNumbers(sharedCountryNumbers())
-{
-}
+NormalizePhoneNumber::NormalizePhoneNumber() : m_countryNumbers(sharedCountryNumbers()) { }
 
 NormalizePhoneNumber::NormalizePhoneNumber(CountryNumberTable countryNumbers)
     : m_countryNumbers(sorted(std::move(countryNumbers)))
-{
-}
+{ }
 
 std::shared_ptr<const CountryNumberTable> NormalizePhoneNumber::sharedCountryNumbers()
 {

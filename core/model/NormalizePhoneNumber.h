@@ -13,11 +13,11 @@ namespace Quillary {
 /// One line of the calling-code table.
 struct CountryNumber
 {
-    QString firstDigit;      ///< the first character of `number`
-    QString number;          ///< the calling code's digits
-    QString country;         ///< the country's name in English
+    QString firstDigit; ///< the first character of `number`
+    QString number; ///< the calling code's digits
+    QString country; ///< the country's name in English
     QString japaneseCountry; ///< the country's name in Japanese (column "国名")
-    QString areaName;        ///< the area the country lies in (column "エリア名")
+    QString areaName; ///< the area the country lies in (column "エリア名")
 
     friend bool operator==(const CountryNumber&, const CountryNumber&) = default;
 };

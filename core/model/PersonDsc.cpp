@@ -57,8 +57,7 @@ PersonDsc::PersonDsc()
 
 PersonDsc::PersonDsc(std::shared_ptr<AddressBook::Person> record)
     : PersonDsc(std::move(record), ContactDefaults::shared().nameOrdering, ContactDefaults::shared().countryCode)
-{
-}
+{ }
 
 PersonDsc::PersonDsc(std::shared_ptr<AddressBook::Person> record, int defaultNameOrdering,
                      const QString& defaultCountryCode)
@@ -174,8 +173,8 @@ QString PersonDsc::composedPhoneticName() const
     const QString& last = m_phoneticNameValue.lastName;
     if (first.isEmpty() || last.isEmpty())
         return first.isEmpty() ? last : first;
-    const bool firstFirst = m_nameOrdering == 1
-        || (m_nameOrdering == 0 && !isJapanseString(last) && m_defaultNameOrdering == 32);
+    const bool firstFirst =
+        m_nameOrdering == 1 || (m_nameOrdering == 0 && !isJapanseString(last) && m_defaultNameOrdering == 32);
     return firstFirst ? first + u' ' + last : last + u' ' + first;
 }
 

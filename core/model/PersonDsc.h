@@ -81,7 +81,10 @@ public:
     [[nodiscard]] const LabeledValueList& urlValues() const { return labeledValues(LabeledField::URL); }
     [[nodiscard]] const LabeledValueList& snsValues() const { return labeledValues(LabeledField::SocialNetwork); }
     [[nodiscard]] const LabeledValueList& imsValues() const { return labeledValues(LabeledField::InstantMessage); }
-    [[nodiscard]] const LabeledValueList& relationshipValues() const { return labeledValues(LabeledField::Relationship); }
+    [[nodiscard]] const LabeledValueList& relationshipValues() const
+    {
+        return labeledValues(LabeledField::Relationship);
+    }
     [[nodiscard]] const LabeledValueList& datesValues() const { return labeledValues(LabeledField::Dates); }
     [[nodiscard]] BirthdayValue birthdayValue() const;
     [[nodiscard]] const std::array<QString, StringFieldCount>& stringValues() const;
@@ -91,7 +94,8 @@ public:
     /// A copy of a labelled list; empty for any other identifier.
     [[nodiscard]] LabeledValueList labeledValuesForIdentifier(QStringView identifier) const;
     /// The entry at a position of the cached list; none when out of range or not a labelled identifier.
-    [[nodiscard]] std::optional<LabeledValue> labeledValueForIdentifier(QStringView identifier, qsizetype position) const;
+    [[nodiscard]] std::optional<LabeledValue> labeledValueForIdentifier(QStringView identifier,
+                                                                        qsizetype position) const;
     /// The last entry of the cached list with that label index; an empty value when none has it.
     [[nodiscard]] LabeledValue labeledValueForIdentifierAtLabelIndex(QStringView identifier, int labelIndex) const;
     /// The shown text of the entry at a position, or of the name, phonetic name or birthday.

@@ -440,14 +440,38 @@ struct SortRule
     QString (*sortValue)(const LabeledValue&);
 };
 
-QString byStringValue(const LabeledValue& value) { return value.stringValue; }
-QString byZip(const LabeledValue& value) { return value.address.zip(); }
-QString byState(const LabeledValue& value) { return value.address.state(); }
-QString byCity(const LabeledValue& value) { return value.address.city(); }
-QString byStreet(const LabeledValue& value) { return value.address.street(); }
-QString byCountry(const LabeledValue& value) { return value.address.country(); }
-QString byService(const LabeledValue& value) { return value.service; }
-QString byUsername(const LabeledValue& value) { return value.username; }
+QString byStringValue(const LabeledValue& value)
+{
+    return value.stringValue;
+}
+QString byZip(const LabeledValue& value)
+{
+    return value.address.zip();
+}
+QString byState(const LabeledValue& value)
+{
+    return value.address.state();
+}
+QString byCity(const LabeledValue& value)
+{
+    return value.address.city();
+}
+QString byStreet(const LabeledValue& value)
+{
+    return value.address.street();
+}
+QString byCountry(const LabeledValue& value)
+{
+    return value.address.country();
+}
+QString byService(const LabeledValue& value)
+{
+    return value.service;
+}
+QString byUsername(const LabeledValue& value)
+{
+    return value.username;
+}
 
 QString byEmailDomain(const LabeledValue& value)
 {

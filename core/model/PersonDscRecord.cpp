@@ -214,8 +214,8 @@ void PersonDsc::writeNameToRecord()
     record.setValue(StringProperty::MaidenName, m_nameValue.previousFamilyName);
     const int showAs = m_nameValue.showAsPerson ? PersonFlags::ShowAsPerson : PersonFlags::ShowAsCompany;
     const int ordering = m_nameValue.nameOrdering == 1 ? PersonFlags::FirstNameFirst
-        : m_nameValue.nameOrdering == 0                 ? 0
-                                                        : PersonFlags::LastNameFirst;
+        : m_nameValue.nameOrdering == 0                ? 0
+                                                       : PersonFlags::LastNameFirst;
     record.setFlags(showAs + ordering);
 }
 

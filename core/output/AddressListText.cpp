@@ -64,8 +64,7 @@ private:
 };
 
 AddressListText::AddressListText(const AddressListOptions& options)
-    : m_options(options)
-    , m_font(fontForOptions(options.fontName, options.fontSize))
+    : m_options(options), m_font(fontForOptions(options.fontName, options.fontSize))
 {
     for (const PrintItem& item : options.itemTable) {
         if (item.state && item.title != Field::Name)

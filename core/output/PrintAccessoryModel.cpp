@@ -17,10 +17,9 @@ struct Tr
 } // namespace
 
 PrintAccessoryModel::PrintAccessoryModel(PrintOptionsStore store)
-    : m_store(std::move(store))
-    , m_options(m_store.load())
-    , m_unit(LengthUnits::fromName(m_options.unitType).value_or(LengthUnit::Points))
-    , m_labelMenu(m_options.addressList.selectedLabels)
+    : m_store(std::move(store)), m_options(m_store.load()),
+      m_unit(LengthUnits::fromName(m_options.unitType).value_or(LengthUnit::Points)),
+      m_labelMenu(m_options.addressList.selectedLabels)
 { }
 
 void PrintAccessoryModel::commit()
@@ -76,15 +75,15 @@ PrintTabFields PrintAccessoryModel::tabFields(PrintStyle style) const
     switch (style) {
     case PrintStyle::AddressList:
         return {m_options.addressList.fontName, m_options.addressList.fontSize,
-            shownMargins(m_options.addressList.margins)};
+                shownMargins(m_options.addressList.margins)};
     case PrintStyle::MailingLabels:
         return {m_options.mailingLabels.fontName, m_options.mailingLabels.fontSize,
-            shownMargins(m_options.mailingLabels.margins)};
+                shownMargins(m_options.mailingLabels.margins)};
     case PrintStyle::Envelope:
         return {m_options.envelope.fontName, m_options.envelope.fontSize, shownMargins(m_options.envelope.margins)};
     case PrintStyle::Hagaki:
         return {m_options.hagaki.fontName, m_options.hagaki.fontSize,
-            shownMargins({m_options.hagaki.topMargin, m_options.hagaki.leftMargin, 0, 0})};
+                shownMargins({m_options.hagaki.topMargin, m_options.hagaki.leftMargin, 0, 0})};
     }
     return {};
 }
@@ -206,7 +205,7 @@ LabelSizeFields PrintAccessoryModel::labelSizeFields() const
 {
     const MailingLabelsOptions& labels = m_options.mailingLabels;
     return {shownLength(labels.labelWidth), shownLength(labels.labelHeight), shownLength(labels.hGap),
-        shownLength(labels.vGap)};
+            shownLength(labels.vGap)};
 }
 
 void PrintAccessoryModel::setLabelSizeFields(const LabelSizeFields& fields)
@@ -237,7 +236,7 @@ std::optional<qsizetype> PrintAccessoryModel::setPresets(const QList<LabelPreset
 QList<PrintSummaryItem> PrintAccessoryModel::localizedSummaryItems(bool headerAndFooter) const
 {
     return {{Tr::tr("Header and Footer"), headerAndFooter ? Tr::tr("On") : Tr::tr("Off")},
-        {Tr::tr("Print Style"), PrintStyles::localizedName(printStyle())}};
+            {Tr::tr("Print Style"), PrintStyles::localizedName(printStyle())}};
 }
 
 QStringList PrintAccessoryModel::keyPathsForValuesAffectingPreview()

@@ -23,8 +23,8 @@ bool isLeadingLabel(const QString& label)
 
 QStringList PrintLabelMenu::menuTitles()
 {
-    QStringList titles{
-        HeaderTitle, LabelText::All, QStringLiteral("home"), QStringLiteral("work"), QStringLiteral("other")};
+    QStringList titles{HeaderTitle, LabelText::All, QStringLiteral("home"), QStringLiteral("work"),
+                       QStringLiteral("other")};
     for (const QString& identifier : FieldIdentifiers::labeledIdentifiers()) {
         for (const QString& label : LabelTable::labelsForIdentifier(identifier).value_or(QStringList())) {
             // Several fields share labels; a menu lists each once.

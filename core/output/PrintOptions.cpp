@@ -28,9 +28,7 @@ const QString Points = QStringLiteral("points");
 class MapReader
 {
 public:
-    explicit MapReader(QVariantMap map)
-        : m_map(std::move(map))
-    { }
+    explicit MapReader(QVariantMap map) : m_map(std::move(map)) { }
 
     QVariant take(const QString& key) { return m_map.take(key); }
     // Numbers may have been stored as texts ("10"); both read through their numeric value.
@@ -92,8 +90,9 @@ QVariantList itemsToList(const PrintItemList& items)
 {
     QVariantList list;
     for (const PrintItem& item : items)
-        list.append(QVariantMap{{QStringLiteral("Title"), item.title}, {QStringLiteral("State"), flagText(item.state)},
-            {QStringLiteral("Enabled"), flagText(item.enabled)}});
+        list.append(QVariantMap{{QStringLiteral("Title"), item.title},
+                                {QStringLiteral("State"), flagText(item.state)},
+                                {QStringLiteral("Enabled"), flagText(item.enabled)}});
     return list;
 }
 
@@ -118,8 +117,10 @@ QVariantList presetsToList(const QList<LabelPreset>& presets)
     QVariantList list;
     for (const LabelPreset& preset : presets)
         list.append(QVariantMap{{QStringLiteral("name"), preset.name},
-            {QStringLiteral("labelWidth"), preset.labelWidth}, {QStringLiteral("labelHeight"), preset.labelHeight},
-            {QStringLiteral("hGap"), preset.hGap}, {QStringLiteral("vGap"), preset.vGap}});
+                                {QStringLiteral("labelWidth"), preset.labelWidth},
+                                {QStringLiteral("labelHeight"), preset.labelHeight},
+                                {QStringLiteral("hGap"), preset.hGap},
+                                {QStringLiteral("vGap"), preset.vGap}});
     return list;
 }
 
@@ -145,15 +146,15 @@ QVariantMap formatsToMap(const QMap<QString, QStringList>& formats)
 
 const QList<PrintStyle>& PrintStyles::all()
 {
-    static const QList<PrintStyle> styles{
-        PrintStyle::AddressList, PrintStyle::MailingLabels, PrintStyle::Envelope, PrintStyle::Hagaki};
+    static const QList<PrintStyle> styles{PrintStyle::AddressList, PrintStyle::MailingLabels, PrintStyle::Envelope,
+                                          PrintStyle::Hagaki};
     return styles;
 }
 
 const QString& PrintStyles::name(PrintStyle style)
 {
     static const QString names[] = {QStringLiteral("Address List"), QStringLiteral("Mailing Labels"),
-        QStringLiteral("Envelope"), QStringLiteral("Hagaki")};
+                                    QStringLiteral("Envelope"), QStringLiteral("Hagaki")};
     return names[int(style)];
 }
 
@@ -246,7 +247,8 @@ MailingLabelsOptions MailingLabelsOptions::defaults(const QString& fontName)
     options.margins = {10, 10, 10, 10};
     options.printFormat = QStringLiteral("Home address");
     options.printFormatTitles = {QStringLiteral("Address"), QStringLiteral("Address and Phone")};
-    options.printFormatDictionary = {{QStringLiteral("Address"), {Field::Name, Field::Address}},
+    options.printFormatDictionary = {
+        {QStringLiteral("Address"), {Field::Name, Field::Address}},
         {QStringLiteral("Address and Phone"), {Field::Name, Field::Address, Field::Phone}}};
     options.labelHeight = 60;
     options.labelWidth = 130;
@@ -480,9 +482,10 @@ QString PrintOptions::defaultFontName()
 PrintItemList PrintOptions::defaultItemTable()
 {
     PrintItemList items{{Field::Name, true, false}};
-    for (const QString* title : {&Field::Address, &Field::Email, &Field::SocialNetwork, &Field::InstantMessage,
-             &Field::Phone, &Field::URL, &Field::Nickname, &Field::Company, &Field::Department, &Field::JobTitle,
-             &Field::Suffix, &Field::Relationship, &Field::PhoneticName, &Field::Birthday, &Field::Dates, &Field::Note})
+    for (const QString* title :
+         {&Field::Address, &Field::Email, &Field::SocialNetwork, &Field::InstantMessage, &Field::Phone, &Field::URL,
+          &Field::Nickname, &Field::Company, &Field::Department, &Field::JobTitle, &Field::Suffix, &Field::Relationship,
+          &Field::PhoneticName, &Field::Birthday, &Field::Dates, &Field::Note})
         items.append({*title, false, true});
     return items;
 }

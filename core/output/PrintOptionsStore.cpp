@@ -3,8 +3,8 @@
 namespace Quillary {
 
 PrintOptionsStore::PrintOptionsStore(QSettings* settings)
-    : m_ownSettings(settings ? nullptr : std::make_unique<QSettings>())
-    , m_settings(settings ? settings : m_ownSettings.get())
+    : m_ownSettings(settings ? nullptr : std::make_unique<QSettings>()),
+      m_settings(settings ? settings : m_ownSettings.get())
 { }
 
 PrintOptionsStore::~PrintOptionsStore() = default;

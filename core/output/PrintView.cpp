@@ -38,9 +38,7 @@ PaperInfo PaperInfo::fromPageLayout(const QPageLayout& layout)
 // View ------------------------------------------------------------------------------------------
 
 PrintView::PrintView(ContactTable contacts, const PaperInfo& paper, PrintOptions options)
-    : m_contacts(std::move(contacts))
-    , m_options(std::move(options))
-    , m_paper(paper)
+    : m_contacts(std::move(contacts)), m_options(std::move(options)), m_paper(paper)
 {
     calculatePages();
 }
@@ -50,7 +48,7 @@ void PrintView::setContacts(ContactTable contacts, PrintOptions options)
     m_contacts = std::move(contacts);
     m_options = std::move(options);
     m_paper = PaperInfo::fromSize(QSizeF(m_options.otherKeys.value(QStringLiteral("paperWidth")).toDouble(),
-        m_options.otherKeys.value(QStringLiteral("paperHeight")).toDouble()));
+                                         m_options.otherKeys.value(QStringLiteral("paperHeight")).toDouble()));
     calculatePages();
 }
 
@@ -92,7 +90,7 @@ QRectF PrintView::contentRect(int page) const
     const QRectF& printable = m_paper.imageableBounds;
     const PrintMargins inset = margins();
     return {printable.x() + inset.left, page * m_paper.paperSize.height() + printable.y() + inset.top,
-        printable.width() - inset.left - inset.right, printable.height() - inset.top - inset.bottom};
+            printable.width() - inset.left - inset.right, printable.height() - inset.top - inset.bottom};
 }
 
 // Pages -----------------------------------------------------------------------------------------

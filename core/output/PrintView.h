@@ -77,8 +77,8 @@ public:
     /// when the device cannot be painted on or a page cannot be started.
     bool render(QPagedPaintDevice& device);
     /// Writes the pages as PDF to an open device, on paper of the given size without margins.
-    bool writePdf(
-        QIODevice& output, const QPageSize& pageSize, QPageLayout::Orientation orientation = QPageLayout::Portrait);
+    bool writePdf(QIODevice& output, const QPageSize& pageSize,
+                  QPageLayout::Orientation orientation = QPageLayout::Portrait);
 
     /// Labels across and down one page; at least one each, a label that does not fit being cut.
     struct LabelGrid
@@ -87,8 +87,8 @@ public:
         int rows = 1;
     };
     [[nodiscard]] static LabelGrid labelGrid(const MailingLabelsOptions& options, const QSizeF& paperSize);
-    [[nodiscard]] static int mailingLabelPages(
-        const MailingLabelsOptions& options, const QSizeF& paperSize, qsizetype contactCount);
+    [[nodiscard]] static int mailingLabelPages(const MailingLabelsOptions& options, const QSizeF& paperSize,
+                                               qsizetype contactCount);
 
 private:
     void calculatePages();

@@ -6,8 +6,9 @@ namespace Quillary::QRCodeFormats {
 
 const QList<QRCodeFormat>& all()
 {
-    static const QList<QRCodeFormat> formats{QRCodeFormat::VCard, QRCodeFormat::Docomo, QRCodeFormat::Au,
-        QRCodeFormat::SoftBank, QRCodeFormat::Phone, QRCodeFormat::Email, QRCodeFormat::URL};
+    static const QList<QRCodeFormat> formats{QRCodeFormat::VCard,    QRCodeFormat::Docomo, QRCodeFormat::Au,
+                                             QRCodeFormat::SoftBank, QRCodeFormat::Phone,  QRCodeFormat::Email,
+                                             QRCodeFormat::URL};
     return formats;
 }
 

@@ -5,9 +5,7 @@
 
 namespace Quillary {
 
-QRCodePanelModel::QRCodePanelModel(QObject* parent)
-    : QAbstractListModel(parent)
-{ }
+QRCodePanelModel::QRCodePanelModel(QObject* parent) : QAbstractListModel(parent) { }
 
 void QRCodePanelModel::setContact(ContactEntryPtr contact)
 {

@@ -88,10 +88,10 @@ QString addressLine(const QRCodeRow& row)
 
 QString organisationLines(const PersonDsc& person, const QRCodeSelection& selection)
 {
-    const QString company
-        = selection.isSelected(FieldId::Company) ? person.stringValueForIdentifier(Field::Company) : QString();
-    const QString department
-        = selection.isSelected(FieldId::Department) ? person.stringValueForIdentifier(Field::Department) : QString();
+    const QString company =
+        selection.isSelected(FieldId::Company) ? person.stringValueForIdentifier(Field::Company) : QString();
+    const QString department =
+        selection.isSelected(FieldId::Department) ? person.stringValueForIdentifier(Field::Department) : QString();
     QString lines;
     if (!company.isEmpty() || !department.isEmpty()) {
         lines += u"ORG:" + QRCodePayload::escapeSemicolon(company) + u';' + QRCodePayload::escapeSemicolon(department)

@@ -17,8 +17,8 @@ class QRCodePayload
 public:
     QRCodePayload() = delete;
 
-    [[nodiscard]] static QString payload(
-        QRCodeFormat format, const PersonDsc& person, const QRCodeSelection& selection);
+    [[nodiscard]] static QString payload(QRCodeFormat format, const PersonDsc& person,
+                                         const QRCodeSelection& selection);
     /// The payload for a format menu title; "" for a title that names no format.
     [[nodiscard]] static QString payload(QStringView title, const PersonDsc& person, const QRCodeSelection& selection);
 
@@ -35,8 +35,8 @@ public:
 
 private:
     [[nodiscard]] static QString meCard(const PersonDsc& person, const QRCodeSelection& selection);
-    [[nodiscard]] static QString carrierMemory(
-        const PersonDsc& person, const QRCodeSelection& selection, bool withAddress);
+    [[nodiscard]] static QString carrierMemory(const PersonDsc& person, const QRCodeSelection& selection,
+                                               bool withAddress);
 };
 
 } // namespace Quillary

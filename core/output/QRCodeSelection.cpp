@@ -100,8 +100,8 @@ QString QRCodeSelection::chosenValue(FieldId type) const
 
 bool QRCodeSelection::isSelected(FieldId type) const
 {
-    return std::any_of(
-        m_rows.cbegin(), m_rows.cend(), [type](const QRCodeRow& row) { return row.type == type && row.selected; });
+    return std::any_of(m_rows.cbegin(), m_rows.cend(),
+                       [type](const QRCodeRow& row) { return row.type == type && row.selected; });
 }
 
 QList<QRCodeRow> QRCodeSelection::selectedRows(FieldId type) const

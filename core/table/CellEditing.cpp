@@ -40,8 +40,7 @@ QString Confirmation::informativeText() const
 }
 
 CellEditing::CellEditing(ContactsViewController& controller, QObject* parent)
-    : QObject(parent)
-    , m_controller(controller)
+    : QObject(parent), m_controller(controller)
 { }
 
 CellEditing::~CellEditing() = default;

@@ -137,8 +137,8 @@ private:
     std::optional<CellEdit> textEdit(int row, const QString& identifier, const QString& text) const;
     bool panelEdit(int clickedRow, int column, ReplaceAlertPanelModel::Type type);
     [[nodiscard]] QList<CellEdit> deleteEdits(const QList<int>& rows, const QString& identifier) const;
-    [[nodiscard]] ReplaceAlertPanelModel panelFor(
-        int clickedRow, const QString& identifier, ReplaceAlertPanelModel::Type type) const;
+    [[nodiscard]] ReplaceAlertPanelModel panelFor(int clickedRow, const QString& identifier,
+                                                  ReplaceAlertPanelModel::Type type) const;
     bool insertDefaultItems(const QList<int>& rows, const QString& identifier);
     bool insertEnteredItems(int clickedRow, const QList<int>& rows, const QString& identifier);
 

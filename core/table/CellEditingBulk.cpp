@@ -260,8 +260,8 @@ bool CellEditing::insertEnteredItems(int clickedRow, const QList<int>& rows, con
     for (const ContactEntryPtr& contact : m_controller.contactsForIndexes(rows)) {
         CellEdit edit = CellEdit::of(CellEdit::Kind::AddLabeledValue, contact, field);
         edit.value.label = panel.label();
-        edit.value = CellValues::withText(
-            edit.value, identifier, panel.replaceString(), contact->person->defaultCountryCode());
+        edit.value =
+            CellValues::withText(edit.value, identifier, panel.replaceString(), contact->person->defaultCountryCode());
         edits.append(edit);
     }
     return apply(edits, panel.typeTitle());

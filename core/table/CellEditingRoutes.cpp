@@ -306,7 +306,7 @@ EditDecision CellEditing::showPopoverWrapper(const MenuItem& item, int row, int 
     else if (item.key == QLatin1StringView(MenuTitle::OpenIMSPanel))
         kind = PopoverKind::InstantMessage;
     else if (item.key == QLatin1StringView(MenuTitle::OpenDatesPanel)
-        || item.key == QLatin1StringView(MenuTitle::OpenBirthdayPanel))
+             || item.key == QLatin1StringView(MenuTitle::OpenBirthdayPanel))
         kind = PopoverKind::Date;
     else if (CellValues::kindOf(identifier) == ColumnKind::PhoneticName)
         kind = PopoverKind::PhoneticName;
@@ -321,8 +321,9 @@ bool CellEditing::performMenuItem(const MenuItem& item, int row, int column)
     switch (item.action) {
     case MenuAction::ReplaceItem:
         return replaceItem(row, column,
-            item.key == QLatin1StringView(MenuTitle::ReplaceText) ? ReplaceAlertPanelModel::Type::ReplaceText
-                                                                  : ReplaceAlertPanelModel::Type::ReplaceLabelAndText);
+                           item.key == QLatin1StringView(MenuTitle::ReplaceText)
+                               ? ReplaceAlertPanelModel::Type::ReplaceText
+                               : ReplaceAlertPanelModel::Type::ReplaceLabelAndText);
     case MenuAction::DeleteItem:
         return deleteItem(row, column);
     case MenuAction::InsertItem:

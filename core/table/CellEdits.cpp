@@ -67,9 +67,7 @@ bool apply(UndoRegistry& registry, const CellEdit& edit)
 class DetachedView
 {
 public:
-    explicit DetachedView(UndoRegistry& registry)
-        : m_registry(registry)
-        , m_view(registry.view())
+    explicit DetachedView(UndoRegistry& registry) : m_registry(registry), m_view(registry.view())
     {
         m_registry.setView(nullptr);
     }

@@ -35,8 +35,8 @@ ColumnKind kindOf(const QString& identifier)
     return ColumnKind::Other;
 }
 
-std::optional<LabeledValue> valueAt(
-    const SubContactRow& row, const QString& identifier, const QStringList& selectedLabels)
+std::optional<LabeledValue> valueAt(const SubContactRow& row, const QString& identifier,
+                                    const QStringList& selectedLabels)
 {
     const std::optional<LabeledField> field = TableRows::listForColumn(identifier);
     if (!field)
@@ -101,8 +101,8 @@ QString textAt(const SubContactRow& row, const QString& identifier, const QStrin
     return row.person().stringValueForIdentifier(identifier, 0);
 }
 
-LabeledValue withText(
-    LabeledValue value, const QString& identifier, const QString& text, const QString& defaultCountryCode)
+LabeledValue withText(LabeledValue value, const QString& identifier, const QString& text,
+                      const QString& defaultCountryCode)
 {
     switch (FieldIdentifiers::fieldId(identifier)) {
     case FieldId::Email:

@@ -28,8 +28,8 @@ enum class ColumnKind {
 [[nodiscard]] ColumnKind kindOf(const QString& identifier);
 
 /// The labelled value a row shows in a labelled or address-part column; none when it has none.
-[[nodiscard]] std::optional<LabeledValue> valueAt(
-    const SubContactRow& row, const QString& identifier, const QStringList& selectedLabels);
+[[nodiscard]] std::optional<LabeledValue> valueAt(const SubContactRow& row, const QString& identifier,
+                                                  const QStringList& selectedLabels);
 
 /// Whether the row's cell in the column shows a value (a name always counts).
 [[nodiscard]] bool hasValue(const SubContactRow& row, const QString& identifier, const QStringList& selectedLabels);
@@ -44,8 +44,8 @@ enum class ColumnKind {
 
 /// A labelled value with its text replaced as a cell edit replaces it (an address part for an
 /// address-part column), derived texts included.
-[[nodiscard]] LabeledValue withText(
-    LabeledValue value, const QString& identifier, const QString& text, const QString& defaultCountryCode);
+[[nodiscard]] LabeledValue withText(LabeledValue value, const QString& identifier, const QString& text,
+                                    const QString& defaultCountryCode);
 
 /// The text of a labelled value as a cell shows it in a column.
 [[nodiscard]] QString textOf(const LabeledValue& value, const QString& identifier);

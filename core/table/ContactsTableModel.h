@@ -24,13 +24,13 @@ public:
         HasValueRole,
         BoldRole,
         ShowsImageRole,
-        NumLinesRole,     ///< text lines of the row
-        SummaryRole,      ///< true on the summary row
+        NumLinesRole, ///< text lines of the row
+        SummaryRole, ///< true on the summary row
         UniqueIdRole,
-        ValueIndexRole,   ///< which value of the contact the row shows
+        ValueIndexRole, ///< which value of the contact the row shows
         NotFirstRowRole,
-        HighlightRole,    ///< QVariantList of QPoint(start, length) where the search string occurs
-        IdentifierRole,   ///< the column's field identifier
+        HighlightRole, ///< QVariantList of QPoint(start, length) where the search string occurs
+        IdentifierRole, ///< the column's field identifier
     };
 
     ContactsTableModel(const ContactsViewController& controller, QObject* parent = nullptr);

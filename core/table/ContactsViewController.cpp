@@ -138,7 +138,8 @@ void ContactsViewController::updateTable()
             bool match = row.index == entry.key;
             if (entry.byLabelIndex) {
                 const LabeledValueList& values = row.person().labeledValues(*sortField);
-                match = row.index < values.size() ? values.at(row.index).labelIndex == entry.key : row.index == entry.key;
+                match =
+                    row.index < values.size() ? values.at(row.index).labelIndex == entry.key : row.index == entry.key;
             }
             if (match) {
                 selected.append(position);

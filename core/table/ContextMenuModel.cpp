@@ -61,14 +61,14 @@ QList<const char*> labeledTextItems(const char* first, bool hasValue)
     if (first)
         keys.append(first);
     keys.append(Keys{T::OpenEditPanel, Separator, T::ReplaceLabelAndText, T::DeleteItem, T::AddItem, Separator,
-        T::ReplaceText, T::PrependText, T::AppendText});
+                     T::ReplaceText, T::PrependText, T::AppendText});
     return keys;
 }
 
 QList<const char*> nameItems()
 {
-    return {T::ShowContactInfo, Separator, T::DeleteContact, T::DuplicateContact, T::ExportContactAsVCard,
-        T::ShowQRCode, Separator, T::ShowCompanyInNameCell, T::ShowNameInAllRows};
+    return {T::ShowContactInfo, Separator, T::DeleteContact,         T::DuplicateContact, T::ExportContactAsVCard,
+            T::ShowQRCode,      Separator, T::ShowCompanyInNameCell, T::ShowNameInAllRows};
 }
 
 QList<const char*> itemKeys(const QString& identifier, bool hasValue)
@@ -91,13 +91,13 @@ QList<const char*> itemKeys(const QString& identifier, bool hasValue)
         return nameItems();
     case ColumnKind::Address:
         if (hasValue)
-            return {T::OpenAppleMap, T::OpenGoogleMap, T::OpenAddressPanel, Separator, T::AddDeleteAddressItem,
-                T::DeleteItem, T::AddItem};
+            return {T::OpenAppleMap,         T::OpenGoogleMap, T::OpenAddressPanel, Separator,
+                    T::AddDeleteAddressItem, T::DeleteItem,    T::AddItem};
         return {T::OpenAddressPanel, Separator, T::AddDeleteAddressItem, T::AddItem};
     case ColumnKind::AddressPart:
         if (hasValue)
-            return {T::OpenAddressPanel, Separator, T::AddDeleteAddressItem, T::DeleteItem, T::AddItem, Separator,
-                T::ReplaceText, T::PrependText, T::AppendText};
+            return {T::OpenAddressPanel, Separator,      T::AddDeleteAddressItem, T::DeleteItem, T::AddItem,
+                    Separator,           T::ReplaceText, T::PrependText,          T::AppendText};
         return {T::AddDeleteAddressItem, T::AddItem};
     case ColumnKind::InstantMessage:
         if (hasValue)

@@ -18,13 +18,9 @@ bool startsEmpty(ReplaceAlertPanelModel::Type type)
 
 } // namespace
 
-ReplaceAlertPanelModel::ReplaceAlertPanelModel(
-    Type type, const QString& identifier, const QStringList& labels, const QString& label, const QString& replaceString)
-    : m_type(type)
-    , m_identifier(identifier)
-    , m_labels(labels)
-    , m_label(label)
-    , m_replaceString(replaceString)
+ReplaceAlertPanelModel::ReplaceAlertPanelModel(Type type, const QString& identifier, const QStringList& labels,
+                                               const QString& label, const QString& replaceString)
+    : m_type(type), m_identifier(identifier), m_labels(labels), m_label(label), m_replaceString(replaceString)
 {
     // Text is added to what each cell holds, so neither a label nor a text of the clicked cell applies.
     if (startsEmpty(type)) {

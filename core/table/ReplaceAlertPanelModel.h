@@ -15,7 +15,7 @@ public:
 
     /// Prepending and appending start from an empty text without labels.
     ReplaceAlertPanelModel(Type type, const QString& identifier, const QStringList& labels = {},
-        const QString& label = {}, const QString& replaceString = {});
+                           const QString& label = {}, const QString& replaceString = {});
 
     /// The command's title: "Insert Label and Text", "Replace Text", ...
     [[nodiscard]] static QString title(Type type);

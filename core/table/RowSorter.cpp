@@ -232,7 +232,9 @@ int compare(const SortValue& a, const SortValue& b, bool ascending)
     if (aEmpty || bEmpty)
         return aEmpty == bEmpty ? 0 : aEmpty ? 1 : -1;
     int order = a.kind == SortValue::Kind::Date || b.kind == SortValue::Kind::Date
-        ? (a.date < b.date ? -1 : a.date > b.date ? 1 : 0)
+        ? (a.date < b.date       ? -1
+               : a.date > b.date ? 1
+                                 : 0)
         : QString::compare(a.text, b.text, Qt::CaseInsensitive);
     order = order < 0 ? -1 : order > 0 ? 1 : 0;
     return ascending ? order : -order;

@@ -36,8 +36,8 @@ void sortSubContactTable(SubContactTable& rows, const std::optional<SortDescript
                          const QStringList& selectedLabels);
 
 /// Date comparison: none after any date; the same in both directions.
-[[nodiscard]] int compareDateComponents(const std::optional<DateComponents>& a,
-                                        const std::optional<DateComponents>& b, bool ascending);
+[[nodiscard]] int compareDateComponents(const std::optional<DateComponents>& a, const std::optional<DateComponents>& b,
+                                        bool ascending);
 
 } // namespace RowSorter
 

@@ -82,8 +82,8 @@ SortOptionsDict aSortOptionsDict(const QVariantMap& storedChoices)
     add(Field::Phone, strings({"Phone", "Phone label"}), Field::Phone);
     add(Field::URL, strings({"URL", "URL label"}), Field::URL);
     add(Field::InstantMessage,
-        strings({"Instant Message", "Instant Message service name", "Instant Message username",
-                 "Instant Message label"}),
+        strings(
+            {"Instant Message", "Instant Message service name", "Instant Message username", "Instant Message label"}),
         Field::InstantMessage);
     add(Field::SocialNetwork, strings({"Social Network", "Social Network service name", "Social Network username"}),
         Field::SocialNetwork);
@@ -101,19 +101,17 @@ SortOptionsDict aSortOptionsDict(const QVariantMap& storedChoices)
 
 const QStringList& headerMenuIdentifiers()
 {
-    static const QStringList identifiers{Field::Name,          Field::Address,        Field::Email,
-                                         Field::Phone,         Field::URL,            Field::InstantMessage,
-                                         Field::SocialNetwork, Field::Relationship,   Field::Dates,
-                                         Field::PhoneticName};
+    static const QStringList identifiers{Field::Name,  Field::Address,        Field::Email,         Field::Phone,
+                                         Field::URL,   Field::InstantMessage, Field::SocialNetwork, Field::Relationship,
+                                         Field::Dates, Field::PhoneticName};
     return identifiers;
 }
 
 const QStringList& popupIdentifiers()
 {
-    static const QStringList identifiers{Field::Name,           Field::Address,       Field::Phone,
-                                         Field::Email,          Field::URL,           Field::SocialNetwork,
-                                         Field::InstantMessage, Field::Relationship, Field::Dates,
-                                         Field::PhoneticName,   Field::ZIP};
+    static const QStringList identifiers{
+        Field::Name,           Field::Address,      Field::Phone, Field::Email,        Field::URL, Field::SocialNetwork,
+        Field::InstantMessage, Field::Relationship, Field::Dates, Field::PhoneticName, Field::ZIP};
     return identifiers;
 }
 

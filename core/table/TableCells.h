@@ -12,13 +12,13 @@ struct CellContent
     enum class Template { None, Name, DetailCell, TextCell, PopupAndText };
     Template cellTemplate = Template::None;
     QString text;
-    QString detailText;     ///< second line of the name cell
-    QString label;          ///< the value's label (labelled cells)
-    QStringList labels;     ///< the labels the pop-up offers
-    bool boldText = false;  ///< the name in the bold font
+    QString detailText; ///< second line of the name cell
+    QString label; ///< the value's label (labelled cells)
+    QStringList labels; ///< the labels the pop-up offers
+    bool boldText = false; ///< the name in the bold font
     bool showsImage = false; ///< the contact's thumbnail beside the name
-    bool editable = false;  ///< the text can be edited in place
-    bool hasValue = false;  ///< a labelled cell with a value (label pop-up shown)
+    bool editable = false; ///< the text can be edited in place
+    bool hasValue = false; ///< a labelled cell with a value (label pop-up shown)
 };
 
 /// Settings of the table that change what cells show.

@@ -108,12 +108,12 @@ void TestCliCsv::formatFromOption()
     QFETCH(QString, format);
     QFETCH(QByteArray, begin);
     const Run run = runCli({QStringLiteral("convert"), data("google.csv"), QStringLiteral("--to"), format,
-        QStringLiteral("-o"), path("out.txt")});
+                            QStringLiteral("-o"), path("out.txt")});
     QVERIFY2(run.exitCode == 0, run.err.constData());
     QVERIFY(readFile(path("out.txt")).startsWith(begin));
 
     const Run bad = runCli({QStringLiteral("convert"), data("google.csv"), QStringLiteral("--to"),
-        QStringLiteral("xls"), QStringLiteral("-o"), path("bad.txt")});
+                            QStringLiteral("xls"), QStringLiteral("-o"), path("bad.txt")});
     QCOMPARE(bad.exitCode, 2);
     QVERIFY(!QFile::exists(path("bad.txt")));
 }
@@ -121,7 +121,7 @@ void TestCliCsv::formatFromOption()
 void TestCliCsv::writesEveryRowWhenAsked()
 {
     const Run run = runCli({QStringLiteral("convert"), data("outlook.csv"), QStringLiteral("--all-rows"),
-        QStringLiteral("-o"), path("rows.csv")});
+                            QStringLiteral("-o"), path("rows.csv")});
     QVERIFY2(run.exitCode == 0, run.err.constData());
     // John Smith has four phones, Jane Roe one.
     const QList<QByteArray> lines = readFile(path("rows.csv")).split('\n');
@@ -147,8 +147,8 @@ void TestCliCsv::headerlessFileWarnsOnStandardError()
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QByteArray("contacts=2 groups=0 phones=2 emails=1 addresses=0\n"));
     QCOMPARE(run.err,
-        QByteArray("warning: Can't find header line in the file. Read as the following order: Name, "
-                   "Phone, Email, ZIP, State, City, Street\n"));
+             QByteArray("warning: Can't find header line in the file. Read as the following order: Name, "
+                        "Phone, Email, ZIP, State, City, Street\n"));
 }
 
 void TestCliCsv::readsCsvInNamedEncoding()
@@ -159,8 +159,8 @@ void TestCliCsv::readsCsvInNamedEncoding()
     QCOMPARE(namesIn(run.out), QStringList({"髙橋 一郎", "佐藤 花子"}));
 
     // Strictly in the wrong encoding, the file is refused.
-    const Run strict = runCli(
-        {QStringLiteral("dump"), QStringLiteral("--encoding"), QStringLiteral("UTF-8"), data("shift_jis.csv")});
+    const Run strict =
+        runCli({QStringLiteral("dump"), QStringLiteral("--encoding"), QStringLiteral("UTF-8"), data("shift_jis.csv")});
     QCOMPARE(strict.exitCode, 1);
 }
 

@@ -32,11 +32,11 @@ void TestCliPhones::normalizePhones_data()
 
     // Numbers that cannot be rewritten without losing digits ("03.1234.5678") and numbers of four
     // digits are kept as they are.
-    QTest::newRow("four plus four")
-        << PhoneLayout::FourPlusFour << QStringList{"(03) 1234-5678", "+81 (3) 1234-5678 x12", "1234"}
-        << QStringList{"(03) 1234-5678", "03.1234.5678"} << QByteArray("phones=5 changed=3\n");
-    QTest::newRow("pairs") << PhoneLayout::QuadTwo
-                           << QStringList{"(03) 12 34 56 78", "+81 (3) 12 34 56 78 x12", "1234"}
+    QTest::newRow("four plus four") << PhoneLayout::FourPlusFour
+                                    << QStringList{"(03) 1234-5678", "+81 (3) 1234-5678 x12", "1234"}
+                                    << QStringList{"(03) 1234-5678", "03.1234.5678"}
+                                    << QByteArray("phones=5 changed=3\n");
+    QTest::newRow("pairs") << PhoneLayout::QuadTwo << QStringList{"(03) 12 34 56 78", "+81 (3) 12 34 56 78 x12", "1234"}
                            << QStringList{"(03) 12 34 56 78", "03.1234.5678"} << QByteArray("phones=5 changed=4\n");
 }
 
@@ -55,7 +55,8 @@ void TestCliPhones::normalizePhones()
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out, summary);
 
-    const ContactFileReader::Result original = ContactFileReader::read(Test::dataPath(QStringLiteral("cli/phones.vcf")));
+    const ContactFileReader::Result original =
+        ContactFileReader::read(Test::dataPath(QStringLiteral("cli/phones.vcf")));
     const ContactFileReader::Result written = ContactFileReader::read(output);
     QVERIFY2(written.ok(), qPrintable(written.errorString));
     QCOMPARE(written.contacts.size(), 2);

@@ -67,11 +67,18 @@ void TestCliPrint::printsAddressList_data()
     QTest::addColumn<QString>("pageSize");
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<QStringList>("absent");
-    QTest::newRow("defaults: A4, phones, e-mails and addresses")
-        << QStringList() << "595 x 842 pts"
-        << QStringList{"Jane Doe", "Phone: work: +1 555 0100", "mobile: +1 555 0199", "Email: home: jane@example.com",
-               "Address: home: 1 Main St", "山田", "太郎", "090-1234-5678", "John Smith", "+44 20 7946 0958"}
-        << QStringList{"Note:"};
+    QTest::newRow("defaults: A4, phones, e-mails and addresses") << QStringList() << "595 x 842 pts"
+                                                                 << QStringList{"Jane Doe",
+                                                                                "Phone: work: +1 555 0100",
+                                                                                "mobile: +1 555 0199",
+                                                                                "Email: home: jane@example.com",
+                                                                                "Address: home: 1 Main St",
+                                                                                "山田",
+                                                                                "太郎",
+                                                                                "090-1234-5678",
+                                                                                "John Smith",
+                                                                                "+44 20 7946 0958"}
+                                                                 << QStringList{"Note:"};
     QTest::newRow("Letter, notes before e-mails")
         << QStringList{"--paper", "Letter", "--items", "note, email"} << "612 x 792 pts"
         << QStringList{"Note: Met at the conference.", "Prefers e-mail.", "Email: work: taro@example.jp"}
@@ -94,8 +101,8 @@ void TestCliPrint::printsAddressList()
     const QString info = QString::fromUtf8(runProgram(m_pdfinfo, {pdf}).out);
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
     QVERIFY2(info.contains(pageSize), qPrintable(info));
-    const QString text
-        = QString::fromUtf8(runProgram(m_pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).out);
+    const QString text =
+        QString::fromUtf8(runProgram(m_pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).out);
     for (const QString& expected : std::as_const(present))
         QVERIFY2(text.contains(expected), qPrintable(expected + u" in:\n" + text));
     for (const QString& unexpected : std::as_const(absent))

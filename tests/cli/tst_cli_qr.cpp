@@ -46,8 +46,9 @@ void TestCliQr::payload_data()
                       "ADR;type=home:;;1 Main St;Springfield;IL;62701;USA\r\nEND:VCARD\r\n");
     QTest::newRow("Phone") << QStringList{"--format", "Phone"} << QByteArray("tel:+1 555 0100");
     QTest::newRow("URL is not ticked at first") << QStringList{"--format", "URL"} << QByteArray("http:");
-    QTest::newRow("docomo of the second contact") << QStringList{"--contact", "2", "--format",
-        "docomo"} << QStringLiteral("MECARD:N:太郎 山田;SOUND:ヤマダ タロウ;TEL:090-1234-5678;").toUtf8();
+    QTest::newRow("docomo of the second contact")
+        << QStringList{"--contact", "2", "--format", "docomo"}
+        << QStringLiteral("MECARD:N:太郎 山田;SOUND:ヤマダ タロウ;TEL:090-1234-5678;").toUtf8();
 }
 
 void TestCliQr::payload()
@@ -64,13 +65,13 @@ void TestCliQr::writesImageOfPayload()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("code.png"));
-    const Run run
-        = runQr({contactsFile(), QStringLiteral("--contact"), QStringLiteral("2"), QStringLiteral("-o"), path});
+    const Run run =
+        runQr({contactsFile(), QStringLiteral("--contact"), QStringLiteral("2"), QStringLiteral("-o"), path});
     QVERIFY2(run.exitCode == 0, run.err.constData());
     QVERIFY(run.out.isEmpty());
 
-    const Run payload
-        = runQr({contactsFile(), QStringLiteral("--contact"), QStringLiteral("2"), QStringLiteral("--payload")});
+    const Run payload =
+        runQr({contactsFile(), QStringLiteral("--contact"), QStringLiteral("2"), QStringLiteral("--payload")});
     const QImage expected = Quillary::QRCodeImage::render(QString::fromUtf8(payload.out));
     QVERIFY(!expected.isNull());
     QImage written(path, "PNG");

@@ -108,12 +108,13 @@ void TestCliVCard::reportsUsageErrors_data()
     QTest::newRow("no command") << QStringList();
     QTest::newRow("unknown command") << QStringList{QStringLiteral("frobnicate")};
     QTest::newRow("no file") << QStringList{QStringLiteral("dump")};
-    QTest::newRow("two files") << QStringList{QStringLiteral("stats"), QStringLiteral("a.vcf"), QStringLiteral("b.vcf")};
+    QTest::newRow("two files") << QStringList{QStringLiteral("stats"), QStringLiteral("a.vcf"),
+                                              QStringLiteral("b.vcf")};
     QTest::newRow("convert without output") << QStringList{QStringLiteral("convert"), vcardData("google-30.vcf")};
-    QTest::newRow("unknown option") << QStringList{QStringLiteral("dump"), QStringLiteral("--bogus"), QStringLiteral("x")};
-    QTest::newRow("unknown encoding")
-        << QStringList{QStringLiteral("dump"), QStringLiteral("--encoding"), QStringLiteral("klingon"),
-                       vcardData("google-30.vcf")};
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("dump"), QStringLiteral("--bogus"),
+                                                   QStringLiteral("x")};
+    QTest::newRow("unknown encoding") << QStringList{QStringLiteral("dump"), QStringLiteral("--encoding"),
+                                                     QStringLiteral("klingon"), vcardData("google-30.vcf")};
 }
 
 void TestCliVCard::reportsUsageErrors()
@@ -126,7 +127,8 @@ void TestCliVCard::convertsAsADocumentSaves()
 {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.vcf"));
-    const Test::CliRun run = Test::runCli({QStringLiteral("convert"), vcardData("icloud-30.vcf"), QStringLiteral("-o"), out});
+    const Test::CliRun run =
+        Test::runCli({QStringLiteral("convert"), vcardData("icloud-30.vcf"), QStringLiteral("-o"), out});
     QCOMPARE(run.exitCode, 0);
     const Test::CliRun again = Test::runCli({QStringLiteral("dump"), out});
     const Test::CliRun original = Test::runCli({QStringLiteral("dump"), vcardData("icloud-30.vcf")});
@@ -142,8 +144,8 @@ void TestCliVCard::readsInAChosenEncoding()
     QTemporaryDir dir;
     const QByteArray card = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:M\xFCller;J\xF6rg;;;\r\nEND:VCARD\r\n";
     const QString path = writeTemporary(dir, "latin1.vcf", card);
-    const Test::CliRun latin1 = Test::runCli({QStringLiteral("dump"), QStringLiteral("--encoding"),
-                                              QStringLiteral("ISO-8859-1"), path});
+    const Test::CliRun latin1 =
+        Test::runCli({QStringLiteral("dump"), QStringLiteral("--encoding"), QStringLiteral("ISO-8859-1"), path});
     QCOMPARE(latin1.exitCode, 0);
     QVERIFY(QString::fromUtf8(latin1.out).contains(QStringLiteral("Müller")));
     // Strictly as UTF-8 the bytes are not text: the error names where.

@@ -13,7 +13,7 @@ namespace Quillary::Test {
 class FakeContactTableView final : public ContactTableView
 {
 public:
-    explicit FakeContactTableView(const UndoRegistry* registry = nullptr) : m_registry(registry) {}
+    explicit FakeContactTableView(const UndoRegistry* registry = nullptr) : m_registry(registry) { }
 
     QStringList calls;
     QStringList selection;

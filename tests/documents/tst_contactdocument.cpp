@@ -65,7 +65,6 @@ private Q_SLOTS:
     void editsDuringAnAutosaveStayUnsaved();
     void csvNeverAutosaves();
 
-
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
     /// A document read from the sample cards, with a fake table view.

@@ -237,8 +237,8 @@ void TestDocumentExchange::manyTasksAtOnce()
     for (int i = 0; i <= QThread::idealThreadCount(); ++i) {
         documents.push_back(std::make_unique<ContactDocument>());
         tasks.append(documents.back()->startRead(path(QStringLiteral("big.vcf"))));
-        tasks.append(source.startExportAsVCard(path(QStringLiteral("out%1.vcf").arg(i)),
-                                               source.collection().contactTable));
+        tasks.append(
+            source.startExportAsVCard(path(QStringLiteral("out%1.vcf").arg(i)), source.collection().contactTable));
     }
     for (DocumentTask* task : std::as_const(tasks))
         task->waitForFinished();

@@ -7,8 +7,8 @@
 #include <QTest>
 
 using namespace Quillary;
-using Quillary::Test::FakeContactTableView;
 using Quillary::Test::categoriesOf;
+using Quillary::Test::FakeContactTableView;
 
 namespace {
 
@@ -128,8 +128,9 @@ void TestDocumentGroups::threeNewGroups()
     }
     QCOMPARE(namesOf(collection.groupTable).mid(1),
              (QStringList{QStringLiteral("New"), QStringLiteral("New1"), QStringLiteral("New2")}));
-    QCOMPARE(groupIds, (QStringList{QStringLiteral("New (vCard)"), QStringLiteral("New1 (vCard)"),
-                                    QStringLiteral("New2 (vCard)")}));
+    QCOMPARE(
+        groupIds,
+        (QStringList{QStringLiteral("New (vCard)"), QStringLiteral("New1 (vCard)"), QStringLiteral("New2 (vCard)")}));
     QCOMPARE(uniqueIds.size(), 3);
     // Adding groups leaves no undo step.
     QVERIFY(!document.undoStack()->canUndo());
@@ -303,8 +304,9 @@ void TestDocumentGroups::groupMenuItems()
     QList<Kind> kinds;
     for (const GroupMenuItem& item : items)
         kinds.append(item.kind);
-    QCOMPARE(kinds, (QList<Kind>{Kind::ToggleSideBar, Kind::Separator, Kind::Group, Kind::Group, Kind::Group,
-                                 Kind::Separator, Kind::AddGroup, Kind::DeleteGroup}));
+    QCOMPARE(kinds,
+             (QList<Kind>{Kind::ToggleSideBar, Kind::Separator, Kind::Group, Kind::Group, Kind::Group, Kind::Separator,
+                          Kind::AddGroup, Kind::DeleteGroup}));
     QCOMPARE(items.first().title, QStringLiteral("Show Groups"));
     QCOMPARE(items.at(2).title, GroupText::AllContacts);
     QVERIFY(!items.at(3).checked);
@@ -345,8 +347,7 @@ void TestDocumentGroups::acceptsDrop_data()
     QTest::newRow("between rows") << Target::Friends << true << true << false << false << "0" << false;
     QTest::newRow("no row indexes") << Target::Friends << true << true << false << true << "" << false;
     QTest::newRow("unreadable row indexes") << Target::Friends << true << true << false << true << "x,y" << false;
-    QTest::newRow("group of another account") << Target::OtherAccount << true << true << false << true << "0"
-                                              << false;
+    QTest::newRow("group of another account") << Target::OtherAccount << true << true << false << true << "0" << false;
     QTest::newRow("smart group") << Target::SmartGroup << true << true << false << true << "0" << false;
 }
 
@@ -367,12 +368,24 @@ void TestDocumentGroups::acceptsDrop()
     collection.selectedGroupDict = collection.groupTable.at(selectedIsTop ? 0 : 1);
     GroupEntryPtr targetGroup;
     switch (target) {
-    case Target::Friends: targetGroup = collection.groupTable.at(1); break;
-    case Target::Work: targetGroup = collection.groupTable.at(2); break;
-    case Target::Top: targetGroup = collection.groupTable.at(0); break;
-    case Target::Selected: targetGroup = collection.selectedGroupDict; break;
-    case Target::OtherAccount: targetGroup = other; break;
-    case Target::SmartGroup: targetGroup = smart; break;
+    case Target::Friends:
+        targetGroup = collection.groupTable.at(1);
+        break;
+    case Target::Work:
+        targetGroup = collection.groupTable.at(2);
+        break;
+    case Target::Top:
+        targetGroup = collection.groupTable.at(0);
+        break;
+    case Target::Selected:
+        targetGroup = collection.selectedGroupDict;
+        break;
+    case Target::OtherAccount:
+        targetGroup = other;
+        break;
+    case Target::SmartGroup:
+        targetGroup = smart;
+        break;
     }
     const DocumentGroups::DropContext context{editState, fromSideBar, onItem, rows};
     QCOMPARE(DocumentGroups::acceptsDrop(collection, targetGroup, context), accepted);

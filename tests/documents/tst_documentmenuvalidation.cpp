@@ -88,15 +88,15 @@ void TestDocumentMenuValidation::validateMenuItem_data()
         QTest::addRow("file %d, vCard", int(action)) << action << none << true << false << QString();
         QTest::addRow("file %d, CSV", int(action)) << action << csv << false << false << QString();
     }
-    for (const Action action : {Action::DuplicateDocument, Action::SaveDocumentAs, Action::RenameDocument,
-                                Action::MoveDocument})
+    for (const Action action :
+         {Action::DuplicateDocument, Action::SaveDocumentAs, Action::RenameDocument, Action::MoveDocument})
         QTest::addRow("never %d", int(action)) << action << none << false << false << QString();
     QTest::newRow("export CSV") << Action::ExportAsCSV << none << true << false << QString();
     QTest::newRow("export CSV without selection") << Action::ExportAsCSV << noSelection << false << false << QString();
     QTest::newRow("export CSV from a CSV document") << Action::ExportAsCSV << csv << false << false << QString();
     QTest::newRow("export vCard from a CSV document") << Action::ExportAsVCard << csv << true << false << QString();
-    QTest::newRow("export vCard without selection") << Action::ExportAsVCard << noSelection << false << false
-                                                    << QString();
+    QTest::newRow("export vCard without selection")
+        << Action::ExportAsVCard << noSelection << false << false << QString();
 
     // Sort options
     QTest::newRow("sort key chosen") << Action::SortOptionsSelected
@@ -107,24 +107,24 @@ void TestDocumentMenuValidation::validateMenuItem_data()
                                          << item(QStringLiteral("Email"), QStringLiteral("Email"),
                                                  QStringLiteral("Email"))
                                          << true << false << QString();
-    QTest::newRow("sort key of another column") << Action::SortOptionsSelected
-                                                << item(QStringLiteral("x"), QStringLiteral("Email domain"),
-                                                        QStringLiteral("Name"))
-                                                << true << false << QString();
-    QTest::newRow("sort key by menu title") << Action::SortOptionsSelected
-                                            << Change([](DocumentMenuState&, DocumentMenuItem& i) {
-                                                   i.representedObject = QStringLiteral("compositeName");
-                                                   i.menuTitle = QStringLiteral("Name");
-                                               })
-                                            << true << true << QString();
+    QTest::newRow("sort key of another column")
+        << Action::SortOptionsSelected
+        << item(QStringLiteral("x"), QStringLiteral("Email domain"), QStringLiteral("Name")) << true << false
+        << QString();
+    QTest::newRow("sort key by menu title")
+        << Action::SortOptionsSelected << Change([](DocumentMenuState&, DocumentMenuItem& i) {
+               i.representedObject = QStringLiteral("compositeName");
+               i.menuTitle = QStringLiteral("Name");
+           })
+        << true << true << QString();
     QTest::newRow("sort options, window not key")
         << Action::SortOptionsSelected << Change([](DocumentMenuState& s, DocumentMenuItem&) { s.keyWindow = false; })
         << false << false << QString();
 
     // Groups
     QTest::newRow("selected group") << Action::GroupPopupSelected
-                                    << item(QStringLiteral("Friends"), QStringLiteral("Friends-1"))
-                                    << true << true << QString();
+                                    << item(QStringLiteral("Friends"), QStringLiteral("Friends-1")) << true << true
+                                    << QString();
     QTest::newRow("other group") << Action::GroupPopupSelected << item(QStringLiteral("Work"), QStringLiteral("Work-1"))
                                  << true << false << QString();
     QTest::newRow("top entry alone") << Action::GroupPopupSelected
@@ -142,11 +142,9 @@ void TestDocumentMenuValidation::validateMenuItem_data()
     QTest::newRow("add group, viewing") << Action::AddGroup << viewing << false << false << QString();
     QTest::newRow("add group, side bar hidden") << Action::AddGroup << sideBarHidden << false << false << QString();
     QTest::newRow("delete group") << Action::DeleteGroup << none << true << false << QString();
-    QTest::newRow("delete top group") << Action::DeleteGroup
-                                      << Change([](DocumentMenuState& s, DocumentMenuItem&) {
-                                             s.selectedGroupIsTop = true;
-                                         })
-                                      << false << false << QString();
+    QTest::newRow("delete top group") << Action::DeleteGroup << Change([](DocumentMenuState& s, DocumentMenuItem&) {
+        s.selectedGroupIsTop = true;
+    }) << false << false << QString();
     QTest::newRow("delete group, viewing") << Action::DeleteGroup << viewing << false << false << QString();
     QTest::newRow("delete group, side bar hidden")
         << Action::DeleteGroup << sideBarHidden << false << false << QString();
@@ -171,11 +169,11 @@ void TestDocumentMenuValidation::validateMenuItem_data()
     QTest::newRow("other view type") << Action::ViewTypePopupSelected << item(QStringLiteral("Email"), {}) << true
                                      << false << QString();
     QTest::newRow("column shown") << Action::ColumnsPopupChanged
-                                  << item(QStringLiteral("Phone"), QStringLiteral("Phone"))
-                                  << true << true << QString();
+                                  << item(QStringLiteral("Phone"), QStringLiteral("Phone")) << true << true
+                                  << QString();
     QTest::newRow("column hidden") << Action::ColumnsPopupChanged
-                                   << item(QStringLiteral("Note"), QStringLiteral("Note"))
-                                   << true << false << QString();
+                                   << item(QStringLiteral("Note"), QStringLiteral("Note")) << true << false
+                                   << QString();
 
     // Editing
     QTest::newRow("edit button on") << Action::EditButtonPressed << none << true << true << QString();
@@ -202,13 +200,12 @@ void TestDocumentMenuValidation::validateMenuItem_data()
         s.editState = false;
         i.title = findAndReplaceTitle();
     };
-    QTest::newRow("find and replace, viewing") << Action::PerformTextFinderAction << findAndReplace << false << false
-                                               << QString();
+    QTest::newRow("find and replace, viewing")
+        << Action::PerformTextFinderAction << findAndReplace << false << false << QString();
     QTest::newRow("find and replace, editing")
-        << Action::PerformTextFinderAction << Change([](DocumentMenuState&, DocumentMenuItem& i) {
-               i.title = findAndReplaceTitle();
-           })
-        << true << false << QString();
+        << Action::PerformTextFinderAction
+        << Change([](DocumentMenuState&, DocumentMenuItem& i) { i.title = findAndReplaceTitle(); }) << true << false
+        << QString();
     QTest::newRow("find, viewing") << Action::PerformTextFinderAction
                                    << Change([](DocumentMenuState& s, DocumentMenuItem& i) {
                                           s.editState = false;

@@ -162,11 +162,12 @@ void TestPreferences::builtInViewTypes()
         QCOMPARE(entry.second.value(0), QStringLiteral("Name"));
 
     QCOMPARE(addressBook.columns(u"Default"), withName({"Email", "Phone", "Address"}));
-    QCOMPARE(addressBook.columns(u"Labeled Values"),
+    QCOMPARE(
+        addressBook.columns(u"Labeled Values"),
         withName({"Phone", "Email", "Address", "Instant Message", "Social Network", "URL", "Relationship", "Dates"}));
     QCOMPARE(document.columns(u"Labeled Values"), withName(FieldIdentifiers::labeledIdentifiers()));
     QCOMPARE(document.columns(u"Personal Information"),
-        withName({"Phonetic Name", "Nickname", "Birthday", "Relationship", "Suffix", "Title"}));
+             withName({"Phonetic Name", "Nickname", "Birthday", "Relationship", "Suffix", "Title"}));
     // Apart from "Default" and the explicit labelled list the two tables agree.
     for (const QString& name : document.names()) {
         if (name != QStringLiteral("Labeled Values"))
@@ -245,16 +246,16 @@ void TestPreferences::restoreOldViewTypeDict()
     prefs.setViewTypeDict(old);
 
     const ViewTypeDict restored = prefs.viewTypeDict(ViewTypes::initViewTypeDict());
-    QCOMPARE(
-        restored.names(), QStringList({"Email", "Phone", "Address Detail", "Labeled Values", "Non-labeled Values"}));
+    QCOMPARE(restored.names(),
+             QStringList({"Email", "Phone", "Address Detail", "Labeled Values", "Non-labeled Values"}));
     QCOMPARE(restored.columns(u"Email"), withName({"Email"}));
     QCOMPARE(restored.columns(u"Phone"), withName({"Phone"}));
     QCOMPARE(restored.columns(u"Labeled Values"), withName({"Phone"}));
     // The lists an old dictionary gains carry no "Name" column.
     QCOMPARE(restored.columns(u"Address Detail"), QStringList({"ZIP", "State", "City", "Street", "Country"}));
     QCOMPARE(restored.columns(u"Non-labeled Values"),
-        QStringList({"Phonetic Name", "Nickname", "Birthday", "Suffix", "Title", "Company", "Department", "Job Title",
-            "Note"}));
+             QStringList({"Phonetic Name", "Nickname", "Birthday", "Suffix", "Title", "Company", "Department",
+                          "Job Title", "Note"}));
     QVERIFY(!restored.contains(u"Default"));
 }
 
@@ -383,7 +384,8 @@ void TestPreferences::sortDescriptor()
     Preferences prefs;
     prefs.setLastSortDescriptor({QStringLiteral("Email domain"), false});
     const QVariantMap stored = prefs.value(Key::LastSortDict).toMap();
-    QCOMPARE(stored,
+    QCOMPARE(
+        stored,
         QVariantMap({{QStringLiteral("key"), QStringLiteral("Email domain")}, {QStringLiteral("ascending"), false}}));
     prefs.settings()->sync();
     QCOMPARE(Preferences().lastSortDescriptor(), SortDescriptor({QStringLiteral("Email domain"), false}));
@@ -436,8 +438,9 @@ void TestPreferences::columnWidths()
 
     // Widths that cannot be used are dropped; a stored dictionary stays one even when emptied so.
     prefs.setValue(Key::ColumnWidthDictionary,
-        QVariantMap{{QStringLiteral("Name"), QStringLiteral("wide")}, {QStringLiteral("Phone"), -5.0},
-            {QStringLiteral("Note"), 90.0}});
+                   QVariantMap{{QStringLiteral("Name"), QStringLiteral("wide")},
+                               {QStringLiteral("Phone"), -5.0},
+                               {QStringLiteral("Note"), 90.0}});
     QCOMPARE(prefs.columnWidthDictionary(), Preferences::ColumnWidths({{QStringLiteral("Note"), 90.0}}));
 }
 

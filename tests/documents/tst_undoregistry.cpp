@@ -66,7 +66,7 @@ QString differingFields(const QList<FieldValue>& actual, const QList<FieldValue>
     return names.join(u',');
 }
 
-#define COMPARE_VALUES(actual, expected)                                                                           \
+#define COMPARE_VALUES(actual, expected)                                                                               \
     QVERIFY2((actual) == (expected), qPrintable(QStringLiteral("differ: ") + differingFields((actual), (expected))))
 
 GroupEntryPtr makeGroup(const QString& name, bool top = false)
@@ -184,8 +184,7 @@ const QList<MemberCase>& memberCases()
         {"photo",
          [](UndoRegistry& r, const ContactEntryPtr& c) { return r.undoReplacePhoto(QByteArray("another photo"), c); },
          [](UndoRegistry& r, const ContactEntryPtr& c) { return r.undoReplacePhoto(c->person->photoData(), c); }},
-        {"photo removed",
-         [](UndoRegistry& r, const ContactEntryPtr& c) { return r.undoReplacePhoto(QByteArray(), c); },
+        {"photo removed", [](UndoRegistry& r, const ContactEntryPtr& c) { return r.undoReplacePhoto(QByteArray(), c); },
          [](UndoRegistry& r, const ContactEntryPtr& c) {
              return r.undoReplacePhoto(QByteArray("\xFF\xD8\xFF\xE0 a photo"), c);
          }},

@@ -64,7 +64,8 @@ const QString ResidentialCsv = QStringLiteral(
 
 const QString BusinessCsv = QStringLiteral(
     "13101,\"ｸﾅｲﾁｮｳ\",\"宮内庁\",\"東京都\",\"千代田区\",\"千代田\",\"１－１\",\"1008111\",\"100  \",\"銀座\",0,0,0\r\n"
-    "13101,\"ﾏﾙﾉｳﾁｼｮｳｼﾞ\",\"丸の内商事\",\"東京都\",\"千代田区\",\"千代田\",\"１番\",\"1000001\",\"100  \",\"銀座\",0,0,0\r\n"
+    "13101,\"ﾏﾙﾉｳﾁｼｮｳｼﾞ\",\"丸の内商事\",\"東京都\",\"千代田区\",\"千代田\",\"１番\",\"1000001\",\"100  "
+    "\",\"銀座\",0,0,0\r\n"
     "13101,\"\",\"\",\"\"\r\n");
 
 ZipAddress residential(const char* zip, const QString& state, const QString& city, const QString& street,
@@ -143,10 +144,14 @@ void TestZipDatabase::formatZIP_data()
 {
     QTest::addColumn<QString>("zip");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("seven digits") << "1000001" << "100-0001";
-    QTest::newRow("three digits") << "100" << "100-";
-    QTest::newRow("two characters stay") << "10" << "10";
-    QTest::newRow("empty stays") << "" << "";
+    QTest::newRow("seven digits") << "1000001"
+                                  << "100-0001";
+    QTest::newRow("three digits") << "100"
+                                  << "100-";
+    QTest::newRow("two characters stay") << "10"
+                                         << "10";
+    QTest::newRow("empty stays") << ""
+                                 << "";
 }
 
 void TestZipDatabase::formatZIP()
@@ -160,17 +165,28 @@ void TestZipDatabase::stripDoublequote_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("quoted") << "\"千代田\"" << "千代田";
-    QTest::newRow("one character quoted") << "\"a\"" << "a";
-    QTest::newRow("leading quote only") << "\"abc" << "abc";
-    QTest::newRow("trailing quote only") << "abc\"" << "abc";
-    QTest::newRow("one quote removed at each end") << "\"\"a\"\"" << "\"a\"";
-    QTest::newRow("three quotes") << "\"\"\"" << "\"";
-    QTest::newRow("unquoted") << "abc" << "abc";
-    QTest::newRow("empty quoted field") << "\"\"" << "";
-    QTest::newRow("two characters stay") << "\"a" << "\"a";
-    QTest::newRow("lone quote stays") << "\"" << "\"";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("quoted") << "\"千代田\""
+                            << "千代田";
+    QTest::newRow("one character quoted") << "\"a\""
+                                          << "a";
+    QTest::newRow("leading quote only") << "\"abc"
+                                        << "abc";
+    QTest::newRow("trailing quote only") << "abc\""
+                                         << "abc";
+    QTest::newRow("one quote removed at each end") << "\"\"a\"\""
+                                                   << "\"a\"";
+    QTest::newRow("three quotes") << "\"\"\""
+                                  << "\"";
+    QTest::newRow("unquoted") << "abc"
+                              << "abc";
+    QTest::newRow("empty quoted field") << "\"\""
+                                        << "";
+    QTest::newRow("two characters stay") << "\"a"
+                                         << "\"a";
+    QTest::newRow("lone quote stays") << "\""
+                                      << "\"";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestZipDatabase::stripDoublequote()
@@ -226,8 +242,9 @@ void TestZipDatabase::dictionariesFromFindLines()
     };
     const QList<ZipAddress> addresses = ZipDatabase::dictionariesFromFindLines(lines);
     QCOMPARE(addresses.size(), 3);
-    QCOMPARE(addresses.at(0), residential("100-0001", QStringLiteral("東京都"), QStringLiteral("千代田区"),
-                                          QStringLiteral("千代田"), QStringLiteral("ﾁﾖﾀﾞｸ"), QStringLiteral("ﾁﾖﾀﾞ")));
+    QCOMPARE(addresses.at(0),
+             residential("100-0001", QStringLiteral("東京都"), QStringLiteral("千代田区"), QStringLiteral("千代田"),
+                         QStringLiteral("ﾁﾖﾀﾞｸ"), QStringLiteral("ﾁﾖﾀﾞ")));
     // Missing fields read as empty.
     QCOMPARE(addresses.at(1), residential("100-0002", {}, {}, {}, {}, {}));
     QCOMPARE(addresses.at(2).company, QStringLiteral("会社"));
@@ -270,8 +287,9 @@ void TestZipDatabase::residentialRecord()
     // 100-0001 is in both lists: the residential list answers and the business list is not consulted.
     const QList<ZipAddress> found = m_database.addressesFromZip(QStringLiteral("100-0001"));
     QCOMPARE(found.size(), 1);
-    QCOMPARE(found.first(), residential("100-0001", QStringLiteral("東京都"), QStringLiteral("千代田区"),
-                                        QStringLiteral("千代田"), QStringLiteral("ﾁﾖﾀﾞｸ"), QStringLiteral("ﾁﾖﾀﾞ")));
+    QCOMPARE(found.first(),
+             residential("100-0001", QStringLiteral("東京都"), QStringLiteral("千代田区"), QStringLiteral("千代田"),
+                         QStringLiteral("ﾁﾖﾀﾞｸ"), QStringLiteral("ﾁﾖﾀﾞ")));
     const QList<ZipAddress> catchAll = m_database.addressesFromZip(QStringLiteral("1000000"));
     QCOMPARE(catchAll.size(), 1);
     QCOMPARE(catchAll.first().street, QStringLiteral("以下に掲載がない場合"));
@@ -323,11 +341,31 @@ void TestZipDatabase::shippedTable_data()
     QTest::addColumn<QString>("street");
     QTest::addColumn<QString>("company");
     QTest::addColumn<int>("count");
-    QTest::newRow("Chiyoda") << "100-0001" << "東京都" << "千代田区" << "千代田" << "" << 1;
-    QTest::newRow("catch-all record") << "1000000" << "東京都" << "千代田区" << "以下に掲載がない場合" << "" << 1;
-    QTest::newRow("several town areas") << "5860001" << "大阪府" << "河内長野市" << "木戸" << "" << 2;
-    QTest::newRow("business") << "100-8111" << "東京都" << "千代田区" << "千代田１－１" << "宮内庁" << 1;
-    QTest::newRow("Sapporo") << "060-0000" << "北海道" << "札幌市中央区" << "以下に掲載がない場合" << "" << 1;
+    QTest::newRow("Chiyoda") << "100-0001"
+                             << "東京都"
+                             << "千代田区"
+                             << "千代田"
+                             << "" << 1;
+    QTest::newRow("catch-all record") << "1000000"
+                                      << "東京都"
+                                      << "千代田区"
+                                      << "以下に掲載がない場合"
+                                      << "" << 1;
+    QTest::newRow("several town areas") << "5860001"
+                                        << "大阪府"
+                                        << "河内長野市"
+                                        << "木戸"
+                                        << "" << 2;
+    QTest::newRow("business") << "100-8111"
+                              << "東京都"
+                              << "千代田区"
+                              << "千代田１－１"
+                              << "宮内庁" << 1;
+    QTest::newRow("Sapporo") << "060-0000"
+                             << "北海道"
+                             << "札幌市中央区"
+                             << "以下に掲載がない場合"
+                             << "" << 1;
 }
 
 void TestZipDatabase::shippedTable()

@@ -57,13 +57,13 @@ QJsonObject carriedFields(const ContactEntry& entry)
         {Field::Birthday, person.birthdayValue().value.toIsoString()},
     };
     for (const QString* identifier :
-        {&Field::Title, &Field::Company, &Field::Department, &Field::JobTitle, &Field::Nickname, &Field::Note})
+         {&Field::Title, &Field::Company, &Field::Department, &Field::JobTitle, &Field::Nickname, &Field::Note})
         fields.insert(*identifier, person.stringValueForIdentifier(*identifier));
     if (!person.addressValues().isEmpty()) {
         const LabeledValue& address = person.addressValues().first();
         fields.insert(Field::Address,
-            QJsonArray{labelClass(address.label), address.address.street(), address.address.city(),
-                address.address.state(), address.address.zip()});
+                      QJsonArray{labelClass(address.label), address.address.street(), address.address.city(),
+                                 address.address.state(), address.address.zip()});
     }
     if (!person.snsValues().isEmpty()) {
         const LabeledValue& profile = person.snsValues().first();
@@ -118,7 +118,8 @@ void TestCsvFiles::readsFilesOfOtherPrograms()
         golden.write(dump);
     }
     {
-        const QString difference = Test::firstDifferentLine(dump, Test::readData(QStringLiteral("csv/") + name + QStringLiteral(".json")));
+        const QString difference =
+            Test::firstDifferentLine(dump, Test::readData(QStringLiteral("csv/") + name + QStringLiteral(".json")));
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
     }
 }
@@ -142,8 +143,8 @@ void TestCsvFiles::readsEncodedFiles()
     QFETCH(QByteArray, encoding);
     QFETCH(QByteArray, detected);
     const QByteArray bytes = Test::readData(QStringLiteral("csv/") + name);
-    const ContactFileReader::Result expected
-        = ContactFileReader::readCsvBytes(Test::readData(QStringLiteral("csv/") + name + QStringLiteral(".utf8")));
+    const ContactFileReader::Result expected =
+        ContactFileReader::readCsvBytes(Test::readData(QStringLiteral("csv/") + name + QStringLiteral(".utf8")));
     QVERIFY2(expected.ok(), qPrintable(expected.errorString));
     QCOMPARE(expected.contacts.size(), 2);
 
@@ -163,21 +164,21 @@ void TestCsvFiles::readsEncodedFiles()
 
 void TestCsvFiles::legacyCharactersSurvive()
 {
-    const ContactFileReader::Result japanese
-        = ContactFileReader::read(Test::dataPath(QStringLiteral("csv/shift_jis.csv")));
+    const ContactFileReader::Result japanese =
+        ContactFileReader::read(Test::dataPath(QStringLiteral("csv/shift_jis.csv")));
     QVERIFY2(japanese.ok(), qPrintable(japanese.errorString));
     const PersonDsc& takahashi = *japanese.contacts.first()->person;
     QCOMPARE(takahashi.compositeName(), QStringLiteral("髙橋 一郎"));
     QCOMPARE(takahashi.stringValueForIdentifier(Field::Company), QStringLiteral("㈱山田製作所"));
     QCOMPARE(takahashi.addressValues().first().address.street(), QStringLiteral("丸の内①丁目２番３号"));
 
-    const ContactFileReader::Result western
-        = ContactFileReader::read(Test::dataPath(QStringLiteral("csv/windows-1252.csv")), "windows-1252");
+    const ContactFileReader::Result western =
+        ContactFileReader::read(Test::dataPath(QStringLiteral("csv/windows-1252.csv")), "windows-1252");
     QVERIFY2(western.ok(), qPrintable(western.errorString));
     QCOMPARE(western.contacts.first()->person->stringValueForIdentifier(Field::Note),
-        QStringLiteral("Rückruf erwünscht – Angebot über 1.250 € für die Geräte."));
+             QStringLiteral("Rückruf erwünscht – Angebot über 1.250 € für die Geräte."));
     QCOMPARE(western.contacts.at(1)->person->stringValueForIdentifier(Field::Note),
-        QStringLiteral("Le gusta el “café” con leche"));
+             QStringLiteral("Le gusta el “café” con leche"));
 }
 
 void TestCsvFiles::vCardThroughCsvKeepsCarriedFields()

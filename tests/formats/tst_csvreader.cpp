@@ -260,11 +260,11 @@ void TestCsvReader::headerLine()
 
 void TestCsvReader::withoutHeaderAssumesDefaultColumns()
 {
-    const CsvReadResult result = read(
-        QStringLiteral("Jane Doe,555-0100,jane@example.com,62701,IL,Springfield,1 Main St,beyond the defaults\n"));
+    const CsvReadResult result =
+        read(QStringLiteral("Jane Doe,555-0100,jane@example.com,62701,IL,Springfield,1 Main St,beyond the defaults\n"));
     QCOMPARE(result.warning, QStringLiteral("Can't find header line in the file."));
     QCOMPARE(result.informativeText,
-        QStringLiteral("Read as the following order: Name, Phone, Email, ZIP, State, City, Street"));
+             QStringLiteral("Read as the following order: Name, Phone, Email, ZIP, State, City, Street"));
     QCOMPARE(result.contacts.size(), 1);
     const PersonDsc& person = *result.contacts.first()->person;
     QCOMPARE(person.compositeName(), QStringLiteral("Jane Doe"));
@@ -372,7 +372,7 @@ void TestCsvReader::nameColumns()
 void TestCsvReader::addressPartsOfOneLabelMakeOneAddress()
 {
     const ContactEntryPtr contact = onlyContact(QStringLiteral("Name,Home ZIP,Home City,Work ZIP,Home Street"),
-        QStringLiteral("Al,62701,Springfield,10001,\"1 Main St\""));
+                                                QStringLiteral("Al,62701,Springfield,10001,\"1 Main St\""));
     QVERIFY(contact);
     const LabeledValueList& addresses = contact->person->addressValues();
     QCOMPARE(addresses.size(), 2);
@@ -388,9 +388,9 @@ void TestCsvReader::addressPartsOfOneLabelMakeOneAddress()
 
 void TestCsvReader::columnsOfOneLabelKeepEveryValue()
 {
-    const ContactEntryPtr contact
-        = onlyContact(QStringLiteral("Name,Home Phone,Home Phone 2,Mobile Phone,Primary Email,Secondary Email"),
-            QStringLiteral("Al,1,2,3,a@example.com,b@example.com"));
+    const ContactEntryPtr contact =
+        onlyContact(QStringLiteral("Name,Home Phone,Home Phone 2,Mobile Phone,Primary Email,Secondary Email"),
+                    QStringLiteral("Al,1,2,3,a@example.com,b@example.com"));
     QVERIFY(contact);
     QCOMPARE(valuesOf(contact->person->phoneValues()), QStringList({"home=1", "home=2", "mobile=3"}));
     QCOMPARE(valuesOf(contact->person->emailValues()), QStringList({"other=a@example.com", "other=b@example.com"}));
@@ -398,8 +398,8 @@ void TestCsvReader::columnsOfOneLabelKeepEveryValue()
 
 void TestCsvReader::socialNetworks()
 {
-    const ContactEntryPtr contact
-        = onlyContact(QStringLiteral("Name,Facebook,SinaWeibo,Facebook"), QStringLiteral("Al,al.fb,alweibo,al.fb2"));
+    const ContactEntryPtr contact =
+        onlyContact(QStringLiteral("Name,Facebook,SinaWeibo,Facebook"), QStringLiteral("Al,al.fb,alweibo,al.fb2"));
     QVERIFY(contact);
     const LabeledValueList& profiles = contact->person->snsValues();
     QCOMPARE(profiles.size(), 2);
@@ -413,8 +413,8 @@ void TestCsvReader::socialNetworks()
 
 void TestCsvReader::escapedLineBreaksAreRead()
 {
-    const ContactEntryPtr contact
-        = onlyContact(QStringLiteral("Name,Note,Home Street"), QStringLiteral("Al,one\\ntwo\\tthree,1 Main\\nApt 2"));
+    const ContactEntryPtr contact =
+        onlyContact(QStringLiteral("Name,Note,Home Street"), QStringLiteral("Al,one\\ntwo\\tthree,1 Main\\nApt 2"));
     QVERIFY(contact);
     QCOMPARE(contact->person->stringValueForIdentifier(Field::Note), QStringLiteral("one\ntwo\tthree"));
     QCOMPARE(contact->person->addressValues().first().address.street(), QStringLiteral("1 Main\nApt 2"));

@@ -100,10 +100,10 @@ private Q_SLOTS:
 void TestCsvWriter::headerLine()
 {
     QCOMPARE(CsvWriter::headerLine(),
-        QStringLiteral("Name,Home Phone,Work Phone,Other Phone,Home Email,Work Email,Other Email,Home ZIP,"
-                       "Home State,Home City,Home Street,Work ZIP,Work State,Work City,Work Street,Other ZIP,"
-                       "Other State,Other City,Other Street,Birthday,Title,Company,Department,Job Title,"
-                       "First Name,Last Name,Nickname,Note,Facebook,LinkedIn,Flickr,SinaWeibo\n"));
+             QStringLiteral("Name,Home Phone,Work Phone,Other Phone,Home Email,Work Email,Other Email,Home ZIP,"
+                            "Home State,Home City,Home Street,Work ZIP,Work State,Work City,Work Street,Other ZIP,"
+                            "Other State,Other City,Other Street,Birthday,Title,Company,Department,Job Title,"
+                            "First Name,Last Name,Nickname,Note,Facebook,LinkedIn,Flickr,SinaWeibo\n"));
 }
 
 void TestCsvWriter::noRowsGiveTheHeaderAlone()
@@ -172,10 +172,13 @@ void TestCsvWriter::singleValuedFieldsOnlyOnFirstRow()
     const QList<QByteArray> lines = dataLines(ZQVCard::csvFromSubContacts(CsvRows{{contact, 0}, {contact, 1}}));
     QCOMPARE(lines.size(), 2);
     const QStringList first = fieldsOf(lines.at(0));
-    QCOMPARE(first,
-        QStringList({"John Smith", "555-0100", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-            "1980.05.17(Sat)", "Dr.", "Acme", "R&D", "Chemist", "John", "Smith", "Johnny", "Likes tea", "", "", "",
-            ""}));
+    QCOMPARE(
+        first,
+        QStringList(
+            {"John Smith", "555-0100", "",    "",        "",     "",      "",       "",          "", "",
+             "",           "",         "",    "",        "",     "",      "",       "",          "", "1980.05.17(Sat)",
+             "Dr.",        "Acme",     "R&D", "Chemist", "John", "Smith", "Johnny", "Likes tea", "", "",
+             "",           ""}));
     // The name and its parts are on every row; the mobile phone is an "Other Phone".
     QCOMPARE(lines.at(1), QByteArray("John Smith,,,555-0101,,,,,,,,,,,,,,,,,,,,,John,Smith,,,,,,"));
 }
@@ -224,8 +227,8 @@ void TestCsvWriter::addressPartsGoToTheirLabelsColumns()
     const ContactEntryPtr contact = newContact();
     contact->person->addLabeledValue(address(label, QStringLiteral("1 Main St\nApt 2")), Field::Address);
     QCOMPARE(firstLine(contact),
-        QByteArray(zipColumn - 1, ',') + "62701,IL,Springfield,1 Main St\\nApt 2"
-            + QByteArray(32 - zipColumn - 3, ','));
+             QByteArray(zipColumn - 1, ',') + "62701,IL,Springfield,1 Main St\\nApt 2"
+                 + QByteArray(32 - zipColumn - 3, ','));
 }
 
 void TestCsvWriter::socialProfilesGoToTheirServicesColumn_data()
@@ -283,8 +286,9 @@ void TestCsvWriter::lineOfFields_data()
     QTest::addColumn<QString>("line");
     const QString comma = QStringLiteral(", ");
     const QString tab = QStringLiteral("\t");
-    QTest::newRow("name with a space quoted, phone with its label") << QStringList{
-        Field::Name, Field::Phone} << comma << 0 << QString() << QStringLiteral("\"Jane Doe\", Home:123");
+    QTest::newRow("name with a space quoted, phone with its label")
+        << QStringList{Field::Name, Field::Phone} << comma << 0 << QString()
+        << QStringLiteral("\"Jane Doe\", Home:123");
     QTest::newRow("phone with a space quoted with its label")
         << QStringList{Field::Phone} << comma << 1 << QString() << QStringLiteral("\"Work:555 0100\"");
     QTest::newRow("every value with index -1")

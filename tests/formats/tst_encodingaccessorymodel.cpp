@@ -32,8 +32,8 @@ private Q_SLOTS:
     void customizeTable();
 
 private:
-    std::unique_ptr<EncodingAccessoryModel> makeModel(
-        const QStringList& languages = {QStringLiteral("en-US"), QStringLiteral("ja-JP")});
+    std::unique_ptr<EncodingAccessoryModel> makeModel(const QStringList& languages = {QStringLiteral("en-US"),
+                                                                                      QStringLiteral("ja-JP")});
     static QStringList tickedNames(const EncodingAccessoryModel& model);
     static QStringList titles(const EncodingAccessoryModel& model);
     static int rowOf(const EncodingAccessoryModel& model, const QString& name);
@@ -86,21 +86,15 @@ int TestEncodingAccessoryModel::rowOf(const EncodingAccessoryModel& model, const
 void TestEncodingAccessoryModel::englishAndJapaneseDefaults()
 {
     // The system lists bare and regional forms of each language; both count once.
-    const auto model
-        = makeModel({QStringLiteral("en-US"), QStringLiteral("en"), QStringLiteral("ja-JP"), QStringLiteral("ja")});
+    const auto model =
+        makeModel({QStringLiteral("en-US"), QStringLiteral("en"), QStringLiteral("ja-JP"), QStringLiteral("ja")});
     const QStringList expected{
-        QStringLiteral("Unicode (UTF-8)"),
-        QStringLiteral("Unicode (UTF-16BE)"),
-        QStringLiteral("Western (ISO Latin 1)"),
-        QStringLiteral("Western (Windows Latin 1)"),
-        QStringLiteral("Western (Mac OS Roman)"),
-        QStringLiteral("Western (ISO Latin 9)"),
-        QStringLiteral("Western (ISO Latin 3)"),
-        QStringLiteral("Western (DOS Latin 1)"),
-        QStringLiteral("Japanese (Shift JIS)"),
-        QStringLiteral("Japanese (EUC)"),
-        QStringLiteral("Japanese (ISO 2022-JP)"),
-        QStringLiteral("Japanese (ISO 2022-JP-1)"),
+        QStringLiteral("Unicode (UTF-8)"),          QStringLiteral("Unicode (UTF-16BE)"),
+        QStringLiteral("Western (ISO Latin 1)"),    QStringLiteral("Western (Windows Latin 1)"),
+        QStringLiteral("Western (Mac OS Roman)"),   QStringLiteral("Western (ISO Latin 9)"),
+        QStringLiteral("Western (ISO Latin 3)"),    QStringLiteral("Western (DOS Latin 1)"),
+        QStringLiteral("Japanese (Shift JIS)"),     QStringLiteral("Japanese (EUC)"),
+        QStringLiteral("Japanese (ISO 2022-JP)"),   QStringLiteral("Japanese (ISO 2022-JP-1)"),
         QStringLiteral("Japanese (ISO 2022-JP-2)"),
     };
     QCOMPARE(tickedNames(*model), expected);
@@ -118,22 +112,22 @@ void TestEncodingAccessoryModel::defaultTicks_data()
     QTest::newRow("German alone") << QStringList{QStringLiteral("de-DE")}
                                   << QStringList{western, QStringLiteral("Unicode (UTF-16BE)")}
                                   << QStringList{QStringLiteral("Western (ASCII)"),
-                                         QStringLiteral("Western (EBCDIC Latin 1)"), japanese};
+                                                 QStringLiteral("Western (EBCDIC Latin 1)"), japanese};
     QTest::newRow("only the first two languages")
         << QStringList{QStringLiteral("ja"), QStringLiteral("ko"), QStringLiteral("en")}
         << QStringList{japanese, korean} << QStringList{western};
     QTest::newRow("Chinese") << QStringList{QStringLiteral("zh-Hans-CN")}
                              << QStringList{QStringLiteral("Chinese (GB 18030)"),
-                                    QStringLiteral("Simplified Chinese (GB 2312)"),
-                                    QStringLiteral("Traditional Chinese (Big 5)")}
+                                            QStringLiteral("Simplified Chinese (GB 2312)"),
+                                            QStringLiteral("Traditional Chinese (Big 5)")}
                              << QStringList{western};
     QTest::newRow("French and Russian") << QStringList{QStringLiteral("fr_FR"), QStringLiteral("ru")}
                                         << QStringList{western, QStringLiteral("Russian (DOS)")}
                                         << QStringList{QStringLiteral("Cyrillic (Windows)")};
     // "C" is not a language: its one letter would tick every name with a capital C.
     QTest::newRow("C locale") << QStringList{QStringLiteral("C")} << QStringList{western}
-                              << QStringList{
-                                     QStringLiteral("Cyrillic (Windows)"), QStringLiteral("Chinese (GB 18030)")};
+                              << QStringList{QStringLiteral("Cyrillic (Windows)"),
+                                             QStringLiteral("Chinese (GB 18030)")};
     QTest::newRow("no language") << QStringList{} << QStringList{western} << QStringList{japanese};
 }
 
@@ -155,21 +149,22 @@ void TestEncodingAccessoryModel::defaultTicks()
 void TestEncodingAccessoryModel::storedListTicksOnlyKnownNamesAndUtf8()
 {
     m_settings->setValue(EncodingAccessoryModel::SettingsKey,
-        QStringList{QStringLiteral("Klingon (KOI-K)"), QStringLiteral("Cyrillic (Windows)")});
+                         QStringList{QStringLiteral("Klingon (KOI-K)"), QStringLiteral("Cyrillic (Windows)")});
     const auto model = makeModel();
-    QCOMPARE(
-        tickedNames(*model), (QStringList{QStringLiteral("Unicode (UTF-8)"), QStringLiteral("Cyrillic (Windows)")}));
+    QCOMPARE(tickedNames(*model),
+             (QStringList{QStringLiteral("Unicode (UTF-8)"), QStringLiteral("Cyrillic (Windows)")}));
 }
 
 void TestEncodingAccessoryModel::popupItems()
 {
     m_settings->setValue(EncodingAccessoryModel::SettingsKey,
-        QStringList{QStringLiteral("Japanese (EUC)"), QStringLiteral("Unicode (UTF-16BE)")});
+                         QStringList{QStringLiteral("Japanese (EUC)"), QStringLiteral("Unicode (UTF-16BE)")});
     const auto model = makeModel();
     QCOMPARE(model->accessoryType(), 0);
     QCOMPARE(titles(*model),
-        (QStringList{QStringLiteral("Unicode (UTF-8)"), QStringLiteral("Unicode (UTF-16BE)"),
-            QStringLiteral("Japanese (EUC)"), QStringLiteral("---"), QStringLiteral("Customize Encoding List…")}));
+             (QStringList{QStringLiteral("Unicode (UTF-8)"), QStringLiteral("Unicode (UTF-16BE)"),
+                          QStringLiteral("Japanese (EUC)"), QStringLiteral("---"),
+                          QStringLiteral("Customize Encoding List…")}));
     QCOMPARE(model->encodingType(), TextEncodings::Utf8);
     QCOMPARE(model->utf16LocalizedName(), QStringLiteral("Unicode (UTF-16BE)"));
 
@@ -197,7 +192,8 @@ void TestEncodingAccessoryModel::everythingUnticked()
     QCOMPARE(model->encodingType(), TextEncodings::Automatic);
 
     model->setEncodingOnly();
-    QCOMPARE(titles(*model),
+    QCOMPARE(
+        titles(*model),
         (QStringList{QStringLiteral("Automatic"), QStringLiteral("---"), QStringLiteral("Customize Encoding List…")}));
     QCOMPARE(model->encodingType(), TextEncodings::Automatic);
 }

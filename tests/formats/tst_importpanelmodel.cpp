@@ -77,7 +77,7 @@ void TestImportPanelModel::detailRowsInPanelOrder()
     QCOMPARE(model.detailModel()->rows(), expected);
     QCOMPARE(model.detailModel()->index(1, ImportDetailModel::TypeColumn).data().toString(), Field::Email);
     QCOMPARE(model.detailModel()->index(1, ImportDetailModel::ValueColumn).data().toString(),
-        QStringLiteral("home: johnny@example.com\n"));
+             QStringLiteral("home: johnny@example.com\n"));
     QCOMPARE(model.detailModel()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Type"));
 
     model.setCurrentRow(2);

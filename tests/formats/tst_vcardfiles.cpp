@@ -135,7 +135,8 @@ void TestVCardFiles::readsAndWritesGoldenFiles()
     QFile expectedJson(jsonPath);
     QVERIFY2(expectedJson.open(QIODevice::ReadOnly), qPrintable(jsonPath));
     {
-        const QString difference = Test::firstDifferentLine(QJsonDocument(dump).toJson(QJsonDocument::Indented), expectedJson.readAll());
+        const QString difference =
+            Test::firstDifferentLine(QJsonDocument(dump).toJson(QJsonDocument::Indented), expectedJson.readAll());
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
     }
 

@@ -79,8 +79,8 @@ void TestZQVCard::cutsStreams_data()
         << QByteArray("junk\nbegin:vcard\nn:A;;;;\nend:vcard\n\n# comment\nBEGIN:VCARD\nN:B;;;;\nEND:VCARD\n")
         << QStringList{"A", "B"};
     QTest::newRow("truncated last card") << card("A") + "BEGIN:VCARD\r\nN:Cut;;;;\r\nTEL:1" << QStringList{"A", "Cut"};
-    QTest::newRow("unreadable card skipped") << card("A") + "BEGIN:VCARD\r\nEND:VCARD\r\n" + card("B")
-                                             << QStringList{"A", "B"};
+    QTest::newRow("unreadable card skipped")
+        << card("A") + "BEGIN:VCARD\r\nEND:VCARD\r\n" + card("B") << QStringList{"A", "B"};
 }
 
 void TestZQVCard::cutsStreams()
@@ -153,7 +153,8 @@ void TestZQVCard::findsCategories_data()
                              << QStringList{"Friends", "Work", "Family"};
     QTest::newRow("empty name kept") << QByteArray("CATEGORIES:A,,B\r\n") << QStringList{"A", "", "B"};
     QTest::newRow("several lines") << QByteArray("CATEGORIES:A\r\nCATEGORIES:B,C\r\n") << QStringList{"A", "B", "C"};
-    QTest::newRow("folded") << QByteArray("CATEGORIES:Alpha,Be\r\n ta,Gamma\r\n") << QStringList{"Alpha", "Beta", "Gamma"};
+    QTest::newRow("folded") << QByteArray("CATEGORIES:Alpha,Be\r\n ta,Gamma\r\n")
+                            << QStringList{"Alpha", "Beta", "Gamma"};
     QTest::newRow("parameters") << QByteArray("CATEGORIES;CHARSET=UTF-8:Café,Bar\r\n") << QStringList{"Café", "Bar"};
     QTest::newRow("escaped comma") << QByteArray("CATEGORIES:Smith\\, Jones,Other\r\n")
                                    << QStringList{"Smith, Jones", "Other"};
@@ -172,8 +173,8 @@ void TestZQVCard::findsCategories()
 
 void TestZQVCard::buildsTheGroupTableInTheOrderMet()
 {
-    const QByteArray stream = card("One", "CATEGORIES:Friends, Work ,Family\r\n") + card("Two", "CATEGORIES:Work,Friends\r\n")
-        + card("Three", "CATEGORIES:A,,B\r\n");
+    const QByteArray stream = card("One", "CATEGORIES:Friends, Work ,Family\r\n")
+        + card("Two", "CATEGORIES:Work,Friends\r\n") + card("Three", "CATEGORIES:A,,B\r\n");
     const ContactTable contacts = ZQVCard().contactsFromVCards(stream);
     const GroupTable groups = ZQVCard::makeGroupTableFromCategoriesOfContacts(contacts);
     QStringList groupNames;
@@ -222,9 +223,8 @@ void TestZQVCard::roundTripsGroupNamesWithCommas()
 
 void TestZQVCard::writesNotesAsEscapedText()
 {
-    const ContactEntry entry = entryWith([](PersonDsc& person) {
-        person.setStringValue(QStringLiteral("a\nb\r\nc\rd, e; f\\g"), Field::Note);
-    });
+    const ContactEntry entry = entryWith(
+        [](PersonDsc& person) { person.setStringValue(QStringLiteral("a\nb\r\nc\rd, e; f\\g"), Field::Note); });
     const QByteArray written = ZQVCard::vCardFromContact(entry, {WriteOption::Note}, {});
     QVERIFY2(written.contains("NOTE:a\\nb\\nc\\nd\\, e\\; f\\\\g\r\nEND:VCARD\r\n"), written.constData());
     // Without the option no note is written.

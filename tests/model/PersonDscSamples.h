@@ -38,7 +38,8 @@ namespace L = AddressBook::Label;
 inline const QString US = QStringLiteral("US");
 
 inline PostalAddress address(const QString& zip, const QString& state, const QString& city, const QString& street,
-    const QString& country = QStringLiteral("Japan"), const QString& code = QStringLiteral("JP"))
+                             const QString& country = QStringLiteral("Japan"),
+                             const QString& code = QStringLiteral("JP"))
 {
     PostalAddress result;
     result.setZip(zip);
@@ -50,11 +51,11 @@ inline PostalAddress address(const QString& zip, const QString& state, const QSt
     return result;
 }
 
-inline const PostalAddress tokyo
-    = address(QStringLiteral("100-0001"), QStringLiteral("Tokyo"), QStringLiteral("Chiyoda"), QStringLiteral("1-1"));
+inline const PostalAddress tokyo =
+    address(QStringLiteral("100-0001"), QStringLiteral("Tokyo"), QStringLiteral("Chiyoda"), QStringLiteral("1-1"));
 inline const QString tokyoText = QStringLiteral("100-0001 Tokyo Chiyoda 1-1 Japan");
-inline const PostalAddress osaka
-    = address(QStringLiteral("530-0001"), QStringLiteral("Osaka"), QStringLiteral("Kita"), QStringLiteral("Umeda 2-2"));
+inline const PostalAddress osaka =
+    address(QStringLiteral("530-0001"), QStringLiteral("Osaka"), QStringLiteral("Kita"), QStringLiteral("Umeda 2-2"));
 inline const QString osakaText = QStringLiteral("530-0001 Osaka Kita Umeda 2-2 Japan");
 
 /// A phone, e-mail, URL or related name as the descriptor keeps it.
@@ -68,8 +69,8 @@ inline LabeledValue textValue(const QString& label, const QString& value, int la
     return v;
 }
 
-inline LabeledValue addressValue(
-    const QString& label, const PostalAddress& postal, const QString& text, int labelIndex = 0)
+inline LabeledValue addressValue(const QString& label, const PostalAddress& postal, const QString& text,
+                                 int labelIndex = 0)
 {
     LabeledValue v;
     v.label = label;
@@ -199,8 +200,8 @@ inline QList<int> labelIndexes(const LabeledValueList& values)
     return result;
 }
 
-inline const QRegularExpression dateAndUuid(
-    QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d \\+0000 "
-                   "[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"));
+inline const QRegularExpression
+    dateAndUuid(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d \\+0000 "
+                               "[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"));
 
 } // namespace Quillary::Test

@@ -22,8 +22,10 @@ QByteArray shippedTable()
 
 QJsonObject formatEntry(const QString& code, const QString& country, const QString& alpha3, const QString& format)
 {
-    return QJsonObject{{QStringLiteral("CountryCode"), code}, {QStringLiteral("Country"), country},
-        {QStringLiteral("Alpha3"), alpha3}, {QStringLiteral("formatString"), format}};
+    return QJsonObject{{QStringLiteral("CountryCode"), code},
+                       {QStringLiteral("Country"), country},
+                       {QStringLiteral("Alpha3"), alpha3},
+                       {QStringLiteral("formatString"), format}};
 }
 
 QByteArray tableJson(const QJsonArray& entries)
@@ -32,7 +34,7 @@ QByteArray tableJson(const QJsonArray& entries)
 }
 
 PostalAddress makeAddress(const QString& street, const QString& city, const QString& state, const QString& zip,
-    const QString& country, const QString& countryCode)
+                          const QString& country, const QString& countryCode)
 {
     PostalAddress address;
     address.setStreet(street);
@@ -45,7 +47,7 @@ PostalAddress makeAddress(const QString& street, const QString& city, const QStr
 }
 
 const QStringList fallbackOrder{QStringLiteral("Street"), QStringLiteral("City"), QStringLiteral("State"),
-    QStringLiteral("ZIP"), QStringLiteral("Country")};
+                                QStringLiteral("ZIP"), QStringLiteral("Country")};
 
 } // namespace
 
@@ -95,7 +97,7 @@ void TestAddressFormats::shippedTableIsComplete()
     QString previous;
     for (const AddressFormatEntry& entry : table) {
         QVERIFY2(entry.countryCode.size() == 2 && entry.countryCode == entry.countryCode.toUpper(),
-            qPrintable(entry.countryCode));
+                 qPrintable(entry.countryCode));
         QVERIFY2(previous < entry.countryCode, qPrintable(entry.countryCode)); // sorted, no duplicates
         QVERIFY2(entry.alpha3.size() == 3, qPrintable(entry.countryCode));
         QVERIFY2(!entry.country.isEmpty(), qPrintable(entry.countryCode));
@@ -300,13 +302,16 @@ void TestAddressFormats::addressText_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("US") << makeAddress(u"1 Main St"_s, u"Springfield"_s, u"IL"_s, u"62701"_s, u"United States"_s,
-        u"us"_s) << "JP"
+                                       u"us"_s)
+                        << "JP"
                         << "1 Main St Springfield IL 62701 United States";
     QTest::newRow("DE") << makeAddress(u"Unter den Linden 77"_s, u"Berlin"_s, QString(), u"10117"_s, u"Germany"_s,
-        u"DE"_s) << "US"
+                                       u"DE"_s)
+                        << "US"
                         << "Unter den Linden 77 10117 Berlin Germany";
     QTest::newRow("JP, lower-case code") << makeAddress(u"千代田1-1"_s, u"千代田区"_s, u"東京都"_s, u"100-0001"_s,
-        u"日本"_s, u"jp"_s) << "US"
+                                                        u"日本"_s, u"jp"_s)
+                                         << "US"
                                          << "100-0001 東京都 千代田区 千代田1-1 日本";
     QTest::newRow("JP without country has no trailing space")
         << makeAddress(u"千代田1-1"_s, u"千代田区"_s, u"東京都"_s, u"100-0001"_s, QString(), u"JP"_s) << "US"
@@ -344,8 +349,8 @@ void TestAddressFormats::japaneseLayoutNeedsNoJapaneseEntry()
 {
     QVERIFY(AddressFormats::loadFromJson(
         tableJson({formatEntry(u"US"_s, u"United States"_s, u"USA"_s, u"Street\nCity State ZIP\nCountry"_s)})));
-    const PostalAddress address
-        = makeAddress(u"千代田1-1"_s, u"千代田区"_s, u"東京都"_s, u"100-0001"_s, u"Japan"_s, u"jp"_s);
+    const PostalAddress address =
+        makeAddress(u"千代田1-1"_s, u"千代田区"_s, u"東京都"_s, u"100-0001"_s, u"Japan"_s, u"jp"_s);
     QCOMPARE(AddressFormats::addressText(address, u"US"_s), u"100-0001 東京都 千代田区 千代田1-1 Japan"_s);
 }
 
@@ -397,7 +402,7 @@ void TestAddressFormats::replacementMergesIntoTable()
     QVERIFY(germanyAt >= 0);
 
     AddressFormats::setAddressFormatTable({formatEntry(u"DE"_s, u"Germany"_s, u"DEU"_s, u"ZIP City\nStreet"_s),
-        formatEntry(u"QQ"_s, u"Quillaria"_s, u"QQQ"_s, u"City Street"_s)});
+                                           formatEntry(u"QQ"_s, u"Quillaria"_s, u"QQQ"_s, u"City Street"_s)});
 
     const auto table = AddressFormats::addressFormatTable();
     const auto dict = AddressFormats::addressFormatDict();
@@ -409,8 +414,8 @@ void TestAddressFormats::replacementMergesIntoTable()
     QCOMPARE(table.at(germanyAt - 1).countryCode, tableBefore.at(germanyAt - 1).countryCode);
 
     // A code the table did not have reaches the lookups only.
-    QVERIFY(std::none_of(
-        table.cbegin(), table.cend(), [](const AddressFormatEntry& entry) { return entry.countryCode == u"QQ"; }));
+    QVERIFY(std::none_of(table.cbegin(), table.cend(),
+                         [](const AddressFormatEntry& entry) { return entry.countryCode == u"QQ"; }));
     QCOMPARE(dict.size(), tableBefore.size() + 1);
     QCOMPARE(AddressFormats::addressFormatsOrder(u"qq"_s, {}, u"US"_s), (QStringList{u"qq"_s, u"City"_s, u"Street"_s}));
     QCOMPARE(AddressFormats::addressFormatsOrder(u"DE"_s, {}, u"US"_s), QStringList{u"DE"_s} + germanOrder);
@@ -422,7 +427,7 @@ void TestAddressFormats::invalidJsonKeepsTable()
     QVERIFY(!AddressFormats::loadFromJson("{\"AddressFormat\": [ {\"CountryCode\": "));
     QCOMPARE(AddressFormats::addressFormatTable().size(), size);
     QCOMPARE(AddressFormats::addressFormatsOrder(u"DE"_s, {}, {}),
-        (QStringList{u"DE"_s, u"Street"_s, u"ZIP"_s, u"City"_s, u"Country"_s}));
+             (QStringList{u"DE"_s, u"Street"_s, u"ZIP"_s, u"City"_s, u"Country"_s}));
 }
 
 QTEST_GUILESS_MAIN(TestAddressFormats)

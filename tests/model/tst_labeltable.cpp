@@ -9,9 +9,9 @@ namespace L = Quillary::AddressBook::Label;
 
 namespace {
 
-const QStringList phoneLabels{QStringLiteral("home"), QStringLiteral("work"), QStringLiteral("other"),
-    QStringLiteral("main"), QStringLiteral("mobile"), QStringLiteral("iPhone"), QStringLiteral("pager"),
-    QStringLiteral("home fax"), QStringLiteral("work fax")};
+const QStringList phoneLabels{QStringLiteral("home"),  QStringLiteral("work"),     QStringLiteral("other"),
+                              QStringLiteral("main"),  QStringLiteral("mobile"),   QStringLiteral("iPhone"),
+                              QStringLiteral("pager"), QStringLiteral("home fax"), QStringLiteral("work fax")};
 
 } // namespace
 
@@ -210,26 +210,29 @@ void TestLabelTable::labelsForIdentifier_data()
     QTest::newRow("Instant Message") << Field::InstantMessage << places;
     QTest::newRow("URL") << Field::URL << (QStringList{QStringLiteral("home page")} + places);
     QTest::newRow("Relationship") << Field::Relationship
-                                  << QStringList{QStringLiteral("father"), QStringLiteral("mother"),
-                                         QStringLiteral("parent"), QStringLiteral("spouse"), QStringLiteral("child"),
-                                         QStringLiteral("brother"), QStringLiteral("sister"), QStringLiteral("friend"),
-                                         QStringLiteral("assistant"), QStringLiteral("manager"),
-                                         QStringLiteral("partner"), QStringLiteral("Son"), QStringLiteral("Daughter")};
+                                  << QStringList{QStringLiteral("father"),    QStringLiteral("mother"),
+                                                 QStringLiteral("parent"),    QStringLiteral("spouse"),
+                                                 QStringLiteral("child"),     QStringLiteral("brother"),
+                                                 QStringLiteral("sister"),    QStringLiteral("friend"),
+                                                 QStringLiteral("assistant"), QStringLiteral("manager"),
+                                                 QStringLiteral("partner"),   QStringLiteral("Son"),
+                                                 QStringLiteral("Daughter")};
     QTest::newRow("Dates") << Field::Dates << QStringList{QStringLiteral("anniversary")};
     QTest::newRow("Social Network") << Field::SocialNetwork
-                                    << QStringList{QStringLiteral("facebook"), QStringLiteral("flickr"),
-                                           QStringLiteral("linkedin"), QStringLiteral("myspace"),
-                                           QStringLiteral("twitter"), QStringLiteral("GameCenter"),
-                                           QStringLiteral("yelp"), QStringLiteral("sinaweibo"),
-                                           QStringLiteral("tencentweibo"), QStringLiteral("WeChat"),
-                                           QStringLiteral("Instagram"), QStringLiteral("Pinterest"),
-                                           QStringLiteral("LINE"), QStringLiteral("Snapchat"),
-                                           QStringLiteral("Tumbler"), QStringLiteral("WhatsApp")};
+                                    << QStringList{QStringLiteral("facebook"),     QStringLiteral("flickr"),
+                                                   QStringLiteral("linkedin"),     QStringLiteral("myspace"),
+                                                   QStringLiteral("twitter"),      QStringLiteral("GameCenter"),
+                                                   QStringLiteral("yelp"),         QStringLiteral("sinaweibo"),
+                                                   QStringLiteral("tencentweibo"), QStringLiteral("WeChat"),
+                                                   QStringLiteral("Instagram"),    QStringLiteral("Pinterest"),
+                                                   QStringLiteral("LINE"),         QStringLiteral("Snapchat"),
+                                                   QStringLiteral("Tumbler"),      QStringLiteral("WhatsApp")};
     QTest::newRow("Show as Person") << QStringLiteral("Show as Person")
                                     << QStringList{QStringLiteral("Person"), QStringLiteral("Company")};
     QTest::newRow("Name Ordering") << QStringLiteral("Name Ordering")
                                    << QStringList{QStringLiteral("System Default (LastName)"),
-                                          QStringLiteral("First Name First"), QStringLiteral("Last Name First")};
+                                                  QStringLiteral("First Name First"),
+                                                  QStringLiteral("Last Name First")};
 }
 
 void TestLabelTable::labelsForIdentifier()
@@ -244,7 +247,7 @@ void TestLabelTable::identifiersWithoutList_data()
 {
     QTest::addColumn<QString>("identifier");
     for (const QString* identifier :
-        {&Field::Birthday, &Field::Name, &Field::Note, &Field::Company, &Field::Photo, &Field::PhoneticName})
+         {&Field::Birthday, &Field::Name, &Field::Note, &Field::Company, &Field::Photo, &Field::PhoneticName})
         QTest::addRow("%ls", qUtf16Printable(*identifier)) << *identifier;
     QTest::newRow("empty") << QString();
     QTest::newRow("phone in lower case") << QStringLiteral("phone");
@@ -264,10 +267,10 @@ void TestLabelTable::labelTableDictCoversBuiltInTable()
     QStringList keys = table.keys();
     keys.sort();
     QCOMPARE(keys,
-        (QStringList{QStringLiteral("Address"), QStringLiteral("Dates"), QStringLiteral("Email"),
-            QStringLiteral("Instant Message"), QStringLiteral("Name Ordering"), QStringLiteral("Phone"),
-            QStringLiteral("Relationship"), QStringLiteral("Show as Person"), QStringLiteral("Social Network"),
-            QStringLiteral("URL")}));
+             (QStringList{QStringLiteral("Address"), QStringLiteral("Dates"), QStringLiteral("Email"),
+                          QStringLiteral("Instant Message"), QStringLiteral("Name Ordering"), QStringLiteral("Phone"),
+                          QStringLiteral("Relationship"), QStringLiteral("Show as Person"),
+                          QStringLiteral("Social Network"), QStringLiteral("URL")}));
     for (auto it = table.constBegin(); it != table.constEnd(); ++it)
         QCOMPARE(std::optional<QStringList>(*it), LabelTable::labelsForIdentifier(it.key()));
     QCOMPARE(table.value(Field::InstantMessage).constLast(), QStringLiteral("Skype"));
@@ -281,11 +284,11 @@ void TestLabelTable::addingCustomLabels()
     QVERIFY(!LabelTable::setLabel(QString(), QString(), Field::Phone)); // nothing to add
 
     QCOMPARE(LabelTable::customLabelsForIdentifier(Field::Phone),
-        std::optional<QStringList>(QStringList{QStringLiteral("Car"), QStringLiteral("Boat")}));
+             std::optional<QStringList>(QStringList{QStringLiteral("Car"), QStringLiteral("Boat")}));
     QCOMPARE(LabelTable::labelsForIdentifier(Field::Phone),
-        std::optional<QStringList>(phoneLabels + QStringList{QStringLiteral("Car"), QStringLiteral("Boat")}));
+             std::optional<QStringList>(phoneLabels + QStringList{QStringLiteral("Car"), QStringLiteral("Boat")}));
     QCOMPARE(LabelTable::customLabelTableDict().value(Field::Phone),
-        (QStringList{QStringLiteral("Car"), QStringLiteral("Boat")}));
+             (QStringList{QStringLiteral("Car"), QStringLiteral("Boat")}));
 
     // An old label that is not in the list adds the new one instead.
     QVERIFY(LabelTable::setLabel(QStringLiteral("Plane"), QStringLiteral("Train"), Field::Phone));
@@ -298,8 +301,8 @@ void TestLabelTable::renamingCustomLabel()
         QVERIFY(LabelTable::setLabel(QString(), QString::fromLatin1(label), Field::Phone));
     QVERIFY(LabelTable::setLabel(QStringLiteral("Boat"), QStringLiteral("Ship"), Field::Phone));
     QCOMPARE(LabelTable::customLabelsForIdentifier(Field::Phone),
-        std::optional<QStringList>(
-            QStringList{QStringLiteral("Car"), QStringLiteral("Ship"), QStringLiteral("Plane")}));
+             std::optional<QStringList>(
+                 QStringList{QStringLiteral("Car"), QStringLiteral("Ship"), QStringLiteral("Plane")}));
 }
 
 void TestLabelTable::removingCustomLabel()
@@ -308,10 +311,10 @@ void TestLabelTable::removingCustomLabel()
     QVERIFY(LabelTable::setLabel(QString(), QStringLiteral("Boat"), Field::Phone));
     QVERIFY(LabelTable::setLabel(QStringLiteral("Car"), QString(), Field::Phone));
     QCOMPARE(LabelTable::customLabelsForIdentifier(Field::Phone),
-        std::optional<QStringList>(QStringList{QStringLiteral("Boat")}));
+             std::optional<QStringList>(QStringList{QStringLiteral("Boat")}));
     QVERIFY(!LabelTable::setLabel(QStringLiteral("Car"), QString(), Field::Phone)); // already gone
     QCOMPARE(LabelTable::labelsForIdentifier(Field::Phone),
-        std::optional<QStringList>(phoneLabels + QStringList{QStringLiteral("Boat")}));
+             std::optional<QStringList>(phoneLabels + QStringList{QStringLiteral("Boat")}));
 }
 
 void TestLabelTable::builtInLabelIsRefused()
@@ -325,7 +328,7 @@ void TestLabelTable::builtInLabelIsRefused()
     QVERIFY(LabelTable::setLabel(QString(), QStringLiteral("Car"), Field::Phone));
     QVERIFY(!LabelTable::setLabel(QStringLiteral("Car"), QStringLiteral("mobile"), Field::Phone));
     QCOMPARE(LabelTable::customLabelsForIdentifier(Field::Phone),
-        std::optional<QStringList>(QStringList{QStringLiteral("Car")}));
+             std::optional<QStringList>(QStringList{QStringLiteral("Car")}));
 
     // The stored form is not the built-in label the list holds.
     QVERIFY(LabelTable::setLabel(QString(), QStringLiteral("Home"), Field::Phone));
@@ -338,12 +341,12 @@ void TestLabelTable::customLabelsStayWithTheirIdentifier()
     QVERIFY(LabelTable::setLabel(QString(), QStringLiteral("home"), Field::Relationship));
     QVERIFY(LabelTable::setLabel(QString(), QStringLiteral("Car"), Field::Phone));
     QCOMPARE(LabelTable::customLabelsForIdentifier(Field::Relationship),
-        std::optional<QStringList>(QStringList{QStringLiteral("home")}));
+             std::optional<QStringList>(QStringList{QStringLiteral("home")}));
     QCOMPARE(LabelTable::labelsForIdentifier(Field::Email)->size(), 3);
     QVERIFY(!LabelTable::labelsForIdentifier(Field::Email)->contains(QStringLiteral("Car")));
     QVERIFY(!LabelTable::setLabel(QStringLiteral("Car"), QString(), Field::Email));
     QCOMPARE(LabelTable::customLabelsForIdentifier(Field::Phone),
-        std::optional<QStringList>(QStringList{QStringLiteral("Car")}));
+             std::optional<QStringList>(QStringList{QStringLiteral("Car")}));
 }
 
 void TestLabelTable::birthdayHasListOnlyAfterCustomLabel()
@@ -353,7 +356,7 @@ void TestLabelTable::birthdayHasListOnlyAfterCustomLabel()
 
     QVERIFY(LabelTable::setLabel(QString(), QStringLiteral("Name day"), Field::Birthday));
     QCOMPARE(LabelTable::labelsForIdentifier(Field::Birthday),
-        std::optional<QStringList>(QStringList{QStringLiteral("Name day")}));
+             std::optional<QStringList>(QStringList{QStringLiteral("Name day")}));
     QVERIFY(LabelTable::labelTableDict().contains(Field::Birthday));
 
     // Removing the last custom label leaves an empty list, not none.
@@ -408,7 +411,7 @@ void TestLabelTable::typeForIdentifier_data()
 
     // Fields that are none of the three kinds.
     for (const char* identifier :
-        {"Photo", "FirstName", "LastName", "Phonetic FirstName", "compositeName", "ZIP", "phone", "Jobtitle", ""})
+         {"Photo", "FirstName", "LastName", "Phonetic FirstName", "compositeName", "ZIP", "phone", "Jobtitle", ""})
         QTest::addRow("none: '%s'", identifier) << QString::fromLatin1(identifier) << QString();
 }
 
@@ -421,26 +424,28 @@ void TestLabelTable::typeForIdentifier()
 
 void TestLabelTable::identifierLists()
 {
-    QCOMPARE(FieldIdentifiers::allIdentifiers(),
+    QCOMPARE(
+        FieldIdentifiers::allIdentifiers(),
         (QStringList{QStringLiteral("Name"), QStringLiteral("Company"), QStringLiteral("Department"),
-            QStringLiteral("Job Title"), QStringLiteral("Nickname"), QStringLiteral("Title"), QStringLiteral("Suffix"),
-            QStringLiteral("Note"), QStringLiteral("Phone"), QStringLiteral("Email"), QStringLiteral("URL"),
-            QStringLiteral("Address"), QStringLiteral("Relationship"), QStringLiteral("Social Network"),
-            QStringLiteral("Instant Message"), QStringLiteral("Dates"), QStringLiteral("Birthday"),
-            QStringLiteral("Phonetic Name"), QStringLiteral("Photo")}));
+                     QStringLiteral("Job Title"), QStringLiteral("Nickname"), QStringLiteral("Title"),
+                     QStringLiteral("Suffix"), QStringLiteral("Note"), QStringLiteral("Phone"), QStringLiteral("Email"),
+                     QStringLiteral("URL"), QStringLiteral("Address"), QStringLiteral("Relationship"),
+                     QStringLiteral("Social Network"), QStringLiteral("Instant Message"), QStringLiteral("Dates"),
+                     QStringLiteral("Birthday"), QStringLiteral("Phonetic Name"), QStringLiteral("Photo")}));
     QCOMPARE(FieldIdentifiers::labeledIdentifiers(),
-        (QStringList{QStringLiteral("Email"), QStringLiteral("Instant Message"), QStringLiteral("Social Network"),
-            QStringLiteral("URL"), QStringLiteral("Phone"), QStringLiteral("Address"), QStringLiteral("Relationship"),
-            QStringLiteral("Dates")}));
+             (QStringList{QStringLiteral("Email"), QStringLiteral("Instant Message"), QStringLiteral("Social Network"),
+                          QStringLiteral("URL"), QStringLiteral("Phone"), QStringLiteral("Address"),
+                          QStringLiteral("Relationship"), QStringLiteral("Dates")}));
     QCOMPARE(FieldIdentifiers::stringIdentifiers(),
-        (QStringList{QStringLiteral("Company"), QStringLiteral("Department"), QStringLiteral("Nickname"),
-            QStringLiteral("Job Title"), QStringLiteral("Title"), QStringLiteral("Note"), QStringLiteral("Suffix")}));
+             (QStringList{QStringLiteral("Company"), QStringLiteral("Department"), QStringLiteral("Nickname"),
+                          QStringLiteral("Job Title"), QStringLiteral("Title"), QStringLiteral("Note"),
+                          QStringLiteral("Suffix")}));
     QCOMPARE(FieldIdentifiers::addressIdentifiers(),
-        (QStringList{QStringLiteral("ZIP"), QStringLiteral("State"), QStringLiteral("City"), QStringLiteral("Street"),
-            QStringLiteral("Country")}));
+             (QStringList{QStringLiteral("ZIP"), QStringLiteral("State"), QStringLiteral("City"),
+                          QStringLiteral("Street"), QStringLiteral("Country")}));
     QCOMPARE(FieldIdentifiers::phoneticIdentifiers(),
-        (QStringList{QStringLiteral("Phonetic Name"), QStringLiteral("Phonetic FirstName"),
-            QStringLiteral("Phonetic LastName"), QStringLiteral("Phonetic MiddleName")}));
+             (QStringList{QStringLiteral("Phonetic Name"), QStringLiteral("Phonetic FirstName"),
+                          QStringLiteral("Phonetic LastName"), QStringLiteral("Phonetic MiddleName")}));
 
     // Every listed identifier is known by its name, and the enumerations name them back.
     for (const QString& identifier : FieldIdentifiers::allIdentifiers())

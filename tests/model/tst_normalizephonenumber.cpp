@@ -64,7 +64,9 @@ void TestNormalizePhoneNumber::layouts_data()
     QTest::newRow("upper-case marker") << "+1 212 555 0100 Ext. 5" << four << "";
     QTest::newRow("two numbers") << "03-1234-5678 / 090-1234-5678" << four << "";
     QTest::newRow("extension only") << "x12" << four << "";
-    QTest::newRow("unknown layout") << "03-1234-5678" << "(1) 2" << "";
+    QTest::newRow("unknown layout") << "03-1234-5678"
+                                    << "(1) 2"
+                                    << "";
 }
 
 void TestNormalizePhoneNumber::layouts()
@@ -72,8 +74,8 @@ void TestNormalizePhoneNumber::layouts()
     QFETCH(QString, number);
     QFETCH(QString, layout);
     QFETCH(QString, expected);
-    NormalizePhoneNumber normalizer(tableOf({QStringLiteral("1242"), QStringLiteral("81"), QStringLiteral("44"),
-                                             QStringLiteral("1")}));
+    NormalizePhoneNumber normalizer(
+        tableOf({QStringLiteral("1242"), QStringLiteral("81"), QStringLiteral("44"), QStringLiteral("1")}));
     QCOMPARE(normalizer.normalizedNumber(number, layout), expected);
 }
 
@@ -111,15 +113,24 @@ void TestNormalizePhoneNumber::countryNumber_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("shorter of two prefixes") << "+12425550123" << "1";
-    QTest::newRow("two digits") << "+442079460958" << "44";
-    QTest::newRow("code needs a digit after it") << "+44" << "";
-    QTest::newRow("one digit after the code") << "+441" << "44";
-    QTest::newRow("no plus") << "442079460958" << "";
-    QTest::newRow("plus alone") << "+" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("first digit without entries") << "+30123456" << "";
-    QTest::newRow("first digit past the table") << "+99912345" << "";
+    QTest::newRow("shorter of two prefixes") << "+12425550123"
+                                             << "1";
+    QTest::newRow("two digits") << "+442079460958"
+                                << "44";
+    QTest::newRow("code needs a digit after it") << "+44"
+                                                 << "";
+    QTest::newRow("one digit after the code") << "+441"
+                                              << "44";
+    QTest::newRow("no plus") << "442079460958"
+                             << "";
+    QTest::newRow("plus alone") << "+"
+                                << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("first digit without entries") << "+30123456"
+                                                 << "";
+    QTest::newRow("first digit past the table") << "+99912345"
+                                                << "";
 }
 
 void TestNormalizePhoneNumber::countryNumber()

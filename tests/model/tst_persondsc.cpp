@@ -364,28 +364,28 @@ void TestPersonDsc::readingBoundRecord()
     const PersonDsc contact = reread(filledRecord());
 
     QCOMPARE(contact.phoneValues(),
-        (LabeledValueList{textValue(QStringLiteral("home"), QStringLiteral("+81 3 1234 5678"), 0),
-            textValue(QStringLiteral("No label"), QStringLiteral("090-1111-2222"), 1)}));
+             (LabeledValueList{textValue(QStringLiteral("home"), QStringLiteral("+81 3 1234 5678"), 0),
+                               textValue(QStringLiteral("No label"), QStringLiteral("090-1111-2222"), 1)}));
     QCOMPARE(contact.phoneValues().at(1).phoneNumber(), QStringLiteral("090-1111-2222"));
-    QCOMPARE(
-        contact.emailValues(), LabeledValueList{textValue(QStringLiteral("work"), QStringLiteral("taro@example.jp"))});
+    QCOMPARE(contact.emailValues(),
+             LabeledValueList{textValue(QStringLiteral("work"), QStringLiteral("taro@example.jp"))});
     QCOMPARE(contact.emailValues().at(0).emailUsername(), QStringLiteral("taro"));
     QCOMPARE(contact.emailValues().at(0).emailDomain(), QStringLiteral("example.jp"));
     QCOMPARE(contact.addressValues(), LabeledValueList{addressValue(QStringLiteral("home"), tokyo, tokyoText)});
     QCOMPARE(contact.urlValues(),
-        LabeledValueList{textValue(QStringLiteral("home page"), QStringLiteral("https://example.jp/taro"))});
+             LabeledValueList{textValue(QStringLiteral("home page"), QStringLiteral("https://example.jp/taro"))});
     QCOMPARE(contact.snsValues(),
-        LabeledValueList{
-            snsValue(QStringLiteral("twitter"), QStringLiteral("taro"), QStringLiteral("https://twitter.com/taro"))});
+             LabeledValueList{snsValue(QStringLiteral("twitter"), QStringLiteral("taro"),
+                                       QStringLiteral("https://twitter.com/taro"))});
     QCOMPARE(contact.snsValues().at(0).servicename(), QStringLiteral("twitter"));
     QCOMPARE(contact.imsValues(),
-        LabeledValueList{
-            imValue(QStringLiteral("work"), QStringLiteral("Jabber"), QStringLiteral("taro@jabber.example"))});
-    QCOMPARE(
-        contact.relationshipValues(), LabeledValueList{textValue(QStringLiteral("Son"), QStringLiteral("Ichiro"))});
+             LabeledValueList{
+                 imValue(QStringLiteral("work"), QStringLiteral("Jabber"), QStringLiteral("taro@jabber.example"))});
+    QCOMPARE(contact.relationshipValues(),
+             LabeledValueList{textValue(QStringLiteral("Son"), QStringLiteral("Ichiro"))});
     QCOMPARE(contact.datesValues(),
-        LabeledValueList{
-            dateValue(QStringLiteral("anniversary"), DateComponents{2001, 2, 3}, QStringLiteral("2001.02.03(Sat)"))});
+             LabeledValueList{dateValue(QStringLiteral("anniversary"), DateComponents{2001, 2, 3},
+                                        QStringLiteral("2001.02.03(Sat)"))});
     QCOMPARE(contact.birthdayValue(), (BirthdayValue{DateComponents{1980, 5, 17}, QStringLiteral("1980.05.17(Sat)")}));
     QCOMPARE(contact.nameValue().stringValue, QStringLiteral("Taro Yamada"));
     QCOMPARE(contact.nameValue().previousFamilyName, QStringLiteral("Suzuki"));
@@ -414,8 +414,8 @@ void TestPersonDsc::readingEmptyEntries()
 
     const PersonDsc contact = reread(record);
     QCOMPARE(contact.phoneValues().at(0).label, QStringLiteral("No label"));
-    QCOMPARE(
-        contact.imsValues().at(0), imValue(QStringLiteral("No label"), QStringLiteral("none"), QStringLiteral("none")));
+    QCOMPARE(contact.imsValues().at(0),
+             imValue(QStringLiteral("No label"), QStringLiteral("none"), QStringLiteral("none")));
     QCOMPARE(contact.imsValues().at(0).stringValue, QStringLiteral("none:none"));
     QCOMPARE(contact.snsValues().at(0).label, QStringLiteral("No label"));
     QCOMPARE(contact.snsValues().at(0).stringValue, QString());
@@ -483,9 +483,9 @@ void TestPersonDsc::labeledValueAtLabelIndex()
 {
     PersonDsc contact;
     contact.replaceLabeledValue(LabeledValueList{textValue(QStringLiteral("home"), QStringLiteral("1"), 0),
-                                    textValue(QStringLiteral("work"), QStringLiteral("2"), 5),
-                                    textValue(QStringLiteral("other"), QStringLiteral("3"), 5)},
-        Field::Phone);
+                                                 textValue(QStringLiteral("work"), QStringLiteral("2"), 5),
+                                                 textValue(QStringLiteral("other"), QStringLiteral("3"), 5)},
+                                Field::Phone);
     QCOMPARE(contact.labeledValueForIdentifierAtLabelIndex(Field::Phone, 5).value, QStringLiteral("3")); // the last
     QCOMPARE(contact.labeledValueForIdentifierAtLabelIndex(Field::Phone, 0).value, QStringLiteral("1"));
     QCOMPARE(contact.labeledValueForIdentifierAtLabelIndex(Field::Phone, 9), LabeledValue());
@@ -496,8 +496,8 @@ void TestPersonDsc::labeledValueAtLabelIndex()
 void TestPersonDsc::labeledValueAtPosition()
 {
     PersonDsc contact;
-    contact.replaceLabeledValue(
-        LabeledValueList{textValue(QStringLiteral("home"), QStringLiteral("1"), 7)}, Field::Phone);
+    contact.replaceLabeledValue(LabeledValueList{textValue(QStringLiteral("home"), QStringLiteral("1"), 7)},
+                                Field::Phone);
     QCOMPARE(contact.labeledValueForIdentifier(Field::Phone, 0)->labelIndex, 7);
     QCOMPARE(contact.labeledValueForIdentifier(Field::Phone, 1), std::nullopt);
     QCOMPARE(contact.labeledValueForIdentifier(Field::Phone, -1), std::nullopt);

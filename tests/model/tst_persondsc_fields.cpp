@@ -35,8 +35,8 @@ void TestPersonDsc::setBirthdayValue()
 
     const DateComponents date{year, month, day};
     const bool usable = !stringValue.isEmpty();
-    const std::optional<BirthdayValue> argument
-        = none ? std::nullopt : std::optional<BirthdayValue>(BirthdayValue{date, QStringLiteral("ignored")});
+    const std::optional<BirthdayValue> argument =
+        none ? std::nullopt : std::optional<BirthdayValue>(BirthdayValue{date, QStringLiteral("ignored")});
     const BirthdayValue expected = usable ? BirthdayValue{date, stringValue} : BirthdayValue();
 
     PersonDsc detached;
@@ -109,16 +109,18 @@ void TestPersonDsc::setValue_data()
     QTest::newRow("Name") << Field::Name << FieldValue(name);
     QTest::newRow("Phonetic Name") << Field::PhoneticName
                                    << FieldValue(PhoneticNameValue{QStringLiteral("はなこ"), QString(),
-                                          QStringLiteral("さとう"), QStringLiteral("さとう はなこ")});
+                                                                   QStringLiteral("さとう"),
+                                                                   QStringLiteral("さとう はなこ")});
     QTest::newRow("Birthday") << Field::Birthday
                               << FieldValue(
                                      BirthdayValue{DateComponents{1990, 1, 2}, QStringLiteral("1990.01.02(Tue)")});
     QTest::newRow("Phone") << Field::Phone
                            << FieldValue(LabeledValueList{textValue(QStringLiteral("work"), QStringLiteral("555"), 0),
-                                  textValue(QStringLiteral("Car"), QStringLiteral("556"), 1)});
+                                                          textValue(QStringLiteral("Car"), QStringLiteral("556"), 1)});
     QTest::newRow("Dates") << Field::Dates
-                           << FieldValue(LabeledValueList{dateValue(QStringLiteral("anniversary"),
-                                  DateComponents{2002, 3, 4}, QStringLiteral("2002.03.04(Mon)"), 0)});
+                           << FieldValue(
+                                  LabeledValueList{dateValue(QStringLiteral("anniversary"), DateComponents{2002, 3, 4},
+                                                             QStringLiteral("2002.03.04(Mon)"), 0)});
     QTest::newRow("Instant Message") << Field::InstantMessage
                                      << FieldValue(LabeledValueList{imValue(
                                             QStringLiteral("home"), QStringLiteral("Skype"), QStringLiteral("h"))});
@@ -164,9 +166,9 @@ void TestPersonDsc::removeValueForIdentifier_data()
     QTest::addColumn<QString>("identifier");
     for (const QString& identifier : FieldIdentifiers::allIdentifiers())
         QTest::addRow("%s", qPrintable(identifier)) << identifier;
-    for (const QString* identifier :
-        {&Field::FirstName, &Field::MiddleName, &Field::LastName, &Field::PreviousFamilyName, &Field::PhoneticFirstName,
-            &Field::PhoneticMiddleName, &Field::PhoneticLastName, &Field::PhoneticLastNameSpaced})
+    for (const QString* identifier : {&Field::FirstName, &Field::MiddleName, &Field::LastName,
+                                      &Field::PreviousFamilyName, &Field::PhoneticFirstName, &Field::PhoneticMiddleName,
+                                      &Field::PhoneticLastName, &Field::PhoneticLastNameSpaced})
         QTest::addRow("%s", qPrintable(*identifier)) << *identifier;
 }
 
@@ -217,10 +219,10 @@ void TestPersonDsc::recordRoundTrip()
     accounts.addValue(ServiceValue{QString(), QStringLiteral("Skype"), {}}, L::Home);
     original.setValue(MultiProperty::InstantMessage, accounts);
     MultiValue profiles = original.value(MultiProperty::SocialProfile);
-    profiles.addValue(
-        ServiceValue{QStringLiteral("taro"), QString(), QStringLiteral("https://example.social/taro")}, QString());
-    profiles.addValue(
-        ServiceValue{QStringLiteral("hanako"), QStringLiteral("facebook"), {}}, QStringLiteral("facebook"));
+    profiles.addValue(ServiceValue{QStringLiteral("taro"), QString(), QStringLiteral("https://example.social/taro")},
+                      QString());
+    profiles.addValue(ServiceValue{QStringLiteral("hanako"), QStringLiteral("facebook"), {}},
+                      QStringLiteral("facebook"));
     original.setValue(MultiProperty::SocialProfile, profiles);
     // "Son" is stored as typed, so the marked form does not come back; use labels that do.
     MultiValue related;
@@ -245,7 +247,7 @@ void TestPersonDsc::recordRoundTrip()
         for (qsizetype at = 0; at < want.count(); ++at) {
             QCOMPARE(got.labelAtIndex(at), want.labelAtIndex(at));
             QVERIFY2(got.valueAtIndex(at) == want.valueAtIndex(at),
-                qPrintable(u"property " + QString::number(i) + u" entry " + QString::number(at)));
+                     qPrintable(u"property " + QString::number(i) + u" entry " + QString::number(at)));
         }
     }
     QCOMPARE(result.birthday(), original.birthday());
@@ -265,15 +267,15 @@ void TestPersonDsc::detachedContactRoundTrip()
     name.showAsPerson = false;
     contact.setValue(name, Field::Name);
     contact.setValue(PhoneticNameValue{QStringLiteral("はなこ"), QStringLiteral("あ"), QStringLiteral("さとう"), {}},
-        Field::PhoneticName);
+                     Field::PhoneticName);
     for (const QString& identifier : FieldIdentifiers::stringIdentifiers())
         contact.setStringValue(u"Some " + identifier, identifier);
     contact.addLabeledValue(textValue(QString(), QStringLiteral("03-1111")), Field::Phone);
     contact.addLabeledValue(textValue(QStringLiteral("work fax"), QStringLiteral("03-2222")), Field::Phone);
     contact.addLabeledValue(textValue(QString(), QStringLiteral("hanako@example.jp")), Field::Email);
     contact.addLabeledValue(addressValue(QStringLiteral("work"), osaka, QString()), Field::Address);
-    contact.addLabeledValue(
-        textValue(QStringLiteral("home page"), QStringLiteral("https://hanako.example")), Field::URL);
+    contact.addLabeledValue(textValue(QStringLiteral("home page"), QStringLiteral("https://hanako.example")),
+                            Field::URL);
     contact.addLabeledValue(textValue(QString(), QStringLiteral("hanako")), Field::SocialNetwork);
     contact.addLabeledValue(imValue(QString(), QString(), QStringLiteral("hanako")), Field::InstantMessage);
     contact.addLabeledValue(textValue(QStringLiteral("Daughter"), QStringLiteral("Yuki")), Field::Relationship);

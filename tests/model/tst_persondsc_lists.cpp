@@ -68,9 +68,9 @@ void TestPersonDsc::writingBoundListRenumbers()
     const auto record = std::make_shared<Person>();
     PersonDsc contact = reread(record);
     contact.replaceLabeledValue(LabeledValueList{textValue(QStringLiteral("home"), QStringLiteral("1"), 7),
-                                    textValue(QStringLiteral("work"), QStringLiteral("2"), 3),
-                                    textValue(QStringLiteral("other"), QStringLiteral("3"), 9)},
-        Field::Phone);
+                                                 textValue(QStringLiteral("work"), QStringLiteral("2"), 3),
+                                                 textValue(QStringLiteral("other"), QStringLiteral("3"), 9)},
+                                Field::Phone);
     QCOMPARE(labelIndexes(contact.phoneValues()), (QList<int>{0, 1, 2}));
 
     // A date entry without a date is not written: it keeps its index and takes no position.
@@ -111,14 +111,14 @@ void TestPersonDsc::replaceSingleValue_data()
     const LabeledValue oldPhone = textValue(QStringLiteral("home"), QStringLiteral("111"));
     QTest::newRow("Phone") << Field::Phone << oldPhone
                            << with(textValue(QStringLiteral("work"), QStringLiteral("222")),
-                                  [](LabeledValue& v) { v.stringValue = QStringLiteral("stale"); })
+                                   [](LabeledValue& v) { v.stringValue = QStringLiteral("stale"); })
                            << textValue(QStringLiteral("work"), QStringLiteral("222")) << QStringLiteral("222");
     QTest::newRow("Email") << Field::Email << textValue(QStringLiteral("home"), QStringLiteral("a@b.jp"))
                            << with(LabeledValue(),
-                                  [](LabeledValue& v) {
-                                      v.label = QStringLiteral("other");
-                                      v.value = QStringLiteral("hanako@example.jp");
-                                  })
+                                   [](LabeledValue& v) {
+                                       v.label = QStringLiteral("other");
+                                       v.value = QStringLiteral("hanako@example.jp");
+                                   })
                            << textValue(QStringLiteral("other"), QStringLiteral("hanako@example.jp"))
                            << QStringLiteral("hanako@example.jp");
     QTest::newRow("Address") << Field::Address << addressValue(QStringLiteral("home"), tokyo, tokyoText)
@@ -134,25 +134,25 @@ void TestPersonDsc::replaceSingleValue_data()
                                   << QStringLiteral("Hanako");
     QTest::newRow("Social Network") << Field::SocialNetwork
                                     << snsValue(QStringLiteral("twitter"), QStringLiteral("taro"),
-                                           QStringLiteral("https://twitter.com/taro"))
+                                                QStringLiteral("https://twitter.com/taro"))
                                     << snsValue(QStringLiteral("facebook"), QStringLiteral("hanako"),
-                                           QStringLiteral("https://facebook.com/hanako"))
+                                                QStringLiteral("https://facebook.com/hanako"))
                                     << with(snsValue(QStringLiteral("facebook"), QStringLiteral("hanako"),
-                                                QStringLiteral("https://facebook.com/hanako")),
-                                           [](LabeledValue& v) { v.stringValue = v.value; })
+                                                     QStringLiteral("https://facebook.com/hanako")),
+                                            [](LabeledValue& v) { v.stringValue = v.value; })
                                     << QStringLiteral("hanako");
     QTest::newRow("Instant Message")
         << Field::InstantMessage << imValue(QStringLiteral("work"), QStringLiteral("Jabber"), QStringLiteral("taro"))
         << with(imValue(QStringLiteral("home"), QStringLiteral("Skype"), QStringLiteral("hanako")),
-               [](LabeledValue& v) { v.stringValue.clear(); })
+                [](LabeledValue& v) { v.stringValue.clear(); })
         << imValue(QStringLiteral("home"), QStringLiteral("Skype"), QStringLiteral("hanako"))
         << QStringLiteral("Skype:hanako");
     QTest::newRow("Dates") << Field::Dates
                            << dateValue(QStringLiteral("anniversary"), DateComponents{2001, 2, 3},
-                                  QStringLiteral("2001.02.03(Sat)"))
+                                        QStringLiteral("2001.02.03(Sat)"))
                            << dateValue(QStringLiteral("other"), DateComponents{2012, 6, 15}, QString())
                            << dateValue(QStringLiteral("other"), DateComponents{2012, 6, 15},
-                                  QStringLiteral("2012.06.15(Fri)"))
+                                        QStringLiteral("2012.06.15(Fri)"))
                            << QStringLiteral("2012.06.15(Fri)");
 }
 
@@ -225,18 +225,18 @@ void TestPersonDsc::replaceWholeList_data()
                              << QStringLiteral("home") << tokyoText;
     QTest::newRow("Social Network") << Field::SocialNetwork
                                     << stale(snsValue(QStringLiteral("facebook"), QStringLiteral("taro"),
-                                           QStringLiteral("https://fb/taro")))
+                                                      QStringLiteral("https://fb/taro")))
                                     << QStringLiteral("facebook") << QStringLiteral("taro");
     QTest::newRow("Instant Message without label")
         << Field::InstantMessage << stale(imValue(QString(), QStringLiteral("Skype"), QStringLiteral("taro")))
         << QStringLiteral("No label") << QStringLiteral("Skype:taro");
     QTest::newRow("Dates") << Field::Dates
-                           << dateValue(
-                                  QStringLiteral("anniversary"), DateComponents{1999, 12, 31}, QStringLiteral("stale"))
+                           << dateValue(QStringLiteral("anniversary"), DateComponents{1999, 12, 31},
+                                        QStringLiteral("stale"))
                            << QStringLiteral("anniversary") << QStringLiteral("1999.12.31(Fri)");
     QTest::newRow("Dates without year") << Field::Dates
                                         << dateValue(QStringLiteral("other"), DateComponents{0, 2, 29},
-                                               QStringLiteral("stale"))
+                                                     QStringLiteral("stale"))
                                         << QStringLiteral("other") << QStringLiteral("02.29");
 }
 
@@ -272,8 +272,8 @@ void TestPersonDsc::replaceWholeList()
 void TestPersonDsc::replaceAtIndexDetached()
 {
     const LabeledValueList phones{textValue(QStringLiteral("home"), QStringLiteral("1"), 0),
-        textValue(QStringLiteral("work"), QStringLiteral("2"), 1),
-        textValue(QStringLiteral("other"), QStringLiteral("3"), 2)};
+                                  textValue(QStringLiteral("work"), QStringLiteral("2"), 1),
+                                  textValue(QStringLiteral("other"), QStringLiteral("3"), 2)};
     PersonDsc contact;
 
     // A list is taken over as it is, derived keys and all.
@@ -317,7 +317,7 @@ void TestPersonDsc::replaceAtIndexBound()
     contact.replaceLabeledValueAtIndex(std::monostate(), Field::Phone, 0);
     QCOMPARE(record->value(MultiProperty::Phone).count(), 1);
     QCOMPARE(contact.phoneValues(),
-        LabeledValueList{textValue(QStringLiteral("No label"), QStringLiteral("03-5555-5555"), 0)});
+             LabeledValueList{textValue(QStringLiteral("No label"), QStringLiteral("03-5555-5555"), 0)});
 
     // A whole list is written, then read back with its derived keys.
     LabeledValue stale = textValue(QStringLiteral("mobile"), QStringLiteral("080"), 4);
@@ -331,9 +331,9 @@ void TestPersonDsc::deleteLabeledValue()
 {
     PersonDsc detached;
     detached.replaceLabeledValue(LabeledValueList{textValue(QStringLiteral("home"), QStringLiteral("1"), 0),
-                                     textValue(QStringLiteral("work"), QStringLiteral("2"), 1),
-                                     textValue(QStringLiteral("other"), QStringLiteral("3"), 2)},
-        Field::URL);
+                                                  textValue(QStringLiteral("work"), QStringLiteral("2"), 1),
+                                                  textValue(QStringLiteral("other"), QStringLiteral("3"), 2)},
+                                 Field::URL);
     LabeledValue byIndex;
     byIndex.labelIndex = 1;
     QVERIFY(detached.deleteLabeledValue(byIndex, Field::URL));
@@ -481,17 +481,17 @@ void TestPersonDsc::sortForLabeledValue()
     contact.setLabeledValues(LabeledField::Relationship, texts({"Ichiro", "Akiko", "Jiro"}));
     contact.setLabeledValues(LabeledField::Dates, texts({"2001.02.03(Sat)", "1999.12.31(Fri)", "2010.01.01(Fri)"}));
     contact.setLabeledValues(LabeledField::Address,
-        {addressValue({}, address("300", "B", "Z", "2", "Japan"), QStringLiteral("b"), 0),
-            addressValue({}, address("100", "C", "X", "3", "Austria"), QStringLiteral("c"), 1),
-            addressValue({}, address("200", "A", "Y", "1", "Chile"), QStringLiteral("a"), 2)});
+                             {addressValue({}, address("300", "B", "Z", "2", "Japan"), QStringLiteral("b"), 0),
+                              addressValue({}, address("100", "C", "X", "3", "Austria"), QStringLiteral("c"), 1),
+                              addressValue({}, address("200", "A", "Y", "1", "Chile"), QStringLiteral("a"), 2)});
     contact.setLabeledValues(LabeledField::InstantMessage,
-        {imValue({}, QStringLiteral("Skype"), QStringLiteral("b"), 0),
-            imValue({}, QStringLiteral("AIM"), QStringLiteral("c"), 1),
-            imValue({}, QStringLiteral("Jabber"), QStringLiteral("a"), 2)});
+                             {imValue({}, QStringLiteral("Skype"), QStringLiteral("b"), 0),
+                              imValue({}, QStringLiteral("AIM"), QStringLiteral("c"), 1),
+                              imValue({}, QStringLiteral("Jabber"), QStringLiteral("a"), 2)});
     // Shown texts that differ from the user names, so that each key is seen to be used.
     LabeledValueList profiles{snsValue(QStringLiteral("twitter"), QStringLiteral("m"), {}, 0),
-        snsValue(QStringLiteral("facebook"), QStringLiteral("z"), {}, 1),
-        snsValue(QStringLiteral("linkedin"), QStringLiteral("a"), {}, 2)};
+                              snsValue(QStringLiteral("facebook"), QStringLiteral("z"), {}, 1),
+                              snsValue(QStringLiteral("linkedin"), QStringLiteral("a"), {}, 2)};
     profiles[0].stringValue = QStringLiteral("2");
     profiles[1].stringValue = QStringLiteral("1");
     profiles[2].stringValue = QStringLiteral("3");
@@ -506,8 +506,8 @@ void TestPersonDsc::sortEdgeCases()
 {
     PersonDsc contact;
     contact.setLabeledValues(LabeledField::Phone, {textValue(QStringLiteral("home"), QStringLiteral("1"), 3)});
-    contact.setLabeledValues(
-        LabeledField::SocialNetwork, {snsValue(QStringLiteral("twitter"), QStringLiteral("taro"), {}, 8)});
+    contact.setLabeledValues(LabeledField::SocialNetwork,
+                             {snsValue(QStringLiteral("twitter"), QStringLiteral("taro"), {}, 8)});
     // Short lists come back as they are.
     QCOMPARE(labelIndexes(contact.sortForLabeledValue(u"Phone", true)), QList<int>{3});
     QCOMPARE(labelIndexes(contact.sortForLabeledValue(u"Social Network", false)), QList<int>{8});

@@ -65,10 +65,10 @@ void TestVCardCodec::readsProperties_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("2.1 comma is text") << QByteArray("2.1") << QByteArray("N:A\r\nORG:Soylent, Ltd.\r\n")
-                                       << "Company" << QByteArray("Soylent, Ltd.");
-    QTest::newRow("2.1 only semicolon escapes") << QByteArray("2.1") << QByteArray("N:A\r\nTITLE:a\\b\\;c\\,d\r\n")
-                                                << "Job Title" << QByteArray("a\\b;c\\,d");
+    QTest::newRow("2.1 comma is text") << QByteArray("2.1") << QByteArray("N:A\r\nORG:Soylent, Ltd.\r\n") << "Company"
+                                       << QByteArray("Soylent, Ltd.");
+    QTest::newRow("2.1 only semicolon escapes")
+        << QByteArray("2.1") << QByteArray("N:A\r\nTITLE:a\\b\\;c\\,d\r\n") << "Job Title" << QByteArray("a\\b;c\\,d");
     QTest::newRow("3.0 text escapes") << QByteArray("3.0") << QByteArray("N:A\r\nNOTE:a\\nb\\Nc\\,d\\;e\\\\f\r\n")
                                       << "Note" << QByteArray("a\nb\nc,d;e\\f");
     QTest::newRow("3.0 structured split at unescaped semicolons")
@@ -79,8 +79,7 @@ void TestVCardCodec::readsProperties_data()
         << QByteArray("Vaults");
     QTest::newRow("Shift-JIS 0x5C is not a backslash")
         << QByteArray("2.1") << QByteArray("N;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:=95=5C;=95=5C;;;\r\n")
-        << "Name"
-        << QByteArray(R"({"FirstName":"表","LastName":"表","MiddleName":"","PreviousFamilyName":""})");
+        << "Name" << QByteArray(R"({"FirstName":"表","LastName":"表","MiddleName":"","PreviousFamilyName":""})");
     QTest::newRow("MS932 characters") << QByteArray("2.1")
                                       << QByteArray("N:A\r\nNOTE;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:"
                                                     "=FB=FC=87=40=87=8A\r\n")
@@ -91,7 +90,8 @@ void TestVCardCodec::readsProperties_data()
                                                   << "Note" << QByteArray("abcdef\ngh");
     QTest::newRow("quoted-printable soft break before a space")
         << QByteArray("2.1")
-        << QByteArray("N:A\r\nNOTE;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:bring=\r\n snacks=0D=0A=\r\n\t=95=5C\r\n")
+        << QByteArray(
+               "N:A\r\nNOTE;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:bring=\r\n snacks=0D=0A=\r\n\t=95=5C\r\n")
         << "Note" << QByteArray("bring snacks\n\t表");
     QTest::newRow("quoted-printable without charset, UTF-8")
         << QByteArray("2.1") << QByteArray("N;ENCODING=QUOTED-PRINTABLE:M=C3=BCller\r\n") << "compositeName"
@@ -102,14 +102,15 @@ void TestVCardCodec::readsProperties_data()
     QTest::newRow("ISO-8859-1 charset") << QByteArray("2.1")
                                         << QByteArray("N;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:J=F6rg\r\n")
                                         << "compositeName" << QByteArray("Jörg");
-    QTest::newRow("folding with space and tab") << QByteArray("3.0")
-                                                << QByteArray("N:A\r\nNOTE:one\r\n  two\r\n\tthree\r\n") << "Note"
-                                                << QByteArray("one twothree");
+    QTest::newRow("folding with space and tab")
+        << QByteArray("3.0") << QByteArray("N:A\r\nNOTE:one\r\n  two\r\n\tthree\r\n") << "Note"
+        << QByteArray("one twothree");
     QTest::newRow("LF line ends") << QByteArray("3.0") << QByteArray("N:Line;Feed\nTEL:1\nTEL:2\n") << "Phone"
-                                  << QByteArray(R"([{"label":"No label","value":"1"},{"label":"No label","value":"2"}])");
-    QTest::newRow("group and custom label") << QByteArray("3.0")
-                                            << QByteArray("N:A\r\nitem1.TEL:1\r\nITEM1.X-ABLABEL:Boat\r\n") << "Phone"
-                                            << QByteArray(R"([{"label":"Boat","value":"1"}])");
+                                  << QByteArray(
+                                         R"([{"label":"No label","value":"1"},{"label":"No label","value":"2"}])");
+    QTest::newRow("group and custom label")
+        << QByteArray("3.0") << QByteArray("N:A\r\nitem1.TEL:1\r\nITEM1.X-ABLABEL:Boat\r\n") << "Phone"
+        << QByteArray(R"([{"label":"Boat","value":"1"}])");
     QTest::newRow("tel URI") << QByteArray("4.0") << QByteArray("N:A\r\nTEL;VALUE=uri;TYPE=cell:tel:+1-555\r\n")
                              << "Phone" << QByteArray(R"([{"label":"mobile","value":"+1-555"}])");
     QTest::newRow("birthday") << QByteArray("3.0") << QByteArray("N:A\r\nBDAY:1980-05-17\r\n") << "Birthday"
@@ -118,8 +119,8 @@ void TestVCardCodec::readsProperties_data()
                                          << QByteArray("1980-05-17");
     QTest::newRow("birthday with time") << QByteArray("3.0") << QByteArray("N:A\r\nBDAY:1980-05-17T08:00:00Z\r\n")
                                         << "Birthday" << QByteArray("1980-05-17");
-    QTest::newRow("birthday without year") << QByteArray("4.0") << QByteArray("N:A\r\nBDAY:--0517\r\n") << "Birthday"
-                                           << QByteArray("--05-17");
+    QTest::newRow("birthday without year")
+        << QByteArray("4.0") << QByteArray("N:A\r\nBDAY:--0517\r\n") << "Birthday" << QByteArray("--05-17");
     QTest::newRow("birthday with omitted year")
         << QByteArray("3.0") << QByteArray("N:A\r\nBDAY;X-APPLE-OMIT-YEAR=1604:1604-05-17\r\n") << "Birthday"
         << QByteArray("--05-17");
@@ -127,18 +128,18 @@ void TestVCardCodec::readsProperties_data()
                                       << QByteArray("null");
     QTest::newRow("anniversary") << QByteArray("4.0") << QByteArray("N:A\r\nANNIVERSARY:20090808\r\n") << "Dates"
                                  << QByteArray(R"([{"label":"anniversary","value":"2009-08-08"}])");
-    QTest::newRow("phonetic name from SOUND") << QByteArray("2.1") << QByteArray("N:A\r\nSOUND;X-IRMC-N:Yamada;Taro;;;\r\n")
-                                              << "Phonetic Name"
-                                              << QByteArray(R"({"FirstName":"Taro","LastName":"Yamada","MiddleName":""})");
+    QTest::newRow("phonetic name from SOUND")
+        << QByteArray("2.1") << QByteArray("N:A\r\nSOUND;X-IRMC-N:Yamada;Taro;;;\r\n") << "Phonetic Name"
+        << QByteArray(R"({"FirstName":"Taro","LastName":"Yamada","MiddleName":""})");
     QTest::newRow("X-PHONETIC beats SOUND")
         << QByteArray("2.1") << QByteArray("N:A\r\nX-PHONETIC-LAST-NAME:yamada\r\nSOUND;X-IRMC-N:Yamada;Taro;;;\r\n")
         << "Phonetic Name" << QByteArray(R"({"FirstName":"Taro","LastName":"yamada","MiddleName":""})");
     QTest::newRow("IMPP with service parameter")
-        << QByteArray("3.0") << QByteArray("N:A\r\nIMPP;X-SERVICE-TYPE=skype;TYPE=work:skype:joe\r\n") << "Instant Message"
-        << QByteArray(R"([{"label":"work","service":"Skype","username":"joe"}])");
-    QTest::newRow("IMPP service from scheme") << QByteArray("4.0") << QByteArray("N:A\r\nIMPP:xmpp:joe@example.org\r\n")
-                                              << "Instant Message"
-                                              << QByteArray(R"([{"label":"No label","service":"Jabber","username":"joe@example.org"}])");
+        << QByteArray("3.0") << QByteArray("N:A\r\nIMPP;X-SERVICE-TYPE=skype;TYPE=work:skype:joe\r\n")
+        << "Instant Message" << QByteArray(R"([{"label":"work","service":"Skype","username":"joe"}])");
+    QTest::newRow("IMPP service from scheme")
+        << QByteArray("4.0") << QByteArray("N:A\r\nIMPP:xmpp:joe@example.org\r\n") << "Instant Message"
+        << QByteArray(R"([{"label":"No label","service":"Jabber","username":"joe@example.org"}])");
     QTest::newRow("service property") << QByteArray("3.0") << QByteArray("N:A\r\nX-ICQ;TYPE=HOME:12345\r\n")
                                       << "Instant Message"
                                       << QByteArray(R"([{"label":"home","service":"ICQ","username":"12345"}])");
@@ -149,7 +150,8 @@ void TestVCardCodec::readsProperties_data()
         << QByteArray("3.0")
         << QByteArray("N:A\r\nitem2.ADR;TYPE=WORK:PO Box 7;Apt 4;1 Main St;Town;ST;12345;Land\r\nitem2.X-ABADR:de\r\n")
         << "Address"
-        << QByteArray(R"([{"City":"Town","Country":"Land","CountryCode":"de","State":"ST","Street":"1 Main St\nApt 4\nPO Box 7","ZIP":"12345","label":"work"}])");
+        << QByteArray(
+               R"([{"City":"Town","Country":"Land","CountryCode":"de","State":"ST","Street":"1 Main St\nApt 4\nPO Box 7","ZIP":"12345","label":"work"}])");
     QTest::newRow("maiden name and show-as company")
         << QByteArray("3.0") << QByteArray("N:Doe;Jane;;;\r\nX-MAIDENNAME:Roe\r\nORG:Acme\r\nX-ABShowAs:COMPANY\r\n")
         << "compositeName" << QByteArray("Acme");
@@ -197,7 +199,8 @@ void TestVCardCodec::mapsTypesToLabels_data()
     QTest::newRow("home voice pref") << QByteArray("TEL;TYPE=HOME;TYPE=VOICE;PREF=1:1") << "home";
     QTest::newRow("other") << QByteArray("TEL;TYPE=OTHER:1") << "other";
     QTest::newRow("no type") << QByteArray("TEL;TYPE=VOICE:1") << "No label";
-    QTest::newRow("label beats types") << QByteArray("item1.TEL;TYPE=CELL:1\r\nitem1.X-ABLabel:_$!<Mobile>!$_") << "mobile";
+    QTest::newRow("label beats types") << QByteArray("item1.TEL;TYPE=CELL:1\r\nitem1.X-ABLabel:_$!<Mobile>!$_")
+                                       << "mobile";
     QTest::newRow("stored custom label") << QByteArray("item1.TEL:1\r\nitem1.X-ABLabel:_$!<Boat>!$_") << "Boat";
 }
 
@@ -288,8 +291,12 @@ void TestVCardCodec::roundTripsEveryField()
     person.setValue(name, Field::Name);
     person.setValue(PhoneticNameValue{QStringLiteral("あん"), QStringLiteral("び"), QStringLiteral("ばっく"), {}},
                     Field::PhoneticName);
-    const QStringList strings = {QStringLiteral("Co, Inc."), QStringLiteral("Dept; A"), QStringLiteral("Boss"),
-                                 QStringLiteral("Nick"), QStringLiteral("Dr."), QStringLiteral("III"),
+    const QStringList strings = {QStringLiteral("Co, Inc."),
+                                 QStringLiteral("Dept; A"),
+                                 QStringLiteral("Boss"),
+                                 QStringLiteral("Nick"),
+                                 QStringLiteral("Dr."),
+                                 QStringLiteral("III"),
                                  QStringLiteral("Line 1\nLine 2\r\nLine 3\\")};
     for (int i = 0; i < StringFieldCount; ++i)
         person.setStringValue(strings.at(i), FieldIdentifiers::identifier(StringField(i)));
@@ -310,9 +317,9 @@ void TestVCardCodec::roundTripsEveryField()
     address.address.setCountry(QStringLiteral("Switzerland"));
     address.address.setCountryCode(QStringLiteral("ch"));
     person.addLabeledValue(address, Field::Address);
-    person.addLabeledValue(LabeledValue{QStringLiteral("home page"), 0, QStringLiteral("https://a.example/?q=1,2"),
-                                        {}, {}, {}, {}, {}},
-                           Field::URL);
+    person.addLabeledValue(
+        LabeledValue{QStringLiteral("home page"), 0, QStringLiteral("https://a.example/?q=1,2"), {}, {}, {}, {}, {}},
+        Field::URL);
     person.addLabeledValue(LabeledValue{QStringLiteral("Godmother"), 0, QStringLiteral("Eve"), {}, {}, {}, {}, {}},
                            Field::Relationship);
     person.addLabeledValue(LabeledValue{QStringLiteral("twitter"), 0, QStringLiteral("ann_b"), {}, {}, {}, {}, {}},

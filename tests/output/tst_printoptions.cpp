@@ -20,8 +20,8 @@ class TestSettings
 {
 public:
     TestSettings()
-        : m_path(m_dir.filePath(QStringLiteral("settings.ini")))
-        , m_settings(std::make_unique<QSettings>(m_path, QSettings::IniFormat))
+        : m_path(m_dir.filePath(QStringLiteral("settings.ini"))),
+          m_settings(std::make_unique<QSettings>(m_path, QSettings::IniFormat))
     { }
 
     QSettings* settings() { return m_settings.get(); }
@@ -165,15 +165,15 @@ void TestPrintOptions::defaults()
 
 void TestPrintOptions::defaultItemTable()
 {
-    const QVariantList table
-        = valueAt(PrintOptions::defaults().toMap(), QStringLiteral("Address List Options/itemTable")).toList();
+    const QVariantList table =
+        valueAt(PrintOptions::defaults().toMap(), QStringLiteral("Address List Options/itemTable")).toList();
     QStringList order;
     for (const QVariant& row : table)
         order.append(row.toMap().value(QStringLiteral("Title")).toString());
     QCOMPARE(order,
-        QStringList(
-            {"Name", "Address", "Email", "Social Network", "Instant Message", "Phone", "URL", "Nickname", "Company",
-                "Department", "Job Title", "Suffix", "Relationship", "Phonetic Name", "Birthday", "Dates", "Note"}));
+             QStringList({"Name", "Address", "Email", "Social Network", "Instant Message", "Phone", "URL", "Nickname",
+                          "Company", "Department", "Job Title", "Suffix", "Relationship", "Phonetic Name", "Birthday",
+                          "Dates", "Note"}));
     // Stored as the texts "1" and "0".
     QCOMPARE(table.first().toMap(), QVariantMap({{"Title", "Name"}, {"State", "1"}, {"Enabled", "0"}}));
     QCOMPARE(table.last().toMap(), QVariantMap({{"Title", "Note"}, {"State", "0"}, {"Enabled", "1"}}));
@@ -233,13 +233,14 @@ void TestPrintOptions::roundTripThroughSettings()
 
 void TestPrintOptions::readsTextsAsNumbersAndMissingAsZero()
 {
-    const QVariantMap stored{{"Version", 3},
+    const QVariantMap stored{
+        {"Version", 3},
         {"Mailing Labels Options",
-            QVariantMap{{"topMargin", "10"}, {"labelWidth", "130.5"}, {"repeatCount", "2"}, {"printFrame", "1"}}},
+         QVariantMap{{"topMargin", "10"}, {"labelWidth", "130.5"}, {"repeatCount", "2"}, {"printFrame", "1"}}},
         {"Address List Options",
-            QVariantMap{{"itemTable",
-                QVariantList{QVariantMap{{"Title", "Phone"}, {"State", "1"}, {"Enabled", "1"}},
-                    QVariantMap{{"Title", "Email"}, {"State", "0"}, {"Enabled", "1"}}}}}}};
+         QVariantMap{{"itemTable",
+                      QVariantList{QVariantMap{{"Title", "Phone"}, {"State", "1"}, {"Enabled", "1"}},
+                                   QVariantMap{{"Title", "Email"}, {"State", "0"}, {"Enabled", "1"}}}}}}};
     const PrintOptions options = PrintOptions::fromMap(stored);
     QCOMPARE(options.mailingLabels.margins.top, 10.0);
     QCOMPARE(options.mailingLabels.labelWidth, 130.5);
@@ -338,8 +339,8 @@ void TestPrintOptions::moveItem_data()
     QTest::newRow("Phone above Address") << 5 << 1 << true
                                          << QStringList{"Name", "Phone", "Address", "Email", "Social Network"};
     QTest::newRow("Address above Phone") << 1 << 5 << true
-                                         << QStringList{
-                                                "Name", "Email", "Social Network", "Instant Message", "Address"};
+                                         << QStringList{"Name", "Email", "Social Network", "Instant Message",
+                                                        "Address"};
     QTest::newRow("onto its own place") << 2 << 2 << true << QStringList{"Name", "Address", "Email"};
     QTest::newRow("below the last row") << 1 << 17 << true << QStringList{"Name", "Email"};
     QTest::newRow("Name cannot be dragged") << 0 << 3 << false << QStringList{"Name", "Address"};
@@ -434,7 +435,7 @@ void TestPrintOptions::labelMenuStartsFromStoredSelection()
     QCOMPARE(menu.selectedLabels(), QStringList({"work", "cabin"}));
     QCOMPARE(menu.entries().last().title, QStringLiteral("cabin"));
     QCOMPARE(PrintLabelMenu({QStringLiteral("All"), QStringLiteral("work")}).selectedLabels(),
-        QStringList{QStringLiteral("All")});
+             QStringList{QStringLiteral("All")});
 }
 
 // Mailing labels tab and the panel ------------------------------------------------------------------
@@ -448,8 +449,8 @@ void TestPrintOptions::presets()
     QVERIFY(!model.choosePreset(1));
 
     model.setUnit(LengthUnit::Inches);
-    const QList<LabelPreset> presets{
-        {QStringLiteral("130x60 points w/5 gap"), 130, 60, 5, 5}, {QStringLiteral("2.5x1 inch"), 180, 72, 9, 0}};
+    const QList<LabelPreset> presets{{QStringLiteral("130x60 points w/5 gap"), 130, 60, 5, 5},
+                                     {QStringLiteral("2.5x1 inch"), 180, 72, 9, 0}};
     QCOMPARE(model.setPresets(presets, QStringLiteral("2.5x1 inch")), std::optional<qsizetype>(1));
     QCOMPARE(model.labelSizeFields(), LabelSizeFields({2.5, 1, 0.125, 0}));
     QCOMPARE(model.printOptions().mailingLabels.labelWidth, 180.0);
@@ -467,7 +468,7 @@ void TestPrintOptions::summaryItems()
     TestSettings settings;
     PrintAccessoryModel model{PrintOptionsStore(settings.settings())};
     QCOMPARE(model.localizedSummaryItems(true),
-        QList<PrintSummaryItem>({{"Header and Footer", "On"}, {"Print Style", "Address List"}}));
+             QList<PrintSummaryItem>({{"Header and Footer", "On"}, {"Print Style", "Address List"}}));
     model.setPrintStyle(PrintStyle::Hagaki);
     QCOMPARE(model.localizedSummaryItems(false).last(), PrintSummaryItem({"Print Style", "Hagaki"}));
     QCOMPARE(PrintAccessoryModel::keyPathsForValuesAffectingPreview(), QStringList({"headerAndFooter", "printStyle"}));

@@ -49,7 +49,7 @@ ContactTable twoLineContacts(int count)
     ContactTable contacts;
     for (int i = 0; i < count; ++i)
         contacts.append(contact(QStringLiteral("Person %1").arg(i + 1),
-            {labeled(QStringLiteral("mobile"), QStringLiteral("+1 555 %1").arg(1000 + i))}));
+                                {labeled(QStringLiteral("mobile"), QStringLiteral("+1 555 %1").arg(1000 + i))}));
     return contacts;
 }
 
@@ -127,8 +127,9 @@ void TestPrintView::labelSelection()
     printOptions.addressList.selectedLabels = selected;
     const AddressListText texts(printOptions.addressList);
     // A value without text is never printed.
-    const ContactEntryPtr entry = contact(QStringLiteral("Jane"),
-        {labeled("work", "1"), labeled("home", "2"), labeled("mobile", "3"), labeled("home", QString())});
+    const ContactEntryPtr entry =
+        contact(QStringLiteral("Jane"),
+                {labeled("work", "1"), labeled("home", "2"), labeled("mobile", "3"), labeled("home", QString())});
     QCOMPARE(texts.fieldBlock(*entry, Field::Phone).toPlainText(), block);
     QCOMPARE(texts.contactText(*entry).toPlainText(), QString(u"Jane\n" + block));
 }
@@ -136,8 +137,8 @@ void TestPrintView::labelSelection()
 void TestPrintView::multiLineValuesLineUp()
 {
     const AddressListText texts(options({Field::Phone, Field::Note}).addressList);
-    const ContactEntryPtr entry = contact(
-        QStringLiteral("Jane"), {labeled("work", "1"), labeled("home", "2")}, QStringLiteral("first\nsecond\nthird"));
+    const ContactEntryPtr entry = contact(QStringLiteral("Jane"), {labeled("work", "1"), labeled("home", "2")},
+                                          QStringLiteral("first\nsecond\nthird"));
     const PrintContactText text = texts.contactText(*entry);
     QCOMPARE(text.toPlainText(), QStringLiteral("Jane\nPhone: work: 1\nhome: 2\nNote: first\nsecond\nthird"));
     const qreal phoneIndent = texts.textWidth(QStringLiteral("Phone: ")) + 20;
@@ -200,8 +201,8 @@ void TestPrintView::addressListPages()
     PrintOptions printOptions = options();
     printOptions.addressList.margins.top = topMargin;
     // Every contact takes the same height: work out how many a page holds.
-    const qreal height
-        = PrintView(twoLineContacts(1), PaperInfo::fromSize(paper), printOptions).blocks().first().rect.height();
+    const qreal height =
+        PrintView(twoLineContacts(1), PaperInfo::fromSize(paper), printOptions).blocks().first().rect.height();
     const qreal content = paper.height() - topMargin - printOptions.addressList.margins.bottom;
     const int perPage = int(std::floor(content / height));
     QVERIFY(perPage > 0);
@@ -343,8 +344,8 @@ void TestPrintView::pageRectangles()
     view.setContacts(twoLineContacts(2), printOptions);
     QCOMPARE(view.paper(), PaperInfo::fromSize(QSizeF(420, 595)));
 
-    QPageLayout layout(
-        QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(), QPageLayout::Point, QMarginsF(10, 12, 14, 16));
+    QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(), QPageLayout::Point,
+                       QMarginsF(10, 12, 14, 16));
     QCOMPARE(PaperInfo::fromPageLayout(layout), PaperInfo({QSizeF(842, 595), QRectF(10, 12, 818, 567)}));
 }
 
@@ -415,7 +416,7 @@ void TestPrintView::pdfOfAddressList()
 
     const QString text = runTool(pdftotext, {QStringLiteral("-layout"), path, QStringLiteral("-")});
     for (const char* expected : {"山田 太郎", "mobile: 090-1234-5678", "Jane Doe", "Phone: work: +1 555 0100",
-             "home: +1 555 0199", "Person 150", "+1 555 1149"})
+                                 "home: +1 555 0199", "Person 150", "+1 555 1149"})
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
     // Each contact is printed once, and every page has its form feed.
     QCOMPARE(text.count(QStringLiteral("Person ")), 150);

@@ -59,18 +59,18 @@ std::shared_ptr<PersonDsc> fullContact()
     setName(*person, QStringLiteral("Jane"), QStringLiteral("Doe"), 1);
     setPhonetic(*person, QStringLiteral("Jayn"), QStringLiteral("Dough"));
     person->setLabeledValues(LabeledField::Phone,
-        {labeled(QStringLiteral("Work"), QStringLiteral("+1 555 0100")),
-            labeled(QStringLiteral("mobile"), QStringLiteral("+1 555 0199"))});
+                             {labeled(QStringLiteral("Work"), QStringLiteral("+1 555 0100")),
+                              labeled(QStringLiteral("mobile"), QStringLiteral("+1 555 0199"))});
     person->setLabeledValues(LabeledField::Email,
-        {labeled(QStringLiteral("home"), QStringLiteral("jane@example.com")),
-            labeled(QStringLiteral("other"), QStringLiteral("jd@example.org"))});
+                             {labeled(QStringLiteral("home"), QStringLiteral("jane@example.com")),
+                              labeled(QStringLiteral("other"), QStringLiteral("jd@example.org"))});
     person->setLabeledValues(LabeledField::Address,
-        {address(QStringLiteral("Home"), {"1 Main St\nApt 2", "Springfield", "IL", "62701", "USA"},
-             QStringLiteral("1 Main St\nApt 2\nSpringfield IL 62701\r\nUSA")),
-            address(QStringLiteral("other"), {"", "Paris", "", "", ""}, QStringLiteral("Paris"))});
+                             {address(QStringLiteral("Home"), {"1 Main St\nApt 2", "Springfield", "IL", "62701", "USA"},
+                                      QStringLiteral("1 Main St\nApt 2\nSpringfield IL 62701\r\nUSA")),
+                              address(QStringLiteral("other"), {"", "Paris", "", "", ""}, QStringLiteral("Paris"))});
     person->setLabeledValues(LabeledField::URL,
-        {labeled(QStringLiteral("home page"), QStringLiteral("example.com")),
-            labeled(QStringLiteral("WORK"), QStringLiteral("https://jane.example/a;b"))});
+                             {labeled(QStringLiteral("home page"), QStringLiteral("example.com")),
+                              labeled(QStringLiteral("WORK"), QStringLiteral("https://jane.example/a;b"))});
     person->setStringValue(QStringLiteral("Acme; Inc"), Field::Company);
     person->setStringValue(QStringLiteral("R&D"), Field::Department);
     person->setStringValue(QStringLiteral("Chief; Engineer"), Field::JobTitle);
@@ -85,8 +85,8 @@ std::shared_ptr<PersonDsc> japaneseContact()
     person->setLabeledValues(LabeledField::Phone, {labeled(QStringLiteral("携帯"), QStringLiteral("090-1234-5678"))});
     person->setLabeledValues(LabeledField::Email, {labeled(QStringLiteral("work"), QStringLiteral("taro@example.jp"))});
     person->setLabeledValues(LabeledField::Address,
-        {address(QStringLiteral("home"), {"千代田1-1", "千代田区", "東京都", "100-0001", "日本"},
-            QStringLiteral("〒100-0001\n東京都千代田区千代田1-1"))});
+                             {address(QStringLiteral("home"), {"千代田1-1", "千代田区", "東京都", "100-0001", "日本"},
+                                      QStringLiteral("〒100-0001\n東京都千代田区千代田1-1"))});
     person->setStringValue(QStringLiteral("山田商事"), Field::Company);
     return person;
 }
@@ -163,10 +163,11 @@ void TestQRCode::selectionRows()
         shown.append(row.displayText());
         ticks.append(row.selected);
     }
-    QCOMPARE(shown,
+    QCOMPARE(
+        shown,
         QStringList({"Work: +1 555 0100", "mobile: +1 555 0199", "home: jane@example.com", "other: jd@example.org",
-            "Home: 1 Main St\nApt 2\nSpringfield IL 62701\r\nUSA", "other: Paris", "home page: example.com",
-            "WORK: https://jane.example/a;b", "Acme; Inc", "R&D", "Chief; Engineer"}));
+                     "Home: 1 Main St\nApt 2\nSpringfield IL 62701\r\nUSA", "other: Paris", "home page: example.com",
+                     "WORK: https://jane.example/a;b", "Acme; Inc", "R&D", "Chief; Engineer"}));
     QCOMPARE(ticks, QList<bool>({true, false, true, false, true, false, false, false, false, false, false}));
     QCOMPARE(rows.at(4).address.zip(), QStringLiteral("62701"));
 
@@ -185,8 +186,9 @@ void TestQRCode::enabledRows_data()
     QTest::addColumn<QList<FieldId>>("enabled");
     const QList<FieldId> labeled{FieldId::Phone, FieldId::Email, FieldId::Address};
     QTest::newRow("vCard: every row") << "vCard"
-                                      << QList<FieldId>{FieldId::Phone, FieldId::Email, FieldId::Address, FieldId::URL,
-                                             FieldId::Company, FieldId::Department, FieldId::JobTitle};
+                                      << QList<FieldId>{FieldId::Phone,   FieldId::Email,   FieldId::Address,
+                                                        FieldId::URL,     FieldId::Company, FieldId::Department,
+                                                        FieldId::JobTitle};
     QTest::newRow("docomo: no URL, no organisation") << "docomo" << labeled;
     QTest::newRow("au: no URL, no organisation") << "au" << labeled;
     QTest::newRow("SoftBank: no URL, no organisation") << "SoftBank" << labeled;
@@ -215,15 +217,15 @@ void TestQRCode::payload_data()
     QTest::newRow("vCard, first ticks") << "full"
                                         << "vCard" << QStringList()
                                         << card({janeHeader, "EMAIL;type=home:jane@example.com",
-                                               "TEL;type=Work:+1 555 0100", apt});
+                                                 "TEL;type=Work:+1 555 0100", apt});
     QTest::newRow("vCard, every row") << "full"
-                                      << "vCard"
-                                      << QStringList{"+1 555 0199", "jd@example.org", "Paris", "example.com",
-                                             "https://jane.example/a;b", "Acme; Inc", "R&D", "Chief; Engineer"}
+                                      << "vCard" << QStringList{"+1 555 0199", "jd@example.org",           "Paris",
+                                                                "example.com", "https://jane.example/a;b", "Acme; Inc",
+                                                                "R&D",         "Chief; Engineer"}
                                       << card({janeHeader, "EMAIL;type=home:jane@example.com", "EMAIL:jd@example.org",
-                                             "TEL;type=Work:+1 555 0100", "TEL:+1 555 0199", apt, "ADR:;;;Paris;;;",
-                                             "URL:http://example.com", "URL;type=WORK:https://jane.example/a;b",
-                                             "ORG:Acme\\; Inc;R&D", "TITLE:Chief; Engineer"});
+                                               "TEL;type=Work:+1 555 0100", "TEL:+1 555 0199", apt, "ADR:;;;Paris;;;",
+                                               "URL:http://example.com", "URL;type=WORK:https://jane.example/a;b",
+                                               "ORG:Acme\\; Inc;R&D", "TITLE:Chief; Engineer"});
     QTest::newRow("vCard, department alone starts ORG empty")
         << "full"
         << "vCard"
@@ -441,7 +443,8 @@ void TestQRCode::zbarDecodesPayload()
     file.close();
 
     QProcess zbar;
-    zbar.start(QStringLiteral("zbarimg"),
+    zbar.start(
+        QStringLiteral("zbarimg"),
         {QStringLiteral("--nodbus"), QStringLiteral("--raw"), QStringLiteral("-q"), QStringLiteral("-Sbinary"), path});
     QVERIFY2(zbar.waitForFinished(60000), qPrintable(zbar.errorString()));
     QVERIFY2(zbar.exitCode() == 0, zbar.readAllStandardError().constData());

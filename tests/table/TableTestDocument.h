@@ -17,7 +17,7 @@ public:
     /// Reads tests/data/table/`file`; the table shows the view type, or `columns` (after "Name")
     /// when given.
     explicit TableTestDocument(const QString& file, const QStringList& columns = {}, Preferences* preferences = nullptr,
-        const QString& viewType = ViewTypeName::Email)
+                               const QString& viewType = ViewTypeName::Email)
         : controller(document.collection(), &document.undoRegistry(), preferences)
     {
         const DocumentError error = document.read(dataPath(QStringLiteral("table/") + file));

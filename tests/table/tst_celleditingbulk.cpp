@@ -14,8 +14,9 @@ Q_DECLARE_METATYPE(Quillary::ReplaceAlertPanelModel::Type)
 
 namespace {
 
-const QStringList bulkColumns{Field::Name, Field::Phone, Field::Email, Field::Address, Field::ZIP,
-    Field::InstantMessage, Field::SocialNetwork, Field::Dates, Field::Birthday, Field::PhoneticName, Field::Company};
+const QStringList bulkColumns{Field::Name,     Field::Phone,          Field::Email,         Field::Address,
+                              Field::ZIP,      Field::InstantMessage, Field::SocialNetwork, Field::Dates,
+                              Field::Birthday, Field::PhoneticName,   Field::Company};
 
 const QString labeledText = QStringLiteral(
     "Open Edit Panel|-|Replace Label and Text|Delete Item|Add Item|-|Replace Text|Prepend Text|Append Text");
@@ -321,8 +322,8 @@ void TestCellEditingBulk::deleteItem()
     QVERIFY(f.editing->deleteItem(rows.last(), f.column(column)));
     QCOMPARE(f.asked.size(), 1);
     QCOMPARE(f.asked.first().messageText(),
-        QString(
-            u"Do you want to delete the item(label and text) in the selected cells in column:"_qs + column + u" ?"));
+             QString(u"Do you want to delete the item(label and text) in the selected cells in column:"_qs + column
+                     + u" ?"));
     QCOMPARE(f.asked.first().informativeText(), u"This operation can be undone.");
     QCOMPARE(texts(Alice), aliceAfter);
     if (column == Field::Birthday || column == Field::Phone)
@@ -435,8 +436,8 @@ void TestCellEditingBulk::editTheRegistryFindsEqualLeavesNoStep()
     CellEditingFixture f(bulkColumns);
     QVERIFY(f.isReady());
     // A planned value that differs only in its shown text: the contact would not change.
-    CellEdit edit = CellEdit::of(
-        CellEdit::Kind::ReplaceLabeledValue, f.controller->subContactTable().at(f.row(Alice)).contact, Field::Address);
+    CellEdit edit = CellEdit::of(CellEdit::Kind::ReplaceLabeledValue,
+                                 f.controller->subContactTable().at(f.row(Alice)).contact, Field::Address);
     edit.value = f.person(Alice).addressValues().first();
     edit.value.stringValue = QStringLiteral("stale text");
     QVERIFY(CellEdits::changes(edit));

@@ -16,8 +16,8 @@ Q_DECLARE_METATYPE(Quillary::EditKey)
 namespace {
 
 const QStringList phoneColumns{Field::Name, Field::Phone, Field::Email};
-const QStringList popoverColumns{Field::Name, Field::Phone, Field::Address, Field::ZIP, Field::Birthday, Field::Company,
-    Field::PhoneticName, Field::InstantMessage};
+const QStringList popoverColumns{Field::Name,     Field::Phone,   Field::Address,      Field::ZIP,
+                                 Field::Birthday, Field::Company, Field::PhoneticName, Field::InstantMessage};
 
 } // namespace
 

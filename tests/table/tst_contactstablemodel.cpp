@@ -133,7 +133,7 @@ void TestContactsTableModel::cellRoles_data()
     QTest::addColumn<QString>("label");
 
     const auto row = [](const char* name, const char* id, int rowOfContact, const QString& column, Template kind,
-                         const char* text, const char* label) {
+                        const char* text, const char* label) {
         QTest::newRow(name) << QString::fromLatin1(id) << rowOfContact << column << int(kind) << QString::fromUtf8(text)
                             << QString::fromUtf8(label);
     };

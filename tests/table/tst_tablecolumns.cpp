@@ -184,7 +184,7 @@ void TestTableColumns::columnMoveRecordedInViewType()
     QCOMPARE(preferences.viewTypeDict(ViewTypes::documentViewTypes()).columns(ViewTypeName::AddressDetail), moved);
     // The other view types stay as they were.
     QCOMPARE(preferences.viewTypeDict(ViewTypes::documentViewTypes()).columns(ViewTypeName::Email),
-        withName({Field::Email}));
+             withName({Field::Email}));
 }
 
 void TestTableColumns::columnsMenuToggles()
@@ -197,7 +197,7 @@ void TestTableColumns::columnsMenuToggles()
     QCOMPARE(doc.controller.tableIdentfiers(), withName({Field::Phone, Field::Email}));
     QCOMPARE(doc.controller.viewTypeDict().columns(ViewTypeName::Email), withName({Field::Phone, Field::Email}));
     QCOMPARE(preferences.viewTypeDict(ViewTypes::documentViewTypes()).columns(ViewTypeName::Email),
-        withName({Field::Phone, Field::Email}));
+             withName({Field::Phone, Field::Email}));
     // The table reloaded with the new column and kept the contact selected: every row of it.
     QCOMPARE(doc.controller.uniqueIdsOfSelectedContacts(), QStringList(2, QStringLiteral("clark")));
     QCOMPARE(doc.columnTexts(Field::Phone).at(doc.controller.selectedIndexes().at(1)), QStringLiteral("555-0201"));

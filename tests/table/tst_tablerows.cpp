@@ -331,8 +331,8 @@ void TestTableRows::selectedValueFollowsResort()
     // And back again.
     doc.controller.sortDescriptorsDidChange({QStringLiteral("compositeName"), true});
     QCOMPARE(doc.controller.selectedIndexes().size(), 1);
-    QCOMPARE(
-        doc.controller.cell(doc.controller.selectedIndexes().first(), doc.columnOf(Field::Phone)).text, selectedPhone);
+    QCOMPARE(doc.controller.cell(doc.controller.selectedIndexes().first(), doc.columnOf(Field::Phone)).text,
+             selectedPhone);
 }
 
 void TestTableRows::selectByUniqueIds()
@@ -404,7 +404,7 @@ void TestTableRows::selectionOfContacts()
     doc.controller.setSelectedIndexes({3, 0, 1});
     QCOMPARE(doc.controller.uniqueIdOfSelectedContact(), QStringLiteral("acme"));
     QCOMPARE(doc.controller.selectedContacts(),
-        (ContactTable{doc.contact("acme"), doc.contact("able"), doc.contact("brown")}));
+             (ContactTable{doc.contact("acme"), doc.contact("able"), doc.contact("brown")}));
 }
 
 void TestTableRows::contactsForIndexes()
@@ -416,7 +416,7 @@ void TestTableRows::contactsForIndexes()
 
     // Distinct, not deleted, in row order whatever the order asked in.
     QCOMPARE(doc.controller.contactsForIndexes({3, clark, able, 1, 2, 99, -1}),
-        (ContactTable{doc.contact("able"), doc.contact("brown")}));
+             (ContactTable{doc.contact("able"), doc.contact("brown")}));
     QVERIFY(doc.controller.contactsForIndexes({}).isEmpty());
 }
 

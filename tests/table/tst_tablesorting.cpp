@@ -53,8 +53,8 @@ namespace {
 
 const QString SortingFile = QStringLiteral("sorting.vcf");
 /// One column of each sorted field: every contact of the file then has a single row.
-const QStringList SortColumns{
-    Field::Phone, Field::Email, Field::Dates, Field::City, Field::Department, Field::Birthday};
+const QStringList SortColumns{Field::Phone, Field::Email,      Field::Dates,
+                              Field::City,  Field::Department, Field::Birthday};
 
 RowSorter::SortValue text(const char* value)
 {
@@ -158,18 +158,18 @@ void TestTableSorting::sortOptionsDefaults_data()
     QTest::newRow("Phone") << "Phone" << QStringList{"Phone", "Phone label"} << "Phone";
     QTest::newRow("Instant Message") << "Instant Message"
                                      << QStringList{"Instant Message", "Instant Message service name",
-                                            "Instant Message username", "Instant Message label"}
+                                                    "Instant Message username", "Instant Message label"}
                                      << "Instant Message";
     QTest::newRow("Social Network") << "Social Network"
                                     << QStringList{"Social Network", "Social Network service name",
-                                           "Social Network username"}
+                                                   "Social Network username"}
                                     << "Social Network";
     QTest::newRow("Dates") << "Dates" << QStringList{"Dates", "Dates label"} << "Dates";
     QTest::newRow("Phonetic Name") << "Phonetic Name"
                                    << QStringList{"Phonetic Name", "Phonetic FirstName", "Phonetic LastName"}
                                    << "Phonetic Name";
     for (const char* single : {"Birthday", "Company", "Department", "Suffix", "Title", "Job Title", "Nickname", "Note",
-             "ZIP", "State", "City", "Street", "Country"}) {
+                               "ZIP", "State", "City", "Street", "Country"}) {
         const QString identifier = QString::fromLatin1(single);
         QTest::newRow(single) << identifier << QStringList{identifier} << identifier;
     }
@@ -191,9 +191,9 @@ void TestTableSorting::sortOptionsDefaults()
 void TestTableSorting::sortOptionsStoredChoices()
 {
     const QVariantMap stored{{QStringLiteral("Name"), QStringLiteral("LastName")},
-        {QStringLiteral("Email"), QStringLiteral("Email domain")},
-        // Not among the column's keys: the built-in choice stays.
-        {QStringLiteral("Phone"), QStringLiteral("Email domain")}};
+                             {QStringLiteral("Email"), QStringLiteral("Email domain")},
+                             // Not among the column's keys: the built-in choice stays.
+                             {QStringLiteral("Phone"), QStringLiteral("Email domain")}};
     const SortOptionsDict dict = SortKeys::aSortOptionsDict(stored);
     QCOMPARE(dict.value(QStringLiteral("Name")).selected, QStringLiteral("LastName"));
     QCOMPARE(dict.value(QStringLiteral("Email")).selected, QStringLiteral("Email domain"));
@@ -345,8 +345,8 @@ void TestTableSorting::sortValueKinds()
     const QStringList all{QStringLiteral("All")};
     using Kind = RowSorter::SortValue::Kind;
 
-    const RowSorter::SortValue birthday
-        = RowSorter::sortValue(ben, Field::Birthday, QStringLiteral("stringValue"), all);
+    const RowSorter::SortValue birthday =
+        RowSorter::sortValue(ben, Field::Birthday, QStringLiteral("stringValue"), all);
     QCOMPARE(birthday.kind, Kind::Date);
     QCOMPARE(birthday.date, 1224u);
     QCOMPARE(RowSorter::sortValue(ben, Field::Dates, QStringLiteral("stringValue"), all).kind, Kind::Date);
@@ -355,17 +355,18 @@ void TestTableSorting::sortValueKinds()
     QCOMPARE(label.text, QStringLiteral("other"));
     QCOMPARE(RowSorter::sortValue(ben, Field::Phone, QStringLiteral("stringValue"), all).kind, Kind::None);
     QCOMPARE(RowSorter::sortValue(ben, Field::Email, QStringLiteral("stringValue"), {QStringLiteral("home")}).kind,
-        Kind::None);
+             Kind::None);
 }
 
 void TestTableSorting::ranksAgreeWithComparator()
 {
     // The sort orders rows by ranks of their distinct texts; it must give the order the comparator
     // gives, on texts that share long beginnings, differ in case only, or leave the basic plane.
-    const QStringList pieces{QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("\u00e9"),
-        QStringLiteral("\u00c9"), QStringLiteral("\u00df"), QStringLiteral("\u0130"), QStringLiteral(" "),
-        QStringLiteral("9"), QStringLiteral("\uff21"), QStringLiteral("\U0001F600"), QStringLiteral("\U00010400"),
-        QStringLiteral("\U00010428"), QStringLiteral("longprefix"), QString()};
+    const QStringList pieces{QStringLiteral("a"),          QStringLiteral("A"),          QStringLiteral("b"),
+                             QStringLiteral("\u00e9"),     QStringLiteral("\u00c9"),     QStringLiteral("\u00df"),
+                             QStringLiteral("\u0130"),     QStringLiteral(" "),          QStringLiteral("9"),
+                             QStringLiteral("\uff21"),     QStringLiteral("\U0001F600"), QStringLiteral("\U00010400"),
+                             QStringLiteral("\U00010428"), QStringLiteral("longprefix"), QString()};
     QRandomGenerator random(20240607);
     ContactCollection collection;
     for (int i = 0; i < 400; ++i) {
@@ -390,10 +391,10 @@ void TestTableSorting::ranksAgreeWithComparator()
         QCOMPARE(rows.size(), expected.size());
         for (qsizetype i = 0; i < rows.size(); ++i)
             QVERIFY2(rows.at(i).contact == expected.at(i).contact,
-                qPrintable(QStringLiteral("row %1: %2 where %3 belongs")
-                               .arg(i)
-                               .arg(rows.at(i).person().stringValueForIdentifier(Field::Note),
-                                   expected.at(i).person().stringValueForIdentifier(Field::Note))));
+                     qPrintable(QStringLiteral("row %1: %2 where %3 belongs")
+                                    .arg(i)
+                                    .arg(rows.at(i).person().stringValueForIdentifier(Field::Note),
+                                         expected.at(i).person().stringValueForIdentifier(Field::Note))));
     }
 }
 
@@ -407,8 +408,8 @@ void TestTableSorting::sortDescriptorPersisted()
         doc.controller.sortDescriptorsDidChange({QStringLiteral("Email domain"), false});
         QCOMPARE(preferences.lastSortDescriptor(), SortDescriptor(QStringLiteral("Email domain"), false));
         QCOMPARE(preferences.value(Preferences::Key::LastSortDict).toMap(),
-            (QVariantMap{
-                {QStringLiteral("key"), QStringLiteral("Email domain")}, {QStringLiteral("ascending"), false}}));
+                 (QVariantMap{{QStringLiteral("key"), QStringLiteral("Email domain")},
+                              {QStringLiteral("ascending"), false}}));
     }
     {
         // Without contacts a change is not stored.

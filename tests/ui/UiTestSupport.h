@@ -10,7 +10,7 @@ class QLineEdit;
 namespace Quillary::Ui {
 class DocumentController;
 class DocumentWindow;
-}
+} // namespace Quillary::Ui
 
 namespace Quillary::Test {
 

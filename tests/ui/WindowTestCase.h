@@ -9,7 +9,7 @@
 namespace Quillary::Ui {
 class DocumentController;
 class DocumentWindow;
-}
+} // namespace Quillary::Ui
 
 namespace Quillary::Test {
 

@@ -19,9 +19,9 @@
 #include "table/ContactCellDelegate.h"
 #include "table/ContactsTableEditing.h"
 #include "table/ContactsTableModel.h"
-#include "table/ReplaceAlertPanel.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
+#include "table/ReplaceAlertPanel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -260,12 +260,14 @@ void TestDocumentWindow::editSeveralRowsAfterConfirmation()
     DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
     QVERIFY(window);
     window->viewTypePopupSelected(QStringLiteral("Phone"));
-    const QStringList names{QStringLiteral("Ben Baker"), QStringLiteral("Chidi Okafor"), QStringLiteral("Erik Eriksen")};
+    const QStringList names{QStringLiteral("Ben Baker"), QStringLiteral("Chidi Okafor"),
+                            QStringLiteral("Erik Eriksen")};
     selectRows(window, {rowOf(window, names.at(0)), rowOf(window, names.at(1)), rowOf(window, names.at(2))});
     MessageBox::setNextAnswer(0); // OK
     doubleClickCell(window, rowOf(window, names.at(1)), Field::Phone);
     QCOMPARE(MessageBox::shown().size(), 1);
-    QCOMPARE(MessageBox::shown().first().message, QStringLiteral("Do you want to set the same value in the selected rows"));
+    QCOMPARE(MessageBox::shown().first().message,
+             QStringLiteral("Do you want to set the same value in the selected rows"));
     QCOMPARE(MessageBox::shown().first().informativeText, QStringLiteral("This operation can be undone."));
     QLineEdit* editor = cellEditor(window);
     QVERIFY(editor);
@@ -287,7 +289,8 @@ void TestDocumentWindow::bulkReplaceTextOverThreeRows()
     QVERIFY(window);
     window->viewTypePopupSelected(QStringLiteral("Phone"));
     ContactsTableView* view = window->tableView();
-    const QStringList names{QStringLiteral("Ben Baker"), QStringLiteral("Delphine Duval"), QStringLiteral("Frieda Fischer")};
+    const QStringList names{QStringLiteral("Ben Baker"), QStringLiteral("Delphine Duval"),
+                            QStringLiteral("Frieda Fischer")};
     const auto labelOf = [&](const QString& name) {
         const int row = rowOf(window, name);
         return view->model()->index(row, 1).data(ContactsTableModel::LabelRole).toString();
@@ -339,7 +342,9 @@ void TestDocumentWindow::labelPopupAndDeleteItem()
     }
     QVERIFY(home);
     home->trigger();
-    QCOMPARE(view->model()->index(rowOf(window, QStringLiteral("Ben Baker")), 1).data(ContactsTableModel::LabelRole)
+    QCOMPARE(view->model()
+                 ->index(rowOf(window, QStringLiteral("Ben Baker")), 1)
+                 .data(ContactsTableModel::LabelRole)
                  .toString(),
              QStringLiteral("home"));
     // Erik has no phone: no label pop-up.
@@ -514,7 +519,8 @@ void TestDocumentWindow::revertToSaved()
     window->viewTypePopupSelected(QStringLiteral("Phone"));
     const int erik = rowOf(window, QStringLiteral("Erik Eriksen"));
     selectRows(window, {erik});
-    const ContactEntryPtr ben = window->tableController()->subContactTable().at(rowOf(window, QStringLiteral("Ben Baker"))).contact;
+    const ContactEntryPtr ben =
+        window->tableController()->subContactTable().at(rowOf(window, QStringLiteral("Ben Baker"))).contact;
     LabeledValue phone = ben->person->phoneValues().first();
     phone.value = QStringLiteral("+1 000");
     QVERIFY(window->document()->undoRegistry().undoReplaceLabeledValue(phone, Field::Phone, ben));
@@ -523,7 +529,8 @@ void TestDocumentWindow::revertToSaved()
     QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone), QStringLiteral("+1 000"));
     MessageBox::setNextAnswer(0);
     window->menus()->action(Command::Revert)->trigger();
-    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone), QStringLiteral("+1 212 555 0199"));
+    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone),
+             QStringLiteral("+1 212 555 0199"));
     QVERIFY(!window->isWindowModified());
     QVERIFY(!window->menus()->action(Command::Undo)->isEnabled());
     // The contact selected before is selected again.

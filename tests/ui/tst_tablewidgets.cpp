@@ -12,8 +12,8 @@
 #include "formats/ImportPanel.h"
 #include "formats/ImportPanelModel.h"
 #include "formats/ZQVCard.h"
-#include "support/FileDialog.h"
 #include "model/FieldIdentifiers.h"
+#include "support/FileDialog.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 #include "table/ReplaceAlertPanel.h"
@@ -22,7 +22,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +32,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 

@@ -125,7 +125,8 @@ void TestWindowCommands::typingWithTheKeyboard()
     // Escape leaves the value as it was.
     QTest::keyClick(editor, Qt::Key_Escape);
     QTRY_VERIFY(!cellEditor(window));
-    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone), QStringLiteral("+1 212 555 0199"));
+    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone),
+             QStringLiteral("+1 212 555 0199"));
     QVERIFY(!window->isWindowModified());
 
     // Tab past the last column goes on in the next row; Shift-Tab back before the first goes up.
@@ -134,7 +135,8 @@ void TestWindowCommands::typingWithTheKeyboard()
     QVERIFY(cellEditor(window));
     cellEditor(window)->setText(QStringLiteral("+1 212 555 0100"));
     QTest::keyClick(cellEditor(window), Qt::Key_Tab);
-    QTRY_COMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone), QStringLiteral("+1 212 555 0100"));
+    QTRY_COMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone),
+                 QStringLiteral("+1 212 555 0100"));
     QTRY_VERIFY(cellEditor(window));
     QCOMPARE(view->currentIndex().row(), rowOf(window, QStringLiteral("Ben Baker")) + 1);
     QTest::keyClick(cellEditor(window), Qt::Key_Backtab);
@@ -151,7 +153,8 @@ void TestWindowCommands::typingWithTheKeyboard()
     cellEditor(window)->setText(QStringLiteral("not kept"));
     window->setEditMode(false);
     QTRY_VERIFY(!cellEditor(window));
-    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone), QStringLiteral("+1 212 555 0100"));
+    QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone),
+             QStringLiteral("+1 212 555 0100"));
     QTest::keyClick(view, Qt::Key_Return); // nothing to type into outside edit mode
     QVERIFY(!cellEditor(window));
 }
@@ -166,8 +169,7 @@ void TestWindowCommands::menusFollowTheDocument()
     QVERIFY(actionTitled(columns, QStringLiteral("Email"))->isChecked());
     QVERIFY(!actionTitled(columns, QStringLiteral("Phone"))->isChecked());
     actionTitled(columns, QStringLiteral("Phone"))->trigger();
-    QCOMPARE(window->tableController()->tableIdentfiers(),
-             (QStringList{Field::Name, Field::Phone, Field::Email}));
+    QCOMPARE(window->tableController()->tableIdentfiers(), (QStringList{Field::Name, Field::Phone, Field::Email}));
     Q_EMIT columns->aboutToShow();
     QVERIFY(actionTitled(columns, QStringLiteral("Phone"))->isChecked());
 
@@ -223,8 +225,8 @@ void TestWindowCommands::progressWindowOverALargeRead()
     QFile file(dir().filePath(QStringLiteral("large.vcf")));
     QVERIFY(file.open(QIODevice::WriteOnly));
     for (int i = 0; i < 20000; ++i) {
-        file.write("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Person;" + QByteArray::number(i)
-                   + ";;;\r\nTEL;TYPE=CELL:+1 555 " + QByteArray::number(100000 + i)
+        file.write("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Person;" + QByteArray::number(i) + ";;;\r\nTEL;TYPE=CELL:+1 555 "
+                   + QByteArray::number(100000 + i)
                    + "\r\nNOTE:a note long enough to make the file large\r\nEND:VCARD\r\n");
     }
     file.close();

@@ -18,7 +18,7 @@ public:
         QStringList files;
         QString screenshotPath; ///< --screenshot=PATH: write a picture of the first window, then quit
         bool quitWhenShown = false; ///< --quit-when-shown: quit once the first table has been drawn
-        QString viewType;       ///< --view-type=NAME: the view type of the first window (for pictures)
+        QString viewType; ///< --view-type=NAME: the view type of the first window (for pictures)
         bool showGroups = false; ///< --show-groups: the first window opens with its group side bar
     };
 

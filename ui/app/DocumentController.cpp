@@ -18,8 +18,7 @@ namespace Quillary::Ui {
 
 DocumentController::DocumentController(Preferences& preferences, QObject* parent)
     : QObject(parent), m_preferences(preferences)
-{
-}
+{ }
 
 DocumentController::~DocumentController() = default;
 
@@ -72,7 +71,8 @@ DocumentWindow* DocumentController::openDocument(const QString& path, const QByt
     auto document = std::make_unique<ContactDocument>();
     DocumentError error;
     // Large vCard files are read on a worker thread under the progress window.
-    if (ContactDocument::typeForPath(path) == ContactDocument::Type::VCard && ContactDocument::wantsBackgroundRead(path)) {
+    if (ContactDocument::typeForPath(path) == ContactDocument::Type::VCard
+        && ContactDocument::wantsBackgroundRead(path)) {
         const ProgressAlert::Outcome outcome = ProgressAlert::run(document->startRead(path, encoding), alertParent);
         if (outcome.cancelled)
             return nullptr;
@@ -123,11 +123,13 @@ void DocumentController::fillRecentMenu(QMenu* menu, QWidget* parent)
     menu->clear();
     const QStringList paths = m_preferences.recentDocuments();
     for (const QString& path : paths) {
-        menu->addAction(QFileInfo(path).fileName(), this, [this, path, parent] {
-            if (!QFileInfo::exists(path))
-                m_preferences.removeRecentDocument(path);
-            openDocument(path, "auto", parent);
-        })->setToolTip(path);
+        menu->addAction(QFileInfo(path).fileName(), this,
+                        [this, path, parent] {
+                            if (!QFileInfo::exists(path))
+                                m_preferences.removeRecentDocument(path);
+                            openDocument(path, "auto", parent);
+                        })
+            ->setToolTip(path);
     }
     if (!paths.isEmpty())
         menu->addSeparator();

@@ -36,7 +36,8 @@ public:
     DocumentWindow* newDocument();
     /// Reads a file in an encoding ("auto" detects it) and shows it; alerts and answers null when
     /// the file cannot be read or the reading is cancelled.
-    DocumentWindow* openDocument(const QString& path, const QByteArray& encoding = "auto", QWidget* alertParent = nullptr);
+    DocumentWindow* openDocument(const QString& path, const QByteArray& encoding = "auto",
+                                 QWidget* alertParent = nullptr);
     /// File > Open…: the open panel with the encoding pop-up, then every file chosen.
     void openDocumentWithPanel(QWidget* parent);
     void fillRecentMenu(QMenu* menu, QWidget* parent);

@@ -5,8 +5,8 @@
 #include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
 #include "documents/Preferences.h"
-#include "formats/EncodingAccessoryModel.h"
 #include "formats/EncodingAccessory.h"
+#include "formats/EncodingAccessoryModel.h"
 #include "formats/ImportPanel.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
@@ -91,8 +91,7 @@ bool DocumentFileCommands::revertDocumentToSaved()
         return false;
     const DocumentError error = document->revert();
     if (error.isError()) {
-        MessageBox::alert(m_window,
-                          tr("The document “%1” could not be opened.").arg(document->displayName()),
+        MessageBox::alert(m_window, tr("The document “%1” could not be opened.").arg(document->displayName()),
                           error.recoverySuggestion);
         return false;
     }
@@ -184,8 +183,7 @@ bool DocumentFileCommands::importFromVCard()
     if (path.isEmpty())
         return false;
     const QByteArray encoding = DocumentController::encodingName(encodings.encodingType());
-    const ProgressAlert::Outcome outcome =
-        ProgressAlert::run(document->startImportFromVCard(path, encoding), m_window);
+    const ProgressAlert::Outcome outcome = ProgressAlert::run(document->startImportFromVCard(path, encoding), m_window);
     if (outcome.cancelled)
         return false;
     if (outcome.error.isError()) {
@@ -232,9 +230,9 @@ bool DocumentFileCommands::closeVCardDocument()
     const DocumentError error = document->save();
     if (!error.isError())
         return true;
-    const int answer = MessageBox::ask(
-        m_window, tr("The document “%1” could not be saved.").arg(document->displayName()), error.recoverySuggestion,
-        {tr("Cancel"), tr("Discard")}, 0, 0);
+    const int answer =
+        MessageBox::ask(m_window, tr("The document “%1” could not be saved.").arg(document->displayName()),
+                        error.recoverySuggestion, {tr("Cancel"), tr("Discard")}, 0, 0);
     return answer == 1;
 }
 

@@ -81,10 +81,16 @@ void DocumentMenus::createActions()
     DocumentFileCommands* files = w->fileCommands();
     DocumentController* app = w->documentController();
 
-    connect(addAction(Command::New, QStringLiteral("newAction"), tr("&New"), QKeySequence::New),
-            &QAction::triggered, this, [app] { if (app) app->newDocument(); });
+    connect(addAction(Command::New, QStringLiteral("newAction"), tr("&New"), QKeySequence::New), &QAction::triggered,
+            this, [app] {
+                if (app)
+                    app->newDocument();
+            });
     connect(addAction(Command::Open, QStringLiteral("openAction"), tr("&Open…"), QKeySequence::Open),
-            &QAction::triggered, this, [app, w] { if (app) app->openDocumentWithPanel(w); });
+            &QAction::triggered, this, [app, w] {
+                if (app)
+                    app->openDocumentWithPanel(w);
+            });
     connect(addAction(Command::Close, QStringLiteral("closeAction"), tr("&Close"), QKeySequence::Close),
             &QAction::triggered, w, &QWidget::close);
     connect(addAction(Command::Save, QStringLiteral("saveAction"), tr("&Save"), QKeySequence::Save),
@@ -98,7 +104,10 @@ void DocumentMenus::createActions()
     connect(addAction(Command::ImportFromVCard, QStringLiteral("importFromVCardAction"), tr("Import from vCard…")),
             &QAction::triggered, files, &DocumentFileCommands::importFromVCard);
     connect(addAction(Command::Quit, QStringLiteral("quitAction"), tr("&Quit"), QKeySequence::Quit),
-            &QAction::triggered, this, [app] { if (app) app->quit(); });
+            &QAction::triggered, this, [app] {
+                if (app)
+                    app->quit();
+            });
 
     QUndoStack* stack = w->document()->undoStack();
     QAction* undo = stack->createUndoAction(w, tr("Undo"));
@@ -113,10 +122,11 @@ void DocumentMenus::createActions()
     addAction(Command::Cut, QStringLiteral("cutAction"), tr("Cu&t"), QKeySequence::Cut)->setEnabled(false);
     addAction(Command::Copy, QStringLiteral("copyAction"), tr("&Copy"), QKeySequence::Copy)->setEnabled(false);
     addAction(Command::Paste, QStringLiteral("pasteAction"), tr("&Paste"), QKeySequence::Paste)->setEnabled(false);
-    connect(addAction(Command::SelectAll, QStringLiteral("selectAllAction"), tr("Select &All"), QKeySequence::SelectAll),
-            &QAction::triggered, w->tableView(), &QAbstractItemView::selectAll);
-    QAction* editMode = addAction(Command::EditMode, QStringLiteral("editModeAction"), tr("Edit"),
-                                  QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(
+        addAction(Command::SelectAll, QStringLiteral("selectAllAction"), tr("Select &All"), QKeySequence::SelectAll),
+        &QAction::triggered, w->tableView(), &QAbstractItemView::selectAll);
+    QAction* editMode =
+        addAction(Command::EditMode, QStringLiteral("editModeAction"), tr("Edit"), QKeySequence(Qt::CTRL | Qt::Key_E));
     editMode->setCheckable(true);
     connect(editMode, &QAction::triggered, w, &DocumentWindow::editButtonPressed);
 
@@ -139,8 +149,8 @@ void DocumentMenus::createActions()
         addAction(Command::ShowNameInAllRows, QStringLiteral("showNameInAllRowsAction"), tr("Show Name in all rows"));
     allRows->setCheckable(true);
     connect(allRows, &QAction::triggered, this, [w] { w->tableController()->toggleShowNameInAllRows(); });
-    connect(addAction(Command::About, QStringLiteral("aboutAction"), tr("&About Quillary")), &QAction::triggered,
-            this, [w] { DocumentController::showAbout(w); });
+    connect(addAction(Command::About, QStringLiteral("aboutAction"), tr("&About Quillary")), &QAction::triggered, this,
+            [w] { DocumentController::showAbout(w); });
 }
 
 QMenu* DocumentMenus::dynamicMenu(QWidget* parent, const QString& objectName, const QString& title,
@@ -189,8 +199,8 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     QMenu* view = bar->addMenu(tr("&View"));
     view->addMenu(dynamicMenu(view, QStringLiteral("viewTypeMenu"), tr("View Type"), &DocumentMenus::fillViewTypeMenu));
     view->addMenu(dynamicMenu(view, QStringLiteral("columnsMenu"), tr("Columns"), &DocumentMenus::fillColumnsMenu));
-    view->addMenu(dynamicMenu(view, QStringLiteral("sortOptionsMenu"), tr("Sort Options"),
-                              &DocumentMenus::fillSortOptionsMenu));
+    view->addMenu(
+        dynamicMenu(view, QStringLiteral("sortOptionsMenu"), tr("Sort Options"), &DocumentMenus::fillSortOptionsMenu));
     view->addSeparator();
     view->addAction(action(Command::ShowGroups));
     view->addSeparator();
@@ -201,10 +211,10 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     view->addAction(action(Command::DefaultFont));
 
     QMenu* navigate = bar->addMenu(tr("&Navigate"));
-    navigate->addMenu(dynamicMenu(navigate, QStringLiteral("selectGroupMenu"), tr("Select Group"),
-                                  &DocumentMenus::fillGroupMenu));
-    navigate->addMenu(dynamicMenu(navigate, QStringLiteral("selectLabelMenu"), tr("Select Label"),
-                                  &DocumentMenus::fillLabelMenu));
+    navigate->addMenu(
+        dynamicMenu(navigate, QStringLiteral("selectGroupMenu"), tr("Select Group"), &DocumentMenus::fillGroupMenu));
+    navigate->addMenu(
+        dynamicMenu(navigate, QStringLiteral("selectLabelMenu"), tr("Select Label"), &DocumentMenus::fillLabelMenu));
 
     QMenu* help = bar->addMenu(tr("&Help"));
     help->addAction(action(Command::About));
@@ -356,11 +366,11 @@ void DocumentMenus::fillContactMenu(QMenu* menu)
 {
     menu->clear();
     // The contact commands themselves come later; their places are kept.
-    for (const QString& title : {tr("Show Contact Info"), tr("Add New Contact"), tr("Delete Contact"),
-                                 tr("Duplicate Contact")})
+    for (const QString& title :
+         {tr("Show Contact Info"), tr("Add New Contact"), tr("Delete Contact"), tr("Duplicate Contact")})
         menu->addAction(title)->setEnabled(false);
-    QAction* exportContact = menu->addAction(tr("Export Contact as vCard"), m_window->fileCommands(),
-                                             &DocumentFileCommands::exportAsVCard);
+    QAction* exportContact =
+        menu->addAction(tr("Export Contact as vCard"), m_window->fileCommands(), &DocumentFileCommands::exportAsVCard);
     exportContact->setEnabled(action(Command::ExportAsVCard)->isEnabled());
     menu->addAction(tr("Show QRCode"))->setEnabled(false);
     menu->addSeparator();

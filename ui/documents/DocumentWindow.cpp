@@ -39,8 +39,8 @@ DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Prefer
     setObjectName(QStringLiteral("documentWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_document->setParent(this);
-    m_tableController = new ContactsViewController(m_document->collection(), &m_document->undoRegistry(),
-                                                   &m_preferences, this);
+    m_tableController =
+        new ContactsViewController(m_document->collection(), &m_document->undoRegistry(), &m_preferences, this);
     m_document->setView(m_tableController);
     m_fileCommands = new DocumentFileCommands(this);
     setUpLayout();

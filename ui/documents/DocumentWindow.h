@@ -14,7 +14,7 @@ namespace Quillary {
 class ContactDocument;
 class ContactsViewController;
 class Preferences;
-}
+} // namespace Quillary
 
 namespace Quillary::Ui {
 
@@ -34,8 +34,8 @@ class DocumentWindow final : public QMainWindow
 
 public:
     /// Takes the document, read or new; `controller` may be null (a window of its own).
-    DocumentWindow(std::unique_ptr<ContactDocument> document, Preferences& preferences,
-                   DocumentController* controller, QWidget* parent = nullptr);
+    DocumentWindow(std::unique_ptr<ContactDocument> document, Preferences& preferences, DocumentController* controller,
+                   QWidget* parent = nullptr);
     ~DocumentWindow() override;
 
     [[nodiscard]] ContactDocument* document() const { return m_document; }

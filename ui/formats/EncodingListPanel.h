@@ -8,7 +8,7 @@ class QTableView;
 namespace Quillary {
 class EncodingAccessoryModel;
 class EncodingListModel;
-}
+} // namespace Quillary
 
 namespace Quillary::Ui {
 

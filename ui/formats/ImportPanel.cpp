@@ -26,8 +26,8 @@ std::optional<QList<int>>& nextSelection()
 } // namespace
 
 ImportPanel::ImportPanel(ImportPanelModel* model, QWidget* parent)
-    : QDialog(parent), m_model(model), m_filename(new QLabel(model->filename(), this)),
-      m_nameList(new QListView(this)), m_detailTable(new QTableView(this)), m_selectButton(nullptr)
+    : QDialog(parent), m_model(model), m_filename(new QLabel(model->filename(), this)), m_nameList(new QListView(this)),
+      m_detailTable(new QTableView(this)), m_selectButton(nullptr)
 {
     setObjectName(QStringLiteral("importPanel"));
     setWindowTitle(tr("Import from vCard"));
@@ -61,8 +61,7 @@ ImportPanel::ImportPanel(ImportPanelModel* model, QWidget* parent)
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_nameList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &ImportPanel::selectionChanged);
+    connect(m_nameList->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ImportPanel::selectionChanged);
     connect(m_nameList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { m_model->setCurrentRow(current.isValid() ? current.row() : -1); });
     if (m_model->rowCount() > 0)

@@ -20,11 +20,11 @@ public:
     struct Options
     {
         QString title;
-        QString acceptLabel;       ///< the title of the accept button ("Open", "Export", "Import")
-        QString fileNameLabel;     ///< the label of the name field ("Export As:")
-        QStringList nameFilters;   ///< "vCard (*.vcf)", ...
-        QString defaultSuffix;     ///< added to a saved name without one
-        QString directory;         ///< the folder, or the suggested file for a save panel
+        QString acceptLabel; ///< the title of the accept button ("Open", "Export", "Import")
+        QString fileNameLabel; ///< the label of the name field ("Export As:")
+        QStringList nameFilters; ///< "vCard (*.vcf)", ...
+        QString defaultSuffix; ///< added to a saved name without one
+        QString directory; ///< the folder, or the suggested file for a save panel
         QWidget* accessory = nullptr; ///< shown below the file list; the caller keeps ownership
         bool multipleFiles = false;
     };

@@ -34,8 +34,8 @@ std::optional<int> MessageBox::takeAnswer()
     return answers().takeFirst();
 }
 
-int MessageBox::ask(QWidget* parent, const QString& message, const QString& informativeText,
-                    const QStringList& buttons, int defaultButton, int escapeButton, QMessageBox::Icon icon)
+int MessageBox::ask(QWidget* parent, const QString& message, const QString& informativeText, const QStringList& buttons,
+                    int defaultButton, int escapeButton, QMessageBox::Icon icon)
 {
     records().append({message, informativeText, buttons});
     if (const std::optional<int> answer = takeAnswer())

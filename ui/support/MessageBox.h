@@ -21,9 +21,8 @@ public:
 
     /// An alert with buttons titled `buttons`; answers the index of the button chosen, or
     /// `escapeButton` when the alert was dismissed.
-    static int ask(QWidget* parent, const QString& message, const QString& informativeText,
-                   const QStringList& buttons, int defaultButton = 0, int escapeButton = -1,
-                   QMessageBox::Icon icon = QMessageBox::Warning);
+    static int ask(QWidget* parent, const QString& message, const QString& informativeText, const QStringList& buttons,
+                   int defaultButton = 0, int escapeButton = -1, QMessageBox::Icon icon = QMessageBox::Warning);
     /// "OK" and "Cancel": true for "OK".
     static bool confirm(QWidget* parent, const QString& message, const QString& informativeText);
     /// An alert with "OK" only.

@@ -38,8 +38,7 @@ QColor dimmedColor(const QStyleOptionViewItem& option)
 
 ContactCellDelegate::ContactCellDelegate(const ContactsViewController& controller, QObject* parent)
     : QStyledItemDelegate(parent), m_controller(controller), m_thumbnails(256)
-{
-}
+{ }
 
 ContactCellDelegate::~ContactCellDelegate() = default;
 
@@ -210,8 +209,8 @@ QPixmap ContactCellDelegate::thumbnail(const PersonDsc& person, int side) const
     if (image.isNull())
         return {};
     const QImage filled = image.scaled(side, side, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
-    auto* scaled = new QPixmap(QPixmap::fromImage(
-        filled.copy((filled.width() - side) / 2, (filled.height() - side) / 2, side, side)));
+    auto* scaled = new QPixmap(
+        QPixmap::fromImage(filled.copy((filled.width() - side) / 2, (filled.height() - side) / 2, side, side)));
     const QPixmap result = *scaled;
     m_thumbnails.insert(key, scaled);
     return result;

@@ -13,7 +13,7 @@ enum class EditKey;
 class ContactsViewController;
 class PersonDsc;
 struct CellContent;
-}
+} // namespace Quillary
 
 namespace Quillary::Ui {
 

@@ -191,8 +191,7 @@ void ContactsTableEditing::menuItemChosen(const MenuItem& item, int row, int col
 QMenu* ContactsTableEditing::labelMenu(int row, int column, QWidget* parent)
 {
     const CellContent cell = m_view->controller().cell(row, column);
-    if (cell.cellTemplate != CellContent::Template::PopupAndText || !cell.hasValue
-        || !m_view->controller().editState())
+    if (cell.cellTemplate != CellContent::Template::PopupAndText || !cell.hasValue || !m_view->controller().editState())
         return nullptr;
     auto* menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("labelMenu"));

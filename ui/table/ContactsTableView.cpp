@@ -10,11 +10,11 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDrag>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 #include <memory>

@@ -4,8 +4,7 @@ namespace Quillary::AddressBook {
 
 AddressBook::AddressBook(const QLocale& locale)
     : m_defaultNameOrdering(nameOrderingForLocale(locale)), m_defaultCountryCode(countryCodeForLocale(locale))
-{
-}
+{ }
 
 std::shared_ptr<Group> AddressBook::group(const QString& uniqueId) const
 {

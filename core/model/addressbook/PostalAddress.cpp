@@ -22,25 +22,61 @@ QSharedDataPointer<PostalAddressData>& sharedEmpty()
 }
 } // namespace
 
-PostalAddress::PostalAddress() : d(sharedEmpty()) {}
+PostalAddress::PostalAddress() : d(sharedEmpty()) { }
 PostalAddress::PostalAddress(const PostalAddress&) = default;
 PostalAddress::PostalAddress(PostalAddress&&) noexcept = default;
 PostalAddress& PostalAddress::operator=(const PostalAddress&) = default;
 PostalAddress& PostalAddress::operator=(PostalAddress&&) noexcept = default;
 PostalAddress::~PostalAddress() = default;
 
-const QString& PostalAddress::street() const { return d->street; }
-const QString& PostalAddress::city() const { return d->city; }
-const QString& PostalAddress::state() const { return d->state; }
-const QString& PostalAddress::zip() const { return d->zip; }
-const QString& PostalAddress::country() const { return d->country; }
-const QString& PostalAddress::countryCode() const { return d->countryCode; }
-void PostalAddress::setStreet(const QString& value) { d->street = value; }
-void PostalAddress::setCity(const QString& value) { d->city = value; }
-void PostalAddress::setState(const QString& value) { d->state = value; }
-void PostalAddress::setZip(const QString& value) { d->zip = value; }
-void PostalAddress::setCountry(const QString& value) { d->country = value; }
-void PostalAddress::setCountryCode(const QString& value) { d->countryCode = value; }
+const QString& PostalAddress::street() const
+{
+    return d->street;
+}
+const QString& PostalAddress::city() const
+{
+    return d->city;
+}
+const QString& PostalAddress::state() const
+{
+    return d->state;
+}
+const QString& PostalAddress::zip() const
+{
+    return d->zip;
+}
+const QString& PostalAddress::country() const
+{
+    return d->country;
+}
+const QString& PostalAddress::countryCode() const
+{
+    return d->countryCode;
+}
+void PostalAddress::setStreet(const QString& value)
+{
+    d->street = value;
+}
+void PostalAddress::setCity(const QString& value)
+{
+    d->city = value;
+}
+void PostalAddress::setState(const QString& value)
+{
+    d->state = value;
+}
+void PostalAddress::setZip(const QString& value)
+{
+    d->zip = value;
+}
+void PostalAddress::setCountry(const QString& value)
+{
+    d->country = value;
+}
+void PostalAddress::setCountryCode(const QString& value)
+{
+    d->countryCode = value;
+}
 
 QString PostalAddress::part(QStringView key) const
 {
@@ -77,8 +113,8 @@ void PostalAddress::setPart(QStringView key, const QString& value)
 
 bool PostalAddress::isEmpty() const
 {
-    return d->street.isEmpty() && d->city.isEmpty() && d->state.isEmpty() && d->zip.isEmpty()
-        && d->country.isEmpty() && d->countryCode.isEmpty();
+    return d->street.isEmpty() && d->city.isEmpty() && d->state.isEmpty() && d->zip.isEmpty() && d->country.isEmpty()
+        && d->countryCode.isEmpty();
 }
 
 bool operator==(const PostalAddress& a, const PostalAddress& b)

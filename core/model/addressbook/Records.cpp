@@ -9,9 +9,9 @@ QString newUniqueId()
     return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
 }
 
-Person::Person(QString uniqueId) : m_uniqueId(std::move(uniqueId)) {}
+Person::Person(QString uniqueId) : m_uniqueId(std::move(uniqueId)) { }
 
-Group::Group(QString uniqueId) : m_uniqueId(std::move(uniqueId)) {}
+Group::Group(QString uniqueId) : m_uniqueId(std::move(uniqueId)) { }
 
 bool Group::addMember(const QString& personId)
 {

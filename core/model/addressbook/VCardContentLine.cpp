@@ -104,9 +104,8 @@ bool Tokenizer::next(ContentLine& line)
         // Unfold: a following line that starts with white space continues this one. After a
         // quoted-printable soft line break that white space is part of the value, and the joining
         // is left to joinQuotedPrintable().
-        for (QByteArrayView more = peekPhysicalLine(&end);
-             m_pos < m_text.size() && !more.isEmpty() && (more.front() == ' ' || more.front() == '\t')
-             && !endsWithSoftLineBreak(text);
+        for (QByteArrayView more = peekPhysicalLine(&end); m_pos < m_text.size() && !more.isEmpty()
+             && (more.front() == ' ' || more.front() == '\t') && !endsWithSoftLineBreak(text);
              more = peekPhysicalLine(&end)) {
             text = appendToStorage(text, more.sliced(1));
             m_pos = end;
@@ -220,9 +219,9 @@ void Tokenizer::parse(QByteArrayView text, ContentLine& line)
                 equals = i;
         }
         const QByteArrayView param(data + start, i - start);
-        Param parsed = equals < 0 ? Param{QByteArrayView(), trimBlanks(param)}
-                                  : Param{trimBlanks(param.first(equals - start)),
-                                          trimBlanks(param.sliced(equals - start + 1))};
+        Param parsed = equals < 0
+            ? Param{QByteArrayView(), trimBlanks(param)}
+            : Param{trimBlanks(param.first(equals - start)), trimBlanks(param.sliced(equals - start + 1))};
         if (parsed.value.isEmpty() && parsed.name.isEmpty())
             continue;
         noteEncoding(parsed, line);

@@ -9,8 +9,7 @@
 namespace Quillary::AddressBook::VCard {
 
 /// True when `text` equals the upper-case ASCII word, ignoring the case of `text`.
-template<qsizetype N>
-inline bool equalsUpper(QByteArrayView text, const char (&upper)[N])
+template <qsizetype N> inline bool equalsUpper(QByteArrayView text, const char (&upper)[N])
 {
     if (text.size() != N - 1)
         return false;
@@ -49,7 +48,7 @@ inline QByteArrayView unquote(QByteArrayView value)
 
 struct Param
 {
-    QByteArrayView name;  ///< empty for a bare vCard 2.1 value such as "WORK" or "QUOTED-PRINTABLE"
+    QByteArrayView name; ///< empty for a bare vCard 2.1 value such as "WORK" or "QUOTED-PRINTABLE"
     QByteArrayView value; ///< raw, possibly a comma-separated list or double-quoted
 };
 
@@ -63,12 +62,13 @@ struct ContentLine
     bool quotedPrintable = false;
     bool base64 = false;
 
-    template<qsizetype N>
-    [[nodiscard]] bool nameIs(const char (&upperName)[N]) const { return equalsUpper(name, upperName); }
+    template <qsizetype N> [[nodiscard]] bool nameIs(const char (&upperName)[N]) const
+    {
+        return equalsUpper(name, upperName);
+    }
     [[nodiscard]] bool nameIs(QByteArrayView upperName) const { return equalsUpper(name, upperName); }
     /// The value of the first parameter with that name (case-insensitive), or a null view.
-    template<qsizetype N>
-    [[nodiscard]] QByteArrayView param(const char (&upperName)[N]) const
+    template <qsizetype N> [[nodiscard]] QByteArrayView param(const char (&upperName)[N]) const
     {
         for (const Param& p : params) {
             if (equalsUpper(p.name, upperName))
@@ -88,7 +88,7 @@ struct ContentLine
 class Tokenizer
 {
 public:
-    explicit Tokenizer(QByteArrayView card) : m_text(card) {}
+    explicit Tokenizer(QByteArrayView card) : m_text(card) { }
     bool next(ContentLine& line);
 
 private:
@@ -108,6 +108,5 @@ private:
     mutable QByteArrayView m_peekedLine;
     QList<QByteArray> m_storage; // unfolded lines; views point into these
 };
-
 
 } // namespace Quillary::AddressBook::VCard

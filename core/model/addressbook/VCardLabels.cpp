@@ -11,9 +11,9 @@ struct TypeName
 };
 
 constexpr TypeName typeNames[] = {
-    {"HOME", TypeHome},   {"WORK", TypeWork},   {"OTHER", TypeOther},     {"CELL", TypeCell},
-    {"IPHONE", TypeIPhone}, {"MAIN", TypeMain}, {"PAGER", TypePager},     {"FAX", TypeFax},
-    {"VOICE", TypeVoice}, {"PREF", TypePref},   {"INTERNET", TypeInternet},
+    {"HOME", TypeHome},     {"WORK", TypeWork}, {"OTHER", TypeOther},       {"CELL", TypeCell},
+    {"IPHONE", TypeIPhone}, {"MAIN", TypeMain}, {"PAGER", TypePager},       {"FAX", TypeFax},
+    {"VOICE", TypeVoice},   {"PREF", TypePref}, {"INTERNET", TypeInternet},
 };
 
 } // namespace

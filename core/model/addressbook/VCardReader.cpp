@@ -27,11 +27,16 @@ struct ServiceScheme
 
 // URI schemes of IMPP values and the services they stand for.
 const ServiceScheme serviceSchemes[] = {
-    {"aim", &InstantMessageService::AIM},      {"xmpp", &InstantMessageService::Jabber},
-    {"msnim", &InstantMessageService::MSN},    {"msn", &InstantMessageService::MSN},
-    {"ymsgr", &InstantMessageService::Yahoo},  {"icq", &InstantMessageService::ICQ},
-    {"qq", &InstantMessageService::QQ},        {"skype", &InstantMessageService::Skype},
-    {"callto", &InstantMessageService::Skype}, {"gg", &InstantMessageService::GaduGadu},
+    {"aim", &InstantMessageService::AIM},
+    {"xmpp", &InstantMessageService::Jabber},
+    {"msnim", &InstantMessageService::MSN},
+    {"msn", &InstantMessageService::MSN},
+    {"ymsgr", &InstantMessageService::Yahoo},
+    {"icq", &InstantMessageService::ICQ},
+    {"qq", &InstantMessageService::QQ},
+    {"skype", &InstantMessageService::Skype},
+    {"callto", &InstantMessageService::Skype},
+    {"gg", &InstantMessageService::GaduGadu},
     {"gtalk", &InstantMessageService::GoogleTalk},
 };
 
@@ -43,10 +48,10 @@ struct ServiceProperty
 
 // The per-service properties that older address books write instead of IMPP.
 const ServiceProperty serviceProperties[] = {
-    {"X-AIM", &InstantMessageService::AIM},          {"X-JABBER", &InstantMessageService::Jabber},
-    {"X-MSN", &InstantMessageService::MSN},          {"X-YAHOO", &InstantMessageService::Yahoo},
-    {"X-ICQ", &InstantMessageService::ICQ},          {"X-QQ", &InstantMessageService::QQ},
-    {"X-SKYPE", &InstantMessageService::Skype},      {"X-SKYPE-USERNAME", &InstantMessageService::Skype},
+    {"X-AIM", &InstantMessageService::AIM},           {"X-JABBER", &InstantMessageService::Jabber},
+    {"X-MSN", &InstantMessageService::MSN},           {"X-YAHOO", &InstantMessageService::Yahoo},
+    {"X-ICQ", &InstantMessageService::ICQ},           {"X-QQ", &InstantMessageService::QQ},
+    {"X-SKYPE", &InstantMessageService::Skype},       {"X-SKYPE-USERNAME", &InstantMessageService::Skype},
     {"X-GADUGADU", &InstantMessageService::GaduGadu}, {"X-GOOGLE-TALK", &InstantMessageService::GoogleTalk},
     {"X-GTALK", &InstantMessageService::GoogleTalk},
 };
@@ -55,9 +60,9 @@ const ServiceProperty serviceProperties[] = {
 QString canonicalService(const QString& text)
 {
     static const QString* const known[] = {
-        &InstantMessageService::AIM,   &InstantMessageService::Jabber,   &InstantMessageService::MSN,
-        &InstantMessageService::Yahoo, &InstantMessageService::ICQ,      &InstantMessageService::QQ,
-        &InstantMessageService::Skype, &InstantMessageService::GaduGadu, &InstantMessageService::GoogleTalk,
+        &InstantMessageService::AIM,      &InstantMessageService::Jabber,   &InstantMessageService::MSN,
+        &InstantMessageService::Yahoo,    &InstantMessageService::ICQ,      &InstantMessageService::QQ,
+        &InstantMessageService::Skype,    &InstantMessageService::GaduGadu, &InstantMessageService::GoogleTalk,
         &InstantMessageService::Facebook,
     };
     for (const QString* service : known) {
@@ -91,7 +96,7 @@ private:
 class CardReader
 {
 public:
-    explicit CardReader(Version version) : m_version(version) {}
+    explicit CardReader(Version version) : m_version(version) { }
 
     void collectGroupLabel(const ContentLine& line);
     void read(const ContentLine& line);
@@ -138,10 +143,10 @@ private:
     Version m_version;
     Person m_person{QString()};
     std::array<MultiValue, MultiPropertyCount> m_multi;
-    GroupValues m_groupLabels;       // group → X-ABLabel
+    GroupValues m_groupLabels; // group → X-ABLabel
     GroupValues m_groupCountryCodes; // group → X-ABADR
     QString m_formattedName;
-    std::array<QString, 3> m_phonetic;      // X-PHONETIC-FIRST/MIDDLE/LAST-NAME
+    std::array<QString, 3> m_phonetic; // X-PHONETIC-FIRST/MIDDLE/LAST-NAME
     std::array<QString, 3> m_soundPhonetic; // SOUND;X-IRMC-N
     bool m_hasName = false;
     bool m_isCompany = false;
@@ -356,8 +361,8 @@ void CardReader::readRelated(const ContentLine& line)
     if (!types.isEmpty()) {
         const QString word = QString::fromUtf8(types.first()).toLower();
         static const QHash<QString, const QString*> relations = {
-            {QStringLiteral("spouse"), &Label::Spouse},     {QStringLiteral("child"), &Label::Child},
-            {QStringLiteral("parent"), &Label::Parent},     {QStringLiteral("friend"), &Label::Friend},
+            {QStringLiteral("spouse"), &Label::Spouse},      {QStringLiteral("child"), &Label::Child},
+            {QStringLiteral("parent"), &Label::Parent},      {QStringLiteral("friend"), &Label::Friend},
             {QStringLiteral("sweetheart"), &Label::Partner},
         };
         const QString* known = relations.value(word);
@@ -476,9 +481,8 @@ void CardReader::readUid(const ContentLine& line)
 std::optional<Person> CardReader::finish()
 {
     for (int i = 0; i < 3; ++i) {
-        static constexpr StringProperty phonetic[] = {StringProperty::FirstNamePhonetic,
-                                                      StringProperty::MiddleNamePhonetic,
-                                                      StringProperty::LastNamePhonetic};
+        static constexpr StringProperty phonetic[] = {
+            StringProperty::FirstNamePhonetic, StringProperty::MiddleNamePhonetic, StringProperty::LastNamePhonetic};
         setString(phonetic[i], m_phonetic[size_t(i)].isEmpty() ? m_soundPhonetic[size_t(i)] : m_phonetic[size_t(i)]);
     }
     const QString& company = m_person.value(StringProperty::Organization);

@@ -144,17 +144,17 @@ QString withLineFeeds(QString text)
 
 QString decodeQuotedPrintableText(const ContentLine& line, QByteArrayView charset)
 {
-        const QByteArray bytes = decodeQuotedPrintable(line.value);
-        if (!charset.isEmpty())
-            return Charset::decode(bytes, charset);
-        // No CHARSET: UTF-8 when the bytes are valid UTF-8, else Windows-31J when they are valid
-        // in it (phones that omit the parameter), else Windows Latin 1.
-        if (Charset::isValidUtf8(bytes))
-            return QString::fromUtf8(bytes);
-        Charset::StrictResult sjis = Charset::decodeStrict(bytes, "windows-31j");
-        if (sjis.ok())
-            return sjis.text;
-        return Charset::decode(bytes, "windows-1252");
+    const QByteArray bytes = decodeQuotedPrintable(line.value);
+    if (!charset.isEmpty())
+        return Charset::decode(bytes, charset);
+    // No CHARSET: UTF-8 when the bytes are valid UTF-8, else Windows-31J when they are valid
+    // in it (phones that omit the parameter), else Windows Latin 1.
+    if (Charset::isValidUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    Charset::StrictResult sjis = Charset::decodeStrict(bytes, "windows-31j");
+    if (sjis.ok())
+        return sjis.text;
+    return Charset::decode(bytes, "windows-1252");
 }
 
 } // namespace

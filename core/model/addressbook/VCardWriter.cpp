@@ -26,11 +26,11 @@ bool isSchemeToken(const QString& text)
 QString schemeForService(const QString& service)
 {
     static const std::pair<const QString*, const char*> schemes[] = {
-        {&InstantMessageService::AIM, "aim"},     {&InstantMessageService::ICQ, "aim"},
-        {&InstantMessageService::Jabber, "xmpp"}, {&InstantMessageService::GoogleTalk, "xmpp"},
+        {&InstantMessageService::AIM, "aim"},       {&InstantMessageService::ICQ, "aim"},
+        {&InstantMessageService::Jabber, "xmpp"},   {&InstantMessageService::GoogleTalk, "xmpp"},
         {&InstantMessageService::Facebook, "xmpp"}, {&InstantMessageService::MSN, "msnim"},
-        {&InstantMessageService::Yahoo, "ymsgr"}, {&InstantMessageService::Skype, "skype"},
-        {&InstantMessageService::QQ, "qq"},       {&InstantMessageService::GaduGadu, "gg"},
+        {&InstantMessageService::Yahoo, "ymsgr"},   {&InstantMessageService::Skype, "skype"},
+        {&InstantMessageService::QQ, "qq"},         {&InstantMessageService::GaduGadu, "gg"},
     };
     for (const auto& [known, scheme] : schemes) {
         if (service == *known)
@@ -43,7 +43,7 @@ QString schemeForService(const QString& service)
 class CardWriter
 {
 public:
-    explicit CardWriter(QByteArray& out) : m_out(out) {}
+    explicit CardWriter(QByteArray& out) : m_out(out) { }
 
     void write(const Person& person);
 
@@ -228,8 +228,8 @@ void CardWriter::writeAddresses(const MultiValue& values)
         begin("ADR", group);
         types(labelTypes);
         m_line.append(":;;");
-        for (const QString* part : {&address.street(), &address.city(), &address.state(), &address.zip(),
-                                    &address.country()}) {
+        for (const QString* part :
+             {&address.street(), &address.city(), &address.state(), &address.zip(), &address.country()}) {
             escaped(*part);
             m_line.append(';');
         }
