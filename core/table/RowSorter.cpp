@@ -59,11 +59,17 @@ void appendFolded(std::vector<char16_t>& out, const QString& text)
 
 /// Ranks of the texts: equal (ignoring case) texts share a rank. Many rows share a text (a name
 /// on every row of its contact, common names), so the distinct texts are sorted, not the rows.
+/// Where a sample shows that texts rarely repeat (phone numbers, e-mail addresses), looking them
+/// up costs more than sorting the repeats, so the rest go into the sort unchecked: equal texts get
+/// one rank there all the same.
 QList<quint32> textRanks(const QList<SortValue>& values)
 {
+    constexpr qsizetype Sample = 4096;
     QHash<QString, quint32> idOfText;
     QList<const QString*> texts;
     QList<quint32> idOfRow(values.size(), 0);
+    qsizetype looked = 0;
+    bool lookUp = true;
     for (qsizetype i = 0; i < values.size(); ++i) {
         const SortValue& value = values.at(i);
         if (value.kind != SortValue::Kind::Text)
@@ -75,12 +81,19 @@ QList<quint32> textRanks(const QList<SortValue>& values)
             idOfRow[i] = idOfRow.at(i - 1);
             continue;
         }
+        if (!lookUp) {
+            idOfRow[i] = quint32(texts.size());
+            texts.append(&value.text);
+            continue;
+        }
         auto it = idOfText.constFind(value.text);
         if (it == idOfText.constEnd()) {
             it = idOfText.insert(value.text, quint32(texts.size()));
             texts.append(&value.text);
         }
         idOfRow[i] = *it;
+        if (++looked == Sample)
+            lookUp = idOfText.size() < Sample * 3 / 4;
     }
     // Case-folded once per distinct text into one buffer, then compared as plain code units; the
     // first eight of them, as two numbers, sit in the sorted array so most comparisons stay in cache.

@@ -38,6 +38,7 @@ private Q_SLOTS:
     void rowOrder_data();
     void rowOrder();
     void sortValueKinds();
+    void ranksAgreeWithComparator_data();
     void ranksAgreeWithComparator();
 
     void sortDescriptorPersisted();
@@ -358,10 +359,24 @@ void TestTableSorting::sortValueKinds()
              Kind::None);
 }
 
+void TestTableSorting::ranksAgreeWithComparator_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("maxPieces");
+    QTest::addColumn<int>("repeatFrom");
+    // Few distinct texts, each looked up; then texts that rarely repeat, so that the sort stops
+    // looking them up, with the same texts (some in upper case) coming again after that.
+    QTest::newRow("common texts") << 400 << 6 << 400;
+    QTest::newRow("rare repeats") << 7000 << 9 << 5000;
+}
+
 void TestTableSorting::ranksAgreeWithComparator()
 {
     // The sort orders rows by ranks of their distinct texts; it must give the order the comparator
     // gives, on texts that share long beginnings, differ in case only, or leave the basic plane.
+    QFETCH(int, count);
+    QFETCH(int, maxPieces);
+    QFETCH(int, repeatFrom);
     const QStringList pieces{QStringLiteral("a"),          QStringLiteral("A"),          QStringLiteral("b"),
                              QStringLiteral("\u00e9"),     QStringLiteral("\u00c9"),     QStringLiteral("\u00df"),
                              QStringLiteral("\u0130"),     QStringLiteral(" "),          QStringLiteral("9"),
@@ -369,11 +384,18 @@ void TestTableSorting::ranksAgreeWithComparator()
                              QStringLiteral("\U00010428"), QStringLiteral("longprefix"), QString()};
     QRandomGenerator random(20240607);
     ContactCollection collection;
-    for (int i = 0; i < 400; ++i) {
+    QStringList notes;
+    for (int i = 0; i < count; ++i) {
         QString note;
-        const int length = int(random.bounded(6));
-        for (int j = 0; j < length; ++j)
-            note += pieces.at(random.bounded(int(pieces.size())));
+        if (i >= repeatFrom) {
+            const QString& earlier = notes.at(i - repeatFrom);
+            note = i % 2 ? earlier.toUpper() : QString(earlier.constData(), earlier.size());
+        } else {
+            const int length = int(random.bounded(maxPieces));
+            for (int j = 0; j < length; ++j)
+                note += pieces.at(random.bounded(int(pieces.size())));
+        }
+        notes.append(note);
         collection.contactTable.append(contactWithNote(note, i));
     }
     for (const bool ascending : {true, false}) {
