@@ -83,6 +83,21 @@ QString placeLabel(unsigned flags)
     return {};
 }
 
+QString sharedLabel(QString label)
+{
+    static const QString* const known[] = {
+        &Label::Home,        &Label::Work,       &Label::Other,        &Label::PhoneMain,    &Label::PhoneMobile,
+        &Label::PhoneiPhone, &Label::PhonePager, &Label::PhoneHomeFAX, &Label::PhoneWorkFAX, &Label::HomePage,
+        &Label::Anniversary, &Label::Father,     &Label::Mother,       &Label::Parent,       &Label::Sister,
+        &Label::Brother,     &Label::Child,      &Label::Friend,       &Label::Spouse,       &Label::Partner,
+        &Label::Assistant,   &Label::Manager};
+    for (const QString* shared : known) {
+        if (label == *shared)
+            return *shared;
+    }
+    return label;
+}
+
 QList<const char*> typesForLabel(const QString& label, bool phone)
 {
     if (label == Label::Home)

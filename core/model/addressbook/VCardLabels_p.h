@@ -31,6 +31,10 @@ enum TypeFlag : unsigned {
 /// The stored label of home, work and other types, for e-mails, addresses, URLs and accounts.
 [[nodiscard]] QString placeLabel(unsigned flags);
 
+/// The label of an X-ABLabel line: one of the address book's own labels comes back as the shared
+/// constant, so that the many contacts that carry it share one text.
+[[nodiscard]] QString sharedLabel(QString label);
+
 /// The TYPE values that carry a stored label, or none when the label needs an X-ABLabel line.
 /// `phone` selects the phone table; otherwise only home, work and other have types.
 [[nodiscard]] QList<const char*> typesForLabel(const QString& label, bool phone);

@@ -193,7 +193,7 @@ void CardReader::collectGroupLabel(const ContentLine& line)
     if (line.group.isEmpty())
         return;
     if (line.nameIs("X-ABLABEL"))
-        m_groupLabels.insert(line.group, text(line));
+        m_groupLabels.insert(line.group, sharedLabel(text(line)));
     else if (line.nameIs("X-ABADR"))
         m_groupCountryCodes.insert(line.group, text(line).trimmed());
 }
