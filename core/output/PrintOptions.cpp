@@ -140,6 +140,170 @@ QVariantMap formatsToMap(const QMap<QString, QStringList>& formats)
     return map;
 }
 
+/// Reads the fields that an options type lists into its members.
+class FieldReader
+{
+public:
+    explicit FieldReader(const QVariantMap& map) : m_reader(map) { }
+
+    void operator()(const QString& key, QString& value) { value = m_reader.text(key); }
+    void operator()(const QString& key, int& value) { value = m_reader.integer(key); }
+    void operator()(const QString& key, double& value) { value = m_reader.number(key); }
+    void operator()(const QString& key, bool& value) { value = m_reader.flag(key); }
+    void operator()(const QString& key, QStringList& value) { value = m_reader.texts(key); }
+    void operator()(const QString& key, PrintItemList& value) { value = itemsFromList(m_reader.list(key)); }
+    void operator()(const QString& key, QList<LabelPreset>& value) { value = presetsFromList(m_reader.list(key)); }
+    void operator()(const QString& key, QMap<QString, QStringList>& value)
+    {
+        value = formatsFromMap(m_reader.map(key));
+    }
+    void operator()(const QString&, PrintMargins& value) { value = m_reader.margins(); }
+    template <typename Options>
+    requires requires { Options::fromMap(QVariantMap()); }
+    void operator()(const QString& key, Options& value) { value = Options::fromMap(m_reader.map(key)); }
+    /// A number that is stored only when it is set.
+    void optional(const QString& key, double& value) { (*this)(key, value); }
+
+    [[nodiscard]] const QVariantMap& rest() const { return m_reader.rest(); }
+
+private:
+    MapReader m_reader;
+};
+
+/// Writes the fields that an options type lists over the keys it keeps from newer versions.
+class FieldWriter
+{
+public:
+    explicit FieldWriter(const QVariantMap& otherKeys) : m_map(otherKeys) { }
+
+    template <typename Value> void operator()(const QString& key, const Value& value)
+    {
+        m_map.insert(key, QVariant::fromValue(value));
+    }
+    void operator()(const QString& key, const PrintItemList& value) { m_map.insert(key, itemsToList(value)); }
+    void operator()(const QString& key, const QList<LabelPreset>& value) { m_map.insert(key, presetsToList(value)); }
+    void operator()(const QString& key, const QMap<QString, QStringList>& value)
+    {
+        m_map.insert(key, formatsToMap(value));
+    }
+    void operator()(const QString&, const PrintMargins& value) { insertMargins(m_map, value); }
+    template <typename Options>
+    requires requires(const Options& options) { options.toMap(); }
+    void operator()(const QString& key, const Options& value) { m_map.insert(key, value.toMap()); }
+    void optional(const QString& key, double value)
+    {
+        if (value != 0)
+            m_map.insert(key, value);
+    }
+
+    [[nodiscard]] const QVariantMap& map() const { return m_map; }
+
+private:
+    QVariantMap m_map;
+};
+
+// The stored fields of each options type, listed once for reading and writing. `Options` is const
+// when writing.
+
+template <typename Fields, typename Options> void addressListFields(Fields& field, Options& options)
+{
+    field(QStringLiteral("fontName"), options.fontName);
+    field(QStringLiteral("fontSize"), options.fontSize);
+    field(QStringLiteral("margins"), options.margins);
+    field(QStringLiteral("printFrame"), options.printFrame);
+    field(QStringLiteral("alternatingRow"), options.alternatingRow);
+    field(QStringLiteral("printCountry"), options.printCountry);
+    field(QStringLiteral("itemTable"), options.itemTable);
+    field(QStringLiteral("selectedLabels"), options.selectedLabels);
+}
+
+template <typename Fields, typename Options> void mailingLabelsFields(Fields& field, Options& options)
+{
+    field(QStringLiteral("fontName"), options.fontName);
+    field(QStringLiteral("fontSize"), options.fontSize);
+    field(QStringLiteral("unitType"), options.unitType);
+    field(QStringLiteral("margins"), options.margins);
+    field(QStringLiteral("printFormat"), options.printFormat);
+    field(QStringLiteral("printFormatTitles"), options.printFormatTitles);
+    field(QStringLiteral("printFormatDictionary"), options.printFormatDictionary);
+    field(QStringLiteral("labelHeight"), options.labelHeight);
+    field(QStringLiteral("labelWidth"), options.labelWidth);
+    field(QStringLiteral("vGap"), options.vGap);
+    field(QStringLiteral("hGap"), options.hGap);
+    // The offsets have no control of their own; they are kept only when someone set them.
+    field.optional(QStringLiteral("topOffset"), options.topOffset);
+    field.optional(QStringLiteral("leftOffset"), options.leftOffset);
+    field(QStringLiteral("printPhone"), options.printPhone);
+    field(QStringLiteral("printCompany"), options.printCompany);
+    field(QStringLiteral("printCountry"), options.printCountry);
+    field(QStringLiteral("printDepartment"), options.printDepartment);
+    field(QStringLiteral("printFrame"), options.printFrame);
+    field(QStringLiteral("repeatCount"), options.repeatCount);
+    field(QStringLiteral("presetArray"), options.presetArray);
+}
+
+template <typename Fields, typename Options> void envelopeFields(Fields& field, Options& options)
+{
+    field(QStringLiteral("fontName"), options.fontName);
+    field(QStringLiteral("fontSize"), options.fontSize);
+    field(QStringLiteral("unitType"), options.unitType);
+    field(QStringLiteral("margins"), options.margins);
+    field(QStringLiteral("printSender"), options.printSender);
+    field(QStringLiteral("printPhone"), options.printPhone);
+    field(QStringLiteral("printCompany"), options.printCompany);
+    field(QStringLiteral("printCountry"), options.printCountry);
+    field(QStringLiteral("printDepartment"), options.printDepartment);
+    field(QStringLiteral("printSpouse"), options.printSpouse);
+    field(QStringLiteral("senderLabel"), options.senderLabel);
+    field(QStringLiteral("senderLabelIndex"), options.senderLabelIndex);
+}
+
+template <typename Fields, typename Options> void hagakiFields(Fields& field, Options& options)
+{
+    field(QStringLiteral("fontName"), options.fontName);
+    field(QStringLiteral("fontSize"), options.fontSize);
+    field(QStringLiteral("topMargin"), options.topMargin);
+    field(QStringLiteral("leftMargin"), options.leftMargin);
+    field(QStringLiteral("showBackground"), options.showBackground);
+    field(QStringLiteral("hagakiTypeArray"), options.hagakiTypeArray);
+    field(QStringLiteral("hagakiType"), options.hagakiType);
+    field(QStringLiteral("keishou"), options.keishou);
+    field(QStringLiteral("printCompany"), options.printCompany);
+    field(QStringLiteral("printSender"), options.printSender);
+    field(QStringLiteral("printSpouse"), options.printSpouse);
+    field(QStringLiteral("printChildren"), options.printChildren);
+}
+
+template <typename Fields, typename Options> void printOptionsFields(Fields& field, Options& options)
+{
+    field(QStringLiteral("Version"), options.version);
+    field(QStringLiteral("printStyle"), options.printStyle);
+    field(QStringLiteral("unitType"), options.unitType);
+    field(AddressListKey, options.addressList);
+    field(MailingLabelsKey, options.mailingLabels);
+    field(EnvelopeKey, options.envelope);
+    field(HagakiKey, options.hagaki);
+}
+
+/// Options read from a stored dictionary through their list of fields; keys the list does not name
+/// are kept.
+template <typename Options, typename ListFields> Options readOptions(const QVariantMap& map, ListFields listFields)
+{
+    FieldReader reader(map);
+    Options options;
+    listFields(reader, options);
+    options.otherKeys = reader.rest();
+    return options;
+}
+
+/// The stored dictionary of options through their list of fields.
+template <typename Options, typename ListFields> QVariantMap writeOptions(const Options& options, ListFields listFields)
+{
+    FieldWriter writer(options.otherKeys);
+    listFields(writer, options);
+    return writer.map();
+}
+
 } // namespace
 
 // Styles ----------------------------------------------------------------------------------------
@@ -200,35 +364,17 @@ AddressListOptions AddressListOptions::defaults(const QString& fontName)
 
 AddressListOptions AddressListOptions::fromMap(const QVariantMap& map)
 {
-    MapReader reader(map);
-    AddressListOptions options;
-    options.fontName = reader.text(QStringLiteral("fontName"));
-    options.fontSize = reader.integer(QStringLiteral("fontSize"));
-    options.margins = reader.margins();
-    options.printFrame = reader.flag(QStringLiteral("printFrame"));
-    options.alternatingRow = reader.flag(QStringLiteral("alternatingRow"));
-    options.printCountry = reader.flag(QStringLiteral("printCountry"));
-    options.itemTable = itemsFromList(reader.list(QStringLiteral("itemTable")));
-    options.selectedLabels = reader.texts(QStringLiteral("selectedLabels"));
+    AddressListOptions options =
+        readOptions<AddressListOptions>(map, [](auto& fields, auto& options) { addressListFields(fields, options); });
     // An empty selection would print no labelled value at all; the accessory never stores one.
     if (options.selectedLabels.isEmpty())
         options.selectedLabels = {LabelText::All};
-    options.otherKeys = reader.rest();
     return options;
 }
 
 QVariantMap AddressListOptions::toMap() const
 {
-    QVariantMap map = otherKeys;
-    map.insert(QStringLiteral("fontName"), fontName);
-    map.insert(QStringLiteral("fontSize"), fontSize);
-    insertMargins(map, margins);
-    map.insert(QStringLiteral("printFrame"), printFrame);
-    map.insert(QStringLiteral("alternatingRow"), alternatingRow);
-    map.insert(QStringLiteral("printCountry"), printCountry);
-    map.insert(QStringLiteral("itemTable"), itemsToList(itemTable));
-    map.insert(QStringLiteral("selectedLabels"), selectedLabels);
-    return map;
+    return writeOptions(*this, [](auto& fields, auto& options) { addressListFields(fields, options); });
 }
 
 bool AddressListOptions::isLabelSelected(const QString& label) const
@@ -262,59 +408,13 @@ MailingLabelsOptions MailingLabelsOptions::defaults(const QString& fontName)
 
 MailingLabelsOptions MailingLabelsOptions::fromMap(const QVariantMap& map)
 {
-    MapReader reader(map);
-    MailingLabelsOptions options;
-    options.fontName = reader.text(QStringLiteral("fontName"));
-    options.fontSize = reader.integer(QStringLiteral("fontSize"));
-    options.unitType = reader.text(QStringLiteral("unitType"));
-    options.margins = reader.margins();
-    options.printFormat = reader.text(QStringLiteral("printFormat"));
-    options.printFormatTitles = reader.texts(QStringLiteral("printFormatTitles"));
-    options.printFormatDictionary = formatsFromMap(reader.map(QStringLiteral("printFormatDictionary")));
-    options.labelHeight = reader.number(QStringLiteral("labelHeight"));
-    options.labelWidth = reader.number(QStringLiteral("labelWidth"));
-    options.vGap = reader.number(QStringLiteral("vGap"));
-    options.hGap = reader.number(QStringLiteral("hGap"));
-    options.topOffset = reader.number(QStringLiteral("topOffset"));
-    options.leftOffset = reader.number(QStringLiteral("leftOffset"));
-    options.printPhone = reader.flag(QStringLiteral("printPhone"));
-    options.printCompany = reader.flag(QStringLiteral("printCompany"));
-    options.printCountry = reader.flag(QStringLiteral("printCountry"));
-    options.printDepartment = reader.flag(QStringLiteral("printDepartment"));
-    options.printFrame = reader.flag(QStringLiteral("printFrame"));
-    options.repeatCount = reader.integer(QStringLiteral("repeatCount"));
-    options.presetArray = presetsFromList(reader.list(QStringLiteral("presetArray")));
-    options.otherKeys = reader.rest();
-    return options;
+    return readOptions<MailingLabelsOptions>(map,
+                                             [](auto& fields, auto& options) { mailingLabelsFields(fields, options); });
 }
 
 QVariantMap MailingLabelsOptions::toMap() const
 {
-    QVariantMap map = otherKeys;
-    map.insert(QStringLiteral("fontName"), fontName);
-    map.insert(QStringLiteral("fontSize"), fontSize);
-    map.insert(QStringLiteral("unitType"), unitType);
-    insertMargins(map, margins);
-    map.insert(QStringLiteral("printFormat"), printFormat);
-    map.insert(QStringLiteral("printFormatTitles"), printFormatTitles);
-    map.insert(QStringLiteral("printFormatDictionary"), formatsToMap(printFormatDictionary));
-    map.insert(QStringLiteral("labelHeight"), labelHeight);
-    map.insert(QStringLiteral("labelWidth"), labelWidth);
-    map.insert(QStringLiteral("vGap"), vGap);
-    map.insert(QStringLiteral("hGap"), hGap);
-    // The offsets have no control of their own; they are kept only when someone set them.
-    if (topOffset != 0)
-        map.insert(QStringLiteral("topOffset"), topOffset);
-    if (leftOffset != 0)
-        map.insert(QStringLiteral("leftOffset"), leftOffset);
-    map.insert(QStringLiteral("printPhone"), printPhone);
-    map.insert(QStringLiteral("printCompany"), printCompany);
-    map.insert(QStringLiteral("printCountry"), printCountry);
-    map.insert(QStringLiteral("printDepartment"), printDepartment);
-    map.insert(QStringLiteral("printFrame"), printFrame);
-    map.insert(QStringLiteral("repeatCount"), repeatCount);
-    map.insert(QStringLiteral("presetArray"), presetsToList(presetArray));
-    return map;
+    return writeOptions(*this, [](auto& fields, auto& options) { mailingLabelsFields(fields, options); });
 }
 
 // Envelope ----------------------------------------------------------------------------------------
@@ -334,40 +434,12 @@ EnvelopeOptions EnvelopeOptions::defaults(const QString& fontName)
 
 EnvelopeOptions EnvelopeOptions::fromMap(const QVariantMap& map)
 {
-    MapReader reader(map);
-    EnvelopeOptions options;
-    options.fontName = reader.text(QStringLiteral("fontName"));
-    options.fontSize = reader.integer(QStringLiteral("fontSize"));
-    options.unitType = reader.text(QStringLiteral("unitType"));
-    options.margins = reader.margins();
-    options.printSender = reader.flag(QStringLiteral("printSender"));
-    options.printPhone = reader.flag(QStringLiteral("printPhone"));
-    options.printCompany = reader.flag(QStringLiteral("printCompany"));
-    options.printCountry = reader.flag(QStringLiteral("printCountry"));
-    options.printDepartment = reader.flag(QStringLiteral("printDepartment"));
-    options.printSpouse = reader.flag(QStringLiteral("printSpouse"));
-    options.senderLabel = reader.text(QStringLiteral("senderLabel"));
-    options.senderLabelIndex = reader.integer(QStringLiteral("senderLabelIndex"));
-    options.otherKeys = reader.rest();
-    return options;
+    return readOptions<EnvelopeOptions>(map, [](auto& fields, auto& options) { envelopeFields(fields, options); });
 }
 
 QVariantMap EnvelopeOptions::toMap() const
 {
-    QVariantMap map = otherKeys;
-    map.insert(QStringLiteral("fontName"), fontName);
-    map.insert(QStringLiteral("fontSize"), fontSize);
-    map.insert(QStringLiteral("unitType"), unitType);
-    insertMargins(map, margins);
-    map.insert(QStringLiteral("printSender"), printSender);
-    map.insert(QStringLiteral("printPhone"), printPhone);
-    map.insert(QStringLiteral("printCompany"), printCompany);
-    map.insert(QStringLiteral("printCountry"), printCountry);
-    map.insert(QStringLiteral("printDepartment"), printDepartment);
-    map.insert(QStringLiteral("printSpouse"), printSpouse);
-    map.insert(QStringLiteral("senderLabel"), senderLabel);
-    map.insert(QStringLiteral("senderLabelIndex"), senderLabelIndex);
-    return map;
+    return writeOptions(*this, [](auto& fields, auto& options) { envelopeFields(fields, options); });
 }
 
 // Hagaki ------------------------------------------------------------------------------------------
@@ -387,40 +459,12 @@ HagakiOptions HagakiOptions::defaults()
 
 HagakiOptions HagakiOptions::fromMap(const QVariantMap& map)
 {
-    MapReader reader(map);
-    HagakiOptions options;
-    options.fontName = reader.text(QStringLiteral("fontName"));
-    options.fontSize = reader.integer(QStringLiteral("fontSize"));
-    options.topMargin = reader.number(QStringLiteral("topMargin"));
-    options.leftMargin = reader.number(QStringLiteral("leftMargin"));
-    options.showBackground = reader.flag(QStringLiteral("showBackground"));
-    options.hagakiTypeArray = reader.texts(QStringLiteral("hagakiTypeArray"));
-    options.hagakiType = reader.text(QStringLiteral("hagakiType"));
-    options.keishou = reader.text(QStringLiteral("keishou"));
-    options.printCompany = reader.flag(QStringLiteral("printCompany"));
-    options.printSender = reader.flag(QStringLiteral("printSender"));
-    options.printSpouse = reader.flag(QStringLiteral("printSpouse"));
-    options.printChildren = reader.flag(QStringLiteral("printChildren"));
-    options.otherKeys = reader.rest();
-    return options;
+    return readOptions<HagakiOptions>(map, [](auto& fields, auto& options) { hagakiFields(fields, options); });
 }
 
 QVariantMap HagakiOptions::toMap() const
 {
-    QVariantMap map = otherKeys;
-    map.insert(QStringLiteral("fontName"), fontName);
-    map.insert(QStringLiteral("fontSize"), fontSize);
-    map.insert(QStringLiteral("topMargin"), topMargin);
-    map.insert(QStringLiteral("leftMargin"), leftMargin);
-    map.insert(QStringLiteral("showBackground"), showBackground);
-    map.insert(QStringLiteral("hagakiTypeArray"), hagakiTypeArray);
-    map.insert(QStringLiteral("hagakiType"), hagakiType);
-    map.insert(QStringLiteral("keishou"), keishou);
-    map.insert(QStringLiteral("printCompany"), printCompany);
-    map.insert(QStringLiteral("printSender"), printSender);
-    map.insert(QStringLiteral("printSpouse"), printSpouse);
-    map.insert(QStringLiteral("printChildren"), printChildren);
-    return map;
+    return writeOptions(*this, [](auto& fields, auto& options) { hagakiFields(fields, options); });
 }
 
 // The whole dictionary ----------------------------------------------------------------------------
@@ -445,30 +489,12 @@ PrintOptions PrintOptions::defaults(const QString& fontName)
 
 PrintOptions PrintOptions::fromMap(const QVariantMap& map)
 {
-    MapReader reader(map);
-    PrintOptions options;
-    options.version = reader.integer(QStringLiteral("Version"));
-    options.printStyle = reader.text(QStringLiteral("printStyle"));
-    options.unitType = reader.text(QStringLiteral("unitType"));
-    options.addressList = AddressListOptions::fromMap(reader.map(AddressListKey));
-    options.mailingLabels = MailingLabelsOptions::fromMap(reader.map(MailingLabelsKey));
-    options.envelope = EnvelopeOptions::fromMap(reader.map(EnvelopeKey));
-    options.hagaki = HagakiOptions::fromMap(reader.map(HagakiKey));
-    options.otherKeys = reader.rest();
-    return options;
+    return readOptions<PrintOptions>(map, [](auto& fields, auto& options) { printOptionsFields(fields, options); });
 }
 
 QVariantMap PrintOptions::toMap() const
 {
-    QVariantMap map = otherKeys;
-    map.insert(QStringLiteral("Version"), version);
-    map.insert(QStringLiteral("printStyle"), printStyle);
-    map.insert(QStringLiteral("unitType"), unitType);
-    map.insert(AddressListKey, addressList.toMap());
-    map.insert(MailingLabelsKey, mailingLabels.toMap());
-    map.insert(EnvelopeKey, envelope.toMap());
-    map.insert(HagakiKey, hagaki.toMap());
-    return map;
+    return writeOptions(*this, [](auto& fields, auto& options) { printOptionsFields(fields, options); });
 }
 
 QString PrintOptions::defaultFontName()
