@@ -1,9 +1,14 @@
 #include "BenchData.h"
 
+#include "support/MemoryTuning.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
 
 #include <cstdio>
 
@@ -24,8 +29,6 @@ QString dataFolder()
     return folder;
 }
 
-/// The path of a stream; runs the generator for it first when no folder was given and it is missing.
-/// Empty, with the reason in `error`, when there is no such stream.
 } // namespace
 
 QString streamPath(const QString& name, QString* error)
@@ -48,6 +51,20 @@ QString streamPath(const QString& name, QString* error)
         return {};
     }
     return path;
+}
+
+int runBenchmarks(int argc, char** argv, void (*registerAll)())
+{
+    tuneMemoryAllocator(argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    QCoreApplication application(argc, argv);
+    if (registerAll)
+        registerAll();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 } // namespace Quillary::Bench

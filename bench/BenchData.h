@@ -9,4 +9,9 @@ namespace Quillary::Bench {
 /// use. Empty, with the reason in `error`, when there is no such stream.
 QString streamPath(const QString& name, QString* error);
 
+/// The main of a benchmark program: the allocator tuned as the programs tune it, so that the figures
+/// are theirs, a core application, then the benchmarks that `registerAll` adds and those the
+/// BENCHMARK macros declared.
+int runBenchmarks(int argc, char** argv, void (*registerAll)() = nullptr);
+
 } // namespace Quillary::Bench

@@ -5,21 +5,18 @@
 // The contacts come from bench/generate_vcards.py's cards30-100k stream: from the folder named by
 // QUILLARY_BENCH_DATA, or, when it is unset, written on first use into a temporary folder.
 
+#include "BenchData.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentTask.h"
-#include "support/MemoryTuning.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <memory>
 #include <utility>
 
@@ -35,35 +32,11 @@ QTemporaryDir& workFolder()
     return folder;
 }
 
-/// The generated stream of 100 000 cards; empty, with the reason in `error`, when there is none.
-QString streamPath(QString* error)
-{
-    const QString given = qEnvironmentVariable("QUILLARY_BENCH_DATA");
-    const QString folder = given.isEmpty() ? workFolder().path() : given;
-    const QString path = QDir(folder).filePath(StreamName + QStringLiteral(".vcf"));
-    if (QFile::exists(path))
-        return path;
-    if (!given.isEmpty()) {
-        *error = path + QStringLiteral(" is missing: run bench/generate_vcards.py into QUILLARY_BENCH_DATA");
-        return {};
-    }
-    std::fprintf(stderr, "Generating %s into %s ...\n", qPrintable(StreamName), qPrintable(folder));
-    QProcess generator;
-    generator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    generator.start(QStringLiteral(QUILLARY_PYTHON3),
-                    {QStringLiteral(QUILLARY_VCARD_GENERATOR), folder, QStringLiteral("--only"), StreamName});
-    if (!generator.waitForFinished(-1) || generator.exitCode() != 0 || !QFile::exists(path)) {
-        *error = QStringLiteral("The generator could not write ") + path;
-        return {};
-    }
-    return path;
-}
-
 /// A file of the first `cards` cards of the stream (the whole stream for 100 000).
 QString documentPath(benchmark::State& state, qsizetype cards)
 {
     QString error;
-    const QString stream = streamPath(&error);
+    const QString stream = Bench::streamPath(StreamName, &error);
     if (stream.isEmpty()) {
         state.SkipWithError(qPrintable(error));
         return {};
@@ -249,14 +222,5 @@ void registerAll()
 
 int main(int argc, char** argv)
 {
-    // The allocator set up as the programs set it up, so the figures are theirs.
-    Quillary::tuneMemoryAllocator(argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    QCoreApplication application(argc, argv);
-    registerAll();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Quillary::Bench::runBenchmarks(argc, argv, registerAll);
 }

@@ -4,10 +4,7 @@
 #include "BenchData.h"
 #include "documents/ContactDocument.h"
 #include "documents/ViewTypes.h"
-#include "support/MemoryTuning.h"
 #include "table/ContactsViewController.h"
-
-#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -100,11 +97,5 @@ BENCHMARK(BM_EditOneCell)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    // The allocator set up as the programs set it up, so the figures are theirs.
-    Quillary::tuneMemoryAllocator(argv);
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Quillary::Bench::runBenchmarks(argc, argv);
 }

@@ -9,14 +9,11 @@
 #include "formats/VCardStream.h"
 #include "formats/ZQVCard.h"
 #include "model/addressbook/VCardCodec.h"
-#include "support/MemoryTuning.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "BenchData.h"
@@ -305,14 +302,5 @@ void registerAll()
 
 int main(int argc, char** argv)
 {
-    // The allocator set up as the programs set it up, so the figures are theirs.
-    Quillary::tuneMemoryAllocator(argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    QCoreApplication application(argc, argv);
-    registerAll();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Quillary::Bench::runBenchmarks(argc, argv, registerAll);
 }

@@ -9,21 +9,6 @@
 namespace Quillary::AddressBook::VCard {
 
 /// True when `text` equals the upper-case ASCII word, ignoring the case of `text`.
-template <qsizetype N> inline bool equalsUpper(QByteArrayView text, const char (&upper)[N])
-{
-    if (text.size() != N - 1)
-        return false;
-    for (qsizetype i = 0; i < N - 1; ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-        if (c != upper[i])
-            return false;
-    }
-    return true;
-}
-
-/// The same for a word known only at run time.
 inline bool equalsUpper(QByteArrayView text, QByteArrayView upper)
 {
     if (text.size() != upper.size())
@@ -36,6 +21,12 @@ inline bool equalsUpper(QByteArrayView text, QByteArrayView upper)
             return false;
     }
     return true;
+}
+
+/// The same for a word written in the code.
+template <qsizetype N> inline bool equalsUpper(QByteArrayView text, const char (&upper)[N])
+{
+    return equalsUpper(text, QByteArrayView(upper, N - 1));
 }
 
 /// The value without its surrounding double quotes.
