@@ -24,6 +24,29 @@ namespace Quillary::Ui {
 namespace {
 
 constexpr int MinimumColumnWidth = 80;
+/// From this many rows on, sorting takes long enough to show the busy cursor.
+constexpr qsizetype BusySortRows = 50000;
+
+/// The busy cursor for the lifetime of the guard, when `busy`.
+class BusyCursor
+{
+public:
+    explicit BusyCursor(bool busy) : m_busy(busy)
+    {
+        if (m_busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~BusyCursor()
+    {
+        if (m_busy)
+            QApplication::restoreOverrideCursor();
+    }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    bool m_busy;
+};
 
 QFont boldFontOf(const QFont& font)
 {
@@ -220,6 +243,7 @@ void ContactsTableView::sortIndicatorChanged(int section, Qt::SortOrder order)
     if (m_syncing || section < 0 || section >= identifiers.size())
         return;
     const QString key = m_controller.sortKeyForColumn(identifiers.at(section));
+    const BusyCursor busy(m_controller.subContactTable().size() >= BusySortRows);
     m_controller.sortDescriptorsDidChange(SortDescriptor{key, order == Qt::AscendingOrder});
 }
 
