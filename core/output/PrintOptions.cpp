@@ -157,6 +157,7 @@ public:
     {
         value = formatsFromMap(m_reader.map(key));
     }
+    // The margins are stored as four keys of their own ("topMargin", …).
     void operator()(const QString&, PrintMargins& value) { value = m_reader.margins(); }
     template <typename Options>
     requires requires { Options::fromMap(QVariantMap()); }
@@ -186,6 +187,7 @@ public:
     {
         m_map.insert(key, formatsToMap(value));
     }
+    // The margins are stored as four keys of their own ("topMargin", …).
     void operator()(const QString&, const PrintMargins& value) { insertMargins(m_map, value); }
     template <typename Options>
     requires requires(const Options& options) { options.toMap(); }
