@@ -52,6 +52,14 @@ bool startsWithUtf8Mark(QFile& file)
     return file.peek(3) == "\xEF\xBB\xBF";
 }
 
+/// UTF-16 of ASCII or Cyrillic text without a mark is also well-formed UTF-8: detection looks for it
+/// first, and so must the reading that passes UTF-8 straight through.
+bool looksLikeUtf16(QFile& file)
+{
+    file.seek(0);
+    return !TextDecoding::utf16WithoutMark(file.peek(4096)).isEmpty();
+}
+
 bool openFile(QFile& file, ContactFileReader::Result& result)
 {
     if (file.open(QIODevice::ReadOnly))
@@ -132,7 +140,7 @@ ContactFileReader::Result ContactFileReader::readVCard(const QString& path, QByt
         return result;
     // UTF-8, by far the most common, is read in pieces: a large file is never in memory whole.
     const bool automatic = encoding.isEmpty() || encoding.compare(TextDecoding::Automatic, Qt::CaseInsensitive) == 0;
-    if (automatic || Charset::canonicalName(encoding) == "UTF-8") {
+    if (automatic ? !looksLikeUtf16(file) : Charset::canonicalName(encoding) == "UTF-8") {
         const qsizetype invalidAt = firstInvalidUtf8(file);
         if (invalidAt < 0) {
             file.seek(startsWithUtf8Mark(file) ? 3 : 0);

@@ -39,26 +39,6 @@ const ByteOrderMark* markOf(QByteArrayView bytes)
     return nullptr;
 }
 
-// Text in UTF-16 without a mark has a zero byte in most ASCII positions: at even offsets for
-// big-endian, at odd ones for little-endian.
-QByteArray utf16WithoutMark(QByteArrayView bytes)
-{
-    const qsizetype sample = qMin<qsizetype>(bytes.size() & ~qsizetype(1), 4096);
-    if (sample < 4)
-        return {};
-    qsizetype evenZeros = 0, oddZeros = 0;
-    for (qsizetype i = 0; i < sample; i += 2) {
-        evenZeros += bytes[i] == 0;
-        oddZeros += bytes[i + 1] == 0;
-    }
-    const qsizetype units = sample / 2;
-    if (evenZeros * 10 >= units * 4 && oddZeros * 10 < units)
-        return QByteArrayLiteral("UTF-16BE");
-    if (oddZeros * 10 >= units * 4 && evenZeros * 10 < units)
-        return QByteArrayLiteral("UTF-16LE");
-    return {};
-}
-
 QByteArray uchardetGuess(QByteArrayView bytes)
 {
     uchardet_t detector = uchardet_new();
@@ -96,6 +76,25 @@ Detection guess(QByteArrayView bytes)
 }
 
 } // namespace
+
+// Zero bytes in most ASCII positions: at even offsets for big-endian, at odd ones for little-endian.
+QByteArray utf16WithoutMark(QByteArrayView bytes)
+{
+    const qsizetype sample = qMin<qsizetype>(bytes.size() & ~qsizetype(1), 4096);
+    if (sample < 4)
+        return {};
+    qsizetype evenZeros = 0, oddZeros = 0;
+    for (qsizetype i = 0; i < sample; i += 2) {
+        evenZeros += bytes[i] == 0;
+        oddZeros += bytes[i + 1] == 0;
+    }
+    const qsizetype units = sample / 2;
+    if (evenZeros * 10 >= units * 4 && oddZeros * 10 < units)
+        return QByteArrayLiteral("UTF-16BE");
+    if (oddZeros * 10 >= units * 4 && evenZeros * 10 < units)
+        return QByteArrayLiteral("UTF-16LE");
+    return {};
+}
 
 Detection detect(QByteArrayView bytes)
 {

@@ -40,6 +40,10 @@ struct Detection
 [[nodiscard]] Detection detect(QByteArrayView bytes);
 [[nodiscard]] QByteArray detectEncoding(QByteArrayView bytes);
 
+/// "UTF-16BE" or "UTF-16LE" when bytes without a mark look like UTF-16 text, judged by the zero
+/// bytes of their first 4 KiB; empty otherwise. Such text is often well-formed UTF-8 as well.
+[[nodiscard]] QByteArray utf16WithoutMark(QByteArrayView bytes);
+
 /// Decodes the bytes in the named encoding, strictly: an invalid byte is an error naming its offset.
 /// With Automatic (or an empty name) the encoding is detected, and a detected legacy encoding is
 /// decoded leniently, since the guess itself may be off by a character set that differs in a few

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "documents/ContactFileReader.h"
 #include "formats/Charset.h"
 #include "formats/TextDecoding.h"
 #include "formats/TextEncodings.h"
@@ -230,6 +231,13 @@ void TestTextEncodings::detection()
     const TextDecoding::DecodedText chosen = TextDecoding::toUtf8(bytes, encoding->icuName);
     QVERIFY2(chosen.ok(), qPrintable(chosen.errorString));
     QCOMPARE(chosen.utf8, expected);
+
+    // Opening the file detects the same encoding and finds the contacts of its UTF-8 text.
+    const ContactFileReader::Result opened =
+        ContactFileReader::read(Test::dataPath(QStringLiteral("formats/encodings/") + file));
+    QVERIFY2(opened.ok(), qPrintable(opened.errorString));
+    QCOMPARE(opened.encoding, detection.encoding);
+    QCOMPARE(opened.contacts.size(), ContactFileReader::readBytes(expected, "UTF-8").contacts.size());
 }
 
 static QByteArray largeUtf8Text()
