@@ -89,7 +89,11 @@ UndoRegistry::UndoRegistry(ContactCollection& collection, QObject* parent) : QOb
     });
 }
 
-UndoRegistry::~UndoRegistry() = default;
+UndoRegistry::~UndoRegistry()
+{
+    // The stack is cleared as it is destroyed, after the members that flushing a pending refresh reads.
+    m_stack.disconnect(this);
+}
 
 void UndoRegistry::setReplaying(bool undoing, bool redoing)
 {

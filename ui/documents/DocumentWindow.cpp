@@ -66,6 +66,10 @@ DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Prefer
 
 DocumentWindow::~DocumentWindow()
 {
+    // The document is a child: QWidget deletes it after this destructor, and its undo stack signals
+    // as it is cleared. By then this is no DocumentWindow any more, and must not hear it.
+    m_document->disconnect(this);
+    m_document->undoStack()->disconnect(this);
     // The views read the document through the table controller: they go before either.
     m_document->setView(nullptr);
     delete takeCentralWidget();
