@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QtConcurrent/QtConcurrentMap>
 
+#include <algorithm>
 #include <numeric>
 
 namespace Quillary {
@@ -267,19 +268,51 @@ void ZQVCard::convertCatetoriesToUniqueIds(const ContactTable& contacts, const G
     }
 }
 
-QString ZQVCard::categoriesFromUniqueIds(const QStringList& uniqueIds, const GroupTable& groupTable)
+namespace {
+
+/// The positions of the groups of a table by unique id. A contact's categories are then found in the
+/// time of its own memberships, not of the whole table: a file can hold thousands of categories.
+class GroupPositions
 {
-    QString result;
-    if (uniqueIds.isEmpty())
-        return result;
-    for (const GroupEntryPtr& group : groupTable) {
-        if (uniqueIds.contains(group->uniqueId)) {
-            result += AddressBook::VCardCodec::escapeText(group->groupName);
+public:
+    explicit GroupPositions(const GroupTable& groupTable) : m_groupTable(groupTable)
+    {
+        m_positions.reserve(groupTable.size());
+        for (qsizetype i = 0; i < groupTable.size(); ++i)
+            m_positions[groupTable.at(i)->uniqueId].append(i);
+    }
+
+    /// The names of the groups with these unique ids, in group-table order, joined by ",".
+    [[nodiscard]] QString categories(const QStringList& uniqueIds) const
+    {
+        QList<qsizetype> found;
+        for (const QString& uniqueId : uniqueIds) {
+            if (const auto it = m_positions.constFind(uniqueId); it != m_positions.cend())
+                found += *it;
+        }
+        std::sort(found.begin(), found.end());
+        found.erase(std::unique(found.begin(), found.end()), found.end());
+        QString result;
+        for (const qsizetype position : std::as_const(found)) {
+            result += AddressBook::VCardCodec::escapeText(m_groupTable.at(position)->groupName);
             result += u',';
         }
+        result.chop(1);
+        return result;
     }
-    result.chop(1);
-    return result;
+
+private:
+    const GroupTable& m_groupTable;
+    QHash<QString, QList<qsizetype>> m_positions;
+};
+
+} // namespace
+
+QString ZQVCard::categoriesFromUniqueIds(const QStringList& uniqueIds, const GroupTable& groupTable)
+{
+    if (uniqueIds.isEmpty())
+        return {};
+    return GroupPositions(groupTable).categories(uniqueIds);
 }
 
 QByteArray ZQVCard::vCardFromContact(const ContactEntry& contact, const QStringList& options, const QString& categories)
@@ -310,6 +343,7 @@ qint64 ZQVCard::writeVCards(QIODevice& device, const ContactTable& contacts, con
 {
     qint64 written = 0;
     QByteArray out;
+    const GroupPositions groups(groupTable);
     for (qsizetype first = 0; first < contacts.size(); first += BatchSize) {
         const qsizetype count = qMin(BatchSize, contacts.size() - first);
         QList<QByteArray> cards(count);
@@ -317,8 +351,7 @@ qint64 ZQVCard::writeVCards(QIODevice& device, const ContactTable& contacts, con
         std::iota(indexes.begin(), indexes.end(), first);
         QtConcurrent::blockingMap(indexes, [&](qsizetype index) {
             const ContactEntry& contact = *contacts.at(index);
-            cards[index - first] =
-                vCardFromContact(contact, options, categoriesFromUniqueIds(contact.groupUniqueIds, groupTable));
+            cards[index - first] = vCardFromContact(contact, options, groups.categories(contact.groupUniqueIds));
         });
         out.clear();
         for (const QByteArray& card : std::as_const(cards))

@@ -209,6 +209,8 @@ void TestZQVCard::writesCategoriesInGroupOrder()
     QCOMPARE(ZQVCard::categoriesFromUniqueIds({z, QStringLiteral("unknown"), x}, groups), QStringLiteral("X,Z"));
     QCOMPARE(ZQVCard::categoriesFromUniqueIds({}, groups), QString());
     QCOMPARE(ZQVCard::categoriesFromUniqueIds({y}, groups), QStringLiteral("Y"));
+    // A membership listed twice names its group once.
+    QCOMPARE(ZQVCard::categoriesFromUniqueIds({z, x, z}, groups), QStringLiteral("X,Z"));
 }
 
 void TestZQVCard::roundTripsGroupNamesWithCommas()
