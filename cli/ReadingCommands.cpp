@@ -3,7 +3,7 @@
 #include "CliCommand.h"
 #include "formats/ContactJson.h"
 
-#include <QJsonDocument>
+#include <QFile>
 
 namespace Quillary::Cli {
 
@@ -16,9 +16,15 @@ int dump(const QCommandLineParser& parser)
     if (!readDocument(parser, document, exitCode))
         return exitCode;
     const ContactCollection& collection = document.collection();
-    out() << QJsonDocument(ContactJson::document(collection.contactTable, collection.groupTable))
-                 .toJson(QJsonDocument::Indented);
-    return Success;
+    out().flush();
+    QFile output;
+    if (!output.open(stdout, QIODevice::WriteOnly))
+        return Failure;
+    bool written = true;
+    ContactJson::writeIndentedDocument(collection.contactTable, collection.groupTable, [&](QByteArrayView text) {
+        written = written && output.write(text.data(), text.size()) == text.size();
+    });
+    return written && output.flush() ? Success : Failure;
 }
 
 int stats(const QCommandLineParser& parser)

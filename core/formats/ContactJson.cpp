@@ -1,5 +1,7 @@
 #include "ContactJson.h"
 
+#include <QJsonDocument>
+
 namespace Quillary::ContactJson {
 
 namespace {
@@ -93,6 +95,36 @@ QJsonObject document(const ContactTable& contacts, const GroupTable& groupTable)
     for (const ContactEntryPtr& entry : contacts)
         contactArray.append(contact(*entry));
     return {{QStringLiteral("contacts"), contactArray}, {QStringLiteral("groups"), groups(groupTable, contacts)}};
+}
+
+void writeIndentedDocument(const ContactTable& contacts, const GroupTable& groupTable,
+                           const std::function<void(QByteArrayView)>& write)
+{
+    // The document without contacts is small; the contacts go where its empty array stands.
+    const QByteArray skeleton = QJsonDocument(QJsonObject{{QStringLiteral("contacts"), QJsonArray()},
+                                                          {QStringLiteral("groups"), groups(groupTable, contacts)}})
+                                    .toJson(QJsonDocument::Indented);
+    static constexpr QByteArrayView emptyContacts = "{\n    \"contacts\": [\n    ]";
+    if (!skeleton.startsWith(emptyContacts)) {
+        write(QJsonDocument(document(contacts, groupTable)).toJson(QJsonDocument::Indented));
+        return;
+    }
+    if (contacts.isEmpty()) {
+        write(skeleton);
+        return;
+    }
+    write("{\n    \"contacts\": [\n");
+    for (qsizetype i = 0; i < contacts.size(); ++i) {
+        QByteArray object = QJsonDocument(contact(*contacts.at(i))).toJson(QJsonDocument::Indented);
+        // Each line two levels in, as a member of the array (JSON strings hold no raw line breaks).
+        object.chop(1);
+        object.replace("\n", "\n        ");
+        object.prepend("        ");
+        object.append(i + 1 < contacts.size() ? ",\n" : "\n");
+        write(object);
+    }
+    write("    ]");
+    write(QByteArrayView(skeleton).sliced(emptyContacts.size()));
 }
 
 } // namespace Quillary::ContactJson

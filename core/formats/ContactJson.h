@@ -3,8 +3,11 @@
 #include "model/ContactEntry.h"
 #include "model/GroupEntry.h"
 
+#include <QByteArrayView>
 #include <QJsonArray>
 #include <QJsonObject>
+
+#include <functional>
 
 namespace Quillary::ContactJson {
 
@@ -15,5 +18,10 @@ namespace Quillary::ContactJson {
 
 /// {"contacts": [...], "groups": [...]}.
 [[nodiscard]] QJsonObject document(const ContactTable& contacts, const GroupTable& groupTable);
+
+/// The same document as indented JSON text, byte for byte what QJsonDocument writes, handed to
+/// `write` a contact at a time: a large file's dump never stands in memory whole.
+void writeIndentedDocument(const ContactTable& contacts, const GroupTable& groupTable,
+                           const std::function<void(QByteArrayView)>& write);
 
 } // namespace Quillary::ContactJson
