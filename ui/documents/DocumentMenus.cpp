@@ -404,6 +404,11 @@ DocumentMenuState DocumentMenus::menuState() const
     return state;
 }
 
+bool DocumentMenus::isEnabled(Action action) const
+{
+    return DocumentMenuValidation::validateMenuItem(itemOf(action), menuState()).enabled;
+}
+
 void DocumentMenus::applyValidation(QAction* action, const DocumentMenuItem& item, const DocumentMenuState& state,
                                     bool alsoEnabled)
 {

@@ -65,6 +65,8 @@ public:
     void validate();
     /// What the menu decisions read of the window and its document.
     [[nodiscard]] DocumentMenuValidation::DocumentMenuState menuState() const;
+    /// Whether the document allows the action now, as its menu item would show.
+    [[nodiscard]] bool isEnabled(DocumentMenuValidation::Action action) const;
 
     // The menus built from the data, filled afresh each time they open.
     void fillGroupMenu(QMenu* menu);

@@ -233,16 +233,12 @@ void DocumentWindow::addContactByStringIndexes(const QString& text, const GroupE
 
 bool DocumentWindow::canAddGroup() const
 {
-    DocumentMenuValidation::DocumentMenuItem item;
-    item.action = DocumentMenuValidation::Action::AddGroup;
-    return DocumentMenuValidation::validateMenuItem(item, m_menus->menuState()).enabled;
+    return m_menus->isEnabled(DocumentMenuValidation::Action::AddGroup);
 }
 
 bool DocumentWindow::canDeleteGroup() const
 {
-    DocumentMenuValidation::DocumentMenuItem item;
-    item.action = DocumentMenuValidation::Action::DeleteGroup;
-    return DocumentMenuValidation::validateMenuItem(item, m_menus->menuState()).enabled;
+    return m_menus->isEnabled(DocumentMenuValidation::Action::DeleteGroup);
 }
 
 void DocumentWindow::addGroup()
