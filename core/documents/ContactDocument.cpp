@@ -354,6 +354,7 @@ DocumentError ContactDocument::save(const QString& path)
     const QString target = path.isEmpty() ? m_filePath : path;
     if (isCsv())
         return DocumentError::application(DocumentError::SaveProducedNothing, saveFailedMessage());
+    waitForAutosave();
     QSaveFile file(target);
     DocumentError error = writeContacts(file, m_collection.liveContacts(), m_collection.groupTable, {}, {});
     if (!error.isError())
@@ -396,6 +397,7 @@ DocumentTask* ContactDocument::startWriting(const QString& path, const FileWrite
 
 DocumentTask* ContactDocument::startSave(const QString& path)
 {
+    waitForAutosave();
     const QString target = path.isEmpty() ? m_filePath : path;
     const bool csv = isCsv();
     const WritingSnapshot snapshot =
@@ -462,10 +464,16 @@ void ContactDocument::autosaveInBackground()
     });
 }
 
+void ContactDocument::waitForAutosave()
+{
+    // The task's completion, run from the event loop, lets go of it.
+    while (m_autosaveTask)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 void ContactDocument::autosave()
 {
-    if (m_autosaveTask)
-        m_autosaveTask->waitForFinished();
+    waitForAutosave();
     if (isCsv() || m_filePath.isEmpty() || !isModified())
         return;
     const DocumentError error = save();

@@ -81,7 +81,8 @@ public:
     /// empty with error 512 when there is nothing to write or the document is CSV.
     [[nodiscard]] QByteArray dataOfType(DocumentError* error = nullptr,
                                         const ZQVCard::ProgressHandler& progress = {}) const;
-    /// Saves to a file (the document's own when empty) atomically, at once.
+    /// Saves to a file (the document's own when empty) atomically, at once. A background autosave
+    /// ends first, so that its older copy cannot replace this save.
     DocumentError save(const QString& path = {});
     /// Saves on a worker thread; a cancelled or failed save leaves the file as it was.
     DocumentTask* startSave(const QString& path = {});
@@ -127,6 +128,8 @@ private:
     DocumentError readInto(ReadOutcome& outcome, const QString& path, QByteArrayView encoding,
                            const ZQVCard::ProgressHandler& progress) const;
     DocumentError adopt(ReadOutcome& outcome);
+    /// Lets a background autosave finish, its completion included.
+    void waitForAutosave();
     void didSave(const QString& path);
     /// Writes a file on a worker thread; it replaces the old file only when the task ends without
     /// having been cancelled, on the main thread, and then `committed` runs.

@@ -437,6 +437,17 @@ void TestContactDocument::editsDuringAnAutosaveStayUnsaved()
     document.autosave();
     QVERIFY(!document.isModified());
     QVERIFY(readFile(path(QStringLiteral("a.vcf"))).contains("NOTE:Second"));
+
+    // A save made while an autosave writes lets it end first: the older copy never lands after it.
+    QVERIFY(document.undoRegistry().undoReplaceStringValue(QStringLiteral("Third"), Field::Note, cy));
+    document.autosaveInBackground();
+    QVERIFY(document.isAutosaving());
+    QVERIFY(document.undoRegistry().undoReplaceStringValue(QStringLiteral("Fourth"), Field::Note, cy));
+    QVERIFY(!document.save().isError());
+    QVERIFY(!document.isAutosaving());
+    QVERIFY(!document.isModified());
+    QTest::qWait(20);
+    QVERIFY(readFile(path(QStringLiteral("a.vcf"))).contains("NOTE:Fourth"));
 }
 
 void TestContactDocument::csvNeverAutosaves()
