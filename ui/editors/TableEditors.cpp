@@ -62,10 +62,9 @@ void TableEditors::open(const EditDecision& decision)
 
 bool TableEditors::showContactInfo()
 {
-    const QModelIndex current = m_view->currentIndex();
-    int row = current.isValid() ? current.row() : -1;
-    if (!contactOfRow(row) && !m_view->controller().selectedIndexes().isEmpty())
-        row = m_view->controller().selectedIndexes().first();
+    // The highlighted row first; the current one when nothing is selected.
+    const QList<int>& selected = m_view->controller().selectedIndexes();
+    const int row = selected.isEmpty() ? m_view->currentIndex().row() : selected.first();
     const ContactEntryPtr contact = contactOfRow(row);
     if (!contact)
         return false;
