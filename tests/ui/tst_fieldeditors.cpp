@@ -131,6 +131,8 @@ public Q_SLOTS:
     void urlOpened(const QUrl& url) { m_opened.append(url); }
 
 private Q_SLOTS:
+    void everyPanelItemOpensItsEditor_data();
+    void everyPanelItemOpensItsEditor();
     void addressLookupOffersEveryRecordOfACode();
     void newAddressAndCodeWithoutRecord();
     void nameAndPhoneticName();
@@ -142,6 +144,52 @@ private Q_SLOTS:
 private:
     QList<QUrl> m_opened;
 };
+
+void TestFieldEditors::everyPanelItemOpensItsEditor_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("editor");
+    const QString list = QStringLiteral("multiValueEditor");
+    for (const QString& column : {Field::Phone, Field::Email, Field::URL, Field::Relationship, Field::SocialNetwork})
+        QTest::addRow("%s", qPrintable(column)) << column << "Open Edit Panel" << list;
+    QTest::newRow("Address") << Field::Address << "Open Address Panel"
+                             << "addressEditor";
+    QTest::newRow("Address list") << Field::Address << "Add/Delete Address Item" << list;
+    QTest::newRow("ZIP") << Field::ZIP << "Open Address Panel"
+                         << "addressEditor";
+    QTest::newRow("Instant Message") << Field::InstantMessage << "Open IMS Panel"
+                                     << "instantMessageEditor";
+    QTest::newRow("Instant Message list") << Field::InstantMessage << "Open Edit Panel" << list;
+    QTest::newRow("Dates") << Field::Dates << "Open Dates Panel"
+                           << "dateEditor";
+    QTest::newRow("Birthday") << Field::Birthday << "Open Birthday Panel"
+                              << "dateEditor";
+    QTest::newRow("Phonetic Name") << Field::PhoneticName << "Open Edit Panel"
+                                   << "phoneticNameEditor";
+    QTest::newRow("Name") << Field::Name << "Show Contact Info"
+                          << "contactInfoWindow";
+}
+
+void TestFieldEditors::everyPanelItemOpensItsEditor()
+{
+    QFETCH(QString, column);
+    QFETCH(QString, item);
+    QFETCH(QString, editor);
+    DocumentWindow* window = open(QStringLiteral("ui/editors.vcf"));
+    QVERIFY(window);
+    window->tableController()->updateColumnsInTableView({column});
+    ContactsTableView* view = window->tableView();
+    const int columnIndex = int(window->tableController()->tableIdentfiers().indexOf(column));
+    std::unique_ptr<QMenu> menu(
+        view->editing()->contextMenu(rowOf(window, QStringLiteral("Hana Sato")), columnIndex, view));
+    auto* action = menu->findChild<QAction*>(item);
+    QVERIFY(action && action->isEnabled());
+    action->trigger();
+    QWidget* opened = nullptr;
+    QTRY_VERIFY((opened = shown(window, editor)));
+    opened->close();
+}
 
 void TestFieldEditors::addressLookupOffersEveryRecordOfACode()
 {

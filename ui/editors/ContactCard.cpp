@@ -51,7 +51,7 @@ QPushButton* button(const QString& text, const QString& objectName, QWidget* par
 {
     auto* result = new QPushButton(text, parent);
     result->setObjectName(objectName);
-    result->setAccessibleName(text);
+    result->setAccessibleName(QString(text).remove(u'&'));
     result->setAutoDefault(false);
     return result;
 }
@@ -69,9 +69,9 @@ bool hasImage(const QMimeData* data)
 ContactCard::ContactCard(UndoRegistry& registry, std::function<bool()> canEdit, QWidget* parent)
     : QWidget(parent), m_registry(registry), m_canEdit(std::move(canEdit)), m_photo(new QLabel(this)),
       m_name(new QLabel(this)), m_subtitle(new QLabel(this)),
-      m_editName(button(tr("Edit Name…"), QStringLiteral("editNameButton"), this)),
-      m_choosePhoto(button(tr("Choose Photo…"), QStringLiteral("choosePhotoButton"), this)),
-      m_removePhoto(button(tr("Remove Photo"), QStringLiteral("removePhotoButton"), this)),
+      m_editName(button(tr("Edit &Name…"), QStringLiteral("editNameButton"), this)),
+      m_choosePhoto(button(tr("Choose &Photo…"), QStringLiteral("choosePhotoButton"), this)),
+      m_removePhoto(button(tr("Remove P&hoto"), QStringLiteral("removePhotoButton"), this)),
       m_add(new QToolButton(this)), m_list(new FieldList(this))
 {
     setObjectName(QStringLiteral("contactCard"));
@@ -97,6 +97,7 @@ ContactCard::ContactCard(UndoRegistry& registry, std::function<bool()> canEdit, 
     m_add->setAccessibleName(tr("Add a value"));
     m_add->setToolTip(m_add->accessibleName());
     m_add->setPopupMode(QToolButton::InstantPopup);
+    m_add->setShortcut(QKeySequence(Qt::ALT | Qt::Key_A));
     m_add->setMenu(new QMenu(m_add));
     connect(m_add->menu(), &QMenu::aboutToShow, this, &ContactCard::fillAddMenu);
 
@@ -167,7 +168,7 @@ void ContactCard::reload()
 {
     m_list->clear();
     m_lines.clear();
-    if (!m_contact || !m_contact->person) {
+    if (!m_contact || !m_contact->person || m_contact->deleted) {
         m_name->clear();
         m_subtitle->clear();
         m_photo->clear();
@@ -182,7 +183,7 @@ void ContactCard::reload()
     m_subtitle->setText(subtitle.join(QStringLiteral(" — ")));
     const QImage photo = person.photo();
     if (photo.isNull())
-        m_photo->setPixmap(FieldIcons::icon(Field::Name).pixmap(PhotoSide / 2));
+        m_photo->setPixmap(FieldIcons::initials(name, PhotoSide));
     else
         m_photo->setPixmap(
             QPixmap::fromImage(photo.scaled(PhotoSide, PhotoSide, Qt::KeepAspectRatio, Qt::SmoothTransformation)));

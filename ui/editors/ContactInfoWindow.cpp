@@ -19,7 +19,7 @@ ContactInfoWindow::ContactInfoWindow(UndoRegistry& registry, std::function<bool(
     setWindowTitle(tr("Contact Info"));
     connect(m_lock.button, &QToolButton::clicked, this, &ContactInfoWindow::setEditEnabled);
     m_detachButton->setObjectName(QStringLiteral("detachButton"));
-    m_detachButton->setText(tr("Detach"));
+    m_detachButton->setText(tr("&Detach"));
     m_detachButton->setAccessibleName(tr("Detach into a panel that follows the selection"));
     m_detachButton->setToolTip(m_detachButton->accessibleName());
     m_detachButton->setCheckable(true);

@@ -73,4 +73,26 @@ QIcon icon(const QString& identifier)
     return result;
 }
 
+QPixmap initials(const QString& name, int side)
+{
+    QString letters;
+    for (const QString& word : name.split(u' ', Qt::SkipEmptyParts)) {
+        if (letters.size() < 2)
+            letters += word.front().toUpper();
+    }
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x9a, 0xa4, 0xb0));
+    painter.drawEllipse(QRectF(1, 1, side - 2, side - 2));
+    QFont font = painter.font();
+    font.setPixelSize(side * 2 / 5);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(0, 0, side, side), Qt::AlignCenter, letters);
+    return pixmap;
+}
+
 } // namespace Quillary::Ui::FieldIcons

@@ -28,7 +28,7 @@ ZipChoiceDialog::ZipChoiceDialog(const QList<ZipAddress>& addresses, QWidget* pa
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_list, &QListWidget::itemActivated, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr("%n addresses have this postal code.", nullptr, int(addresses.size())), this));
+    layout->addWidget(new QLabel(tr("%n addresses match this postal code.", nullptr, int(addresses.size())), this));
     layout->addWidget(m_list, 1);
     layout->addWidget(buttons);
 }
