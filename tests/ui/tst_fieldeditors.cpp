@@ -412,6 +412,22 @@ void TestFieldEditors::instantMessageAndValueList()
     QCOMPARE(hana->person->phoneValues(), before);
     redo(window);
     QCOMPARE(saved(window, QStringLiteral("Hana Sato"))->person->phoneValues().size(), 2);
+
+    // Addresses in the list open the address editor, over the list; the list is still one step.
+    window->viewTypePopupSelected(QStringLiteral("Address"));
+    doubleClickCell(window, rowOf(window, QStringLiteral("Hana Sato")), Field::Address, Qt::ControlModifier);
+    QTRY_VERIFY((list = shown<MultiValueEditor>(window, QStringLiteral("multiValueEditor"))));
+    list->addValue();
+    AddressEditor* address = nullptr;
+    QTRY_VERIFY((address = shown<AddressEditor>(list, QStringLiteral("addressEditor"))));
+    typeInto(address->findChild<QLineEdit*>(QStringLiteral("cityField")), QStringLiteral("Kyoto"));
+    address->doneButton()->click();
+    QCOMPARE(list->list()->rowCount(), 2);
+    QCOMPARE(hana->person->addressValues().size(), 1); // nothing is stored before the list is done
+    list->doneButton()->click();
+    QCOMPARE(hana->person->addressValues().last().address.city(), QStringLiteral("Kyoto"));
+    undo(window);
+    QCOMPARE(hana->person->addressValues().size(), 1);
 }
 
 void TestFieldEditors::contactCardShowsActsAndFollows()
@@ -452,6 +468,12 @@ void TestFieldEditors::contactCardShowsActsAndFollows()
     undo(window);
     QVERIFY(hana->person->emailValues().isEmpty());
     QCOMPARE(list->topLevelItemCount(), 7);
+    card->addValue(Field::Note); // a field without labels
+    QTRY_VERIFY((editor = shown<EditorDialog>(window, QStringLiteral("valueEditor"))));
+    editor->findChild<QPlainTextEdit*>(QStringLiteral("valueField"))->setPlainText(QStringLiteral("Tea\nno sugar"));
+    editor->doneButton()->click();
+    QCOMPARE(hana->person->stringValueForIdentifier(Field::Note), QStringLiteral("Tea\nno sugar"));
+    QCOMPARE(list->topLevelItem(list->topLevelItemCount() - 1)->text(1), QStringLiteral("Tea\nno sugar"));
 
     // A popover belongs to its contact; detached, the panel follows the selection.
     info->setDetached(true);
