@@ -259,7 +259,7 @@ void ContactCard::fillAddMenu()
     if (!m_contact)
         return;
     for (const QString& identifier : ContactCardModel::addableFields(*m_contact->person)) {
-        QAction* action = menu->addAction(FieldIcons::icon(identifier), tr(qPrintable(identifier)));
+        QAction* action = menu->addAction(FieldIcons::icon(identifier), fieldTitle(identifier));
         action->setObjectName(identifier);
         connect(action, &QAction::triggered, this, [this, identifier] { addValue(identifier); });
     }

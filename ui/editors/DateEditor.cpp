@@ -32,7 +32,7 @@ DateEditor::DateEditor(const EditorContext& context, const EditorOptions& option
         setAddsValue(m_value.labelIndex < 0);
     }
     m_knownYear = m_date.hasYear() ? m_date.year : QDate::currentDate().year();
-    m_field = addTextField(form, QStringLiteral("dateField"), tr(qPrintable(context.type)), QString());
+    m_field = addTextField(form, QStringLiteral("dateField"), fieldTitle(context.type), QString());
     m_field->setPlaceholderText(QStringLiteral("yyyy.MM.dd"));
     connect(m_field, &QLineEdit::textEdited, this, &DateEditor::dateTyped);
 

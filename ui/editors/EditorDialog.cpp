@@ -1,5 +1,6 @@
 #include "EditorDialog.h"
 
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QFrame>
 #include <QGuiApplication>
@@ -108,6 +109,11 @@ QLineEdit* EditorDialog::addTextField(QFormLayout* form, const QString& objectNa
     form->addRow(title, field);
     m_textFields.append(field);
     return field;
+}
+
+QString fieldTitle(const QString& identifier)
+{
+    return QCoreApplication::translate("Quillary::Core", identifier.toUtf8().constData());
 }
 
 void placeBelow(QWidget* window, const QRect& globalRect)

@@ -20,6 +20,9 @@ namespace Quillary::Ui {
 /// on that screen. An invalid rectangle leaves the window where it is.
 void placeBelow(QWidget* window, const QRect& globalRect);
 
+/// A field identifier or label-table word as the user reads it (they double as translation keys).
+[[nodiscard]] QString fieldTitle(const QString& identifier);
+
 /// What an opener tells a field editor besides its context.
 struct EditorOptions
 {

@@ -19,8 +19,8 @@ MultiValueEditor::MultiValueEditor(const EditorContext& context, const EditorOpt
       m_table(new QTableWidget(0, 2, this))
 {
     m_table->setObjectName(QStringLiteral("valueList"));
-    m_table->setAccessibleName(tr("Values of %1").arg(tr(qPrintable(context.type))));
-    m_table->setHorizontalHeaderLabels({tr("Label"), tr(qPrintable(context.type))});
+    m_table->setAccessibleName(tr("Values of %1").arg(fieldTitle(context.type)));
+    m_table->setHorizontalHeaderLabels({tr("Label"), fieldTitle(context.type)});
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);

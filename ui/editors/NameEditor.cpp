@@ -27,7 +27,7 @@ NameEditor::NameEditor(const EditorContext& context, const EditorOptions& option
     m_showAs->setAccessibleName(tr("Show as"));
     for (const QString& choice :
          LabelTable::labelsForIdentifier(QStringLiteral("Show as Person")).value_or(QStringList()))
-        m_showAs->addItem(tr(qPrintable(choice)));
+        m_showAs->addItem(fieldTitle(choice));
     m_showAs->setCurrentIndex(name.showAsPerson ? 0 : 1);
     form->addRow(tr("Show as"), m_showAs);
     m_ordering->setObjectName(QStringLiteral("nameOrderingPopup"));

@@ -15,7 +15,7 @@ ValueEditor::ValueEditor(const EditorContext& context, const EditorOptions& opti
       m_labeled(FieldIdentifiers::labeledField(context.type).has_value())
 {
     auto* form = new QFormLayout;
-    const QString title = tr(qPrintable(context.type));
+    const QString title = fieldTitle(context.type);
     if (m_labeled) {
         m_value = EditorValues::valueToEdit(context);
         m_label = LabelPopup::forField(context.type, m_value.label, options.contacts, this);
