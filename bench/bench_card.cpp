@@ -1,7 +1,9 @@
 // Opening the contact card: the lines of a contact with 200 values, and the card widget showing them
-// (offscreen), as Show Contact Info does.
+// (offscreen), as Show Contact Info does; and opening the address editor, the largest field editor
+// (its country menu lists every country of the address format table).
 
 #include "documents/ContactDocument.h"
+#include "editors/AddressEditor.h"
 #include "editors/ContactCard.h"
 #include "editors/ContactCardModel.h"
 
@@ -75,6 +77,25 @@ void openCard(benchmark::State& state)
     state.counters["lines"] = double(ContactCardModel::fields(*contact->person).size());
 }
 BENCHMARK(openCard)->Unit(benchmark::kMillisecond);
+
+void openAddressEditor(benchmark::State& state)
+{
+    const ContactEntryPtr contact = contactWith200Values();
+    const int labelIndex = contact->person->addressValues().first().labelIndex;
+    for (auto _ : state) {
+        EditorContext context;
+        context.contact = contact;
+        context.type = Field::Address;
+        context.labelIndex = labelIndex;
+        context.editEnabled = true;
+        Ui::AddressEditor editor(context, {}, nullptr);
+        editor.setAttribute(Qt::WA_DeleteOnClose, false);
+        editor.show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(editor.model().partOrder().size());
+    }
+}
+BENCHMARK(openAddressEditor)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -23,8 +23,14 @@ LabelPopup::~LabelPopup() = default;
 LabelPopup* LabelPopup::forField(const QString& identifier, const QString& current, const ContactTable& contacts,
                                  QWidget* parent)
 {
+    return forField(identifier, current, LabelChoices::labels(identifier, contacts), parent);
+}
+
+LabelPopup* LabelPopup::forField(const QString& identifier, const QString& current, const QStringList& labels,
+                                 QWidget* parent)
+{
     auto* popup = new LabelPopup(
-        LabelChoices::labels(identifier, contacts), current, tr("Custom Label"),
+        labels, current, tr("Custom Label"),
         [identifier](const QString& typed) {
             return LabelChoices::addCustomLabel(identifier, typed).value_or(QString());
         },

@@ -25,6 +25,9 @@ public:
     /// The labels of a labelled field; a typed label becomes a custom label of the field.
     static LabelPopup* forField(const QString& identifier, const QString& current, const ContactTable& contacts,
                                 QWidget* parent);
+    /// The same with the field's labels worked out already (one list for many pop-ups).
+    static LabelPopup* forField(const QString& identifier, const QString& current, const QStringList& labels,
+                                QWidget* parent);
     /// The instant-message services, with a service of the user's own.
     static LabelPopup* forServices(const QString& current, const ContactTable& contacts, QWidget* parent);
 

@@ -4,6 +4,7 @@
 #include "LabelPopup.h"
 #include "editors/ContactCardModel.h"
 #include "editors/EditorValues.h"
+#include "editors/LabelChoices.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,7 +17,7 @@ namespace Quillary::Ui {
 MultiValueEditor::MultiValueEditor(const EditorContext& context, const EditorOptions& options, QWidget* parent)
     : EditorDialog(context, options, QStringLiteral("multiValueEditor"), parent),
       m_model(context.type, context.contact->person->labeledValuesForIdentifier(context.type)),
-      m_table(new QTableWidget(0, 2, this))
+      m_labels(LabelChoices::labels(context.type, options.contacts)), m_table(new QTableWidget(0, 2, this))
 {
     m_table->setObjectName(QStringLiteral("valueList"));
     m_table->setAccessibleName(tr("Values of %1").arg(fieldTitle(context.type)));
@@ -75,11 +76,13 @@ void MultiValueEditor::rebuild(int current)
     m_rebuilding = true;
     m_table->setRowCount(m_model.count());
     for (int row = 0; row < m_model.count(); ++row) {
-        auto* label =
-            LabelPopup::forField(m_model.identifier(), m_model.values().at(row).label, options().contacts, m_table);
+        auto* label = LabelPopup::forField(m_model.identifier(), m_model.values().at(row).label, m_labels, m_table);
         label->setEnabled(editEnabled());
-        connect(label, &LabelPopup::choiceChanged, this,
-                [this, row](const QString& text) { m_model.setLabel(row, text); });
+        connect(label, &LabelPopup::choiceChanged, this, [this, row](const QString& text) {
+            m_model.setLabel(row, text);
+            if (!m_labels.contains(text)) // a label of the user's own, for the other rows too
+                m_labels.append(text);
+        });
         m_table->setCellWidget(row, 0, label);
         auto* item = new QTableWidgetItem(m_model.text(row));
         if (!m_model.isText() || !editEnabled())

@@ -41,6 +41,7 @@ private:
     QToolButton* addButton(const QString& objectName, const QString& text, const QString& accessibleName);
 
     MultiValueListModel m_model;
+    QStringList m_labels; ///< worked out once: a reload of the list must not walk every contact again
     QTableWidget* m_table;
     QList<QToolButton*> m_buttons;
     bool m_rebuilding = false;
