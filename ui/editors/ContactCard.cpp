@@ -168,7 +168,9 @@ void ContactCard::reload()
 {
     m_list->clear();
     m_lines.clear();
-    if (!m_contact || !m_contact->person || m_contact->deleted) {
+    // A contact that was deleted, or left the document when it was read again, has no card.
+    if (!m_contact || !m_contact->person || m_contact->deleted
+        || !m_registry.collection().contactTable.contains(m_contact)) {
         m_name->clear();
         m_subtitle->clear();
         m_photo->clear();
