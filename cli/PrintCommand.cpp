@@ -113,8 +113,8 @@ int print(const QCommandLineParser& parser)
         return UsageError;
 
     // Envelopes and postcards take their own paper unless one of their sizes is given.
-    const QPageLayout layout = PrintPaper::layoutForStyle(
-        *style, QPageLayout(*paper, QPageLayout::Portrait, QMarginsF(), QPageLayout::Point));
+    const QPageLayout layout =
+        PrintPaper::layoutForStyle(*style, QPageLayout(*paper, QPageLayout::Portrait, QMarginsF(), QPageLayout::Point));
     PrintView view(result.contacts, PaperInfo::fromPageLayout(layout), options);
     view.setSender(sender);
     view.setShowsBackground(parser.isSet(QStringLiteral("show-background")));
@@ -147,8 +147,8 @@ const CommandRegistration printCommand{
                            QStringLiteral("Paper: %1 (envelopes default to DL, hagaki to the postcard).")
                                .arg(PrintPaper::names().join(u", ")),
                            QStringLiteral("PAPER"), QStringLiteral("A4")});
-         parser.addOption({QStringLiteral("sender"), QStringLiteral("Number of the contact (from 1) printed as sender."),
-                           QStringLiteral("N")});
+         parser.addOption({QStringLiteral("sender"),
+                           QStringLiteral("Number of the contact (from 1) printed as sender."), QStringLiteral("N")});
          parser.addOption({QStringLiteral("show-background"),
                            QStringLiteral("Draw the postcard's printed boxes too, as the preview shows them.")});
          parser.addOption(

@@ -73,8 +73,7 @@ void EnvelopePage::draw(QPainter& painter, const QRectF& rect, const ContactTabl
         for (const QString& line : recipient.lines)
             width = std::max(width, PrintText::width(recipient.font, line));
         const QSizeF block(width, recipient.lines.size() * recipient.lineHeight);
-        PrintText::drawLines(painter, recipient,
-                             area.center() - QPointF(block.width() / 2, block.height() / 2));
+        PrintText::drawLines(painter, recipient, area.center() - QPointF(block.width() / 2, block.height() / 2));
         if (sender && m_options.printSender) {
             const QRectF corner = senderArea(page);
             PrintText::drawLines(painter, PrintText::fit(senderLines(*sender), font, corner.width(), corner.height()),

@@ -74,7 +74,8 @@ HagakiPage::HagakiPage(const HagakiOptions& options, const QSizeF& paperSize)
 
 QPointF HagakiPage::toView(int page, qreal xMm, qreal yMm) const
 {
-    return {m_options.leftMargin + xMm * PointsPerMm, page * m_paper.height() + m_options.topMargin + yMm * PointsPerMm};
+    return {m_options.leftMargin + xMm * PointsPerMm,
+            page * m_paper.height() + m_options.topMargin + yMm * PointsPerMm};
 }
 
 QList<QRectF> HagakiPage::boxes(int page, bool sender) const
@@ -190,7 +191,7 @@ void HagakiPage::drawRecipient(QPainter& painter, int page, const ContactEntry& 
                                          {NameX, NameTop, NameBottom}, size * 1.75);
     if (person && m_options.printCompany) {
         const QString company = QString(person->stringValueForIdentifier(Field::Company) + u' '
-                                         + person->stringValueForIdentifier(Field::Department))
+                                        + person->stringValueForIdentifier(Field::Department))
                                     .trimmed();
         drawColumn(painter, page, VerticalText::cells(company), {CompanyX, NameTop + 6, NameBottom - 20}, size * 0.8);
     }
@@ -220,8 +221,8 @@ void HagakiPage::drawSender(QPainter& painter, int page, const ContactEntry& sen
                         size * 0.6);
         }
     }
-    drawColumn(painter, page, VerticalText::cells(writtenName(sender)),
-               {SenderNameX, SenderNameTop, SenderBottom}, size * 0.9);
+    drawColumn(painter, page, VerticalText::cells(writtenName(sender)), {SenderNameX, SenderNameTop, SenderBottom},
+               size * 0.9);
 }
 
 void HagakiPage::drawBackground(QPainter& painter, int page) const

@@ -10,9 +10,9 @@ struct NamedPaper
     QPageSize::PageSizeId id;
 };
 
-constexpr NamedPaper Papers[] = {{"A4", QPageSize::A4},          {"Letter", QPageSize::Letter},
-                                 {"DL", QPageSize::EnvelopeDL},  {"C5", QPageSize::EnvelopeC5},
-                                 {"Envelope10", QPageSize::Envelope10}, {"Hagaki", QPageSize::Postcard}};
+constexpr NamedPaper Papers[] = {
+    {"A4", QPageSize::A4},         {"Letter", QPageSize::Letter},         {"DL", QPageSize::EnvelopeDL},
+    {"C5", QPageSize::EnvelopeC5}, {"Envelope10", QPageSize::Envelope10}, {"Hagaki", QPageSize::Postcard}};
 
 } // namespace
 

@@ -31,8 +31,7 @@ struct FittedLines
 
 /// Fits lines into a box of `width` × `height` points: the font shrinks by half points down to
 /// `minimumSize`; what still does not fit is cut with an ellipsis, lines at the end first.
-[[nodiscard]] FittedLines fit(const QStringList& lines, QFont font, qreal width, qreal height,
-                              qreal minimumSize = 6);
+[[nodiscard]] FittedLines fit(const QStringList& lines, QFont font, qreal width, qreal height, qreal minimumSize = 6);
 /// Draws fitted lines from `topLeft` down.
 void drawLines(QPainter& painter, const FittedLines& lines, const QPointF& topLeft);
 

@@ -32,8 +32,8 @@ QImage QRCodeImage::modules(const QString& payload)
     // Version 0 lets the encoder pick the smallest symbol that holds the data; the whole payload goes
     // in byte mode, so any text survives as its UTF-8 bytes.
     errno = 0;
-    QRcode* encoded = QRcode_encodeData(int(bytes.size()), reinterpret_cast<const unsigned char*>(bytes.constData()),
-                                        0, QR_ECLEVEL_L);
+    QRcode* encoded = QRcode_encodeData(int(bytes.size()), reinterpret_cast<const unsigned char*>(bytes.constData()), 0,
+                                        QR_ECLEVEL_L);
     // Read at once: the logging below may itself touch errno.
     const int error = errno;
     const std::unique_ptr<QRcode, QRcodeDeleter> code(encoded);

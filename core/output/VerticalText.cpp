@@ -11,10 +11,11 @@ namespace {
 
 // Characters that a vertical line draws turned: lines and dashes would lie across the column, and
 // brackets must open downwards.
-const QString RotatedCharacters = QStringLiteral(
-    "ー－-‐‑–—―−～〜~…‥()（）「」『』【】〔〕［］[]{}｛｝〈〉《》<>＜＞=＝:：;；｜|→←");
+const QString RotatedCharacters =
+    QStringLiteral("ー－-‐‑–—―−～〜~…‥()（）「」『』【】〔〕［］[]{}｛｝〈〉《》<>＜＞=＝:：;；｜|→←");
 const QString PunctuationCharacters = QStringLiteral("、。，．,.");
-const QString SmallKana = QStringLiteral("ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶㇰㇱㇲㇳㇴㇵㇶㇷㇸㇹㇺㇻㇼㇽㇾㇿ");
+const QString SmallKana =
+    QStringLiteral("ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶㇰㇱㇲㇳㇴㇵㇶㇷㇸㇹㇺㇻㇼㇽㇾㇿ");
 const QString HyphenCharacters = QStringLiteral("-‐‑–—―−－ｰ");
 const QString KanjiDigits = QStringLiteral("〇一二三四五六七八九");
 
