@@ -23,6 +23,7 @@ class DocumentController;
 class DocumentFileCommands;
 class DocumentMenus;
 class GroupSideBar;
+class OutputCommands;
 
 /// The window of one contact document: the toolbar with the Edit/Lock button and the pop-ups, the
 /// red bar of edit mode, the group side bar beside the contacts table, and the title with the
@@ -45,6 +46,7 @@ public:
     [[nodiscard]] DocumentController* documentController() const { return m_controller; }
     [[nodiscard]] DocumentMenus* menus() const { return m_menus; }
     [[nodiscard]] DocumentFileCommands* fileCommands() const { return m_fileCommands; }
+    [[nodiscard]] OutputCommands* outputCommands() const { return m_outputCommands; }
     [[nodiscard]] Preferences& preferences() const { return m_preferences; }
 
     // Edit mode ---------------------------------------------------------------------------------
@@ -108,6 +110,7 @@ private:
     QToolButton* m_editButton = nullptr;
     DocumentMenus* m_menus = nullptr;
     DocumentFileCommands* m_fileCommands = nullptr;
+    OutputCommands* m_outputCommands = nullptr;
     bool m_groupViewHidden = true;
 };
 
