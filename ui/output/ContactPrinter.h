@@ -39,9 +39,10 @@ public:
     /// Renders every page on the printer; for a screen (the preview) the stationery is drawn too.
     bool render(QPrinter& printer) const;
 
-private:
+    /// Turns the job's paper into the one the chosen style needs (an envelope, a postcard).
     void fitPaperToStyle();
 
+private:
     ContactTable m_contacts;
     ContactEntryPtr m_sender;
     std::unique_ptr<QPrinter> m_printer;

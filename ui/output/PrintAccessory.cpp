@@ -109,8 +109,7 @@ QWidget* PrintAccessory::newPage(PrintStyle style, QFormLayout*& form)
     return page;
 }
 
-QCheckBox* PrintAccessory::addSwitch(QFormLayout* form, const QString& title,
-                                     std::function<bool&(PrintOptions&)> value)
+QCheckBox* PrintAccessory::addSwitch(QFormLayout* form, const QString& title, std::function<bool&(PrintOptions&)> value)
 {
     auto* box = new QCheckBox(title, form->parentWidget());
     box->setAccessibleName(title);
@@ -340,8 +339,8 @@ void PrintAccessory::takeLabelSize()
 {
     if (m_loading)
         return;
-    m_model.setLabelSizeFields({m_labelSize[0]->value(), m_labelSize[1]->value(), m_labelSize[2]->value(),
-                                m_labelSize[3]->value()});
+    m_model.setLabelSizeFields(
+        {m_labelSize[0]->value(), m_labelSize[1]->value(), m_labelSize[2]->value(), m_labelSize[3]->value()});
     Q_EMIT optionsChanged();
 }
 

@@ -52,9 +52,8 @@ QRCodePanel::QRCodePanel(QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::accept);
     connect(m_copyButton, &QPushButton::clicked, this, &QRCodePanel::copy);
     connect(m_saveButton, &QPushButton::clicked, this, &QRCodePanel::savePng);
-    connect(m_formatPopup, &QComboBox::activated, this, [this](int index) {
-        m_model->setFormat(QRCodeFormat(m_formatPopup->itemData(index).toInt()));
-    });
+    connect(m_formatPopup, &QComboBox::activated, this,
+            [this](int index) { m_model->setFormat(QRCodeFormat(m_formatPopup->itemData(index).toInt())); });
     connect(m_model, &QRCodePanelModel::payloadChanged, this, &QRCodePanel::payloadChanged);
 
     auto* left = new QVBoxLayout;
