@@ -3,7 +3,10 @@
 
 #include "model/PersonDsc.h"
 #include "output/HagakiPage.h"
+#include "output/MailingLabelSheet.h"
+#include "output/PrintAddress.h"
 #include "output/PrintPaper.h"
+#include "output/PrintText.h"
 #include "output/PrintView.h"
 #include "output/VerticalText.h"
 
@@ -95,6 +98,13 @@ private Q_SLOTS:
     void readBack();
     void verticalCells_data();
     void verticalCells();
+    void addressLines_data();
+    void addressLines();
+    void textFitsItsBox_data();
+    void textFitsItsBox();
+    void labelsNeverOverlap_data();
+    void labelsNeverOverlap();
+    void postcardParts();
 
 private:
     QTemporaryDir m_dir;
@@ -150,6 +160,14 @@ void TestPrintStyles::readBack()
         if (style != PrintStyle::Hagaki) {
             const QString text = joined(onPage, false);
             QVERIFY2(text.contains(person.nameValue().lastName) && text.contains(zip), qPrintable(zip));
+            // On an envelope the recipient stands in the right half, the sender in the top-left corner.
+            const QSizeF paper = layout.fullRectPoints().size();
+            for (const Word& word : onPage) {
+                if (style == PrintStyle::Envelope && i % 10 != 0 && word.text == person.nameValue().lastName)
+                    QVERIFY(word.box.left() > paper.width() / 2);
+                if (style == PrintStyle::Envelope && i % 10 != 0 && word.text == FamilyNames.first())
+                    QVERIFY(word.box.right() < paper.width() / 2 && word.box.bottom() < paper.height() / 2);
+            }
             continue;
         }
         // The name stands in the middle column below the boxes, top to bottom, followed by the honorific.
@@ -214,6 +232,118 @@ void TestPrintStyles::verticalCells()
     for (const VerticalText::Cell& cell : VerticalText::cells(written))
         actual += QStringLiteral("URPS_").at(int(cell.kind));
     QCOMPARE(actual, kinds);
+}
+
+void TestPrintStyles::addressLines_data()
+{
+    QTest::addColumn<QString>("countryCode");
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<bool>("withCountry");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("United States") << "us"
+                                   << "United States" << true
+                                   << QStringList{"1 Main St", "Flat 2", "Springfield IL 62701", "United States"};
+    QTest::newRow("Japan, postal code marked, no country")
+        << "JP"
+        << "日本" << false << QStringList{"〒62701", "IL Springfield", "1 Main St", "Flat 2"};
+    QTest::newRow("Germany by its name") << ""
+                                         << "Germany" << false
+                                         << QStringList{"1 Main St", "Flat 2", "62701 Springfield"};
+    QTest::newRow("unknown country: street, city line")
+        << "ZZ"
+        << "Utopia" << true << QStringList{"1 Main St", "Flat 2", "Springfield IL 62701", "Utopia"};
+}
+
+void TestPrintStyles::addressLines()
+{
+    QFETCH(QString, countryCode);
+    QFETCH(QString, country);
+    QFETCH(bool, withCountry);
+    QFETCH(QStringList, lines);
+    PostalAddress address;
+    address.setStreet(QStringLiteral("1 Main St\nFlat 2"));
+    address.setCity(QStringLiteral("Springfield"));
+    address.setState(QStringLiteral("IL"));
+    address.setZip(QStringLiteral("62701"));
+    address.setCountry(country);
+    address.setCountryCode(countryCode);
+    QCOMPARE(PrintAddress::addressLines(address, QStringLiteral("US"), withCountry), lines);
+}
+
+void TestPrintStyles::textFitsItsBox_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QSizeF>("box");
+    QTest::addColumn<qreal>("size");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("fits at 8 points") << QStringList{"Jane Doe", "1 Main St"} << QSizeF(110, 40) << 8.0 << 2;
+    QTest::newRow("shrinks for five lines") << QStringList{"a", "b", "c", "d", "e"} << QSizeF(110, 42) << 7.0 << 5;
+    QTest::newRow("shrinks to 6 points, then drops lines")
+        << QStringList{"a", "b", "c", "d", "e", "f", "g", "h"} << QSizeF(110, 40) << 6.0 << 5;
+    QTest::newRow("a long line is cut") << QStringList{QString(200, u'x')} << QSizeF(110, 40) << 6.0 << 1;
+}
+
+void TestPrintStyles::textFitsItsBox()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QSizeF, box);
+    QFETCH(qreal, size);
+    QFETCH(int, shown);
+    const PrintText::FittedLines fitted =
+        PrintText::fit(lines, PrintText::font(QStringLiteral("DejaVu Sans"), 8), box.width(), box.height());
+    QCOMPARE(fitted.font.pointSizeF(), size);
+    QCOMPARE(fitted.lines.size(), shown);
+    QVERIFY(fitted.lines.size() * fitted.lineHeight <= box.height());
+    for (const QString& line : fitted.lines)
+        QVERIFY2(PrintText::width(fitted.font, line) <= box.width(), qPrintable(line));
+    if (shown < lines.size() || lines.first().size() > 100)
+        QVERIFY(fitted.lines.last().endsWith(u'…'));
+}
+
+void TestPrintStyles::labelsNeverOverlap_data()
+{
+    QTest::addColumn<QSizeF>("paper");
+    QTest::addColumn<double>("gap");
+    QTest::newRow("A4, default labels") << QSizeF(595, 842) << 5.0;
+    QTest::newRow("Letter, no gaps") << QSizeF(612, 792) << 0.0;
+}
+
+void TestPrintStyles::labelsNeverOverlap()
+{
+    QFETCH(QSizeF, paper);
+    QFETCH(double, gap);
+    MailingLabelsOptions options = MailingLabelsOptions::defaults(QStringLiteral("DejaVu Sans"));
+    options.hGap = options.vGap = gap;
+    const MailingLabelSheet sheet(options, paper);
+    QList<QRectF> labels;
+    for (qsizetype place = 0; place < sheet.labelsPerPage(); ++place)
+        labels.append(sheet.labelRect(1, place));
+    const QRectF secondPage(0, paper.height(), paper.width(), paper.height());
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        QVERIFY(secondPage.contains(labels.at(i)));
+        for (qsizetype j = i + 1; j < labels.size(); ++j)
+            QVERIFY(!labels.at(i).intersected(labels.at(j)).isValid()
+                    || labels.at(i).intersected(labels.at(j)).isEmpty());
+    }
+    // Across, then down.
+    QCOMPARE(labels.at(1).top(), labels.at(0).top());
+    QCOMPARE(labels.at(sheet.columns()).left(), labels.at(0).left());
+}
+
+void TestPrintStyles::postcardParts()
+{
+    QCOMPARE(HagakiPage::zipDigits(QStringLiteral("〒１００-０００１ and more 9")), QStringLiteral("1000001"));
+    auto person = std::make_shared<PersonDsc>();
+    person->setLabeledValues(LabeledField::Relationship,
+                             {LabeledValue::withText("child", "一郎"), LabeledValue::withText("Spouse", "花子"),
+                              LabeledValue::withText("friend", "次郎"), LabeledValue::withText("child", " ")});
+    QCOMPARE(HagakiPage::familyNames(*person, true, true), QStringList({"花子", "一郎"}));
+    QCOMPARE(HagakiPage::familyNames(*person, false, true), QStringList({"一郎"}));
+    PostalAddress address;
+    address.setState(QStringLiteral("東京都"));
+    address.setCity(QStringLiteral("渋谷区"));
+    address.setStreet(QStringLiteral("神宮前3-14-5\n青葉ハイツ 201"));
+    QCOMPARE(HagakiPage::addressColumns(address), QStringList({"東京都渋谷区神宮前3-14-5", "青葉ハイツ 201"}));
 }
 
 QTEST_MAIN(TestPrintStyles)

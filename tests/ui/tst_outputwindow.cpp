@@ -20,6 +20,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -63,6 +66,7 @@ private Q_SLOTS:
     void dialogStoresOption();
     void printsEachStyleToPdf_data();
     void printsEachStyleToPdf();
+    void accessoryControls();
     void qrCodeSheet();
     void useAsMyCardChoosesSender();
 };
@@ -153,6 +157,33 @@ void TestOutputWindow::printsEachStyleToPdf()
         for (const ContactEntryPtr& contact : window->tableController()->selectedContacts())
             QVERIFY2(text.contains(contact->compositeName), qPrintable(text));
     }
+}
+
+void TestOutputWindow::accessoryControls()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    Test::selectRows(window, {0});
+    const std::unique_ptr<ContactPrinter> job = window->outputCommands()->makePrinter();
+    PrintAccessory* accessory = job->accessory();
+    accessory->setPrintStyle(PrintStyle::AddressList);
+    auto* unit = accessory->findChild<QComboBox*>(QStringLiteral("unitPopup"));
+    unit->setCurrentIndex(unit->findData(int(LengthUnit::Inches)));
+    Q_EMIT unit->activated(unit->currentIndex());
+    auto* left = accessory->tabs()->currentWidget()->findChild<QDoubleSpinBox*>(QStringLiteral("margin1"));
+    QCOMPARE(left->singleStep(), 0.1);
+    left->setValue(1);
+    const auto stored = [window] { return PrintOptionsStore(window->preferences().settings()).load(); };
+    QCOMPARE(stored().addressList.margins.left, 72.0);
+    QCOMPARE(stored().unitType, QStringLiteral("inches"));
+
+    // Rows are dragged by moving them in the list; nothing goes above "Name".
+    auto* items = accessory->findChild<QListWidget*>(QStringLiteral("itemTable"));
+    const int phone = items->row(items->findItems(QStringLiteral("Phone"), Qt::MatchExactly).first());
+    QVERIFY(items->model()->moveRow({}, phone, {}, 1));
+    QCOMPARE(stored().addressList.itemTable.at(1).title, QStringLiteral("Phone"));
+    QVERIFY(items->model()->moveRow({}, 2, {}, 0));
+    QTRY_COMPARE(items->item(0)->text(), QStringLiteral("Name"));
+    QCOMPARE(stored().addressList.itemTable.first().title, QStringLiteral("Name"));
 }
 
 void TestOutputWindow::qrCodeSheet()
