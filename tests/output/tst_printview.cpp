@@ -261,6 +261,11 @@ void TestPrintView::contactTallerThanPageIsCut()
     QCOMPARE(blocks.last().page, blocks.at(blocks.size() - 2).page);
     QCOMPARE(blocks.last().rect.top(), blocks.at(blocks.size() - 2).rect.bottom());
     QCOMPARE(view.pages(), blocks.last().page + 1);
+
+    // The long contact first: it starts on page 1, not after a blank one.
+    const PrintView first(contacts.sliced(1), PaperInfo::fromSize(QSizeF(300, 400)), options({Field::Note}));
+    QCOMPARE(first.blocks().first().page, 0);
+    QCOMPARE(first.blocks().first().rect.top(), first.contentRect(0).top());
 }
 
 void TestPrintView::mailingLabelPages_data()
