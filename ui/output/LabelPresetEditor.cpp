@@ -23,6 +23,8 @@ LabelPresetEditor::LabelPresetEditor(QList<LabelPreset> presets, const LabelPres
     m_name->setPlaceholderText(tr("Name of the current size"));
     auto* add = new QPushButton(tr("Add"), this);
     auto* remove = new QPushButton(tr("Delete"), this);
+    add->setAccessibleName(tr("Add the current size as a preset"));
+    remove->setAccessibleName(tr("Delete the chosen preset"));
     connect(add, &QPushButton::clicked, this, [this] { addPreset(m_name->text()); });
     connect(remove, &QPushButton::clicked, this, &LabelPresetEditor::deleteChosen);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -44,7 +44,9 @@ QRCodePanel::QRCodePanel(QWidget* parent)
     m_imageView->setStyleSheet(QStringLiteral("background: white"));
     m_imageView->setMinimumSize(240, 240);
     m_copyButton->setObjectName(QStringLiteral("copyButton"));
+    m_copyButton->setAccessibleName(tr("Copy the QR code"));
     m_saveButton->setObjectName(QStringLiteral("saveButton"));
+    m_saveButton->setAccessibleName(tr("Save the QR code as PNG"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->addButton(m_copyButton, QDialogButtonBox::ActionRole);
