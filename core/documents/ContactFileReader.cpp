@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <atomic>
+
 namespace Quillary {
 
 namespace {
@@ -69,16 +71,46 @@ bool openFile(QFile& file, ContactFileReader::Result& result)
     return false;
 }
 
+std::atomic<qint64> sequentialLimit = qint64(1) << 30;
+
+bool readFailed(QFile& file, ContactFileReader::Result& result)
+{
+    result.errorString = Tr::tr("The file “%1” couldn't be read: %2").arg(file.fileName(), file.errorString());
+    result.failure = ContactFileReader::Result::Failure::Open;
+    return false;
+}
+
+/// A pipe's bytes, read once, as they come: its size is not known and it cannot be read again.
+bool readSequential(QFile& file, QByteArray& bytes, ContactFileReader::Result& result)
+{
+    const qint64 limit = sequentialLimit;
+    bytes.clear();
+    while (bytes.size() <= limit) {
+        const QByteArray piece = file.read(qMin(PieceSize, limit + 1 - bytes.size()));
+        if (piece.isEmpty()) {
+            if (file.error() != QFileDevice::NoError)
+                return readFailed(file, result);
+            return true;
+        }
+        bytes.append(piece);
+    }
+    bytes.clear();
+    result.errorString =
+        Tr::tr("The file “%1” couldn't be read: it holds more than %2 bytes.").arg(file.fileName()).arg(limit);
+    result.failure = ContactFileReader::Result::Failure::Open;
+    return false;
+}
+
 /// The whole file in one buffer of its exact size: readAll() would grow its buffer step by step.
 bool readWhole(QFile& file, QByteArray& bytes, ContactFileReader::Result& result)
 {
+    if (file.isSequential())
+        return readSequential(file, bytes, result);
     file.seek(0);
     bytes = QByteArray(file.size(), Qt::Uninitialized);
     if (file.read(bytes.data(), bytes.size()) == bytes.size())
         return true;
-    result.errorString = Tr::tr("The file “%1” couldn't be read: %2").arg(file.fileName(), file.errorString());
-    result.failure = ContactFileReader::Result::Failure::Open;
-    return false;
+    return readFailed(file, result);
 }
 
 /// The bytes as UTF-8 text; on failure the result says why.
@@ -94,6 +126,11 @@ TextDecoding::DecodedText decode(QByteArray bytes, QByteArrayView encoding, Cont
 }
 
 } // namespace
+
+void ContactFileReader::setSequentialLimit(qint64 bytes)
+{
+    sequentialLimit = bytes;
+}
 
 ContactFileReader::Result ContactFileReader::read(const QString& path, QByteArrayView encoding,
                                                   const ZQVCard::ProgressHandler& progress)
@@ -138,9 +175,10 @@ ContactFileReader::Result ContactFileReader::readVCard(const QString& path, QByt
     QFile file(path);
     if (!openFile(file, result))
         return result;
-    // UTF-8, by far the most common, is read in pieces: a large file is never in memory whole.
+    // UTF-8, by far the most common, is read in pieces: a large file is never in memory whole. That
+    // reads the file twice, which a pipe cannot do: its bytes are read once, whole.
     const bool automatic = encoding.isEmpty() || encoding.compare(TextDecoding::Automatic, Qt::CaseInsensitive) == 0;
-    if (automatic ? !looksLikeUtf16(file) : Charset::canonicalName(encoding) == "UTF-8") {
+    if (!file.isSequential() && (automatic ? !looksLikeUtf16(file) : Charset::canonicalName(encoding) == "UTF-8")) {
         const qsizetype invalidAt = firstInvalidUtf8(file);
         if (invalidAt < 0) {
             file.seek(startsWithUtf8Mark(file) ? 3 : 0);

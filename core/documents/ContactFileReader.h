@@ -41,6 +41,10 @@ public:
     [[nodiscard]] static Result readCsv(const QString& path, QByteArrayView encoding = "auto");
     [[nodiscard]] static Result readCsvBytes(QByteArray bytes, QByteArrayView encoding = "auto");
 
+    /// How much of a pipe or another file without a known size is read at most (1 GiB unless set):
+    /// such a file is read once, whole, before its text is decoded.
+    static void setSequentialLimit(qint64 bytes);
+
     /// The message for a file without any readable card.
     [[nodiscard]] static QString noCardMessage();
     /// The message for a CSV file without any contact.

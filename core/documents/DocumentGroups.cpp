@@ -1,5 +1,6 @@
 #include "DocumentGroups.h"
 
+#include "GroupMenuModel.h"
 #include "UndoRegistry.h"
 #include "formats/ZQVCard.h"
 
@@ -108,8 +109,12 @@ QList<GroupMenuItem> groupMenuItems(const ContactCollection& collection, bool si
                       false});
         items.append(GroupMenuItem{});
     }
-    for (const GroupEntryPtr& group : table)
-        items.append({GroupMenuItem::Kind::Group, group->groupId, group, group == collection.selectedGroupDict});
+    if (table.size() > GroupMenuModel::ItemLimit) {
+        items.append({GroupMenuItem::Kind::GroupList, {}, collection.selectedGroupDict, false});
+    } else {
+        for (const GroupEntryPtr& group : table)
+            items.append({GroupMenuItem::Kind::Group, group->groupId, group, group == collection.selectedGroupDict});
+    }
     if (!table.isEmpty()) {
         items.append(GroupMenuItem{});
         items.append({GroupMenuItem::Kind::AddGroup, Tr::tr("Add Group"), {}, false});

@@ -20,7 +20,8 @@ struct GroupContainer
 /// An item of the group pop-up and of the "Select Group" menu.
 struct GroupMenuItem
 {
-    enum class Kind { ToggleSideBar, Separator, Group, AddGroup, DeleteGroup };
+    /// GroupList stands for every group at once when there are too many for an item each.
+    enum class Kind { ToggleSideBar, Separator, Group, GroupList, AddGroup, DeleteGroup };
     Kind kind = Kind::Separator;
     QString title;
     GroupEntryPtr group; ///< for Kind::Group
@@ -43,7 +44,7 @@ bool deleteGroup(ContactCollection& collection, const GroupEntryPtr& group);
 bool renameGroup(const GroupEntryPtr& group, const QString& name);
 /// One container per distinct account, in order of first appearance, the top entry first in each.
 [[nodiscard]] QList<GroupContainer> containerTable(const GroupTable& groupTable);
-/// The group pop-up's items.
+/// The group pop-up's items: one per group, or one list of them all above GroupMenuModel::ItemLimit.
 [[nodiscard]] QList<GroupMenuItem> groupMenuItems(const ContactCollection& collection, bool sideBarOpen);
 /// Whether a group can be renamed in the side bar: a group of the owner's account, not the top one.
 [[nodiscard]] bool isEditable(const GroupEntryPtr& group, const QString& defaultAccount);

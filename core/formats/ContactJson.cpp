@@ -1,5 +1,6 @@
 #include "ContactJson.h"
 
+#include <QHash>
 #include <QJsonDocument>
 
 namespace Quillary::ContactJson {
@@ -73,18 +74,37 @@ QJsonObject contact(const ContactEntry& entry)
 
 QJsonArray groups(const GroupTable& groupTable, const ContactTable& contacts)
 {
-    QJsonArray result;
-    for (const GroupEntryPtr& group : groupTable) {
-        if (group->top)
-            continue;
-        QJsonArray members;
-        for (const ContactEntryPtr& contact : contacts) {
-            if (contact->groupUniqueIds.contains(group->uniqueId))
-                members.append(contact->uniqueId);
+    // One walk over the memberships: a file may hold as many groups as contacts. Two groups
+    // added in the same second may share a unique id; both list the contact then.
+    QHash<QString, QList<qsizetype>> positionsOfUniqueId;
+    positionsOfUniqueId.reserve(groupTable.size());
+    for (qsizetype i = 0; i < groupTable.size(); ++i) {
+        if (!groupTable.at(i)->top)
+            positionsOfUniqueId[groupTable.at(i)->uniqueId].append(i);
+    }
+    QList<QJsonArray> members(groupTable.size());
+    QList<const ContactEntry*> lastMember(groupTable.size(), nullptr); // a contact once per group
+    for (const ContactEntryPtr& contact : contacts) {
+        for (const QString& uniqueId : std::as_const(contact->groupUniqueIds)) {
+            const auto it = positionsOfUniqueId.constFind(uniqueId);
+            if (it == positionsOfUniqueId.cend())
+                continue;
+            for (const qsizetype position : *it) {
+                if (lastMember.at(position) == contact.get())
+                    continue;
+                lastMember[position] = contact.get();
+                members[position].append(contact->uniqueId);
+            }
         }
-        result.append(QJsonObject{{QStringLiteral("GroupName"), group->groupName},
-                                  {QStringLiteral("uniqueId"), group->uniqueId},
-                                  {QStringLiteral("members"), members}});
+    }
+    QJsonArray result;
+    for (qsizetype i = 0; i < groupTable.size(); ++i) {
+        const GroupEntry& group = *groupTable.at(i);
+        if (group.top)
+            continue;
+        result.append(QJsonObject{{QStringLiteral("GroupName"), group.groupName},
+                                  {QStringLiteral("uniqueId"), group.uniqueId},
+                                  {QStringLiteral("members"), members.at(i)}});
     }
     return result;
 }

@@ -1,5 +1,6 @@
 #include "DocumentTestFiles.h"
 #include "documents/DocumentGroups.h"
+#include "documents/GroupMenuModel.h"
 
 #include <QFile>
 #include <QFont>
@@ -316,6 +317,14 @@ void TestDocumentGroups::groupMenuItems()
     QCOMPARE(items.at(7).title, QStringLiteral("Delete Group"));
     QCOMPARE(DocumentGroups::groupMenuItems(collection, true).first().title, QStringLiteral("Hide Groups"));
     QVERIFY(DocumentGroups::groupMenuItems(ContactCollection(), false).isEmpty());
+
+    // Beyond a menu's worth of groups one list stands for them all.
+    while (collection.groupTable.size() <= GroupMenuModel::ItemLimit)
+        DocumentGroups::addGroup(collection);
+    const QList<GroupMenuItem> many = DocumentGroups::groupMenuItems(collection, false);
+    QCOMPARE(many.size(), 6);
+    QCOMPARE(many.at(2).kind, Kind::GroupList);
+    QCOMPARE(many.at(2).group, collection.selectedGroupDict);
 }
 
 void TestDocumentGroups::rowHeightForFont()

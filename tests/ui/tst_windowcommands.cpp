@@ -11,9 +11,11 @@
 #include "documents/DocumentFileCommands.h"
 #include "documents/DocumentMenus.h"
 #include "documents/DocumentWindow.h"
+#include "documents/GroupMenuModel.h"
 #include "documents/Preferences.h"
 #include "documents/ProgressAlert.h"
 #include "formats/ImportPanel.h"
+#include "groups/GroupMenuList.h"
 #include "model/FieldIdentifiers.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
@@ -27,6 +29,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -54,6 +57,7 @@ private Q_SLOTS:
     void startupOptions();
     void typingWithTheKeyboard();
     void menusFollowTheDocument();
+    void groupMenuOfManyGroups();
     void progressWindowOverALargeRead();
     void recentFiles();
     void vCardDocumentWritesItsChangesOnClose();
@@ -218,6 +222,39 @@ void TestWindowCommands::menusFollowTheDocument()
     csv->menus()->validate();
     QVERIFY(!csv->menus()->action(Command::ExportAsCsv)->isEnabled());
     QVERIFY(csv->menus()->action(Command::ExportAsVCard)->isEnabled());
+}
+
+void TestWindowCommands::groupMenuOfManyGroups()
+{
+    // A category per contact: an item each would take minutes to build and could not be used.
+    QFile file(dir().filePath(QStringLiteral("groups.vcf")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    constexpr int Count = 100000;
+    for (int i = 0; i < Count; ++i)
+        file.write("BEGIN:VCARD\r\nN:P;" + QByteArray::number(i) + "\r\nCATEGORIES:G" + QByteArray::number(i)
+                   + "\r\nEND:VCARD\r\n");
+    file.close();
+    DocumentWindow* window = controller().openDocument(file.fileName());
+    QVERIFY(window);
+    // Down from the filter moves into the list, from the selected group when the filter shows it.
+    const QList<std::pair<const char*, QString>> menus{{"selectGroupMenu", QStringLiteral("G99990")},
+                                                       {"groupPopupMenu", QStringLiteral("G99991")}};
+    for (const auto& [name, chosen] : menus) {
+        auto* menu = window->findChild<QMenu*>(QString::fromLatin1(name));
+        Q_EMIT menu->aboutToShow();
+        QVERIFY(menu->actions().size() < 10);
+        auto* list = menu->findChild<GroupMenuList*>();
+        QVERIFY(list);
+        QCOMPARE(list->model()->rowCount(), Count + 1);
+        QCOMPARE(list->model()->groupAt(list->listView()->currentIndex().row()),
+                 window->document()->collection().selectedGroupDict);
+        QTest::keyClicks(list->filterField(), QStringLiteral("g9999"));
+        QCOMPARE(list->model()->rowCount(), 11); // G9999 and G99990 to G99999
+        QTest::keyClick(list->filterField(), Qt::Key_Down);
+        QTest::keyClick(list->listView(), Qt::Key_Return);
+        QCOMPARE(window->document()->collection().selectedGroupDict->groupName, chosen);
+    }
+    QCOMPARE(window->tableController()->subContactTable().size(), 1);
 }
 
 void TestWindowCommands::progressWindowOverALargeRead()

@@ -6,6 +6,7 @@
 #include "documents/ContactDocument.h"
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
+#include "groups/GroupMenuList.h"
 #include "output/OutputCommands.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
@@ -17,6 +18,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWidgetAction>
 
 namespace Quillary::Ui {
 
@@ -299,6 +301,9 @@ void DocumentMenus::fillGroupMenu(QMenu* menu)
             applyValidation(menu->addAction(item.title, m_window, &DocumentWindow::deleteGroup),
                             itemOf(Action::DeleteGroup), state);
             break;
+        case GroupMenuItem::Kind::GroupList:
+            addGroupList(menu, item.group);
+            break;
         case GroupMenuItem::Kind::Group: {
             QAction* action = menu->addAction(item.title);
             action->setCheckable(true);
@@ -309,6 +314,20 @@ void DocumentMenus::fillGroupMenu(QMenu* menu)
         }
         }
     }
+}
+
+void DocumentMenus::addGroupList(QMenu* menu, const GroupEntryPtr& selected)
+{
+    auto* list = new GroupMenuList(m_window->document()->collection().groupTable, selected, menu);
+    auto* action = new QWidgetAction(menu);
+    action->setDefaultWidget(list);
+    menu->addAction(action);
+    connect(list, &GroupMenuList::groupChosen, m_window, [this, menu](const GroupEntryPtr& group) {
+        // The whole menu closes, as after choosing an item: the submenu and the menus it opened from.
+        for (QWidget* open = menu; qobject_cast<QMenu*>(open); open = open->parentWidget())
+            open->hide();
+        m_window->groupPopupSelected(group);
+    });
 }
 
 void DocumentMenus::fillLabelMenu(QMenu* menu)

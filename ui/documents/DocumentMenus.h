@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/DocumentMenuValidation.h"
+#include "model/GroupEntry.h"
 
 #include <QHash>
 #include <QKeySequence>
@@ -84,6 +85,7 @@ private:
                        void (DocumentMenus::*fill)(QMenu*));
     QToolButton* popupButton(const QString& objectName, const QString& title, void (DocumentMenus::*fill)(QMenu*));
     void rebuildViewTypePopup();
+    void addGroupList(QMenu* menu, const GroupEntryPtr& selected);
     /// Enables, ticks and retitles one item as the document decides; `alsoEnabled` adds the
     /// window's own conditions.
     static void applyValidation(QAction* action, const DocumentMenuValidation::DocumentMenuItem& item,
