@@ -90,6 +90,7 @@ PersonDsc PersonDsc::duplicate() const
     copy.m_noteDisabled = false;
     copy.m_imageData = photoData();
     copy.m_uniqueId.clear();
+    copy.m_revision.bump();
     return copy;
 }
 
@@ -313,6 +314,7 @@ bool PersonDsc::isJapanseString(QStringView text)
 
 void PersonDsc::refreshCache()
 {
+    m_revision.bump();
     m_nameValue = NameValue();
     m_stringValues = {};
     m_phoneticNameValue = PhoneticNameValue();

@@ -3,6 +3,7 @@
 #include "FieldIdentifiers.h"
 #include "LabeledValue.h"
 #include "NameValues.h"
+#include "Revision.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -58,7 +59,11 @@ public:
 
     // Identity --------------------------------------------------------------------------------
     [[nodiscard]] const QString& uniqueId() const;
-    void setUniqueId(const QString& uniqueId) { m_uniqueId = uniqueId; }
+    void setUniqueId(const QString& uniqueId)
+    {
+        m_uniqueId = uniqueId;
+        m_revision.bump();
+    }
 
     // Reading ----------------------------------------------------------------------------------
     [[nodiscard]] NameValue nameValue() const;
@@ -105,7 +110,11 @@ public:
     /// The photo's encoded image data (JPEG, PNG, ...), loaded from the record when missing.
     [[nodiscard]] QByteArray photoData() const;
     [[nodiscard]] const QByteArray& imageData() const { return m_imageData; }
-    void setImageData(const QByteArray& data) { m_imageData = data; }
+    void setImageData(const QByteArray& data)
+    {
+        m_imageData = data;
+        m_revision.bump();
+    }
     /// The photo as an image; a null image when there is none.
     [[nodiscard]] QImage photo() const;
 
@@ -129,6 +138,8 @@ public:
     LabeledValueList sortForLabeledValue(QStringView sortKey, bool ascending);
     /// Whether `sortForLabeledValue` sorts anything for this key (the table asks once per reload).
     [[nodiscard]] static bool sortsLabeledValues(QStringView sortKey);
+    /// The field whose values `sortForLabeledValue` sorts for this key, if any.
+    [[nodiscard]] static std::optional<LabeledField> labeledFieldSortedBy(QStringView sortKey);
     /// Replaces the birthday; none removes it.
     void setBirthdayValue(const std::optional<BirthdayValue>& birthday);
     /// Stores image data; an empty array removes the photo.
@@ -140,23 +151,74 @@ public:
 
     // State ------------------------------------------------------------------------------------
     [[nodiscard]] bool isBound() const { return m_abPerson != nullptr; }
+    /// Names the state of the values: it changes with every edit, and never comes back for other
+    /// values. A bound contact's record can change without it.
+    [[nodiscard]] quint64 revision() const { return m_revision.value(); }
     [[nodiscard]] const std::shared_ptr<AddressBook::Person>& abPerson() const { return m_abPerson; }
-    void setAbPerson(std::shared_ptr<AddressBook::Person> record) { m_abPerson = std::move(record); }
+    void setAbPerson(std::shared_ptr<AddressBook::Person> record)
+    {
+        m_abPerson = std::move(record);
+        m_revision.bump();
+    }
     [[nodiscard]] bool noteDisabled() const { return m_noteDisabled; }
-    void setNoteDisabled(bool disabled) { m_noteDisabled = disabled; }
+    void setNoteDisabled(bool disabled)
+    {
+        m_noteDisabled = disabled;
+        m_revision.bump();
+    }
     [[nodiscard]] int nameOrdering() const { return m_nameOrdering; }
-    void setNameOrdering(int ordering) { m_nameOrdering = ordering; }
+    void setNameOrdering(int ordering)
+    {
+        m_nameOrdering = ordering;
+        m_revision.bump();
+    }
     [[nodiscard]] int defaultNameOrdering() const { return m_defaultNameOrdering; }
-    void setDefaultNameOrdering(int ordering) { m_defaultNameOrdering = ordering; }
+    void setDefaultNameOrdering(int ordering)
+    {
+        m_defaultNameOrdering = ordering;
+        m_revision.bump();
+    }
     [[nodiscard]] const QString& defaultCountryCode() const { return m_defaultCountryCode; }
-    void setDefaultCountryCode(const QString& code) { m_defaultCountryCode = code; }
-    void setShowAsPerson(bool showAsPerson) { m_showAsPerson = showAsPerson; }
-    void setCompositeName(const QString& name) { m_compositeName = name; }
-    void setNameValue(const NameValue& value) { m_nameValue = value; }
-    void setPhoneticNameValue(const PhoneticNameValue& value) { m_phoneticNameValue = value; }
-    void setLabeledValues(LabeledField field, const LabeledValueList& list) { m_lists[size_t(field)] = list; }
-    void setStringValues(const std::array<QString, StringFieldCount>& values) { m_stringValues = values; }
-    void setBirthday(const BirthdayValue& value) { m_birthdayValue = value; }
+    void setDefaultCountryCode(const QString& code)
+    {
+        m_defaultCountryCode = code;
+        m_revision.bump();
+    }
+    void setShowAsPerson(bool showAsPerson)
+    {
+        m_showAsPerson = showAsPerson;
+        m_revision.bump();
+    }
+    void setCompositeName(const QString& name)
+    {
+        m_compositeName = name;
+        m_revision.bump();
+    }
+    void setNameValue(const NameValue& value)
+    {
+        m_nameValue = value;
+        m_revision.bump();
+    }
+    void setPhoneticNameValue(const PhoneticNameValue& value)
+    {
+        m_phoneticNameValue = value;
+        m_revision.bump();
+    }
+    void setLabeledValues(LabeledField field, const LabeledValueList& list)
+    {
+        m_lists[size_t(field)] = list;
+        m_revision.bump();
+    }
+    void setStringValues(const std::array<QString, StringFieldCount>& values)
+    {
+        m_stringValues = values;
+        m_revision.bump();
+    }
+    void setBirthday(const BirthdayValue& value)
+    {
+        m_birthdayValue = value;
+        m_revision.bump();
+    }
 
     /// The text of the current date and time that identities begin with.
     [[nodiscard]] static QString dateText();
@@ -198,6 +260,7 @@ private:
     mutable std::array<QString, StringFieldCount> m_stringValues;
     mutable QByteArray m_imageData;
     mutable QString m_uniqueId;
+    Revision m_revision;
 };
 
 /// The defaults new contacts are shown with: the shared address book's name ordering and country.

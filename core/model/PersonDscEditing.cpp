@@ -99,6 +99,7 @@ void updateDerived(LabeledField field, LabeledValue& value, const QString& defau
 
 void PersonDsc::setValue(const FieldValue& value, QStringView identifier)
 {
+    m_revision.bump();
     const FieldId id = FieldIdentifiers::fieldId(identifier);
     if (const auto field = FieldIdentifiers::labeledField(id)) {
         if (const auto* list = std::get_if<LabeledValueList>(&value))
@@ -173,6 +174,7 @@ void PersonDsc::setValue(const FieldValue& value, QStringView identifier)
 
 void PersonDsc::removeValueForIdentifier(QStringView identifier)
 {
+    m_revision.bump();
     const FieldId id = FieldIdentifiers::fieldId(identifier);
     if (FieldIdentifiers::labeledField(id)) {
         replaceLabeledValue(LabeledValueList(), identifier);
@@ -216,6 +218,7 @@ void PersonDsc::removeValueForIdentifier(QStringView identifier)
 
 void PersonDsc::setStringValue(const QString& text, QStringView identifier)
 {
+    m_revision.bump();
     const auto field = FieldIdentifiers::stringField(identifier);
     if (!field)
         return;
@@ -228,6 +231,7 @@ void PersonDsc::setStringValue(const QString& text, QStringView identifier)
 
 bool PersonDsc::replaceLabeledValue(const LabeledValueList& values, QStringView identifier)
 {
+    m_revision.bump();
     const auto field = FieldIdentifiers::labeledField(identifier);
     if (!field)
         return false;
@@ -249,6 +253,7 @@ LabeledValueList::iterator PersonDsc::findByLabelIndex(LabeledField field, int l
 
 bool PersonDsc::replaceLabeledValue(const LabeledValue& value, QStringView identifier)
 {
+    m_revision.bump();
     const auto field = FieldIdentifiers::labeledField(identifier);
     if (!field)
         return false;
@@ -300,6 +305,7 @@ bool PersonDsc::replaceLabeledValue(const LabeledValue& value, QStringView ident
 void PersonDsc::replaceLabeledValueAtIndex(const LabeledValueArgument& value, QStringView identifier,
                                            qsizetype position)
 {
+    m_revision.bump();
     const auto field = FieldIdentifiers::labeledField(identifier);
     if (!field)
         return;
@@ -376,6 +382,7 @@ void PersonDsc::copyLabeledValue(const LabeledValue& source, LabeledValue& targe
 
 void PersonDsc::addLabeledValue(const LabeledValue& value, QStringView identifier)
 {
+    m_revision.bump();
     const auto field = FieldIdentifiers::labeledField(identifier);
     if (!field)
         return;
@@ -394,6 +401,7 @@ void PersonDsc::addLabeledValue(const LabeledValue& value, QStringView identifie
 
 bool PersonDsc::deleteLabeledValue(const LabeledValue& value, QStringView identifier)
 {
+    m_revision.bump();
     const auto field = FieldIdentifiers::labeledField(identifier);
     if (!field)
         return false;
@@ -408,6 +416,7 @@ bool PersonDsc::deleteLabeledValue(const LabeledValue& value, QStringView identi
 
 void PersonDsc::setBirthdayValue(const std::optional<BirthdayValue>& birthday)
 {
+    m_revision.bump();
     m_birthdayValue = BirthdayValue();
     if (birthday && birthday->value.isValid()) {
         m_birthdayValue.value = birthday->value;
@@ -421,6 +430,7 @@ void PersonDsc::setBirthdayValue(const std::optional<BirthdayValue>& birthday)
 
 void PersonDsc::setPhoto(const QByteArray& imageData)
 {
+    m_revision.bump();
     m_imageData = imageData;
 }
 
@@ -437,51 +447,53 @@ struct SortRule
     const char* key;
     LabeledField field;
     int minimumCount;
-    QString (*sortValue)(const LabeledValue&);
+    QStringView (*sortValue)(const LabeledValue&);
 };
 
-QString byStringValue(const LabeledValue& value)
+// Views, not copies: a reload of the table asks every contact whether its values are in order.
+QStringView byStringValue(const LabeledValue& value)
 {
     return value.stringValue;
 }
-QString byZip(const LabeledValue& value)
+QStringView byZip(const LabeledValue& value)
 {
     return value.address.zip();
 }
-QString byState(const LabeledValue& value)
+QStringView byState(const LabeledValue& value)
 {
     return value.address.state();
 }
-QString byCity(const LabeledValue& value)
+QStringView byCity(const LabeledValue& value)
 {
     return value.address.city();
 }
-QString byStreet(const LabeledValue& value)
+QStringView byStreet(const LabeledValue& value)
 {
     return value.address.street();
 }
-QString byCountry(const LabeledValue& value)
+QStringView byCountry(const LabeledValue& value)
 {
     return value.address.country();
 }
-QString byService(const LabeledValue& value)
+QStringView byService(const LabeledValue& value)
 {
     return value.service;
 }
-QString byUsername(const LabeledValue& value)
+QStringView byUsername(const LabeledValue& value)
 {
     return value.username;
 }
 
-QString byEmailDomain(const LabeledValue& value)
-{
-    return value.emailDomain();
-}
-
-QString byEmailUsername(const LabeledValue& value)
+QStringView byEmailDomain(const LabeledValue& value)
 {
     const qsizetype at = value.value.indexOf(u'@');
-    return at < 0 ? QString() : value.value.first(at);
+    return at < 0 || at == value.value.size() - 1 ? QStringView() : QStringView(value.value).sliced(at + 1);
+}
+
+QStringView byEmailUsername(const LabeledValue& value)
+{
+    const qsizetype at = value.value.indexOf(u'@');
+    return at < 0 ? QStringView() : QStringView(value.value).first(at);
 }
 
 const SortRule sortRules[] = {
@@ -510,8 +522,16 @@ const SortRule sortRules[] = {
 
 bool PersonDsc::sortsLabeledValues(QStringView sortKey)
 {
-    return std::any_of(std::begin(sortRules), std::end(sortRules),
-                       [&](const SortRule& rule) { return sortKey == QLatin1StringView(rule.key); });
+    return labeledFieldSortedBy(sortKey).has_value();
+}
+
+std::optional<LabeledField> PersonDsc::labeledFieldSortedBy(QStringView sortKey)
+{
+    for (const SortRule& rule : sortRules) {
+        if (sortKey == QLatin1StringView(rule.key))
+            return rule.field;
+    }
+    return std::nullopt;
 }
 
 LabeledValueList PersonDsc::sortForLabeledValue(QStringView sortKey, bool ascending)
@@ -520,11 +540,14 @@ LabeledValueList PersonDsc::sortForLabeledValue(QStringView sortKey, bool ascend
         if (sortKey != QLatin1StringView(rule.key))
             continue;
         LabeledValueList& stored = list(rule.field);
-        if (stored.size() >= rule.minimumCount) {
-            std::stable_sort(stored.begin(), stored.end(), [&](const LabeledValue& a, const LabeledValue& b) {
-                const int order = rule.sortValue(a).compare(rule.sortValue(b));
-                return ascending ? order < 0 : order > 0;
-            });
+        const auto less = [&](const LabeledValue& a, const LabeledValue& b) {
+            const int order = rule.sortValue(a).compare(rule.sortValue(b));
+            return ascending ? order < 0 : order > 0;
+        };
+        // Values already in order stay as they are, and so does the revision.
+        if (stored.size() >= rule.minimumCount && !std::is_sorted(stored.cbegin(), stored.cend(), less)) {
+            std::stable_sort(stored.begin(), stored.end(), less);
+            m_revision.bump();
         }
         return stored;
     }

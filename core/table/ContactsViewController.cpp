@@ -72,9 +72,7 @@ void ContactsViewController::reload()
 {
     m_model->beginReset();
     m_options.selectedLabels = m_collection.selectedLabels;
-    m_rows = TableRows::updateSubContactTable(m_collection, m_columns, m_sort, &m_labels);
-    RowSorter::sortSubContactTable(m_rows, m_sort, m_collection.selectedLabels);
-    TableRows::markContinuationRows(m_rows);
+    m_sortedRows.update(m_collection, m_columns, m_sort, &m_labels);
     m_numLines.fill(-1, m_rows.size());
     // Decided here, not when asked: the owner changes its contacts and group before it reloads,
     // and the model may not change its row count outside a reset.

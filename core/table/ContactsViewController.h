@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SortKeys.h"
+#include "SortedRows.h"
 #include "SubContactRow.h"
 #include "TableCells.h"
 #include "TableRows.h"
@@ -135,7 +136,8 @@ private:
     UndoRegistry* m_delegate;
     Preferences* m_preferences;
     ContactsTableModel* m_model;
-    SubContactTable m_rows;
+    SortedRows m_sortedRows; ///< rows and sort values kept between reloads
+    const SubContactTable& m_rows = m_sortedRows.current(); ///< the rows shown, in display order
     mutable QList<qint8> m_numLines;
     QList<int> m_selection;
     QStringList m_columns{ViewTypes::NameColumn};

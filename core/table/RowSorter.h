@@ -10,9 +10,9 @@
 
 namespace Quillary {
 
-/// Sorting the rows of the contacts table: each row's sort value is computed once per sort; the
-/// sort is stable; empty values go last in both directions; dates compare as dates and text
-/// without regard to case.
+/// What the rows of the contacts table sort by: each row's sort value, and how two compare. Empty
+/// values go last in both directions; dates compare as dates and text without regard to case. The
+/// sorting itself, stable and kept between reloads, is SortedRows'.
 namespace RowSorter {
 
 /// The value a row sorts by: none, a text, or a date.
@@ -28,12 +28,19 @@ struct SortValue
 [[nodiscard]] SortValue sortValue(const SubContactRow& row, const QString& identifier, const QString& valueKey,
                                   const QStringList& selectedLabels);
 
+/// The same with the identifier's field looked up once by the caller, for many rows.
+[[nodiscard]] SortValue sortValue(const SubContactRow& row, FieldId id, const QString& identifier,
+                                  const QString& valueKey, const QStringList& selectedLabels);
+
+/// The text of a labelled value that a value key reads ("domain" of an e-mail, "ZIP" of an
+/// address, ...), as a view into the value.
+[[nodiscard]] QStringView labeledSortText(LabeledField field, const LabeledValue& value, const QString& valueKey);
+/// The sort value of a labelled value without copying its text: the kind, with the text or the date.
+[[nodiscard]] SortValue::Kind labeledSortValue(LabeledField field, const LabeledValue& value, const QString& valueKey,
+                                               const QStringList& selectedLabels, QStringView* text, quint32* date);
+
 /// -1, 0 or 1: how two rows compare; empty values after everything else in either direction.
 [[nodiscard]] int compare(const SortValue& a, const SortValue& b, bool ascending);
-
-/// Sorts rows in place by a sort descriptor; without one the order stays as built.
-void sortSubContactTable(SubContactTable& rows, const std::optional<SortDescriptor>& sort,
-                         const QStringList& selectedLabels);
 
 /// Date comparison: none after any date; the same in both directions.
 [[nodiscard]] int compareDateComponents(const std::optional<DateComponents>& a, const std::optional<DateComponents>& b,

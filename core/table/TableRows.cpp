@@ -21,12 +21,20 @@ std::optional<LabeledField> listForColumn(const QString& identifier)
 void LabelCollector::addLabel(const QString& label, const QString& identifier)
 {
     const std::pair<const void*, const void*> key{identifier.constData(), label.constData()};
-    if (m_known.contains(key))
+    // The few texts met most are answered from a small table without hashing (every key there is
+    // also in m_known, which keeps its text alive).
+    const size_t slot = ((quintptr(key.first) >> 4) ^ (quintptr(key.second) >> 4)) % m_recent.size();
+    if (m_recent[slot] == key)
         return;
+    if (m_known.contains(key)) {
+        m_recent[slot] = key;
+        return;
+    }
     if (label.isEmpty() || label == LabelText::NoLabel)
         return;
     // Runs for every value of every row on each reload: no allocation when the label is known.
     m_known.insert(key, {identifier, label});
+    m_recent[slot] = key;
     if (!m_lastSeen || m_lastField != identifier) {
         m_lastSeen = &m_seen[identifier];
         m_lastField = identifier;
@@ -53,25 +61,31 @@ void createSubContactsFromContact(const ContactEntryPtr& contact, const QStringL
     createSubContactsFromContact(contact, rowColumns(identifiers), selectedLabels, rows, labels);
 }
 
-void createSubContactsFromContact(const ContactEntryPtr& contact, const QList<RowColumn>& columns,
-                                  const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels)
+int rowCount(const ContactEntry& contact, const QList<RowColumn>& columns, const QStringList& selectedLabels,
+             LabelCollector* labels)
 {
-    const qsizetype first = rows.size();
-    rows.append(SubContactRow{contact, 0, false});
-    const PersonDsc& person = *contact->person;
+    const PersonDsc& person = *contact.person;
     const bool everyLabel = selectedLabels.isEmpty() || selectedLabels.first() == LabelText::All;
+    qsizetype count = 1;
     for (const RowColumn& column : columns) {
         const LabeledValueList& values = person.labeledValues(column.field);
         for (qsizetype i = 0; i < values.size(); ++i) {
             const QString& label = values.at(i).label;
             if (labels)
                 labels->addLabel(label, column.identifier);
-            if (!everyLabel && !selectedLabels.contains(label))
-                continue;
-            while (rows.size() - first <= i)
-                rows.append(SubContactRow{contact, int(rows.size() - first), false});
+            if (i >= count && (everyLabel || selectedLabels.contains(label)))
+                count = i + 1;
         }
     }
+    return int(count);
+}
+
+void createSubContactsFromContact(const ContactEntryPtr& contact, const QList<RowColumn>& columns,
+                                  const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels)
+{
+    const int count = rowCount(*contact, columns, selectedLabels, labels);
+    for (int index = 0; index < count; ++index)
+        rows.append(SubContactRow{contact, index, false});
 }
 
 bool isShownInGroup(const ContactEntry& contact, const GroupEntry& group)

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 
 namespace Quillary {
@@ -33,6 +34,7 @@ private:
     // Labels are mostly the few shared label texts: known by their data first, without hashing the
     // text. The copies keep that data alive, so its address cannot come back for another text.
     QHash<std::pair<const void*, const void*>, std::pair<QString, QString>> m_known;
+    std::array<std::pair<const void*, const void*>, 64> m_recent{};
     QString m_lastField;
     QSet<QString>* m_lastSeen = nullptr;
 };
@@ -50,6 +52,9 @@ struct RowColumn
     LabeledField field;
 };
 [[nodiscard]] QList<RowColumn> rowColumns(const QStringList& identifiers);
+/// How many rows a contact has for the columns (registering the labels met).
+[[nodiscard]] int rowCount(const ContactEntry& contact, const QList<RowColumn>& columns,
+                           const QStringList& selectedLabels, LabelCollector* labels);
 void createSubContactsFromContact(const ContactEntryPtr& contact, const QList<RowColumn>& columns,
                                   const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels);
 

@@ -8,7 +8,6 @@
 #include "table/RowSorter.h"
 #include "table/SortKeys.h"
 
-#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,8 +37,6 @@ private Q_SLOTS:
     void rowOrder_data();
     void rowOrder();
     void sortValueKinds();
-    void ranksAgreeWithComparator_data();
-    void ranksAgreeWithComparator();
 
     void sortDescriptorPersisted();
     void storedSortDescriptorRestored_data();
@@ -65,16 +62,6 @@ RowSorter::SortValue text(const char* value)
 RowSorter::SortValue date(quint32 yyyymmdd)
 {
     return {RowSorter::SortValue::Kind::Date, {}, yyyymmdd};
-}
-
-/// A detached contact with only a note.
-ContactEntryPtr contactWithNote(const QString& note, int number)
-{
-    auto person = std::make_shared<PersonDsc>();
-    person->setStringValue(note, Field::Note);
-    ContactEntryPtr entry = ContactEntry::make(person);
-    entry->uniqueId = QString::number(number);
-    return entry;
 }
 
 } // namespace
@@ -357,67 +344,6 @@ void TestTableSorting::sortValueKinds()
     QCOMPARE(RowSorter::sortValue(ben, Field::Phone, QStringLiteral("stringValue"), all).kind, Kind::None);
     QCOMPARE(RowSorter::sortValue(ben, Field::Email, QStringLiteral("stringValue"), {QStringLiteral("home")}).kind,
              Kind::None);
-}
-
-void TestTableSorting::ranksAgreeWithComparator_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("maxPieces");
-    QTest::addColumn<int>("repeatFrom");
-    // Few distinct texts, each looked up; then texts that rarely repeat, so that the sort stops
-    // looking them up, with the same texts (some in upper case) coming again after that.
-    QTest::newRow("common texts") << 400 << 6 << 400;
-    QTest::newRow("rare repeats") << 7000 << 9 << 5000;
-}
-
-void TestTableSorting::ranksAgreeWithComparator()
-{
-    // The sort orders rows by ranks of their distinct texts; it must give the order the comparator
-    // gives, on texts that share long beginnings, differ in case only, or leave the basic plane.
-    QFETCH(int, count);
-    QFETCH(int, maxPieces);
-    QFETCH(int, repeatFrom);
-    const QStringList pieces{QStringLiteral("a"),          QStringLiteral("A"),          QStringLiteral("b"),
-                             QStringLiteral("\u00e9"),     QStringLiteral("\u00c9"),     QStringLiteral("\u00df"),
-                             QStringLiteral("\u0130"),     QStringLiteral(" "),          QStringLiteral("9"),
-                             QStringLiteral("\uff21"),     QStringLiteral("\U0001F600"), QStringLiteral("\U00010400"),
-                             QStringLiteral("\U00010428"), QStringLiteral("longprefix"), QString()};
-    QRandomGenerator random(20240607);
-    ContactCollection collection;
-    QStringList notes;
-    for (int i = 0; i < count; ++i) {
-        QString note;
-        if (i >= repeatFrom) {
-            const QString& earlier = notes.at(i - repeatFrom);
-            note = i % 2 ? earlier.toUpper() : QString(earlier.constData(), earlier.size());
-        } else {
-            const int length = int(random.bounded(maxPieces));
-            for (int j = 0; j < length; ++j)
-                note += pieces.at(random.bounded(int(pieces.size())));
-        }
-        notes.append(note);
-        collection.contactTable.append(contactWithNote(note, i));
-    }
-    for (const bool ascending : {true, false}) {
-        SubContactTable rows;
-        for (const ContactEntryPtr& contact : std::as_const(collection.contactTable))
-            TableRows::createSubContactsFromContact(contact, {Field::Note}, {QStringLiteral("All")}, rows);
-        SubContactTable expected = rows;
-        const auto value = [](const SubContactRow& row) {
-            return RowSorter::sortValue(row, Field::Note, QStringLiteral("stringValue"), {QStringLiteral("All")});
-        };
-        std::stable_sort(expected.begin(), expected.end(), [&](const SubContactRow& a, const SubContactRow& b) {
-            return RowSorter::compare(value(a), value(b), ascending) < 0;
-        });
-        RowSorter::sortSubContactTable(rows, SortDescriptor{Field::Note, ascending}, {QStringLiteral("All")});
-        QCOMPARE(rows.size(), expected.size());
-        for (qsizetype i = 0; i < rows.size(); ++i)
-            QVERIFY2(rows.at(i).contact == expected.at(i).contact,
-                     qPrintable(QStringLiteral("row %1: %2 where %3 belongs")
-                                    .arg(i)
-                                    .arg(rows.at(i).person().stringValueForIdentifier(Field::Note),
-                                         expected.at(i).person().stringValueForIdentifier(Field::Note))));
-    }
 }
 
 void TestTableSorting::sortDescriptorPersisted()

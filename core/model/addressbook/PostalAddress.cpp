@@ -78,8 +78,9 @@ void PostalAddress::setCountryCode(const QString& value)
     d->countryCode = value;
 }
 
-QString PostalAddress::part(QStringView key) const
+const QString& PostalAddress::part(QStringView key) const
 {
+    static const QString none;
     if (key == u"Street")
         return d->street;
     if (key == u"City")
@@ -92,7 +93,7 @@ QString PostalAddress::part(QStringView key) const
         return d->country;
     if (key == u"CountryCode")
         return d->countryCode;
-    return {};
+    return none;
 }
 
 void PostalAddress::setPart(QStringView key, const QString& value)

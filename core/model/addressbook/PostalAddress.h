@@ -33,7 +33,7 @@ public:
     void setCountryCode(const QString& value);
 
     /// The part named by an address key: "Street", "City", "State", "ZIP", "Country" or "CountryCode".
-    [[nodiscard]] QString part(QStringView key) const;
+    [[nodiscard]] const QString& part(QStringView key) const;
     void setPart(QStringView key, const QString& value);
 
     [[nodiscard]] bool isEmpty() const;

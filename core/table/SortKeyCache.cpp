@@ -1,0 +1,257 @@
+#include "SortKeyCache.h"
+
+#include "FoldedText_p.h"
+#include "RowSorter.h"
+#include "SortKeys.h"
+
+#include <algorithm>
+
+namespace Quillary {
+
+SortKeyCache::SortKeyCache(const QString& sortKey, const QStringList& selectedLabels)
+    : m_sortKey(sortKey), m_labels(selectedLabels)
+{
+    std::tie(m_identifier, m_valueKey) = SortKeys::separateSortKeyIntoIdentifierAndKey(sortKey);
+    m_id = FieldIdentifiers::fieldId(m_identifier);
+    m_field = FieldIdentifiers::labeledField(m_id);
+    m_dates = m_id == FieldId::Birthday || (m_field == LabeledField::Dates && m_valueKey != u"label");
+    m_sortedField = PersonDsc::labeledFieldSortedBy(sortKey);
+}
+
+quint64 SortKeyCache::sortedRevision(qsizetype slot, bool ascending)
+{
+    if (ascending != m_sortedAscending) {
+        m_sortedAscending = ascending;
+        std::fill(m_sortedRevisions.begin(), m_sortedRevisions.end(), 0);
+    }
+    return m_sortedRevisions[size_t(slot)];
+}
+
+SortKeyCache::~SortKeyCache() = default;
+
+void SortKeyCache::resize(qsizetype slots)
+{
+    if (qsizetype(m_slots.size()) == slots)
+        return;
+    if (qsizetype(m_slots.size()) > slots) {
+        // The rows of contacts that left the table leave the order.
+        for (qsizetype slot = slots; slot < qsizetype(m_slots.size()); ++slot)
+            m_liveValues -= m_slots[size_t(slot)].count;
+        std::erase_if(m_order, [slots](const Entry& entry) { return entry.slot >= slots; });
+        std::erase_if(m_pending, [slots](quint32 slot) { return slot >= slots; });
+    }
+    m_slots.resize(size_t(slots));
+    m_sortedRevisions.resize(size_t(slots));
+}
+
+bool SortKeyCache::isCurrent(qsizetype slot, const ContactEntry& contact) const
+{
+    const Slot& state = m_slots[size_t(slot)];
+    return state.contact == &contact && state.revision == contact.person->revision() && !contact.person->isBound();
+}
+
+void SortKeyCache::update(qsizetype index, const ContactEntryPtr& contact)
+{
+    Slot& slot = m_slots[size_t(index)];
+    m_liveValues -= slot.count;
+    slot.contact = contact.get();
+    slot.revision = contact->person->revision();
+    slot.first = quint32(m_values.size());
+    const PersonDsc& person = *contact->person;
+    static const LabeledValueList none;
+    const LabeledValueList& values = m_field ? person.labeledValues(*m_field) : none;
+    slot.count = m_field ? quint32(values.size()) : 1;
+    m_liveValues += slot.count;
+    for (quint32 i = 0; i < slot.count; ++i) {
+        QStringView text;
+        quint32 date = 0;
+        RowSorter::SortValue::Kind kind;
+        RowSorter::SortValue owned; // a value made for the sort (a name put together)
+        if (m_field) {
+            kind = RowSorter::labeledSortValue(*m_field, values.at(i), m_valueKey, m_labels, &text, &date);
+        } else {
+            owned = RowSorter::sortValue(SubContactRow{contact, 0, false}, m_id, m_identifier, m_valueKey, m_labels);
+            kind = owned.kind;
+            text = owned.text;
+            date = owned.date;
+        }
+        Value stored{quint32(m_folded.size()), 0, kind != RowSorter::SortValue::Kind::None};
+        if (kind == RowSorter::SortValue::Kind::Date) {
+            stored.offset = date; // a date orders by its number alone
+        } else if (kind == RowSorter::SortValue::Kind::Text) {
+            FoldedText::append(m_folded, text);
+            stored.length = quint32(m_folded.size()) - stored.offset;
+        }
+        m_values.push_back(stored);
+    }
+    if (!slot.pending) {
+        slot.pending = true;
+        m_pending.push_back(quint32(index));
+    }
+}
+
+bool SortKeyCache::hasValue(qsizetype slot, qsizetype index) const
+{
+    const Slot& state = m_slots[size_t(slot)];
+    return index < qsizetype(state.count) && m_values[state.first + size_t(index)].present;
+}
+
+void SortKeyCache::appendEntries(std::vector<Entry>& out, quint32 slot) const
+{
+    const Slot& state = m_slots[slot];
+    for (quint32 i = 0; i < state.count; ++i) {
+        const Value& value = m_values[state.first + i];
+        if (!value.present)
+            continue;
+        Entry entry{0, 0, slot, i, value.offset, value.length};
+        if (m_dates) {
+            entry.high = value.offset;
+        } else {
+            const FoldedText::Prefix prefix = FoldedText::prefix(m_folded.data() + value.offset, value.length);
+            entry.high = prefix.high;
+            entry.low = prefix.low;
+        }
+        out.push_back(entry);
+    }
+}
+
+int SortKeyCache::compareValues(const Entry& a, const Entry& b) const
+{
+    if (a.high != b.high)
+        return a.high < b.high ? -1 : 1;
+    if (a.low != b.low)
+        return a.low < b.low ? -1 : 1;
+    if (a.length <= 8 && b.length <= 8 && a.length == b.length)
+        return 0; // the prefixes held them whole
+    return FoldedText::compare({}, {}, m_folded.data() + a.offset, a.length, m_folded.data() + b.offset, b.length);
+}
+
+bool SortKeyCache::less(const Entry& a, const Entry& b) const
+{
+    if (const int order = compareValues(a, b))
+        return order < 0;
+    return a.slot != b.slot ? a.slot < b.slot : a.index < b.index;
+}
+
+void SortKeyCache::commit()
+{
+    if (m_pending.empty())
+        return;
+    if (m_pending.size() * 8 > m_slots.size() || m_order.empty()) {
+        for (const quint32 slot : m_pending)
+            m_slots[slot].pending = false;
+        m_pending.clear();
+        if (m_values.size() > size_t(m_liveValues))
+            compact();
+        m_order.clear();
+        m_order.reserve(size_t(m_liveValues));
+        for (quint32 slot = 0; slot < m_slots.size(); ++slot) {
+            if (m_slots[slot].revision)
+                appendEntries(m_order, slot);
+        }
+        m_tied.assign(m_order.size(), false);
+        sortRange(0, m_order.size(), 0);
+        return;
+    }
+    // A few contacts changed: their old rows leave the order, their new ones are merged in.
+    const auto byValue = [this](const Entry& a, const Entry& b) { return less(a, b); };
+    std::erase_if(m_order, [this](const Entry& entry) { return m_slots[entry.slot].pending; });
+    std::vector<Entry> changed;
+    for (const quint32 slot : m_pending) {
+        m_slots[slot].pending = false;
+        appendEntries(changed, slot);
+    }
+    m_pending.clear();
+    std::sort(changed.begin(), changed.end(), byValue);
+    const size_t middle = m_order.size();
+    m_order.insert(m_order.end(), changed.begin(), changed.end());
+    std::inplace_merge(m_order.begin(), m_order.begin() + qsizetype(middle), m_order.end(), byValue);
+    m_tied.resize(m_order.size());
+    for (size_t i = 0; i < m_order.size(); ++i)
+        m_tied[i] = i > 0 && compareValues(m_order[i - 1], m_order[i]) == 0;
+    if (m_values.size() > size_t(m_liveValues) * 2 + 4096) {
+        // The values of edited contacts were appended: let the old ones go now and then.
+        compact();
+        for (Entry& entry : m_order)
+            entry.offset = m_values[m_slots[entry.slot].first + entry.index].offset;
+    }
+}
+
+void SortKeyCache::loadPrefix(Entry& entry, quint32 depth) const
+{
+    const quint32 rest = entry.length > depth ? entry.length - depth : 0;
+    const FoldedText::Prefix prefix = FoldedText::prefix(m_folded.data() + entry.offset + (rest ? depth : 0), rest);
+    entry.high = prefix.high;
+    entry.low = prefix.low;
+}
+
+void SortKeyCache::sortRange(size_t begin, size_t end, quint32 depth)
+{
+    // Sorted eight folded units at a time: the rows sharing those units are sorted again by the
+    // next eight, so long common beginnings (phone numbers, domains) cost no full comparisons.
+    const auto first = m_order.begin();
+    std::sort(first + qsizetype(begin), first + qsizetype(end),
+              [](const Entry& a, const Entry& b) { return a.high != b.high ? a.high < b.high : a.low < b.low; });
+    for (size_t run = begin; run < end;) {
+        size_t runEnd = run + 1;
+        while (runEnd < end && m_order[runEnd].high == m_order[run].high && m_order[runEnd].low == m_order[run].low)
+            ++runEnd;
+        if (runEnd - run > 1)
+            sortRun(run, runEnd, depth);
+        run = runEnd;
+    }
+}
+
+void SortKeyCache::sortRun(size_t begin, size_t end, quint32 depth)
+{
+    const auto first = m_order.begin();
+    const bool longer = std::any_of(first + qsizetype(begin), first + qsizetype(end),
+                                    [&](const Entry& entry) { return entry.length > depth + 8; });
+    if (!longer) {
+        // The values end here: equal ones (of one length) keep the order the rows were built in.
+        std::sort(first + qsizetype(begin), first + qsizetype(end), [](const Entry& a, const Entry& b) {
+            if (a.length != b.length)
+                return a.length < b.length;
+            return a.slot != b.slot ? a.slot < b.slot : a.index < b.index;
+        });
+        for (size_t i = begin + 1; i < end; ++i)
+            m_tied[i] = m_order[i - 1].length == m_order[i].length;
+        return;
+    }
+    const Entry prefix = m_order[begin];
+    for (size_t i = begin; i < end; ++i)
+        loadPrefix(m_order[i], depth + 8);
+    sortRange(begin, end, depth + 8);
+    if (depth == 0) {
+        // Later merges compare the first eight units first.
+        for (size_t i = begin; i < end; ++i) {
+            m_order[i].high = prefix.high;
+            m_order[i].low = prefix.low;
+        }
+    }
+}
+
+void SortKeyCache::compact()
+{
+    std::vector<Value> values;
+    std::vector<char16_t> folded;
+    values.reserve(size_t(m_liveValues));
+    for (Slot& slot : m_slots) {
+        const quint32 first = quint32(values.size());
+        for (quint32 i = 0; i < slot.count; ++i) {
+            Value value = m_values[slot.first + i];
+            if (value.length > 0) {
+                const quint32 offset = quint32(folded.size());
+                folded.insert(folded.end(), m_folded.begin() + value.offset,
+                              m_folded.begin() + value.offset + value.length);
+                value.offset = offset;
+            }
+            values.push_back(value);
+        }
+        slot.first = first;
+    }
+    m_values = std::move(values);
+    m_folded = std::move(folded);
+}
+
+} // namespace Quillary

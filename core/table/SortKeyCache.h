@@ -1,0 +1,105 @@
+#pragma once
+
+#include "model/ContactEntry.h"
+
+#include <QStringList>
+
+#include <vector>
+
+namespace Quillary {
+
+/// The sort values of one sort key for the contacts of a table, and the ascending order of the rows
+/// that have a value. Contacts are known by their position in the table (their slot); the rows of a
+/// contact by the position of the value they show. Kept between reloads: a contact's values are
+/// worked out again only when the contact changed, and only its rows move in the order.
+class SortKeyCache
+{
+public:
+    /// A row with a sort value, in the order: its value's first eight folded units (or its date),
+    /// then the contact's slot and the value's position, as the rows were built.
+    struct Entry
+    {
+        quint64 high;
+        quint64 low;
+        quint32 slot;
+        quint32 index;
+        quint32 offset; ///< of the value's folded text; a date's number
+        quint32 length; ///< of the value's folded text; 0 for a date
+    };
+
+    /// `selectedLabels` is the label filter the values pass (labelled fields only).
+    SortKeyCache(const QString& sortKey, const QStringList& selectedLabels);
+    ~SortKeyCache();
+    Q_DISABLE_COPY_MOVE(SortKeyCache)
+
+    [[nodiscard]] const QString& sortKey() const { return m_sortKey; }
+    [[nodiscard]] const QStringList& selectedLabels() const { return m_labels; }
+    /// Whether all rows of a contact share its one value (a field with one value per contact).
+    [[nodiscard]] bool perContact() const { return !m_field; }
+    /// The field whose values the key sorts within each contact first (PersonDsc::sortForLabeledValue).
+    [[nodiscard]] const std::optional<LabeledField>& sortedField() const { return m_sortedField; }
+    /// The revision a contact had after its own values were last sorted by this key in this
+    /// direction; 0 when they were not. A change of direction forgets them all.
+    [[nodiscard]] quint64 sortedRevision(qsizetype slot, bool ascending);
+    void setSortedRevision(qsizetype slot, quint64 revision) { m_sortedRevisions[size_t(slot)] = revision; }
+
+    /// Follows the number of contacts of the table; slots beyond the old count are unknown.
+    void resize(qsizetype slots);
+    /// Whether the slot's values were worked out for this contact as it is now.
+    [[nodiscard]] bool isCurrent(qsizetype slot, const ContactEntry& contact) const;
+    /// Works out the values of a contact again; its rows move in the order at the next commit().
+    void update(qsizetype slot, const ContactEntryPtr& contact);
+    /// Brings the order up to date with the contacts updated since the last commit.
+    void commit();
+
+    /// The rows that have a value, in ascending order (after commit()).
+    [[nodiscard]] const std::vector<Entry>& order() const { return m_order; }
+    /// Whether a row has a value.
+    [[nodiscard]] bool hasValue(qsizetype slot, qsizetype index) const;
+    /// Whether the row at a position of the order has the same value as the one before it.
+    [[nodiscard]] bool tiedWithPrevious(size_t position) const { return m_tied[position]; }
+
+private:
+    struct Value
+    {
+        quint32 offset; ///< of its folded text
+        quint32 length; ///< of its folded text; a date has none
+        bool present;
+    };
+    struct Slot
+    {
+        const ContactEntry* contact = nullptr;
+        quint64 revision = 0; ///< 0: not worked out
+        quint32 first = 0; ///< its first value in m_values
+        quint32 count = 0;
+        bool pending = false; ///< updated since the last commit
+    };
+
+    [[nodiscard]] int compareValues(const Entry& a, const Entry& b) const;
+    [[nodiscard]] bool less(const Entry& a, const Entry& b) const;
+    void appendEntries(std::vector<Entry>& out, quint32 slot) const;
+    void compact();
+    void loadPrefix(Entry& entry, quint32 depth) const;
+    void sortRange(size_t begin, size_t end, quint32 depth);
+    void sortRun(size_t begin, size_t end, quint32 depth);
+
+    QString m_sortKey;
+    QStringList m_labels;
+    QString m_identifier;
+    QString m_valueKey;
+    FieldId m_id;
+    std::optional<LabeledField> m_field;
+    bool m_dates = false; ///< values are dates, kept as numbers in Value::offset
+    std::optional<LabeledField> m_sortedField;
+    bool m_sortedAscending = true;
+    std::vector<quint64> m_sortedRevisions;
+    std::vector<Slot> m_slots;
+    std::vector<Value> m_values;
+    std::vector<char16_t> m_folded;
+    std::vector<Entry> m_order;
+    std::vector<bool> m_tied; ///< per position of m_order: the same value as the row before
+    std::vector<quint32> m_pending;
+    qsizetype m_liveValues = 0;
+};
+
+} // namespace Quillary

@@ -1,0 +1,261 @@
+#include "SortedRows.h"
+
+#include <algorithm>
+
+namespace Quillary {
+
+namespace {
+
+inline void prefetch(const void* address)
+{
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(address);
+#else
+    Q_UNUSED(address)
+#endif
+}
+
+/// How many sort keys keep their values: switching between a few columns stays instant, and each
+/// costs a few dozen bytes per row.
+constexpr size_t KeptSortKeys = 3;
+} // namespace
+
+SortedRows::SortedRows() = default;
+SortedRows::~SortedRows() = default;
+
+QStringList SortedRows::keptSortKeys() const
+{
+    QStringList keys;
+    for (const auto& cache : m_keyCaches)
+        keys.append(cache->sortKey());
+    return keys;
+}
+
+bool SortedRows::prepareLayout(const QStringList& columns, const QStringList& labels,
+                               const std::optional<SortDescriptor>& sort)
+{
+    bool changed = false;
+    if (columns != m_layoutColumns || labels != m_layoutLabels) {
+        m_layoutColumns = columns;
+        m_layoutLabels = labels;
+        m_columns = TableRows::rowColumns(columns);
+        for (Slot& slot : m_slots)
+            slot.layoutRevision = 0;
+        changed = true;
+    }
+    if (sort.has_value() != m_lastSort.has_value()
+        || (sort && (sort->key != m_lastSort->key || sort->ascending != m_lastSort->ascending))) {
+        m_lastSort = sort;
+        changed = true;
+    }
+    return changed;
+}
+
+SortKeyCache* SortedRows::keyCache(const SortDescriptor& sort, const QStringList& labels)
+{
+    const auto it = std::find_if(m_keyCaches.begin(), m_keyCaches.end(), [&](const auto& cache) {
+        return cache->sortKey() == sort.key && cache->selectedLabels() == labels;
+    });
+    if (it != m_keyCaches.end()) {
+        std::rotate(m_keyCaches.begin(), it, it + 1);
+    } else {
+        if (m_keyCaches.size() == KeptSortKeys)
+            m_keyCaches.pop_back();
+        m_keyCaches.insert(m_keyCaches.begin(), std::make_unique<SortKeyCache>(sort.key, labels));
+    }
+    return m_keyCaches.front().get();
+}
+
+bool SortedRows::updateSlot(qsizetype index, const ContactEntryPtr& contact, const GroupEntry* group,
+                            const QStringList& labels, TableRows::LabelCollector* collector, SortKeyCache* keys)
+{
+    Slot& slot = m_slots[size_t(index)];
+    bool changed = false;
+    if (slot.contact != contact.get()) {
+        slot = Slot{contact.get()};
+        changed = true;
+    }
+    const bool shown = TableRows::isShownInGroup(*contact, *group);
+    changed = changed || shown != slot.shown;
+    slot.shown = shown;
+    if (!shown)
+        return changed;
+    PersonDsc& person = *contact->person;
+    const bool bound = person.isBound();
+    // Sorting a contact's own values changes its revision only when it changes their order.
+    if (keys && keys->sortedField()
+        && (bound || keys->sortedRevision(index, m_lastSort->ascending) != person.revision())) {
+        // One value or none is in order as it is.
+        if (person.labeledValues(*keys->sortedField()).size() > 1)
+            person.sortForLabeledValue(keys->sortKey(), m_lastSort->ascending);
+        keys->setSortedRevision(index, person.revision());
+    }
+    if (bound || slot.layoutRevision != person.revision()) {
+        const int count = TableRows::rowCount(*contact, m_columns, labels, collector);
+        changed = changed || count != slot.rowCount;
+        slot.rowCount = count;
+        slot.layoutRevision = person.revision();
+    }
+    if (keys && !keys->isCurrent(index, *contact)) {
+        keys->update(index, contact);
+        changed = true;
+    }
+    return changed;
+}
+
+const SubContactTable& SortedRows::update(const ContactCollection& collection, const QStringList& columns,
+                                          const std::optional<SortDescriptor>& sort, TableRows::LabelCollector* labels)
+{
+    const GroupEntryPtr& group = collection.selectedGroupDict;
+    if (!group) {
+        m_rows.clear();
+        m_rowSlots.clear();
+        m_projected = false;
+        return m_rows;
+    }
+    const QStringList& selectedLabels = collection.selectedLabels;
+    const ContactTable& contacts = collection.contactTable;
+    bool changed = prepareLayout(columns, selectedLabels, sort) || !m_projected;
+    if (m_slots.size() != size_t(contacts.size())) {
+        m_slots.resize(size_t(contacts.size()));
+        changed = true;
+    }
+    SortKeyCache* keys = sort ? keyCache(*sort, selectedLabels) : nullptr;
+    if (keys)
+        keys->resize(contacts.size());
+    // Each contact and its descriptor lie somewhere in memory: they are asked for a few contacts
+    // ahead, so that the walk does not wait for memory at every contact.
+    constexpr qsizetype Ahead = 8;
+    for (qsizetype index = 0; index < contacts.size(); ++index) {
+        if (index + 2 * Ahead < contacts.size())
+            prefetch(contacts.at(index + 2 * Ahead).get());
+        if (index + Ahead < contacts.size())
+            prefetch(contacts.at(index + Ahead)->person.get());
+        changed = updateSlot(index, contacts.at(index), group.get(), selectedLabels, labels, keys) || changed;
+    }
+    if (keys)
+        keys->commit();
+    // Nothing moved: the rows are the last ones.
+    if (changed) {
+        project(contacts, keys, !sort || sort->ascending);
+        m_projected = true;
+    }
+    return m_rows;
+}
+
+std::vector<SortedRows::RowRef> SortedRows::order(const SortKeyCache* keys, bool ascending) const
+{
+    std::vector<RowRef> refs;
+    qsizetype total = 0;
+    for (const Slot& slot : m_slots)
+        total += slot.shown ? slot.rowCount : 0;
+    refs.reserve(size_t(total));
+    const quint32 slots = quint32(m_slots.size());
+    const auto appendSlot = [&](quint32 slot) {
+        for (int index = 0; index < m_slots[slot].rowCount; ++index)
+            refs.push_back({slot, quint32(index)});
+    };
+    if (!keys) {
+        for (quint32 slot = 0; slot < slots; ++slot) {
+            if (m_slots[slot].shown)
+                appendSlot(slot);
+        }
+        return refs;
+    }
+    const bool perContact = keys->perContact();
+    const auto append = [&](const SortKeyCache::Entry& entry) {
+        const Slot& slot = m_slots[entry.slot];
+        if (!slot.shown)
+            return;
+        if (perContact)
+            appendSlot(entry.slot);
+        else if (int(entry.index) < slot.rowCount)
+            refs.push_back({entry.slot, entry.index});
+    };
+    const std::vector<SortKeyCache::Entry>& sorted = keys->order();
+    if (ascending) {
+        for (const SortKeyCache::Entry& entry : sorted)
+            append(entry);
+    } else {
+        // Equal values keep the order the rows were built in, in either direction.
+        size_t end = sorted.size();
+        while (end > 0) {
+            size_t begin = end - 1;
+            while (begin > 0 && keys->tiedWithPrevious(begin))
+                --begin;
+            for (size_t i = begin; i < end; ++i)
+                append(sorted[i]);
+            end = begin;
+        }
+    }
+    // Rows without a value go last in either direction, as they were built.
+    for (quint32 slot = 0; slot < slots; ++slot) {
+        const Slot& state = m_slots[slot];
+        if (!state.shown)
+            continue;
+        if (perContact) {
+            if (!keys->hasValue(slot, 0))
+                appendSlot(slot);
+            continue;
+        }
+        for (int index = 0; index < state.rowCount; ++index) {
+            if (!keys->hasValue(slot, index))
+                refs.push_back({slot, quint32(index)});
+        }
+    }
+    return refs;
+}
+
+void SortedRows::project(const ContactTable& contacts, const SortKeyCache* keys, bool ascending)
+{
+    const std::vector<RowRef> refs = order(keys, ascending);
+    // The old rows are taken over where they still show the same contact and value: copying a
+    // contact's shared pointer touches the contact, and a reload may move every row.
+    SubContactTable old = std::move(m_rows);
+    const bool reuse = old.isDetached();
+    std::vector<quint32> start;
+    std::vector<quint32> position(size_t(old.size()));
+    if (reuse) {
+        quint32 oldSlots = 0;
+        for (const quint32 slot : m_rowSlots)
+            oldSlots = qMax(oldSlots, slot + 1);
+        start.assign(oldSlots + 1, 0);
+        for (const quint32 slot : m_rowSlots)
+            ++start[slot + 1];
+        for (size_t slot = 0; slot < oldSlots; ++slot)
+            start[slot + 1] += start[slot];
+        // Each shown contact had its rows 0 to n-1 once each.
+        for (size_t row = 0; row < m_rowSlots.size(); ++row) {
+            const quint32 slot = m_rowSlots[row];
+            const auto index = quint32(old.at(qsizetype(row)).index);
+            if (index < start[slot + 1] - start[slot])
+                position[start[slot] + index] = quint32(row);
+        }
+    }
+    m_rows = SubContactTable();
+    m_rows.reserve(qsizetype(refs.size()));
+    m_rowSlots.clear();
+    m_rowSlots.reserve(refs.size());
+    for (size_t i = 0; i < refs.size(); ++i) {
+        const RowRef& ref = refs[i];
+        if (reuse && i + 8 < refs.size() && refs[i + 8].slot + 1 < start.size()) {
+            const RowRef& next = refs[i + 8];
+            if (next.index < start[next.slot + 1] - start[next.slot])
+                prefetch(old.constData() + position[start[next.slot] + next.index]);
+        }
+        SubContactRow row{{}, int(ref.index), false};
+        if (reuse && ref.slot + 1 < start.size() && ref.index < start[ref.slot + 1] - start[ref.slot]) {
+            SubContactRow& before = old[position[start[ref.slot] + ref.index]];
+            if (before.contact.get() == contacts.at(ref.slot).get())
+                row.contact = std::move(before.contact);
+        }
+        if (!row.contact)
+            row.contact = contacts.at(ref.slot);
+        // A row right below a row of the same contact continues it.
+        row.notFirstRow = !m_rows.isEmpty() && m_rows.constLast().contact == row.contact;
+        m_rows.append(std::move(row));
+        m_rowSlots.push_back(ref.slot);
+    }
+}
+
+} // namespace Quillary
