@@ -16,6 +16,7 @@
 #include "documents/ProgressAlert.h"
 #include "formats/ImportPanel.h"
 #include "groups/GroupMenuList.h"
+#include "groups/GroupSideBar.h"
 #include "model/FieldIdentifiers.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
@@ -59,6 +60,8 @@ private Q_SLOTS:
     void menusFollowTheDocument();
     void groupMenuOfManyGroups();
     void progressWindowOverALargeRead();
+    void progressWindowOnlyForLongWork_data();
+    void progressWindowOnlyForLongWork();
     void recentFiles();
     void vCardDocumentWritesItsChangesOnClose();
     void newDocumentAsksBeforeClosing();
@@ -255,6 +258,10 @@ void TestWindowCommands::groupMenuOfManyGroups()
         QCOMPARE(window->document()->collection().selectedGroupDict->groupName, chosen);
     }
     QCOMPARE(window->tableController()->subContactTable().size(), 1);
+    // The side bar, built when it opens, lists them all.
+    window->showGroupView();
+    QCOMPARE(window->sideBar()->topLevelItem(0)->childCount(), Count + 1);
+    QVERIFY(window->sideBar()->itemForGroup(window->document()->collection().groupTable.last()));
 }
 
 void TestWindowCommands::progressWindowOverALargeRead()
@@ -289,6 +296,30 @@ void TestWindowCommands::progressWindowOverALargeRead()
     QVERIFY(!window);
     QVERIFY(controller().windows().isEmpty());
     QVERIFY(MessageBox::shown().isEmpty()); // a cancelled read says nothing
+}
+
+void TestWindowCommands::progressWindowOnlyForLongWork_data()
+{
+    QTest::addColumn<int>("elapsed");
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("before the delay") << 100 << 10 << false;
+    QTest::newRow("nothing done yet") << 250 << 0 << true;
+    QTest::newRow("half done at the delay") << 250 << 50 << false;
+    QTest::newRow("a fifth done at the delay") << 250 << 20 << true;
+    QTest::newRow("nearly done later") << 900 << 90 << false;
+    QTest::newRow("four delays gone") << 1000 << 99 << true;
+}
+
+void TestWindowCommands::progressWindowOnlyForLongWork()
+{
+    QFETCH(int, elapsed);
+    QFETCH(int, percent);
+    QFETCH(bool, shown);
+    ProgressAlert::setTimings(250, 1000);
+    const bool decided = ProgressAlert::shouldShow(elapsed, percent);
+    ProgressAlert::setTimings(0, 0);
+    QCOMPARE(decided, shown);
 }
 
 void TestWindowCommands::recentFiles()

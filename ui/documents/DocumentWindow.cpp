@@ -103,6 +103,7 @@ void DocumentWindow::setUpLayout()
     m_splitView->setCollapsible(1, false);
     connect(m_splitView, &QSplitter::splitterMoved, this, [this] {
         m_groupViewHidden = m_splitView->sizes().value(0) == 0;
+        m_sideBar->setCollapsed(m_groupViewHidden);
         m_menus->validate();
     });
 
@@ -146,6 +147,7 @@ void DocumentWindow::setUpTable()
         m_document->collection().selectedGroupDict = m_document->collection().topGroup();
     // A CSV document stays in viewing mode; a vCard document starts in the stored mode.
     m_document->setEditState(!m_document->isCsv() && m_preferences.lastEditState());
+    m_sideBar->setCollapsed(true);
     m_sideBar->updateFont(font);
     m_splitView->setSizes({0, 1});
     m_groupViewHidden = true;
@@ -207,6 +209,7 @@ void DocumentWindow::showGroupView()
     else
         m_splitView->setSizes({0, qMax(1, total)});
     m_groupViewHidden = !m_groupViewHidden;
+    m_sideBar->setCollapsed(m_groupViewHidden);
     m_menus->validate();
 }
 

@@ -81,9 +81,25 @@ void ProgressAlert::waitUntilFinished(DocumentTask* task, int timeoutMs)
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
+bool ProgressAlert::shouldShow(qint64 elapsedMs, int percent)
+{
+    if (elapsedMs < showDelay)
+        return false;
+    // Work about to end shows no window: one that stayed a second for half a second of work would
+    // only make it longer. Past four show delays the window comes whatever the estimate says.
+    if (percent <= 0 || elapsedMs >= qint64(showDelay) * 4)
+        return true;
+    const qint64 remaining = elapsedMs * (100 - percent) / percent;
+    return remaining > qint64(showDelay) * 2;
+}
+
 ProgressAlert::Outcome ProgressAlert::run(DocumentTask* task, QWidget* parent)
 {
+    QElapsedTimer started;
+    started.start();
     waitUntilFinished(task, showDelay);
+    while (!task->isFinished() && !shouldShow(started.elapsed(), task->progress()))
+        waitUntilFinished(task, qMax(10, showDelay / 5));
     if (!task->isFinished()) {
         ProgressAlert alert(task, parent);
         alert.m_shownSince.start();

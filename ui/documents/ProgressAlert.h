@@ -16,9 +16,9 @@ class DocumentTask;
 namespace Quillary::Ui {
 
 /// The modal progress window over a long piece of document work (a large read, a save, an export,
-/// an import): its message, a bar from 0 to 100 and Cancel. Work that ends quickly finishes before
-/// the window would appear; once shown, the window stays at least a second so that it never just
-/// flashes. The caller continues only when the work has ended.
+/// an import): its message, a bar from 0 to 100 and Cancel. Work that ends quickly, or is about to
+/// end when the window would appear, finishes without it; once shown, the window stays at least a
+/// second so that it never just flashes. The caller continues only when the work has ended.
 class ProgressAlert final : public QDialog
 {
     Q_OBJECT
@@ -38,6 +38,9 @@ public:
 
     /// How long work may run before the window appears, and how long the window stays at least.
     static void setTimings(int showDelayMs, int minimumVisibleMs);
+    /// Whether work that has run this long and done this much (0 to 100) needs the window: after
+    /// the show delay, unless what is done so far says the rest takes less than two delays more.
+    [[nodiscard]] static bool shouldShow(qint64 elapsedMs, int percent);
 
     [[nodiscard]] bool cancelState() const { return m_cancelState; }
 

@@ -50,26 +50,53 @@ Qt::ItemFlags GroupSideBar::flagsForGroup(const GroupEntryPtr& group) const
     return flags;
 }
 
+void GroupSideBar::setCollapsed(bool collapsed)
+{
+    m_collapsed = collapsed;
+    if (!collapsed && m_stale)
+        rebuild();
+}
+
 void GroupSideBar::updateTable()
 {
+    // A side bar nobody sees is built when it opens: a file can hold a hundred thousand groups.
+    if (m_collapsed) {
+        m_stale = true;
+        return;
+    }
+    rebuild();
+}
+
+void GroupSideBar::rebuild()
+{
+    m_stale = false;
     m_rebuilding = true;
     clear();
     m_groups.clear();
     QTreeWidgetItem* selectedItem = nullptr;
+    // The items are made outside the tree and added at once: a file may hold a hundred thousand
+    // groups, and each item added to the tree alone tells the view about it.
+    QList<QTreeWidgetItem*> accounts;
     for (const GroupContainer& container : DocumentGroups::containerTable(m_collection.groupTable)) {
-        auto* account = new QTreeWidgetItem(this, {container.remote});
+        auto* account = new QTreeWidgetItem(QStringList{container.remote});
         account->setFlags(Qt::ItemIsEnabled); // accounts are headings, not choices
         account->setSizeHint(0, QSize(-1, m_rowHeight));
+        QList<QTreeWidgetItem*> items;
+        items.reserve(container.groups.size());
         for (const GroupEntryPtr& group : container.groups) {
-            auto* item = new QTreeWidgetItem(account, {group->groupName});
+            auto* item = new QTreeWidgetItem(QStringList{group->groupName});
             item->setData(0, GroupIndexRole, int(m_groups.size()));
             item->setFlags(flagsForGroup(group));
             item->setSizeHint(0, QSize(-1, m_rowHeight));
             m_groups.append(group);
             if (group == m_collection.selectedGroupDict)
                 selectedItem = item;
+            items.append(item);
         }
+        account->addChildren(items);
+        accounts.append(account);
     }
+    addTopLevelItems(accounts);
     expandAll();
     if (selectedItem)
         setCurrentItem(selectedItem);
@@ -91,8 +118,10 @@ void GroupSideBar::setEditState(bool on)
     updateTable();
 }
 
-QTreeWidgetItem* GroupSideBar::itemForGroup(const GroupEntryPtr& group) const
+QTreeWidgetItem* GroupSideBar::itemForGroup(const GroupEntryPtr& group)
 {
+    if (m_stale)
+        rebuild();
     const qsizetype index = m_groups.indexOf(group);
     if (index < 0)
         return nullptr;

@@ -20,14 +20,17 @@ public:
     explicit GroupSideBar(ContactCollection& collection, QWidget* parent = nullptr);
     ~GroupSideBar() override;
 
-    /// Rebuilds the outline from the group table, expands it and selects the selected group.
+    /// Rebuilds the outline from the group table, expands it and selects the selected group; while
+    /// the side bar is collapsed, once it opens.
     void updateTable();
+    /// The window collapsed the side bar (or opened it again).
+    void setCollapsed(bool collapsed);
     void updateFont(const QFont& font);
     [[nodiscard]] int rowHeight() const { return m_rowHeight; }
     void setEditState(bool on);
     [[nodiscard]] bool editState() const { return m_editState; }
 
-    [[nodiscard]] QTreeWidgetItem* itemForGroup(const GroupEntryPtr& group) const;
+    [[nodiscard]] QTreeWidgetItem* itemForGroup(const GroupEntryPtr& group);
     [[nodiscard]] GroupEntryPtr groupOfItem(const QTreeWidgetItem* item) const;
 
     /// Whether dragged data may be dropped on a group, and the drop itself: the owner adds the
@@ -46,6 +49,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void rebuild();
     void selectionDidChange();
     void itemWasChanged(QTreeWidgetItem* item, int column);
     [[nodiscard]] Qt::ItemFlags flagsForGroup(const GroupEntryPtr& group) const;
@@ -56,6 +60,8 @@ private:
     int m_rowHeight = 20;
     bool m_editState = false;
     bool m_rebuilding = false;
+    bool m_collapsed = false;
+    bool m_stale = false; ///< the group table changed while the side bar was collapsed
 };
 
 } // namespace Quillary::Ui
