@@ -4,6 +4,8 @@
 
 #include "documents/ContactFileReader.h"
 #include "formats/ContactJson.h"
+#include "model/FieldIdentifiers.h"
+#include "model/PersonDsc.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -65,6 +67,8 @@ private Q_SLOTS:
     void groupsOfManyCategories();
     void readsAPipeOnce_data();
     void readsAPipeOnce();
+    void unfoldsLongLines_data();
+    void unfoldsLongLines();
 };
 
 void TestHostileInputs::initTestCase()
@@ -143,6 +147,33 @@ void TestHostileInputs::readsAPipeOnce()
     QCOMPARE(read.contacts.size(), Count);
     QCOMPARE(read.contacts.last()->person->compositeName(), QStringLiteral("Person %1").arg(Count - 1));
     QCOMPARE(read.groupTable.size(), 2);
+}
+
+void TestHostileInputs::unfoldsLongLines_data()
+{
+    QTest::addColumn<QByteArray>("stream");
+    QTest::addColumn<QString>("note");
+    // A 15 MB note folded over 200 000 lines that end in CR alone.
+    const QByteArray chunk(74, 'n');
+    QByteArray folded = "BEGIN:VCARD\rVERSION:3.0\rFN:Folded\rNOTE:";
+    for (int i = 0; i < 200000; ++i)
+        folded += chunk + "\r ";
+    folded += "end\rEND:VCARD\r";
+    QTest::newRow("lines ending in CR alone") << folded << QString::fromLatin1(chunk.repeated(200000) + "end");
+    // 3.2 million folded lines ending in "=" before the ":" that starts the value.
+    const QByteArray softBreaks = "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Soft\r\nNOTE;ENCODING=QUOTED-PRINTABLE;X-A="
+        + QByteArray(" a=\r\n").repeated(3200000) + " :caf=C3=A9\r\nEND:VCARD\r\n";
+    QTest::newRow("soft line breaks before the value") << softBreaks << QStringLiteral("café");
+}
+
+void TestHostileInputs::unfoldsLongLines()
+{
+    QFETCH(QByteArray, stream);
+    QFETCH(QString, note);
+    const ContactFileReader::Result read = readTimed(stream, QTest::currentDataTag());
+    QVERIFY2(read.ok(), qPrintable(read.errorString));
+    QCOMPARE(read.contacts.size(), 1);
+    QCOMPARE(read.contacts.first()->person->stringValueForIdentifier(Field::Note), note);
 }
 
 QTEST_GUILESS_MAIN(TestHostileInputs)

@@ -19,16 +19,33 @@ bool isBase64Text(QByteArrayView line)
     return true;
 }
 
-/// True when the line so far is a quoted-printable value whose last physical line ends with "=".
-bool endsWithSoftLineBreak(QByteArrayView text)
+/// Tells whether a line being unfolded is a quoted-printable value whose last physical line ends
+/// with "=". The name and parameters before the first ":" do not change as folded lines are added,
+/// so they are looked at once, and only the added text is searched for that ":" until it appears.
+class SoftLineBreakProbe
 {
-    if (!text.endsWith('='))
-        return false;
-    const qsizetype colon = text.indexOf(':');
-    if (colon < 0)
-        return false;
-    return text.first(colon).toByteArray().toUpper().contains("QUOTED-PRINTABLE");
-}
+public:
+    bool endsWithSoftLineBreak(QByteArrayView text)
+    {
+        if (!text.endsWith('='))
+            return false;
+        if (m_colon < 0) {
+            const qsizetype colon = text.sliced(m_searched).indexOf(':');
+            if (colon < 0) {
+                m_searched = text.size();
+                return false;
+            }
+            m_colon = m_searched + colon;
+            m_quotedPrintable = text.first(m_colon).toByteArray().toUpper().contains("QUOTED-PRINTABLE");
+        }
+        return m_quotedPrintable;
+    }
+
+private:
+    qsizetype m_searched = 0;
+    qsizetype m_colon = -1;
+    bool m_quotedPrintable = false;
+};
 
 } // namespace
 
@@ -71,8 +88,15 @@ QByteArrayView Tokenizer::scanPhysicalLine(qsizetype* end) const
     const char* data = m_text.data();
     const qsizetype size = m_text.size();
     const char* start = data + m_pos;
-    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', size_t(size - m_pos)));
-    const qsizetype lfAt = lf ? lf - data : size;
+    // The next LF is remembered: in a card whose lines end in CR alone, looking for it again from
+    // every line would read the rest of the card once per line.
+    if (m_pos < m_lfSearchedFrom || m_pos > m_lfAt) {
+        const auto* lf = static_cast<const char*>(std::memchr(start, '\n', size_t(size - m_pos)));
+        m_lfSearchedFrom = m_pos;
+        m_lfAt = lf ? lf - data : size;
+    }
+    const qsizetype lfAt = m_lfAt;
+    const bool hasLf = lfAt < size;
     // A CR alone also ends a line; look for one before the LF.
     const auto* cr = static_cast<const char*>(std::memchr(start, '\r', size_t(lfAt - m_pos)));
     if (cr && cr - data + 1 < lfAt) {
@@ -80,7 +104,7 @@ QByteArrayView Tokenizer::scanPhysicalLine(qsizetype* end) const
         return m_text.sliced(m_pos, cr - start);
     }
     const qsizetype lineEnd = cr ? cr - data : lfAt;
-    *end = lf ? lfAt + 1 : size;
+    *end = hasLf ? lfAt + 1 : size;
     return m_text.sliced(m_pos, lineEnd - m_pos);
 }
 
@@ -101,11 +125,12 @@ bool Tokenizer::next(ContentLine& line)
         qsizetype end;
         QByteArrayView text = peekPhysicalLine(&end);
         m_pos = end;
+        SoftLineBreakProbe softBreak;
         // Unfold: a following line that starts with white space continues this one. After a
         // quoted-printable soft line break that white space is part of the value, and the joining
         // is left to joinQuotedPrintable().
         for (QByteArrayView more = peekPhysicalLine(&end); m_pos < m_text.size() && !more.isEmpty()
-             && (more.front() == ' ' || more.front() == '\t') && !endsWithSoftLineBreak(text);
+             && (more.front() == ' ' || more.front() == '\t') && !softBreak.endsWithSoftLineBreak(text);
              more = peekPhysicalLine(&end)) {
             text = appendToStorage(text, more.sliced(1));
             m_pos = end;

@@ -97,6 +97,9 @@ private:
     mutable qsizetype m_peekedAt = -1;
     mutable qsizetype m_peekedEnd = 0;
     mutable QByteArrayView m_peekedLine;
+    // The first LF at or after m_lfSearchedFrom (the card's size when there is none).
+    mutable qsizetype m_lfSearchedFrom = 0;
+    mutable qsizetype m_lfAt = -1;
     QList<QByteArray> m_storage; // unfolded lines; views point into these
 };
 
