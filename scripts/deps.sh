@@ -14,18 +14,32 @@ packages=(
     xvfb xauth
 )
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
+# Optional: clang and its libFuzzer runtime, for the in-process fuzzing that ./scripts/test runs
+# when they are there. A machine where they cannot be installed still builds and tests the rest.
+fuzzing=(clang libclang-rt-dev)
 
+missing_of() {
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            echo "$package"
+        fi
+    done
+}
+
+mapfile -t missing < <(missing_of "${packages[@]}")
+mapfile -t missing_fuzzing < <(missing_of "${fuzzing[@]}")
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+if [ ${#missing[@]} -gt 0 ] || [ ${#missing_fuzzing[@]} -gt 0 ]; then
+    "${sudo_cmd[@]}" apt-get update -q
+fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo_cmd[@]}" apt-get update -q
     "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+if [ ${#missing_fuzzing[@]} -gt 0 ]; then
+    echo "Installing for fuzzing: ${missing_fuzzing[*]}"
+    "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing_fuzzing[@]}" \
+        || echo "Fuzzing tools not installed: ./scripts/test will skip the fuzz targets."
 fi

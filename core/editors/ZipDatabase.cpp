@@ -188,21 +188,33 @@ void ZipDatabase::appendFile(const QString& path, QChar kind)
         qCWarning(lcZipDatabase).noquote() << "ERROR zipdb" << path << file.errorString();
         return;
     }
-    const QByteArray data = gzipInflate(file.readAll());
+    if (!appendList(gzipInflate(file.readAll()), kind))
+        qCWarning(lcZipDatabase).noquote() << "ERROR zipdb" << path << "holds no postal codes";
+}
+
+ZipDatabase ZipDatabase::fromLists(QByteArrayView residential, QByteArrayView business)
+{
+    ZipDatabase table;
+    table.appendList(residential, QChar(ResidentialLayout.kind));
+    table.appendList(business, QChar(BusinessLayout.kind));
+    return table;
+}
+
+bool ZipDatabase::appendList(QByteArrayView data, QChar kind)
+{
     const Layout& layout = kind == QChar(ResidentialLayout.kind) ? ResidentialLayout : BusinessLayout;
     QString text = Charset::decode(tableBytes(data, layout), "windows-31j");
     text.squeeze();
     CodeIndex index;
     indexLines(text, layout, index);
-    if (index.empty()) {
-        qCWarning(lcZipDatabase).noquote() << "ERROR zipdb" << path << "holds no postal codes";
-        return;
-    }
+    if (index.empty())
+        return false;
     // Lines were indexed in text order, so a stable sort keeps a code's lines in list order.
     std::stable_sort(index.begin(), index.end(),
                      [](const CodeEntry& a, const CodeEntry& b) { return a.code < b.code; });
     m_texts.append(std::move(text));
     m_indexes.push_back(std::move(index));
+    return true;
 }
 
 QList<ZipAddress> ZipDatabase::addressesFromZip(const QString& zip) const

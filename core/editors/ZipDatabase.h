@@ -38,6 +38,9 @@ public:
     /// that is missing, unreadable or corrupt is logged and left out.
     ZipDatabase(const QString& residentialFile, const QString& businessFile);
 
+    /// A table of lists already inflated, in the layouts above; a list without codes is left out.
+    [[nodiscard]] static ZipDatabase fromLists(QByteArrayView residential, QByteArrayView business);
+
     /// The table built from the application's resources "ken_all.gzip" and "jigyosyo.gzip" on first use.
     [[nodiscard]] static const ZipDatabase& zipdb();
 
@@ -70,6 +73,8 @@ private:
     using CodeIndex = std::vector<CodeEntry>;
 
     void appendFile(const QString& path, QChar kind);
+    /// False when the list holds no postal code.
+    bool appendList(QByteArrayView data, QChar kind);
     [[nodiscard]] QStringList findLines(qsizetype textIndex, quint32 first, quint32 last) const;
 
     QStringList m_texts;
