@@ -1,14 +1,18 @@
 #include "ApplicationStartup.h"
 
 #include "DocumentController.h"
+#include "SingleInstance.h"
+#include "StartupNotification.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentWindow.h"
 #include "documents/Preferences.h"
 #include "support/MessageBox.h"
+#include "support/ThemeIcons.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -85,7 +89,64 @@ void takeScreenshot(DocumentWindow* window, const QString& path)
     });
 }
 
+// The options --help lists; the hidden ones that picture or measure a window are for tools, not users.
+void describeOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(Tr::tr("Edit contacts in vCard and CSV files."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("files"), Tr::tr("vCard or CSV files to open."),
+                                 QStringLiteral("[FILE...]"));
+}
+
+int answerInformation(int argc, char* argv[], bool version)
+{
+    QCoreApplication application(argc, argv);
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (version)
+        std::printf("quillary %s\n", qPrintable(QCoreApplication::applicationVersion()));
+    else
+        std::fputs(qPrintable(parser.helpText()), stdout);
+    return 0;
+}
+
+/// Opens what a second start asked for and brings its window forward.
+void serve(DocumentController& controller, const InstanceRequest& request)
+{
+    DocumentWindow* window = nullptr;
+    for (const QString& file : request.files) {
+        if (DocumentWindow* opened = controller.openDocument(file))
+            window = opened;
+    }
+    if (request.files.isEmpty())
+        window = controller.newDocument();
+    if (!window && !controller.windows().isEmpty())
+        window = controller.windows().constLast();
+    activateForLaunch(window, request.startupId, request.activationToken);
+}
+
 } // namespace
+
+std::optional<int> ApplicationStartup::runBeforeWindows(int argc, char* argv[])
+{
+    QStringList files;
+    bool onlyFiles = true;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--help" || argument == "-h" || argument == "--help-all")
+            return answerInformation(argc, argv, false);
+        if (argument == "--version" || argument == "-v")
+            return answerInformation(argc, argv, true);
+        // Any option (the toolkit's "-platform", the tools' "--screenshot=") asks for a process of its own.
+        if (argument.startsWith('-'))
+            onlyFiles = false;
+        files.append(QFile::decodeName(argument));
+    }
+    if (onlyFiles && SingleInstance::handOver(InstanceRequest::fromEnvironment(files)))
+        return 0;
+    return std::nullopt;
+}
 
 ApplicationStartup::Options ApplicationStartup::parse(const QStringList& arguments)
 {
@@ -101,6 +162,7 @@ ApplicationStartup::Options ApplicationStartup::parse(const QStringList& argumen
             options.viewType = argument.section(u'=', 1);
         else if (!argument.startsWith(QStringLiteral("--")))
             options.files.append(QFileInfo(argument).absoluteFilePath());
+        options.mayHandOver = options.mayHandOver && !argument.startsWith(u'-');
     }
     return options;
 }
@@ -110,6 +172,7 @@ int ApplicationStartup::run(QApplication& application)
     QElapsedTimer started;
     started.start();
     const Options options = parse(application.arguments());
+    QApplication::setWindowIcon(ThemeIcons::applicationIcon());
     Preferences& preferences = Preferences::instance();
     if (QGuiApplication::queryKeyboardModifiers() == RestoreModifiers
         && MessageBox::confirm(nullptr, Tr::tr("Would you like to restore default preferences?"), QString()))
@@ -131,6 +194,12 @@ int ApplicationStartup::run(QApplication& application)
         first->tableView()->viewport()->installEventFilter(new QuitWhenPainted(started, &application));
     if (!options.screenshotPath.isEmpty())
         takeScreenshot(first, options.screenshotPath);
+    InstanceServer server;
+    if (options.mayHandOver && server.listen())
+        QObject::connect(&server, &InstanceServer::requested, &controller,
+                         [&controller](const InstanceRequest& request) { serve(controller, request); });
+    // The quick exit skips destructors: the socket goes first.
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &server, &InstanceServer::close);
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &exitQuickly);
     return QApplication::exec();
 }
