@@ -1,5 +1,9 @@
 #include "ContactCollection.h"
 
+#include "model/addressbook/Records.h"
+
+#include <QSet>
+
 namespace Quillary {
 
 ContactEntryPtr ContactCollection::contact(const QString& uniqueId) const
@@ -29,6 +33,20 @@ ContactTable ContactCollection::liveContacts() const
             result.append(entry);
     }
     return result;
+}
+
+void ContactCollection::giveTakenUniqueIdsNewOnes(const ContactTable& incoming) const
+{
+    QSet<QString> used;
+    for (const ContactEntryPtr& entry : contactTable)
+        used.insert(entry->uniqueId);
+    for (const ContactEntryPtr& entry : incoming) {
+        if (used.contains(entry->uniqueId) && !contactTable.contains(entry)) {
+            entry->person->setUniqueId(AddressBook::newUniqueId());
+            entry->uniqueId = entry->person->uniqueId();
+        }
+        used.insert(entry->uniqueId);
+    }
 }
 
 } // namespace Quillary

@@ -58,6 +58,8 @@ bool apply(UndoRegistry& registry, const CellEdit& edit)
         return registry.undoReplaceBirthdayValue(edit.birthday, contact);
     case CellEdit::Kind::ReplacePhoneticName:
         return registry.undoReplacePhoneticNameValue(edit.phoneticName, contact);
+    case CellEdit::Kind::ReplaceName:
+        return registry.undoReplaceNameValue(edit.name, contact);
     }
     return false;
 }
@@ -119,6 +121,11 @@ bool changes(const CellEdit& edit)
         return birthdayChanges(person, edit.birthday);
     case CellEdit::Kind::ReplacePhoneticName:
         return phoneticNameChanges(person, edit.phoneticName);
+    case CellEdit::Kind::ReplaceName: {
+        const NameValue current = person.nameValue();
+        return current.firstName != edit.name.firstName || current.middleName != edit.name.middleName
+            || current.lastName != edit.name.lastName || current.previousFamilyName != edit.name.previousFamilyName;
+    }
     }
     return false;
 }

@@ -23,6 +23,7 @@ struct CellEdit
         AddLabeledValue, ///< `value` is appended
         ReplaceBirthday, ///< `birthday`; none removes it
         ReplacePhoneticName, ///< `phoneticName`
+        ReplaceName, ///< `name`
     };
     Kind kind = Kind::ReplaceString;
     ContactEntryPtr contact;
@@ -32,6 +33,7 @@ struct CellEdit
     LabeledValueList list;
     std::optional<BirthdayValue> birthday;
     PhoneticNameValue phoneticName;
+    NameValue name;
 
     [[nodiscard]] static CellEdit of(Kind kind, ContactEntryPtr contact, const QString& identifier)
     {

@@ -14,15 +14,19 @@ namespace Quillary {
 class ContactDocument;
 class ContactsViewController;
 class Preferences;
+class TableTextFinder;
 } // namespace Quillary
 
 namespace Quillary::Ui {
 
+class ContactActions;
 class ContactsTableView;
 class DocumentController;
 class DocumentFileCommands;
 class DocumentMenus;
+class FindBar;
 class GroupSideBar;
+class WindowContactCommands;
 
 /// The window of one contact document: the toolbar with the Edit/Lock button and the pop-ups, the
 /// red bar of edit mode, the group side bar beside the contacts table, and the title with the
@@ -45,6 +49,10 @@ public:
     [[nodiscard]] DocumentController* documentController() const { return m_controller; }
     [[nodiscard]] DocumentMenus* menus() const { return m_menus; }
     [[nodiscard]] DocumentFileCommands* fileCommands() const { return m_fileCommands; }
+    [[nodiscard]] WindowContactCommands* contactCommands() const { return m_contactCommands; }
+    [[nodiscard]] ContactActions* contactActions() const { return m_contactActions; }
+    [[nodiscard]] TableTextFinder* textFinder() const { return m_textFinder; }
+    [[nodiscard]] FindBar* findBar() const { return m_findBar; }
     [[nodiscard]] Preferences& preferences() const { return m_preferences; }
 
     // Edit mode ---------------------------------------------------------------------------------
@@ -91,6 +99,7 @@ protected:
 private:
     void setUpLayout();
     void setUpTable();
+    void setUpContactCommands();
     void applyEditState(bool on);
     void groupSelectionDidChange(const GroupEntryPtr& group);
     void groupNameWillChange(const GroupEntryPtr& group, const QString& name);
@@ -108,6 +117,10 @@ private:
     QToolButton* m_editButton = nullptr;
     DocumentMenus* m_menus = nullptr;
     DocumentFileCommands* m_fileCommands = nullptr;
+    WindowContactCommands* m_contactCommands = nullptr;
+    ContactActions* m_contactActions = nullptr;
+    TableTextFinder* m_textFinder = nullptr;
+    FindBar* m_findBar = nullptr;
     bool m_groupViewHidden = true;
 };
 

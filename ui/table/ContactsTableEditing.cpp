@@ -185,7 +185,7 @@ void ContactsTableEditing::menuItemChosen(const MenuItem& item, int row, int col
     else if (opensEditor(item.action))
         apply(m_editing->showPopoverWrapper(item, row, column));
     else
-        Q_EMIT contactCommandRequested(item.action, row);
+        Q_EMIT contactCommandRequested(item.action, row, column);
 }
 
 QMenu* ContactsTableEditing::labelMenu(int row, int column, QWidget* parent)

@@ -60,7 +60,7 @@ public:
 Q_SIGNALS:
     void fieldEditorRequested(const Quillary::EditDecision& decision);
     /// A contact command of the context menu that the window carries out.
-    void contactCommandRequested(Quillary::MenuAction action, int row);
+    void contactCommandRequested(Quillary::MenuAction action, int row, int column);
     /// Contacts changed outside the undo steps.
     void windowEdited();
 
