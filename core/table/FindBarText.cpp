@@ -24,32 +24,73 @@ const LabeledValue* valueOf(const SubContactRow& row, LabeledField field)
     return row.index >= 0 && row.index < values.size() ? &values.at(row.index) : nullptr;
 }
 
+/// The parts of addresses in their country's order, for the countries met last: a table's
+/// addresses mostly share a few countries, and looking an order up costs more than the rest of a row.
+class AddressOrders
+{
+public:
+    const QStringList& order(const PostalAddress& address, const QString& defaultCountryCode)
+    {
+        if (!m_valid || address.countryCode() != m_countryCode || address.country() != m_country
+            || defaultCountryCode != m_defaultCountryCode) {
+            m_countryCode = address.countryCode();
+            m_country = address.country();
+            m_defaultCountryCode = defaultCountryCode;
+            m_order = AddressFormats::addressFormatsOrder(m_countryCode, m_country, m_defaultCountryCode);
+            m_order.removeFirst(); // the country code used
+            m_valid = true;
+        }
+        return m_order;
+    }
+
+private:
+    bool m_valid = false;
+    QString m_countryCode;
+    QString m_country;
+    QString m_defaultCountryCode;
+    QStringList m_order;
+};
+
+/// A column as the layout reads it, worked out once per layout rather than once per row.
+struct LayoutColumn
+{
+    QString identifier;
+    ColumnKind kind = ColumnKind::Other;
+    std::optional<LabeledField> field;
+};
+
+QList<LayoutColumn> layoutColumns(const QStringList& columns)
+{
+    QList<LayoutColumn> result;
+    for (const QString& column : columns)
+        result.append({column, CellValues::kindOf(column), FieldIdentifiers::labeledField(column)});
+    return result;
+}
+
 /// Calls `visit(column, subField, text)` for every sub-field of a row, in the order the find bar
 /// reads them. A missing value gives "".
-template <typename Visit> void forEachSubField(const SubContactRow& row, const QStringList& columns, Visit&& visit)
+template <typename Visit>
+void forEachSubField(const SubContactRow& row, const QList<LayoutColumn>& columns, AddressOrders& orders, Visit&& visit)
 {
     const PersonDsc& person = row.person();
     const bool first = row.index == 0;
-    for (const QString& column : columns) {
-        switch (CellValues::kindOf(column)) {
-        case ColumnKind::Name: {
-            if (!person.showAsPerson()) {
+    for (const LayoutColumn& layout : columns) {
+        const QString& column = layout.identifier;
+        switch (layout.kind) {
+        case ColumnKind::Name:
+        case ColumnKind::PhoneticName: {
+            const bool phonetic = layout.kind == ColumnKind::PhoneticName;
+            if (!phonetic && !person.showAsPerson()) {
                 visit(column, Field::Company, first ? person.stringValueForIdentifier(Field::Company) : QString());
                 break;
             }
-            const NameValue name = person.nameValue();
-            const bool ordered = firstNameFirst(person, name);
+            // Later rows of a contact show no name: only the number of its parts counts there.
+            const NameValue name = first ? person.nameValue() : NameValue();
+            const PhoneticNameValue reading = first && phonetic ? person.phoneticNameValue() : PhoneticNameValue();
+            const bool ordered = !first || firstNameFirst(person, name);
             for (const QString& part :
                  {ordered ? Field::FirstName : Field::LastName, ordered ? Field::LastName : Field::FirstName})
-                visit(column, part, first ? name.part(part) : QString());
-            break;
-        }
-        case ColumnKind::PhoneticName: {
-            const PhoneticNameValue phonetic = person.phoneticNameValue();
-            const bool ordered = firstNameFirst(person, person.nameValue());
-            for (const QString& part :
-                 {ordered ? Field::FirstName : Field::LastName, ordered ? Field::LastName : Field::FirstName})
-                visit(column, part, first ? phonetic.part(part) : QString());
+                visit(column, part, phonetic ? reading.part(part) : name.part(part));
             break;
         }
         case ColumnKind::InstantMessage: {
@@ -59,12 +100,11 @@ template <typename Visit> void forEachSubField(const SubContactRow& row, const Q
             break;
         }
         case ColumnKind::Address: {
+            static const PostalAddress none;
             const LabeledValue* value = valueOf(row, LabeledField::Address);
-            const PostalAddress address = value ? value->address : PostalAddress();
-            const QStringList order = AddressFormats::addressFormatsOrder(address.countryCode(), address.country(),
-                                                                          person.defaultCountryCode());
-            for (qsizetype i = 1; i < order.size(); ++i)
-                visit(column, order.at(i), address.part(order.at(i)));
+            const PostalAddress& address = value ? value->address : none;
+            for (const QString& part : orders.order(address, person.defaultCountryCode()))
+                visit(column, part, address.part(part));
             break;
         }
         case ColumnKind::AddressPart: {
@@ -76,7 +116,7 @@ template <typename Visit> void forEachSubField(const SubContactRow& row, const Q
             visit(column, column, first ? person.birthdayValue().stringValue : QString());
             break;
         default:
-            if (const std::optional<LabeledField> field = FieldIdentifiers::labeledField(column)) {
+            if (const std::optional<LabeledField> field = layout.field) {
                 const LabeledValue* value = valueOf(row, *field);
                 visit(column, column, value ? value->stringValue : QString());
             } else {
@@ -96,18 +136,20 @@ QList<FindTextItem> FindBarText::rangesInContact(const SubContactRow& row, const
     QList<FindTextItem> items;
     qsizetype at = 0;
     qsizetype sectionStart = 0;
-    forEachSubField(row, columns, [&](const QString& column, const QString& subField, const QString& text) {
-        if (items.isEmpty() || items.constLast().identifier != column)
-            sectionStart = at;
-        FindTextItem item;
-        item.string = text + u'\n';
-        item.range = {at, item.string.size()};
-        at += item.string.size();
-        item.sectionRange = {sectionStart, at - sectionStart};
-        item.identifier = column;
-        item.subIdentifier = subField;
-        items.append(std::move(item));
-    });
+    AddressOrders orders;
+    forEachSubField(row, layoutColumns(columns), orders,
+                    [&](const QString& column, const QString& subField, const QString& text) {
+                        if (items.isEmpty() || items.constLast().identifier != column)
+                            sectionStart = at;
+                        FindTextItem item;
+                        item.string = text + u'\n';
+                        item.range = {at, item.string.size()};
+                        at += item.string.size();
+                        item.sectionRange = {sectionStart, at - sectionStart};
+                        item.identifier = column;
+                        item.subIdentifier = subField;
+                        items.append(std::move(item));
+                    });
     return items;
 }
 
@@ -122,7 +164,7 @@ QList<FindTextItem> FindBarText::rangesInContact(int row) const
 qsizetype FindBarText::updateRangeTableFrom(int row)
 {
     const SubContactTable& rows = m_controller.subContactTable();
-    const QStringList& columns = m_controller.tableIdentfiers();
+    const QList<LayoutColumn> columns = layoutColumns(m_controller.tableIdentfiers());
     row = qBound(0, row, int(m_starts.size()) - 1);
     if (row < m_laidOut) {
         m_text.truncate(m_starts.at(row));
@@ -130,8 +172,9 @@ qsizetype FindBarText::updateRangeTableFrom(int row)
     }
     if (row < rows.size())
         ++m_generation;
+    AddressOrders orders;
     for (; row < rows.size(); ++row) {
-        forEachSubField(rows.at(row), columns, [this](const QString&, const QString&, const QString& text) {
+        forEachSubField(rows.at(row), columns, orders, [this](const QString&, const QString&, const QString& text) {
             m_text += text;
             m_text += u'\n';
         });
@@ -223,7 +266,7 @@ const QString& FindBarText::text()
 
 void FindBarText::invalidate()
 {
-    m_text.clear();
+    m_text = QString();
     m_starts = {0};
     m_laidOut = 0;
     m_lastIndex = 0;

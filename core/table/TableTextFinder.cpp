@@ -94,6 +94,9 @@ void TableTextFinder::performAction(Action action)
         m_findBarState = action;
         m_selectedRange = {};
         m_controller.setCurrentMatch({});
+        // The laid-out text of a large table is big: it is made again when the bar is next used.
+        m_text.invalidate();
+        m_matches = {};
         break;
     case Action::NextMatch:
     case Action::PreviousMatch:
@@ -158,19 +161,7 @@ const QList<qsizetype>& TableTextFinder::matches()
     m_matches.clear();
     if (m_searchText.isEmpty())
         return m_matches;
-    if (m_caseSensitive) {
-        m_matches = positionsOf(text, m_searchText, Qt::CaseSensitive);
-        return m_matches;
-    }
-    // A case-folded copy of the text is searched exactly, much faster than folding while comparing.
-    if (m_foldedGeneration != m_text.generation()) {
-        m_foldedText = text.toCaseFolded();
-        m_foldedGeneration = m_text.generation();
-    }
-    if (m_foldedText.size() == text.size())
-        m_matches = positionsOf(m_foldedText, m_searchText.toCaseFolded(), Qt::CaseSensitive);
-    else // folding changed lengths: offsets of the copy would not be the text's
-        m_matches = positionsOf(text, m_searchText, Qt::CaseInsensitive);
+    m_matches = positionsOf(text, m_searchText, m_caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
     return m_matches;
 }
 

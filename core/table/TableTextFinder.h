@@ -110,8 +110,6 @@ private:
     // The matches of m_searchText, for the text of m_matchesGeneration.
     QList<qsizetype> m_matches;
     quint64 m_matchesGeneration = 0;
-    QString m_foldedText; ///< the text case-folded, for searches that ignore case
-    quint64 m_foldedGeneration = 0;
 };
 
 } // namespace Quillary

@@ -503,15 +503,20 @@ void ContactsTableView::dragLeaveEvent(QDragLeaveEvent* event)
 
 void ContactsTableView::dropEvent(QDropEvent* event)
 {
-    const bool takes = takesDrop(event);
     m_dropLineY = -1;
     viewport()->update();
-    if (takes && m_dropHandler && event->mimeData() && m_dropHandler(*event->mimeData())) {
+    if (event->mimeData() && dropData(event->position().toPoint(), *event->mimeData(), event->source())) {
         event->setDropAction(Qt::CopyAction);
         event->accept();
     } else {
         event->ignore();
     }
+}
+
+bool ContactsTableView::dropData(const QPoint& position, const QMimeData& data, const QObject* source)
+{
+    return ContactPasteboard::validateDrop(dropProposal(position, source, &data)) && m_dropHandler
+        && m_dropHandler(data);
 }
 
 void ContactsTableView::startDrag(Qt::DropActions supportedActions)

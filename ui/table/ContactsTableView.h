@@ -61,6 +61,9 @@ public:
     /// Takes the data of a drop the table accepted; answers whether contacts were added.
     using DropHandler = std::function<bool(const QMimeData&)>;
     void setDropHandler(DropHandler handler) { m_dropHandler = std::move(handler); }
+    /// A drop at a point of the viewport, from `source` (null: another application); answers
+    /// whether the table took it and contacts were added.
+    bool dropData(const QPoint& position, const QMimeData& data, const QObject* source);
     /// Where a drag at a point of the viewport would drop.
     [[nodiscard]] ContactPasteboard::DropProposal dropProposal(const QPoint& position, const QObject* source,
                                                                const QMimeData* data) const;
