@@ -38,10 +38,13 @@ ContactTable ContactCollection::liveContacts() const
 void ContactCollection::giveTakenUniqueIdsNewOnes(const ContactTable& incoming) const
 {
     QSet<QString> used;
-    for (const ContactEntryPtr& entry : contactTable)
+    QSet<const ContactEntry*> present;
+    for (const ContactEntryPtr& entry : contactTable) {
         used.insert(entry->uniqueId);
+        present.insert(entry.get());
+    }
     for (const ContactEntryPtr& entry : incoming) {
-        if (used.contains(entry->uniqueId) && !contactTable.contains(entry)) {
+        if (used.contains(entry->uniqueId) && !present.contains(entry.get())) {
             entry->person->setUniqueId(AddressBook::newUniqueId());
             entry->uniqueId = entry->person->uniqueId();
         }

@@ -230,12 +230,15 @@ ContactTable ContactsViewController::contactsForIndexes(const QList<int>& rows) 
     QList<int> ordered = rows;
     std::sort(ordered.begin(), ordered.end());
     ContactTable contacts;
+    QSet<const ContactEntry*> taken; // a whole table may be selected: no search through the list
     for (int position : std::as_const(ordered)) {
         if (position < 0 || position >= m_rows.size())
             continue;
         const ContactEntryPtr& contact = m_rows.at(position).contact;
-        if (!contact->deleted && !contacts.contains(contact))
+        if (!contact->deleted && !taken.contains(contact.get())) {
+            taken.insert(contact.get());
             contacts.append(contact);
+        }
     }
     return contacts;
 }

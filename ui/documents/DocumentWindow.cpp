@@ -140,6 +140,8 @@ void DocumentWindow::setUpContactCommands()
 {
     ContactsTableEditing* editing = m_tableView->editing();
     editing->setWindowCommands(WindowContactCommands::contextMenuCommands());
+    editing->setWindowCommandState(
+        [this](MenuAction action, int row) { return m_contactCommands->contextMenuCommandState(action, row); });
     connect(editing, &ContactsTableEditing::contactCommandRequested, m_contactCommands,
             &WindowContactCommands::contextMenuCommand);
     m_tableView->setDropHandler([this](const QMimeData& data) { return m_contactCommands->dropContacts(data); });

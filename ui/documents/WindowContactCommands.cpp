@@ -22,7 +22,17 @@ namespace Quillary::Ui {
 
 using ContactMenuValidation::Action;
 
-WindowContactCommands::WindowContactCommands(DocumentWindow* window) : QObject(window), m_window(window) { }
+WindowContactCommands::WindowContactCommands(DocumentWindow* window) : QObject(window), m_window(window)
+{
+    // Asked of the clipboard when it changes, not at every change of the selection: reading another
+    // application's clipboard is a round trip to it.
+    const auto readClipboard = [this] {
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        m_clipboardOffersContacts = data && (ContactPasteboard::offersContacts(*data) || data->hasText());
+    };
+    readClipboard();
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, readClipboard);
+}
 
 WindowContactCommands::~WindowContactCommands() = default;
 
@@ -45,8 +55,7 @@ ContactMenuValidation::ContactMenuState WindowContactCommands::menuState(int cli
     state.selectedContactCount = int(table->selectedContacts().size());
     state.groupRemote = collection.selectedGroupDict ? collection.selectedGroupDict->remote : QString();
     state.defaultAccount = collection.defaultAccount;
-    if (const QMimeData* data = QApplication::clipboard()->mimeData())
-        state.clipboardOffersContacts = ContactPasteboard::offersContacts(*data) || data->hasText();
+    state.clipboardOffersContacts = m_clipboardOffersContacts;
     return state;
 }
 
@@ -192,6 +201,21 @@ QList<MenuAction> WindowContactCommands::contextMenuCommands()
     return {MenuAction::DeleteContact, MenuAction::DuplicateContact, MenuAction::ExportContactAsVCard,
             MenuAction::CallPhone,     MenuAction::SendEmail,        MenuAction::OpenURL,
             MenuAction::OpenMap,       MenuAction::OpenGoogleMap,    MenuAction::OpenCalendar};
+}
+
+std::pair<bool, QString> WindowContactCommands::contextMenuCommandState(MenuAction action, int row) const
+{
+    std::optional<Action> rule;
+    if (action == MenuAction::DeleteContact)
+        rule = Action::DeleteContact;
+    else if (action == MenuAction::DuplicateContact)
+        rule = Action::DuplicateContact;
+    else if (action == MenuAction::ExportContactAsVCard)
+        rule = Action::ExportToVCard;
+    if (!rule)
+        return {true, {}};
+    const ContactMenuValidation::Validation validation = ContactMenuValidation::validate(*rule, menuState(row));
+    return {validation.enabled, validation.toolTip};
 }
 
 void WindowContactCommands::contextMenuCommand(MenuAction action, int row, int column)

@@ -46,6 +46,8 @@ public:
     void contextMenuCommand(MenuAction action, int row, int column);
     /// The commands the context menu leaves to the window.
     [[nodiscard]] static QList<MenuAction> contextMenuCommands();
+    /// Whether a context-menu command is allowed on a row, with the tool tip that says why not.
+    [[nodiscard]] std::pair<bool, QString> contextMenuCommandState(MenuAction action, int row) const;
     /// Opens a cell's value in another application of the desktop.
     void workspaceAction(MenuAction action, int row, int column);
     /// Transforms the selected text of the cell being edited, or else the text of the current cell.
@@ -58,6 +60,7 @@ private:
     [[nodiscard]] ContactCommands commands() const;
 
     DocumentWindow* m_window;
+    bool m_clipboardOffersContacts = false;
 };
 
 } // namespace Quillary::Ui

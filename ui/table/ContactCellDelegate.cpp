@@ -185,6 +185,7 @@ void ContactCellDelegate::drawText(QPainter* painter, const QRect& rect, const Q
         range.start = highlight.start;
         range.length = highlight.length;
         range.format.setBackground(highlight.current ? CurrentMatchColor : HighlightColor);
+        range.format.setForeground(QColor(Qt::black)); // readable on the marks, in selected rows too
         if (highlight.current)
             range.format.setFontUnderline(true);
         formats.append(range);
