@@ -9,6 +9,7 @@
 #include "documents/DocumentMenus.h"
 #include "documents/DocumentWindow.h"
 #include "documents/WindowContactCommands.h"
+#include "support/FileDialog.h"
 #include "support/MessageBox.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -46,6 +48,8 @@ class TestContactWindow : public Test::WindowTestCase
 private Q_SLOTS:
     void addDeleteDuplicateAndUndo();
     void copyAndPaste();
+    void cutIsCopyThenDeleteInOneStep();
+    void exportSuggestsTheContactAndReportsFailure();
     void dropsBetweenRowsOnly();
     void findBarFindsStepsAndReplaces();
     void workspaceActionsOpenUrls();
@@ -114,6 +118,33 @@ void TestContactWindow::copyAndPaste()
     trigger(window, Id::Paste);
     QVERIFY(Test::rowOf(window, QStringLiteral("Zoe Zed")) >= 0);
     QCOMPARE(window->document()->undoStack()->count(), steps + 1);
+}
+
+void TestContactWindow::cutIsCopyThenDeleteInOneStep()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    Test::selectRows(window, {Test::rowOf(window, QStringLiteral("Ben Baker"))});
+    trigger(window, Id::Cut);
+    QVERIFY(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/x-vcard")).contains("FN:Ben Baker"));
+    QCOMPARE(Test::rowOf(window, QStringLiteral("Ben Baker")), -1);
+    QVERIFY(MessageBox::shown().isEmpty());
+    QCOMPARE(window->document()->undoStack()->count(), 1);
+    window->document()->undoStack()->undo();
+    QVERIFY(Test::rowOf(window, QStringLiteral("Ben Baker")) >= 0);
+}
+
+void TestContactWindow::exportSuggestsTheContactAndReportsFailure()
+{
+    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+    Test::selectRows(window, {Test::rowOf(window, QStringLiteral("Ben Baker"))});
+    FileDialog::setNextFileNames({dir().filePath(QStringLiteral("missing/folder/out.vcf"))});
+    MessageBox::setNextAnswer(0);
+    trigger(window, Id::ExportContactAsVCard);
+    QCOMPARE(QFileInfo(FileDialog::lastOptions().directory).fileName(), QStringLiteral("Ben Baker.vcf"));
+    QCOMPARE(FileDialog::lastOptions().fileNameLabel, QStringLiteral("Export As:"));
+    QCOMPARE(MessageBox::shown().last().message, QStringLiteral("Can't save the file"));
+    QVERIFY(MessageBox::shown().last().informativeText.startsWith(
+        QStringLiteral("Something error happned in saving operation. ")));
 }
 
 void TestContactWindow::dropsBetweenRowsOnly()
