@@ -24,6 +24,7 @@ struct CellEdit
         ReplaceBirthday, ///< `birthday`; none removes it
         ReplacePhoneticName, ///< `phoneticName`
         ReplaceName, ///< `name`
+        ReplacePhoto, ///< `photo`; empty data removes it
     };
     Kind kind = Kind::ReplaceString;
     ContactEntryPtr contact;
@@ -34,6 +35,7 @@ struct CellEdit
     std::optional<BirthdayValue> birthday;
     PhoneticNameValue phoneticName;
     NameValue name;
+    QByteArray photo;
 
     [[nodiscard]] static CellEdit of(Kind kind, ContactEntryPtr contact, const QString& identifier)
     {

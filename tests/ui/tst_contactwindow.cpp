@@ -9,6 +9,7 @@
 #include "documents/DocumentMenus.h"
 #include "documents/DocumentWindow.h"
 #include "documents/WindowContactCommands.h"
+#include "editors/NameEditor.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
 #include "table/ContactsTableView.h"
@@ -77,6 +78,7 @@ void TestContactWindow::addDeleteDuplicateAndUndo()
     trigger(window, Id::AddContact);
     QCOMPARE(contactCount(window), contacts + 1);
     QCOMPARE(window->tableController()->selectedIndexes(), QList<int>{Test::rowOf(window, QStringLiteral("new"))});
+    QCOMPARE(window->findChildren<NameEditor*>().size(), 1); // a new contact is named first
     undo->undo();
     QCOMPARE(Test::rowOf(window, QStringLiteral("new")), -1);
 

@@ -7,6 +7,7 @@
 #include "documents/ContactDocument.h"
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
+#include "output/OutputCommands.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 
@@ -147,6 +148,9 @@ void DocumentMenus::createActions()
         addAction(Command::ShowNameInAllRows, QStringLiteral("showNameInAllRowsAction"), tr("Show Name in all rows"));
     allRows->setCheckable(true);
     connect(allRows, &QAction::triggered, this, [w] { w->tableController()->toggleShowNameInAllRows(); });
+    connect(addAction(Command::ShowContactInfo, QStringLiteral("showContactInfoAction"), tr("Show Contact Info"),
+                      QKeySequence(Qt::CTRL | Qt::Key_I)),
+            &QAction::triggered, w, &DocumentWindow::showContactInfo);
     connect(addAction(Command::About, QStringLiteral("aboutAction"), tr("&About Quillary")), &QAction::triggered, this,
             [w] { DocumentController::showAbout(w); });
 }
@@ -181,6 +185,9 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     file->addAction(action(Command::ExportAsVCard));
     file->addAction(action(Command::ImportFromVCard));
     file->addSeparator();
+    file->addAction(m_window->outputCommands()->printAction());
+    file->addAction(m_window->outputCommands()->printPreviewAction());
+    file->addSeparator();
     file->addAction(action(Command::Quit));
 
     QMenu* edit = bar->addMenu(tr("&Edit"));
@@ -203,6 +210,7 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
         dynamicMenu(view, QStringLiteral("sortOptionsMenu"), tr("Sort Options"), &DocumentMenus::fillSortOptionsMenu));
     view->addSeparator();
     view->addAction(action(Command::ShowGroups));
+    view->addAction(action(Command::ShowContactInfo));
     view->addSeparator();
     view->addAction(action(Command::ShowCompanyInNameCell));
     view->addAction(action(Command::ShowNameInAllRows));
@@ -211,6 +219,10 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     view->addAction(action(Command::DefaultFont));
 
     QMenu* contact = contacts->contactMenu(bar);
+    contact->addSeparator();
+    contact->addAction(action(Command::ShowContactInfo));
+    contact->addAction(m_window->outputCommands()->showQRCodeAction());
+    contact->addAction(m_window->outputCommands()->useAsMyCardAction());
     bar->addMenu(contact);
 
     QMenu* navigate = bar->addMenu(tr("&Navigate"));
@@ -254,6 +266,7 @@ void DocumentMenus::buildToolBar(QToolBar* toolBar, QToolButton* editButton)
     toolBar->addWidget(popupButton(QStringLiteral("contactPopup"), tr("Contact"), &DocumentMenus::fillContactMenu));
     toolBar->addWidget(
         popupButton(QStringLiteral("sortOptionsPopup"), tr("Sort Options"), &DocumentMenus::fillSortOptionsMenu));
+    toolBar->addAction(m_window->outputCommands()->printAction());
 }
 
 void DocumentMenus::rebuildViewTypePopup()
@@ -370,11 +383,12 @@ void DocumentMenus::fillContactMenu(QMenu* menu)
     menu->clear();
     validate();
     ContactActions* contacts = m_window->contactActions();
-    menu->addAction(tr("Show Contact Info"))->setEnabled(false);
+    menu->addAction(action(Command::ShowContactInfo));
     for (const ContactActions::Id id : {ContactActions::Id::AddContact, ContactActions::Id::DeleteContact,
                                         ContactActions::Id::DuplicateContact, ContactActions::Id::ExportContactAsVCard})
         menu->addAction(contacts->action(id));
-    menu->addAction(tr("Show QRCode"))->setEnabled(false);
+    menu->addAction(m_window->outputCommands()->showQRCodeAction());
+    menu->addAction(m_window->outputCommands()->useAsMyCardAction());
     menu->addSeparator();
     menu->addAction(action(Command::ShowCompanyInNameCell));
     menu->addAction(action(Command::ShowNameInAllRows));
@@ -450,6 +464,8 @@ void DocumentMenus::validate()
     action(Command::DefaultFont)->setEnabled(!m_window->editState());
     action(Command::ShowCompanyInNameCell)->setChecked(m_window->tableController()->showCompanyInNameCell());
     action(Command::ShowNameInAllRows)->setChecked(m_window->tableController()->showNameInAllRows());
+    action(Command::ShowContactInfo)->setEnabled(state.selectedRowCount > 0);
+    m_window->outputCommands()->validate();
     m_window->contactActions()->validate(state);
     rebuildViewTypePopup();
 }

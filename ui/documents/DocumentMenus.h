@@ -47,6 +47,7 @@ public:
         DefaultFont,
         ShowCompanyInNameCell,
         ShowNameInAllRows,
+        ShowContactInfo,
         About,
     };
 

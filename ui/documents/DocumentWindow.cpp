@@ -9,7 +9,9 @@
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
 #include "documents/Preferences.h"
+#include "editors/TableEditors.h"
 #include "groups/GroupSideBar.h"
+#include "output/OutputCommands.h"
 #include "support/MessageBox.h"
 #include "table/CellEditing.h"
 #include "table/ContactsTableEditing.h"
@@ -50,6 +52,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Prefer
     m_fileCommands = new DocumentFileCommands(this);
     m_contactCommands = new WindowContactCommands(this);
     m_textFinder = new TableTextFinder(*m_tableController, this);
+    m_outputCommands = new OutputCommands(this);
     setUpLayout();
     m_contactActions = new ContactActions(this);
     setUpContactCommands();
@@ -134,16 +137,26 @@ void DocumentWindow::setUpLayout()
 
     connect(m_tableView->editing(), &ContactsTableEditing::windowEdited, this,
             [this] { m_document->setAddressBookDirty(true); });
+    m_editors = new TableEditors(m_tableView, m_document->undoRegistry(),
+                                 [document = m_document] { return !document->isInViewingMode(); });
 }
 
 void DocumentWindow::setUpContactCommands()
 {
     ContactsTableEditing* editing = m_tableView->editing();
-    editing->setWindowCommands(WindowContactCommands::contextMenuCommands());
+    // Show QRCode is the output's; the other commands of the menu are the contact commands'.
+    QList<MenuAction> commands = WindowContactCommands::contextMenuCommands();
+    commands.append(MenuAction::ShowQRCode);
+    editing->setWindowCommands(commands);
     editing->setWindowCommandState(
         [this](MenuAction action, int row) { return m_contactCommands->contextMenuCommandState(action, row); });
-    connect(editing, &ContactsTableEditing::contactCommandRequested, m_contactCommands,
-            &WindowContactCommands::contextMenuCommand);
+    connect(editing, &ContactsTableEditing::contactCommandRequested, this,
+            [this](MenuAction action, int row, int column) {
+                if (action == MenuAction::ShowQRCode)
+                    m_outputCommands->showQRCode(row);
+                else
+                    m_contactCommands->contextMenuCommand(action, row, column);
+            });
     m_tableView->setDropHandler([this](const QMimeData& data) { return m_contactCommands->dropContacts(data); });
     connect(m_textFinder, &TableTextFinder::editorRequested, this, [editing](int row, int column) {
         editing->apply(editing->cellEditing().editTableViewCellOrShowPopoverForColumn(column, row, false));
@@ -152,6 +165,11 @@ void DocumentWindow::setUpContactCommands()
         if (!m_textFinder->isFindBarVisible())
             m_tableView->setFocus();
     });
+}
+
+void DocumentWindow::showContactInfo()
+{
+    m_editors->showContactInfo();
 }
 
 void DocumentWindow::setUpTable()

@@ -27,6 +27,8 @@ class DocumentMenus;
 class FindBar;
 class GroupSideBar;
 class WindowContactCommands;
+class TableEditors;
+class OutputCommands;
 
 /// The window of one contact document: the toolbar with the Edit/Lock button and the pop-ups, the
 /// red bar of edit mode, the group side bar beside the contacts table, and the title with the
@@ -53,7 +55,12 @@ public:
     [[nodiscard]] ContactActions* contactActions() const { return m_contactActions; }
     [[nodiscard]] TableTextFinder* textFinder() const { return m_textFinder; }
     [[nodiscard]] FindBar* findBar() const { return m_findBar; }
+    [[nodiscard]] OutputCommands* outputCommands() const { return m_outputCommands; }
     [[nodiscard]] Preferences& preferences() const { return m_preferences; }
+    /// The field editors and the contact card of the table.
+    [[nodiscard]] TableEditors* editors() const { return m_editors; }
+    /// The card of the current row's contact (Show Contact Info).
+    void showContactInfo();
 
     // Edit mode ---------------------------------------------------------------------------------
     [[nodiscard]] bool editState() const;
@@ -121,6 +128,8 @@ private:
     ContactActions* m_contactActions = nullptr;
     TableTextFinder* m_textFinder = nullptr;
     FindBar* m_findBar = nullptr;
+    TableEditors* m_editors = nullptr;
+    OutputCommands* m_outputCommands = nullptr;
     bool m_groupViewHidden = true;
 };
 

@@ -3,6 +3,7 @@
 #include "DocumentFileCommands.h"
 #include "DocumentWindow.h"
 #include "documents/ContactDocument.h"
+#include "editors/TableEditors.h"
 #include "support/MessageBox.h"
 #include "table/CellEditing.h"
 #include "table/ContactCellDelegate.h"
@@ -68,17 +69,15 @@ bool WindowContactCommands::isEnabled(Action action, int clickedRow) const
 
 void WindowContactCommands::addContact()
 {
-    ContactsTableEditing* editing = m_window->tableView()->editing();
-    editing->commitPendingEdit();
+    m_window->tableView()->editing()->commitPendingEdit();
     if (!isEnabled(Action::AddContact))
         return;
     const int row = commands().addContact();
     if (row < 0)
         return;
     m_window->tableView()->scrollTo(m_window->tableView()->model()->index(row, 0));
-    // The new contact's name is what the user types first.
-    const int nameColumn = int(m_window->tableController()->tableIdentfiers().indexOf(Field::Name));
-    editing->apply(editing->cellEditing().editTableViewCellOrShowPopoverForColumn(nameColumn, row, false));
+    // A new contact is named first.
+    m_window->editors()->openNameEditor(m_window->tableController()->subContactTable().at(row).contact);
 }
 
 void WindowContactCommands::deleteContact(int clickedRow)
