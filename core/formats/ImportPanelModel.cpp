@@ -37,9 +37,9 @@ QString nameText(const NameValue& name)
     // The part labels are the panel's own texts, as its window has always shown them.
     QString text;
     const std::pair<const char*, const QString*> parts[] = {
-        {QT_TR_NOOP("FistName"), &name.firstName},
-        {QT_TR_NOOP("MiddleName"), &name.middleName},
-        {QT_TR_NOOP("LastName"), &name.lastName},
+        {QT_TRANSLATE_NOOP("Quillary::Core", "FistName"), &name.firstName},
+        {QT_TRANSLATE_NOOP("Quillary::Core", "MiddleName"), &name.middleName},
+        {QT_TRANSLATE_NOOP("Quillary::Core", "LastName"), &name.lastName},
     };
     for (const auto& [label, part] : parts) {
         if (!part->isEmpty())

@@ -24,9 +24,9 @@ QString Confirmation::messageText() const
 {
     switch (kind) {
     case Kind::SameValue:
-        return Tr::tr("Do you want to set the same value in the selected rows");
+        return Tr::tr("Do you want to set the same value in the selected rows?");
     case Kind::SameLabel:
-        return Tr::tr("Do you want to set the same label in the selected rows");
+        return Tr::tr("Do you want to set the same label in the selected rows?");
     case Kind::DeleteItems:
         return Tr::tr("Do you want to delete the item(label and text) in the selected cells in column:%1 ?")
             .arg(identifier);

@@ -51,15 +51,15 @@ QString ReplaceAlertPanelModel::message() const
 {
     switch (m_type) {
     case Type::InsertLabelAndText:
-        return Tr::tr("In order to insert the label and text %1").arg(m_identifier);
+        return Tr::tr("In order to insert the label and text of %1").arg(m_identifier);
     case Type::ReplaceLabelAndText:
-        return Tr::tr("In order to replace the label and text %1").arg(m_identifier);
+        return Tr::tr("In order to replace the label and text of %1").arg(m_identifier);
     case Type::ReplaceText:
-        return Tr::tr("In order to replace the text %1").arg(m_identifier);
+        return Tr::tr("In order to replace the text of %1").arg(m_identifier);
     case Type::PrependText:
-        return Tr::tr("In order to prepend the text %1").arg(m_identifier);
+        return Tr::tr("In order to prepend the text of %1").arg(m_identifier);
     case Type::AppendText:
-        return Tr::tr("In order to append the text %1").arg(m_identifier);
+        return Tr::tr("In order to append the text of %1").arg(m_identifier);
     }
     return {};
 }

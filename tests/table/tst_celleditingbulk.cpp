@@ -151,19 +151,19 @@ void TestCellEditingBulk::replacePanel_data()
     QTest::addColumn<bool>("keepsLabelsAndText");
 
     QTest::newRow("insert") << Type::InsertLabelAndText << "Insert Label and Text"
-                            << "In order to insert the label and text Phone"
+                            << "In order to insert the label and text of Phone"
                             << "Insert" << true << true;
     QTest::newRow("replace label and text") << Type::ReplaceLabelAndText << "Replace Label and Text"
-                                            << "In order to replace the label and text Phone"
+                                            << "In order to replace the label and text of Phone"
                                             << "Replace" << true << true;
     QTest::newRow("replace text") << Type::ReplaceText << "Replace Text"
-                                  << "In order to replace the text Phone"
+                                  << "In order to replace the text of Phone"
                                   << "Replace" << false << true;
     QTest::newRow("prepend") << Type::PrependText << "Prepend Text"
-                             << "In order to prepend the text Phone"
+                             << "In order to prepend the text of Phone"
                              << "Prepend" << false << false;
     QTest::newRow("append") << Type::AppendText << "Append Text"
-                            << "In order to append the text Phone"
+                            << "In order to append the text of Phone"
                             << "Append" << false << false;
 }
 

@@ -3,6 +3,7 @@
 #include "DocumentController.h"
 #include "SingleInstance.h"
 #include "StartupNotification.h"
+#include "Translations.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentWindow.h"
 #include "documents/Preferences.h"
@@ -17,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QPalette>
 #include <QSettings>
 #include <QTimer>
 
@@ -102,6 +104,7 @@ void describeOptions(QCommandLineParser& parser)
 int answerInformation(int argc, char* argv[], bool version)
 {
     QCoreApplication application(argc, argv);
+    Translations::install();
     QCommandLineParser parser;
     describeOptions(parser);
     if (version)
@@ -109,6 +112,32 @@ int answerInformation(int argc, char* argv[], bool version)
     else
         std::fputs(qPrintable(parser.helpText()), stdout);
     return 0;
+}
+
+/// The colours of a dark desktop theme, for pictures of the window taken where there is none.
+void useDarkPalette()
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette palette;
+    const QColor window(0x2b, 0x2d, 0x30);
+    const QColor base(0x1f, 0x20, 0x23);
+    const QColor text(0xe6, 0xe6, 0xe6);
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::AlternateBase, window);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Button, window);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::ToolTipBase, base);
+    palette.setColor(QPalette::ToolTipText, text);
+    palette.setColor(QPalette::PlaceholderText, QColor(0x9a, 0x9d, 0xa3));
+    palette.setColor(QPalette::Highlight, QColor(0x3d, 0x7f, 0xe0));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Mid, QColor(0x45, 0x48, 0x4d));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+    QApplication::setPalette(palette);
 }
 
 /// Opens what a second start asked for and brings its window forward.
@@ -158,6 +187,8 @@ ApplicationStartup::Options ApplicationStartup::parse(const QStringList& argumen
             options.quitWhenShown = true;
         else if (argument == QStringLiteral("--show-groups"))
             options.showGroups = true;
+        else if (argument == QStringLiteral("--dark-palette"))
+            options.darkPalette = true;
         else if (argument.startsWith(QStringLiteral("--view-type=")))
             options.viewType = argument.section(u'=', 1);
         else if (!argument.startsWith(QStringLiteral("--")))
@@ -171,8 +202,11 @@ int ApplicationStartup::run(QApplication& application)
 {
     QElapsedTimer started;
     started.start();
+    Translations::install();
     const Options options = parse(application.arguments());
     QApplication::setWindowIcon(ThemeIcons::applicationIcon());
+    if (options.darkPalette)
+        useDarkPalette();
     Preferences& preferences = Preferences::instance();
     if (QGuiApplication::queryKeyboardModifiers() == RestoreModifiers
         && MessageBox::confirm(nullptr, Tr::tr("Would you like to restore default preferences?"), QString()))

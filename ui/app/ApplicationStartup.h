@@ -22,6 +22,7 @@ public:
         bool quitWhenShown = false; ///< --quit-when-shown: quit once the first table has been drawn
         QString viewType; ///< --view-type=NAME: the view type of the first window (for pictures)
         bool showGroups = false; ///< --show-groups: the first window opens with its group side bar
+        bool darkPalette = false; ///< --dark-palette: Fusion with dark colours (pictures of the dark look)
         /// Only files were given: this start may hand them to a Quillary that is already running.
         bool mayHandOver = true;
     };

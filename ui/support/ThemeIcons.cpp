@@ -1,6 +1,11 @@
 #include "ThemeIcons.h"
 
+#include <QCursor>
 #include <QFile>
+#include <QHash>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
 
 namespace Quillary::Ui::ThemeIcons {
 
@@ -31,6 +36,40 @@ QIcon themeIcon(const QString& name)
         bundled.addFile(base + u"@2x.png", QSize(48, 48));
     }
     return QIcon::fromTheme(name, bundled);
+}
+
+QIcon toolbarIcon(const QString& objectName)
+{
+    // Names of the freedesktop icon naming specification where it has one, else names that the
+    // common themes (Breeze, Adwaita's legacy set) carry.
+    static const QHash<QString, QString> names = {
+        {QStringLiteral("editButton"), QStringLiteral("document-edit")},
+        {QStringLiteral("lockButton"), QStringLiteral("object-locked")},
+        {QStringLiteral("groupPopup"), QStringLiteral("system-users")},
+        {QStringLiteral("columnsPopup"), QStringLiteral("view-columns")},
+        {QStringLiteral("labelPopup"), QStringLiteral("tag")},
+        {QStringLiteral("contactPopup"), QStringLiteral("x-office-address-book")},
+        {QStringLiteral("sortOptionsPopup"), QStringLiteral("view-sort-ascending")},
+        {QStringLiteral("printAction"), QStringLiteral("document-print")},
+    };
+    const QString name = names.value(objectName);
+    return name.isEmpty() ? QIcon() : themeIcon(name);
+}
+
+void clearHoverAfterMenu(QToolButton* button)
+{
+    QMenu* menu = button->menu();
+    if (!menu)
+        return;
+    QObject::connect(menu, &QMenu::aboutToHide, button, [button] {
+        // After the menu's own mouse handling, when the pointer is where it ends up.
+        QTimer::singleShot(0, button, [button] {
+            if (!button->rect().contains(button->mapFromGlobal(QCursor::pos())))
+                button->setAttribute(Qt::WA_UnderMouse, false);
+            button->setDown(false);
+            button->update();
+        });
+    });
 }
 
 } // namespace Quillary::Ui::ThemeIcons
