@@ -76,8 +76,8 @@ public:
 
     /// The edited copies, left then right, when anything changed; empty otherwise.
     [[nodiscard]] QList<std::shared_ptr<PersonDsc>> result() const;
-    /// The contact of the collection that the merge left without any value but its name: the one
-    /// to offer for deletion. Null when there is none.
+    /// The contact of the collection that the merge leaves without any value but its name: the one
+    /// to offer for deletion. Null when there is none. Asked before the result is applied.
     [[nodiscard]] ContactEntryPtr emptiedContact() const;
 
 Q_SIGNALS:

@@ -69,6 +69,8 @@ QVariant MergeSideModel::data(const QModelIndex& index, int role) const
             return row.label.isEmpty() && !row.isLabeled() ? localized(row.type) : localized(row.label);
         return row.value;
     case Qt::ToolTipRole:
+        if (row.type == MergeRowBuilder::NameOrdering && !m_nameOrderingToolTip.isEmpty())
+            return m_nameOrderingToolTip;
         return localized(row.type);
     case TypeRole:
         return row.type;

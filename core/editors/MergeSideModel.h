@@ -28,6 +28,8 @@ public:
     MergeSideModel(MergePanelModel& panel, MergePanelModel::Side side, QObject* parent = nullptr);
 
     [[nodiscard]] MergePanelModel::Side side() const { return m_side; }
+    /// The tool tip of the name-ordering row ("Changes will not be saved" where it is not kept).
+    void setNameOrderingToolTip(const QString& text) { m_nameOrderingToolTip = text; }
     /// The row that the last accepted drop changed on this side; -1 before any.
     [[nodiscard]] int lastDropRow() const { return m_lastDropRow; }
 
@@ -62,6 +64,7 @@ private:
     MergePanelModel::Side m_side;
     int m_shownRows = 0;
     int m_lastDropRow = -1;
+    QString m_nameOrderingToolTip;
 };
 
 } // namespace Quillary

@@ -1,6 +1,7 @@
 #include "DocumentMenus.h"
 
 #include "DocumentFileCommands.h"
+#include "DocumentPanelCommands.h"
 #include "DocumentWindow.h"
 #include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
@@ -194,6 +195,10 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     edit->addAction(action(Command::Paste));
     edit->addAction(action(Command::SelectAll));
     edit->addSeparator();
+    QMenu* find = edit->addMenu(tr("Find"));
+    find->setObjectName(QStringLiteral("findMenu"));
+    find->addAction(m_window->panelCommands()->findPanelAction());
+    edit->addSeparator();
     edit->addAction(action(Command::EditMode));
 
     QMenu* view = bar->addMenu(tr("&View"));
@@ -216,9 +221,12 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     navigate->addMenu(
         dynamicMenu(navigate, QStringLiteral("selectLabelMenu"), tr("Select Label"), &DocumentMenus::fillLabelMenu));
 
+    QMenu* contact = dynamicMenu(bar, QStringLiteral("contactMenu"), tr("&Contact"), &DocumentMenus::fillContactMenu);
+    bar->addMenu(contact);
+
     QMenu* help = bar->addMenu(tr("&Help"));
     help->addAction(action(Command::About));
-    for (QMenu* menu : {file, edit, view, navigate, help})
+    for (QMenu* menu : {file, edit, view, navigate, contact, help})
         connect(menu, &QMenu::aboutToShow, this, &DocumentMenus::validate);
 }
 
@@ -369,6 +377,8 @@ void DocumentMenus::fillContactMenu(QMenu* menu)
     for (const QString& title :
          {tr("Show Contact Info"), tr("Add New Contact"), tr("Delete Contact"), tr("Duplicate Contact")})
         menu->addAction(title)->setEnabled(false);
+    menu->addAction(m_window->panelCommands()->mergeAction());
+    menu->addAction(m_window->panelCommands()->findDuplicatesAction());
     QAction* exportContact =
         menu->addAction(tr("Export Contact as vCard"), m_window->fileCommands(), &DocumentFileCommands::exportAsVCard);
     exportContact->setEnabled(action(Command::ExportAsVCard)->isEnabled());
@@ -448,6 +458,7 @@ void DocumentMenus::validate()
     action(Command::DefaultFont)->setEnabled(!m_window->editState());
     action(Command::ShowCompanyInNameCell)->setChecked(m_window->tableController()->showCompanyInNameCell());
     action(Command::ShowNameInAllRows)->setChecked(m_window->tableController()->showNameInAllRows());
+    m_window->panelCommands()->validate();
     rebuildViewTypePopup();
 }
 

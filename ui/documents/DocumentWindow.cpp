@@ -2,6 +2,7 @@
 
 #include "DocumentFileCommands.h"
 #include "DocumentMenus.h"
+#include "DocumentPanelCommands.h"
 #include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentGroups.h"
@@ -43,6 +44,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Prefer
         new ContactsViewController(m_document->collection(), &m_document->undoRegistry(), &m_preferences, this);
     m_document->setView(m_tableController);
     m_fileCommands = new DocumentFileCommands(this);
+    m_panelCommands = new DocumentPanelCommands(this);
     setUpLayout();
     m_menus = new DocumentMenus(this);
     setUpTable();

@@ -22,6 +22,7 @@ class ContactsTableView;
 class DocumentController;
 class DocumentFileCommands;
 class DocumentMenus;
+class DocumentPanelCommands;
 class GroupSideBar;
 
 /// The window of one contact document: the toolbar with the Edit/Lock button and the pop-ups, the
@@ -45,6 +46,7 @@ public:
     [[nodiscard]] DocumentController* documentController() const { return m_controller; }
     [[nodiscard]] DocumentMenus* menus() const { return m_menus; }
     [[nodiscard]] DocumentFileCommands* fileCommands() const { return m_fileCommands; }
+    [[nodiscard]] DocumentPanelCommands* panelCommands() const { return m_panelCommands; }
     [[nodiscard]] Preferences& preferences() const { return m_preferences; }
 
     // Edit mode ---------------------------------------------------------------------------------
@@ -108,6 +110,7 @@ private:
     QToolButton* m_editButton = nullptr;
     DocumentMenus* m_menus = nullptr;
     DocumentFileCommands* m_fileCommands = nullptr;
+    DocumentPanelCommands* m_panelCommands = nullptr;
     bool m_groupViewHidden = true;
 };
 
