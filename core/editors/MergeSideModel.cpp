@@ -65,9 +65,14 @@ QVariant MergeSideModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
     case Qt::AccessibleTextRole:
-        if (index.column() == LabelColumn)
-            return row.label.isEmpty() && !row.isLabeled() ? localized(row.type) : localized(row.label);
-        return row.value;
+        switch (index.column()) {
+        case FieldColumn: // on the first row of each field
+            return index.row() == 0 || rows.at(index.row() - 1).type != row.type ? localized(row.type) : QString();
+        case LabelColumn:
+            return localized(row.label);
+        default:
+            return row.value;
+        }
     case Qt::ToolTipRole:
         if (row.type == MergeRowBuilder::NameOrdering && !m_nameOrderingToolTip.isEmpty())
             return m_nameOrderingToolTip;
@@ -87,9 +92,10 @@ QVariant MergeSideModel::data(const QModelIndex& index, int role) const
 
 QVariant MergeSideModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return {};
-    return section == LabelColumn ? localized(QStringLiteral("Label")) : localized(QStringLiteral("Value"));
+    static const QString titles[] = {QStringLiteral("Field"), QStringLiteral("Label"), QStringLiteral("Value")};
+    return localized(titles[section]);
 }
 
 Qt::ItemFlags MergeSideModel::flags(const QModelIndex& index) const
@@ -100,8 +106,9 @@ Qt::ItemFlags MergeSideModel::flags(const QModelIndex& index) const
     const MergeRow& row = m_panel.rows(m_side).at(index.row());
     if (!row.isFiller())
         flags |= Qt::ItemIsDragEnabled;
-    if (index.column() == ValueColumn ? m_panel.isTextEditable(m_side, index.row())
-                                      : !m_panel.labelChoices(m_side, index.row()).isEmpty())
+    if (index.column() == ValueColumn
+            ? m_panel.isTextEditable(m_side, index.row())
+            : index.column() == LabelColumn && !m_panel.labelChoices(m_side, index.row()).isEmpty())
         flags |= Qt::ItemIsEditable;
     return flags;
 }

@@ -6,7 +6,7 @@
 
 namespace Quillary {
 
-/// The rows of one side of the merge panel as an item model (label and value columns), with
+/// The rows of one side of the merge panel as an item model (field, label and value columns), with
 /// dragging rows to the other side: a drop is accepted, and acts, as the panel decides. A drag
 /// with Qt's copy action (Ctrl held) copies the value, any other moves it.
 class MergeSideModel final : public QAbstractTableModel
@@ -15,7 +15,7 @@ class MergeSideModel final : public QAbstractTableModel
     Q_DISABLE_COPY_MOVE(MergeSideModel)
 
 public:
-    enum Column { LabelColumn, ValueColumn, ColumnCount };
+    enum Column { FieldColumn, LabelColumn, ValueColumn, ColumnCount };
     enum Role {
         TypeRole = Qt::UserRole + 1, ///< the row's field identifier
         ValueCountRole, ///< the row's value count (0 or less on filler rows)

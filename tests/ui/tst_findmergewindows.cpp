@@ -62,9 +62,10 @@ void dragRow(MergePanelController* panel, Side from, int row, int targetRow, boo
 {
     MergeSideView* source = panel->sideView(from);
     MergeSideView* target = panel->sideView(from == Side::Left ? Side::Right : Side::Left);
-    std::unique_ptr<QMimeData> data(source->model()->mimeData({source->model()->index(row, 1)}));
-    target->scrollTo(target->model()->index(targetRow, 1));
-    const QRect rect = target->visualRect(target->model()->index(targetRow, 1));
+    std::unique_ptr<QMimeData> data(
+        source->model()->mimeData({source->model()->index(row, MergeSideModel::ValueColumn)}));
+    target->scrollTo(target->model()->index(targetRow, MergeSideModel::ValueColumn));
+    const QRect rect = target->visualRect(target->model()->index(targetRow, MergeSideModel::ValueColumn));
     const QPoint point = above ? QPoint(rect.center().x(), rect.top() + 1) : rect.center();
     const Qt::DropAction action = copy ? Qt::CopyAction : Qt::MoveAction;
     const Qt::KeyboardModifiers modifiers = copy ? Qt::ControlModifier : Qt::NoModifier;

@@ -117,6 +117,8 @@ QWidget* MergePanelController::makeSide(Side side)
     m_views[n]->setObjectName(name + QStringLiteral("Table"));
     m_views[n]->setAccessibleName(side == Side::Left ? tr("Left contact") : tr("Right contact"));
     m_views[n]->setModel(m_sides[n]);
+    m_views[n]->horizontalHeader()->setSectionResizeMode(MergeSideModel::FieldColumn, QHeaderView::ResizeToContents);
+    m_views[n]->horizontalHeader()->setSectionResizeMode(MergeSideModel::LabelColumn, QHeaderView::ResizeToContents);
     layout->addWidget(m_views[n], 1);
     connect(m_views[n], &MergeSideView::rowMenuRequested, this,
             [this, side](int row, const QPoint& position) { showRowMenu(side, row, position); });

@@ -97,6 +97,7 @@ void DuplicateFinderDialog::refresh()
     m_list->clear();
     for (const DuplicateGroup& group : groups) {
         auto* groupItem = new QTreeWidgetItem(m_list, {reasonsOf(group)});
+        groupItem->setToolTip(0, groupItem->text(0));
         for (const qsizetype member : group.members) {
             auto* item = new QTreeWidgetItem(groupItem, {contactLine(*contacts.at(member)->person)});
             item->setData(0, ContactRole, member);
@@ -104,8 +105,9 @@ void DuplicateFinderDialog::refresh()
     }
     m_list->expandAll();
     m_summary->setText(groups.isEmpty() ? tr("No probable duplicates.")
-                                        : tr("%n group(s) of contacts that are probably the same person.", nullptr,
-                                             int(groups.size())));
+                           : groups.size() == 1
+                           ? tr("1 group of contacts that are probably the same person.")
+                           : tr("%1 groups of contacts that are probably the same person.").arg(groups.size()));
     updateButtons();
 }
 
