@@ -4,6 +4,7 @@
 #include "documents/UndoBatch.h"
 #include "documents/UndoRegistry.h"
 #include "model/LabelTable.h"
+#include "support/Localized.h"
 #include "table/CellValues.h"
 
 #include <QCoreApplication>
@@ -16,11 +17,6 @@ struct Tr
 {
     Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
 };
-
-QString localized(const QString& key)
-{
-    return QCoreApplication::translate("Quillary::Core", key.toUtf8().constData());
-}
 
 /// A copy that shares nothing with the contact of the collection, not even an address-book record.
 ContactEntryPtr privateCopy(const ContactEntry& entry)
@@ -42,6 +38,22 @@ bool hasValuesBesidesName(const PersonDsc& person)
     const auto& strings = person.stringValues();
     return std::any_of(strings.begin(), strings.end(), [](const QString& text) { return !text.isEmpty(); })
         || person.birthdayValue().hasValue() || !person.photoData().isEmpty();
+}
+
+/// One part of a name (or of its reading) given to the other contact; moving empties it in the source.
+template <typename Name>
+void moveNamePart(UndoRegistry& registry, const ContactEntryPtr& from, const ContactEntryPtr& to, const QString& part,
+                  const QString& targetPart, bool copy, Name (PersonDsc::*read)() const,
+                  bool (UndoRegistry::*replace)(const Name&, const ContactEntryPtr&))
+{
+    Name fromName = (*from->person.*read)();
+    Name toName = (*to->person.*read)();
+    toName.setPart(targetPart, fromName.part(part));
+    if (!copy) {
+        fromName.setPart(part, QString());
+        (registry.*replace)(fromName, from);
+    }
+    (registry.*replace)(toName, to);
 }
 
 /// Text fields whose value is typed in place.
@@ -186,28 +198,14 @@ void MergePanelModel::moveOrCopy(const MergeRow& dragged, Side source, const Mer
     const ContactEntryPtr& to = this->copy(other(source));
     UndoRegistry& registry = *m_registry;
     switch (FieldIdentifiers::fieldId(dragged.type)) {
-    case FieldId::Name: {
-        NameValue fromName = from->person->nameValue();
-        NameValue toName = to->person->nameValue();
-        toName.setPart(target.label, fromName.part(dragged.label));
-        if (!copy) {
-            fromName.setPart(dragged.label, QString());
-            registry.undoReplaceNameValue(fromName, from);
-        }
-        registry.undoReplaceNameValue(toName, to);
+    case FieldId::Name:
+        moveNamePart(registry, from, to, dragged.label, target.label, copy, &PersonDsc::nameValue,
+                     &UndoRegistry::undoReplaceNameValue);
         break;
-    }
-    case FieldId::PhoneticName: {
-        PhoneticNameValue fromName = from->person->phoneticNameValue();
-        PhoneticNameValue toName = to->person->phoneticNameValue();
-        toName.setPart(target.label, fromName.part(dragged.label));
-        if (!copy) {
-            fromName.setPart(dragged.label, QString());
-            registry.undoReplacePhoneticNameValue(fromName, from);
-        }
-        registry.undoReplacePhoneticNameValue(toName, to);
+    case FieldId::PhoneticName:
+        moveNamePart(registry, from, to, dragged.label, target.label, copy, &PersonDsc::phoneticNameValue,
+                     &UndoRegistry::undoReplacePhoneticNameValue);
         break;
-    }
     case FieldId::Photo: {
         const QByteArray photo = from->person->photoData();
         if (!copy)

@@ -2,6 +2,7 @@
 
 #include "model/LabelTable.h"
 #include "model/addressbook/Constants.h"
+#include "support/Localized.h"
 
 #include <QCoreApplication>
 
@@ -13,11 +14,6 @@ struct Tr
 {
     Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
 };
-
-QString localized(const QString& key)
-{
-    return QCoreApplication::translate("Quillary::Core", key.toUtf8().constData());
-}
 
 MergeRow textRow(const QString& type, const QString& label, const QString& value)
 {

@@ -1,5 +1,7 @@
 #include "MergeSideModel.h"
 
+#include "support/Localized.h"
+
 #include <QCoreApplication>
 #include <QImage>
 #include <QMimeData>
@@ -7,11 +9,6 @@
 namespace Quillary {
 
 namespace {
-
-QString localized(const QString& key)
-{
-    return key.isEmpty() ? key : QCoreApplication::translate("Quillary::Core", key.toUtf8().constData());
-}
 
 /// What ties a drag to the panel it started in: no drag from another panel or program is taken.
 QByteArray panelToken(const MergePanelModel& panel)

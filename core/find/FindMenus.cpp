@@ -3,37 +3,9 @@
 #include "model/FieldIdentifiers.h"
 #include "model/LabelTable.h"
 #include "model/addressbook/Constants.h"
-
-#include <QCoreApplication>
+#include "support/Localized.h"
 
 namespace Quillary::FindMenus {
-
-namespace {
-
-const QString& homeLabel()
-{
-    static const QString label = LabelTable::labelFromiLabel(AddressBook::Label::Home);
-    return label;
-}
-
-const QString& workLabel()
-{
-    static const QString label = LabelTable::labelFromiLabel(AddressBook::Label::Work);
-    return label;
-}
-
-const QString& otherLabel()
-{
-    static const QString label = LabelTable::labelFromiLabel(AddressBook::Label::Other);
-    return label;
-}
-
-} // namespace
-
-QString localized(const QString& key)
-{
-    return QCoreApplication::translate("Quillary::Core", key.toUtf8().constData());
-}
 
 QStringList itemEntries(const QStringList& identifiers)
 {
@@ -66,7 +38,9 @@ QStringList subItemEntries()
 
 QStringList defaultLabelEntries()
 {
-    return {LabelText::All, homeLabel(), workLabel(), otherLabel()};
+    namespace L = AddressBook::Label;
+    return {LabelText::All, LabelTable::labelFromiLabel(L::Home), LabelTable::labelFromiLabel(L::Work),
+            LabelTable::labelFromiLabel(L::Other)};
 }
 
 QStringList labelEntriesForOpener()

@@ -29,7 +29,4 @@ enum class Menu { Items, SubItems, Labels };
 /// items and sub-items are shown with their localized names.
 [[nodiscard]] QString summaryTitle(Menu menu, const QStringList& selection);
 
-/// The localized name of an identifier, label or menu entry.
-[[nodiscard]] QString localized(const QString& key);
-
 } // namespace Quillary::FindMenus

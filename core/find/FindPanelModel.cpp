@@ -3,6 +3,7 @@
 #include "FindMenus.h"
 #include "TextMatcher.h"
 #include "model/LabelTable.h"
+#include "support/Localized.h"
 
 #include <QCoreApplication>
 #include <QPoint>
@@ -32,9 +33,9 @@ QString cellText(const FindRecord& record, int column)
     case FindPanelModel::NameColumn:
         return record.name;
     case FindPanelModel::ItemColumn:
-        return FindMenus::localized(record.item);
+        return localized(record.item);
     case FindPanelModel::SubItemColumn:
-        return record.subItem.isEmpty() ? QString() : FindMenus::localized(record.subItem);
+        return record.subItem.isEmpty() ? QString() : localized(record.subItem);
     case FindPanelModel::LabelColumn:
         return record.label;
     default:
@@ -197,14 +198,21 @@ qsizetype FindPanelModel::rowWithRanges(qsizetype from, int direction) const
     return ((from + direction) % count + count) % count;
 }
 
-void FindPanelModel::stepNext()
+bool FindPanelModel::canStep()
 {
     if (m_results.isEmpty())
+        return false;
+    if (recordAt(m_selectedRow))
+        return true;
+    // Nothing current (after Replace All): the search runs again instead.
+    updateTable();
+    return false;
+}
+
+void FindPanelModel::stepNext()
+{
+    if (!canStep())
         return;
-    if (!recordAt(m_selectedRow)) {
-        updateTable();
-        return;
-    }
     const qsizetype next = m_selectedRangeIndex == None ? 0 : m_selectedRangeIndex + 1;
     if (next < rangeCount(m_selectedRow))
         setCurrent(m_selectedRow, next);
@@ -214,12 +222,8 @@ void FindPanelModel::stepNext()
 
 void FindPanelModel::stepPrevious()
 {
-    if (m_results.isEmpty())
+    if (!canStep())
         return;
-    if (!recordAt(m_selectedRow)) {
-        updateTable();
-        return;
-    }
     const qsizetype count = rangeCount(m_selectedRow);
     if (m_selectedRangeIndex > 0 && count > 0) {
         setCurrent(m_selectedRow, qMin(m_selectedRangeIndex, count) - 1);
@@ -317,7 +321,7 @@ bool FindPanelModel::setValueText(qsizetype row, const QString& text)
     TextMatcher matcher(m_searchString, m_mode);
     FindRecordState after{text, matcher.ranges(text), {}};
     const qsizetype current = after.ranges.isEmpty() ? None : 0;
-    pushChange(Tr::tr("Change %1").arg(FindMenus::localized((*record)->item)),
+    pushChange(Tr::tr("Change %1").arg(localized((*record)->item)),
                {{*record, FindRecordChange::currentState(**record), std::move(after)}});
     if (row == m_selectedRow)
         setCurrent(row, current);
@@ -335,7 +339,7 @@ bool FindPanelModel::setDateValue(qsizetype row, const DateComponents& date)
     FindRecordState before = FindRecordChange::currentState(**record);
     if (before.date == date)
         return false;
-    pushChange(Tr::tr("Change %1").arg(FindMenus::localized((*record)->item)),
+    pushChange(Tr::tr("Change %1").arg(localized((*record)->item)),
                {{*record, std::move(before), {ContactDate::format(date), {}, date}}});
     return true;
 }
@@ -384,7 +388,7 @@ QVariant FindPanelModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount || role != Qt::DisplayRole)
         return {};
-    return FindMenus::localized(columnIdentifier(section));
+    return localized(columnIdentifier(section));
 }
 
 Qt::ItemFlags FindPanelModel::flags(const QModelIndex& index) const

@@ -126,6 +126,7 @@ Q_SIGNALS:
 private:
     [[nodiscard]] FindSelection selection() const;
     [[nodiscard]] qsizetype rangeCount(qsizetype row) const;
+    bool canStep();
     [[nodiscard]] const FindRecordPtr* recordAt(qsizetype row) const;
     void setCurrent(qsizetype row, qsizetype rangeIndex);
     void recordsChanged(const FindRecords& records);

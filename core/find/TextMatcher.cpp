@@ -101,41 +101,40 @@ std::optional<TextMatcher::Hit> TextMatcher::next(const QString& text, qsizetype
     return Hit{range, std::move(match)};
 }
 
-FindRanges TextMatcher::ranges(const QString& text)
+void TextMatcher::forEachHit(const QString& text, const std::function<void(const Hit&)>& visit)
 {
-    FindRanges result;
-    if (!isUsable() || text.isEmpty())
-        return result;
-    qsizetype from = 0;
-    while (from < text.size()) {
+    if (!isUsable())
+        return;
+    for (qsizetype from = 0; from < text.size();) {
         const std::optional<Hit> hit = next(text, from);
         if (!hit)
             break;
-        result.append(hit->range);
+        visit(*hit);
         if (hit->range.length == 0)
             break;
         from = hit->range.end();
     }
+}
+
+FindRanges TextMatcher::ranges(const QString& text)
+{
+    FindRanges result;
+    forEachHit(text, [&](const Hit& hit) { result.append(hit.range); });
     return result;
 }
 
 QString TextMatcher::replacedAll(const QString& text, const QString& replacement)
 {
-    if (!isUsable() || text.isEmpty())
-        return text;
     QString result;
     qsizetype copied = 0;
-    while (copied < text.size()) {
-        const std::optional<Hit> hit = next(text, copied);
-        if (!hit)
-            break;
-        result += QStringView(text).sliced(copied, hit->range.location - copied);
-        result += m_mode == SearchMode::Regex ? expanded(replacement, hit->match) : replacement;
-        copied = hit->range.end();
-        if (hit->range.length == 0)
-            break;
-    }
-    if (copied == 0 && result.isEmpty())
+    bool found = false;
+    forEachHit(text, [&](const Hit& hit) {
+        found = true;
+        result += QStringView(text).sliced(copied, hit.range.location - copied);
+        result += m_mode == SearchMode::Regex ? expanded(replacement, hit.match) : replacement;
+        copied = hit.range.end();
+    });
+    if (!found)
         return text;
     result += QStringView(text).sliced(copied);
     return result;

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QStringMatcher>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -44,6 +45,8 @@ private:
     };
     /// The next hit at or after `from`; none when there is none (or the engine gave up).
     [[nodiscard]] std::optional<Hit> next(const QString& text, qsizetype from);
+    /// Every hit from the start of the text, as `ranges` lists them.
+    void forEachHit(const QString& text, const std::function<void(const Hit&)>& visit);
     [[nodiscard]] QString expanded(const QString& replacement, const QRegularExpressionMatch& match) const;
     /// Case-insensitive search for a folded search text, quicker than the general matcher on the
     /// mostly ASCII texts of contacts.

@@ -199,6 +199,18 @@ private Q_SLOTS:
         QCOMPARE(fixture.person(0).stringValueForIdentifier(Field::Note), QStringLiteral("Xna BXana"));
     }
 
+    void sortingKeepsTheCurrentRecord()
+    {
+        FindFixture fixture(QStringLiteral("anna"));
+        FindPanelModel& panel = fixture.panel;
+        panel.selectRow(2);
+        const FindRecordPtr current = panel.searchResults().at(2);
+        panel.sort(FindPanelModel::ItemColumn, Qt::DescendingOrder);
+        QCOMPARE(recordsText(panel.searchResults()),
+                 QStringLiteral("Note/ Name/FirstName Name/LastName Email/ Email/ Address/City Address/Street"));
+        QCOMPARE(panel.searchResults().at(panel.selectedRow()), current);
+    }
+
     void datesAreEditedNotReplaced()
     {
         FindFixture fixture(QStringLiteral("1980"));

@@ -2,6 +2,7 @@
 
 #include "find/FindMenus.h"
 #include "model/FieldIdentifiers.h"
+#include "support/Localized.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,8 +45,8 @@ QLineEdit* addLine(QFormLayout* form, const QString& key, const QString& text)
 {
     auto* line = new QLineEdit(text, form->parentWidget());
     line->setObjectName(key);
-    line->setAccessibleName(FindMenus::localized(key));
-    form->addRow(FindMenus::localized(key), line);
+    line->setAccessibleName(localized(key));
+    form->addRow(localized(key), line);
     return line;
 }
 
@@ -53,7 +54,7 @@ std::optional<LabeledValue> editAddress(QWidget* parent, const LabeledValue& cur
 {
     QDialog dialog(parent);
     QFormLayout* form = nullptr;
-    QDialogButtonBox* buttons = setUpDialog(dialog, form, FindMenus::localized(Field::Address));
+    QDialogButtonBox* buttons = setUpDialog(dialog, form, localized(Field::Address));
     QList<std::pair<QString, QLineEdit*>> lines;
     for (const QString& part : {Field::Street, Field::City, Field::State, Field::ZIP, Field::Country})
         lines.append({part, addLine(form, part, current.address.part(part))});
@@ -70,7 +71,7 @@ std::optional<LabeledValue> editInstantMessage(QWidget* parent, const LabeledVal
 {
     QDialog dialog(parent);
     QFormLayout* form = nullptr;
-    QDialogButtonBox* buttons = setUpDialog(dialog, form, FindMenus::localized(Field::InstantMessage));
+    QDialogButtonBox* buttons = setUpDialog(dialog, form, localized(Field::InstantMessage));
     auto* service = new QComboBox(&dialog);
     service->setObjectName(QStringLiteral("service"));
     service->setAccessibleName(Tr::tr("Service"));
@@ -97,13 +98,13 @@ std::optional<DateComponents> editDate(QWidget* parent, const QString& type, con
         return *std::exchange(answer<DateComponents>(), std::nullopt);
     QDialog dialog(parent);
     QFormLayout* form = nullptr;
-    QDialogButtonBox* buttons = setUpDialog(dialog, form, FindMenus::localized(type));
+    QDialogButtonBox* buttons = setUpDialog(dialog, form, localized(type));
     auto* date = new QDateEdit(current.isValid() ? current.toDate() : QDate::currentDate(), &dialog);
     date->setObjectName(QStringLiteral("date"));
-    date->setAccessibleName(FindMenus::localized(type));
+    date->setAccessibleName(localized(type));
     date->setCalendarPopup(true);
     date->setDisplayFormat(QStringLiteral("yyyy.MM.dd"));
-    form->addRow(FindMenus::localized(type), date);
+    form->addRow(localized(type), date);
     auto* withoutYear = new QCheckBox(Tr::tr("Without year"), &dialog);
     withoutYear->setObjectName(QStringLiteral("withoutYear"));
     withoutYear->setChecked(current.isValid() && !current.hasYear());

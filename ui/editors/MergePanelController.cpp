@@ -8,7 +8,9 @@
 #include "support/DesktopLinks.h"
 #include "support/EditLockControls.h"
 #include "support/FileDialog.h"
+#include "support/Localized.h"
 #include "support/MessageBox.h"
+#include "support/PanelUndo.h"
 #include "table/WorkspaceLinks.h"
 
 #include <QAction>
@@ -81,11 +83,7 @@ MergePanelController::MergePanelController(QWidget* parent) : QDialog(parent), m
     connect(right, &QScrollBar::valueChanged, left, &QScrollBar::setValue);
     connect(m_model, &MergePanelModel::stateChanged, this, &MergePanelController::updateState);
     connect(m_model, &MergePanelModel::rowsReloaded, this, &MergePanelController::rowsReloaded);
-    QAction* undo = m_model->undoStack()->createUndoAction(this, tr("Undo"));
-    undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = m_model->undoStack()->createRedoAction(this, tr("Redo"));
-    redo->setShortcut(QKeySequence::Redo);
-    addActions({undo, redo});
+    addUndoActions(this, m_model->undoStack());
     resize(900, 620);
 }
 
@@ -258,7 +256,7 @@ void MergePanelController::showRowMenu(Side side, int row, const QPoint& positio
         const DateComponents date = id == FieldId::Birthday
             ? person.birthdayValue().value
             : person.labeledValueForIdentifier(target.type, target.index).value_or(LabeledValue()).date;
-        const QString summary = m_model->displayName(side) + u' ' + FindMenus::localized(target.type);
+        const QString summary = m_model->displayName(side) + u' ' + localized(target.type);
         menu.addAction(tr("Open Calendar"), this, [date, summary] { DesktopLinks::openDate(date, summary); });
     }
     if (id == FieldId::Address || id == FieldId::InstantMessage || id == FieldId::Dates || id == FieldId::Birthday)

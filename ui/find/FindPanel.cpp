@@ -5,6 +5,8 @@
 #include "find/FindMenus.h"
 #include "find/FindPanelModel.h"
 #include "support/EditLockControls.h"
+#include "support/Localized.h"
+#include "support/PanelUndo.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -51,11 +53,7 @@ FindPanel::FindPanel(QWidget* parent) : QDialog(parent), m_model(new FindPanelMo
     connect(m_model, &FindPanelModel::currentChanged, this, &FindPanel::showCurrent);
     connect(m_model, &QAbstractItemModel::modelReset, this, &FindPanel::resultsReset);
     // The panel's own undo stack: its steps put back the rows and, through the owner, the contacts.
-    QAction* undo = m_model->undoStack()->createUndoAction(this, tr("Undo"));
-    undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = m_model->undoStack()->createRedoAction(this, tr("Redo"));
-    redo->setShortcut(QKeySequence::Redo);
-    addActions({undo, redo});
+    addUndoActions(this, m_model->undoStack());
     resize(820, 460);
 }
 
@@ -200,7 +198,7 @@ void FindPanel::fillMenu(QMenu* menu, const QStringList& entries, const QStringL
 {
     menu->clear();
     for (const QString& entry : entries) {
-        QAction* action = menu->addAction(localize ? FindMenus::localized(entry) : entry);
+        QAction* action = menu->addAction(localize ? localized(entry) : entry);
         action->setCheckable(true);
         action->setChecked(selection.contains(entry));
         connect(action, &QAction::triggered, this, [this, entry, choose] { (m_model->*choose)(entry); });
