@@ -1,6 +1,7 @@
 #include "MergeSideView.h"
 
 #include "editors/MergeSideModel.h"
+#include "support/TextCellDelegate.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -24,6 +25,7 @@ MergeSideView::MergeSideView(QWidget* parent) : QTableView(parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setStretchLastSection(true);
     setItemDelegateForColumn(MergeSideModel::LabelColumn, new MergeLabelDelegate(this));
+    setItemDelegateForColumn(MergeSideModel::ValueColumn, new TextCellDelegate(this));
 }
 
 void MergeSideView::dropEvent(QDropEvent* event)

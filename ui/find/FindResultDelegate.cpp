@@ -13,7 +13,7 @@ void FindResultDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QVariantList ranges = index.data(FindPanelModel::RangesRole).toList();
     const QString text = index.data(Qt::DisplayRole).toString();
     if (index.column() != FindPanelModel::ValueColumn || ranges.isEmpty() || text.isEmpty()) {
-        QStyledItemDelegate::paint(painter, option, index);
+        TextCellDelegate::paint(painter, option, index);
         return;
     }
     QStyleOptionViewItem base = option;
