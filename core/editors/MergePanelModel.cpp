@@ -1,6 +1,7 @@
 #include "MergePanelModel.h"
 
-#include "PhotoScaling.h"
+#include "EditorValues.h"
+#include "PhotoData.h"
 #include "documents/UndoBatch.h"
 #include "documents/UndoRegistry.h"
 #include "model/LabelTable.h"
@@ -332,35 +333,38 @@ bool MergePanelModel::setLabel(Side side, int row, const QString& label)
     return m_registry->undoReplaceLabeledValue(*value, target->type, contact);
 }
 
-bool MergePanelModel::setLabeledValue(Side side, int row, const LabeledValue& value)
+EditorContext MergePanelModel::editorContext(Side side, int row) const
 {
+    EditorContext context;
     const MergeRow* target = rowAt(side, row);
-    if (!m_editState || !target || !target->isLabeled())
-        return false;
-    const ContactEntryPtr& contact = copy(side);
-    if (target->labelIndex < 0) {
-        const int before = changeCount();
-        m_registry->undoAddLabeledValue(value, target->type, contact);
-        return changeCount() > before;
-    }
-    LabeledValue replacement = value;
-    replacement.labelIndex = target->labelIndex;
-    return m_registry->undoReplaceLabeledValue(replacement, target->type, contact);
+    if (!target || !hasContacts())
+        return context;
+    context.contact = copy(side);
+    context.type = target->type;
+    context.index = int(qMax<qsizetype>(0, target->index));
+    context.labelIndex = target->labelIndex;
+    context.editEnabled = m_editState;
+    return context;
 }
 
-bool MergePanelModel::setBirthday(Side side, const DateComponents& date)
+bool MergePanelModel::applyEditor(const EditorContext& closed)
 {
-    if (!m_editState || !hasContacts())
+    // Only the panel's copies are edited here.
+    if (!m_editState || !closed.dirty || !m_copies.contactTable.contains(closed.contact))
         return false;
-    return m_registry->undoReplaceBirthdayValue(date.isValid() ? std::optional(BirthdayValue{date, {}}) : std::nullopt,
-                                                copy(side));
+    return EditorValues::apply(*m_registry, closed);
 }
 
 bool MergePanelModel::setPhoto(Side side, const QImage& image)
 {
+    return setPhotoData(side, PhotoData::fromImage(image));
+}
+
+bool MergePanelModel::setPhotoData(Side side, const QByteArray& data)
+{
     if (!m_editState || !hasContacts())
         return false;
-    return m_registry->undoReplacePhoto(PhotoScaling::encoded(image), copy(side));
+    return m_registry->undoReplacePhoto(data, copy(side));
 }
 
 QList<std::shared_ptr<PersonDsc>> MergePanelModel::result() const

@@ -2,6 +2,7 @@
 
 #include "MergeRows.h"
 #include "documents/ContactCollection.h"
+#include "table/CellEditTypes.h"
 
 #include <QObject>
 
@@ -67,12 +68,15 @@ public:
     /// The choices of a row's label menu: name ordering, name display, or the field's labels.
     [[nodiscard]] QStringList labelChoices(Side side, int row) const;
     bool setLabel(Side side, int row, const QString& label);
-    /// A value that an editor made for a labelled row (an address, an instant message, a date).
-    bool setLabeledValue(Side side, int row, const LabeledValue& value);
-    /// The birthday from the date editor; an invalid date removes it.
-    bool setBirthday(Side side, const DateComponents& date);
+    /// The context a field editor opens with for a row (a date, an address, an instant message, a
+    /// text value): the panel's copy of the contact, never the collection's.
+    [[nodiscard]] EditorContext editorContext(Side side, int row) const;
+    /// Applies what a field editor opened with `editorContext` closed with, as one change.
+    bool applyEditor(const EditorContext& closed);
     /// Sets a side's photo, scaled to at most 512 pixels; a null image removes it.
     bool setPhoto(Side side, const QImage& image);
+    /// Sets a side's photo from image data as a file holds it (see PhotoData); empty removes it.
+    bool setPhotoData(Side side, const QByteArray& data);
 
     /// The edited copies, left then right, when anything changed; empty otherwise.
     [[nodiscard]] QList<std::shared_ptr<PersonDsc>> result() const;

@@ -1,7 +1,6 @@
 #include "documents/UndoRegistry.h"
 #include "editors/MergePanelModel.h"
 #include "editors/MergeSideModel.h"
-#include "editors/PhotoScaling.h"
 
 #include <QMimeData>
 #include <QTest>
@@ -183,21 +182,6 @@ private Q_SLOTS:
         QVERIFY(right.dropMimeData(data.get(), Qt::CopyAction, -1, -1, right.index(phone, 0)));
         QCOMPARE(phonesOf(fixture.panel.copy(Side::Right)), QStringList{"111"});
         QCOMPARE(phonesOf(fixture.panel.copy(Side::Left)).size(), 3);
-    }
-
-    void photosAreScaled_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QSize>("expected");
-        QTest::newRow("wide") << QSize(1024, 768) << QSize(512, 384);
-        QTest::newRow("tall") << QSize(600, 1200) << QSize(256, 512);
-        QTest::newRow("small stays") << QSize(300, 200) << QSize(300, 200);
-    }
-    void photosAreScaled()
-    {
-        QFETCH(QSize, size);
-        QFETCH(QSize, expected);
-        QCOMPARE(PhotoScaling::scaled(QImage(size, QImage::Format_RGB32)).size(), expected);
     }
 };
 

@@ -1,28 +1,21 @@
 #pragma once
 
-#include "model/LabeledValue.h"
+#include "EditorDialog.h"
 
-#include <optional>
+#include <functional>
 
-class QWidget;
+namespace Quillary::Ui {
 
-namespace Quillary::Ui::FieldEditors {
+/// The one way in to the field editors, for every window that edits contacts: the contacts
+/// table, the contact card, and the find, merge and address-book windows.
+namespace FieldEditors {
 
-/// The small editors that the find panel and the merge panel open for values not typed in a cell.
-/// Every caller goes through these functions, so that richer editors can take their place here.
+/// Opens the editor of `kind` for `context` below `anchor` (screen coordinates) over `parent`,
+/// without blocking; `closed` receives the context with "dirty" and "value" once it closes, and
+/// the caller applies the value. The contact information is not a field editor: none for it.
+EditorDialog* open(PopoverKind kind, const EditorContext& context, const EditorOptions& options, QWidget* parent,
+                   const QRect& anchor, std::function<void(const EditorContext&)> closed);
 
-/// A Birthday or Dates date in a window-modal dialog over `parent`; none when cancelled. A birthday
-/// can also be removed: the answer is then an invalid date.
-[[nodiscard]] std::optional<DateComponents> editDate(QWidget* parent, const QString& type,
-                                                     const DateComponents& current);
-/// An address or an instant-message account in a small form; none when cancelled or for any other
-/// field.
-[[nodiscard]] std::optional<LabeledValue> editLabeledValue(QWidget* parent, const QString& type,
-                                                           const LabeledValue& current);
+} // namespace FieldEditors
 
-// For tests: what the next editor answers instead of showing itself (none: cancelled).
-void setNextDate(std::optional<DateComponents> date);
-void setNextValue(std::optional<LabeledValue> value);
-void clearAnswers();
-
-} // namespace Quillary::Ui::FieldEditors
+} // namespace Quillary::Ui

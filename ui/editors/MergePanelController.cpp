@@ -4,9 +4,9 @@
 #include "MergeSideView.h"
 #include "PhotoWell.h"
 #include "editors/MergeSideModel.h"
+#include "editors/PhotoData.h"
 #include "find/FindMenus.h"
 #include "support/DesktopLinks.h"
-#include "support/EditLockControls.h"
 #include "support/FileDialog.h"
 #include "support/Localized.h"
 #include "support/MessageBox.h"
@@ -47,9 +47,8 @@ MergePanelController::MergePanelController(QWidget* parent) : QDialog(parent), m
     setObjectName(QStringLiteral("mergePanel"));
     setWindowTitle(tr("Merge Contacts"));
     setWindowModality(Qt::WindowModal);
-    m_editButton = EditLockControls::makeButton(this);
-    connect(m_editButton, &QToolButton::clicked, this, [this](bool on) { m_model->setEditState(on); });
-    m_separator = EditLockControls::makeSeparator(this);
+    m_lock = EditLockControls::create(this);
+    connect(m_lock.button, &QToolButton::clicked, this, [this](bool on) { m_model->setEditState(on); });
     m_cancelButton = new QPushButton(tr("Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
     m_cancelButton->setAccessibleName(tr("Cancel"));
@@ -62,10 +61,10 @@ MergePanelController::MergePanelController(QWidget* parent) : QDialog(parent), m
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    top->addWidget(m_editButton);
+    top->addWidget(m_lock.button);
     top->addStretch();
     layout->addLayout(top);
-    layout->addWidget(m_separator);
+    layout->addWidget(m_lock.separator);
     auto* sides = new QHBoxLayout;
     for (const Side side : Sides)
         sides->addWidget(makeSide(side), 1);
@@ -143,7 +142,7 @@ void MergePanelController::setContextInfo(const ContactTable& contacts, bool edi
     for (MergeSideModel* side : m_sides)
         side->setNameOrderingToolTip(vCardDocument ? tr("Changes will not be saved") : QString());
     m_model->setContacts(contacts, editable);
-    m_editButton->setEnabled(editable);
+    m_lock.button->setEnabled(editable);
 }
 
 ContactTable MergePanelController::contacts() const
@@ -154,7 +153,7 @@ ContactTable MergePanelController::contacts() const
 void MergePanelController::updateState()
 {
     const bool on = m_model->editState();
-    EditLockControls::apply(m_editButton, m_separator, on);
+    m_lock.show(on);
     m_doneButton->setText(m_model->doneTitle());
     m_doneButton->setEnabled(m_model->isDoneEnabled());
     m_cancelButton->setVisible(on);
@@ -198,24 +197,25 @@ void MergePanelController::confirm()
 
 void MergePanelController::openEditor(Side side, int row)
 {
-    if (!m_model->editState() || row < 0 || row >= m_model->rows(side).size())
+    const QString type = m_model->rows(side).value(row).type;
+    const FieldId id = FieldIdentifiers::fieldId(type);
+    PopoverKind kind = PopoverKind::Value;
+    if (id == FieldId::Birthday || id == FieldId::Dates)
+        kind = PopoverKind::Date;
+    else if (id == FieldId::Address)
+        kind = PopoverKind::Address;
+    else if (id == FieldId::InstantMessage)
+        kind = PopoverKind::InstantMessage;
+    else if (!FieldIdentifiers::labeledField(id))
         return;
-    const MergeRow target = m_model->rows(side).at(row);
-    const PersonDsc& person = *m_model->copy(side)->person;
-    if (target.type == Field::Birthday) {
-        if (const auto date = FieldEditors::editDate(this, target.type, person.birthdayValue().value))
-            m_model->setBirthday(side, *date);
-        return;
-    }
-    LabeledValue current = person.labeledValueForIdentifier(target.type, target.index).value_or(LabeledValue());
-    if (target.type == Field::Dates) {
-        if (const auto date = FieldEditors::editDate(this, target.type, current.date); date && date->isValid()) {
-            current.date = *date;
-            m_model->setLabeledValue(side, row, current);
-        }
-    } else if (const auto value = FieldEditors::editLabeledValue(this, target.type, current)) {
-        m_model->setLabeledValue(side, row, *value);
-    }
+    MergeSideView* view = m_views[int(side)];
+    const QRect cell = view->visualRect(view->model()->index(row, MergeSideModel::ValueColumn));
+    EditorOptions options;
+    options.canEdit = m_model->isEditable();
+    options.contacts = {m_model->copy(Side::Left), m_model->copy(Side::Right)};
+    FieldEditors::open(kind, m_model->editorContext(side, row), options, this,
+                       QRect(view->viewport()->mapToGlobal(cell.topLeft()), cell.size()),
+                       [this](const EditorContext& closed) { m_model->applyEditor(closed); });
 }
 
 void MergePanelController::addPhoto(Side side)
@@ -227,12 +227,12 @@ void MergePanelController::addPhoto(Side side)
     const QStringList files = FileDialog::getOpenFileNames(this, options);
     if (files.isEmpty())
         return;
-    const QImage image(files.first());
-    if (image.isNull()) {
-        MessageBox::alert(this, tr("Can't read the image"), files.first());
+    const PhotoData::Result photo = PhotoData::fromFile(files.first());
+    if (photo.data.isEmpty()) {
+        MessageBox::alert(this, tr("Can't read the image"), photo.error);
         return;
     }
-    m_model->setPhoto(side, image);
+    m_model->setPhotoData(side, photo.data);
 }
 
 void MergePanelController::showRowMenu(Side side, int row, const QPoint& position)
@@ -259,7 +259,7 @@ void MergePanelController::showRowMenu(Side side, int row, const QPoint& positio
         const QString summary = m_model->displayName(side) + u' ' + localized(target.type);
         menu.addAction(tr("Open Calendar"), this, [date, summary] { DesktopLinks::openDate(date, summary); });
     }
-    if (id == FieldId::Address || id == FieldId::InstantMessage || id == FieldId::Dates || id == FieldId::Birthday)
+    if (FieldIdentifiers::labeledField(id) || id == FieldId::Birthday)
         menu.addAction(tr("Open Edit Panel"), this, [this, side, row] { openEditor(side, row); })->setEnabled(editing);
     if (id == FieldId::Photo) {
         menu.addAction(tr("Add Photo"), this, [this, side] { addPhoto(side); })->setEnabled(editing);

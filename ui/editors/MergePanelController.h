@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EditLockControls.h"
 #include "editors/MergePanelModel.h"
 
 #include <QDialog>
@@ -58,8 +59,7 @@ private:
     MergeSideView* m_views[2] = {nullptr, nullptr};
     QLabel* m_names[2] = {nullptr, nullptr};
     PhotoWell* m_photos[2] = {nullptr, nullptr};
-    QToolButton* m_editButton = nullptr;
-    QFrame* m_separator = nullptr;
+    EditLockControls m_lock{};
     QPushButton* m_doneButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
     int m_scrollKept[2] = {0, 0};

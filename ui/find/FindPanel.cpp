@@ -4,7 +4,6 @@
 #include "editors/FieldEditors.h"
 #include "find/FindMenus.h"
 #include "find/FindPanelModel.h"
-#include "support/EditLockControls.h"
 #include "support/Localized.h"
 #include "support/PanelUndo.h"
 
@@ -122,9 +121,8 @@ void FindPanel::setUpControls()
     next->setArrowType(Qt::RightArrow);
     connect(next, &QToolButton::clicked, m_model, &FindPanelModel::stepNext);
 
-    m_editButton = EditLockControls::makeButton(this);
-    connect(m_editButton, &QToolButton::clicked, this, [this](bool on) { m_model->setEditState(on); });
-    m_separator = EditLockControls::makeSeparator(this);
+    m_lock = EditLockControls::create(this);
+    connect(m_lock.button, &QToolButton::clicked, this, [this](bool on) { m_model->setEditState(on); });
     auto* close = new QPushButton(tr("Close"), this);
     close->setObjectName(QStringLiteral("closeButton"));
     close->setAccessibleName(tr("Close"));
@@ -133,7 +131,7 @@ void FindPanel::setUpControls()
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    top->addWidget(m_editButton);
+    top->addWidget(m_lock.button);
     top->addWidget(m_searchField, 1);
     top->addWidget(m_modePopup);
     top->addWidget(previous);
@@ -151,7 +149,7 @@ void FindPanel::setUpControls()
     replace->addWidget(m_replaceButton);
     replace->addWidget(m_replaceAllButton);
     layout->addLayout(replace);
-    layout->addWidget(m_separator);
+    layout->addWidget(m_lock.separator);
     m_table = new QTableView(this);
     layout->addWidget(m_table, 1);
     auto* bottom = new QHBoxLayout;
@@ -218,8 +216,8 @@ void FindPanel::updateControls()
     m_errorLabel->setVisible(!m_model->errorString().isEmpty());
     m_replaceButton->setEnabled(m_model->canReplace());
     m_replaceAllButton->setEnabled(m_model->canReplaceAll());
-    m_editButton->setEnabled(m_model->isEditable());
-    EditLockControls::apply(m_editButton, m_separator, m_model->editState());
+    m_lock.button->setEnabled(m_model->isEditable());
+    m_lock.show(m_model->editState());
 }
 
 void FindPanel::resultsReset()
@@ -261,12 +259,36 @@ void FindPanel::doubleClicked(const QModelIndex& index)
 {
     if (!index.isValid() || !m_model->editState())
         return;
-    const FindRecordPtr& record = m_model->searchResults().at(index.row());
+    const FindRecordPtr record = m_model->searchResults().at(index.row());
     if (!record->isDate())
         return; // other values are typed in the cell
-    const FindRecordState state = FindRecordChange::currentState(*record);
-    if (const std::optional<DateComponents> date = FieldEditors::editDate(this, record->item, state.date))
-        m_model->setDateValue(index.row(), *date);
+    EditorContext context;
+    context.contact = record->contact;
+    context.type = record->item;
+    context.index = int(qMax<qsizetype>(0, record->index));
+    if (record->item == Field::Dates)
+        context.labelIndex = record->contact->person->labeledValueForIdentifier(Field::Dates, record->index)
+                                 .value_or(LabeledValue())
+                                 .labelIndex;
+    context.editEnabled = true;
+    EditorOptions options;
+    options.contacts = {record->contact};
+    const QRect cell = m_table->visualRect(index);
+    FieldEditors::open(PopoverKind::Date, context, options, this,
+                       QRect(m_table->viewport()->mapToGlobal(cell.topLeft()), cell.size()),
+                       [this, record](const EditorContext& closed) { dateEdited(record, closed); });
+}
+
+void FindPanel::dateEdited(const FindRecordPtr& record, const EditorContext& closed)
+{
+    if (!closed.dirty)
+        return;
+    // The rows may have been sorted while the editor was open: the record says where it is now.
+    const qsizetype row = m_model->searchResults().indexOf(record);
+    if (const auto* birthday = std::get_if<BirthdayValue>(&closed.value))
+        m_model->setDateValue(row, birthday->value);
+    else if (const auto* value = std::get_if<LabeledValue>(&closed.value))
+        m_model->setDateValue(row, value->date);
 }
 
 void FindPanel::replaceClicked()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "editors/EditLockControls.h"
+#include "find/FindTypes.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -13,7 +16,8 @@ class QToolButton;
 
 namespace Quillary {
 class FindPanelModel;
-}
+struct EditorContext;
+} // namespace Quillary
 
 namespace Quillary::Ui {
 
@@ -49,6 +53,7 @@ private:
     void resultsReset();
     void rowSelected();
     void doubleClicked(const QModelIndex& index);
+    void dateEdited(const FindRecordPtr& record, const EditorContext& closed);
     void replaceClicked();
     void replaceAllClicked();
 
@@ -62,8 +67,7 @@ private:
     QLineEdit* m_replaceField = nullptr;
     QPushButton* m_replaceButton = nullptr;
     QPushButton* m_replaceAllButton = nullptr;
-    QToolButton* m_editButton = nullptr;
-    QFrame* m_separator = nullptr;
+    EditLockControls m_lock{};
     QTableView* m_table = nullptr;
     bool m_syncing = false;
 };
