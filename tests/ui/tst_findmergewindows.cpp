@@ -5,6 +5,7 @@
 #include "documents/ContactDocument.h"
 #include "documents/DocumentPanelCommands.h"
 #include "documents/DocumentWindow.h"
+#include "editors/EditorDialog.h"
 #include "editors/MergePanelController.h"
 #include "editors/MergeSideModel.h"
 #include "editors/MergeSideView.h"
@@ -128,6 +129,21 @@ private Q_SLOTS:
         QTest::keyClick(search, Qt::Key_Return);
         QVERIFY(!error->isVisibleTo(panel));
         QCOMPARE(table->model()->rowCount(), 2);
+
+        // A birthday is changed in the date editor.
+        search->setText(QStringLiteral("1980"));
+        QTest::keyClick(search, Qt::Key_Return);
+        QCOMPARE(table->model()->rowCount(), 1);
+        const QRect cell = table->visualRect(table->model()->index(0, FindPanelModel::ValueColumn));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center()); // the first click of the two
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        EditorDialog* editor = nullptr;
+        QTRY_VERIFY((editor = panel->findChild<EditorDialog*>(QStringLiteral("dateEditor"))));
+        auto* date = child<QLineEdit>(editor, QStringLiteral("dateField"));
+        date->clear();
+        QTest::keyClicks(date, QStringLiteral("1981-06-01"));
+        editor->doneButton()->click();
+        QCOMPARE(personAt(window, 0).birthdayValue().value, (DateComponents{1981, 6, 1}));
 
         QTest::mouseClick(child<QPushButton>(panel, QStringLiteral("closeButton")), Qt::LeftButton);
         QTRY_VERIFY(!window->panelCommands()->openPanel());
