@@ -1,6 +1,7 @@
 #include "documents/UndoRegistry.h"
 #include "editors/MergePanelModel.h"
 #include "editors/MergeSideModel.h"
+#include "table/CellEditTypes.h"
 
 #include <QMimeData>
 #include <QTest>
@@ -140,6 +141,87 @@ private Q_SLOTS:
         QVERIFY(!panel.isDoneEnabled());
         QVERIFY(panel.result().isEmpty());
         QCOMPARE(panel.copy(Side::Left)->person->birthdayValue().value, (DateComponents{1980, 5, 17}));
+    }
+
+    void editsInPlace_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<int>("offset"); // the row within the field's rows
+        QTest::addColumn<bool>("label"); // the label menu rather than the text
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("name part") << "Name" << 2 << false << "Smyth"
+                                   << "Ann Smyth";
+        QTest::newRow("string field") << "Company" << 0 << false << "Acme"
+                                      << "Ann Smith; Acme";
+        QTest::newRow("phone text") << "Phone" << 0 << false << "998"
+                                    << "Ann Smith; 998 home";
+        QTest::newRow("phone label") << "Phone" << 0 << true << "work"
+                                     << "Ann Smith; 999 work";
+        QTest::newRow("name ordering") << "Name Ordering" << 0 << true << "Last Name First"
+                                       << "Smith Ann";
+        QTest::newRow("shown as a company") << "Name Display" << 0 << true << "Company"
+                                            << "";
+    }
+    void editsInPlace()
+    {
+        MergeFixture fixture;
+        MergePanelModel& panel = fixture.panel;
+        QFETCH(QString, type);
+        QFETCH(int, offset);
+        QFETCH(bool, label);
+        QFETCH(QString, text);
+        const int row = rowsOf(panel, Side::Right, type).at(offset);
+        QVERIFY(label ? panel.setLabel(Side::Right, row, text) : panel.setText(Side::Right, row, text));
+        QVERIFY(!(label ? panel.setLabel(Side::Right, row, text) : panel.setText(Side::Right, row, text)));
+        const PersonDsc& person = *panel.copy(Side::Right)->person;
+        QStringList shown{person.compositeName()};
+        shown.append(person.stringValueForIdentifier(Field::Company));
+        for (const LabeledValue& phone : person.phoneValues())
+            shown.append(phone.value + u' ' + phone.label);
+        shown.removeAll(QString());
+        shown.removeAll(QStringLiteral("999 home")); // the phone as it was
+        QTEST(shown.join(QStringLiteral("; ")), "expected");
+        QCOMPARE(panel.changeCount(), 1);
+        QCOMPARE(phonesOf(fixture.right), QStringList{"999"});
+    }
+
+    void refusedDrops()
+    {
+        MergeFixture fixture;
+        MergePanelModel& panel = fixture.panel;
+        const QList<int> phones = rowsOf(panel, Side::Right, Field::Phone);
+        QVERIFY(!panel.drop(Side::Right, phones.at(1), phones.at(1), false, false)); // a filler row has nothing
+        const int birthday = rowsOf(panel, Side::Right, Field::Birthday).first();
+        QVERIFY(!panel.drop(Side::Right, birthday, birthday, false, true)); // nor has an empty birthday
+        const int last = rowsOf(panel, Side::Left, Field::Name).at(2);
+        QVERIFY(!panel.drop(Side::Left, last, last, false, true)); // both are Smith: a copy changes nothing
+        QCOMPARE(panel.changeCount(), 0);
+        QCOMPARE(panel.undoStack()->count(), 0);
+        panel.setEditState(false);
+        QVERIFY(!panel.drop(Side::Left, phones.first(), phones.first(), false, false));
+        QCOMPARE(panel.doneTitle(), QStringLiteral("Done"));
+        QVERIFY(panel.isDoneEnabled());
+    }
+
+    void editorsChangeTheCopiesOnly()
+    {
+        MergeFixture fixture;
+        MergePanelModel& panel = fixture.panel;
+        const int address = rowsOf(panel, Side::Right, Field::Address).first();
+        EditorContext context = panel.editorContext(Side::Right, address);
+        QCOMPARE(context.contact, panel.copy(Side::Right));
+        QCOMPARE(context.labelIndex, -1); // a filler row: the editor adds a value
+        context.dirty = true;
+        LabeledValue value;
+        value.label = QStringLiteral("home");
+        value.address.setCity(QStringLiteral("Osaka"));
+        context.value = value;
+        QVERIFY(panel.applyEditor(context));
+        QCOMPARE(panel.copy(Side::Right)->person->addressValues().first().address.city(), QStringLiteral("Osaka"));
+        QVERIFY(fixture.right->person->addressValues().isEmpty());
+        context.contact = fixture.right; // never the collection's contact
+        QVERIFY(!panel.applyEditor(context));
     }
 
     void confirmingReplacesBothContactsInOneStep()

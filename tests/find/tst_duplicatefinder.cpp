@@ -73,6 +73,21 @@ private Q_SLOTS:
         QCOMPARE(keys.phoneKey(number), expected);
     }
 
+    void emailKey_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("case and blanks") << " Anna@Example.COM "
+                                         << "anna@example.com";
+        QTest::newRow("no address") << "anna"
+                                    << "";
+    }
+    void emailKey()
+    {
+        QFETCH(QString, address);
+        QTEST(DuplicateKeys::emailKey(address), "expected");
+    }
+
     void nameKey_data()
     {
         QTest::addColumn<QStringList>("a");

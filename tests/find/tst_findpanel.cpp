@@ -1,8 +1,11 @@
 #include "TestSupport.h"
 #include "documents/ContactDocument.h"
+#include "documents/ContactFileReader.h"
+#include "find/FindMenus.h"
 #include "find/FindPanelModel.h"
 #include "find/TextMatcher.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Quillary;
@@ -29,12 +32,30 @@ QString recordsText(const FindRecords& records)
     return parts.join(u' ');
 }
 
-/// The find panel over tests/data/find/findmerge.vcf, in edit mode.
+/// The text a field of a contact stores: what is written to a file, not only what is shown.
+QString storedText(const PersonDsc& person, const QString& field)
+{
+    const FieldId id = FieldIdentifiers::fieldId(field);
+    if (id == FieldId::FirstName || id == FieldId::LastName)
+        return person.nameParts().part(field);
+    if (id == FieldId::PhoneticFirstName)
+        return person.phoneticNameValue().firstName;
+    if (FieldIdentifiers::addressIdentifiers().contains(field))
+        return person.addressValues().value(0).address.part(field);
+    if (id == FieldId::SocialNetwork || id == FieldId::InstantMessage)
+        return person.labeledValuesForIdentifier(field).value(0).username;
+    if (FieldIdentifiers::labeledField(id))
+        return person.labeledValuesForIdentifier(field).value(0).value;
+    return person.stringValueForIdentifier(field);
+}
+
+/// The find panel over a file of tests/data/find, in edit mode.
 struct FindFixture
 {
-    FindFixture(const QString& text, SearchMode mode = SearchMode::CaseInsensitive, const QStringList& items = {})
+    FindFixture(const QString& text, SearchMode mode = SearchMode::CaseInsensitive, const QStringList& items = {},
+                const QString& file = QStringLiteral("findmerge.vcf"))
     {
-        const DocumentError error = document.read(Test::dataPath(QStringLiteral("find/findmerge.vcf")));
+        const DocumentError error = document.read(Test::dataPath(u"find/" + file));
         Q_ASSERT(!error.isError());
         panel.setContacts(document.collection().contactTable);
         panel.setDelegate(&document.undoRegistry());
@@ -150,6 +171,70 @@ private Q_SLOTS:
         fixture.panel.updateTable();
         QFETCH(QString, expected);
         QCOMPARE(recordsText(fixture.panel.searchResults()), expected);
+    }
+
+    void menuChoices_data()
+    {
+        QTest::addColumn<QStringList>("selection");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("title");
+        const QStringList all{"All"};
+        QTest::newRow("an entry replaces All") << all << "Name" << QStringList{"Name"} << "Items - Name";
+        QTest::newRow("another entry is added")
+            << QStringList{"Name"} << "Phone" << QStringList{"Name", "Phone"} << "Items - Name + Phone";
+        QTest::newRow("a chosen entry goes when others stay")
+            << QStringList{"Name", "Phone"} << "Name" << QStringList{"Phone"} << "Items - Phone";
+        QTest::newRow("the last entry stays")
+            << QStringList{"Phone"} << "Phone" << QStringList{"Phone"} << "Items - Phone";
+        QTest::newRow("All takes back everything") << QStringList{"Name", "Phone"} << "All" << all << "Items - All";
+    }
+    void menuChoices()
+    {
+        QFETCH(QStringList, selection);
+        QFETCH(QString, chosen);
+        const QStringList chosenSelection = FindMenus::choose(selection, chosen);
+        QTEST(chosenSelection, "expected");
+        QTEST(FindMenus::summaryTitle(FindMenus::Menu::Items, chosenSelection), "title");
+        QCOMPARE(FindMenus::summaryTitle(FindMenus::Menu::Labels, {"home", "work"}),
+                 QStringLiteral("Labels - home+work"));
+    }
+
+    void replaceAllReachesWhatEveryFieldStores_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("first name") << "FirstName"
+                                    << "Q";
+        QTest::newRow("last name") << "LastName"
+                                   << "Qd";
+        QTest::newRow("phonetic name") << "PhoneticFirstName"
+                                       << "Qdo";
+        QTest::newRow("string field") << "Job Title"
+                                      << "Qologist";
+        QTest::newRow("URL") << "URL"
+                             << "http://Q.example";
+        QTest::newRow("address part") << "City"
+                                      << "Qtown";
+        QTest::newRow("related name") << "Relationship"
+                                      << "Qmother";
+        QTest::newRow("profile user name") << "Social Network"
+                                           << "Qsocial";
+        QTest::newRow("instant-message user name") << "Instant Message"
+                                                   << "Q.im";
+    }
+    void replaceAllReachesWhatEveryFieldStores()
+    {
+        FindFixture fixture(QStringLiteral("zed"), SearchMode::CaseInsensitive, {}, QStringLiteral("everyfield.vcf"));
+        QCOMPARE(fixture.panel.replaceAll(QStringLiteral("Q")), 10);
+        // What was replaced must be what the file gets, not only what the panel shows.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("saved.vcf"));
+        QVERIFY(!fixture.document.save(path).isError());
+        const ContactFileReader::Result saved = ContactFileReader::read(path);
+        QVERIFY(saved.ok());
+        QFETCH(QString, field);
+        QTEST(storedText(*saved.contacts.first()->person, field), "expected");
     }
 
     void replaceAllReplacesWhatWasFoundAsOneStep()

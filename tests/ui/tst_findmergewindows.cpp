@@ -12,6 +12,7 @@
 #include "find/DuplicateFinderDialog.h"
 #include "find/FindPanel.h"
 #include "find/FindPanelModel.h"
+#include "support/DesktopLinks.h"
 #include "support/MessageBox.h"
 #include "table/ContactsViewController.h"
 
@@ -130,6 +131,11 @@ private Q_SLOTS:
         QVERIFY(!error->isVisibleTo(panel));
         QCOMPARE(table->model()->rowCount(), 2);
 
+        // Locked, nothing can be replaced.
+        QTest::mouseClick(child<QToolButton>(panel, QStringLiteral("editButton")), Qt::LeftButton);
+        QVERIFY(!child<QPushButton>(panel, QStringLiteral("replaceAllButton"))->isEnabled());
+        QTest::mouseClick(child<QToolButton>(panel, QStringLiteral("editButton")), Qt::LeftButton);
+
         // A birthday is changed in the date editor.
         search->setText(QStringLiteral("1980"));
         QTest::keyClick(search, Qt::Key_Return);
@@ -184,6 +190,38 @@ private Q_SLOTS:
         QCOMPARE(personAt(window, 0).phoneValues().size(), 3);
         QVERIFY(personAt(window, 0).birthdayValue().hasValue());
         QVERIFY(!personAt(window, 4).birthdayValue().hasValue());
+    }
+
+    void mergePanelLocksAndCancels()
+    {
+        DocumentWindow* window = open(QStringLiteral("find/findmerge.vcf"));
+        window->setEditMode(true);
+        window->tableController()->setSelectedIndexes({0, Test::rowOf(window, QStringLiteral("Bob Jones"))});
+        window->panelCommands()->mergeContacts();
+        auto* panel = qobject_cast<MergePanelController*>(window->panelCommands()->openPanel());
+        QVERIFY(panel);
+        QList<QUrl> opened;
+        DesktopLinks::setOpener([&opened](const QUrl& url) {
+            opened.append(url);
+            return true;
+        });
+        const int phone = mergeRow(panel, Side::Left, Field::Phone);
+        for (QAction* action : panel->rowMenu(Side::Left, phone)->actions()) {
+            if (action->text() == QStringLiteral("Call Phone"))
+                action->trigger();
+        }
+        DesktopLinks::setOpener({});
+        QCOMPARE(opened, QList<QUrl>{QUrl(QStringLiteral("tel:+8190-1111-2222"))});
+
+        dragRow(panel, Side::Left, phone, phone, true, true);
+        auto* lock = child<QToolButton>(panel, QStringLiteral("editButton"));
+        QTest::mouseClick(lock, Qt::LeftButton); // changes keep editing on
+        QVERIFY(lock->isChecked());
+        QCOMPARE(lock->text(), QStringLiteral("Lock"));
+        QTest::mouseClick(child<QPushButton>(panel, QStringLiteral("cancelButton")), Qt::LeftButton);
+        QTRY_VERIFY(!window->panelCommands()->openPanel());
+        QCOMPARE(personAt(window, 4).phoneValues().size(), 1);
+        QCOMPARE(window->document()->undoStack()->count(), 0);
     }
 
     void duplicateFinderFeedsTheMergePanel()

@@ -48,7 +48,10 @@ MergePanelController::MergePanelController(QWidget* parent) : QDialog(parent), m
     setWindowTitle(tr("Merge Contacts"));
     setWindowModality(Qt::WindowModal);
     m_lock = EditLockControls::create(this);
-    connect(m_lock.button, &QToolButton::clicked, this, [this](bool on) { m_model->setEditState(on); });
+    connect(m_lock.button, &QToolButton::clicked, this, [this](bool on) {
+        m_model->setEditState(on);
+        updateState(); // a refused change puts the button back
+    });
     m_cancelButton = new QPushButton(tr("Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
     m_cancelButton->setAccessibleName(tr("Cancel"));
@@ -237,37 +240,43 @@ void MergePanelController::addPhoto(Side side)
 
 void MergePanelController::showRowMenu(Side side, int row, const QPoint& position)
 {
+    const std::unique_ptr<QMenu> menu(rowMenu(side, row));
+    if (!menu->isEmpty())
+        menu->exec(position);
+}
+
+QMenu* MergePanelController::rowMenu(Side side, int row)
+{
     const MergeRow target = m_model->rows(side).at(row);
     const PersonDsc& person = *m_model->copy(side)->person;
     const QString text = person.stringValueForIdentifier(target.type, qMax<qsizetype>(0, target.index));
     const bool editing = m_model->editState();
-    QMenu menu(this);
+    auto* menu = new QMenu(this);
     const FieldId id = FieldIdentifiers::fieldId(target.type);
     const bool real = !target.isFiller() && !text.isEmpty();
     if (id == FieldId::Address && real)
-        menu.addAction(tr("Open Map"), this, [text] { DesktopLinks::open(WorkspaceLinks::map(text)); });
+        menu->addAction(tr("Open Map"), this, [text] { DesktopLinks::open(WorkspaceLinks::map(text)); });
     if (id == FieldId::Email && real)
-        menu.addAction(tr("Send Email"), this, [text] { DesktopLinks::open(WorkspaceLinks::email(text)); });
+        menu->addAction(tr("Send Email"), this, [text] { DesktopLinks::open(WorkspaceLinks::email(text)); });
     if (id == FieldId::Phone && real)
-        menu.addAction(tr("Call Phone"), this, [text] { DesktopLinks::open(WorkspaceLinks::phone(text)); });
+        menu->addAction(tr("Call Phone"), this, [text] { DesktopLinks::open(WorkspaceLinks::phone(text)); });
     if (id == FieldId::URL && real)
-        menu.addAction(tr("Open URL"), this, [text] { DesktopLinks::open(WorkspaceLinks::web(text)); });
+        menu->addAction(tr("Open URL"), this, [text] { DesktopLinks::open(WorkspaceLinks::web(text)); });
     if ((id == FieldId::Dates || id == FieldId::Birthday) && real) {
         const DateComponents date = id == FieldId::Birthday
             ? person.birthdayValue().value
             : person.labeledValueForIdentifier(target.type, target.index).value_or(LabeledValue()).date;
         const QString summary = m_model->displayName(side) + u' ' + localized(target.type);
-        menu.addAction(tr("Open Calendar"), this, [date, summary] { DesktopLinks::openDate(date, summary); });
+        menu->addAction(tr("Open Calendar"), this, [date, summary] { DesktopLinks::openDate(date, summary); });
     }
     if (FieldIdentifiers::labeledField(id) || id == FieldId::Birthday)
-        menu.addAction(tr("Open Edit Panel"), this, [this, side, row] { openEditor(side, row); })->setEnabled(editing);
+        menu->addAction(tr("Open Edit Panel"), this, [this, side, row] { openEditor(side, row); })->setEnabled(editing);
     if (id == FieldId::Photo) {
-        menu.addAction(tr("Add Photo"), this, [this, side] { addPhoto(side); })->setEnabled(editing);
-        menu.addAction(tr("Delete Photo"), this, [this, side] { m_model->setPhoto(side, {}); })
+        menu->addAction(tr("Add Photo"), this, [this, side] { addPhoto(side); })->setEnabled(editing);
+        menu->addAction(tr("Delete Photo"), this, [this, side] { m_model->setPhoto(side, {}); })
             ->setEnabled(editing && !person.photoData().isEmpty());
     }
-    if (!menu.isEmpty())
-        menu.exec(position);
+    return menu;
 }
 
 } // namespace Quillary::Ui

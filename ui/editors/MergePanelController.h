@@ -7,6 +7,7 @@
 
 class QFrame;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QToolButton;
 
@@ -44,8 +45,10 @@ public:
 
     /// Done: ends with Accepted when anything changed, else Rejected.
     void confirm();
-    /// Opens the editor of a row (a date, an address, an instant message).
+    /// Opens the editor of a row (a date, an address, an instant message, a text value).
     void openEditor(MergePanelModel::Side side, int row);
+    /// The context menu of a row: opening the value elsewhere, its editor, the photo's commands.
+    [[nodiscard]] QMenu* rowMenu(MergePanelModel::Side side, int row);
 
 private:
     QWidget* makeSide(MergePanelModel::Side side);

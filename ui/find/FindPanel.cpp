@@ -122,7 +122,10 @@ void FindPanel::setUpControls()
     connect(next, &QToolButton::clicked, m_model, &FindPanelModel::stepNext);
 
     m_lock = EditLockControls::create(this);
-    connect(m_lock.button, &QToolButton::clicked, this, [this](bool on) { m_model->setEditState(on); });
+    connect(m_lock.button, &QToolButton::clicked, this, [this](bool on) {
+        m_model->setEditState(on);
+        updateControls(); // a refused change puts the button back
+    });
     auto* close = new QPushButton(tr("Close"), this);
     close->setObjectName(QStringLiteral("closeButton"));
     close->setAccessibleName(tr("Close"));
