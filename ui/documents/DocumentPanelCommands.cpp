@@ -1,6 +1,7 @@
 #include "DocumentPanelCommands.h"
 
 #include "DocumentWindow.h"
+#include "WindowContactCommands.h"
 #include "documents/ContactDocument.h"
 #include "editors/MergePanelController.h"
 #include "find/DuplicateFinderDialog.h"
@@ -92,7 +93,9 @@ void DocumentPanelCommands::validate()
     const bool free = !m_panel;
     m_findPanel->setEnabled(free);
     m_findDuplicates->setEnabled(free);
-    m_merge->setEnabled(free && m_window->tableController()->selectedContacts().size() >= 2);
+    ContactMenuValidation::ContactMenuState state = m_window->contactCommands()->menuState();
+    state.panelsFree = free;
+    m_merge->setEnabled(ContactMenuValidation::validate(ContactMenuValidation::Action::MergeContacts, state).enabled);
 }
 
 } // namespace Quillary::Ui
