@@ -923,6 +923,26 @@
         <source>MiddleName</source>
         <translation>ミドルネーム</translation>
     </message>
+    <message>
+        <source>Copy %1</source>
+        <translation>%1をコピー</translation>
+    </message>
+    <message>
+        <source>Move %1</source>
+        <translation>%1を移動</translation>
+    </message>
+    <message>
+        <source>Name Ordering System Default (First Name)</source>
+        <translation>名前の順序: システムのデフォルト(名が先)</translation>
+    </message>
+    <message>
+        <source>Name Ordering System Default (Last Name)</source>
+        <translation>名前の順序: システムのデフォルト(姓が先)</translation>
+    </message>
+    <message>
+        <source>pattern too complex</source>
+        <translation>パターンが複雑すぎます</translation>
+    </message>
 </context>
 <context>
     <name>Quillary::Ui</name>
@@ -963,6 +983,18 @@
         <translation>
             <numerusform>%n 件の連絡先</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Images (%1)</source>
+        <translation>画像 (%1)</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>取り消す</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>やり直す</translation>
     </message>
 </context>
 <context>
@@ -1527,6 +1559,21 @@
     </message>
 </context>
 <context>
+    <name>Quillary::Ui::DocumentPanelCommands</name>
+    <message>
+        <source>Find Panel…</source>
+        <translation>検索パネル…</translation>
+    </message>
+    <message>
+        <source>Merge Contacts…</source>
+        <translation>連絡先を結合…</translation>
+    </message>
+    <message>
+        <source>Find Duplicates…</source>
+        <translation>重複を検索…</translation>
+    </message>
+</context>
+<context>
     <name>Quillary::Ui::DocumentWindow</name>
     <message>
         <source>Toolbar</source>
@@ -1567,6 +1614,61 @@
     <message>
         <source>%1[*] — %2</source>
         <translation>%1[*] — %2</translation>
+    </message>
+</context>
+<context>
+    <name>Quillary::Ui::DuplicateFinderDialog</name>
+    <message>
+        <source>same e-mail address</source>
+        <translation>同じメールアドレス</translation>
+    </message>
+    <message>
+        <source>same phone number</source>
+        <translation>同じ電話番号</translation>
+    </message>
+    <message>
+        <source>same name</source>
+        <translation>同じ名前</translation>
+    </message>
+    <message>
+        <source>Merge…</source>
+        <translation>結合…</translation>
+    </message>
+    <message>
+        <source>Find Duplicates</source>
+        <translation>重複を検索</translation>
+    </message>
+    <message>
+        <source>Probable duplicates</source>
+        <translation>重複の可能性がある連絡先</translation>
+    </message>
+    <message>
+        <source>Merge the chosen contacts</source>
+        <translation>選択した連絡先を結合</translation>
+    </message>
+    <message>
+        <source>Choose two contacts of a group</source>
+        <translation>グループから 2 件の連絡先を選んでください</translation>
+    </message>
+    <message>
+        <source>No probable duplicates.</source>
+        <translation>重複の可能性がある連絡先はありません。</translation>
+    </message>
+    <message>
+        <source>1 group of contacts that are probably the same person.</source>
+        <translation>同一人物と思われる連絡先が 1 組あります。</translation>
+    </message>
+    <message>
+        <source>%1 groups of contacts that are probably the same person.</source>
+        <translation>同一人物と思われる連絡先が %1 組あります。</translation>
+    </message>
+    <message>
+        <source>Do you want to remove the contact?</source>
+        <translation>連絡先を削除しますか？</translation>
+    </message>
+    <message>
+        <source>“%1” has no values left but its name. This operation can be undone.</source>
+        <translation>“%1”には名前以外の値が残っていません。この操作は取り消せます。</translation>
     </message>
 </context>
 <context>
@@ -1664,6 +1766,93 @@
     </message>
 </context>
 <context>
+    <name>Quillary::Ui::FindPanel</name>
+    <message>
+        <source>Find</source>
+        <translation>検索</translation>
+    </message>
+    <message>
+        <source>Search text</source>
+        <translation>検索テキスト</translation>
+    </message>
+    <message>
+        <source>Search error</source>
+        <translation>検索エラー</translation>
+    </message>
+    <message>
+        <source>Search mode</source>
+        <translation>検索モード</translation>
+    </message>
+    <message>
+        <source>Case Insensitive</source>
+        <translation>大文字と小文字を区別しない</translation>
+    </message>
+    <message>
+        <source>Case Sensitive</source>
+        <translation>大文字と小文字を区別する</translation>
+    </message>
+    <message>
+        <source>Regular Expression</source>
+        <translation>正規表現</translation>
+    </message>
+    <message>
+        <source>Items</source>
+        <translation>項目</translation>
+    </message>
+    <message>
+        <source>Sub Items</source>
+        <translation>サブ項目</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>ラベル</translation>
+    </message>
+    <message>
+        <source>Replacement text</source>
+        <translation>置換テキスト</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>置換</translation>
+    </message>
+    <message>
+        <source>Replace the current occurrence</source>
+        <translation>現在の一致箇所を置換</translation>
+    </message>
+    <message>
+        <source>Replace All</source>
+        <translation>すべて置換</translation>
+    </message>
+    <message>
+        <source>Replace every occurrence</source>
+        <translation>すべての一致箇所を置換</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>前へ</translation>
+    </message>
+    <message>
+        <source>Previous occurrence</source>
+        <translation>前の一致箇所</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>次へ</translation>
+    </message>
+    <message>
+        <source>Next occurrence</source>
+        <translation>次の一致箇所</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>結果</translation>
+    </message>
+</context>
+<context>
     <name>Quillary::Ui::GroupSideBar</name>
     <message>
         <source>Groups</source>
@@ -1748,6 +1937,80 @@
     <message>
         <source>Delete the chosen preset</source>
         <translation>選択したプリセットを削除</translation>
+    </message>
+</context>
+<context>
+    <name>Quillary::Ui::MergeLabelDelegate</name>
+    <message>
+        <source>Label</source>
+        <translation>ラベル</translation>
+    </message>
+</context>
+<context>
+    <name>Quillary::Ui::MergePanelController</name>
+    <message>
+        <source>Merge Contacts</source>
+        <translation>連絡先を結合</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Left contact</source>
+        <translation>左の連絡先</translation>
+    </message>
+    <message>
+        <source>Right contact</source>
+        <translation>右の連絡先</translation>
+    </message>
+    <message>
+        <source>Changes will not be saved</source>
+        <translation>変更は保存されません</translation>
+    </message>
+    <message>
+        <source>Add Photo</source>
+        <translation>写真を追加</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Can&apos;t read the image</source>
+        <translation>画像を読み込めません</translation>
+    </message>
+    <message>
+        <source>Open Map</source>
+        <translation>地図を開く</translation>
+    </message>
+    <message>
+        <source>Send Email</source>
+        <translation>メールを送信</translation>
+    </message>
+    <message>
+        <source>Call Phone</source>
+        <translation>電話をかける</translation>
+    </message>
+    <message>
+        <source>Open URL</source>
+        <translation>URL を開く</translation>
+    </message>
+    <message>
+        <source>Open Calendar</source>
+        <translation>カレンダーを開く</translation>
+    </message>
+    <message>
+        <source>Open Edit Panel</source>
+        <translation>編集パネルを開く</translation>
+    </message>
+    <message>
+        <source>Delete Photo</source>
+        <translation>写真を削除</translation>
     </message>
 </context>
 <context>
@@ -1852,6 +2115,17 @@
     <message>
         <source>Phonetic Last Name</source>
         <translation>フリガナ(姓)</translation>
+    </message>
+</context>
+<context>
+    <name>Quillary::Ui::PhotoWell</name>
+    <message>
+        <source>Photo</source>
+        <translation>写真</translation>
+    </message>
+    <message>
+        <source>No photo</source>
+        <translation>写真なし</translation>
     </message>
 </context>
 <context>
@@ -2096,6 +2370,13 @@
     <message>
         <source>Text</source>
         <translation>テキスト</translation>
+    </message>
+</context>
+<context>
+    <name>Quillary::Ui::TextCellDelegate</name>
+    <message>
+        <source>Value</source>
+        <translation>値</translation>
     </message>
 </context>
 <context>

@@ -101,9 +101,7 @@ void TestSingleInstance::readsOnlyRequests_data()
     QTest::addColumn<QByteArray>("message");
     QTest::addColumn<bool>("read");
     QTest::newRow("files") << QByteArray(R"({"files":["/a.vcf"],"startupId":"x"})") << true;
-    QTest::newRow("no files: a new document") << QByteArray(R"({"files":[]})") << true;
     QTest::newRow("relative path") << QByteArray(R"({"files":["a.vcf"]})") << false;
-    QTest::newRow("not a text") << QByteArray(R"({"files":[3]})") << false;
     QTest::newRow("not JSON") << QByteArray("open /a.vcf\n") << false;
 }
 
