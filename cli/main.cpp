@@ -36,7 +36,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    Quillary::tuneMemoryAllocator(argv);
+    Quillary::tuneMemoryAllocator();
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillary-cli"));
     QStringList arguments = QCoreApplication::arguments();
