@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcUndo, "quillary.core.documents")
+Q_LOGGING_CATEGORY(lcUndo, "quillary.core.documents.undo")
 
 namespace Quillary {
 
