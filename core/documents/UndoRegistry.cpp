@@ -3,8 +3,8 @@
 #include "UndoCommands_p.h"
 #include "formats/ZQVCard.h"
 #include "model/addressbook/Records.h"
+#include "support/CoreTr.h"
 
-#include <QCoreApplication>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcUndo, "quillary.core.documents.undo")
@@ -14,11 +14,6 @@ namespace Quillary {
 using namespace UndoCommands;
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 bool isNamePart(FieldId id)
 {

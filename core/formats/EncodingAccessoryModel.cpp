@@ -1,17 +1,13 @@
 #include "EncodingAccessoryModel.h"
 
-#include <QCoreApplication>
+#include "support/CoreTr.h"
+
 #include <QLocale>
 #include <QSettings>
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 // Languages whose users read the Western European encodings.
 constexpr const char* westernLanguages[] = {"en", "de", "fr", "es", "it", "nl"};
