@@ -1,13 +1,13 @@
 // Print options: their defaults and persistence, length units, and the accessory's item table,
 // label menu and presets.
 
+#include "documents/Preferences.h"
 #include "model/FieldIdentifiers.h"
 #include "model/LabelTable.h"
 #include "output/LengthUnit.h"
 #include "output/PrintAccessoryModel.h"
 #include "output/PrintOptionsStore.h"
 
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,23 +20,22 @@ class TestSettings
 {
 public:
     TestSettings()
-        : m_path(m_dir.filePath(QStringLiteral("settings.ini"))),
-          m_settings(std::make_unique<QSettings>(m_path, QSettings::IniFormat))
+        : m_path(m_dir.filePath(QStringLiteral("settings.ini"))), m_settings(std::make_unique<Preferences>(m_path))
     { }
 
-    QSettings* settings() { return m_settings.get(); }
+    Preferences* settings() { return m_settings.get(); }
     /// Flushes and reopens, so that values come from the file.
-    QSettings* reopened()
+    Preferences* reopened()
     {
         m_settings->sync();
-        m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
+        m_settings = std::make_unique<Preferences>(m_path);
         return m_settings.get();
     }
 
 private:
     QTemporaryDir m_dir;
     QString m_path;
-    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<Preferences> m_settings;
 };
 
 // A value of the stored dictionary by a "/"-separated key path.
@@ -202,7 +201,7 @@ void TestPrintOptions::storedVersion()
     stored.remove(QStringLiteral("Version"));
     if (version.isValid())
         stored.insert(QStringLiteral("Version"), version);
-    settings.settings()->setValue(PrintOptionsKey, stored);
+    settings.settings()->setPrintOptions(stored);
 
     const PrintOptions loaded = PrintOptionsStore(settings.reopened()).load();
     QCOMPARE(loaded.addressList.fontName, used ? QStringLiteral("Stored Font") : PrintOptions::defaultFontName());
@@ -260,7 +259,7 @@ void TestPrintOptions::notWrittenUntilFirstChange()
     TestSettings settings;
     PrintAccessoryModel model{PrintOptionsStore(settings.settings())};
     model.setColumns({Field::Phone});
-    QVERIFY(!settings.settings()->contains(PrintOptionsKey));
+    QVERIFY(!settings.settings()->contains(Preferences::Key::PrintOptions));
     model.setPrintStyle(PrintStyle::Envelope);
     const PrintOptions stored = PrintOptionsStore(settings.reopened()).load();
     QCOMPARE(stored.printStyle, QStringLiteral("Envelope"));

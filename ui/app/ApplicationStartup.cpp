@@ -16,7 +16,6 @@
 #include <QHeaderView>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QSettings>
 #include <QTimer>
 #include <QTranslator>
 
@@ -42,7 +41,7 @@ void exitWith(int code)
 /// at once. Freeing hundreds of thousands of them one by one would only delay the exit.
 [[noreturn]] void exitQuickly()
 {
-    Preferences::instance().settings()->sync();
+    Preferences::instance().sync();
     std::fflush(nullptr);
     std::_Exit(exitCode);
 }

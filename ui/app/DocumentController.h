@@ -46,8 +46,6 @@ public:
     void quit();
 
     static void showAbout(QWidget* parent);
-    /// The name to read with for an encoding number of the pop-up: "auto" for Automatic.
-    [[nodiscard]] static QByteArray encodingName(quint32 encoding);
 
 Q_SIGNALS:
     void windowOpened(Quillary::Ui::DocumentWindow* window);
