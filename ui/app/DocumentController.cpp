@@ -146,12 +146,4 @@ void DocumentController::quit()
         QApplication::quit();
 }
 
-void DocumentController::showAbout(QWidget* parent)
-{
-    QMessageBox::about(parent, tr("About Quillary"),
-                       tr("<h3>Quillary %1</h3><p>A contacts editor for vCard and CSV files: every phone number, "
-                          "e-mail address and address of a contact in a row of its own.</p>")
-                           .arg(QApplication::applicationVersion()));
-}
-
 } // namespace Quillary::Ui
