@@ -1,7 +1,7 @@
 #include "ContactFileReader.h"
 
-#include "formats/Charset.h"
 #include "formats/TextDecoding.h"
+#include "support/Charset.h"
 #include "support/CoreTr.h"
 
 #include <QFile>

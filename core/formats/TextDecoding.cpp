@@ -1,7 +1,7 @@
 #include "TextDecoding.h"
 
-#include "Charset.h"
 #include "TextEncodings.h"
+#include "support/Charset.h"
 #include "support/CoreTr.h"
 
 #include <uchardet/uchardet.h>

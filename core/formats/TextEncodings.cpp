@@ -1,7 +1,7 @@
 #include "TextEncodings.h"
 
-#include "Charset.h"
 #include "TextDecoding.h"
+#include "support/Charset.h"
 #include "support/CoreTr.h"
 
 #include <algorithm>

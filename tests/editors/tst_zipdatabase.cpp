@@ -1,5 +1,5 @@
 #include "editors/ZipDatabase.h"
-#include "formats/Charset.h"
+#include "support/Charset.h"
 
 #include <QFile>
 #include <QRegularExpression>

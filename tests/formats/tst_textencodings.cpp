@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 #include "documents/ContactFileReader.h"
-#include "formats/Charset.h"
 #include "formats/TextDecoding.h"
 #include "formats/TextEncodings.h"
+#include "support/Charset.h"
 
 #include <QSet>
 #include <QTest>
