@@ -25,13 +25,10 @@ void TestPersonDsc::newContactsGetDistinctIdentities()
     QVERIFY2(dateAndUuid.match(first.uniqueId()).hasMatch(), qPrintable(first.uniqueId()));
     QVERIFY(first.uniqueId() != second.uniqueId());
     QVERIFY(!first.isBound());
-}
-
-void TestPersonDsc::boundContactTakesRecordIdentity()
-{
-    const PersonDsc contact = reread(filledRecord());
-    QCOMPARE(contact.uniqueId(), QStringLiteral("RECORD-1"));
-    QVERIFY(contact.isBound());
+    // A contact read from a record takes the record's identity.
+    const PersonDsc bound = reread(filledRecord());
+    QCOMPARE(bound.uniqueId(), QStringLiteral("RECORD-1"));
+    QVERIFY(bound.isBound());
 }
 
 void TestPersonDsc::detachedIdentityFromName_data()
@@ -78,13 +75,8 @@ void TestPersonDsc::duplicateIsDetachedWithNewIdentity()
     QVERIFY(!copy.isBound());
     QVERIFY(copy.uniqueId() != original.uniqueId());
     QVERIFY2(copy.uniqueId().startsWith(QStringLiteral("Taro Yamada+")), qPrintable(copy.uniqueId()));
-    QCOMPARE(copy.nameValue(), original.nameValue());
-    QCOMPARE(copy.phoneticNameValue(), original.phoneticNameValue());
-    QCOMPARE(copy.stringValues(), original.stringValues());
-    QCOMPARE(copy.birthdayValue(), original.birthdayValue());
-    QCOMPARE(copy.photoData(), record->imageData());
-    for (const QString& identifier : FieldIdentifiers::labeledIdentifiers())
-        QCOMPARE(copy.labeledValuesForIdentifier(identifier), original.labeledValuesForIdentifier(identifier));
+    for (const QString& identifier : FieldIdentifiers::allIdentifiers())
+        QCOMPARE(copy.valueForIdentifier(identifier), original.valueForIdentifier(identifier));
 
     // The copy lives apart from the record.
     copy.setStringValue(QStringLiteral("Globex"), Field::Company);
@@ -133,18 +125,12 @@ void TestPersonDsc::composedName_data()
         << taro << QString() << QStringLiteral("ヤマダ") << 0 << 16 << QStringLiteral("Taro ヤマダ");
     QTest::newRow("default 16, kanji first name only")
         << taroJa << QString() << yamada << 0 << 16 << QStringLiteral("Yamada 太郎");
-    QTest::newRow("default 32, kanji last name")
-        << taroJa << QString() << yamadaJa << 0 << 32 << QStringLiteral("太郎 山田");
-    QTest::newRow("first name first over 16")
-        << taro << QString() << yamada << 1 << 16 << QStringLiteral("Taro Yamada");
     QTest::newRow("last name first over 32") << taro << QString() << yamada << 2 << 32 << QStringLiteral("Yamada Taro");
     QTest::newRow("last name first, kanji")
         << taroJa << QString() << yamadaJa << 2 << 32 << QStringLiteral("山田 太郎");
     QTest::newRow("middle name left out")
         << taro << QStringLiteral("Q") << yamada << 0 << 32 << QStringLiteral("Taro Yamada");
-    QTest::newRow("first name only") << taro << QString() << QString() << 2 << 16 << taro;
     QTest::newRow("last name only") << QString() << QString() << yamada << 1 << 32 << yamada;
-    QTest::newRow("first and middle") << taro << QStringLiteral("Q") << QString() << 0 << 32 << taro;
     QTest::newRow("middle name only") << QString() << QStringLiteral("Q") << QString() << 0 << 32
                                       << QStringLiteral("Q");
     QTest::newRow("no name") << QString() << QString() << QString() << 0 << 32 << QString();
@@ -202,7 +188,6 @@ void TestPersonDsc::phoneticName_data()
     QTest::newRow("default 32, kana") << taroKana << yamadaKana << 0 << 32 << QStringLiteral("やまだ たろう");
     QTest::newRow("first name first, kana") << taroKana << yamadaKana << 1 << 16 << QStringLiteral("たろう やまだ");
     QTest::newRow("last name first") << taro << yamada << 2 << 32 << QStringLiteral("Yamada Taro");
-    QTest::newRow("first only") << taro << QString() << 2 << 32 << taro;
     QTest::newRow("last only") << QString() << yamadaKana << 1 << 32 << yamadaKana;
     QTest::newRow("none") << QString() << QString() << 0 << 32 << QString();
 }
@@ -247,7 +232,6 @@ void TestPersonDsc::flagsReadFromRecord_data()
     QTest::newRow("both ordering bits") << 48 << 2 << true;
     QTest::newRow("lowest ordering bit") << 8 << 2 << true;
     QTest::newRow("company") << 1 << 0 << false;
-    QTest::newRow("company, first name first") << 33 << 1 << false;
     QTest::newRow("other show-as bit") << 4 << 0 << false;
     QTest::newRow("bit outside both masks") << 64 << 0 << true;
 }
@@ -512,15 +496,12 @@ void TestPersonDsc::stringValueAtPosition_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("phone 0") << Field::Phone << 0 << QStringLiteral("+81 3 1234 5678");
-    QTest::newRow("phone 1") << Field::Phone << 1 << QStringLiteral("090-1111-2222");
     QTest::newRow("phone past the end") << Field::Phone << 2 << QString();
     QTest::newRow("phone before the start") << Field::Phone << -1 << QString();
     QTest::newRow("instant message") << Field::InstantMessage << 0 << QStringLiteral("Jabber:taro@jabber.example");
     QTest::newRow("birthday") << Field::Birthday << 3 << QStringLiteral("1980.05.17(Sat)");
     QTest::newRow("name") << Field::Name << 1 << QStringLiteral("Taro Yamada");
-    QTest::newRow("phonetic name") << Field::PhoneticName << 0 << QStringLiteral("やまだ たろう");
     QTest::newRow("string field") << Field::Department << 4 << QStringLiteral("R&D");
-    QTest::newRow("photo") << Field::Photo << 0 << QString();
     QTest::newRow("unknown") << QStringLiteral("Colour") << 0 << QString();
 }
 

@@ -15,7 +15,6 @@ private Q_SLOTS:
 
     // Identity.
     void newContactsGetDistinctIdentities();
-    void boundContactTakesRecordIdentity();
     void detachedIdentityFromName_data();
     void detachedIdentityFromName();
     void duplicateIsDetachedWithNewIdentity();
