@@ -1,4 +1,4 @@
-#include "FakeContactTableView.h"
+#include "DocumentTestFiles.h"
 #include "documents/UndoRegistry.h"
 #include "model/GroupEntry.h"
 
@@ -9,15 +9,13 @@
 
 using namespace Quillary;
 using Quillary::Test::FakeContactTableView;
+using Quillary::Test::makeGroup;
 
 namespace {
 
 LabeledValue labeled(const QString& label, const QString& value, int labelIndex = 0)
 {
-    LabeledValue entry;
-    entry.label = label;
-    entry.value = value;
-    entry.stringValue = value;
+    LabeledValue entry = LabeledValue::withText(label, value);
     entry.labelIndex = labelIndex;
     return entry;
 }
@@ -68,17 +66,6 @@ QString differingFields(const QList<FieldValue>& actual, const QList<FieldValue>
 
 #define COMPARE_VALUES(actual, expected)                                                                               \
     QVERIFY2((actual) == (expected), qPrintable(QStringLiteral("differ: ") + differingFields((actual), (expected))))
-
-GroupEntryPtr makeGroup(const QString& name, bool top = false)
-{
-    auto group = std::make_shared<GroupEntry>();
-    group->groupName = name;
-    group->groupId = name;
-    group->uniqueId = top ? GroupText::AllUniqueId : name + QStringLiteral("-2024-01-01 10:00:00 +0000");
-    group->top = top;
-    group->remote = GroupText::VCardAccount;
-    return group;
-}
 
 using Edit = std::function<bool(UndoRegistry&, const ContactEntryPtr&)>;
 
@@ -241,8 +228,8 @@ private:
 void TestUndoRegistry::init()
 {
     m_collection = ContactCollection();
-    m_collection.groupTable = {makeGroup(GroupText::AllContacts, true), makeGroup(QStringLiteral("Friends")),
-                               makeGroup(QStringLiteral("Work"))};
+    m_collection.groupTable = {makeGroup(GroupText::AllContacts, GroupText::VCardAccount, true),
+                               makeGroup(QStringLiteral("Friends")), makeGroup(QStringLiteral("Work"))};
     m_collection.selectedGroupDict = m_collection.groupTable.first();
     m_registry = new UndoRegistry(m_collection);
     m_view = new FakeContactTableView(m_registry);
