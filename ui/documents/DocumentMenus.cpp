@@ -159,6 +159,9 @@ void DocumentMenus::createActions()
         addAction(Command::ShowNameInAllRows, QStringLiteral("showNameInAllRowsAction"), tr("Show Name in all rows"));
     allRows->setCheckable(true);
     connect(allRows, &QAction::triggered, this, [w] { w->tableController()->toggleShowNameInAllRows(); });
+    connect(addAction(Command::ShowContactInfo, QStringLiteral("showContactInfoAction"), tr("Show Contact Info"),
+                      QKeySequence(Qt::CTRL | Qt::Key_I)),
+            &QAction::triggered, w, &DocumentWindow::showContactInfo);
     connect(addAction(Command::About, QStringLiteral("aboutAction"), tr("&About Quillary")), &QAction::triggered, this,
             [w] { showAbout(w); });
 }
@@ -213,6 +216,7 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
         dynamicMenu(view, QStringLiteral("sortOptionsMenu"), tr("Sort Options"), &DocumentMenus::fillSortOptionsMenu));
     view->addSeparator();
     view->addAction(action(Command::ShowGroups));
+    view->addAction(action(Command::ShowContactInfo));
     view->addSeparator();
     view->addAction(action(Command::ShowCompanyInNameCell));
     view->addAction(action(Command::ShowNameInAllRows));
@@ -376,8 +380,8 @@ void DocumentMenus::fillContactMenu(QMenu* menu)
 {
     menu->clear();
     // The contact commands themselves come later; their places are kept.
-    for (const QString& title :
-         {tr("Show Contact Info"), tr("Add New Contact"), tr("Delete Contact"), tr("Duplicate Contact")})
+    menu->addAction(action(Command::ShowContactInfo));
+    for (const QString& title : {tr("Add New Contact"), tr("Delete Contact"), tr("Duplicate Contact")})
         menu->addAction(title)->setEnabled(false);
     QAction* exportContact =
         menu->addAction(tr("Export Contact as vCard"), m_window->fileCommands(), &DocumentFileCommands::exportAsVCard);
@@ -458,6 +462,7 @@ void DocumentMenus::validate()
     action(Command::DefaultFont)->setEnabled(!m_window->editState());
     action(Command::ShowCompanyInNameCell)->setChecked(m_window->tableController()->showCompanyInNameCell());
     action(Command::ShowNameInAllRows)->setChecked(m_window->tableController()->showNameInAllRows());
+    action(Command::ShowContactInfo)->setEnabled(state.selectedRowCount > 0);
     rebuildViewTypePopup();
 }
 

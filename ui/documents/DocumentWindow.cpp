@@ -6,6 +6,7 @@
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
 #include "documents/Preferences.h"
+#include "editors/TableEditors.h"
 #include "groups/GroupSideBar.h"
 #include "support/MessageBox.h"
 #include "table/ContactsTableEditing.h"
@@ -121,6 +122,13 @@ void DocumentWindow::setUpLayout()
             m_fileCommands->exportAsVCard();
     });
     connect(editing, &ContactsTableEditing::windowEdited, this, [this] { m_document->setAddressBookDirty(true); });
+    m_editors = new TableEditors(m_tableView, m_document->undoRegistry(),
+                                 [document = m_document] { return !document->isInViewingMode(); });
+}
+
+void DocumentWindow::showContactInfo()
+{
+    m_editors->showContactInfo();
 }
 
 void DocumentWindow::setUpTable()
