@@ -343,43 +343,6 @@ void TestPersonDsc::namePartsReachRecord()
 
 // Reading ----------------------------------------------------------------------------------------
 
-void TestPersonDsc::readingBoundRecord()
-{
-    const PersonDsc contact = reread(filledRecord());
-
-    QCOMPARE(contact.phoneValues(),
-             (LabeledValueList{textValue(QStringLiteral("home"), QStringLiteral("+81 3 1234 5678"), 0),
-                               textValue(QStringLiteral("No label"), QStringLiteral("090-1111-2222"), 1)}));
-    QCOMPARE(contact.phoneValues().at(1).phoneNumber(), QStringLiteral("090-1111-2222"));
-    QCOMPARE(contact.emailValues(),
-             LabeledValueList{textValue(QStringLiteral("work"), QStringLiteral("taro@example.jp"))});
-    QCOMPARE(contact.emailValues().at(0).emailUsername(), QStringLiteral("taro"));
-    QCOMPARE(contact.emailValues().at(0).emailDomain(), QStringLiteral("example.jp"));
-    QCOMPARE(contact.addressValues(), LabeledValueList{addressValue(QStringLiteral("home"), tokyo, tokyoText)});
-    QCOMPARE(contact.urlValues(),
-             LabeledValueList{textValue(QStringLiteral("home page"), QStringLiteral("https://example.jp/taro"))});
-    QCOMPARE(contact.snsValues(),
-             LabeledValueList{snsValue(QStringLiteral("twitter"), QStringLiteral("taro"),
-                                       QStringLiteral("https://twitter.com/taro"))});
-    QCOMPARE(contact.snsValues().at(0).servicename(), QStringLiteral("twitter"));
-    QCOMPARE(contact.imsValues(),
-             LabeledValueList{
-                 imValue(QStringLiteral("work"), QStringLiteral("Jabber"), QStringLiteral("taro@jabber.example"))});
-    QCOMPARE(contact.relationshipValues(),
-             LabeledValueList{textValue(QStringLiteral("Son"), QStringLiteral("Ichiro"))});
-    QCOMPARE(contact.datesValues(),
-             LabeledValueList{dateValue(QStringLiteral("anniversary"), DateComponents{2001, 2, 3},
-                                        QStringLiteral("2001.02.03(Sat)"))});
-    QCOMPARE(contact.birthdayValue(), (BirthdayValue{DateComponents{1980, 5, 17}, QStringLiteral("1980.05.17(Sat)")}));
-    QCOMPARE(contact.nameValue().stringValue, QStringLiteral("Taro Yamada"));
-    QCOMPARE(contact.nameValue().previousFamilyName, QStringLiteral("Suzuki"));
-    QCOMPARE(contact.phoneticNameValue().stringValue, QStringLiteral("やまだ たろう"));
-    QCOMPARE(contact.stringValueForIdentifier(Field::JobTitle), QStringLiteral("Engineer"));
-    QCOMPARE(contact.stringValueForIdentifier(Field::Note), QStringLiteral("Met in Kyoto"));
-    QCOMPARE(contact.stringValueForIdentifier(Field::Phone), QString());
-    QCOMPARE(contact.photoData(), QByteArrayLiteral("\x89PNG photo bytes"));
-}
-
 void TestPersonDsc::readingEmptyEntries()
 {
     auto record = std::make_shared<Person>();

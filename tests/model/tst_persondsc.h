@@ -33,7 +33,6 @@ private Q_SLOTS:
     void namePartsReachRecord();
 
     // Reading.
-    void readingBoundRecord();
     void readingEmptyEntries();
     void readingRereadsRecord();
     void noteDisabled();
