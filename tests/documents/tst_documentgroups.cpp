@@ -2,7 +2,6 @@
 #include "documents/DocumentGroups.h"
 
 #include <QFile>
-#include <QFont>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -70,7 +69,6 @@ private Q_SLOTS:
     // Side bar and menus
     void containerTable();
     void groupMenuItems();
-    void rowHeightForFont();
 
     // Dropping contacts on a group
     void acceptsDrop_data();
@@ -288,16 +286,6 @@ void TestDocumentGroups::groupMenuItems()
     QCOMPARE(items.at(7).title, QStringLiteral("Delete Group"));
     QCOMPARE(DocumentGroups::groupMenuItems(collection, true).first().title, QStringLiteral("Hide Groups"));
     QVERIFY(DocumentGroups::groupMenuItems(ContactCollection(), false).isEmpty());
-}
-
-void TestDocumentGroups::rowHeightForFont()
-{
-    QFont small;
-    small.setPointSizeF(7);
-    QCOMPARE(DocumentGroups::rowHeightForFont(small), 20);
-    QFont large;
-    large.setPointSizeF(30);
-    QVERIFY(DocumentGroups::rowHeightForFont(large) >= 48 + 4);
 }
 
 void TestDocumentGroups::acceptsDrop_data()

@@ -18,7 +18,6 @@ private Q_SLOTS:
     void initTestCase();
     void init();
 
-    void builtInViewTypes();
     void upgrade_data();
     void upgrade();
     void upgradeToBuildVersion();
@@ -80,24 +79,6 @@ void TestPreferences::initTestCase()
 void TestPreferences::init()
 {
     Preferences().restoreDefaults();
-}
-
-void TestPreferences::builtInViewTypes()
-{
-    // The two built-in tables offer the same view types in one order, each list led by "Name";
-    // only the address book's has "Default".
-    const ViewTypeDict& document = ViewTypes::documentViewTypes();
-    const ViewTypeDict& addressBook = ViewTypes::initViewTypeDict();
-    QCOMPARE(addressBook.names(), ViewTypes::offeredOrder());
-    QCOMPARE(QStringList{QStringLiteral("Default")} + document.names(), ViewTypes::offeredOrder());
-    for (const ViewTypeDict* dict : {&document, &addressBook}) {
-        for (const ViewTypeDict::Entry& entry : dict->entries())
-            QCOMPARE(entry.second.value(0), QStringLiteral("Name"));
-    }
-    const QMap<QString, QStringList> labels = ViewTypes::initSelectedLabels();
-    QCOMPARE(labels.size(), FieldIdentifiers::labeledIdentifiers().size());
-    for (const QString& identifier : FieldIdentifiers::labeledIdentifiers())
-        QCOMPARE(labels.value(identifier), QStringList{QStringLiteral("All")});
 }
 
 void TestPreferences::upgrade_data()
