@@ -68,7 +68,6 @@ private Q_SLOTS:
 
     // Side bar and menus
     void containerTable();
-    void groupMenuItems();
 
     // Dropping contacts on a group
     void acceptsDrop_data();
@@ -263,29 +262,6 @@ void TestDocumentGroups::containerTable()
     QCOMPARE(containers.at(0).groups, (GroupTable{top, friends}));
     QCOMPARE(containers.at(1).remote, QStringLiteral("Server"));
     QCOMPARE(containers.at(1).groups, (GroupTable{serverTop, club}));
-}
-
-void TestDocumentGroups::groupMenuItems()
-{
-    using Kind = GroupMenuItem::Kind;
-    ContactCollection collection = sampleCollection();
-    collection.selectedGroupDict = collection.groupTable.at(2);
-    const QList<GroupMenuItem> items = DocumentGroups::groupMenuItems(collection, false);
-    QList<Kind> kinds;
-    for (const GroupMenuItem& item : items)
-        kinds.append(item.kind);
-    QCOMPARE(kinds,
-             (QList<Kind>{Kind::ToggleSideBar, Kind::Separator, Kind::Group, Kind::Group, Kind::Group, Kind::Separator,
-                          Kind::AddGroup, Kind::DeleteGroup}));
-    QCOMPARE(items.first().title, QStringLiteral("Show Groups"));
-    QCOMPARE(items.at(2).title, GroupText::AllContacts);
-    QVERIFY(!items.at(3).checked);
-    QVERIFY(items.at(4).checked);
-    QCOMPARE(items.at(4).group, collection.groupTable.at(2));
-    QCOMPARE(items.at(6).title, QStringLiteral("Add Group"));
-    QCOMPARE(items.at(7).title, QStringLiteral("Delete Group"));
-    QCOMPARE(DocumentGroups::groupMenuItems(collection, true).first().title, QStringLiteral("Hide Groups"));
-    QVERIFY(DocumentGroups::groupMenuItems(ContactCollection(), false).isEmpty());
 }
 
 void TestDocumentGroups::acceptsDrop_data()

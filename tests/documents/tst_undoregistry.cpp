@@ -205,7 +205,6 @@ private Q_SLOTS:
     void valueOfOtherIdentifierIsRefused();
     void labelledValueWithUnknownLabelIndex();
     void birthdayOfSameDateIsUnchanged();
-    void replacedPhoneListReloadsOnUndoAndRedo();
     void groupOfEditsReloadsOnceOnUndo();
 
     // Replacing contacts by others
@@ -347,20 +346,6 @@ void TestUndoRegistry::birthdayOfSameDateIsUnchanged()
     // The same day with a year is another birthday.
     QVERIFY(m_registry->undoReplaceBirthdayValue(BirthdayValue{DateComponents{2000, 2, 29}, {}}, contact));
     QCOMPARE(m_registry->undoStack()->count(), 2);
-}
-
-void TestUndoRegistry::replacedPhoneListReloadsOnUndoAndRedo()
-{
-    const ContactEntryPtr contact = fullContact();
-    const LabeledValueList newList{labeled(QStringLiteral("home"), QStringLiteral("+44 20 7946 0000"))};
-    QVERIFY(m_registry->undoReplaceLabeledValue(newList, Field::Phone, contact));
-    m_view->calls.clear();
-    m_registry->undoStack()->undo();
-    QCOMPARE(m_view->calls, QStringList{QStringLiteral("updateTable undoing")});
-    m_registry->undoStack()->redo();
-    QCOMPARE(m_view->calls.last(), QStringLiteral("updateTable redoing"));
-    QCOMPARE(contact->person->labeledValues(LabeledField::Phone).size(), 1);
-    QCOMPARE(contact->person->labeledValues(LabeledField::Phone).first().value, newList.first().value);
 }
 
 void TestUndoRegistry::mergeIsOneStep()

@@ -452,29 +452,4 @@ void TestPersonDsc::labeledValueAtPosition()
     QCOMPARE(contact.labeledValuesForIdentifier(Field::Company), LabeledValueList());
 }
 
-void TestPersonDsc::stringValueAtPosition_data()
-{
-    QTest::addColumn<QString>("identifier");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("phone 0") << Field::Phone << 0 << QStringLiteral("+81 3 1234 5678");
-    QTest::newRow("phone past the end") << Field::Phone << 2 << QString();
-    QTest::newRow("phone before the start") << Field::Phone << -1 << QString();
-    QTest::newRow("instant message") << Field::InstantMessage << 0 << QStringLiteral("Jabber:taro@jabber.example");
-    QTest::newRow("birthday") << Field::Birthday << 3 << QStringLiteral("1980.05.17(Sat)");
-    QTest::newRow("name") << Field::Name << 1 << QStringLiteral("Taro Yamada");
-    QTest::newRow("string field") << Field::Department << 4 << QStringLiteral("R&D");
-    QTest::newRow("unknown") << QStringLiteral("Colour") << 0 << QString();
-}
-
-void TestPersonDsc::stringValueAtPosition()
-{
-    QFETCH(QString, identifier);
-    QFETCH(int, position);
-    QFETCH(QString, expected);
-    const PersonDsc contact = PersonDsc::detachedFromRecord(*filledRecord(), 32, US);
-    QCOMPARE(contact.stringValueForIdentifier(identifier, position), expected);
-}
-
 QTEST_GUILESS_MAIN(TestPersonDsc)

@@ -38,8 +38,6 @@ private Q_SLOTS:
     void noteDisabled();
     void labeledValueAtLabelIndex();
     void labeledValueAtPosition();
-    void stringValueAtPosition_data();
-    void stringValueAtPosition();
 
     // Labelled lists.
     void addGivesFreshLabelIndex_data();
