@@ -52,10 +52,8 @@ private Q_SLOTS:
     void defaultTicks();
     void storedChoice();
     void popupItems();
-    void everythingUnticked();
     void tickAndUntick_data();
     void tickAndUntick();
-    void separatorAndCustomizeAreNotSelected();
     void selectAllAndRevert();
     void customizeTable();
 };
@@ -164,19 +162,6 @@ void TestEncodingAccessoryModel::popupItems()
     QCOMPARE(model.encodingType(), TextEncodings::Automatic);
 }
 
-void TestEncodingAccessoryModel::everythingUnticked()
-{
-    EncodingAccessoryModel model({}, EnglishAndJapanese);
-    model.clearAll();
-    QCOMPARE(titles(model), QStringList({"---", "Customize Encoding List…"}));
-    QCOMPARE(model.currentIndex(), -1);
-    QCOMPARE(model.encodingType(), TextEncodings::Automatic);
-
-    model.setEncodingOnly();
-    QCOMPARE(titles(model), QStringList({"Automatic", "---", "Customize Encoding List…"}));
-    QCOMPARE(model.encodingType(), TextEncodings::Automatic);
-}
-
 void TestEncodingAccessoryModel::tickAndUntick_data()
 {
     QTest::addColumn<bool>("encodingOnly");
@@ -212,18 +197,6 @@ void TestEncodingAccessoryModel::tickAndUntick()
     QVERIFY(!titles(model).contains(name));
     QCOMPARE(model.currentIndex(), 0);
     QCOMPARE(model.encodingTypeName(), selectedAfterUntick);
-}
-
-void TestEncodingAccessoryModel::separatorAndCustomizeAreNotSelected()
-{
-    EncodingAccessoryModel model({}, EnglishAndJapanese);
-    model.setEncodingOnly();
-    QVERIFY(model.selectItem(1));
-    const int customize = int(model.items().size()) - 1;
-    QVERIFY(!model.selectItem(customize));
-    QVERIFY(!model.selectItem(customize - 1));
-    QVERIFY(!model.selectItem(customize + 1));
-    QCOMPARE(model.currentIndex(), 1);
 }
 
 void TestEncodingAccessoryModel::selectAllAndRevert()
