@@ -6,6 +6,7 @@
 #include "documents/ContactDocument.h"
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
+#include "output/OutputCommands.h"
 #include "support/UiTr.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
@@ -196,6 +197,9 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     file->addAction(action(Command::ExportAsVCard));
     file->addAction(action(Command::ImportFromVCard));
     file->addSeparator();
+    file->addAction(m_window->outputCommands()->printAction());
+    file->addAction(m_window->outputCommands()->printPreviewAction());
+    file->addSeparator();
     file->addAction(action(Command::Quit));
 
     QMenu* edit = bar->addMenu(tr("&Edit"));
@@ -265,6 +269,7 @@ void DocumentMenus::buildToolBar(QToolBar* toolBar, QToolButton* editButton)
     toolBar->addWidget(popupButton(QStringLiteral("contactPopup"), tr("Contact"), &DocumentMenus::fillContactMenu));
     toolBar->addWidget(
         popupButton(QStringLiteral("sortOptionsPopup"), tr("Sort Options"), &DocumentMenus::fillSortOptionsMenu));
+    toolBar->addAction(m_window->outputCommands()->printAction());
 }
 
 void DocumentMenus::rebuildViewTypePopup()
@@ -386,7 +391,8 @@ void DocumentMenus::fillContactMenu(QMenu* menu)
     QAction* exportContact =
         menu->addAction(tr("Export Contact as vCard"), m_window->fileCommands(), &DocumentFileCommands::exportAsVCard);
     exportContact->setEnabled(action(Command::ExportAsVCard)->isEnabled());
-    menu->addAction(tr("Show QRCode"))->setEnabled(false);
+    menu->addAction(m_window->outputCommands()->showQRCodeAction());
+    menu->addAction(m_window->outputCommands()->useAsMyCardAction());
     menu->addSeparator();
     menu->addAction(action(Command::ShowCompanyInNameCell));
     menu->addAction(action(Command::ShowNameInAllRows));
@@ -463,6 +469,7 @@ void DocumentMenus::validate()
     action(Command::ShowCompanyInNameCell)->setChecked(m_window->tableController()->showCompanyInNameCell());
     action(Command::ShowNameInAllRows)->setChecked(m_window->tableController()->showNameInAllRows());
     action(Command::ShowContactInfo)->setEnabled(state.selectedRowCount > 0);
+    m_window->outputCommands()->validate();
     rebuildViewTypePopup();
 }
 

@@ -24,6 +24,7 @@ class DocumentFileCommands;
 class DocumentMenus;
 class GroupSideBar;
 class TableEditors;
+class OutputCommands;
 
 /// The window of one contact document: the toolbar with the Edit/Lock button and the pop-ups, the
 /// red bar of edit mode, the group side bar beside the contacts table, and the title with the
@@ -46,6 +47,7 @@ public:
     [[nodiscard]] DocumentHost* documentHost() const { return m_host; }
     [[nodiscard]] DocumentMenus* menus() const { return m_menus; }
     [[nodiscard]] DocumentFileCommands* fileCommands() const { return m_fileCommands; }
+    [[nodiscard]] OutputCommands* outputCommands() const { return m_outputCommands; }
     [[nodiscard]] Preferences& preferences() const { return m_preferences; }
     /// The field editors and the contact card of the table.
     [[nodiscard]] TableEditors* editors() const { return m_editors; }
@@ -114,6 +116,7 @@ private:
     DocumentMenus* m_menus = nullptr;
     DocumentFileCommands* m_fileCommands = nullptr;
     TableEditors* m_editors = nullptr;
+    OutputCommands* m_outputCommands = nullptr;
     bool m_groupViewHidden = true;
 };
 
