@@ -50,8 +50,6 @@ private Q_SLOTS:
     void replaceSingleValueWithoutMatch();
     void replaceWholeList_data();
     void replaceWholeList();
-    void replaceAtIndexDetached();
-    void replaceAtIndexBound();
     void deleteLabeledValue();
     void copyLabeledValue_data();
     void copyLabeledValue();

@@ -261,64 +261,6 @@ void TestPersonDsc::replaceWholeList()
     QVERIFY(reread(record).labeledValuesForIdentifier(identifier).isEmpty());
 }
 
-void TestPersonDsc::replaceAtIndexDetached()
-{
-    const LabeledValueList phones{textValue(QStringLiteral("home"), QStringLiteral("1"), 0),
-                                  textValue(QStringLiteral("work"), QStringLiteral("2"), 1),
-                                  textValue(QStringLiteral("other"), QStringLiteral("3"), 2)};
-    PersonDsc contact;
-
-    // A list is taken over as it is, derived keys and all.
-    LabeledValueList staleList = phones;
-    staleList[0].stringValue = QStringLiteral("stale");
-    contact.replaceLabeledValueAtIndex(staleList, Field::Phone, 5);
-    QCOMPARE(contact.phoneValues(), staleList);
-
-    contact.replaceLabeledValueAtIndex(phones, Field::Phone, 0);
-    contact.replaceLabeledValueAtIndex(std::monostate(), Field::Phone, 1);
-    QCOMPARE(labelIndexes(contact.phoneValues()), (QList<int>{0, 2}));
-
-    // A text changes the value and nothing else.
-    contact.replaceLabeledValueAtIndex(QStringLiteral("999"), Field::Phone, 0);
-    QCOMPARE(contact.phoneValues().at(0).value, QStringLiteral("999"));
-    QCOMPARE(contact.phoneValues().at(0).stringValue, QStringLiteral("1"));
-    QCOMPARE(contact.phoneValues().at(0).label, QStringLiteral("home"));
-
-    // A labelled value is copied in with the defaults of a new entry; the index stays.
-    contact.replaceLabeledValueAtIndex(textValue(QString(), QStringLiteral("777")), Field::Phone, 1);
-    QCOMPARE(contact.phoneValues().at(1), textValue(QStringLiteral("home"), QStringLiteral("777"), 2));
-
-    // Positions outside the list and fields that are not labelled change nothing.
-    const LabeledValueList before = contact.phoneValues();
-    contact.replaceLabeledValueAtIndex(std::monostate(), Field::Phone, 2);
-    contact.replaceLabeledValueAtIndex(QStringLiteral("x"), Field::Phone, -1);
-    contact.replaceLabeledValueAtIndex(phones, Field::Company, 0);
-    QCOMPARE(contact.phoneValues(), before);
-    QCOMPARE(contact.stringValueForIdentifier(Field::Company), QString());
-}
-
-void TestPersonDsc::replaceAtIndexBound()
-{
-    const auto record = filledRecord();
-    PersonDsc contact = reread(record);
-
-    contact.replaceLabeledValueAtIndex(QStringLiteral("03-5555-5555"), Field::Phone, 1);
-    QCOMPARE(std::get<QString>(record->value(MultiProperty::Phone).valueAtIndex(1)), QStringLiteral("03-5555-5555"));
-    QCOMPARE(contact.phoneValues().at(1).stringValue, QStringLiteral("03-5555-5555"));
-
-    contact.replaceLabeledValueAtIndex(std::monostate(), Field::Phone, 0);
-    QCOMPARE(record->value(MultiProperty::Phone).count(), 1);
-    QCOMPARE(contact.phoneValues(),
-             LabeledValueList{textValue(QStringLiteral("No label"), QStringLiteral("03-5555-5555"), 0)});
-
-    // A whole list is written, then read back with its derived keys.
-    LabeledValue stale = textValue(QStringLiteral("mobile"), QStringLiteral("080"), 4);
-    stale.stringValue = QStringLiteral("stale");
-    contact.replaceLabeledValueAtIndex(LabeledValueList{stale}, Field::Phone, 0);
-    QCOMPARE(contact.phoneValues(), LabeledValueList{textValue(QStringLiteral("mobile"), QStringLiteral("080"), 0)});
-    QCOMPARE(record->value(MultiProperty::Phone).labelAtIndex(0), L::PhoneMobile);
-}
-
 void TestPersonDsc::deleteLabeledValue()
 {
     PersonDsc detached;
