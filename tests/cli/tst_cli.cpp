@@ -129,6 +129,7 @@ void TestCli::output_data()
         "warning: Can't find header line in the file. Read as the following order: Name, Phone, Email, ZIP, State, "
         "City, Street\n");
 
+    // The table's rows, sorting, filters and cells have tests of their own; here the command's output.
     row("table, default view by name", {"table", "@table/rows.vcf"},
         table({"Name|Email", "Acme Inc.|info@acme.example", "Alice Able|", "Bob Brown|bob@example.org", "Carol Clark|",
                "Dan Doe|", "Erin Evans|erin@example.org", "|erin@work.example", total}));
@@ -136,13 +137,6 @@ void TestCli::output_data()
     row("table by phone", {"table", "--view", "Phone", "--sort", "Phone", "@table/rows.vcf"},
         table({"Name|Phone", "Bob Brown|555-0101", "|555-0102", "|555-0103", "Carol Clark|555-0200", "|555-0201",
                "Dan Doe|555-0300", "Erin Evans|555-0400", "Alice Able|", "Acme Inc.|", total}));
-    row("table by phone, descending",
-        {"table", "--view", "Phone", "--sort", "Phone", "--descending", "@table/rows.vcf"},
-        table({"Name|Phone", "Erin Evans|555-0400", "Dan Doe|555-0300", "Carol Clark|555-0201", "|555-0200",
-               "Bob Brown|555-0103", "|555-0102", "|555-0101", "Alice Able|", "Acme Inc.|", total}));
-    row("table, label filter", {"table", "--view", "Phone", "--labels", "home", "@table/rows.vcf"},
-        table({"Name|Phone", "Acme Inc.|", "Alice Able|", "Bob Brown|", "|555-0101", "Carol Clark|", "Dan Doe|555-0300",
-               "Erin Evans|", total}));
     row("table, group, name in all rows",
         {"table", "--view", "Phone", "--group", "Work", "--show-name-in-all-rows", "@table/rows.vcf"},
         table({"Name|Phone", "Bob Brown|555-0103", "Bob Brown|555-0101", "Bob Brown|555-0102", "Carol Clark|555-0200",
@@ -152,15 +146,10 @@ void TestCli::output_data()
         table({"Name|ZIP|State|City|Street|Country", "Dan Doe|62701|IL|Springfield|1 Main St|USA",
                "|62565|IL|Shelbyville|9 Side Rd|USA", "Alice Able|||||", "Bob Brown|||||", "Carol Clark|||||",
                "Acme Inc.|||||", "Erin Evans|||||", total}));
-    row("table, a note on one line", {"table", "--view", "Other", "@table/rows.vcf"},
-        table({"Name|Dates|Note", "Acme Inc.||", "Alice Able||", "Bob Brown||", "Carol Clark||",
-               "Dan Doe||one two three four five six seven eight nine ten", "Erin Evans||", total}));
 
     row("qr vCard by default: first phone, e-mail and address", {"qr", "@cli/qr-contacts.vcf", "--payload"},
         "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Jane Doe\r\nN:Doe;Jane;;;\r\nEMAIL;type=home:jane@example.com\r\n"
         "TEL;type=work:+1 555 0100\r\nADR;type=home:;;1 Main St;Springfield;IL;62701;USA\r\nEND:VCARD\r\n");
-    row("qr Phone", {"qr", "@cli/qr-contacts.vcf", "--payload", "--format", "Phone"}, "tel:+1 555 0100");
-    row("qr URL is not ticked at first", {"qr", "@cli/qr-contacts.vcf", "--payload", "--format", "URL"}, "http:");
     row("qr ticks: second phone only, the URL, the organisation",
         {"qr", "@cli/qr-contacts.vcf", "--payload", "--tick", "phone:2,url:1", "--org"},
         "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Jane Doe\r\nN:Doe;Jane;;;\r\nEMAIL;type=home:jane@example.com\r\n"
