@@ -68,7 +68,7 @@ void TestCellEditingBulk::contextMenu_data()
     QTest::newRow("phone") << Alice << Field::Phone << QString(u"Call Phone|"_qs + labeledText);
     QTest::newRow("no phone") << Carol << Field::Phone << "Open Edit Panel|Add Item";
     QTest::newRow("address") << Alice << Field::Address
-                             << "Open Apple Map|Open Google Map|Open Address Panel|-|Add/Delete Address Item|"
+                             << "Open Map|Open Google Map|Open Address Panel|-|Add/Delete Address Item|"
                                 "Delete Item|Add Item";
     QTest::newRow("no zip") << Bob << Field::ZIP << "Add/Delete Address Item|Add Item";
     QTest::newRow("no dates") << Alice << Field::Dates << "Open Dates Panel|Add Item";
