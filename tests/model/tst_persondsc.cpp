@@ -305,14 +305,6 @@ void TestPersonDsc::compositeNameOfCompany()
     name.showAsPerson = true;
     detached.setValue(name, Field::Name);
     QCOMPARE(detached.compositeName(), QStringLiteral("Taro Yamada"));
-
-    const auto record = filledRecord();
-    record->setFlags(AddressBook::PersonFlags::ShowAsCompany);
-    const PersonDsc bound = reread(record);
-    QVERIFY(!bound.showAsPerson());
-    QCOMPARE(std::get<QString>(bound.valueForIdentifier(Field::CompositeName)), QStringLiteral("Acme"));
-    QCOMPARE(bound.compositeName(), QStringLiteral("Acme"));
-    QVERIFY2(bound.duplicate().uniqueId().startsWith(QStringLiteral("Acme+")), "identity of a company copy");
 }
 
 void TestPersonDsc::namePartsReachRecord()
@@ -424,32 +416,6 @@ void TestPersonDsc::noteDisabled()
 
     contact.setNoteDisabled(false);
     QCOMPARE(contact.stringValueForIdentifier(Field::Note), QStringLiteral("Met in Kyoto"));
-}
-
-void TestPersonDsc::labeledValueAtLabelIndex()
-{
-    PersonDsc contact;
-    contact.replaceLabeledValue(LabeledValueList{textValue(QStringLiteral("home"), QStringLiteral("1"), 0),
-                                                 textValue(QStringLiteral("work"), QStringLiteral("2"), 5),
-                                                 textValue(QStringLiteral("other"), QStringLiteral("3"), 5)},
-                                Field::Phone);
-    QCOMPARE(contact.labeledValueForIdentifierAtLabelIndex(Field::Phone, 5).value, QStringLiteral("3")); // the last
-    QCOMPARE(contact.labeledValueForIdentifierAtLabelIndex(Field::Phone, 0).value, QStringLiteral("1"));
-    QCOMPARE(contact.labeledValueForIdentifierAtLabelIndex(Field::Phone, 9), LabeledValue());
-    QCOMPARE(contact.labeledValueForIdentifierAtLabelIndex(Field::Email, 0), LabeledValue());
-    QCOMPARE(contact.labeledValueForIdentifierAtLabelIndex(Field::Company, 0), LabeledValue());
-}
-
-void TestPersonDsc::labeledValueAtPosition()
-{
-    PersonDsc contact;
-    contact.replaceLabeledValue(LabeledValueList{textValue(QStringLiteral("home"), QStringLiteral("1"), 7)},
-                                Field::Phone);
-    QCOMPARE(contact.labeledValueForIdentifier(Field::Phone, 0)->labelIndex, 7);
-    QCOMPARE(contact.labeledValueForIdentifier(Field::Phone, 1), std::nullopt);
-    QCOMPARE(contact.labeledValueForIdentifier(Field::Phone, -1), std::nullopt);
-    QCOMPARE(contact.labeledValueForIdentifier(Field::Birthday, 0), std::nullopt);
-    QCOMPARE(contact.labeledValuesForIdentifier(Field::Company), LabeledValueList());
 }
 
 QTEST_GUILESS_MAIN(TestPersonDsc)

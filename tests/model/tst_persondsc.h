@@ -36,8 +36,6 @@ private Q_SLOTS:
     void readingEmptyEntries();
     void readingRereadsRecord();
     void noteDisabled();
-    void labeledValueAtLabelIndex();
-    void labeledValueAtPosition();
 
     // Labelled lists.
     void addGivesFreshLabelIndex_data();
@@ -50,7 +48,6 @@ private Q_SLOTS:
     void replaceSingleValueWithoutMatch();
     void replaceWholeList_data();
     void replaceWholeList();
-    void deleteLabeledValue();
     void copyLabeledValue_data();
     void copyLabeledValue();
     void sortForLabeledValue_data();

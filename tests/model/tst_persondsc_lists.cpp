@@ -261,32 +261,6 @@ void TestPersonDsc::replaceWholeList()
     QVERIFY(reread(record).labeledValuesForIdentifier(identifier).isEmpty());
 }
 
-void TestPersonDsc::deleteLabeledValue()
-{
-    PersonDsc detached;
-    detached.replaceLabeledValue(LabeledValueList{textValue(QStringLiteral("home"), QStringLiteral("1"), 0),
-                                                  textValue(QStringLiteral("work"), QStringLiteral("2"), 1),
-                                                  textValue(QStringLiteral("other"), QStringLiteral("3"), 2)},
-                                 Field::URL);
-    LabeledValue byIndex;
-    byIndex.labelIndex = 1;
-    QVERIFY(detached.deleteLabeledValue(byIndex, Field::URL));
-    QCOMPARE(labelIndexes(detached.urlValues()), (QList<int>{0, 2}));
-    QVERIFY(!detached.deleteLabeledValue(byIndex, Field::URL));
-    QVERIFY(!detached.deleteLabeledValue(byIndex, Field::Company));
-    QCOMPARE(detached.urlValues().size(), 2);
-
-    const auto record = filledRecord();
-    PersonDsc bound = reread(record);
-    byIndex.labelIndex = 0;
-    QVERIFY(bound.deleteLabeledValue(byIndex, Field::Phone));
-    QCOMPARE(record->value(MultiProperty::Phone).count(), 1);
-    QCOMPARE(labelIndexes(bound.phoneValues()), QList<int>{0});
-    QCOMPARE(bound.phoneValues().at(0).value, QStringLiteral("090-1111-2222"));
-    QVERIFY(bound.deleteLabeledValue(byIndex, Field::Phone));
-    QVERIFY(!record->hasValue(MultiProperty::Phone));
-}
-
 void TestPersonDsc::copyLabeledValue_data()
 {
     QTest::addColumn<QString>("identifier");
