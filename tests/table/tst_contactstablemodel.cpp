@@ -7,8 +7,6 @@
 #include "table/TableCells.h"
 
 #include <QAbstractItemModelTester>
-#include <QPoint>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace Quillary;
@@ -30,13 +28,11 @@ private Q_SLOTS:
     void nameCell();
     void editableInEditModeOnly_data();
     void editableInEditModeOnly();
-    void numLinesRole();
     void summaryRow();
     void headers();
 
     void highlightRanges_data();
     void highlightRanges();
-    void highlightRole();
 };
 
 namespace {
@@ -138,11 +134,8 @@ void TestContactsTableModel::cellRoles_data()
                             << QString::fromUtf8(label);
     };
     row("name", "brown", 0, QStringLiteral("Name"), Template::Name, "Bob Brown", "");
-    row("name of a company", "acme", 0, QStringLiteral("Name"), Template::Name, "Acme Inc.", "");
     row("phone", "brown", 0, Field::Phone, Template::PopupAndText, "555-0103", "work");
     row("phone, custom label", "clark", 1, Field::Phone, Template::PopupAndText, "555-0201", "Beach house");
-    row("no phone", "able", 0, Field::Phone, Template::PopupAndText, "", "");
-    row("address part", "doe", 1, Field::City, Template::PopupAndText, "Shelbyville", "work");
     row("note", "doe", 0, Field::Note, Template::TextCell, "one\ntwo\nthree\nfour\nfive\nsix\nseven\neight\nnine\nten",
         "");
     row("note, continuation: no view", "brown", 2, Field::Note, Template::None, "", "");
@@ -226,7 +219,6 @@ void TestContactsTableModel::editableInEditModeOnly_data()
     QTest::newRow("phone") << Field::Phone << true;
     QTest::newRow("e-mail") << Field::Email << true;
     QTest::newRow("address: edited in its editor") << Field::Address << false;
-    QTest::newRow("note") << Field::Note << true;
     QTest::newRow("name") << QStringLiteral("Name") << false;
 }
 
@@ -260,20 +252,6 @@ void TestContactsTableModel::editableInEditModeOnly()
         QVERIFY(labels.size() > 1);
         QVERIFY(labels.contains(QStringLiteral("home")));
     }
-}
-
-void TestContactsTableModel::numLinesRole()
-{
-    TableTestDocument doc(RowsFile, {Field::Phone, Field::Address, Field::Note});
-    const int doe = doc.firstRowOf(QStringLiteral("doe"));
-    ContactsTableModel* model = doc.controller.model();
-    QCOMPARE(model->index(doe, 0).data(Role::NumLinesRole).toInt(), 5);
-    QCOMPARE(model->index(doc.firstRowOf(QStringLiteral("evans")), 0).data(Role::NumLinesRole).toInt(), 1);
-
-    // The count follows the columns after the next reload.
-    doc.controller.deleteColumn(Field::Note);
-    doc.controller.updateTable();
-    QVERIFY(model->index(doe, 0).data(Role::NumLinesRole).toInt() < 5);
 }
 
 void TestContactsTableModel::summaryRow()
@@ -330,22 +308,6 @@ void TestContactsTableModel::highlightRanges()
     QFETCH(Ranges, ranges);
 
     QCOMPARE(TableCells::highlightRanges(text, search), ranges);
-}
-
-void TestContactsTableModel::highlightRole()
-{
-    TableTestDocument doc(RowsFile, {Field::Phone});
-    ContactsTableModel* model = doc.controller.model();
-    const int brown = doc.firstRowOf(QStringLiteral("brown"));
-    QCOMPARE(model->index(brown, 1).data(Role::HighlightRole).toList(), QVariantList());
-
-    QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
-    doc.controller.setSearchString(QStringLiteral("B"));
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(model->index(brown, 0).data(Role::HighlightRole).toList(), (QVariantList{QPoint(0, 1), QPoint(4, 1)}));
-    QCOMPARE(model->index(brown, 1).data(Role::HighlightRole).toList(), QVariantList());
-    doc.controller.setSearchString(QStringLiteral("01"));
-    QCOMPARE(model->index(brown, 1).data(Role::HighlightRole).toList(), (QVariantList{QPoint(4, 2)}));
 }
 
 QTEST_GUILESS_MAIN(TestContactsTableModel)
