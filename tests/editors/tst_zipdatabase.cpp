@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "editors/ZipDatabase.h"
 #include "support/Charset.h"
 
@@ -49,24 +50,10 @@ QByteArray shiftJisGzip(const QString& csv)
     return gzipMember(Charset::encode(csv, "windows-31j"));
 }
 
-// Japan Post's layouts, with a kana field that starts with digits (as "1ｼﾞｮｳ" does) and lines that are
-// not records.
-const QString ResidentialCsv = QStringLiteral(
-    "13101,\"100  \",\"1000005\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ﾏﾙﾉｳﾁ\",\"東京都\",\"千代田区\",\"丸の内\",0,0,0,0,0,0\r\n"
-    "13101,\"100  \",\"1000000\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ\",\"東京都\",\"千代田区\","
-    "\"以下に掲載がない場合\",0,0,0,0,0,0\r\n"
-    "13101,\"100  \",\"1000001\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ﾁﾖﾀﾞ\",\"東京都\",\"千代田区\",\"千代田\",0,0,0,0,0,0\r\n"
-    "not a record\r\n"
-    "\r\n"
-    "27216,\"586  \",\"5860001\",\"ｵｵｻｶﾌ\",\"ｶﾜﾁﾅｶﾞﾉｼ\",\"ｷﾄﾞ\",\"大阪府\",\"河内長野市\",\"木戸\",0,0,0,1,0,0\r\n"
-    "27216,\"586  \",\"5860001\",\"ｵｵｻｶﾌ\",\"ｶﾜﾁﾅｶﾞﾉｼ\",\"ｷﾄﾞﾁｮｳ\",\"大阪府\",\"河内長野市\",\"木戸町\",0,0,0,1,0,0\r\n"
-    "01217,\"067  \",\"0670011\",\"ﾎｯｶｲﾄﾞｳ\",\"ｴﾍﾞﾂｼ\",\"1005ｼﾞｮｳ\",\"北海道\",\"江別市\",\"１条\",0,0,0,0,0,0\r\n");
-
-const QString BusinessCsv = QStringLiteral(
-    "13101,\"ｸﾅｲﾁｮｳ\",\"宮内庁\",\"東京都\",\"千代田区\",\"千代田\",\"１－１\",\"1008111\",\"100  \",\"銀座\",0,0,0\r\n"
-    "13101,\"ﾏﾙﾉｳﾁｼｮｳｼﾞ\",\"丸の内商事\",\"東京都\",\"千代田区\",\"千代田\",\"１番\",\"1000001\",\"100  "
-    "\",\"銀座\",0,0,0\r\n"
-    "13101,\"\",\"\",\"\"\r\n");
+// Japan Post's layouts (tests/data/editors), with a kana field that starts with digits (as "1ｼﾞｮｳ"
+// does) and lines that are not records.
+const QString ResidentialCsv = QString::fromUtf8(Test::readData(QStringLiteral("editors/residential.csv")));
+const QString BusinessCsv = QString::fromUtf8(Test::readData(QStringLiteral("editors/business.csv")));
 
 ZipAddress residential(const char* zip, const QString& state, const QString& city, const QString& street,
                        const QString& phoneticCity, const QString& phoneticStreet)
