@@ -5,7 +5,7 @@
 
 int main(int argc, char* argv[])
 {
-    Quillary::tuneMemoryAllocator(argv);
+    Quillary::tuneMemoryAllocator();
     QCoreApplication::setApplicationName(QStringLiteral("Quillary"));
     QCoreApplication::setOrganizationName(QStringLiteral("Quillary"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLARY_VERSION_STRING));

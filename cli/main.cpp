@@ -58,7 +58,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[], std::
 
 int main(int argc, char* argv[])
 {
-    Quillary::tuneMemoryAllocator(argv);
+    Quillary::tuneMemoryAllocator();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

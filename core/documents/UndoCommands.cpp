@@ -1,17 +1,11 @@
 #include "UndoCommands_p.h"
 
+#include "support/CoreTr.h"
 #include "support/Localized.h"
 
 #include <QCoreApplication>
 
 namespace Quillary::UndoCommands {
-
-namespace {
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
-} // namespace
 
 ContactCommand::ContactCommand(UndoRegistry& registry, ContactEntryPtr contact, const QString& text,
                                UndoRegistry::Refresh onEdit, UndoRegistry::Refresh onReplay)

@@ -2,6 +2,7 @@
 
 #include "documents/UndoRegistry.h"
 #include "model/LabelTable.h"
+#include "support/CoreTr.h"
 #include "support/Localized.h"
 
 #include <QCoreApplication>
@@ -9,11 +10,6 @@
 namespace Quillary::EditorValues {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 bool hasLabelIndex(const PersonDsc& person, const QString& identifier, int labelIndex)
 {

@@ -1,19 +1,13 @@
 #include "ImportPanelModel.h"
 
 #include "model/LabelTable.h"
-
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 #include <algorithm>
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 /// The fields of the detail table, in the order they are shown.
 const QList<const QString*>& detailFields()

@@ -4,6 +4,7 @@
 #include "ContactsViewController.h"
 #include "TableCells.h"
 #include "documents/UndoRegistry.h"
+#include "support/CoreTr.h"
 #include "support/Localized.h"
 
 #include <QCoreApplication>
@@ -11,11 +12,6 @@
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 using CellValues::ColumnKind;
 

@@ -1,5 +1,6 @@
 #include "ReplaceAlertPanelModel.h"
 
+#include "support/CoreTr.h"
 #include "support/Localized.h"
 
 #include <QCoreApplication>
@@ -7,11 +8,6 @@
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 bool startsEmpty(ReplaceAlertPanelModel::Type type)
 {

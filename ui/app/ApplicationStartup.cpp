@@ -9,6 +9,7 @@
 #include "documents/Preferences.h"
 #include "support/MessageBox.h"
 #include "support/ThemeIcons.h"
+#include "support/UiTr.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 
@@ -19,7 +20,6 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPalette>
-#include <QSettings>
 #include <QTimer>
 
 #include <cstdio>
@@ -28,11 +28,6 @@
 namespace Quillary::Ui {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Ui)
-};
 
 constexpr Qt::KeyboardModifiers RestoreModifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
 
@@ -49,7 +44,7 @@ void exitWith(int code)
 /// at once. Freeing hundreds of thousands of them one by one would only delay the exit.
 [[noreturn]] void exitQuickly()
 {
-    Preferences::instance().settings()->sync();
+    Preferences::instance().sync();
     std::fflush(nullptr);
     std::_Exit(exitCode);
 }

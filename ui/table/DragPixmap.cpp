@@ -1,6 +1,7 @@
 #include "DragPixmap.h"
 
-#include <QCoreApplication>
+#include "support/UiTr.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
@@ -9,11 +10,6 @@
 namespace Quillary::Ui::DragPixmap {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Ui)
-};
 
 constexpr int Padding = 8;
 constexpr int MaximumTextWidth = 320;
