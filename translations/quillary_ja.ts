@@ -996,6 +996,14 @@
         <source>Redo</source>
         <translation>やり直す</translation>
     </message>
+    <message>
+        <source>About Quillary</source>
+        <translation>Quillary について</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Quillary %1&lt;/h3&gt;&lt;p&gt;A contacts editor for vCard and CSV files: every phone number, e-mail address and address of a contact in a row of its own.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Quillary %1&lt;/h3&gt;&lt;p&gt;vCard と CSV ファイルの連絡先エディタ。連絡先の電話番号、メールアドレス、住所をそれぞれ独立した行に表示します。&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>Quillary::Ui::AddressEditor</name>
@@ -1314,14 +1322,6 @@
     <message>
         <source>Clear Menu</source>
         <translation>メニューを消去</translation>
-    </message>
-    <message>
-        <source>About Quillary</source>
-        <translation>Quillary について</translation>
-    </message>
-    <message>
-        <source>&lt;h3&gt;Quillary %1&lt;/h3&gt;&lt;p&gt;A contacts editor for vCard and CSV files: every phone number, e-mail address and address of a contact in a row of its own.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Quillary %1&lt;/h3&gt;&lt;p&gt;vCard と CSV ファイルの連絡先エディタ。連絡先の電話番号、メールアドレス、住所をそれぞれ独立した行に表示します。&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
