@@ -55,10 +55,8 @@ class TestInstallation : public QObject
 private Q_SLOTS:
     void initTestCase();
     void placesEveryFile();
-    void installedProgramsRun_data();
-    void installedProgramsRun();
-    void validatorsAccept_data();
-    void validatorsAccept();
+    void installedFilesPass_data();
+    void installedFilesPass();
     void buildsTheDebianPackage();
 
 private:
@@ -81,74 +79,62 @@ void TestInstallation::placesEveryFile()
         QVERIFY2(QFileInfo::exists(m_prefix.filePath(file)), qPrintable(file));
 }
 
-void TestInstallation::installedProgramsRun_data()
+void TestInstallation::installedFilesPass_data()
 {
+    // A program of the installation ("bin/...") or a checker of the system; "share/..." arguments
+    // name installed files. Each run must succeed, print `expected` and nothing on standard error.
     QTest::addColumn<QString>("program");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("expected");
     const QByteArray version(QUILLARY_VERSION);
     const QString sample = Test::dataPath(QStringLiteral("vcard/icloud-30.vcf"));
-    QTest::newRow("stats") << "quillary-cli" << QStringList{QStringLiteral("stats"), sample}
+    QTest::newRow("stats") << "bin/quillary-cli" << QStringList{QStringLiteral("stats"), sample}
                            << QByteArray("contacts=3 groups=3 phones=10 emails=3 addresses=4\n");
     // The postal codes come from share/quillary of the installation.
-    QTest::newRow("postal code") << "quillary-cli" << QStringList{QStringLiteral("zip"), QStringLiteral("1000001")}
+    QTest::newRow("postal code") << "bin/quillary-cli" << QStringList{QStringLiteral("zip"), QStringLiteral("1000001")}
                                  << QByteArray("千代田");
     // Printing starts a GUI application: without a runtime folder it still prints no warning.
     QTest::newRow("print, no runtime folder")
-        << "quillary-cli" << QStringList{QStringLiteral("print"), sample, QStringLiteral("-o"), QStringLiteral("OUT")}
-        << QByteArray();
-    QTest::newRow("cli version") << "quillary-cli" << QStringList{QStringLiteral("--version")}
+        << "bin/quillary-cli"
+        << QStringList{QStringLiteral("print"), sample, QStringLiteral("-o"), QStringLiteral("OUT")} << QByteArray();
+    QTest::newRow("cli version") << "bin/quillary-cli" << QStringList{QStringLiteral("--version")}
                                  << "quillary-cli " + version + '\n';
-    QTest::newRow("cli help") << "quillary-cli" << QStringList{QStringLiteral("--help")} << QByteArray("stats");
     // Neither needs a display.
-    QTest::newRow("app version") << "quillary" << QStringList{QStringLiteral("--version")}
+    QTest::newRow("app version") << "bin/quillary" << QStringList{QStringLiteral("--version")}
                                  << "quillary " + version + '\n';
-    QTest::newRow("app help") << "quillary" << QStringList{QStringLiteral("--help")} << QByteArray("--version");
+    QTest::newRow("app help") << "bin/quillary" << QStringList{QStringLiteral("--help")} << QByteArray("--version");
+    QTest::newRow("desktop entry") << "desktop-file-validate"
+                                   << QStringList{u"share/applications/"_s + AppId + u".desktop"} << QByteArray();
+    QTest::newRow("AppStream") << "appstreamcli"
+                               << QStringList{QStringLiteral("validate"), QStringLiteral("--no-net"),
+                                              QStringLiteral("--strict"),
+                                              u"share/metainfo/"_s + AppId + u".metainfo.xml"}
+                               << QByteArray();
+    for (const char* page : {"quillary.1", "quillary-cli.1"})
+        QTest::newRow(page) << "groff"
+                            << QStringList{QStringLiteral("-man"), QStringLiteral("-ww"), QStringLiteral("-z"),
+                                           QStringLiteral(QUILLARY_DIST_BUILD_DIR "/") + QString::fromLatin1(page)}
+                            << QByteArray();
 }
 
-void TestInstallation::installedProgramsRun()
+void TestInstallation::installedFilesPass()
 {
     QFETCH(QString, program);
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, expected);
-    arguments.replaceInStrings(QStringLiteral("OUT"), m_empty.filePath(QStringLiteral("out.pdf")));
-    const Test::CliRun run =
-        Test::runProgram(m_prefix.filePath(u"bin/"_s + program), arguments, bareEnvironment(m_empty.path()));
-    QVERIFY2(run.exitCode == 0, run.err.constData());
-    QVERIFY2(run.out.contains(expected), run.out.constData());
-    QVERIFY2(run.err.isEmpty(), run.err.constData());
-}
-
-void TestInstallation::validatorsAccept_data()
-{
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("desktop entry") << "desktop-file-validate"
-                                   << QStringList{u"share/applications/"_s + AppId + u".desktop"};
-    QTest::newRow("AppStream") << "appstreamcli"
-                               << QStringList{QStringLiteral("validate"), QStringLiteral("--no-net"),
-                                              QStringLiteral("--strict"),
-                                              u"share/metainfo/"_s + AppId + u".metainfo.xml"};
-    for (const char* page : {"quillary.1", "quillary-cli.1"})
-        QTest::newRow(page) << "groff"
-                            << QStringList{QStringLiteral("-man"), QStringLiteral("-ww"), QStringLiteral("-z"),
-                                           QStringLiteral(QUILLARY_DIST_BUILD_DIR "/") + QString::fromLatin1(page)};
-}
-
-void TestInstallation::validatorsAccept()
-{
-    QFETCH(QString, program);
-    QFETCH(QStringList, arguments);
-    const QString executable = QStandardPaths::findExecutable(program);
-    QVERIFY2(!executable.isEmpty(), qPrintable(program + u" is missing: run scripts/deps.sh"));
     for (QString& argument : arguments) {
         if (argument.startsWith(u"share/"))
             argument = m_prefix.filePath(argument);
+        else if (argument == u"OUT")
+            argument = m_empty.filePath(QStringLiteral("out.pdf"));
     }
-    const Test::CliRun run = Test::runProgram(executable, arguments);
+    const QString executable =
+        program.startsWith(u"bin/") ? m_prefix.filePath(program) : QStandardPaths::findExecutable(program);
+    QVERIFY2(!executable.isEmpty(), qPrintable(program + u" is missing: run scripts/deps.sh"));
+    const Test::CliRun run = Test::runProgram(executable, arguments, bareEnvironment(m_empty.path()));
     QVERIFY2(run.exitCode == 0, QByteArray(run.out + run.err).constData());
-    if (program == u"groff")
-        QVERIFY2(run.err.isEmpty(), run.err.constData());
+    QVERIFY2(run.out.contains(expected), run.out.constData());
+    QVERIFY2(run.err.isEmpty(), run.err.constData());
 }
 
 void TestInstallation::buildsTheDebianPackage()

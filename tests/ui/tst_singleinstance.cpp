@@ -35,8 +35,6 @@ private Q_SLOTS:
     void handsFilesToTheRunningInstance();
     void listens_data();
     void listens();
-    void readsOnlyRequests_data();
-    void readsOnlyRequests();
 
 private:
     std::unique_ptr<QTemporaryDir> m_runtime;
@@ -94,23 +92,6 @@ void TestSingleInstance::listens()
     InstanceServer server;
     QCOMPARE(server.listen(), listening);
     QCOMPARE(modeOf(folder), mode_t(0700));
-}
-
-void TestSingleInstance::readsOnlyRequests_data()
-{
-    QTest::addColumn<QByteArray>("message");
-    QTest::addColumn<bool>("read");
-    QTest::newRow("files") << QByteArray(R"({"files":["/a.vcf"],"startupId":"x"})") << true;
-    QTest::newRow("relative path") << QByteArray(R"({"files":["a.vcf"]})") << false;
-    QTest::newRow("not JSON") << QByteArray("open /a.vcf\n") << false;
-}
-
-void TestSingleInstance::readsOnlyRequests()
-{
-    QFETCH(QByteArray, message);
-    QFETCH(bool, read);
-    InstanceRequest request;
-    QCOMPARE(InstanceRequest::fromMessage(message, request), read);
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
