@@ -3,8 +3,8 @@
 #include "GroupMenuModel.h"
 #include "UndoRegistry.h"
 #include "formats/ZQVCard.h"
+#include "support/CoreTr.h"
 
-#include <QCoreApplication>
 #include <QFontMetricsF>
 
 #include <cmath>
@@ -12,11 +12,6 @@
 namespace Quillary::DocumentGroups {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 bool hasName(const GroupTable& groupTable, const QString& name)
 {
@@ -135,7 +130,7 @@ bool acceptsDrop(const ContactCollection& collection, const GroupEntryPtr& targe
         || rowIndexes(context.rowIndexes).isEmpty())
         return false;
     if (target == selected || target->remote != collection.defaultAccount
-        || selected->remote != collection.defaultAccount || target->remote == QStringLiteral("Smart Group"))
+        || selected->remote != collection.defaultAccount || target->remote == GroupText::SmartGroupAccount)
         return false;
     return !(target->remote == selected->remote && target->top);
 }

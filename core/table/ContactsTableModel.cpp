@@ -1,18 +1,12 @@
 #include "ContactsTableModel.h"
 
 #include "ContactsViewController.h"
+#include "support/CoreTr.h"
 
 #include <QCoreApplication>
 #include <QPoint>
 
 namespace Quillary {
-
-namespace {
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
-} // namespace
 
 ContactsTableModel::ContactsTableModel(const ContactsViewController& controller, QObject* parent)
     : QAbstractTableModel(parent), m_controller(controller)
@@ -89,8 +83,8 @@ QVariant ContactsTableModel::data(const QModelIndex& index, int role) const
         return cell.showsImage;
     case HighlightRole: {
         QVariantList ranges;
-        for (const auto& [start, length] : TableCells::highlightRanges(cell.text, m_controller.searchString()))
-            ranges.append(QPoint(start, length));
+        for (const TextHighlight& highlight : m_controller.highlights(index.row(), index.column(), cell.text))
+            ranges.append(QPoint(highlight.start, highlight.length));
         return ranges;
     }
     default:

@@ -3,8 +3,8 @@
 // chooses, and must agree with the check of the whole.
 
 #include "FuzzSupport.h"
-#include "formats/Charset.h"
 #include "formats/TextDecoding.h"
+#include "support/Charset.h"
 
 #include <cstdlib>
 #include <iterator>

@@ -2,7 +2,6 @@
 
 #include "DocumentWindow.h"
 #include "ProgressAlert.h"
-#include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
 #include "documents/Preferences.h"
 #include "formats/EncodingAccessory.h"
@@ -10,6 +9,7 @@
 #include "formats/ImportPanel.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
+#include "table/ContactCommands.h"
 #include "table/ContactsTableEditing.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
@@ -99,7 +99,8 @@ bool DocumentFileCommands::revertDocumentToSaved()
     return true;
 }
 
-QString DocumentFileCommands::askExportPath(const QString& extension, const QStringList& nameFilters)
+QString DocumentFileCommands::askExportPath(const QString& extension, const QStringList& nameFilters,
+                                            const QString& defaultName)
 {
     const ContactDocument* document = m_window->document();
     FileDialog::Options options;
@@ -109,8 +110,8 @@ QString DocumentFileCommands::askExportPath(const QString& extension, const QStr
     options.nameFilters = nameFilters;
     options.defaultSuffix = extension;
     const QFileInfo file(document->filePath().isEmpty() ? document->displayName() : document->filePath());
-    const QString name = file.completeBaseName() + u'.' + extension;
-    options.directory = document->filePath().isEmpty() ? name : file.absoluteDir().filePath(name);
+    const QString name = defaultName.isEmpty() ? file.completeBaseName() + u'.' + extension : defaultName;
+    options.directory = name; // in the folder used last
     return FileDialog::getSaveFileName(m_window, options);
 }
 
@@ -130,14 +131,15 @@ bool DocumentFileCommands::exportAsCSV()
 }
 
 bool DocumentFileCommands::runExport(const QString& extension, const QStringList& nameFilters,
-                                     const std::function<DocumentTask*(const QString&)>& start)
+                                     const std::function<DocumentTask*(const QString&)>& start,
+                                     const QString& defaultName)
 {
     ContactDocument* document = m_window->document();
     // The commands come back once the export has ended, whichever way.
     const auto refresh = qScopeGuard([this] { m_window->updateWindowState(); });
     // No second export or import while the panel is open.
     document->setExporting(true);
-    const QString path = askExportPath(extension, nameFilters);
+    const QString path = askExportPath(extension, nameFilters, defaultName);
     document->setExporting(false);
     if (path.isEmpty())
         return false;
@@ -162,6 +164,49 @@ bool DocumentFileCommands::exportAsVCard()
     });
 }
 
+bool DocumentFileCommands::exportContactAsVCard(int clickedRow)
+{
+    const ContactCommands::ExportRequest request =
+        ContactCommands(*m_window->tableController()).exportToVCard(clickedRow);
+    if (m_window->document()->isExporting() || request.contacts.isEmpty())
+        return false;
+    if (request.asksMultipleFirst && !MessageBox::confirm(m_window, ContactCommands::multipleContactsMessage(), {}))
+        return false;
+    return exportRequestAsVCard(request);
+}
+
+bool DocumentFileCommands::exportContactsAsVCard(int clickedRow)
+{
+    return exportRequestAsVCard(
+        ContactCommands(*m_window->tableController()).exportContacts(clickedRow, QStringLiteral("vcf")));
+}
+
+bool DocumentFileCommands::exportRequestAsVCard(const ContactCommands::ExportRequest& request)
+{
+    ContactDocument* document = m_window->document();
+    if (document->isExporting() || request.contacts.isEmpty())
+        return false;
+    const ContactTable contacts = request.contacts;
+    return runExport(
+        QStringLiteral("vcf"), vCardFilters(),
+        [document, contacts](const QString& path) { return document->startExportAsVCard(path, contacts); },
+        request.defaultFileName);
+}
+
+bool DocumentFileCommands::exportContactsAsCSV(int clickedRow)
+{
+    ContactDocument* document = m_window->document();
+    const ContactCommands::ExportRequest request =
+        ContactCommands(*m_window->tableController()).exportContacts(clickedRow, QStringLiteral("csv"));
+    if (document->isExporting() || request.rows.isEmpty())
+        return false;
+    const CsvRows rows = request.rows;
+    return runExport(
+        QStringLiteral("csv"), {tr("CSV (*.csv)"), tr("Text (*.txt)")},
+        [document, rows](const QString& path) { return document->startExportRowsAsCsv(path, rows); },
+        request.defaultFileName);
+}
+
 bool DocumentFileCommands::importFromVCard()
 {
     ContactDocument* document = m_window->document();
@@ -172,7 +217,9 @@ bool DocumentFileCommands::importFromVCard()
         document->setExporting(false);
         m_window->updateWindowState();
     });
-    EncodingAccessoryModel encodings(m_window->preferences().settings());
+    Preferences& preferences = m_window->preferences();
+    EncodingAccessoryModel encodings(preferences.encodings());
+    connect(&encodings, &EncodingAccessoryModel::encodingsSaved, &preferences, &Preferences::setEncodings);
     EncodingAccessory accessory(&encodings);
     FileDialog::Options options;
     options.title = tr("Import from vCard");
@@ -182,7 +229,7 @@ bool DocumentFileCommands::importFromVCard()
     const QString path = FileDialog::getOpenFileNames(m_window, options).value(0);
     if (path.isEmpty())
         return false;
-    const QByteArray encoding = DocumentController::encodingName(encodings.encodingType());
+    const QByteArray encoding = encodings.encodingNameForReading();
     const ProgressAlert::Outcome outcome = ProgressAlert::run(document->startImportFromVCard(path, encoding), m_window);
     if (outcome.cancelled)
         return false;

@@ -1,13 +1,17 @@
 #include "DocumentMenus.h"
 
+#include "ContactActions.h"
 #include "DocumentFileCommands.h"
+#include "DocumentHost.h"
+#include "DocumentPanelCommands.h"
 #include "DocumentWindow.h"
-#include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
 #include "groups/GroupMenuList.h"
 #include "output/OutputCommands.h"
+#include "support/ThemeIcons.h"
+#include "support/UiTr.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 
@@ -15,6 +19,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -58,6 +63,14 @@ QWidget* captioned(QWidget* control, const QString& caption, QWidget* parent)
     return item;
 }
 
+void showAbout(QWidget* parent)
+{
+    QMessageBox::about(parent, Tr::tr("About Quillary"),
+                       Tr::tr("<h3>Quillary %1</h3><p>A contacts editor for vCard and CSV files: every phone number, "
+                              "e-mail address and address of a contact in a row of its own.</p>")
+                           .arg(QApplication::applicationVersion()));
+}
+
 } // namespace
 
 DocumentMenus::DocumentMenus(DocumentWindow* window) : QObject(window), m_window(window)
@@ -82,7 +95,7 @@ void DocumentMenus::createActions()
 {
     DocumentWindow* w = m_window;
     DocumentFileCommands* files = w->fileCommands();
-    DocumentController* app = w->documentController();
+    DocumentHost* app = w->documentHost();
 
     connect(addAction(Command::New, QStringLiteral("newAction"), tr("&New"), QKeySequence::New), &QAction::triggered,
             this, [app] {
@@ -121,15 +134,12 @@ void DocumentMenus::createActions()
     redo->setObjectName(QStringLiteral("redoAction"));
     redo->setShortcut(QKeySequence::Redo);
     m_actions.insert(Command::Redo, redo);
-    // The clipboard commands of the table come with its contact commands; until then they stay off.
-    addAction(Command::Cut, QStringLiteral("cutAction"), tr("Cu&t"), QKeySequence::Cut)->setEnabled(false);
-    addAction(Command::Copy, QStringLiteral("copyAction"), tr("&Copy"), QKeySequence::Copy)->setEnabled(false);
-    addAction(Command::Paste, QStringLiteral("pasteAction"), tr("&Paste"), QKeySequence::Paste)->setEnabled(false);
     connect(
         addAction(Command::SelectAll, QStringLiteral("selectAllAction"), tr("Select &All"), QKeySequence::SelectAll),
         &QAction::triggered, w->tableView(), &QAbstractItemView::selectAll);
-    QAction* editMode =
-        addAction(Command::EditMode, QStringLiteral("editModeAction"), tr("Edit"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    // Ctrl+E is "Use Selection for Find".
+    QAction* editMode = addAction(Command::EditMode, QStringLiteral("editModeAction"), tr("Edit"),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     editMode->setCheckable(true);
     connect(editMode, &QAction::triggered, w, &DocumentWindow::editButtonPressed);
 
@@ -156,7 +166,7 @@ void DocumentMenus::createActions()
                       QKeySequence(Qt::CTRL | Qt::Key_I)),
             &QAction::triggered, w, &DocumentWindow::showContactInfo);
     connect(addAction(Command::About, QStringLiteral("aboutAction"), tr("&About Quillary")), &QAction::triggered, this,
-            [w] { DocumentController::showAbout(w); });
+            [w] { showAbout(w); });
 }
 
 QMenu* DocumentMenus::dynamicMenu(QWidget* parent, const QString& objectName, const QString& title,
@@ -177,7 +187,7 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     m_recentMenu = file->addMenu(tr("Open Recent"));
     m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
     connect(m_recentMenu, &QMenu::aboutToShow, this, [this] {
-        if (DocumentController* app = m_window->documentController())
+        if (DocumentHost* app = m_window->documentHost())
             app->fillRecentMenu(m_recentMenu, m_window);
     });
     file->addSeparator();
@@ -198,10 +208,15 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     edit->addAction(action(Command::Undo));
     edit->addAction(action(Command::Redo));
     edit->addSeparator();
-    edit->addAction(action(Command::Cut));
-    edit->addAction(action(Command::Copy));
-    edit->addAction(action(Command::Paste));
+    ContactActions* contacts = m_window->contactActions();
+    contacts->addClipboardItems(edit);
     edit->addAction(action(Command::SelectAll));
+    edit->addSeparator();
+    QMenu* find = contacts->findMenu(edit);
+    find->addSeparator();
+    find->addAction(m_window->panelCommands()->findPanelAction());
+    edit->addMenu(find);
+    edit->addMenu(contacts->transformationsMenu(edit));
     edit->addSeparator();
     edit->addAction(action(Command::EditMode));
 
@@ -220,6 +235,16 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     view->addAction(action(Command::Font));
     view->addAction(action(Command::DefaultFont));
 
+    QMenu* contact = contacts->contactMenu(bar);
+    contact->addSeparator();
+    contact->addAction(action(Command::ShowContactInfo));
+    contact->addAction(m_window->outputCommands()->showQRCodeAction());
+    contact->addAction(m_window->outputCommands()->useAsMyCardAction());
+    contact->addSeparator();
+    contact->addAction(m_window->panelCommands()->mergeAction());
+    contact->addAction(m_window->panelCommands()->findDuplicatesAction());
+    bar->addMenu(contact);
+
     QMenu* navigate = bar->addMenu(tr("&Navigate"));
     navigate->addMenu(
         dynamicMenu(navigate, QStringLiteral("selectGroupMenu"), tr("Select Group"), &DocumentMenus::fillGroupMenu));
@@ -228,7 +253,7 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
 
     QMenu* help = bar->addMenu(tr("&Help"));
     help->addAction(action(Command::About));
-    for (QMenu* menu : {file, edit, view, navigate, help})
+    for (QMenu* menu : {file, edit, view, contact, navigate, help})
         connect(menu, &QMenu::aboutToShow, this, &DocumentMenus::validate);
 }
 
@@ -238,9 +263,11 @@ QToolButton* DocumentMenus::popupButton(const QString& objectName, const QString
     auto* button = new QToolButton(m_window);
     button->setObjectName(objectName);
     button->setText(title);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setIcon(ThemeIcons::toolbarIcon(objectName));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setPopupMode(QToolButton::InstantPopup);
     button->setMenu(dynamicMenu(button, objectName + QStringLiteral("Menu"), title, fill));
+    ThemeIcons::clearHoverAfterMenu(button);
     return button;
 }
 
@@ -261,7 +288,10 @@ void DocumentMenus::buildToolBar(QToolBar* toolBar, QToolButton* editButton)
     toolBar->addWidget(popupButton(QStringLiteral("contactPopup"), tr("Contact"), &DocumentMenus::fillContactMenu));
     toolBar->addWidget(
         popupButton(QStringLiteral("sortOptionsPopup"), tr("Sort Options"), &DocumentMenus::fillSortOptionsMenu));
-    toolBar->addAction(m_window->outputCommands()->printAction());
+    QAction* print = m_window->outputCommands()->printAction();
+    if (print->icon().isNull())
+        print->setIcon(ThemeIcons::toolbarIcon(print->objectName()));
+    toolBar->addAction(print);
 }
 
 void DocumentMenus::rebuildViewTypePopup()
@@ -269,7 +299,7 @@ void DocumentMenus::rebuildViewTypePopup()
     if (!m_viewTypePopup)
         return;
     ContactsViewController* table = m_window->tableController();
-    const QStringList names = table->viewTypeDict().inOfferedOrder().names();
+    const QStringList names = ViewTypes::documentViewTypeNames(table->viewTypeDict());
     QSignalBlocker blocker(m_viewTypePopup);
     if (m_viewTypePopup->count() != names.size()) {
         m_viewTypePopup->clear();
@@ -347,7 +377,7 @@ void DocumentMenus::fillViewTypeMenu(QMenu* menu)
     menu->clear();
     ContactsViewController* table = m_window->tableController();
     const DocumentMenuState state = menuState();
-    for (const QString& name : table->viewTypeDict().inOfferedOrder().names()) {
+    for (const QString& name : ViewTypes::documentViewTypeNames(table->viewTypeDict())) {
         QAction* action = menu->addAction(translated(name));
         action->setCheckable(true);
         applyValidation(action, itemOf(Action::ViewTypePopupSelected, name), state);
@@ -393,13 +423,14 @@ void DocumentMenus::fillSortOptionsMenu(QMenu* menu)
 void DocumentMenus::fillContactMenu(QMenu* menu)
 {
     menu->clear();
-    // The contact commands themselves come later; their places are kept.
+    validate();
+    ContactActions* contacts = m_window->contactActions();
     menu->addAction(action(Command::ShowContactInfo));
-    for (const QString& title : {tr("Add New Contact"), tr("Delete Contact"), tr("Duplicate Contact")})
-        menu->addAction(title)->setEnabled(false);
-    QAction* exportContact =
-        menu->addAction(tr("Export Contact as vCard"), m_window->fileCommands(), &DocumentFileCommands::exportAsVCard);
-    exportContact->setEnabled(action(Command::ExportAsVCard)->isEnabled());
+    for (const ContactActions::Id id : {ContactActions::Id::AddContact, ContactActions::Id::DeleteContact,
+                                        ContactActions::Id::DuplicateContact, ContactActions::Id::ExportContactAsVCard})
+        menu->addAction(contacts->action(id));
+    menu->addAction(m_window->panelCommands()->mergeAction());
+    menu->addAction(m_window->panelCommands()->findDuplicatesAction());
     menu->addAction(m_window->outputCommands()->showQRCodeAction());
     menu->addAction(m_window->outputCommands()->useAsMyCardAction());
     menu->addSeparator();
@@ -456,7 +487,7 @@ void DocumentMenus::validate()
     const DocumentMenuState state = menuState();
     const ContactDocument* document = m_window->document();
     const bool exporting = document->isExporting();
-    const bool hasApp = m_window->documentController() != nullptr;
+    const bool hasApp = m_window->documentHost() != nullptr;
     action(Command::New)->setEnabled(hasApp);
     action(Command::Open)->setEnabled(hasApp);
     action(Command::Quit)->setEnabled(hasApp);
@@ -479,6 +510,8 @@ void DocumentMenus::validate()
     action(Command::ShowNameInAllRows)->setChecked(m_window->tableController()->showNameInAllRows());
     action(Command::ShowContactInfo)->setEnabled(state.selectedRowCount > 0);
     m_window->outputCommands()->validate();
+    m_window->contactActions()->validate(state);
+    m_window->panelCommands()->validate();
     rebuildViewTypePopup();
 }
 

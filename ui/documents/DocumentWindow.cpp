@@ -1,8 +1,10 @@
 #include "DocumentWindow.h"
 
+#include "ContactActions.h"
 #include "DocumentFileCommands.h"
 #include "DocumentMenus.h"
-#include "app/DocumentController.h"
+#include "DocumentPanelCommands.h"
+#include "WindowContactCommands.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
@@ -11,10 +13,15 @@
 #include "groups/GroupSideBar.h"
 #include "output/OutputCommands.h"
 #include "support/MessageBox.h"
+#include "support/ThemeIcons.h"
+#include "table/CellEditing.h"
 #include "table/ContactsTableEditing.h"
 #include "table/ContactsTableModel.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
+#include "table/EmptyStateOverlay.h"
+#include "table/FindBar.h"
+#include "table/TableTextFinder.h"
 
 #include <QCloseEvent>
 #include <QFontDialog>
@@ -33,9 +40,9 @@ constexpr int SideBarWidth = 160;
 
 } // namespace
 
-DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Preferences& preferences,
-                               DocumentController* controller, QWidget* parent)
-    : QMainWindow(parent), m_document(document.release()), m_preferences(preferences), m_controller(controller),
+DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Preferences& preferences, DocumentHost* host,
+                               QWidget* parent)
+    : QMainWindow(parent), m_document(document.release()), m_preferences(preferences), m_host(host),
       m_tableController(nullptr)
 {
     setObjectName(QStringLiteral("documentWindow"));
@@ -45,14 +52,20 @@ DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Prefer
         new ContactsViewController(m_document->collection(), &m_document->undoRegistry(), &m_preferences, this);
     m_document->setView(m_tableController);
     m_fileCommands = new DocumentFileCommands(this);
+    m_contactCommands = new WindowContactCommands(this);
+    m_textFinder = new TableTextFinder(*m_tableController, this);
     m_outputCommands = new OutputCommands(this);
+    m_panelCommands = new DocumentPanelCommands(this);
     setUpLayout();
+    m_contactActions = new ContactActions(this);
+    setUpContactCommands();
     m_menus = new DocumentMenus(this);
     setUpTable();
     m_menus->buildMenuBar(menuBar());
     auto* toolBar = addToolBar(tr("Toolbar"));
     toolBar->setObjectName(QStringLiteral("toolbar"));
     toolBar->setMovable(false);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_menus->buildToolBar(toolBar, m_editButton);
 
     connect(m_document, &ContactDocument::modificationChanged, this, &DocumentWindow::updateWindowState);
@@ -83,7 +96,7 @@ void DocumentWindow::setUpLayout()
     m_editButton = new QToolButton(this);
     m_editButton->setObjectName(QStringLiteral("editButton"));
     m_editButton->setCheckable(true);
-    m_editButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_editButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_editButton->setMinimumWidth(56);
     connect(m_editButton, &QToolButton::clicked, this, [this](bool on) { setEditMode(on); });
 
@@ -95,10 +108,18 @@ void DocumentWindow::setUpLayout()
 
     m_sideBar = new GroupSideBar(m_document->collection(), this);
     m_tableView = new ContactsTableView(*m_tableController, this);
+    // The find bar sits above the table it searches.
+    auto* tableArea = new QWidget(this);
+    auto* tableLayout = new QVBoxLayout(tableArea);
+    tableLayout->setContentsMargins(0, 0, 0, 0);
+    tableLayout->setSpacing(0);
+    m_findBar = new FindBar(*m_textFinder, tableArea);
+    tableLayout->addWidget(m_findBar);
+    tableLayout->addWidget(m_tableView, 1);
     m_splitView = new QSplitter(Qt::Horizontal, this);
     m_splitView->setObjectName(QStringLiteral("splitView"));
     m_splitView->addWidget(m_sideBar);
-    m_splitView->addWidget(m_tableView);
+    m_splitView->addWidget(tableArea);
     m_splitView->setStretchFactor(1, 1);
     m_splitView->setCollapsible(1, false);
     connect(m_splitView, &QSplitter::splitterMoved, this, [this] {
@@ -114,22 +135,43 @@ void DocumentWindow::setUpLayout()
     layout->addWidget(m_redSeparator);
     layout->addWidget(m_splitView, 1);
     setCentralWidget(central);
+    new EmptyStateOverlay(m_tableView, tr("No Contacts"),
+                          tr("Drop vCard files here, or choose File > Import from vCard…"));
 
     connect(m_sideBar, &GroupSideBar::groupSelectionDidChange, this, &DocumentWindow::groupSelectionDidChange);
     connect(m_sideBar, &GroupSideBar::groupNameWillChange, this, &DocumentWindow::groupNameWillChange);
     connect(m_sideBar, &GroupSideBar::addContactByStringIndexes, this, &DocumentWindow::addContactByStringIndexes);
 
-    ContactsTableEditing* editing = m_tableView->editing();
-    editing->setWindowCommands({MenuAction::ExportContactAsVCard, MenuAction::ShowQRCode});
-    connect(editing, &ContactsTableEditing::contactCommandRequested, this, [this](MenuAction action, int row) {
-        if (action == MenuAction::ExportContactAsVCard)
-            m_fileCommands->exportAsVCard();
-        else if (action == MenuAction::ShowQRCode)
-            m_outputCommands->showQRCode(row);
-    });
-    connect(editing, &ContactsTableEditing::windowEdited, this, [this] { m_document->setAddressBookDirty(true); });
+    connect(m_tableView->editing(), &ContactsTableEditing::windowEdited, this,
+            [this] { m_document->setAddressBookDirty(true); });
     m_editors = new TableEditors(m_tableView, m_document->undoRegistry(),
                                  [document = m_document] { return !document->isInViewingMode(); });
+}
+
+void DocumentWindow::setUpContactCommands()
+{
+    ContactsTableEditing* editing = m_tableView->editing();
+    // Show QRCode is the output's; the other commands of the menu are the contact commands'.
+    QList<MenuAction> commands = WindowContactCommands::contextMenuCommands();
+    commands.append(MenuAction::ShowQRCode);
+    editing->setWindowCommands(commands);
+    editing->setWindowCommandState(
+        [this](MenuAction action, int row) { return m_contactCommands->contextMenuCommandState(action, row); });
+    connect(editing, &ContactsTableEditing::contactCommandRequested, this,
+            [this](MenuAction action, int row, int column) {
+                if (action == MenuAction::ShowQRCode)
+                    m_outputCommands->showQRCode(row);
+                else
+                    m_contactCommands->contextMenuCommand(action, row, column);
+            });
+    m_tableView->setDropHandler([this](const QMimeData& data) { return m_contactCommands->dropContacts(data); });
+    connect(m_textFinder, &TableTextFinder::editorRequested, this, [editing](int row, int column) {
+        editing->apply(editing->cellEditing().editTableViewCellOrShowPopoverForColumn(column, row, false));
+    });
+    connect(m_textFinder, &TableTextFinder::findBarStateChanged, this, [this] {
+        if (!m_textFinder->isFindBarVisible())
+            m_tableView->setFocus();
+    });
 }
 
 void DocumentWindow::showContactInfo()
@@ -141,7 +183,8 @@ void DocumentWindow::setUpTable()
 {
     const QFont font = m_preferences.tableFont();
     const ViewTypeDict dict = m_preferences.viewTypeDict(ViewTypes::documentViewTypes());
-    m_tableController->setViewTypes(dict, m_preferences.selectedViewType(dict));
+    const QString stored = m_preferences.value(Preferences::Key::SelectedViewType).toString();
+    m_tableController->setViewTypes(dict, ViewTypes::resolveDocumentViewType(stored, dict));
     m_document->collection().selectedLabels = {ViewTypes::AllLabels};
     if (!m_document->collection().selectedGroupDict)
         m_document->collection().selectedGroupDict = m_document->collection().topGroup();
@@ -182,12 +225,14 @@ void DocumentWindow::applyEditState(bool on)
 {
     m_editButton->setChecked(on);
     m_editButton->setText(on ? tr("Lock") : tr("Edit"));
+    m_editButton->setIcon(ThemeIcons::toolbarIcon(on ? QStringLiteral("lockButton") : QStringLiteral("editButton")));
     m_editButton->setEnabled(!m_document->isCsv());
     QPalette palette = m_redSeparator->palette();
     palette.setColor(QPalette::Window, on ? QColor(Qt::red) : QColor(Qt::transparent));
     m_redSeparator->setPalette(palette);
     m_redSeparator->setProperty("editMode", on);
     m_sideBar->setEditState(on);
+    m_findBar->updateEditable();
     if (!on)
         m_tableView->editing()->abandonPendingEdit(); // locking drops a half-typed text
     if (on != m_tableController->editState())
@@ -332,7 +377,7 @@ void DocumentWindow::chooseFont()
 
 void DocumentWindow::updateWindowState()
 {
-    setWindowTitle(m_document->displayName() + QStringLiteral("[*]"));
+    setWindowTitle(tr("%1[*] — %2").arg(m_document->displayName(), QStringLiteral("Quillary")));
     setWindowFilePath(m_document->filePath());
     setWindowModified(m_document->isModified());
     m_menus->validate();

@@ -14,15 +14,20 @@ namespace Quillary {
 class ContactDocument;
 class ContactsViewController;
 class Preferences;
+class TableTextFinder;
 } // namespace Quillary
 
 namespace Quillary::Ui {
 
+class ContactActions;
 class ContactsTableView;
-class DocumentController;
+class DocumentHost;
 class DocumentFileCommands;
 class DocumentMenus;
+class DocumentPanelCommands;
+class FindBar;
 class GroupSideBar;
+class WindowContactCommands;
 class TableEditors;
 class OutputCommands;
 
@@ -35,8 +40,8 @@ class DocumentWindow final : public QMainWindow
     Q_DISABLE_COPY_MOVE(DocumentWindow)
 
 public:
-    /// Takes the document, read or new; `controller` may be null (a window of its own).
-    DocumentWindow(std::unique_ptr<ContactDocument> document, Preferences& preferences, DocumentController* controller,
+    /// Takes the document, read or new; `host` may be null (a window of its own).
+    DocumentWindow(std::unique_ptr<ContactDocument> document, Preferences& preferences, DocumentHost* host,
                    QWidget* parent = nullptr);
     ~DocumentWindow() override;
 
@@ -44,10 +49,15 @@ public:
     [[nodiscard]] ContactsViewController* tableController() const { return m_tableController; }
     [[nodiscard]] ContactsTableView* tableView() const { return m_tableView; }
     [[nodiscard]] GroupSideBar* sideBar() const { return m_sideBar; }
-    [[nodiscard]] DocumentController* documentController() const { return m_controller; }
+    [[nodiscard]] DocumentHost* documentHost() const { return m_host; }
     [[nodiscard]] DocumentMenus* menus() const { return m_menus; }
     [[nodiscard]] DocumentFileCommands* fileCommands() const { return m_fileCommands; }
+    [[nodiscard]] WindowContactCommands* contactCommands() const { return m_contactCommands; }
+    [[nodiscard]] ContactActions* contactActions() const { return m_contactActions; }
+    [[nodiscard]] TableTextFinder* textFinder() const { return m_textFinder; }
+    [[nodiscard]] FindBar* findBar() const { return m_findBar; }
     [[nodiscard]] OutputCommands* outputCommands() const { return m_outputCommands; }
+    [[nodiscard]] DocumentPanelCommands* panelCommands() const { return m_panelCommands; }
     [[nodiscard]] Preferences& preferences() const { return m_preferences; }
     /// The field editors and the contact card of the table.
     [[nodiscard]] TableEditors* editors() const { return m_editors; }
@@ -98,6 +108,7 @@ protected:
 private:
     void setUpLayout();
     void setUpTable();
+    void setUpContactCommands();
     void applyEditState(bool on);
     void groupSelectionDidChange(const GroupEntryPtr& group);
     void groupNameWillChange(const GroupEntryPtr& group, const QString& name);
@@ -106,7 +117,7 @@ private:
 
     ContactDocument* m_document;
     Preferences& m_preferences;
-    DocumentController* m_controller;
+    DocumentHost* m_host;
     ContactsViewController* m_tableController;
     ContactsTableView* m_tableView = nullptr;
     GroupSideBar* m_sideBar = nullptr;
@@ -115,8 +126,13 @@ private:
     QToolButton* m_editButton = nullptr;
     DocumentMenus* m_menus = nullptr;
     DocumentFileCommands* m_fileCommands = nullptr;
+    WindowContactCommands* m_contactCommands = nullptr;
+    ContactActions* m_contactActions = nullptr;
+    TableTextFinder* m_textFinder = nullptr;
+    FindBar* m_findBar = nullptr;
     TableEditors* m_editors = nullptr;
     OutputCommands* m_outputCommands = nullptr;
+    DocumentPanelCommands* m_panelCommands = nullptr;
     bool m_groupViewHidden = true;
 };
 

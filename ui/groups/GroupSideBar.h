@@ -46,7 +46,9 @@ Q_SIGNALS:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void rebuild();
@@ -54,6 +56,7 @@ private:
     void itemWasChanged(QTreeWidgetItem* item, int column);
     [[nodiscard]] Qt::ItemFlags flagsForGroup(const GroupEntryPtr& group) const;
     [[nodiscard]] GroupEntryPtr dropTarget(const QPoint& position) const;
+    void highlightDropTarget(const QRect& rect);
 
     ContactCollection& m_collection;
     GroupTable m_groups; ///< the groups of the items, by the index an item stores
@@ -62,6 +65,7 @@ private:
     bool m_rebuilding = false;
     bool m_collapsed = false;
     bool m_stale = false; ///< the group table changed while the side bar was collapsed
+    QRect m_dropHighlight; ///< the group that takes the contacts being dragged, in viewport coordinates
 };
 
 } // namespace Quillary::Ui

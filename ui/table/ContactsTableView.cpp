@@ -2,7 +2,9 @@
 
 #include "ContactCellDelegate.h"
 #include "ContactsTableEditing.h"
+#include "DragPixmap.h"
 #include "documents/DocumentGroups.h"
+#include "table/ContactPasteboard.h"
 #include "table/ContactsTableModel.h"
 #include "table/ContactsViewController.h"
 
@@ -15,6 +17,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 
 #include <memory>
@@ -24,6 +27,9 @@ namespace Quillary::Ui {
 namespace {
 
 constexpr int MinimumColumnWidth = 80;
+// A fitted column is measured on this many rows and gets no more than this width.
+constexpr int FittedRows = 50;
+constexpr int MaximumFittedWidth = 360;
 /// From this many rows on, sorting takes long enough to show the busy cursor.
 constexpr qsizetype BusySortRows = 50000;
 
@@ -77,7 +83,9 @@ ContactsTableView::ContactsTableView(ContactsViewController& controller, QWidget
     setWordWrap(false);
     setCornerButtonEnabled(false);
     setDragEnabled(true);
-    setDragDropMode(QAbstractItemView::DragOnly);
+    // Drops are decided here, not by the model: contacts are added, never moved between rows.
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDropIndicatorShown(false);
     setDefaultDropAction(Qt::CopyAction);
     m_collapseSelection.setSingleShot(true);
     connect(&m_collapseSelection, &QTimer::timeout, this, [this] {
@@ -96,7 +104,7 @@ ContactsTableView::ContactsTableView(ContactsViewController& controller, QWidget
     columns->setSectionsMovable(true);
     columns->setSectionsClickable(true);
     columns->setSortIndicatorShown(true);
-    columns->setStretchLastSection(false);
+    columns->setStretchLastSection(true); // the table reaches the window's edge
     columns->setMinimumSectionSize(MinimumColumnWidth);
     columns->setSectionResizeMode(QHeaderView::Interactive);
     columns->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -158,7 +166,20 @@ void ContactsTableView::modelWasReset()
     applyColumnWidths();
     showSortIndicator();
     selectRowsFromCore(m_controller.selectedIndexes());
+    // After the reload is over: the core selects again what was selected only once the model is reset.
+    QMetaObject::invokeMethod(this, &ContactsTableView::keepARowSelected, Qt::QueuedConnection);
     viewport()->update();
+}
+
+void ContactsTableView::keepARowSelected()
+{
+    const int dataRows = model()->rowCount() - 1; // without the summary row
+    if (dataRows <= 0 || !m_controller.selectedIndexes().isEmpty())
+        return;
+    const int current = currentIndex().row();
+    const int row = current >= 0 && current < dataRows ? current : 0;
+    m_controller.setSelectedIndexes({row});
+    selectRowsFromCore({row});
 }
 
 void ContactsTableView::measureVisibleRows()
@@ -206,6 +227,16 @@ void ContactsTableView::paintEvent(QPaintEvent* event)
 {
     measureVisibleRows();
     QTableView::paintEvent(event);
+    paintDropLine();
+}
+
+void ContactsTableView::paintDropLine()
+{
+    if (m_dropLineY < 0)
+        return;
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawLine(0, m_dropLineY, viewport()->width(), m_dropLineY);
 }
 
 void ContactsTableView::applyColumnWidths()
@@ -213,9 +244,23 @@ void ContactsTableView::applyColumnWidths()
     QHeaderView* header = horizontalHeader();
     const QStringList& identifiers = m_controller.tableIdentfiers();
     m_syncing = true;
-    for (int column = 0; column < identifiers.size() && column < header->count(); ++column)
-        header->resizeSection(column, int(m_controller.columnWidth(identifiers.at(column))));
+    for (int column = 0; column < identifiers.size() && column < header->count(); ++column) {
+        const QString& identifier = identifiers.at(column);
+        const bool stored = m_controller.hasStoredWidth(identifier);
+        header->resizeSection(column, stored ? int(m_controller.columnWidth(identifier)) : fittedColumnWidth(column));
+    }
     m_syncing = false;
+}
+
+int ContactsTableView::fittedColumnWidth(int column) const
+{
+    const int rows = qMin(FittedRows, model()->rowCount() - 1); // not the summary row
+    if (rows <= 0)
+        return int(m_controller.columnWidth(m_controller.tableIdentfiers().at(column)));
+    int width = MinimumColumnWidth;
+    for (int row = 0; row < rows; ++row)
+        width = qMax(width, m_delegate->contentWidth(m_controller.cell(row, column)));
+    return qMin(width, MaximumFittedWidth);
 }
 
 void ContactsTableView::showSortIndicator()
@@ -269,7 +314,9 @@ void ContactsTableView::sectionResized(int logical, int oldSize, int newSize)
 {
     Q_UNUSED(oldSize)
     const QStringList& identifiers = m_controller.tableIdentfiers();
-    if (!m_syncing && logical >= 0 && logical < identifiers.size())
+    // The last column's width follows the window, not the user.
+    const bool stretched = horizontalHeader()->visualIndex(logical) == horizontalHeader()->count() - 1;
+    if (!m_syncing && !stretched && logical >= 0 && logical < identifiers.size())
         m_controller.tableViewColumnDidResize(identifiers.at(logical), newSize);
 }
 
@@ -333,6 +380,11 @@ void ContactsTableView::mousePressEvent(QMouseEvent* event)
 {
     m_collapseSelection.stop();
     const QModelIndex index = indexAt(event->position().toPoint());
+    // The empty area below the rows and the summary row select nothing, and keep the selection.
+    if (!index.isValid() || m_controller.isSummaryRow(index.row())) {
+        setFocus(Qt::MouseFocusReason);
+        return;
+    }
     if (event->button() == Qt::LeftButton && index.isValid()
         && m_delegate->labelRect(visualRect(index)).contains(event->position().toPoint()) && openLabelMenu(index))
         return;
@@ -389,6 +441,15 @@ void ContactsTableView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndE
     QTableView::closeEditor(editor, hint);
 }
 
+QModelIndex ContactsTableView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    // The summary row is no stop for the keyboard: Down, Page Down and End end on the last contact.
+    const QModelIndex next = QTableView::moveCursor(cursorAction, modifiers);
+    if (next.isValid() && m_controller.isSummaryRow(next.row()) && next.row() > 0)
+        return model()->index(next.row() - 1, next.column());
+    return next;
+}
+
 void ContactsTableView::selectRowsFromCore(const QList<int>& rows)
 {
     QItemSelection selection;
@@ -420,22 +481,104 @@ void ContactsTableView::selectionChanged(const QItemSelection& selected, const Q
             rows.append(row);
     }
     m_controller.setSelectedIndexes(rows);
+    // A Ctrl-click on the last selected row, say, would leave none.
+    if (rows.isEmpty())
+        QMetaObject::invokeMethod(this, &ContactsTableView::keepARowSelected, Qt::QueuedConnection);
 }
 
 QMimeData* ContactsTableView::mimeDataForSelectedRows() const
 {
-    auto* data = new QMimeData;
-    data->setData(DocumentGroups::RowIndexesMimeType,
-                  DocumentGroups::rowIndexText(m_controller.selectedIndexes()).toUtf8());
-    return data;
+    return ContactPasteboard::mimeData(ContactPasteboard::dragPayload(m_controller, m_controller.selectedIndexes()));
+}
+
+ContactPasteboard::DropProposal ContactsTableView::dropProposal(const QPoint& position, const QObject* source,
+                                                                const QMimeData* data) const
+{
+    ContactPasteboard::DropProposal proposal;
+    proposal.editState = m_controller.editState();
+    proposal.rowCount = model()->rowCount();
+    proposal.fromThisTable = source == this;
+    proposal.fromThisApplication = source != nullptr;
+    proposal.offersContacts = data && ContactPasteboard::offersContacts(*data);
+    const QModelIndex index = indexAt(position);
+    if (!index.isValid()) {
+        proposal.row = proposal.rowCount;
+        return proposal;
+    }
+    // Near a row's top or bottom edge the drop goes between rows; over its middle, onto it.
+    const QRect rect = visualRect(index);
+    const int edge = qMax(3, rect.height() / 4);
+    proposal.row = index.row();
+    if (position.y() >= rect.bottom() - edge)
+        proposal.row = index.row() + 1;
+    proposal.onRow = position.y() > rect.top() + edge && position.y() < rect.bottom() - edge;
+    return proposal;
+}
+
+bool ContactsTableView::takesDrop(QDropEvent* event)
+{
+    const QPoint position = event->position().toPoint();
+    const ContactPasteboard::DropProposal proposal = dropProposal(position, event->source(), event->mimeData());
+    const bool takes = ContactPasteboard::validateDrop(proposal);
+    const int line = takes && proposal.row < proposal.rowCount ? rowViewportPosition(proposal.row) : -1;
+    if (line != m_dropLineY) {
+        m_dropLineY = line;
+        viewport()->update();
+    }
+    return takes;
+}
+
+void ContactsTableView::dragEnterEvent(QDragEnterEvent* event)
+{
+    // Taken for now, so that moves follow; each move decides whether the point takes the drop.
+    event->acceptProposedAction();
+}
+
+void ContactsTableView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (takesDrop(event)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void ContactsTableView::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    m_dropLineY = -1;
+    viewport()->update();
+    event->accept();
+}
+
+void ContactsTableView::dropEvent(QDropEvent* event)
+{
+    m_dropLineY = -1;
+    viewport()->update();
+    if (event->mimeData() && dropData(event->position().toPoint(), *event->mimeData(), event->source())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool ContactsTableView::dropData(const QPoint& position, const QMimeData& data, const QObject* source)
+{
+    return ContactPasteboard::validateDrop(dropProposal(position, source, &data)) && m_dropHandler
+        && m_dropHandler(data);
 }
 
 void ContactsTableView::startDrag(Qt::DropActions supportedActions)
 {
-    if (m_controller.selectedIndexes().isEmpty())
+    QMimeData* data = m_controller.selectedIndexes().isEmpty() ? nullptr : mimeDataForSelectedRows();
+    if (!data)
         return;
     auto* drag = new QDrag(this);
-    drag->setMimeData(mimeDataForSelectedRows());
+    drag->setMimeData(data);
+    const ContactTable contacts = m_controller.selectedContacts();
+    drag->setPixmap(DragPixmap::forContacts(
+        int(contacts.size()), contacts.size() == 1 ? contacts.first()->person->compositeName() : QString(), this));
     drag->exec(supportedActions & Qt::CopyAction ? Qt::CopyAction : supportedActions);
 }
 
