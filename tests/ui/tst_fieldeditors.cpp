@@ -10,7 +10,6 @@
 #include "editors/ContactCard.h"
 #include "editors/ContactInfoWindow.h"
 #include "editors/MultiValueEditor.h"
-#include "editors/TableEditors.h"
 #include "editors/ZipChoiceDialog.h"
 #include "formats/ZQVCard.h"
 #include "support/AlertSound.h"
@@ -18,6 +17,7 @@
 #include "table/ContactsTableEditing.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
+#include "table/TableEditors.h"
 
 #include <QApplication>
 #include <QCheckBox>
