@@ -3,6 +3,7 @@
 #include "model/FieldIdentifiers.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -47,6 +48,10 @@ private Q_SLOTS:
         QStandardPaths::setTestModeEnabled(true);
         QCoreApplication::setOrganizationName(u"QuillaryTest"_s);
         QCoreApplication::setApplicationName(u"tst_preferences"_s);
+        // A desktop whose menus use 10.5 points: the table follows it unless a size is stored.
+        QFont desktop = QGuiApplication::font();
+        desktop.setPointSizeF(10.5);
+        QGuiApplication::setFont(desktop);
     }
 
     void init() { Preferences().restoreDefaults(); }
@@ -170,15 +175,15 @@ private Q_SLOTS:
 
         const QVariant none;
         const QVariant system = u".AppleSystemUIFont"_s;
-        QTest::newRow("nothing stored") << none << none << systemFamily() << 13.0;
+        QTest::newRow("nothing stored: the desktop's size") << none << none << systemFamily() << 10.5;
         QTest::newRow("size 5 is raised to 7") << system << QVariant(5.0) << systemFamily() << 7.0;
-        QTest::newRow("size 0 means 13") << system << QVariant(0.0) << systemFamily() << 13.0;
+        QTest::newRow("size 0 means the desktop's") << system << QVariant(0.0) << systemFamily() << 10.5;
         QTest::newRow("negative size") << system << QVariant(-3.0) << systemFamily() << 7.0;
         QTest::newRow("size as text") << system << QVariant(u"20"_s) << systemFamily() << 20.0;
-        QTest::newRow("unreadable size") << system << QVariant(u"big"_s) << systemFamily() << 13.0;
+        QTest::newRow("unreadable size") << system << QVariant(u"big"_s) << systemFamily() << 10.5;
         QTest::newRow("empty name") << QVariant(QString()) << QVariant(15.0) << systemFamily() << 15.0;
-        QTest::newRow("missing font falls back to 13")
-            << QVariant(u"No Such Font Family Anywhere"_s) << QVariant(20.0) << systemFamily() << 13.0;
+        QTest::newRow("missing font falls back to the default")
+            << QVariant(u"No Such Font Family Anywhere"_s) << QVariant(20.0) << systemFamily() << 10.5;
         const QString other = otherInstalledFamily();
         if (!other.isEmpty())
             QTest::newRow("installed font") << QVariant(other) << QVariant(11.0) << other << 11.0;

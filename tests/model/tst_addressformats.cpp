@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "model/AddressFormats.h"
+#include "support/DataFiles.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -15,7 +16,7 @@ namespace {
 
 QByteArray shippedTable()
 {
-    QFile file(u":/quillary/AddressFormat.json"_s);
+    QFile file(DataFiles::locate(u"AddressFormat.json"_s));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();

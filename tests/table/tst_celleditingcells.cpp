@@ -128,7 +128,7 @@ private Q_SLOTS:
         f.editing->popupLabelCellChanged(f.row(Bob), f.column(Field::Phone), label);
         QCOMPARE(f.asked.size(), asks ? 1 : 0);
         if (asks)
-            QCOMPARE(f.asked.first().messageText(), u"Do you want to set the same label in the selected rows");
+            QCOMPARE(f.asked.first().messageText(), u"Do you want to set the same label in the selected rows?");
         QCOMPARE(f.undoSteps(), steps + addedSteps);
         QTEST(f.labels(Bob, LabeledField::Phone) + f.labels(Dave, LabeledField::Phone), "bobAndDave");
         QVERIFY(!f.editing->hasPendingEdit());
