@@ -1,51 +1,13 @@
 #include "VCardStream.h"
 
-#include <cstring>
+#include "model/addressbook/VCardMarkers.h"
 
 namespace Quillary::VCardStream {
 
 namespace {
 
-enum class Marker { None, Begin, End };
-
-bool equalsIgnoringCase(const char* text, const char* upper, size_t length)
-{
-    for (size_t i = 0; i < length; ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-        if (c != upper[i])
-            return false;
-    }
-    return true;
-}
-
-/// Finds the next "BEGIN:VCARD" or "END:VCARD" from `from`. Every property line has a colon, so
-/// looking at colons only checks a few dozen places per card.
-Marker nextMarker(QByteArrayView text, qsizetype from, qsizetype* at)
-{
-    const char* data = text.data();
-    const qsizetype size = text.size();
-    qsizetype pos = from + 3; // the colon of "END:" at the earliest
-    while (pos < size) {
-        const void* found = std::memchr(data + pos, ':', size_t(size - pos));
-        if (!found)
-            return Marker::None;
-        const qsizetype colon = static_cast<const char*>(found) - data;
-        pos = colon + 1;
-        if (size - colon < 6 || !equalsIgnoringCase(data + colon + 1, "VCARD", 5))
-            continue;
-        if (colon - from >= 5 && equalsIgnoringCase(data + colon - 5, "BEGIN", 5)) {
-            *at = colon - 5;
-            return Marker::Begin;
-        }
-        if (colon - from >= 3 && equalsIgnoringCase(data + colon - 3, "END", 3)) {
-            *at = colon - 3;
-            return Marker::End;
-        }
-    }
-    return Marker::None;
-}
+using AddressBook::VCard::CardMarker;
+using AddressBook::VCard::nextCardMarker;
 
 /// The length of a line-break character at `at`: LF, CR, VT, FF, NEL, LS or PS; 0 for none.
 qsizetype lineBreakLength(QByteArrayView text, qsizetype at)
@@ -74,10 +36,10 @@ qsizetype cutComplete(QByteArrayView text, bool atEnd, QList<CardRange>& cards)
     qsizetype resume = 0; // everything before this is done with
     for (;;) {
         qsizetype at = 0;
-        const Marker marker = nextMarker(text, pos, &at);
-        if (marker == Marker::None)
+        const CardMarker marker = nextCardMarker(text, pos, &at);
+        if (marker == CardMarker::None)
             break;
-        if (marker == Marker::Begin) {
+        if (marker == CardMarker::Begin) {
             if (begin >= 0) // the card before lacks its END:VCARD: it ends here
                 cards.append({begin, at - begin});
             begin = at;

@@ -2,6 +2,7 @@
 
 #include "VCardStream.h"
 #include "model/addressbook/VCardCodec.h"
+#include "model/addressbook/VCardMarkers.h"
 #include "support/CoreTr.h"
 
 #include <QBuffer>
@@ -32,24 +33,6 @@ bool isJpeg(const QByteArray& data)
 QString escapedNote(const QString& note)
 {
     return AddressBook::VCardCodec::escapeText(note);
-}
-
-/// Appends one property line folded at 75 octets, never inside a UTF-8 sequence.
-void appendFolded(QByteArray& out, const QByteArray& line)
-{
-    qsizetype pos = 0;
-    qsizetype limit = 75;
-    while (line.size() - pos > limit) {
-        qsizetype cut = pos + limit;
-        while (cut > pos + 1 && (uchar(line[cut]) & 0xC0) == 0x80)
-            --cut;
-        out.append(line.constData() + pos, cut - pos);
-        out.append("\r\n ");
-        pos = cut;
-        limit = 74;
-    }
-    out.append(line.constData() + pos, line.size() - pos);
-    out.append("\r\n");
 }
 
 } // namespace
@@ -323,12 +306,12 @@ QByteArray ZQVCard::vCardFromContact(const ContactEntry& contact, const QStringL
     if (options.contains(WriteOption::Note)) {
         const QString note = person.stringValueForIdentifier(Field::Note);
         if (!note.isEmpty())
-            appendFolded(card, "NOTE:" + escapedNote(note).toUtf8());
+            AddressBook::VCard::appendFoldedLine(card, QByteArray("NOTE:" + escapedNote(note).toUtf8()));
     }
     if (options.contains(WriteOption::Photo))
         card.append(encodeVCardPhoto(person.photoData()));
     if (!categories.isEmpty())
-        appendFolded(card, "CATEGORIES:" + categories.toUtf8());
+        AddressBook::VCard::appendFoldedLine(card, QByteArray("CATEGORIES:" + categories.toUtf8()));
     card.append(endLine);
     return card;
 }

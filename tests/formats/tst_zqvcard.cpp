@@ -218,6 +218,39 @@ private Q_SLOTS:
         QVERIFY(!ZQVCard::vCardFromContact(entry, {}, {}).contains("NOTE"));
     }
 
+    void cardMarkersInValuesStayInTheirCard_data()
+    {
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("organization");
+        QTest::newRow("a note that quotes the end of a card") << QStringLiteral("ends with END:VCARD") << QString();
+        QTest::newRow("both markers, any case, at a fold")
+            << QString(QString(66, u'x') + u"begin:vCard and eNd:VcArD") << QStringLiteral("END:VCARD BEGIN:VCARD");
+        QTest::newRow("a marker right after a fold") << QString(QString(70, u'y') + u"END:VCARD") << QString();
+    }
+
+    void cardMarkersInValuesStayInTheirCard()
+    {
+        // The stream is cut at these markers wherever they stand, so a value that holds one must
+        // come back whole, in its own card, and the card after it must not be lost.
+        QFETCH(QString, note);
+        QFETCH(QString, organization);
+        const ContactEntry entry = entryWith([&](PersonDsc& person) {
+            person.setStringValue(note, Field::Note);
+            person.setStringValue(organization, Field::Company);
+        });
+        const QByteArray card = ZQVCard::vCardFromContact(entry, {WriteOption::Note}, {});
+        const QByteArray stream = card + card;
+        const QList<VCardStream::CardRange> cards = VCardStream::cut(stream);
+        QCOMPARE(cards.size(), 2);
+        QCOMPARE(cards.at(1).offset, card.size());
+        QCOMPARE(cards.at(0).length, card.size() - 1); // up to the CR after its own END:VCARD
+        const std::shared_ptr<PersonDsc> reread =
+            ZQVCard().personFromVCard(stream.sliced(cards.at(1).offset, cards.at(1).length));
+        QVERIFY(reread);
+        QCOMPARE(reread->stringValueForIdentifier(Field::Note), note);
+        QCOMPARE(reread->stringValueForIdentifier(Field::Company), organization);
+    }
+
     void writesPhotoLines_data()
     {
         QTest::addColumn<int>("base64Length");

@@ -1,6 +1,7 @@
 #include "VCardCodec.h"
 
 #include "VCardLabels_p.h"
+#include "VCardMarkers.h"
 #include "VCardValues_p.h"
 
 namespace Quillary::AddressBook::VCardCodec {
@@ -8,8 +9,6 @@ namespace Quillary::AddressBook::VCardCodec {
 using namespace VCard;
 
 namespace {
-
-constexpr qsizetype FoldWidth = 75;
 
 bool isSchemeToken(const QString& text)
 {
@@ -122,21 +121,7 @@ void CardWriter::raw(QStringView value)
 
 void CardWriter::end()
 {
-    // Fold at 75 octets; a continuation line starts with a space, and no UTF-8 sequence is split.
-    const qsizetype size = m_line.size();
-    qsizetype pos = 0;
-    qsizetype limit = FoldWidth;
-    while (size - pos > limit) {
-        qsizetype cut = pos + limit;
-        while (cut > pos + 1 && (uchar(m_line[cut]) & 0xC0) == 0x80)
-            --cut;
-        m_out.append(m_line.constData() + pos, cut - pos);
-        m_out.append("\r\n ");
-        pos = cut;
-        limit = FoldWidth - 1;
-    }
-    m_out.append(m_line.constData() + pos, size - pos);
-    m_out.append("\r\n");
+    appendFoldedLine(m_out, m_line);
 }
 
 void CardWriter::labelLine(const QString& group, const QString& label)
