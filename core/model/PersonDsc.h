@@ -3,6 +3,7 @@
 #include "FieldIdentifiers.h"
 #include "LabeledValue.h"
 #include "NameValues.h"
+#include "addressbook/KeptLines.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -109,6 +110,9 @@ public:
     /// The photo as an image; a null image when there is none.
     [[nodiscard]] QImage photo() const;
 
+    /// The lines of the card the contact was read from that it has no field for, written back with it.
+    [[nodiscard]] const AddressBook::KeptLines& keptLines() const;
+
     [[nodiscard]] static bool isJapanese(QChar unit);
     [[nodiscard]] static bool isJapanseString(QStringView text);
 
@@ -197,6 +201,7 @@ private:
     mutable BirthdayValue m_birthdayValue;
     mutable std::array<QString, StringFieldCount> m_stringValues;
     mutable QByteArray m_imageData;
+    AddressBook::KeptLines m_keptLines; // of a detached contact; a bound one's record keeps its own
     mutable QString m_uniqueId;
 };
 

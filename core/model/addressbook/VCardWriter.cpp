@@ -1,7 +1,8 @@
 #include "VCardCodec.h"
 
+#include "VCardKeptLines_p.h"
 #include "VCardLabels_p.h"
-#include "VCardValues_p.h"
+#include "VCardServices_p.h"
 
 namespace Quillary::AddressBook::VCardCodec {
 
@@ -10,34 +11,6 @@ using namespace VCard;
 namespace {
 
 constexpr qsizetype FoldWidth = 75;
-
-bool isSchemeToken(const QString& text)
-{
-    if (text.isEmpty() || !text.front().isLetter())
-        return false;
-    for (const QChar c : text) {
-        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'+' && c != u'-' && c != u'.')
-            return false;
-    }
-    return true;
-}
-
-/// The URI scheme of an IMPP value for a service.
-QString schemeForService(const QString& service)
-{
-    static const std::pair<const QString*, const char*> schemes[] = {
-        {&InstantMessageService::AIM, "aim"},       {&InstantMessageService::ICQ, "aim"},
-        {&InstantMessageService::Jabber, "xmpp"},   {&InstantMessageService::GoogleTalk, "xmpp"},
-        {&InstantMessageService::Facebook, "xmpp"}, {&InstantMessageService::MSN, "msnim"},
-        {&InstantMessageService::Yahoo, "ymsgr"},   {&InstantMessageService::Skype, "skype"},
-        {&InstantMessageService::QQ, "qq"},         {&InstantMessageService::GaduGadu, "gg"},
-    };
-    for (const auto& [known, scheme] : schemes) {
-        if (service == *known)
-            return QString::fromLatin1(scheme);
-    }
-    return isSchemeToken(service) ? service.toLower() : QStringLiteral("x-im");
-}
 
 /// Builds one card. Each logical line is assembled in a scratch buffer and folded into the output.
 class CardWriter
@@ -63,10 +36,11 @@ private:
     void writeLabelled(const char* name, const MultiValue& values, bool phone, const char* extraType = nullptr);
     void writeAddresses(const MultiValue& values);
     void writeUrls(const MultiValue& values);
-    void writeDates(const MultiValue& values);
+    void writeDates(const MultiValue& values, const QList<qsizetype>& written);
     void writeRelatedNames(const MultiValue& values);
     void writeSocialProfiles(const MultiValue& values);
     void writeInstantMessages(const MultiValue& values);
+    void writeKeptLines(const Person& person, const QList<qsizetype>& dropped);
 
     QByteArray& m_out;
     QByteArray m_line;
@@ -168,17 +142,11 @@ void CardWriter::writeName(const Person& person)
     }
     end();
 
-    QString formatted;
-    if ((person.flags() & PersonFlags::ShowAsMask) != PersonFlags::ShowAsPerson) {
-        formatted = person.value(StringProperty::Organization);
-    } else {
-        QStringList parts{person.value(StringProperty::FirstName), person.value(StringProperty::MiddleName),
-                          person.value(StringProperty::LastName)};
-        if ((person.flags() & PersonFlags::NameOrderingMask) == PersonFlags::LastNameFirst)
-            std::swap(parts[0], parts[2]);
-        parts.removeAll(QString());
-        formatted = parts.join(u' ');
-    }
+    // The FN as it was read ("Dr. Anna Maria Kowalski PhD") stays until the name it stands for changes.
+    QString formatted = composedFormattedName(person);
+    const KeptLines& kept = person.keptLines();
+    if (!kept.formattedName().isEmpty() && kept.composedName() == formatted)
+        formatted = kept.formattedName();
     begin("FN").append(':');
     escaped(formatted);
     end();
@@ -261,9 +229,12 @@ void CardWriter::writeUrls(const MultiValue& values)
     }
 }
 
-void CardWriter::writeDates(const MultiValue& values)
+void CardWriter::writeDates(const MultiValue& values, const QList<qsizetype>& written)
 {
-    for (const MultiValue::Entry& entry : values.entries()) {
+    for (qsizetype i = 0; i < values.count(); ++i) {
+        if (written.contains(i))
+            continue;
+        const MultiValue::Entry& entry = values.entries().at(i);
         const QString group = nextGroup();
         begin("X-ABDATE", group).append(':');
         m_line.append(std::get<DateComponents>(entry.value).toIsoString().toLatin1());
@@ -322,6 +293,73 @@ void CardWriter::writeInstantMessages(const MultiValue& values)
     }
 }
 
+/// Which dates a card keeps its own ANNIVERSARY lines for: a line whose date the contact still has
+/// is written as it was read, instead of the date's own line; a line whose date is gone or edited
+/// is dropped, and the contact's dates are written as they are.
+struct KeptDates
+{
+    QList<qsizetype> writtenDates; ///< positions of dates a kept line stands for
+    QList<qsizetype> droppedLines; ///< positions of kept lines not written
+};
+
+KeptDates matchKeptDates(const Person& person)
+{
+    KeptDates result;
+    const MultiValue& dates = person.value(MultiProperty::OtherDates);
+    const QList<QByteArrayView> lines = keptLineList(person.keptLines().lines());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArrayView name = splitKeptLine(lines.at(i)).name;
+        if (!equalsUpper(name, "ANNIVERSARY") && !equalsUpper(name, "X-ANNIVERSARY"))
+            continue;
+        const DateComponents date = keptLineDate(lines.at(i));
+        if (!date.isValid())
+            continue; // never read as a date
+        qsizetype match = -1;
+        for (qsizetype j = 0; j < dates.count() && match < 0; ++j) {
+            const MultiValue::Entry& entry = dates.entries().at(j);
+            if (entry.label == Label::Anniversary && std::get<DateComponents>(entry.value) == date
+                && !result.writtenDates.contains(j))
+                match = j;
+        }
+        if (match < 0)
+            result.droppedLines.append(i);
+        else
+            result.writtenDates.append(match);
+    }
+    return result;
+}
+
+void CardWriter::writeKeptLines(const Person& person, const QList<qsizetype>& dropped)
+{
+    const bool hasPhoto = !person.imageData().isEmpty();
+    // Kept "itemN" groups get numbers after the writer's own, the same for all lines of a group.
+    QVarLengthArray<std::pair<QByteArrayView, QString>, 4> groups;
+    const QList<QByteArrayView> lines = keptLineList(person.keptLines().lines());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const KeptLine line = splitKeptLine(lines.at(i));
+        // A photo of the contact's own replaces one that was kept (one given by its address, say).
+        if (dropped.contains(i) || (hasPhoto && equalsUpper(line.name, "PHOTO")))
+            continue;
+        m_line.clear();
+        if (isItemGroup(line.group)) {
+            const auto same = [&line](const auto& group) {
+                return qstrnicmp(line.group.data(), line.group.size(), group.first.data(), group.first.size()) == 0;
+            };
+            auto it = std::find_if(groups.begin(), groups.end(), same);
+            if (it == groups.end())
+                it = groups.insert(groups.end(), {line.group, nextGroup()});
+            m_line.append(it->second.toLatin1());
+            m_line.append('.');
+        } else if (!line.group.isEmpty()) {
+            m_line.append(line.group);
+            m_line.append('.');
+        }
+        m_line.append(line.name);
+        m_line.append(line.rest);
+        end();
+    }
+}
+
 void CardWriter::write(const Person& person)
 {
     m_out.append("BEGIN:VCARD\r\nVERSION:3.0\r\n");
@@ -342,12 +380,15 @@ void CardWriter::write(const Person& person)
         m_line.append(birthday->toIsoString().toLatin1());
         end();
     }
-    writeDates(person.value(MultiProperty::OtherDates));
+    const KeptDates keptDates = person.keptLines().lines().isEmpty() ? KeptDates() : matchKeptDates(person);
+    writeDates(person.value(MultiProperty::OtherDates), keptDates.writtenDates);
     writeRelatedNames(person.value(MultiProperty::RelatedNames));
     writeSocialProfiles(person.value(MultiProperty::SocialProfile));
     writeInstantMessages(person.value(MultiProperty::InstantMessage));
     if ((person.flags() & PersonFlags::ShowAsMask) != PersonFlags::ShowAsPerson)
         m_out.append("X-ABShowAs:COMPANY\r\n");
+    if (!person.keptLines().lines().isEmpty())
+        writeKeptLines(person, keptDates.droppedLines);
     textLine("UID", person.uniqueId());
     m_out.append("END:VCARD\r\n");
 }
