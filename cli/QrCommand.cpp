@@ -50,6 +50,10 @@ int qr(const QCommandLineParser& parser)
         return exitCode;
 
     const QString payload = QRCodePayload::payload(*format, *contact->person, QRCodeSelection(*contact->person));
+    if (payload.isEmpty()) {
+        err() << "The contact has nothing to encode as " << QRCodeFormats::title(*format) << ".\n";
+        return Failure;
+    }
     if (printPayload)
         out() << payload;
     if (output.isEmpty())

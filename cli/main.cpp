@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -37,6 +38,8 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[])
 int main(int argc, char* argv[])
 {
     Quillary::tuneMemoryAllocator(argv);
+    // A file that grows past the size limit of the process fails to write and says so.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillary-cli"));
     QStringList arguments = QCoreApplication::arguments();

@@ -3,6 +3,7 @@
 #include "ContactFileReader.h"
 #include "formats/ZQVCard.h"
 #include "model/addressbook/Records.h"
+#include "support/FileWriting.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -47,12 +48,13 @@ DocumentError writeContacts(QSaveFile& file, const ContactTable& contacts, const
         ZQVCard().writeVCards(file, contacts, {WriteOption::Note, WriteOption::Photo}, groupTable, progress);
     const bool stopped = cancelled && cancelled();
     if (written <= 0 || stopped) {
+        const QString reason = stopped || written == 0 ? QString() : FileWriting::failureReason(file);
         file.cancelWriting();
         if (stopped)
             return DocumentError::application(DocumentError::UserCancelled, QString());
         if (written == 0)
             return DocumentError::application(DocumentError::SaveProducedNothing, ContactDocument::saveFailedMessage());
-        return DocumentError::application(DocumentError::FileWriteUnknown, file.errorString());
+        return DocumentError::application(DocumentError::FileWriteUnknown, reason);
     }
     return {};
 }
@@ -73,17 +75,19 @@ DocumentError writeCsv(QSaveFile& file, const ContactTable& contacts, QPromise<v
         promise.setProgressValue(int(qMin(contacts.size(), start + Batch) * 100 / contacts.size()));
     }
     if (promise.isCanceled() || !written) {
+        const QString reason = promise.isCanceled() ? QString() : FileWriting::failureReason(file);
         file.cancelWriting();
         return promise.isCanceled() ? DocumentError::application(DocumentError::UserCancelled, QString())
-                                    : DocumentError::application(DocumentError::FileWriteUnknown, file.errorString());
+                                    : DocumentError::application(DocumentError::FileWriteUnknown, reason);
     }
     return {};
 }
 
 DocumentError commit(QSaveFile& file)
 {
-    if (!file.commit())
-        return DocumentError::application(DocumentError::FileWriteUnknown, file.errorString());
+    QString reason;
+    if (!FileWriting::commit(file, &reason))
+        return DocumentError::application(DocumentError::FileWriteUnknown, reason);
     return {};
 }
 

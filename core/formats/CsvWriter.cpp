@@ -123,44 +123,31 @@ private:
     QStringEncoder m_encoder{QStringEncoder::Utf8};
 };
 
-/// Appends a value of the file layout. Tabs and LFs become \t and \n so that a value keeps to one
-/// line; a value that would still be cut by a reader (a comma, another line break, a leading
-/// quote) is quoted, with its quotes doubled.
+/// Appends a value of the file layout as RFC 4180 has it: a value that a reader would otherwise cut
+/// (a comma, a line break, a leading quote) is quoted, with its quotes doubled. Line breaks and
+/// tabs stay as they are, so that every text reads back the same, backslashes included.
 void appendFileValue(Utf8Buffer& out, QStringView value)
 {
     if (value.isEmpty())
         return;
     bool needsQuotes = value.front() == CsvSyntax::Quote;
-    bool needsEscapes = false;
-    for (const QChar c : value) {
-        const char16_t u = c.unicode();
-        if (u == u'\n' || u == u'\t')
-            needsEscapes = true;
-        else if (u == CsvSyntax::Separator || CsvSyntax::isLineBreak(u))
-            needsQuotes = true;
-    }
-    if (!needsQuotes && !needsEscapes) {
+    for (const QChar c : value)
+        needsQuotes = needsQuotes || c == CsvSyntax::Separator || CsvSyntax::isLineBreak(c.unicode());
+    if (!needsQuotes) {
         out.append(value);
         return;
     }
-    if (needsQuotes)
-        out.append('"');
+    out.append('"');
     qsizetype from = 0;
     for (qsizetype i = 0; i < value.size(); ++i) {
-        const char16_t u = value[i].unicode();
-        const char* replacement = u == u'\n'       ? "\\n"
-            : u == u'\t'                           ? "\\t"
-            : u == CsvSyntax::Quote && needsQuotes ? "\"\""
-                                                   : nullptr;
-        if (!replacement)
+        if (value[i] != CsvSyntax::Quote)
             continue;
         out.append(value.sliced(from, i - from));
-        out.append(replacement);
+        out.append("\"\"");
         from = i + 1;
     }
     out.append(value.sliced(from));
-    if (needsQuotes)
-        out.append('"');
+    out.append('"');
 }
 
 QString columnValue(const PersonDsc& person, const ColumnPlan& plan, int index, const NameValue& name,

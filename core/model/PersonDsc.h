@@ -133,6 +133,11 @@ public:
     LabeledValueList sortForLabeledValue(QStringView sortKey, bool ascending);
     /// Whether `sortForLabeledValue` sorts anything for this key (the table asks once per reload).
     [[nodiscard]] static bool sortsLabeledValues(QStringView sortKey);
+    /// The labelled field a sort key orders the values of; none when it orders none.
+    [[nodiscard]] static std::optional<LabeledField> fieldSortedBy(QStringView sortKey);
+    /// The positions of that field's values in the order `sortForLabeledValue` would give them,
+    /// leaving the list as it is; empty for a key that orders no values.
+    [[nodiscard]] QList<qsizetype> labeledValueOrder(QStringView sortKey, bool ascending) const;
     /// Replaces the birthday; none removes it.
     void setBirthdayValue(const std::optional<BirthdayValue>& birthday);
     /// Stores image data; an empty array removes the photo.

@@ -75,7 +75,7 @@ void TestCliCsv::convertsVCardToCsvByExtension()
     QVERIFY2(run.exitCode == 0, run.err.constData());
     const QByteArray csv = readFile(path("out.csv"));
     QVERIFY(csv.startsWith("Name,Home Phone,Work Phone,"));
-    QCOMPARE(csv.count('\n'), 5);
+    QCOMPARE(ContactFileReader::read(path("out.csv")).contacts.size(), 4);
     QVERIFY(csv.contains("John Smith,,,+1 555 0100,"));
     QVERIFY(csv.contains(QStringLiteral("株式会社山田製作所").toUtf8()));
 }
@@ -123,10 +123,10 @@ void TestCliCsv::writesEveryRowWhenAsked()
     const Run run = runCli({QStringLiteral("convert"), data("outlook.csv"), QStringLiteral("--all-rows"),
                             QStringLiteral("-o"), path("rows.csv")});
     QVERIFY2(run.exitCode == 0, run.err.constData());
-    // John Smith has four phones, Jane Roe one.
-    const QList<QByteArray> lines = readFile(path("rows.csv")).split('\n');
-    QCOMPARE(lines.size(), 1 + 4 + 1 + 1);
-    QVERIFY(lines.at(4).startsWith("John Smith,,,+1 (206) 555-0103,"));
+    // John Smith has four phones, Jane Roe one; a note of several lines stays in its quoted field.
+    const QByteArray csv = readFile(path("rows.csv"));
+    QCOMPARE(ContactFileReader::read(path("rows.csv")).contacts.size(), 4 + 1);
+    QVERIFY(csv.contains("\nJohn Smith,,,+1 (206) 555-0103,"));
 }
 
 void TestCliCsv::dumpAndStatsReadCsv()

@@ -45,7 +45,6 @@ void TestCliQr::payload_data()
                       "EMAIL;type=home:jane@example.com\r\nTEL;type=work:+1 555 0100\r\n"
                       "ADR;type=home:;;1 Main St;Springfield;IL;62701;USA\r\nEND:VCARD\r\n");
     QTest::newRow("Phone") << QStringList{"--format", "Phone"} << QByteArray("tel:+1 555 0100");
-    QTest::newRow("URL is not ticked at first") << QStringList{"--format", "URL"} << QByteArray("http:");
     QTest::newRow("docomo of the second contact")
         << QStringList{"--contact", "2", "--format", "docomo"}
         << QStringLiteral("MECARD:N:太郎 山田;SOUND:ヤマダ タロウ;TEL:090-1234-5678;").toUtf8();
@@ -92,6 +91,8 @@ void TestCliQr::refusesBadArguments_data()
         << QStringList{file, "--payload", "--contact", "3"} << 1 << QByteArray("The file has 2 contacts");
     QTest::newRow("missing file") << QStringList{file + ".missing", "--payload"} << 1
                                   << QByteArray("couldn't be opened");
+    QTest::newRow("no URL to encode") << QStringList{file, "--payload", "--format", "URL"} << 1
+                                      << QByteArray("nothing to encode as URL");
 }
 
 void TestCliQr::refusesBadArguments()

@@ -40,11 +40,19 @@ ContactEntryPtr newContact(const QString& first = {}, const QString& last = {})
     return ContactEntry::make(person);
 }
 
-/// The lines of a file after its header.
+/// The records of a file after its header; a line break inside quotes is part of its record.
 QList<QByteArray> dataLines(const QByteArray& file)
 {
-    QList<QByteArray> lines = file.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
+    QList<QByteArray> lines{QByteArray()};
+    bool quoted = false;
+    for (const char c : file) {
+        quoted = quoted != (c == '"');
+        if (c == '\n' && !quoted)
+            lines.append(QByteArray());
+        else
+            lines.last().append(c);
+    }
+    if (lines.last().isEmpty())
         lines.removeLast();
     if (!lines.isEmpty())
         lines.removeFirst();
@@ -138,9 +146,9 @@ void TestCsvWriter::encodesValues_data()
     QTest::newRow("quote without comma unchanged") << QStringLiteral("5\" floppy") << QByteArray("5\" floppy");
     QTest::newRow("quotes doubled inside quotes") << QStringLiteral("a, \"b\"") << QByteArray("\"a, \"\"b\"\"\"");
     QTest::newRow("leading quote quoted") << QStringLiteral("\"Ace\" Corp") << QByteArray("\"\"\"Ace\"\" Corp\"");
-    QTest::newRow("LF as backslash n") << QStringLiteral("line 1\nline 2") << QByteArray("line 1\\nline 2");
-    QTest::newRow("tab as backslash t") << QStringLiteral("a\tb") << QByteArray("a\\tb");
-    QTest::newRow("escaped and quoted") << QStringLiteral("a,\nb") << QByteArray("\"a,\\nb\"");
+    QTest::newRow("LF quoted") << QStringLiteral("line 1\nline 2") << QByteArray("\"line 1\nline 2\"");
+    QTest::newRow("tab kept") << QStringLiteral("a\tb") << QByteArray("a\tb");
+    QTest::newRow("backslashes kept") << QStringLiteral("C:\\temp\\new") << QByteArray("C:\\temp\\new");
     QTest::newRow("CR kept, quoted") << QStringLiteral("a\rb") << QByteArray("\"a\rb\"");
     QTest::newRow("line separator quoted") << QStringLiteral("a\u2028b") << QByteArray("\"a\u2028b\"");
     QTest::newRow("UTF-8") << QStringLiteral("㈱髙橋") << QStringLiteral("㈱髙橋").toUtf8();
@@ -227,7 +235,7 @@ void TestCsvWriter::addressPartsGoToTheirLabelsColumns()
     const ContactEntryPtr contact = newContact();
     contact->person->addLabeledValue(address(label, QStringLiteral("1 Main St\nApt 2")), Field::Address);
     QCOMPARE(firstLine(contact),
-             QByteArray(zipColumn - 1, ',') + "62701,IL,Springfield,1 Main St\\nApt 2"
+             QByteArray(zipColumn - 1, ',') + "62701,IL,Springfield,\"1 Main St\nApt 2\""
                  + QByteArray(32 - zipColumn - 3, ','));
 }
 

@@ -96,9 +96,12 @@ void TestVCardCodec::readsProperties_data()
     QTest::newRow("quoted-printable without charset, UTF-8")
         << QByteArray("2.1") << QByteArray("N;ENCODING=QUOTED-PRINTABLE:M=C3=BCller\r\n") << "compositeName"
         << QByteArray("Müller");
-    QTest::newRow("quoted-printable without charset, Shift-JIS")
-        << QByteArray("2.1") << QByteArray("N;ENCODING=QUOTED-PRINTABLE:=8D=B2=93=A1\r\n") << "compositeName"
-        << QByteArray("佐藤");
+    QTest::newRow("quoted-printable without charset, in the charset the card declares")
+        << QByteArray("2.1") << QByteArray("N;ENCODING=QUOTED-PRINTABLE:=8D=B2=93=A1\r\nORG;CHARSET=SHIFT_JIS:A\r\n")
+        << "compositeName" << QByteArray("佐藤");
+    QTest::newRow("quoted-printable without charset, not Shift-JIS")
+        << QByteArray("2.1") << QByteArray("N;ENCODING=QUOTED-PRINTABLE:Dupont;Fran=E7ois\r\n") << "compositeName"
+        << QByteArray("François Dupont");
     QTest::newRow("ISO-8859-1 charset") << QByteArray("2.1")
                                         << QByteArray("N;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:J=F6rg\r\n")
                                         << "compositeName" << QByteArray("Jörg");

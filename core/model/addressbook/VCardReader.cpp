@@ -52,10 +52,10 @@ bool isBeginValue(QByteArrayView value)
 }
 
 /// Reads the lines of the first card; false when there is none. Anything from its END:VCARD on is
-/// not read; a BEGIN:VCARD inside it starts a nested card, which lasts to its own END:VCARD.
-bool collectLines(QByteArrayView card, CardLines& result)
+/// not read; a BEGIN:VCARD inside it starts a nested card, which lasts to its own END:VCARD. The
+/// lines point into the card and into the tokenizer, which has to outlive them.
+bool collectLines(QByteArrayView card, Tokenizer& tokenizer, CardLines& result)
 {
-    Tokenizer tokenizer(card);
     auto& lines = result.lines;
     bool begun = false;
     int depth = 0; // of the nested card being read
@@ -110,8 +110,9 @@ bool collectLines(QByteArrayView card, CardLines& result)
 
 std::optional<Person> readPerson(QByteArrayView card, QStringList* categories, QByteArrayView fileEncoding)
 {
+    Tokenizer tokenizer(card);
     CardLines content;
-    if (!collectLines(card, content))
+    if (!collectLines(card, tokenizer, content))
         return std::nullopt;
     const auto& lines = content.lines;
     Version version = Version::V30;
