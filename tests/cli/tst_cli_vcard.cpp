@@ -43,6 +43,8 @@ private Q_SLOTS:
     void reportsUsageErrors();
     void convertsAsADocumentSaves();
     void readsInAChosenEncoding();
+    void writeFailuresSayWhy_data();
+    void writeFailuresSayWhy();
 };
 
 void TestCliVCard::countsContacts_data()
@@ -153,6 +155,36 @@ void TestCliVCard::readsInAChosenEncoding()
         Test::runCli({QStringLiteral("dump"), QStringLiteral("--encoding"), QStringLiteral("UTF-8"), path});
     QCOMPARE(utf8.exitCode, 1);
     QVERIFY2(utf8.err.contains("offset 29"), utf8.err.constData());
+}
+
+void TestCliVCard::writeFailuresSayWhy_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("output");
+    QTest::newRow("vCard") << QStringList{"convert"} << "out.vcf";
+    QTest::newRow("CSV") << QStringList{"convert"} << "out.csv";
+    QTest::newRow("normalized phones") << QStringList{"normalize-phones", "--layout", "(12) 3456-7890"} << "out.vcf";
+    QTest::newRow("print") << QStringList{"print"} << "out.pdf";
+}
+
+void TestCliVCard::writeFailuresSayWhy()
+{
+    // A file size limit stands in for a full disk: the disk takes part of a write, then refuses.
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, output);
+    QTemporaryDir dir;
+    const QString target = writeTemporary(dir, qPrintable(output), "the old file");
+    QVERIFY(!target.isEmpty());
+    const QStringList command = QStringList{QStringLiteral("-c"), QStringLiteral("ulimit -f 1 && exec \"$0\" \"$@\""),
+                                            QStringLiteral(QUILLARY_CLI), arguments.first(), vcardData("icloud-30.vcf"),
+                                            QStringLiteral("-o"), target}
+        + arguments.mid(1);
+    const Test::CliRun run = Test::runProgram(QStringLiteral("/bin/sh"), command);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("File too large"), run.err.constData());
+    QFile old(target);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("the old file"));
 }
 
 QTEST_GUILESS_MAIN(TestCliVCard)

@@ -40,13 +40,18 @@ ContactEntryPtr newContact(const QString& first = {}, const QString& last = {})
     return ContactEntry::make(person);
 }
 
-/// The records of a file after its header; a line break inside quotes is part of its record.
+/// The records of a file after its header; a line break inside a quoted field is part of its record.
 QList<QByteArray> dataLines(const QByteArray& file)
 {
     QList<QByteArray> lines{QByteArray()};
     bool quoted = false;
+    bool fieldStart = true;
     for (const char c : file) {
-        quoted = quoted != (c == '"');
+        // A quote opens a field that begins with it; in a quoted field a quote closes it, and a
+        // second one right after reopens it ("" stands for one quote).
+        if (c == '"' && (fieldStart || quoted || lines.last().endsWith('"')))
+            quoted = !quoted;
+        fieldStart = !quoted && (c == ',' || c == '\n');
         if (c == '\n' && !quoted)
             lines.append(QByteArray());
         else

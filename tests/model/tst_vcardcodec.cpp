@@ -52,6 +52,8 @@ private Q_SLOTS:
     void namesCardsWithoutAName();
     void refusesCardsWithoutContent_data();
     void refusesCardsWithoutContent();
+    void keepsTheFormattedNameUntilTheNameChanges_data();
+    void keepsTheFormattedNameUntilTheNameChanges();
     void writesFoldedLinesWithinWholeCharacters();
     void roundTripsEveryField();
     void survivesDamagedInput();
@@ -256,6 +258,35 @@ void TestVCardCodec::refusesCardsWithoutContent()
 {
     QFETCH(QByteArray, card);
     QVERIFY(!ZQVCard().personFromVCard(card));
+}
+
+void TestVCardCodec::keepsTheFormattedNameUntilTheNameChanges_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("nothing edited") << "" << QByteArray("FN:Dr. Anna Maria Kowalski PhD");
+    QTest::newRow("another field edited") << "note" << QByteArray("FN:Dr. Anna Maria Kowalski PhD");
+    QTest::newRow("first name edited") << "first name" << QByteArray("FN:Anne Maria Kowalski");
+    QTest::newRow("shown as a company") << "company" << QByteArray("FN:Acme");
+}
+
+void TestVCardCodec::keepsTheFormattedNameUntilTheNameChanges()
+{
+    QFETCH(QString, edit);
+    QFETCH(QByteArray, line);
+    const auto person = readCard("N:Kowalski;Anna;Maria;Dr.;PhD\r\nFN:Dr. Anna Maria Kowalski PhD\r\nORG:Acme\r\n");
+    QVERIFY(person);
+    NameValue name = person->nameValue();
+    if (edit == u"first name")
+        name.firstName = QStringLiteral("Anne");
+    name.showAsPerson = edit != u"company";
+    person->setValue(name, Field::Name);
+    if (edit == u"note")
+        person->setStringValue(QStringLiteral("Met in Kraków"), Field::Note);
+    ContactEntry entry;
+    entry.person = std::make_shared<PersonDsc>(person->duplicate());
+    const QByteArray card = ZQVCard::vCardFromContact(entry, {}, {});
+    QVERIFY2(card.contains(QByteArray("\r\n" + line + "\r\n")), card.constData());
 }
 
 void TestVCardCodec::writesFoldedLinesWithinWholeCharacters()
