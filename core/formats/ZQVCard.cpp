@@ -252,11 +252,14 @@ GroupTable ZQVCard::makeGroupTableFromCategoriesOfContacts(const ContactTable& c
     QHash<QString, GroupEntryPtr> byName;
     const QString date = groupDateText();
     for (const ContactEntryPtr& contact : contacts) {
-        for (const QString& name : contact->categories) {
+        // Each contact's names become the group's own text: one copy for thousands of contacts.
+        for (QString& name : contact->categories) {
             if (name.isEmpty() || name == top->groupName)
                 continue;
             GroupEntryPtr& group = byName[name];
-            if (!group) {
+            if (group) {
+                name = group->groupName;
+            } else {
                 group = std::make_shared<GroupEntry>();
                 group->groupName = name;
                 group->groupId = name;

@@ -55,8 +55,9 @@ int ContactsViewController::numLines(int row) const
         return 1;
     qint8& cached = m_numLines[row];
     if (cached < 0)
-        cached = qint8(qMin(100, TableCells::numLines(m_rows.at(row), m_columns, m_options.showCompanyInNameCell,
-                                                           m_options.selectedLabels)));
+        cached = qint8(qMin(100,
+                            TableCells::numLines(m_rows.at(row), m_columns, m_options.showCompanyInNameCell,
+                                                 m_options.selectedLabels)));
     return cached;
 }
 
@@ -130,8 +131,8 @@ void ContactsViewController::updateTable()
             row.orderedField >= 0 ? std::optional<LabeledField>(LabeledField(row.orderedField)) : sortField;
         // The rows were made with the filter they were last reloaded with.
         const LabeledValue* value = field ? TableRows::rowValue(row, *field, m_options.selectedLabels) : nullptr;
-        remembered[row.contact.get()].append(
-            value ? Remembered{value->labelIndex, field} : Remembered{row.index, std::nullopt});
+        remembered[row.contact.get()].append(value ? Remembered{value->labelIndex, field}
+                                                   : Remembered{row.index, std::nullopt});
     }
     reload();
     QList<int> selected;

@@ -39,8 +39,7 @@ private:
 
 /// The position in the contact's list of the value that a row shows for a field: the row's
 /// `index`-th value that passes the filter; -1 when the row shows none.
-[[nodiscard]] qsizetype valuePosition(const SubContactRow& row, LabeledField field,
-                                      const QStringList& selectedLabels);
+[[nodiscard]] qsizetype valuePosition(const SubContactRow& row, LabeledField field, const QStringList& selectedLabels);
 /// That value itself, or none.
 [[nodiscard]] const LabeledValue* rowValue(const SubContactRow& row, LabeledField field,
                                            const QStringList& selectedLabels);

@@ -175,9 +175,13 @@ void TestCliVCard::writeFailuresSayWhy()
     QTemporaryDir dir;
     const QString target = writeTemporary(dir, qPrintable(output), "the old file");
     QVERIFY(!target.isEmpty());
-    const QStringList command = QStringList{QStringLiteral("-c"), QStringLiteral("ulimit -f 1 && exec \"$0\" \"$@\""),
-                                            QStringLiteral(QUILLARY_CLI), arguments.first(), vcardData("icloud-30.vcf"),
-                                            QStringLiteral("-o"), target}
+    const QStringList command = QStringList{QStringLiteral("-c"),
+                                            QStringLiteral("ulimit -f 1 && exec \"$0\" \"$@\""),
+                                            QStringLiteral(QUILLARY_CLI),
+                                            arguments.first(),
+                                            vcardData("icloud-30.vcf"),
+                                            QStringLiteral("-o"),
+                                            target}
         + arguments.mid(1);
     const Test::CliRun run = Test::runProgram(QStringLiteral("/bin/sh"), command);
     QCOMPARE(run.exitCode, 1);

@@ -252,8 +252,9 @@ void TestTextEncodings::detection()
     QCOMPARE(opened.encoding, detection.encoding);
     QCOMPARE(opened.warning.isEmpty(), !repaired);
     const bool csv = file.endsWith(u".csv");
-    QCOMPARE(opened.contacts.size(), csv ? ContactFileReader::readCsvBytes(expected, "UTF-8").contacts.size()
-                                         : ContactFileReader::readBytes(expected, "UTF-8").contacts.size());
+    QCOMPARE(opened.contacts.size(),
+             csv ? ContactFileReader::readCsvBytes(expected, "UTF-8").contacts.size()
+                 : ContactFileReader::readBytes(expected, "UTF-8").contacts.size());
 }
 
 static QByteArray largeUtf8Text()

@@ -91,7 +91,8 @@ void TestZQVCard::cutsStreams_data()
     // A nested card belongs to the card around it, and so do the lines after it.
     QTest::newRow("vCard 2.1 AGENT cards")
         << "BEGIN:VCARD\r\nVERSION:2.1\r\nAGENT:\r\nBEGIN:VCARD\r\nN:In1\r\nEND:VCARD\r\nAGENT:\r\n"
-           "BEGIN:VCARD\r\nN:In2\r\nEND:VCARD\r\nN:Outer\r\nEND:VCARD\r\n" + card("B")
+           "BEGIN:VCARD\r\nN:In2\r\nEND:VCARD\r\nN:Outer\r\nEND:VCARD\r\n"
+            + card("B")
         << QStringList{"Outer", "B"};
     QTest::newRow("nested card without AGENT")
         << "BEGIN:VCARD\r\nBEGIN:VCARD\r\nN:In;;;;\r\nEND:VCARD\r\nN:Outer;;;;\r\nEND:VCARD\r\n" + card("B")
@@ -141,7 +142,8 @@ void TestZQVCard::cutsStreamsThatArriveInPieces()
     for (int i = 0; i < 300; ++i) {
         // Now and then a card nested in one, and one without its END:VCARD.
         const QByteArray extra = i % 40 == 3 ? "AGENT:\r\nBEGIN:VCARD\r\nN:In\r\nEND:VCARD\r\n" : "";
-        const QByteArray whole = card("N" + QByteArray::number(i), "NOTE:" + QByteArray(i * 97 % 5000, 'x') + "\r\n" + extra);
+        const QByteArray whole =
+            card("N" + QByteArray::number(i), "NOTE:" + QByteArray(i * 97 % 5000, 'x') + "\r\n" + extra);
         stream += i % 40 == 17 ? whole.chopped(11) : whole;
     }
     // Every way of splitting the stream gives the same cards as cutting it whole.

@@ -105,8 +105,7 @@ std::shared_ptr<PersonDsc> contact(const QString& fixture)
         setName(*person, QStringLiteral("Eve\nTEL:+1 555 0666"), QString(), 1);
         person->setLabeledValues(LabeledField::Phone,
                                  {labeled(QStringLiteral("mobile"), QStringLiteral("+1 555 0100\r\nTEL:+1 555 0666"))});
-    }
-    else if (fixture.startsWith(u"name:"))
+    } else if (fixture.startsWith(u"name:"))
         setName(*person, fixture.sliced(5), QString(), 1);
     return person;
 }
@@ -260,9 +259,9 @@ void TestQRCode::payload_data()
         << "vCard" << QStringList()
         << "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Eve\\nTEL:+1 555 0666\r\nN:;Eve\\nTEL:+1 555 0666;;;\r\n"
            "TEL:+1 555 0100\\nTEL:+1 555 0666\r\nEND:VCARD\r\n";
-    QTest::newRow("docomo, line breaks as spaces") << "line breaks"
-                                                   << "docomo" << QStringList()
-                                                   << "MECARD:N:Eve TEL:+1 555 0666;TEL:+1 555 0100 TEL:+1 555 0666;";
+    QTest::newRow("docomo, line breaks as spaces")
+        << "line breaks"
+        << "docomo" << QStringList() << "MECARD:N:Eve TEL:+1 555 0666;TEL:+1 555 0100 TEL:+1 555 0666;";
     QTest::newRow("au, line breaks as spaces")
         << "line breaks"
         << "au" << QStringList() << "MEMORY:\nNAME1:Eve TEL:+1 555 0666\nTEL1:+1 555 0100 TEL:+1 555 0666\n";

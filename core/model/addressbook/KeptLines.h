@@ -3,39 +3,38 @@
 #include <QByteArray>
 #include <QString>
 
-#include <memory>
-
 namespace Quillary::AddressBook {
 
 /// What a card held beyond the properties of a person record, kept with the record so that writing
 /// it gives everything back: the card's other lines (properties the record has no place for, with
 /// their parameters, as unfolded vCard 3.0 lines) and its FN as it was read. Most cards have
-/// neither, and then this is a null pointer; copies share one text.
+/// neither and hold an empty text; copies share one text.
 class KeptLines
 {
 public:
     KeptLines() = default;
-    /// Nothing is kept when every part is empty. `composedName` is the name that writing composes
-    /// for the record as it was read; the FN is written as read while that name stays the same.
-    KeptLines(QByteArray lines, QString formattedName, QString composedName);
+    /// Nothing is kept when both are empty. `composedName` is the FN that writing composes for the
+    /// record as it was read: the FN read is written while the composed one stays the same.
+    KeptLines(QByteArrayView lines, const QString& formattedName, const QString& composedName);
 
-    [[nodiscard]] bool isEmpty() const { return !m_data; }
+    [[nodiscard]] bool isEmpty() const { return m_data.isEmpty(); }
     /// The lines, each ended by CR LF.
-    [[nodiscard]] QByteArrayView lines() const { return m_data ? QByteArrayView(m_data->lines) : QByteArrayView(); }
-    /// The FN of the card when it differs from the name composed at reading; "" otherwise.
-    [[nodiscard]] QString formattedName() const { return m_data ? m_data->formattedName : QString(); }
-    [[nodiscard]] QString composedName() const { return m_data ? m_data->composedName : QString(); }
+    [[nodiscard]] QByteArrayView lines() const;
+    /// The FN that was read, while writing composes `composedName` as it did then (the name was not
+    /// edited); "" otherwise.
+    [[nodiscard]] QString formattedNameFor(const QString& composedName) const;
 
-    friend bool operator==(const KeptLines& a, const KeptLines& b);
+    friend bool operator==(const KeptLines& a, const KeptLines& b) { return a.m_data == b.m_data; }
 
 private:
-    struct Data
+    struct Header
     {
-        QByteArray lines;
-        QString formattedName;
-        QString composedName;
+        size_t composedNameHash; ///< a hash keeps the composed name in a few bytes
+        quint32 formattedNameSize; ///< UTF-8 bytes of the FN after the header; the lines follow it
     };
-    std::shared_ptr<const Data> m_data;
+    [[nodiscard]] Header header() const;
+
+    QByteArray m_data; // empty, or the header, the FN in UTF-8 and the lines: one block per card
 };
 
 } // namespace Quillary::AddressBook

@@ -334,10 +334,9 @@ std::optional<Person> CardReader::finish()
     if (m_person.uniqueId().isEmpty())
         m_person.setUniqueId(newUniqueId());
     // The FN goes back as it was read while the name it stands for is not edited.
-    QString composed = composedFormattedName(m_person);
+    const QString composed = composedFormattedName(m_person);
     const bool sameName = m_formattedName.isEmpty() || m_formattedName == composed;
-    m_person.setKeptLines(KeptLines(std::move(m_kept), sameName ? QString() : m_formattedName,
-                                    sameName ? QString() : std::move(composed)));
+    m_person.setKeptLines(KeptLines(m_kept, sameName ? QString() : m_formattedName, composed));
     return std::move(m_person);
 }
 

@@ -6,12 +6,20 @@ QString composedFormattedName(const Person& person)
 {
     if ((person.flags() & PersonFlags::ShowAsMask) != PersonFlags::ShowAsPerson)
         return person.value(StringProperty::Organization);
-    QStringList parts{person.value(StringProperty::FirstName), person.value(StringProperty::MiddleName),
-                      person.value(StringProperty::LastName)};
+    const QString* parts[] = {&person.value(StringProperty::FirstName), &person.value(StringProperty::MiddleName),
+                              &person.value(StringProperty::LastName)};
     if ((person.flags() & PersonFlags::NameOrderingMask) == PersonFlags::LastNameFirst)
         std::swap(parts[0], parts[2]);
-    parts.removeAll(QString());
-    return parts.join(u' ');
+    QString result;
+    result.reserve(parts[0]->size() + parts[1]->size() + parts[2]->size() + 2);
+    for (const QString* part : parts) {
+        if (part->isEmpty())
+            continue;
+        if (!result.isEmpty())
+            result += u' ';
+        result += *part;
+    }
+    return result;
 }
 
 namespace {

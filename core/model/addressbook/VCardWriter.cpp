@@ -144,9 +144,8 @@ void CardWriter::writeName(const Person& person)
 
     // The FN as it was read ("Dr. Anna Maria Kowalski PhD") stays until the name it stands for changes.
     QString formatted = composedFormattedName(person);
-    const KeptLines& kept = person.keptLines();
-    if (!kept.formattedName().isEmpty() && kept.composedName() == formatted)
-        formatted = kept.formattedName();
+    if (QString asRead = person.keptLines().formattedNameFor(formatted); !asRead.isEmpty())
+        formatted = std::move(asRead);
     begin("FN").append(':');
     escaped(formatted);
     end();
