@@ -55,6 +55,7 @@ const QList<KeyEntry>& keyTable()
         {Key::LastRowOrder, QLatin1StringView("ZQ1DlastRowOrder"), QVariant()},
         {Key::LastSelectedItemInCustomPanel, QLatin1StringView("ZQ1DlastSelectedItemInCustomPanel"), QVariant()},
         {Key::RecentDocuments, QLatin1StringView("ZQ1DrecentDocuments"), QStringList()},
+        {Key::MyCardUniqueId, QLatin1StringView("ZQ1DmyCardUniqueId"), QString()},
     };
     return table;
 }
@@ -396,6 +397,16 @@ void Preferences::removeRecentDocument(const QString& path)
 void Preferences::clearRecentDocuments()
 {
     remove(Key::RecentDocuments);
+}
+
+QString Preferences::myCardUniqueId() const
+{
+    return value(Key::MyCardUniqueId).toString();
+}
+
+void Preferences::setMyCardUniqueId(const QString& uniqueId)
+{
+    setValue(Key::MyCardUniqueId, uniqueId);
 }
 
 } // namespace Quillary

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QSet>
 
 Q_LOGGING_CATEGORY(lcUndo, "quillary.core.documents")
 
@@ -363,6 +364,10 @@ void UndoRegistry::undoDeleteContacts(const ContactTable& contacts, const GroupE
 void UndoRegistry::addContacts(const ContactTable& contacts, const GroupEntryPtr& group)
 {
     const ZQVCard converter;
+    // Thousands of contacts may come back at once (an undone deletion of a whole table).
+    QSet<const ContactEntry*> present;
+    for (const ContactEntryPtr& contact : std::as_const(m_collection.contactTable))
+        present.insert(contact.get());
     for (const ContactEntryPtr& contact : contacts) {
         // A contact deleted before comes back from its snapshot, as a new contact with the same values.
         if (!contact->vCardString.isEmpty()) {
@@ -374,9 +379,10 @@ void UndoRegistry::addContacts(const ContactTable& contacts, const GroupEntryPtr
             }
         }
         contact->vCardString.clear();
-        if (!m_collection.contactTable.contains(contact)) {
+        if (!present.contains(contact.get())) {
             contact->remote = m_collection.defaultAccount;
             m_collection.contactTable.append(contact);
+            present.insert(contact.get());
         } else {
             contact->deleted = false;
         }

@@ -150,9 +150,10 @@ void appendFileValue(Utf8Buffer& out, QStringView value)
     out.append('"');
 }
 
-QString columnValue(const PersonDsc& person, const ColumnPlan& plan, int index, const NameValue& name,
+QString columnValue(const PersonDsc& person, const ColumnPlan& plan, const CsvRow& row, const NameValue& name,
                     std::array<const LabeledValueList*, LabeledFieldCount>& lists)
 {
+    const int index = row.index;
     switch (plan.kind) {
     case ColumnPlan::CompositeName:
         return person.compositeName();
@@ -169,20 +170,22 @@ QString columnValue(const PersonDsc& person, const ColumnPlan& plan, int index, 
     const LabeledValueList*& list = lists[size_t(plan.list)];
     if (!list)
         list = &person.labeledValues(plan.list);
-    if (index < 0 || index >= list->size())
+    const int position = row.position(plan.list);
+    if (position < 0 || position >= list->size())
         return {};
-    const LabeledValue& value = list->at(index);
+    const LabeledValue& value = list->at(position);
     if (!belongsTo(value, plan))
         return {};
     return plan.list == LabeledField::Address ? value.address.part(plan.column->subField) : value.stringValue;
 }
 
-void appendRow(Utf8Buffer& out, const PersonDsc& person, int index)
+void appendRow(Utf8Buffer& out, const CsvRow& row)
 {
+    const PersonDsc& person = *row.contact->person;
     const NameValue name = person.nameValue();
     std::array<const LabeledValueList*, LabeledFieldCount> lists{};
     for (const ColumnPlan& plan : plans()) {
-        appendFileValue(out, columnValue(person, plan, index, name, lists));
+        appendFileValue(out, columnValue(person, plan, row, name, lists));
         out.append(',');
     }
     if (out.endsWith(','))
@@ -204,8 +207,10 @@ QString labeledItem(const LabeledValue& value)
     return quotedIfSpaced(value.label + u':' + value.stringValue);
 }
 
-QString lineValue(const PersonDsc& person, const QString& identifier, int index, const QString& separator)
+QString lineValue(const CsvRow& row, const QString& identifier, const QString& separator)
 {
+    const PersonDsc& person = *row.contact->person;
+    const int index = row.index;
     const FieldId id = FieldIdentifiers::fieldId(identifier);
     switch (id) {
     case FieldId::Name:
@@ -219,8 +224,10 @@ QString lineValue(const PersonDsc& person, const QString& identifier, int index,
     }
     if (const auto field = FieldIdentifiers::labeledField(id)) {
         const LabeledValueList& list = person.labeledValues(*field);
-        if (index != -1)
-            return index >= 0 && index < list.size() ? labeledItem(list.at(index)) : QString();
+        if (index != -1) {
+            const int position = row.position(*field);
+            return position >= 0 && position < list.size() ? labeledItem(list.at(position)) : QString();
+        }
         QStringList items;
         for (const LabeledValue& value : list) {
             QString item = labeledItem(value);
@@ -297,7 +304,7 @@ QByteArray csvFromSubContacts(const CsvRows& rows)
     out.append(headerLine());
     for (const CsvRow& row : rows) {
         if (row.contact && row.contact->person)
-            appendRow(out, *row.contact->person, row.index);
+            appendRow(out, row);
     }
     return out.take();
 }
@@ -307,7 +314,7 @@ QByteArray csvFromSubContacts(const ContactTable& contacts)
     CsvRows rows;
     rows.reserve(contacts.size());
     for (const ContactEntryPtr& contact : contacts)
-        rows.append({contact, 0});
+        rows.append({contact, 0, std::nullopt});
     return csvFromSubContacts(rows);
 }
 
@@ -315,10 +322,9 @@ QString csvStringFromContact(const CsvRow& row, const QStringList& identifiers, 
 {
     if (!row.contact || !row.contact->person)
         return {};
-    const PersonDsc& person = *row.contact->person;
     QString line;
     for (const QString& identifier : identifiers) {
-        QString value = lineValue(person, identifier, row.index, separator);
+        QString value = lineValue(row, identifier, separator);
         value.replace(u'\n', QLatin1StringView("\\n")).replace(u'\t', QLatin1StringView("\\t"));
         line += value;
         line += separator;
@@ -340,7 +346,7 @@ CsvRows rowsOfContacts(const ContactTable& contacts)
              {LabeledField::Phone, LabeledField::Email, LabeledField::Address, LabeledField::SocialNetwork})
             count = qMax(count, contact->person->labeledValues(field).size());
         for (qsizetype index = 0; index < count; ++index)
-            rows.append({contact, int(index)});
+            rows.append({contact, int(index), std::nullopt});
     }
     return rows;
 }

@@ -68,6 +68,18 @@ const LabeledValue* rowValue(const SubContactRow& row, LabeledField field, const
     return position < 0 ? nullptr : &row.person().labeledValues(field).at(position);
 }
 
+CsvRow csvRow(const SubContactRow& row, const QStringList& selectedLabels)
+{
+    CsvRow line{row.contact, row.index, std::nullopt};
+    const bool everyLabel = selectedLabels.isEmpty() || selectedLabels.first() == LabelText::All;
+    if (everyLabel && row.orderedField < 0)
+        return line;
+    line.positions.emplace();
+    for (int field = 0; field < LabeledFieldCount; ++field)
+        (*line.positions)[size_t(field)] = int(valuePosition(row, LabeledField(field), selectedLabels));
+    return line;
+}
+
 void createSubContactsFromContact(const ContactEntryPtr& contact, const QStringList& identifiers,
                                   const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels)
 {

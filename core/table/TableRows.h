@@ -3,6 +3,7 @@
 #include "SubContactRow.h"
 #include "documents/ContactCollection.h"
 #include "documents/SortDescriptor.h"
+#include "formats/CsvWriter.h"
 
 #include <QHash>
 #include <QSet>
@@ -43,6 +44,9 @@ private:
 /// That value itself, or none.
 [[nodiscard]] const LabeledValue* rowValue(const SubContactRow& row, LabeledField field,
                                            const QStringList& selectedLabels);
+
+/// A row as a line of the CSV writers, with the positions of the values it shows.
+[[nodiscard]] CsvRow csvRow(const SubContactRow& row, const QStringList& selectedLabels);
 
 /// The order in which the rows of a contact show the values of the field a sort key orders.
 struct ValueOrder

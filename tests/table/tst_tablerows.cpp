@@ -2,6 +2,7 @@
 // filter, group membership, line counts, the summary row and the selection kept across reloads.
 
 #include "TableTestDocument.h"
+#include "formats/ZQVCard.h"
 #include "model/FieldIdentifiers.h"
 #include "model/LabelTable.h"
 #include "table/TableRows.h"
@@ -152,6 +153,10 @@ void TestTableRows::labelFilterKeepsFirstRow()
     const int brown = doc.firstRowOf(QStringLiteral("brown"));
     QCOMPARE(doc.columnTexts(Field::Phone).at(brown), QStringLiteral("555-0101"));
     QCOMPARE(doc.rowIds().count(QStringLiteral("brown")), 1);
+    // Copied or exported, the row carries the value it shows.
+    const CsvRow line = TableRows::csvRow(doc.controller.subContactTable().at(brown), {QStringLiteral("home")});
+    QCOMPARE(ZQVCard::csvStringFromContact(line, {Field::Phone}, QStringLiteral(", ")),
+             QStringLiteral("home:555-0101"));
 }
 
 void TestTableRows::labelsMetAreCollected()

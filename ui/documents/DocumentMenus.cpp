@@ -1,11 +1,13 @@
 #include "DocumentMenus.h"
 
+#include "ContactActions.h"
 #include "DocumentFileCommands.h"
 #include "DocumentWindow.h"
 #include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
+#include "output/OutputCommands.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 
@@ -118,15 +120,12 @@ void DocumentMenus::createActions()
     redo->setObjectName(QStringLiteral("redoAction"));
     redo->setShortcut(QKeySequence::Redo);
     m_actions.insert(Command::Redo, redo);
-    // The clipboard commands of the table come with its contact commands; until then they stay off.
-    addAction(Command::Cut, QStringLiteral("cutAction"), tr("Cu&t"), QKeySequence::Cut)->setEnabled(false);
-    addAction(Command::Copy, QStringLiteral("copyAction"), tr("&Copy"), QKeySequence::Copy)->setEnabled(false);
-    addAction(Command::Paste, QStringLiteral("pasteAction"), tr("&Paste"), QKeySequence::Paste)->setEnabled(false);
     connect(
         addAction(Command::SelectAll, QStringLiteral("selectAllAction"), tr("Select &All"), QKeySequence::SelectAll),
         &QAction::triggered, w->tableView(), &QAbstractItemView::selectAll);
-    QAction* editMode =
-        addAction(Command::EditMode, QStringLiteral("editModeAction"), tr("Edit"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    // Ctrl+E is "Use Selection for Find".
+    QAction* editMode = addAction(Command::EditMode, QStringLiteral("editModeAction"), tr("Edit"),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     editMode->setCheckable(true);
     connect(editMode, &QAction::triggered, w, &DocumentWindow::editButtonPressed);
 
@@ -149,6 +148,9 @@ void DocumentMenus::createActions()
         addAction(Command::ShowNameInAllRows, QStringLiteral("showNameInAllRowsAction"), tr("Show Name in all rows"));
     allRows->setCheckable(true);
     connect(allRows, &QAction::triggered, this, [w] { w->tableController()->toggleShowNameInAllRows(); });
+    connect(addAction(Command::ShowContactInfo, QStringLiteral("showContactInfoAction"), tr("Show Contact Info"),
+                      QKeySequence(Qt::CTRL | Qt::Key_I)),
+            &QAction::triggered, w, &DocumentWindow::showContactInfo);
     connect(addAction(Command::About, QStringLiteral("aboutAction"), tr("&About Quillary")), &QAction::triggered, this,
             [w] { DocumentController::showAbout(w); });
 }
@@ -183,16 +185,21 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     file->addAction(action(Command::ExportAsVCard));
     file->addAction(action(Command::ImportFromVCard));
     file->addSeparator();
+    file->addAction(m_window->outputCommands()->printAction());
+    file->addAction(m_window->outputCommands()->printPreviewAction());
+    file->addSeparator();
     file->addAction(action(Command::Quit));
 
     QMenu* edit = bar->addMenu(tr("&Edit"));
     edit->addAction(action(Command::Undo));
     edit->addAction(action(Command::Redo));
     edit->addSeparator();
-    edit->addAction(action(Command::Cut));
-    edit->addAction(action(Command::Copy));
-    edit->addAction(action(Command::Paste));
+    ContactActions* contacts = m_window->contactActions();
+    contacts->addClipboardItems(edit);
     edit->addAction(action(Command::SelectAll));
+    edit->addSeparator();
+    edit->addMenu(contacts->findMenu(edit));
+    edit->addMenu(contacts->transformationsMenu(edit));
     edit->addSeparator();
     edit->addAction(action(Command::EditMode));
 
@@ -203,12 +210,20 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
         dynamicMenu(view, QStringLiteral("sortOptionsMenu"), tr("Sort Options"), &DocumentMenus::fillSortOptionsMenu));
     view->addSeparator();
     view->addAction(action(Command::ShowGroups));
+    view->addAction(action(Command::ShowContactInfo));
     view->addSeparator();
     view->addAction(action(Command::ShowCompanyInNameCell));
     view->addAction(action(Command::ShowNameInAllRows));
     view->addSeparator();
     view->addAction(action(Command::Font));
     view->addAction(action(Command::DefaultFont));
+
+    QMenu* contact = contacts->contactMenu(bar);
+    contact->addSeparator();
+    contact->addAction(action(Command::ShowContactInfo));
+    contact->addAction(m_window->outputCommands()->showQRCodeAction());
+    contact->addAction(m_window->outputCommands()->useAsMyCardAction());
+    bar->addMenu(contact);
 
     QMenu* navigate = bar->addMenu(tr("&Navigate"));
     navigate->addMenu(
@@ -218,7 +233,7 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
 
     QMenu* help = bar->addMenu(tr("&Help"));
     help->addAction(action(Command::About));
-    for (QMenu* menu : {file, edit, view, navigate, help})
+    for (QMenu* menu : {file, edit, view, contact, navigate, help})
         connect(menu, &QMenu::aboutToShow, this, &DocumentMenus::validate);
 }
 
@@ -251,6 +266,7 @@ void DocumentMenus::buildToolBar(QToolBar* toolBar, QToolButton* editButton)
     toolBar->addWidget(popupButton(QStringLiteral("contactPopup"), tr("Contact"), &DocumentMenus::fillContactMenu));
     toolBar->addWidget(
         popupButton(QStringLiteral("sortOptionsPopup"), tr("Sort Options"), &DocumentMenus::fillSortOptionsMenu));
+    toolBar->addAction(m_window->outputCommands()->printAction());
 }
 
 void DocumentMenus::rebuildViewTypePopup()
@@ -365,14 +381,14 @@ void DocumentMenus::fillSortOptionsMenu(QMenu* menu)
 void DocumentMenus::fillContactMenu(QMenu* menu)
 {
     menu->clear();
-    // The contact commands themselves come later; their places are kept.
-    for (const QString& title :
-         {tr("Show Contact Info"), tr("Add New Contact"), tr("Delete Contact"), tr("Duplicate Contact")})
-        menu->addAction(title)->setEnabled(false);
-    QAction* exportContact =
-        menu->addAction(tr("Export Contact as vCard"), m_window->fileCommands(), &DocumentFileCommands::exportAsVCard);
-    exportContact->setEnabled(action(Command::ExportAsVCard)->isEnabled());
-    menu->addAction(tr("Show QRCode"))->setEnabled(false);
+    validate();
+    ContactActions* contacts = m_window->contactActions();
+    menu->addAction(action(Command::ShowContactInfo));
+    for (const ContactActions::Id id : {ContactActions::Id::AddContact, ContactActions::Id::DeleteContact,
+                                        ContactActions::Id::DuplicateContact, ContactActions::Id::ExportContactAsVCard})
+        menu->addAction(contacts->action(id));
+    menu->addAction(m_window->outputCommands()->showQRCodeAction());
+    menu->addAction(m_window->outputCommands()->useAsMyCardAction());
     menu->addSeparator();
     menu->addAction(action(Command::ShowCompanyInNameCell));
     menu->addAction(action(Command::ShowNameInAllRows));
@@ -448,6 +464,9 @@ void DocumentMenus::validate()
     action(Command::DefaultFont)->setEnabled(!m_window->editState());
     action(Command::ShowCompanyInNameCell)->setChecked(m_window->tableController()->showCompanyInNameCell());
     action(Command::ShowNameInAllRows)->setChecked(m_window->tableController()->showNameInAllRows());
+    action(Command::ShowContactInfo)->setEnabled(state.selectedRowCount > 0);
+    m_window->outputCommands()->validate();
+    m_window->contactActions()->validate(state);
     rebuildViewTypePopup();
 }
 

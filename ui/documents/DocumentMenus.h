@@ -38,9 +38,6 @@ public:
         Quit,
         Undo,
         Redo,
-        Cut,
-        Copy,
-        Paste,
         SelectAll,
         EditMode,
         ShowGroups,
@@ -50,6 +47,7 @@ public:
         DefaultFont,
         ShowCompanyInNameCell,
         ShowNameInAllRows,
+        ShowContactInfo,
         About,
     };
 

@@ -14,15 +14,21 @@ namespace Quillary {
 class ContactDocument;
 class ContactsViewController;
 class Preferences;
+class TableTextFinder;
 } // namespace Quillary
 
 namespace Quillary::Ui {
 
+class ContactActions;
 class ContactsTableView;
 class DocumentController;
 class DocumentFileCommands;
 class DocumentMenus;
+class FindBar;
 class GroupSideBar;
+class WindowContactCommands;
+class TableEditors;
+class OutputCommands;
 
 /// The window of one contact document: the toolbar with the Edit/Lock button and the pop-ups, the
 /// red bar of edit mode, the group side bar beside the contacts table, and the title with the
@@ -45,7 +51,16 @@ public:
     [[nodiscard]] DocumentController* documentController() const { return m_controller; }
     [[nodiscard]] DocumentMenus* menus() const { return m_menus; }
     [[nodiscard]] DocumentFileCommands* fileCommands() const { return m_fileCommands; }
+    [[nodiscard]] WindowContactCommands* contactCommands() const { return m_contactCommands; }
+    [[nodiscard]] ContactActions* contactActions() const { return m_contactActions; }
+    [[nodiscard]] TableTextFinder* textFinder() const { return m_textFinder; }
+    [[nodiscard]] FindBar* findBar() const { return m_findBar; }
+    [[nodiscard]] OutputCommands* outputCommands() const { return m_outputCommands; }
     [[nodiscard]] Preferences& preferences() const { return m_preferences; }
+    /// The field editors and the contact card of the table.
+    [[nodiscard]] TableEditors* editors() const { return m_editors; }
+    /// The card of the current row's contact (Show Contact Info).
+    void showContactInfo();
 
     // Edit mode ---------------------------------------------------------------------------------
     [[nodiscard]] bool editState() const;
@@ -91,6 +106,7 @@ protected:
 private:
     void setUpLayout();
     void setUpTable();
+    void setUpContactCommands();
     void applyEditState(bool on);
     void groupSelectionDidChange(const GroupEntryPtr& group);
     void groupNameWillChange(const GroupEntryPtr& group, const QString& name);
@@ -108,6 +124,12 @@ private:
     QToolButton* m_editButton = nullptr;
     DocumentMenus* m_menus = nullptr;
     DocumentFileCommands* m_fileCommands = nullptr;
+    WindowContactCommands* m_contactCommands = nullptr;
+    ContactActions* m_contactActions = nullptr;
+    TableTextFinder* m_textFinder = nullptr;
+    FindBar* m_findBar = nullptr;
+    TableEditors* m_editors = nullptr;
+    OutputCommands* m_outputCommands = nullptr;
     bool m_groupViewHidden = true;
 };
 

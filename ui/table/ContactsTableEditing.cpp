@@ -3,11 +3,15 @@
 #include "ContactCellDelegate.h"
 #include "ContactsTableView.h"
 #include "ReplaceAlertPanel.h"
+#include "editors/CustomLabelDialog.h"
+#include "editors/LabelChoices.h"
 #include "support/MessageBox.h"
 #include "table/CellEditing.h"
 #include "table/ContactsTableModel.h"
 #include "table/ContactsViewController.h"
+#include "table/TableCells.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMetaMethod>
 
@@ -161,6 +165,7 @@ QMenu* ContactsTableEditing::contextMenu(int row, int column, QWidget* parent)
 {
     auto* menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("cellMenu"));
+    menu->setToolTipsVisible(true);
     const bool editors = isSignalConnected(QMetaMethod::fromSignal(&ContactsTableEditing::fieldEditorRequested));
     for (const MenuItem& item : m_editing->menuNeedsUpdate(row, column)) {
         if (item.isSeparator()) {
@@ -172,8 +177,13 @@ QMenu* ContactsTableEditing::contextMenu(int row, int column, QWidget* parent)
         action->setCheckable(item.action == MenuAction::ToggleShowCompany
                              || item.action == MenuAction::ToggleShowNameInAllRows);
         action->setChecked(item.checked);
-        const bool available = isBulkOrDisplay(item.action) || (opensEditor(item.action) && editors)
-            || m_windowCommands.contains(item.action);
+        bool available = isBulkOrDisplay(item.action) || (opensEditor(item.action) && editors);
+        if (m_windowCommands.contains(item.action)) {
+            const auto [allowed, toolTip] =
+                m_windowCommandState ? m_windowCommandState(item.action, row) : std::pair(true, QString());
+            available = allowed;
+            action->setToolTip(toolTip);
+        }
         action->setEnabled(item.enabled && available);
         connect(action, &QAction::triggered, this, [this, item, row, column] { menuItemChosen(item, row, column); });
     }
@@ -188,7 +198,7 @@ void ContactsTableEditing::menuItemChosen(const MenuItem& item, int row, int col
     else if (opensEditor(item.action))
         apply(m_editing->showPopoverWrapper(item, row, column));
     else
-        Q_EMIT contactCommandRequested(item.action, row);
+        Q_EMIT contactCommandRequested(item.action, row, column);
 }
 
 QMenu* ContactsTableEditing::labelMenu(int row, int column, QWidget* parent)
@@ -207,6 +217,18 @@ QMenu* ContactsTableEditing::labelMenu(int row, int column, QWidget* parent)
             m_editing->popupLabelCellChanged(row, column, label);
         });
     }
+    // A label of the user's own, kept as a custom label of the field.
+    menu->addSeparator();
+    QAction* custom = menu->addAction(QCoreApplication::translate("Quillary::Core", LabelChoices::CustomItem));
+    custom->setObjectName(QStringLiteral("customLabelAction"));
+    const QString field = TableCells::fieldOfColumn(m_view->controller().tableIdentfiers().value(column));
+    connect(custom, &QAction::triggered, this, [this, row, column, field] {
+        commitPendingEdit();
+        CustomLabelDialog::ask(m_view->window(), tr("Custom Label"), [this, row, column, field](const QString& typed) {
+            if (const std::optional<QString> label = LabelChoices::addCustomLabel(field, typed))
+                m_editing->popupLabelCellChanged(row, column, *label);
+        });
+    });
     return menu;
 }
 
