@@ -2,7 +2,6 @@
 
 #include "TableRows.h"
 #include "WorkspaceLinks.h"
-#include "support/PrivateFiles.h"
 
 #include <QCoreApplication>
 
@@ -45,9 +44,7 @@ QUrl calendarEvent(const SubContactRow& row, const QString& column, const QDateT
     const QString name = row.person().compositeName();
     const QString summary = what.isEmpty() ? name : name + QStringLiteral(": ") + what;
     const QString uid = row.uniqueId() + u'-' + column + u'-' + QString::number(row.index);
-    const QString path = PrivateFiles::write(summary + QStringLiteral(".ics"),
-                                             WorkspaceLinks::yearlyEvent(date, summary, uid, now), error);
-    return path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path);
+    return WorkspaceLinks::yearlyEventFile(date, summary, uid, now, error);
 }
 
 } // namespace

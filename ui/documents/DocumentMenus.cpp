@@ -2,6 +2,7 @@
 
 #include "ContactActions.h"
 #include "DocumentFileCommands.h"
+#include "DocumentPanelCommands.h"
 #include "DocumentWindow.h"
 #include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
@@ -198,7 +199,10 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     contacts->addClipboardItems(edit);
     edit->addAction(action(Command::SelectAll));
     edit->addSeparator();
-    edit->addMenu(contacts->findMenu(edit));
+    QMenu* find = contacts->findMenu(edit);
+    find->addSeparator();
+    find->addAction(m_window->panelCommands()->findPanelAction());
+    edit->addMenu(find);
     edit->addMenu(contacts->transformationsMenu(edit));
     edit->addSeparator();
     edit->addAction(action(Command::EditMode));
@@ -223,6 +227,9 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     contact->addAction(action(Command::ShowContactInfo));
     contact->addAction(m_window->outputCommands()->showQRCodeAction());
     contact->addAction(m_window->outputCommands()->useAsMyCardAction());
+    contact->addSeparator();
+    contact->addAction(m_window->panelCommands()->mergeAction());
+    contact->addAction(m_window->panelCommands()->findDuplicatesAction());
     bar->addMenu(contact);
 
     QMenu* navigate = bar->addMenu(tr("&Navigate"));
@@ -387,6 +394,8 @@ void DocumentMenus::fillContactMenu(QMenu* menu)
     for (const ContactActions::Id id : {ContactActions::Id::AddContact, ContactActions::Id::DeleteContact,
                                         ContactActions::Id::DuplicateContact, ContactActions::Id::ExportContactAsVCard})
         menu->addAction(contacts->action(id));
+    menu->addAction(m_window->panelCommands()->mergeAction());
+    menu->addAction(m_window->panelCommands()->findDuplicatesAction());
     menu->addAction(m_window->outputCommands()->showQRCodeAction());
     menu->addAction(m_window->outputCommands()->useAsMyCardAction());
     menu->addSeparator();
@@ -467,6 +476,7 @@ void DocumentMenus::validate()
     action(Command::ShowContactInfo)->setEnabled(state.selectedRowCount > 0);
     m_window->outputCommands()->validate();
     m_window->contactActions()->validate(state);
+    m_window->panelCommands()->validate();
     rebuildViewTypePopup();
 }
 

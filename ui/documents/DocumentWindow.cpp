@@ -3,6 +3,7 @@
 #include "ContactActions.h"
 #include "DocumentFileCommands.h"
 #include "DocumentMenus.h"
+#include "DocumentPanelCommands.h"
 #include "WindowContactCommands.h"
 #include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
@@ -53,6 +54,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Prefer
     m_contactCommands = new WindowContactCommands(this);
     m_textFinder = new TableTextFinder(*m_tableController, this);
     m_outputCommands = new OutputCommands(this);
+    m_panelCommands = new DocumentPanelCommands(this);
     setUpLayout();
     m_contactActions = new ContactActions(this);
     setUpContactCommands();

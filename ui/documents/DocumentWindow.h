@@ -24,6 +24,7 @@ class ContactsTableView;
 class DocumentController;
 class DocumentFileCommands;
 class DocumentMenus;
+class DocumentPanelCommands;
 class FindBar;
 class GroupSideBar;
 class WindowContactCommands;
@@ -56,6 +57,7 @@ public:
     [[nodiscard]] TableTextFinder* textFinder() const { return m_textFinder; }
     [[nodiscard]] FindBar* findBar() const { return m_findBar; }
     [[nodiscard]] OutputCommands* outputCommands() const { return m_outputCommands; }
+    [[nodiscard]] DocumentPanelCommands* panelCommands() const { return m_panelCommands; }
     [[nodiscard]] Preferences& preferences() const { return m_preferences; }
     /// The field editors and the contact card of the table.
     [[nodiscard]] TableEditors* editors() const { return m_editors; }
@@ -130,6 +132,7 @@ private:
     FindBar* m_findBar = nullptr;
     TableEditors* m_editors = nullptr;
     OutputCommands* m_outputCommands = nullptr;
+    DocumentPanelCommands* m_panelCommands = nullptr;
     bool m_groupViewHidden = true;
 };
 
