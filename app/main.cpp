@@ -5,7 +5,7 @@
 
 int main(int argc, char* argv[])
 {
-    Quillary::tuneMemoryAllocator(argv);
+    Quillary::tuneMemoryAllocator();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillary"));
     QApplication::setOrganizationName(QStringLiteral("Quillary"));

@@ -40,7 +40,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    Quillary::tuneMemoryAllocator(argv);
+    Quillary::tuneMemoryAllocator();
     // A file that grows past the size limit of the process fails to write and says so.
     std::signal(SIGXFSZ, SIG_IGN);
     QStringList arguments;

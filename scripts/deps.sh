@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-l10n-tools
+    # qt_add_translations: the .ts files of translations/ are compiled into the application
+    qt6-tools-dev
     libicu-dev libuchardet-dev zlib1g-dev libqrencode-dev
     libbenchmark-dev python3 time
     zbar-tools poppler-utils

@@ -3,6 +3,7 @@
 #include "ContactFileReader.h"
 #include "formats/ZQVCard.h"
 #include "model/addressbook/Records.h"
+#include "support/CoreTr.h"
 #include "support/FileWriting.h"
 
 #include <QCoreApplication>
@@ -16,11 +17,6 @@ Q_LOGGING_CATEGORY(lcDocument, "quillary.core.documents")
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 constexpr int DefaultAutosaveDelay = 3000;
 

@@ -1,21 +1,14 @@
 #include "ContactFileReader.h"
 
-#include "formats/Charset.h"
 #include "formats/TextDecoding.h"
+#include "support/Charset.h"
+#include "support/CoreTr.h"
 
-#include <QCoreApplication>
 #include <QFile>
 
 #include <climits>
 
 namespace Quillary {
-
-namespace {
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
-} // namespace
 
 QString ContactFileReader::noCardMessage()
 {

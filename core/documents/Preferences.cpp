@@ -47,7 +47,7 @@ const QList<KeyEntry>& keyTable()
         {Key::SortOptionsDefault, QLatin1StringView("ZQ1DsortOptionsDefault"), QVariant()},
         {Key::ShowNameInAllRows, QLatin1StringView("ZQ1DshowNameInAllRows"), false},
         {Key::ShowCompanyInNameCell, QLatin1StringView("ZQ1DshowCompanyInNameCell"), false},
-        // The print options and the encoding list keep their own defaults.
+        // The print options and the encoding list work out their own defaults.
         {Key::PrintOptions, QLatin1StringView("ZQ1PrintOptions"), QVariant()},
         {Key::Encodings, QLatin1StringView("Encodings"), QVariant()},
         // Settings of the contact information popover and the custom-label panel.
@@ -173,6 +173,11 @@ void Preferences::restoreDefaults()
     m_settings->sync();
     for (Key key : std::as_const(stored))
         Q_EMIT changed(key);
+}
+
+void Preferences::sync()
+{
+    m_settings->sync();
 }
 
 QString Preferences::version() const
@@ -367,6 +372,26 @@ bool Preferences::showCompanyInNameCell() const
 void Preferences::setShowCompanyInNameCell(bool show)
 {
     setValue(Key::ShowCompanyInNameCell, show);
+}
+
+QStringList Preferences::encodings() const
+{
+    return value(Key::Encodings).toStringList();
+}
+
+void Preferences::setEncodings(const QStringList& names)
+{
+    setValue(Key::Encodings, names);
+}
+
+QVariantMap Preferences::printOptions() const
+{
+    return value(Key::PrintOptions).toMap();
+}
+
+void Preferences::setPrintOptions(const QVariantMap& options)
+{
+    setValue(Key::PrintOptions, options);
 }
 
 QStringList Preferences::recentDocuments() const

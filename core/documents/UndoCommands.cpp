@@ -1,15 +1,8 @@
 #include "UndoCommands_p.h"
 
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 namespace Quillary::UndoCommands {
-
-namespace {
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
-} // namespace
 
 ContactCommand::ContactCommand(UndoRegistry& registry, ContactEntryPtr contact, const QString& text,
                                UndoRegistry::Refresh onEdit, UndoRegistry::Refresh onReplay)

@@ -2,17 +2,11 @@
 
 #include "documents/UndoRegistry.h"
 #include "model/LabelTable.h"
-
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 namespace Quillary::EditorValues {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 bool hasLabelIndex(const PersonDsc& person, const QString& identifier, int labelIndex)
 {

@@ -1,6 +1,6 @@
 #include "ZipDatabase.h"
 
-#include "formats/Charset.h"
+#include "support/Charset.h"
 
 #include <QFile>
 #include <QLoggingCategory>

@@ -12,7 +12,7 @@
 #include <atomic>
 #include <memory>
 
-Q_LOGGING_CATEGORY(lcAddressFormats, "quillary.core.model")
+Q_LOGGING_CATEGORY(lcAddressFormats, "quillary.core.model.addressformats")
 
 namespace Quillary {
 

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-Q_LOGGING_CATEGORY(lcPhoneNumbers, "quillary.core.model")
+Q_LOGGING_CATEGORY(lcPhoneNumbers, "quillary.core.model.phonenumbers")
 
 namespace Quillary {
 

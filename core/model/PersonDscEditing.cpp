@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <numeric>
 
-Q_LOGGING_CATEGORY(lcEditing, "quillary.core.model")
+Q_LOGGING_CATEGORY(lcEditing, "quillary.core.model.editing")
 
 namespace Quillary {
 

@@ -4,17 +4,11 @@
 #include "ContactsViewController.h"
 #include "TableCells.h"
 #include "documents/UndoRegistry.h"
-
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 using CellValues::ColumnKind;
 

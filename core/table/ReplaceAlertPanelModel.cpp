@@ -1,15 +1,12 @@
 #include "ReplaceAlertPanelModel.h"
 
+#include "support/CoreTr.h"
+
 #include <QCoreApplication>
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 bool startsEmpty(ReplaceAlertPanelModel::Type type)
 {

@@ -2,17 +2,11 @@
 
 #include "TableRows.h"
 #include "model/LabelTable.h"
-
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 namespace Quillary::TableCells {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 QString orNoName(const QString& text)
 {

@@ -2,17 +2,11 @@
 
 #include "TableRows.h"
 #include "WorkspaceLinks.h"
-
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 namespace Quillary::WorkspaceActions {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 /// A date of the row in a "Dates" or "Birthday" column, with what the event is called.
 std::pair<DateComponents, QString> dateOf(const SubContactRow& row, const QString& column,

@@ -111,7 +111,7 @@ void TestOutputWindow::dialogStoresOption()
     });
     (preview ? commands->printPreviewAction() : commands->printAction())->trigger();
 
-    const PrintOptions stored = PrintOptionsStore(window->preferences().settings()).load();
+    const PrintOptions stored = PrintOptionsStore(&window->preferences()).load();
     QCOMPARE(stored.style(), style);
     const bool after = style == PrintStyle::Hagaki ? stored.hagaki.printSpouse : stored.mailingLabels.printFrame;
     QCOMPARE(after, !before);
@@ -172,7 +172,7 @@ void TestOutputWindow::accessoryControls()
     auto* left = accessory->tabs()->currentWidget()->findChild<QDoubleSpinBox*>(QStringLiteral("margin1"));
     QCOMPARE(left->singleStep(), 0.1);
     left->setValue(1);
-    const auto stored = [window] { return PrintOptionsStore(window->preferences().settings()).load(); };
+    const auto stored = [window] { return PrintOptionsStore(&window->preferences()).load(); };
     QCOMPARE(stored().addressList.margins.left, 72.0);
     QCOMPARE(stored().unitType, QStringLiteral("inches"));
 

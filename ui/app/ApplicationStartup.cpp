@@ -5,6 +5,7 @@
 #include "documents/DocumentWindow.h"
 #include "documents/Preferences.h"
 #include "support/MessageBox.h"
+#include "support/UiTr.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 
@@ -13,8 +14,10 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QSettings>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,11 +25,6 @@
 namespace Quillary::Ui {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Ui)
-};
 
 constexpr Qt::KeyboardModifiers RestoreModifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
 
@@ -43,7 +41,7 @@ void exitWith(int code)
 /// at once. Freeing hundreds of thousands of them one by one would only delay the exit.
 [[noreturn]] void exitQuickly()
 {
-    Preferences::instance().settings()->sync();
+    Preferences::instance().sync();
     std::fflush(nullptr);
     std::_Exit(exitCode);
 }
@@ -68,6 +66,19 @@ protected:
 private:
     QElapsedTimer m_started;
 };
+
+/// Qt's own texts (standard buttons, dialogs) and ours in the user's language, where translated.
+void installTranslations(QApplication& application)
+{
+    const QLocale locale;
+    auto* qt = new QTranslator(&application);
+    if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
+    auto* own = new QTranslator(&application);
+    if (own->load(locale, QStringLiteral("quillary"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+        QCoreApplication::installTranslator(own);
+}
 
 void takeScreenshot(DocumentWindow* window, const QString& path)
 {
@@ -110,6 +121,7 @@ int ApplicationStartup::run(QApplication& application)
     QElapsedTimer started;
     started.start();
     const Options options = parse(application.arguments());
+    installTranslations(application);
     Preferences& preferences = Preferences::instance();
     if (QGuiApplication::queryKeyboardModifiers() == RestoreModifiers
         && MessageBox::confirm(nullptr, Tr::tr("Would you like to restore default preferences?"), QString()))

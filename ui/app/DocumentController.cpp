@@ -6,7 +6,6 @@
 #include "documents/ProgressAlert.h"
 #include "formats/EncodingAccessory.h"
 #include "formats/EncodingAccessoryModel.h"
-#include "formats/TextEncodings.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
 
@@ -95,15 +94,10 @@ DocumentWindow* DocumentController::openDocument(const QString& path, const QByt
     return window;
 }
 
-QByteArray DocumentController::encodingName(quint32 encoding)
-{
-    const TextEncodings::Encoding* known = TextEncodings::byNumber(encoding);
-    return encoding == TextEncodings::Automatic || !known ? QByteArray("auto") : known->icuName;
-}
-
 void DocumentController::openDocumentWithPanel(QWidget* parent)
 {
-    EncodingAccessoryModel encodings(m_preferences.settings());
+    EncodingAccessoryModel encodings(m_preferences.encodings());
+    connect(&encodings, &EncodingAccessoryModel::encodingsSaved, &m_preferences, &Preferences::setEncodings);
     EncodingAccessory accessory(&encodings);
     FileDialog::Options options;
     options.title = tr("Open");
@@ -113,7 +107,7 @@ void DocumentController::openDocumentWithPanel(QWidget* parent)
     options.accessory = &accessory;
     options.multipleFiles = true;
     const QStringList paths = FileDialog::getOpenFileNames(parent, options);
-    const QByteArray encoding = encodingName(encodings.encodingType());
+    const QByteArray encoding = encodings.encodingNameForReading();
     for (const QString& path : paths)
         openDocument(path, encoding, parent);
 }
@@ -150,14 +144,6 @@ void DocumentController::quit()
 {
     if (closeAll())
         QApplication::quit();
-}
-
-void DocumentController::showAbout(QWidget* parent)
-{
-    QMessageBox::about(parent, tr("About Quillary"),
-                       tr("<h3>Quillary %1</h3><p>A contacts editor for vCard and CSV files: every phone number, "
-                          "e-mail address and address of a contact in a row of its own.</p>")
-                           .arg(QApplication::applicationVersion()));
 }
 
 } // namespace Quillary::Ui

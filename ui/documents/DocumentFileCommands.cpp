@@ -2,7 +2,6 @@
 
 #include "DocumentWindow.h"
 #include "ProgressAlert.h"
-#include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
 #include "documents/Preferences.h"
 #include "formats/EncodingAccessory.h"
@@ -218,7 +217,9 @@ bool DocumentFileCommands::importFromVCard()
         document->setExporting(false);
         m_window->updateWindowState();
     });
-    EncodingAccessoryModel encodings(m_window->preferences().settings());
+    Preferences& preferences = m_window->preferences();
+    EncodingAccessoryModel encodings(preferences.encodings());
+    connect(&encodings, &EncodingAccessoryModel::encodingsSaved, &preferences, &Preferences::setEncodings);
     EncodingAccessory accessory(&encodings);
     FileDialog::Options options;
     options.title = tr("Import from vCard");
@@ -228,7 +229,7 @@ bool DocumentFileCommands::importFromVCard()
     const QString path = FileDialog::getOpenFileNames(m_window, options).value(0);
     if (path.isEmpty())
         return false;
-    const QByteArray encoding = DocumentController::encodingName(encodings.encodingType());
+    const QByteArray encoding = encodings.encodingNameForReading();
     const ProgressAlert::Outcome outcome = ProgressAlert::run(document->startImportFromVCard(path, encoding), m_window);
     if (outcome.cancelled)
         return false;

@@ -2,13 +2,14 @@
 
 #include "ContactActions.h"
 #include "DocumentFileCommands.h"
+#include "DocumentHost.h"
 #include "DocumentPanelCommands.h"
 #include "DocumentWindow.h"
-#include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
 #include "output/OutputCommands.h"
+#include "support/UiTr.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -58,6 +60,14 @@ QWidget* captioned(QWidget* control, const QString& caption, QWidget* parent)
     return item;
 }
 
+void showAbout(QWidget* parent)
+{
+    QMessageBox::about(parent, Tr::tr("About Quillary"),
+                       Tr::tr("<h3>Quillary %1</h3><p>A contacts editor for vCard and CSV files: every phone number, "
+                              "e-mail address and address of a contact in a row of its own.</p>")
+                           .arg(QApplication::applicationVersion()));
+}
+
 } // namespace
 
 DocumentMenus::DocumentMenus(DocumentWindow* window) : QObject(window), m_window(window)
@@ -82,7 +92,7 @@ void DocumentMenus::createActions()
 {
     DocumentWindow* w = m_window;
     DocumentFileCommands* files = w->fileCommands();
-    DocumentController* app = w->documentController();
+    DocumentHost* app = w->documentHost();
 
     connect(addAction(Command::New, QStringLiteral("newAction"), tr("&New"), QKeySequence::New), &QAction::triggered,
             this, [app] {
@@ -153,7 +163,7 @@ void DocumentMenus::createActions()
                       QKeySequence(Qt::CTRL | Qt::Key_I)),
             &QAction::triggered, w, &DocumentWindow::showContactInfo);
     connect(addAction(Command::About, QStringLiteral("aboutAction"), tr("&About Quillary")), &QAction::triggered, this,
-            [w] { DocumentController::showAbout(w); });
+            [w] { showAbout(w); });
 }
 
 QMenu* DocumentMenus::dynamicMenu(QWidget* parent, const QString& objectName, const QString& title,
@@ -174,7 +184,7 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     m_recentMenu = file->addMenu(tr("Open Recent"));
     m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
     connect(m_recentMenu, &QMenu::aboutToShow, this, [this] {
-        if (DocumentController* app = m_window->documentController())
+        if (DocumentHost* app = m_window->documentHost())
             app->fillRecentMenu(m_recentMenu, m_window);
     });
     file->addSeparator();
@@ -452,7 +462,7 @@ void DocumentMenus::validate()
     const DocumentMenuState state = menuState();
     const ContactDocument* document = m_window->document();
     const bool exporting = document->isExporting();
-    const bool hasApp = m_window->documentController() != nullptr;
+    const bool hasApp = m_window->documentHost() != nullptr;
     action(Command::New)->setEnabled(hasApp);
     action(Command::Open)->setEnabled(hasApp);
     action(Command::Quit)->setEnabled(hasApp);

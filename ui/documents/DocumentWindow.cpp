@@ -5,7 +5,6 @@
 #include "DocumentMenus.h"
 #include "DocumentPanelCommands.h"
 #include "WindowContactCommands.h"
-#include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
@@ -39,9 +38,9 @@ constexpr int SideBarWidth = 160;
 
 } // namespace
 
-DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Preferences& preferences,
-                               DocumentController* controller, QWidget* parent)
-    : QMainWindow(parent), m_document(document.release()), m_preferences(preferences), m_controller(controller),
+DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Preferences& preferences, DocumentHost* host,
+                               QWidget* parent)
+    : QMainWindow(parent), m_document(document.release()), m_preferences(preferences), m_host(host),
       m_tableController(nullptr)
 {
     setObjectName(QStringLiteral("documentWindow"));

@@ -21,7 +21,7 @@ namespace Quillary::Ui {
 
 class ContactActions;
 class ContactsTableView;
-class DocumentController;
+class DocumentHost;
 class DocumentFileCommands;
 class DocumentMenus;
 class DocumentPanelCommands;
@@ -40,8 +40,8 @@ class DocumentWindow final : public QMainWindow
     Q_DISABLE_COPY_MOVE(DocumentWindow)
 
 public:
-    /// Takes the document, read or new; `controller` may be null (a window of its own).
-    DocumentWindow(std::unique_ptr<ContactDocument> document, Preferences& preferences, DocumentController* controller,
+    /// Takes the document, read or new; `host` may be null (a window of its own).
+    DocumentWindow(std::unique_ptr<ContactDocument> document, Preferences& preferences, DocumentHost* host,
                    QWidget* parent = nullptr);
     ~DocumentWindow() override;
 
@@ -49,7 +49,7 @@ public:
     [[nodiscard]] ContactsViewController* tableController() const { return m_tableController; }
     [[nodiscard]] ContactsTableView* tableView() const { return m_tableView; }
     [[nodiscard]] GroupSideBar* sideBar() const { return m_sideBar; }
-    [[nodiscard]] DocumentController* documentController() const { return m_controller; }
+    [[nodiscard]] DocumentHost* documentHost() const { return m_host; }
     [[nodiscard]] DocumentMenus* menus() const { return m_menus; }
     [[nodiscard]] DocumentFileCommands* fileCommands() const { return m_fileCommands; }
     [[nodiscard]] WindowContactCommands* contactCommands() const { return m_contactCommands; }
@@ -117,7 +117,7 @@ private:
 
     ContactDocument* m_document;
     Preferences& m_preferences;
-    DocumentController* m_controller;
+    DocumentHost* m_host;
     ContactsViewController* m_tableController;
     ContactsTableView* m_tableView = nullptr;
     GroupSideBar* m_sideBar = nullptr;

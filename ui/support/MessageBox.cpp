@@ -1,17 +1,13 @@
 #include "MessageBox.h"
 
+#include "support/UiTr.h"
+
 #include <QAbstractButton>
-#include <QCoreApplication>
 #include <QPushButton>
 
 namespace Quillary::Ui {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Ui)
-};
 
 QList<int>& answers()
 {
