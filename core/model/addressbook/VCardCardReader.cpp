@@ -37,8 +37,8 @@ const std::unordered_map<std::string_view, CardReader::Handler>& CardReader::han
         {"X-ADDRESSBOOKSERVER-KIND", &CardReader::readKind},
         {"PHOTO", &CardReader::readPhoto},
         {"UID", &CardReader::readUid},
-        {"X-ABLABEL", &CardReader::readGroupLine},
-        {"X-ABADR", &CardReader::readGroupLine},
+        {"X-ABLABEL", &CardReader::ignore}, // read by collectGroupLabel()
+        {"X-ABADR", &CardReader::ignore},
         // Written anew with every card, or from the contact's groups.
         {"VERSION", &CardReader::ignore},
         {"PRODID", &CardReader::ignore},
@@ -114,15 +114,20 @@ void CardReader::keep(const ContentLine& line)
 
 void CardReader::noteKeptGroup(QByteArrayView group)
 {
-    if (group.isEmpty() || isKeptGroup(group))
+    if (!group.isEmpty() && !isKeptGroup(group))
+        m_keptGroups.append(group);
+}
+
+void CardReader::keepLinesOfKeptGroups()
+{
+    // The label or country of a kept line's group goes with it; those of the lines read into the
+    // record are written with them.
+    if (m_keptGroups.isEmpty())
         return;
-    m_keptGroups.append(group);
-    // The label or country of a kept line's group goes with it.
-    for (qsizetype i = 0; i < m_groupLines.size(); ++i) {
-        if (isKeptGroup(m_groupLines.at(i)->group)) {
-            appendKeptLine(m_kept, *m_groupLines.at(i), m_version, fallbackFor(*m_groupLines.at(i)));
-            m_groupLines.remove(i--);
-        }
+    for (qsizetype i = 0; i < m_lineCount; ++i) {
+        const ContentLine& line = m_lines[i];
+        if ((line.nameIs("X-ABLABEL") || line.nameIs("X-ABADR")) && isKeptGroup(line.group))
+            appendKeptLine(m_kept, line, m_version, fallbackFor(line));
     }
 }
 
@@ -131,17 +136,6 @@ bool CardReader::isKeptGroup(QByteArrayView group) const
     return std::any_of(m_keptGroups.cbegin(), m_keptGroups.cend(), [group](QByteArrayView kept) {
         return kept.size() == group.size() && qstrnicmp(kept.data(), kept.size(), group.data(), group.size()) == 0;
     });
-}
-
-void CardReader::readGroupLine(const ContentLine& line)
-{
-    // The labels of the lines read into the record are written with them.
-    if (line.group.isEmpty())
-        return;
-    if (isKeptGroup(line.group))
-        appendKeptLine(m_kept, line, m_version, fallbackFor(line));
-    else
-        m_groupLines.append(&line);
 }
 
 void CardReader::keepNestedCard(const ContentLine* carrier, QByteArrayView card)
@@ -334,9 +328,11 @@ std::optional<Person> CardReader::finish()
     if (m_person.uniqueId().isEmpty())
         m_person.setUniqueId(newUniqueId());
     // The FN goes back as it was read while the name it stands for is not edited.
-    const QString composed = composedFormattedName(m_person);
-    const bool sameName = m_formattedName.isEmpty() || m_formattedName == composed;
-    m_person.setKeptLines(KeptLines(m_kept, sameName ? QString() : m_formattedName, composed));
+    keepLinesOfKeptGroups();
+    if (m_formattedName.isEmpty() || isComposedFormattedName(m_formattedName, m_person))
+        m_person.setKeptLines(KeptLines(m_kept, QString(), QString()));
+    else
+        m_person.setKeptLines(KeptLines(m_kept, m_formattedName, composedFormattedName(m_person)));
     return std::move(m_person);
 }
 

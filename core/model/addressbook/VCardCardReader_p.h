@@ -60,7 +60,7 @@ private:
     void keep(const ContentLine& line);
     void noteKeptGroup(QByteArrayView group);
     [[nodiscard]] bool isKeptGroup(QByteArrayView group) const;
-    void readGroupLine(const ContentLine& line);
+    void keepLinesOfKeptGroups();
     void ignore(const ContentLine&) { }
 
     void readName(const ContentLine& line);
@@ -106,7 +106,6 @@ private:
     std::array<QString, 3> m_soundPhonetic; // SOUND;X-IRMC-N
     QByteArray m_kept; // the kept lines
     QVarLengthArray<QByteArrayView, 4> m_keptGroups; // groups of kept lines
-    QVarLengthArray<const ContentLine*, 4> m_groupLines; // X-ABLabel and X-ABADR lines of other groups
     unsigned m_seen = 0; // Single properties met
     bool m_hasName = false;
     bool m_isCompany = false;

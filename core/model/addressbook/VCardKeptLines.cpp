@@ -1,15 +1,34 @@
 #include "VCardKeptLines_p.h"
 
+#include <array>
+
 namespace Quillary::AddressBook::VCard {
+
+namespace {
+
+bool showsAsCompany(const Person& person)
+{
+    return (person.flags() & PersonFlags::ShowAsMask) != PersonFlags::ShowAsPerson;
+}
+
+/// The name's parts in the order the FN has them.
+std::array<const QString*, 3> nameParts(const Person& person)
+{
+    std::array<const QString*, 3> parts{&person.value(StringProperty::FirstName),
+                                        &person.value(StringProperty::MiddleName),
+                                        &person.value(StringProperty::LastName)};
+    if ((person.flags() & PersonFlags::NameOrderingMask) == PersonFlags::LastNameFirst)
+        std::swap(parts[0], parts[2]);
+    return parts;
+}
+
+} // namespace
 
 QString composedFormattedName(const Person& person)
 {
-    if ((person.flags() & PersonFlags::ShowAsMask) != PersonFlags::ShowAsPerson)
+    if (showsAsCompany(person))
         return person.value(StringProperty::Organization);
-    const QString* parts[] = {&person.value(StringProperty::FirstName), &person.value(StringProperty::MiddleName),
-                              &person.value(StringProperty::LastName)};
-    if ((person.flags() & PersonFlags::NameOrderingMask) == PersonFlags::LastNameFirst)
-        std::swap(parts[0], parts[2]);
+    const std::array<const QString*, 3> parts = nameParts(person);
     QString result;
     result.reserve(parts[0]->size() + parts[1]->size() + parts[2]->size() + 2);
     for (const QString* part : parts) {
@@ -20,6 +39,23 @@ QString composedFormattedName(const Person& person)
         result += *part;
     }
     return result;
+}
+
+bool isComposedFormattedName(QStringView text, const Person& person)
+{
+    if (showsAsCompany(person))
+        return text == person.value(StringProperty::Organization);
+    qsizetype at = 0;
+    for (const QString* part : nameParts(person)) {
+        if (part->isEmpty())
+            continue;
+        if (at > 0 && (at >= text.size() || text[at++] != u' '))
+            return false;
+        if (!text.sliced(at).startsWith(*part))
+            return false;
+        at += part->size();
+    }
+    return at == text.size();
 }
 
 namespace {

@@ -10,6 +10,8 @@ namespace Quillary::AddressBook::VCard {
 
 /// The FN that writing gives a record: the company of a company, else the name's parts in order.
 [[nodiscard]] QString composedFormattedName(const Person& person);
+/// Whether a text is that FN; nothing is composed for the comparison.
+[[nodiscard]] bool isComposedFormattedName(QStringView text, const Person& person);
 
 /// Appends "[group.]NAME[;params]:" of a content line as vCard 3.0 writes it. A line of a 3.0 or 4.0
 /// card goes as it is; a vCard 2.1 line gets TYPE= before its bare types, and its quoted-printable,
