@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QMetaType>
 #include <QPointer>
 #include <QSettings>
@@ -56,6 +57,8 @@ const QList<KeyEntry>& keyTable()
         {Key::LastSelectedItemInCustomPanel, QLatin1StringView("ZQ1DlastSelectedItemInCustomPanel"), QVariant()},
         {Key::RecentDocuments, QLatin1StringView("ZQ1DrecentDocuments"), QStringList()},
         {Key::MyCardUniqueId, QLatin1StringView("ZQ1DmyCardUniqueId"), QString()},
+        // The folder of the file last opened, imported or exported: the next panel starts there.
+        {Key::LastFolder, QLatin1StringView("ZQ1DlastFolder"), QString()},
     };
     return table;
 }
@@ -221,10 +224,18 @@ double Preferences::versionNumber(QStringView version)
     return ok && std::isfinite(number) ? number : 0;
 }
 
+double Preferences::desktopFontSize()
+{
+    // The application font is the one the desktop gives menus and dialogs; a table in another size
+    // looks out of place beside them.
+    const double size = QGuiApplication::font().pointSizeF();
+    return size > 0 ? size : DefaultFontSize;
+}
+
 QFont Preferences::defaultTableFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSizeF(DefaultFontSize);
+    font.setPointSizeF(desktopFontSize());
     return font;
 }
 
@@ -233,7 +244,7 @@ QFont Preferences::tableFont() const
     bool ok = false;
     const double stored = m_settings->value(keyName(Key::DefaultFontSize)).toDouble(&ok);
     const bool usable = ok && std::isfinite(stored) && stored != 0;
-    const double size = usable ? std::max(MinimumFontSize, stored) : DefaultFontSize;
+    const double size = usable ? std::max(MinimumFontSize, stored) : desktopFontSize();
 
     const QString name = m_settings->value(keyName(Key::DefaultFontName)).toString();
     QFont font;

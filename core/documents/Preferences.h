@@ -44,6 +44,7 @@ public:
         LastSelectedItemInCustomPanel,
         RecentDocuments,
         MyCardUniqueId,
+        LastFolder,
     };
     Q_ENUM(Key)
 
@@ -95,8 +96,10 @@ public:
     // Table font of the windows, the group side bar and the merge panel.
     [[nodiscard]] QFont tableFont() const;
     void setTableFont(const QFont& font);
-    /// The system font at 13 points.
+    /// The system font in the desktop's own size (the application font's).
     [[nodiscard]] static QFont defaultTableFont();
+    /// The point size of the application font; 13 when it has none.
+    [[nodiscard]] static double desktopFontSize();
 
     // View types. The owners pass their built-in dictionary: ViewTypes::initViewTypeDict() for the
     // address-book window, ViewTypes::documentViewTypes() for documents.

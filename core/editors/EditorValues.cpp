@@ -3,6 +3,9 @@
 #include "documents/UndoRegistry.h"
 #include "model/LabelTable.h"
 #include "support/CoreTr.h"
+#include "support/Localized.h"
+
+#include <QCoreApplication>
 
 namespace Quillary::EditorValues {
 
@@ -112,7 +115,8 @@ QList<CellEdit> editsFor(const EditorContext& context)
 
 bool apply(UndoRegistry& registry, const EditorContext& context)
 {
-    const bool changed = CellEdits::applyInOneStep(registry, editsFor(context), Tr::tr("Change %1").arg(context.type));
+    const bool changed =
+        CellEdits::applyInOneStep(registry, editsFor(context), Tr::tr("Change %1").arg(localized(context.type)));
     if (changed && registry.view())
         registry.view()->updateTableForContact(context.contact);
     return changed;

@@ -1,5 +1,7 @@
 #include "NormalizePhoneNumber.h"
 
+#include "support/DataFiles.h"
+
 #include <QFile>
 #include <QLoggingCategory>
 #include <QRegularExpression>
@@ -28,7 +30,7 @@ std::shared_ptr<const CountryNumberTable> sorted(CountryNumberTable table)
 
 std::shared_ptr<const CountryNumberTable> loadResource()
 {
-    QFile file(QStringLiteral(":/quillary/CountryNumbers.csv"));
+    QFile file(DataFiles::locate(QStringLiteral("CountryNumbers.csv")));
     if (!file.open(QIODevice::ReadOnly)) {
         qCWarning(lcPhoneNumbers) << "ERROR country numbers: the table is missing";
         return sorted({});

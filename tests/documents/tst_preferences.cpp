@@ -2,6 +2,7 @@
 #include "model/FieldIdentifiers.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -71,6 +72,10 @@ void TestPreferences::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("QuillaryTest"));
     QCoreApplication::setApplicationName(QStringLiteral("tst_preferences"));
+    // A desktop whose menus use 10.5 points: the table follows it unless a size is stored.
+    QFont desktop = QGuiApplication::font();
+    desktop.setPointSizeF(10.5);
+    QGuiApplication::setFont(desktop);
 }
 
 void TestPreferences::init()
@@ -208,15 +213,15 @@ void TestPreferences::tableFont_data()
 
     const QVariant none;
     const QVariant system = QStringLiteral(".AppleSystemUIFont");
-    QTest::newRow("nothing stored") << none << none << systemFamily() << 13.0;
+    QTest::newRow("nothing stored: the desktop's size") << none << none << systemFamily() << 10.5;
     QTest::newRow("size 5 is raised to 7") << system << QVariant(5.0) << systemFamily() << 7.0;
-    QTest::newRow("size 0 means 13") << system << QVariant(0.0) << systemFamily() << 13.0;
+    QTest::newRow("size 0 means the desktop's") << system << QVariant(0.0) << systemFamily() << 10.5;
     QTest::newRow("negative size") << system << QVariant(-3.0) << systemFamily() << 7.0;
     QTest::newRow("size as text") << system << QVariant(QStringLiteral("20")) << systemFamily() << 20.0;
-    QTest::newRow("unreadable size") << system << QVariant(QStringLiteral("big")) << systemFamily() << 13.0;
+    QTest::newRow("unreadable size") << system << QVariant(QStringLiteral("big")) << systemFamily() << 10.5;
     QTest::newRow("empty name") << QVariant(QString()) << QVariant(15.0) << systemFamily() << 15.0;
-    QTest::newRow("missing font falls back to 13")
-        << QVariant(QStringLiteral("No Such Font Family Anywhere")) << QVariant(20.0) << systemFamily() << 13.0;
+    QTest::newRow("missing font falls back to the default")
+        << QVariant(QStringLiteral("No Such Font Family Anywhere")) << QVariant(20.0) << systemFamily() << 10.5;
     const QString other = otherInstalledFamily();
     if (!other.isEmpty())
         QTest::newRow("installed font") << QVariant(other) << QVariant(11.0) << other << 11.0;

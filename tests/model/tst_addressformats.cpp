@@ -1,4 +1,5 @@
 #include "model/AddressFormats.h"
+#include "support/DataFiles.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -14,7 +15,7 @@ namespace {
 
 QByteArray shippedTable()
 {
-    QFile file(QStringLiteral(":/quillary/AddressFormat.json"));
+    QFile file(DataFiles::locate(QStringLiteral("AddressFormat.json")));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();

@@ -54,7 +54,7 @@ void TestCellEditingCells::sameValueInSelectedRowsIsOneStep()
     const EditDecision ask = f.editing->tableViewDoubleAction(f.row(Bob), phone, false);
     QCOMPARE(ask.kind, EditDecision::Kind::Confirm);
     QVERIFY(ask.confirmation);
-    QCOMPARE(ask.confirmation->messageText(), u"Do you want to set the same value in the selected rows");
+    QCOMPARE(ask.confirmation->messageText(), u"Do you want to set the same value in the selected rows?");
     QCOMPARE(ask.confirmation->informativeText(), u"This operation can be undone.");
     QCOMPARE(ask.confirmation->rows, (QList<int>{f.row(Alice), f.row(Bob), f.row(Dave)}));
 
@@ -158,7 +158,7 @@ void TestCellEditingCells::labelChange()
     f.editing->popupLabelCellChanged(f.row(Bob), f.column(Field::Phone), label);
     QCOMPARE(f.asked.size(), asks ? 1 : 0);
     if (asks)
-        QCOMPARE(f.asked.first().messageText(), u"Do you want to set the same label in the selected rows");
+        QCOMPARE(f.asked.first().messageText(), u"Do you want to set the same label in the selected rows?");
     QCOMPARE(f.undoSteps(), steps + addedSteps);
     QCOMPARE(f.labels(Bob, LabeledField::Phone) + f.labels(Dave, LabeledField::Phone), bobAndDave);
     QVERIFY(!f.editing->hasPendingEdit());

@@ -24,6 +24,8 @@ private Q_SLOTS:
     void rowsOfOneContact();
     void continuationRows_data();
     void continuationRows();
+    void namesOfRowsApartFromTheirContact_data();
+    void namesOfRowsApartFromTheirContact();
     void labelFilterKeepsFirstRow();
     void labelsMetAreCollected();
 
@@ -131,6 +133,42 @@ void TestTableRows::continuationRows()
     QVERIFY(!rows.at(first + 3).notFirstRow);
     // The continuation rows carry no single-valued field.
     QCOMPARE(doc.controller.cell(first + 1, doc.columnOf(QStringLiteral("Name"))).showsImage, false);
+}
+
+void TestTableRows::namesOfRowsApartFromTheirContact_data()
+{
+    QTest::addColumn<QString>("sortKey");
+    QTest::addColumn<bool>("showNameInAllRows");
+    QTest::addColumn<QString>("phone");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("dimmed");
+
+    // By label, Bob's mobile comes right after Doe's home phone: without a name it reads as his.
+    QTest::newRow("below another contact") << "Phone label" << false << "555-0102"
+                                           << "Bob Brown" << true;
+    QTest::newRow("below its own contact") << "Phone" << false << "555-0102"
+                                           << "" << true;
+    QTest::newRow("name in all rows") << "Phone" << true << "555-0102"
+                                      << "Bob Brown" << false;
+}
+
+void TestTableRows::namesOfRowsApartFromTheirContact()
+{
+    QFETCH(QString, sortKey);
+    QFETCH(bool, showNameInAllRows);
+    QFETCH(QString, phone);
+    QFETCH(QString, name);
+    QFETCH(bool, dimmed);
+
+    TableTestDocument doc(RowsFile, {Field::Phone});
+    if (showNameInAllRows)
+        doc.controller.toggleShowNameInAllRows();
+    doc.controller.sortDescriptorsDidChange({sortKey, true});
+    const int row = doc.rowShowing(Field::Phone, phone);
+    QVERIFY(row > 0 && doc.controller.subContactTable().at(row).index > 0);
+    const CellContent cell = doc.controller.cell(row, 0);
+    QCOMPARE(cell.text, name);
+    QCOMPARE(cell.dimmed, dimmed);
 }
 
 void TestTableRows::labelFilterKeepsFirstRow()

@@ -117,8 +117,10 @@ void doubleClickCell(Ui::DocumentWindow* window, int row, const QString& identif
     const QModelIndex index = view->model()->index(row, column);
     view->scrollTo(index);
     const QPoint at = view->cellDelegate()->valueRect(view->visualRect(index)).center();
-    // As a mouse does it: a click first selects the row (the table always has one selected).
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    // The first click of a double click selects the row; the table always has a row selected, so
+    // that click decides which rows the double click edits.
+    if (!view->selectionModel()->isRowSelected(row, {}))
+        view->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, modifiers, at);
 }
 

@@ -87,7 +87,7 @@ void TestOutputWindow::dialogStoresOption()
     QFETCH(QString, title);
     DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
     OutputCommands* commands = window->outputCommands();
-    QVERIFY(commands->printAction()->isEnabled()); // the first row is selected when a document opens
+    QTRY_VERIFY(commands->printAction()->isEnabled()); // a row is selected from the start
     Test::selectRows(window, {0, 1});
     QVERIFY(commands->printAction()->isEnabled());
 
@@ -190,7 +190,7 @@ void TestOutputWindow::qrCodeSheet()
 {
     DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
     OutputCommands* commands = window->outputCommands();
-    QVERIFY(commands->showQRCodeAction()->isEnabled()); // the first row is selected when a document opens
+    QTRY_VERIFY(commands->showQRCodeAction()->isEnabled()); // a row is selected from the start
     Test::selectRows(window, {2});
     QVERIFY(commands->showQRCodeAction()->isEnabled());
     commands->showQRCodeAction()->trigger();

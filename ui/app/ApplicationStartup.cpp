@@ -1,23 +1,26 @@
 #include "ApplicationStartup.h"
 
 #include "DocumentController.h"
+#include "SingleInstance.h"
+#include "StartupNotification.h"
+#include "Translations.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentWindow.h"
 #include "documents/Preferences.h"
 #include "support/MessageBox.h"
+#include "support/ThemeIcons.h"
 #include "support/UiTr.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QLibraryInfo>
-#include <QLocale>
+#include <QPalette>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -67,19 +70,6 @@ private:
     QElapsedTimer m_started;
 };
 
-/// Qt's own texts (standard buttons, dialogs) and ours in the user's language, where translated.
-void installTranslations(QApplication& application)
-{
-    const QLocale locale;
-    auto* qt = new QTranslator(&application);
-    if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(qt);
-    auto* own = new QTranslator(&application);
-    if (own->load(locale, QStringLiteral("quillary"), QStringLiteral("_"), QStringLiteral(":/i18n")))
-        QCoreApplication::installTranslator(own);
-}
-
 void takeScreenshot(DocumentWindow* window, const QString& path)
 {
     window->resize(960, 600);
@@ -96,7 +86,91 @@ void takeScreenshot(DocumentWindow* window, const QString& path)
     });
 }
 
+// The options --help lists; the hidden ones that picture or measure a window are for tools, not users.
+void describeOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(Tr::tr("Edit contacts in vCard and CSV files."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("files"), Tr::tr("vCard or CSV files to open."),
+                                 QStringLiteral("[FILE...]"));
+}
+
+int answerInformation(int argc, char* argv[], bool version)
+{
+    QCoreApplication application(argc, argv);
+    Translations::install();
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (version)
+        std::printf("quillary %s\n", qPrintable(QCoreApplication::applicationVersion()));
+    else
+        std::fputs(qPrintable(parser.helpText()), stdout);
+    return 0;
+}
+
+/// The colours of a dark desktop theme, for pictures of the window taken where there is none.
+void useDarkPalette()
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette palette;
+    const QColor window(0x2b, 0x2d, 0x30);
+    const QColor base(0x1f, 0x20, 0x23);
+    const QColor text(0xe6, 0xe6, 0xe6);
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::AlternateBase, window);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Button, window);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::ToolTipBase, base);
+    palette.setColor(QPalette::ToolTipText, text);
+    palette.setColor(QPalette::PlaceholderText, QColor(0x9a, 0x9d, 0xa3));
+    palette.setColor(QPalette::Highlight, QColor(0x3d, 0x7f, 0xe0));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Mid, QColor(0x45, 0x48, 0x4d));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+    QApplication::setPalette(palette);
+}
+
+/// Opens what a second start asked for and brings its window forward.
+void serve(DocumentController& controller, const InstanceRequest& request)
+{
+    DocumentWindow* window = nullptr;
+    for (const QString& file : request.files) {
+        if (DocumentWindow* opened = controller.openDocument(file))
+            window = opened;
+    }
+    if (request.files.isEmpty())
+        window = controller.newDocument();
+    if (!window && !controller.windows().isEmpty())
+        window = controller.windows().constLast();
+    activateForLaunch(window, request.startupId, request.activationToken);
+}
+
 } // namespace
+
+std::optional<int> ApplicationStartup::runBeforeWindows(int argc, char* argv[])
+{
+    QStringList files;
+    bool onlyFiles = true;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--help" || argument == "-h" || argument == "--help-all")
+            return answerInformation(argc, argv, false);
+        if (argument == "--version" || argument == "-v")
+            return answerInformation(argc, argv, true);
+        // Any option (the toolkit's "-platform", the tools' "--screenshot=") asks for a process of its own.
+        if (argument.startsWith('-'))
+            onlyFiles = false;
+        files.append(QFile::decodeName(argument));
+    }
+    if (onlyFiles && SingleInstance::handOver(InstanceRequest::fromEnvironment(files)))
+        return 0;
+    return std::nullopt;
+}
 
 ApplicationStartup::Options ApplicationStartup::parse(const QStringList& arguments)
 {
@@ -108,10 +182,13 @@ ApplicationStartup::Options ApplicationStartup::parse(const QStringList& argumen
             options.quitWhenShown = true;
         else if (argument == QStringLiteral("--show-groups"))
             options.showGroups = true;
+        else if (argument == QStringLiteral("--dark-palette"))
+            options.darkPalette = true;
         else if (argument.startsWith(QStringLiteral("--view-type=")))
             options.viewType = argument.section(u'=', 1);
         else if (!argument.startsWith(QStringLiteral("--")))
             options.files.append(QFileInfo(argument).absoluteFilePath());
+        options.mayHandOver = options.mayHandOver && !argument.startsWith(u'-');
     }
     return options;
 }
@@ -120,8 +197,11 @@ int ApplicationStartup::run(QApplication& application)
 {
     QElapsedTimer started;
     started.start();
+    Translations::install();
     const Options options = parse(application.arguments());
-    installTranslations(application);
+    QApplication::setWindowIcon(ThemeIcons::applicationIcon());
+    if (options.darkPalette)
+        useDarkPalette();
     Preferences& preferences = Preferences::instance();
     if (QGuiApplication::queryKeyboardModifiers() == RestoreModifiers
         && MessageBox::confirm(nullptr, Tr::tr("Would you like to restore default preferences?"), QString()))
@@ -143,6 +223,12 @@ int ApplicationStartup::run(QApplication& application)
         first->tableView()->viewport()->installEventFilter(new QuitWhenPainted(started, &application));
     if (!options.screenshotPath.isEmpty())
         takeScreenshot(first, options.screenshotPath);
+    InstanceServer server;
+    if (options.mayHandOver && server.listen())
+        QObject::connect(&server, &InstanceServer::requested, &controller,
+                         [&controller](const InstanceRequest& request) { serve(controller, request); });
+    // The quick exit skips destructors: the socket goes first.
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &server, &InstanceServer::close);
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &exitQuickly);
     return QApplication::exec();
 }

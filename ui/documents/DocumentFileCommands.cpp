@@ -111,7 +111,7 @@ QString DocumentFileCommands::askExportPath(const QString& extension, const QStr
     options.defaultSuffix = extension;
     const QFileInfo file(document->filePath().isEmpty() ? document->displayName() : document->filePath());
     const QString name = defaultName.isEmpty() ? file.completeBaseName() + u'.' + extension : defaultName;
-    options.directory = document->filePath().isEmpty() ? name : file.absoluteDir().filePath(name);
+    options.directory = name; // in the folder used last
     return FileDialog::getSaveFileName(m_window, options);
 }
 

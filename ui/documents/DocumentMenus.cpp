@@ -9,6 +9,7 @@
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
 #include "output/OutputCommands.h"
+#include "support/ThemeIcons.h"
 #include "support/UiTr.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
@@ -260,9 +261,11 @@ QToolButton* DocumentMenus::popupButton(const QString& objectName, const QString
     auto* button = new QToolButton(m_window);
     button->setObjectName(objectName);
     button->setText(title);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setIcon(ThemeIcons::toolbarIcon(objectName));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setPopupMode(QToolButton::InstantPopup);
     button->setMenu(dynamicMenu(button, objectName + QStringLiteral("Menu"), title, fill));
+    ThemeIcons::clearHoverAfterMenu(button);
     return button;
 }
 
@@ -283,7 +286,10 @@ void DocumentMenus::buildToolBar(QToolBar* toolBar, QToolButton* editButton)
     toolBar->addWidget(popupButton(QStringLiteral("contactPopup"), tr("Contact"), &DocumentMenus::fillContactMenu));
     toolBar->addWidget(
         popupButton(QStringLiteral("sortOptionsPopup"), tr("Sort Options"), &DocumentMenus::fillSortOptionsMenu));
-    toolBar->addAction(m_window->outputCommands()->printAction());
+    QAction* print = m_window->outputCommands()->printAction();
+    if (print->icon().isNull())
+        print->setIcon(ThemeIcons::toolbarIcon(print->objectName()));
+    toolBar->addAction(print);
 }
 
 void DocumentMenus::rebuildViewTypePopup()
@@ -291,7 +297,7 @@ void DocumentMenus::rebuildViewTypePopup()
     if (!m_viewTypePopup)
         return;
     ContactsViewController* table = m_window->tableController();
-    const QStringList names = table->viewTypeDict().inOfferedOrder().names();
+    const QStringList names = ViewTypes::documentViewTypeNames(table->viewTypeDict());
     QSignalBlocker blocker(m_viewTypePopup);
     if (m_viewTypePopup->count() != names.size()) {
         m_viewTypePopup->clear();
@@ -352,7 +358,7 @@ void DocumentMenus::fillViewTypeMenu(QMenu* menu)
     menu->clear();
     ContactsViewController* table = m_window->tableController();
     const DocumentMenuState state = menuState();
-    for (const QString& name : table->viewTypeDict().inOfferedOrder().names()) {
+    for (const QString& name : ViewTypes::documentViewTypeNames(table->viewTypeDict())) {
         QAction* action = menu->addAction(translated(name));
         action->setCheckable(true);
         applyValidation(action, itemOf(Action::ViewTypePopupSelected, name), state);

@@ -13,11 +13,13 @@
 #include "groups/GroupSideBar.h"
 #include "output/OutputCommands.h"
 #include "support/MessageBox.h"
+#include "support/ThemeIcons.h"
 #include "table/CellEditing.h"
 #include "table/ContactsTableEditing.h"
 #include "table/ContactsTableModel.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
+#include "table/EmptyStateOverlay.h"
 #include "table/FindBar.h"
 #include "table/TableTextFinder.h"
 
@@ -63,6 +65,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Prefer
     auto* toolBar = addToolBar(tr("Toolbar"));
     toolBar->setObjectName(QStringLiteral("toolbar"));
     toolBar->setMovable(false);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_menus->buildToolBar(toolBar, m_editButton);
 
     connect(m_document, &ContactDocument::modificationChanged, this, &DocumentWindow::updateWindowState);
@@ -93,7 +96,7 @@ void DocumentWindow::setUpLayout()
     m_editButton = new QToolButton(this);
     m_editButton->setObjectName(QStringLiteral("editButton"));
     m_editButton->setCheckable(true);
-    m_editButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_editButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_editButton->setMinimumWidth(56);
     connect(m_editButton, &QToolButton::clicked, this, [this](bool on) { setEditMode(on); });
 
@@ -131,6 +134,8 @@ void DocumentWindow::setUpLayout()
     layout->addWidget(m_redSeparator);
     layout->addWidget(m_splitView, 1);
     setCentralWidget(central);
+    new EmptyStateOverlay(m_tableView, tr("No Contacts"),
+                          tr("Drop vCard files here, or choose File > Import from vCard…"));
 
     connect(m_sideBar, &GroupSideBar::groupSelectionDidChange, this, &DocumentWindow::groupSelectionDidChange);
     connect(m_sideBar, &GroupSideBar::groupNameWillChange, this, &DocumentWindow::groupNameWillChange);
@@ -177,7 +182,8 @@ void DocumentWindow::setUpTable()
 {
     const QFont font = m_preferences.tableFont();
     const ViewTypeDict dict = m_preferences.viewTypeDict(ViewTypes::documentViewTypes());
-    m_tableController->setViewTypes(dict, m_preferences.selectedViewType(dict));
+    const QString stored = m_preferences.value(Preferences::Key::SelectedViewType).toString();
+    m_tableController->setViewTypes(dict, ViewTypes::resolveDocumentViewType(stored, dict));
     m_document->collection().selectedLabels = {ViewTypes::AllLabels};
     if (!m_document->collection().selectedGroupDict)
         m_document->collection().selectedGroupDict = m_document->collection().topGroup();
@@ -217,6 +223,7 @@ void DocumentWindow::applyEditState(bool on)
 {
     m_editButton->setChecked(on);
     m_editButton->setText(on ? tr("Lock") : tr("Edit"));
+    m_editButton->setIcon(ThemeIcons::toolbarIcon(on ? QStringLiteral("lockButton") : QStringLiteral("editButton")));
     m_editButton->setEnabled(!m_document->isCsv());
     QPalette palette = m_redSeparator->palette();
     palette.setColor(QPalette::Window, on ? QColor(Qt::red) : QColor(Qt::transparent));
@@ -367,7 +374,7 @@ void DocumentWindow::chooseFont()
 
 void DocumentWindow::updateWindowState()
 {
-    setWindowTitle(m_document->displayName() + QStringLiteral("[*]"));
+    setWindowTitle(tr("%1[*] — %2").arg(m_document->displayName(), QStringLiteral("Quillary")));
     setWindowFilePath(m_document->filePath());
     setWindowModified(m_document->isModified());
     m_menus->validate();
