@@ -115,7 +115,7 @@ void CardReader::keep(const ContentLine& line)
 void CardReader::noteKeptGroup(QByteArrayView group)
 {
     if (!group.isEmpty() && !isKeptGroup(group))
-        m_keptGroups.append(group);
+        m_keptGroups.insert(group, QString());
 }
 
 void CardReader::keepLinesOfKeptGroups()
@@ -133,9 +133,7 @@ void CardReader::keepLinesOfKeptGroups()
 
 bool CardReader::isKeptGroup(QByteArrayView group) const
 {
-    return std::any_of(m_keptGroups.cbegin(), m_keptGroups.cend(), [group](QByteArrayView kept) {
-        return kept.size() == group.size() && qstrnicmp(kept.data(), kept.size(), group.data(), group.size()) == 0;
-    });
+    return m_keptGroups.find(group) != nullptr;
 }
 
 void CardReader::keepNestedCard(const ContentLine* carrier, QByteArrayView card)

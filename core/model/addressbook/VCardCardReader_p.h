@@ -105,7 +105,7 @@ private:
     std::array<QString, 3> m_phonetic; // X-PHONETIC-FIRST/MIDDLE/LAST-NAME
     std::array<QString, 3> m_soundPhonetic; // SOUND;X-IRMC-N
     QByteArray m_kept; // the kept lines
-    QVarLengthArray<QByteArrayView, 4> m_keptGroups; // groups of kept lines
+    GroupValues m_keptGroups; // groups of kept lines (with no value)
     unsigned m_seen = 0; // Single properties met
     bool m_hasName = false;
     bool m_isCompany = false;

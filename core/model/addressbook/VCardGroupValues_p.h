@@ -26,6 +26,7 @@ public:
         }
         index(group, value);
     }
+    [[nodiscard]] bool isEmpty() const { return m_values.isEmpty() && m_byGroup.isEmpty(); }
     [[nodiscard]] const QString* find(QByteArrayView group) const
     {
         if (!m_byGroup.isEmpty()) {

@@ -1,8 +1,11 @@
 #include "VCardCodec.h"
 
+#include "VCardGroupValues_p.h"
 #include "VCardKeptLines_p.h"
 #include "VCardLabels_p.h"
 #include "VCardServices_p.h"
+
+#include <vector>
 
 namespace Quillary::AddressBook::VCardCodec {
 
@@ -36,11 +39,11 @@ private:
     void writeLabelled(const char* name, const MultiValue& values, bool phone, const char* extraType = nullptr);
     void writeAddresses(const MultiValue& values);
     void writeUrls(const MultiValue& values);
-    void writeDates(const MultiValue& values, const QList<qsizetype>& written);
+    void writeDates(const MultiValue& values, const std::vector<bool>& written);
     void writeRelatedNames(const MultiValue& values);
     void writeSocialProfiles(const MultiValue& values);
     void writeInstantMessages(const MultiValue& values);
-    void writeKeptLines(const Person& person, const QList<qsizetype>& dropped);
+    void writeKeptLines(const Person& person, const QList<QByteArrayView>& lines, const std::vector<bool>& dropped);
 
     QByteArray& m_out;
     QByteArray m_line;
@@ -228,10 +231,10 @@ void CardWriter::writeUrls(const MultiValue& values)
     }
 }
 
-void CardWriter::writeDates(const MultiValue& values, const QList<qsizetype>& written)
+void CardWriter::writeDates(const MultiValue& values, const std::vector<bool>& written)
 {
     for (qsizetype i = 0; i < values.count(); ++i) {
-        if (written.contains(i))
+        if (size_t(i) < written.size() && written[size_t(i)])
             continue;
         const MultiValue::Entry& entry = values.entries().at(i);
         const QString group = nextGroup();
@@ -297,15 +300,25 @@ void CardWriter::writeInstantMessages(const MultiValue& values)
 /// is dropped, and the contact's dates are written as they are.
 struct KeptDates
 {
-    QList<qsizetype> writtenDates; ///< positions of dates a kept line stands for
-    QList<qsizetype> droppedLines; ///< positions of kept lines not written
+    std::vector<bool> writtenDates; ///< by position: the dates a kept line stands for
+    std::vector<bool> droppedLines; ///< by position: the kept lines not written
 };
 
-KeptDates matchKeptDates(const Person& person)
+KeptDates matchKeptDates(const Person& person, const QList<QByteArrayView>& lines)
 {
-    KeptDates result;
     const MultiValue& dates = person.value(MultiProperty::OtherDates);
-    const QList<QByteArrayView> lines = keptLineList(person.keptLines().lines());
+    KeptDates result{std::vector<bool>(size_t(dates.count())), std::vector<bool>(size_t(lines.size()))};
+    // The contact's anniversaries by date, in order, and how many of each a kept line stands for:
+    // a card with thousands of them is matched in one pass.
+    const auto key = [](const DateComponents& date) {
+        return (qint64(date.year) << 32) | (qint64(date.month) << 16) | qint64(date.day);
+    };
+    QHash<qint64, std::pair<QList<qsizetype>, qsizetype>> anniversaries;
+    for (qsizetype j = 0; j < dates.count(); ++j) {
+        const MultiValue::Entry& entry = dates.entries().at(j);
+        if (entry.label == Label::Anniversary)
+            anniversaries[key(std::get<DateComponents>(entry.value))].first.append(j);
+    }
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QByteArrayView name = splitKeptLine(lines.at(i)).name;
         if (!equalsUpper(name, "ANNIVERSARY") && !equalsUpper(name, "X-ANNIVERSARY"))
@@ -313,41 +326,34 @@ KeptDates matchKeptDates(const Person& person)
         const DateComponents date = keptLineDate(lines.at(i));
         if (!date.isValid())
             continue; // never read as a date
-        qsizetype match = -1;
-        for (qsizetype j = 0; j < dates.count() && match < 0; ++j) {
-            const MultiValue::Entry& entry = dates.entries().at(j);
-            if (entry.label == Label::Anniversary && std::get<DateComponents>(entry.value) == date
-                && !result.writtenDates.contains(j))
-                match = j;
-        }
-        if (match < 0)
-            result.droppedLines.append(i);
+        const auto it = anniversaries.find(key(date));
+        if (it == anniversaries.end() || it->second >= it->first.size())
+            result.droppedLines[size_t(i)] = true;
         else
-            result.writtenDates.append(match);
+            result.writtenDates[size_t(it->first.at(it->second++))] = true;
     }
     return result;
 }
 
-void CardWriter::writeKeptLines(const Person& person, const QList<qsizetype>& dropped)
+void CardWriter::writeKeptLines(const Person& person, const QList<QByteArrayView>& lines,
+                                const std::vector<bool>& dropped)
 {
     const bool hasPhoto = !person.imageData().isEmpty();
     // Kept "itemN" groups get numbers after the writer's own, the same for all lines of a group.
-    QVarLengthArray<std::pair<QByteArrayView, QString>, 4> groups;
-    const QList<QByteArrayView> lines = keptLineList(person.keptLines().lines());
+    VCard::GroupValues groups;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const KeptLine line = splitKeptLine(lines.at(i));
         // A photo of the contact's own replaces one that was kept (one given by its address, say).
-        if (dropped.contains(i) || (hasPhoto && equalsUpper(line.name, "PHOTO")))
+        if (dropped[size_t(i)] || (hasPhoto && equalsUpper(line.name, "PHOTO")))
             continue;
         m_line.clear();
         if (isItemGroup(line.group)) {
-            const auto same = [&line](const auto& group) {
-                return qstrnicmp(line.group.data(), line.group.size(), group.first.data(), group.first.size()) == 0;
-            };
-            auto it = std::find_if(groups.begin(), groups.end(), same);
-            if (it == groups.end())
-                it = groups.insert(groups.end(), {line.group, nextGroup()});
-            m_line.append(it->second.toLatin1());
+            const QString* written = groups.find(line.group);
+            if (!written) {
+                groups.insert(line.group, nextGroup());
+                written = groups.find(line.group);
+            }
+            m_line.append(written->toLatin1());
             m_line.append('.');
         } else if (!line.group.isEmpty()) {
             m_line.append(line.group);
@@ -379,15 +385,16 @@ void CardWriter::write(const Person& person)
         m_line.append(birthday->toIsoString().toLatin1());
         end();
     }
-    const KeptDates keptDates = person.keptLines().lines().isEmpty() ? KeptDates() : matchKeptDates(person);
+    const QList<QByteArrayView> keptLines = keptLineList(person.keptLines().lines());
+    const KeptDates keptDates = keptLines.isEmpty() ? KeptDates() : matchKeptDates(person, keptLines);
     writeDates(person.value(MultiProperty::OtherDates), keptDates.writtenDates);
     writeRelatedNames(person.value(MultiProperty::RelatedNames));
     writeSocialProfiles(person.value(MultiProperty::SocialProfile));
     writeInstantMessages(person.value(MultiProperty::InstantMessage));
     if ((person.flags() & PersonFlags::ShowAsMask) != PersonFlags::ShowAsPerson)
         m_out.append("X-ABShowAs:COMPANY\r\n");
-    if (!person.keptLines().lines().isEmpty())
-        writeKeptLines(person, keptDates.droppedLines);
+    if (!keptLines.isEmpty())
+        writeKeptLines(person, keptLines, keptDates.droppedLines);
     textLine("UID", person.uniqueId());
     m_out.append("END:VCARD\r\n");
 }
