@@ -4,6 +4,9 @@
 
 #include <QList>
 
+#include <array>
+#include <memory>
+
 namespace Quillary {
 
 /// One row of the contacts table: a contact and which of its values the row shows. Row `index` 0 is
@@ -19,6 +22,9 @@ struct SubContactRow
     /// stored order stays as it is), and the position of this row's value of it; -1 for none.
     qint8 orderedField = -1;
     int orderedPosition = -1;
+    /// Under a label filter, for a contact with many rows: the positions of the values that pass it,
+    /// by field, shared by the contact's rows so that finding a row's value takes no scan.
+    std::shared_ptr<const std::array<QList<int>, LabeledFieldCount>> passing = nullptr;
 
     [[nodiscard]] const PersonDsc& person() const { return *contact->person; }
     [[nodiscard]] const QString& uniqueId() const { return contact->uniqueId; }

@@ -47,6 +47,13 @@ QList<RowColumn> rowColumns(const QStringList& identifiers)
     return columns;
 }
 
+namespace {
+
+/// Rows of a contact up to which finding the n-th value that passes a filter scans the values.
+constexpr qsizetype ScanLimit = 8;
+
+} // namespace
+
 qsizetype valuePosition(const SubContactRow& row, LabeledField field, const QStringList& selectedLabels)
 {
     const LabeledValueList& values = row.person().labeledValues(field);
@@ -54,6 +61,14 @@ qsizetype valuePosition(const SubContactRow& row, LabeledField field, const QStr
         return row.orderedPosition < values.size() ? row.orderedPosition : -1;
     if (selectedLabels.isEmpty() || selectedLabels.first() == LabelText::All)
         return row.index < values.size() ? row.index : -1;
+    if (row.passing) {
+        const QList<int>& positions = (*row.passing)[size_t(field)];
+        if (row.index >= positions.size())
+            return -1;
+        const int position = positions.at(row.index);
+        if (position < values.size() && selectedLabels.contains(values.at(position).label))
+            return position;
+    }
     int passed = 0;
     for (qsizetype i = 0; i < values.size(); ++i) {
         if (selectedLabels.contains(values.at(i).label) && passed++ == row.index)
@@ -119,8 +134,22 @@ void createSubContactsFromContact(const ContactEntryPtr& contact, const QList<Ro
                 passes(position);
         }
     }
+    // A contact of many rows (thousands of phones, say) has the passing positions listed once, and
+    // not counted again for each of its rows.
+    std::shared_ptr<std::array<QList<int>, LabeledFieldCount>> passing;
+    if (!everyLabel && count > ScanLimit) {
+        passing = std::make_shared<std::array<QList<int>, LabeledFieldCount>>();
+        for (int field = 0; field < LabeledFieldCount; ++field) {
+            const LabeledValueList& values = person.labeledValues(LabeledField(field));
+            for (qsizetype position = 0; position < values.size(); ++position) {
+                if (selectedLabels.contains(values.at(position).label))
+                    (*passing)[size_t(field)].append(int(position));
+            }
+        }
+    }
     for (qsizetype index = 0; index < count; ++index) {
         SubContactRow row{contact, int(index), false};
+        row.passing = passing;
         if (order) {
             row.orderedField = qint8(order->field);
             row.orderedPosition = index < ordered.size() ? int(ordered.at(index)) : -1;

@@ -27,6 +27,7 @@ private Q_SLOTS:
     void namesOfRowsApartFromTheirContact_data();
     void namesOfRowsApartFromTheirContact();
     void labelFilterKeepsFirstRow();
+    void manyValuesUnderAFilter();
     void labelsMetAreCollected();
 
     void groupRows_data();
@@ -193,6 +194,31 @@ void TestTableRows::labelFilterKeepsFirstRow()
     const CsvRow line = TableRows::csvRow(doc.controller.subContactTable().at(brown), {QStringLiteral("home")});
     QCOMPARE(ZQVCard::csvStringFromContact(line, {Field::Phone}, QStringLiteral(", ")),
              QStringLiteral("home:555-0101"));
+}
+
+void TestTableRows::manyValuesUnderAFilter()
+{
+    TableTestDocument doc(RowsFile);
+    QVERIFY(doc.readOk);
+    const ContactEntryPtr contact = doc.contact(QStringLiteral("able"));
+    QVERIFY(contact);
+    LabeledValue phone;
+    for (int i = 0; i < 40; ++i) {
+        phone.label = i % 2 ? QStringLiteral("home") : QStringLiteral("work");
+        phone.value = phone.stringValue = QString::number(i);
+        contact->person->addLabeledValue(phone, Field::Phone);
+    }
+    const QStringList home{QStringLiteral("home")};
+    SubContactTable table;
+    TableRows::createSubContactsFromContact(contact, {Field::Phone}, home, table);
+    QCOMPARE(table.size(), 20);
+    // Row n shows the n-th home phone, and no e-mail: the contact has none.
+    for (int i = 0; i < 20; ++i) {
+        const LabeledValue* shown = TableRows::rowValue(table.at(i), LabeledField::Phone, home);
+        QVERIFY(shown);
+        QCOMPARE(shown->stringValue, QString::number(2 * i + 1));
+        QVERIFY(!TableRows::rowValue(table.at(i), LabeledField::Email, home));
+    }
 }
 
 void TestTableRows::labelsMetAreCollected()

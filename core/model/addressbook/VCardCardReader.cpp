@@ -180,10 +180,10 @@ void CardReader::readPhonetic(Single property, size_t part, const ContentLine& l
 
 void CardReader::readNote(const ContentLine& line)
 {
-    // A card with several notes keeps them all, one after the other.
-    const QString note = text(line);
-    const QString& before = m_person.value(StringProperty::Note);
-    setString(StringProperty::Note, before.isEmpty() ? note : before + u'\n' + note);
+    // A card with several notes keeps them all, one after the other: joined once the card is read.
+    QString note = text(line);
+    if (!note.isEmpty() || !m_notes.isEmpty())
+        m_notes.append(std::move(note));
 }
 
 QString CardReader::labelFor(const ContentLine& line, const QString& fromTypes) const
@@ -300,6 +300,7 @@ void CardReader::readUid(const ContentLine& line)
 
 std::optional<Person> CardReader::finish()
 {
+    setString(StringProperty::Note, m_notes.size() == 1 ? m_notes.first() : m_notes.join(u'\n'));
     for (int i = 0; i < 3; ++i) {
         static constexpr StringProperty phonetic[] = {
             StringProperty::FirstNamePhonetic, StringProperty::MiddleNamePhonetic, StringProperty::LastNamePhonetic};

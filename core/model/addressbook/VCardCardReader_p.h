@@ -102,6 +102,7 @@ private:
     GroupValues m_groupLabels; // group → X-ABLabel
     GroupValues m_groupCountryCodes; // group → X-ABADR
     QString m_formattedName;
+    QStringList m_notes; // the NOTE lines
     std::array<QString, 3> m_phonetic; // X-PHONETIC-FIRST/MIDDLE/LAST-NAME
     std::array<QString, 3> m_soundPhonetic; // SOUND;X-IRMC-N
     QByteArray m_kept; // the kept lines
