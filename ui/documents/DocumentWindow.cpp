@@ -9,7 +9,6 @@
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
 #include "documents/Preferences.h"
-#include "editors/TableEditors.h"
 #include "groups/GroupSideBar.h"
 #include "output/OutputCommands.h"
 #include "support/MessageBox.h"
@@ -21,6 +20,7 @@
 #include "table/ContactsViewController.h"
 #include "table/EmptyStateOverlay.h"
 #include "table/FindBar.h"
+#include "table/TableEditors.h"
 #include "table/TableTextFinder.h"
 
 #include <QCloseEvent>
@@ -54,7 +54,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Prefer
     m_fileCommands = new DocumentFileCommands(this);
     m_contactCommands = new WindowContactCommands(this);
     m_textFinder = new TableTextFinder(*m_tableController, this);
-    m_outputCommands = new OutputCommands(this);
+    m_outputCommands = new OutputCommands(this, m_document, m_tableController, m_preferences);
     m_panelCommands = new DocumentPanelCommands(this);
     setUpLayout();
     m_contactActions = new ContactActions(this);

@@ -3,7 +3,6 @@
 #include "ContactPrinter.h"
 #include "QRCodePanel.h"
 #include "documents/ContactDocument.h"
-#include "documents/DocumentWindow.h"
 #include "documents/Preferences.h"
 #include "output/OutputCommandRules.h"
 #include "table/ContactsViewController.h"
@@ -12,10 +11,11 @@
 
 namespace Quillary::Ui {
 
-OutputCommands::OutputCommands(DocumentWindow* window)
-    : QObject(window), m_window(window), m_print(new QAction(tr("Print…"), window)),
-      m_preview(new QAction(tr("Print Preview…"), window)), m_showQRCode(new QAction(tr("Show QRCode"), window)),
-      m_useAsMyCard(new QAction(tr("Use as My Card"), window))
+OutputCommands::OutputCommands(QWidget* window, ContactDocument* document, ContactsViewController* table,
+                               Preferences& preferences)
+    : QObject(window), m_window(window), m_document(document), m_table(table), m_preferences(preferences),
+      m_print(new QAction(tr("Print…"), window)), m_preview(new QAction(tr("Print Preview…"), window)),
+      m_showQRCode(new QAction(tr("Show QRCode"), window)), m_useAsMyCard(new QAction(tr("Use as My Card"), window))
 {
     m_print->setObjectName(QStringLiteral("printAction"));
     m_print->setShortcut(QKeySequence::Print);
@@ -44,23 +44,21 @@ bool OutputCommands::panelsFree() const
 void OutputCommands::validate()
 {
     OutputCommandRules::State state;
-    state.selectedRows = int(m_window->tableController()->selectedIndexes().size());
+    state.selectedRows = int(m_table->selectedIndexes().size());
     state.panelsFree = panelsFree();
     m_print->setEnabled(OutputCommandRules::canPrint(state));
     m_preview->setEnabled(OutputCommandRules::canPrint(state));
     m_showQRCode->setEnabled(OutputCommandRules::canShowQRCode(state));
     m_useAsMyCard->setEnabled(state.selectedRows > 0);
-    const ContactTable selected = m_window->tableController()->selectedContacts();
-    m_useAsMyCard->setChecked(!selected.isEmpty()
-                              && selected.first()->uniqueId == m_window->preferences().myCardUniqueId());
+    const ContactTable selected = m_table->selectedContacts();
+    m_useAsMyCard->setChecked(!selected.isEmpty() && selected.first()->uniqueId == m_preferences.myCardUniqueId());
 }
 
 void OutputCommands::showQRCode(int clickedRow)
 {
-    ContactsViewController* table = m_window->tableController();
-    const QList<int>& selected = table->selectedIndexes();
+    const QList<int>& selected = m_table->selectedIndexes();
     const int row = clickedRow >= 0 ? clickedRow : (selected.isEmpty() ? -1 : selected.first());
-    const ContactTable contacts = row >= 0 ? table->contactsForIndexes({row}) : ContactTable();
+    const ContactTable contacts = row >= 0 ? m_table->contactsForIndexes({row}) : ContactTable();
     if (contacts.isEmpty() || !panelsFree())
         return;
     if (!m_qrCodePanel) {
@@ -74,10 +72,9 @@ void OutputCommands::showQRCode(int clickedRow)
 
 std::unique_ptr<ContactPrinter> OutputCommands::makePrinter() const
 {
-    ContactsViewController* table = m_window->tableController();
-    auto printer = std::make_unique<ContactPrinter>(table->selectedContacts(), sender(),
-                                                    PrintOptionsStore(&m_window->preferences()));
-    printer->setColumns(table->viewTypeDict().columns(table->selectedViewType()));
+    auto printer =
+        std::make_unique<ContactPrinter>(m_table->selectedContacts(), sender(), PrintOptionsStore(&m_preferences));
+    printer->setColumns(m_table->viewTypeDict().columns(m_table->selectedViewType()));
     return printer;
 }
 
@@ -97,19 +94,19 @@ void OutputCommands::printPreview()
 
 void OutputCommands::useAsMyCard()
 {
-    const ContactTable selected = m_window->tableController()->selectedContacts();
+    const ContactTable selected = m_table->selectedContacts();
     if (selected.isEmpty())
         return;
-    m_window->preferences().setMyCardUniqueId(selected.first()->uniqueId);
+    m_preferences.setMyCardUniqueId(selected.first()->uniqueId);
     validate();
 }
 
 ContactEntryPtr OutputCommands::sender() const
 {
-    const QString uniqueId = m_window->preferences().myCardUniqueId();
+    const QString uniqueId = m_preferences.myCardUniqueId();
     if (uniqueId.isEmpty())
         return {};
-    for (const ContactEntryPtr& entry : m_window->document()->collection().contactTable) {
+    for (const ContactEntryPtr& entry : m_document->collection().contactTable) {
         if (entry->uniqueId == uniqueId && !entry->deleted)
             return entry;
     }

@@ -6,11 +6,17 @@
 #include <QPointer>
 
 class QAction;
+class QWidget;
+
+namespace Quillary {
+class ContactDocument;
+class ContactsViewController;
+class Preferences;
+} // namespace Quillary
 
 namespace Quillary::Ui {
 
 class ContactPrinter;
-class DocumentWindow;
 class QRCodePanel;
 
 /// The print and QR code commands of a document window: File > Print… and Print Preview…, Contact >
@@ -22,7 +28,9 @@ class OutputCommands final : public QObject
     Q_DISABLE_COPY_MOVE(OutputCommands)
 
 public:
-    explicit OutputCommands(DocumentWindow* window);
+    /// The commands of the window that shows `document` through `table`; the panels and dialogs open
+    /// over `window`, which owns the commands.
+    OutputCommands(QWidget* window, ContactDocument* document, ContactsViewController* table, Preferences& preferences);
     ~OutputCommands() override;
 
     [[nodiscard]] QAction* printAction() const { return m_print; }
@@ -50,7 +58,10 @@ public:
     [[nodiscard]] ContactEntryPtr sender() const;
 
 private:
-    DocumentWindow* m_window;
+    QWidget* m_window;
+    ContactDocument* m_document;
+    ContactsViewController* m_table;
+    Preferences& m_preferences;
     QAction* m_print;
     QAction* m_preview;
     QAction* m_showQRCode;
