@@ -105,8 +105,9 @@ void BM_SortByKeptKeys(benchmark::State& state)
     }
 }
 
-/// The same column clicked again: the other direction.
-void BM_SortOtherDirection(benchmark::State& state)
+/// The same column clicked again: the other direction. By phone, the rows of a contact show its
+/// phones in the other order too, so each direction keeps values of its own.
+void BM_SortOtherDirection(benchmark::State& state, const QString& sortKey)
 {
     ContactDocument* doc = document(state);
     if (!doc)
@@ -116,7 +117,7 @@ void BM_SortOtherDirection(benchmark::State& state)
     bool ascending = false;
     for (auto _ : state) {
         ascending = !ascending;
-        controller.sortDescriptorsDidChange({QStringLiteral("compositeName"), ascending});
+        controller.sortDescriptorsDidChange({sortKey, ascending});
         benchmark::DoNotOptimize(controller.rowCount());
     }
 }
@@ -150,7 +151,8 @@ BENCHMARK(BM_ReloadLabeledValuesView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReloadLabeledValuesViewByPhone)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditOneCell)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortByKeptKeys)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SortOtherDirection)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SortOtherDirection, compositeName, QStringLiteral("compositeName"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SortOtherDirection, Phone, QStringLiteral("Phone"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SortByNewKey, compositeName, QStringLiteral("compositeName"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SortByNewKey, LastName, QStringLiteral("LastName"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SortByNewKey, Phone, QStringLiteral("Phone"))->Unit(benchmark::kMillisecond);

@@ -947,6 +947,20 @@
         <source>The file “%1” couldn&apos;t be read: it holds more than %2 bytes.</source>
         <translation>ファイル“%1”を読み込めませんでした: %2 バイトを超えています。</translation>
     </message>
+    <message>
+        <source>The file is UTF-8 text with bytes that are not UTF-8.</source>
+        <translation>ファイルは UTF-8 のテキストですが、UTF-8 ではないバイトを含んでいます。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) were read as Western (Windows Latin 1). Please check the contacts with accented letters before the file is saved.</source>
+        <translation>
+            <numerusform>%n バイトを欧米 (Windows Latin 1) として読み込みました。ファイルを保存する前に、アクセント付きの文字がある連絡先を確認してください。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>ファイルを書き込めませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>Quillary::Ui</name>

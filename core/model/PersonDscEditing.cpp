@@ -10,6 +10,7 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <numeric>
 
 Q_LOGGING_CATEGORY(lcEditing, "quillary.core.model.editing")
 
@@ -518,40 +519,67 @@ const SortRule sortRules[] = {
     {"Relationship", LabeledField::Relationship, 1, byStringValue},
 };
 
+const SortRule* sortRuleOf(QStringView sortKey)
+{
+    const auto it = std::find_if(std::begin(sortRules), std::end(sortRules),
+                                 [&](const SortRule& rule) { return sortKey == QLatin1StringView(rule.key); });
+    return it == std::end(sortRules) ? nullptr : it;
+}
+
 } // namespace
 
 bool PersonDsc::sortsLabeledValues(QStringView sortKey)
 {
-    return labeledFieldSortedBy(sortKey).has_value();
+    return sortRuleOf(sortKey) != nullptr;
 }
 
-std::optional<LabeledField> PersonDsc::labeledFieldSortedBy(QStringView sortKey)
+std::optional<LabeledField> PersonDsc::fieldSortedBy(QStringView sortKey)
 {
-    for (const SortRule& rule : sortRules) {
-        if (sortKey == QLatin1StringView(rule.key))
-            return rule.field;
-    }
-    return std::nullopt;
+    const SortRule* rule = sortRuleOf(sortKey);
+    return rule ? std::optional<LabeledField>(rule->field) : std::nullopt;
+}
+
+QList<qsizetype> PersonDsc::labeledValueOrder(QStringView sortKey, bool ascending) const
+{
+    const SortRule* rule = sortRuleOf(sortKey);
+    if (!rule)
+        return {};
+    const LabeledValueList& values = labeledValues(rule->field);
+    QList<qsizetype> order(values.size());
+    std::iota(order.begin(), order.end(), 0);
+    if (values.size() < rule->minimumCount)
+        return order;
+    QList<QStringView> keys; // views into the values, which stay as they are
+    keys.reserve(values.size());
+    for (const LabeledValue& value : values)
+        keys.append(rule->sortValue(value));
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        const int compared = keys.at(a).compare(keys.at(b));
+        return ascending ? compared < 0 : compared > 0;
+    });
+    return order;
 }
 
 LabeledValueList PersonDsc::sortForLabeledValue(QStringView sortKey, bool ascending)
 {
-    for (const SortRule& rule : sortRules) {
-        if (sortKey != QLatin1StringView(rule.key))
-            continue;
-        LabeledValueList& stored = list(rule.field);
-        const auto less = [&](const LabeledValue& a, const LabeledValue& b) {
-            const int order = rule.sortValue(a).compare(rule.sortValue(b));
-            return ascending ? order < 0 : order > 0;
-        };
-        // Values already in order stay as they are, and so does the revision.
-        if (stored.size() >= rule.minimumCount && !std::is_sorted(stored.cbegin(), stored.cend(), less)) {
-            std::stable_sort(stored.begin(), stored.end(), less);
-            m_revision.bump();
-        }
-        return stored;
+    const SortRule* rule = sortRuleOf(sortKey);
+    if (!rule)
+        return {};
+    const QList<qsizetype> order = labeledValueOrder(sortKey, ascending);
+    LabeledValueList& stored = list(rule->field);
+    LabeledValueList sorted;
+    sorted.reserve(stored.size());
+    bool moved = false;
+    for (const qsizetype position : order) {
+        moved = moved || position != sorted.size();
+        sorted.append(stored.at(position));
     }
-    return {};
+    // Values already in order stay as they are, and so does the revision.
+    if (moved) {
+        stored = std::move(sorted);
+        m_revision.bump();
+    }
+    return stored;
 }
 
 } // namespace Quillary

@@ -108,12 +108,14 @@ SortValue sortValueOf(const SubContactRow& row, FieldId id, const QString& ident
 {
     const PersonDsc& person = row.person();
     if (const auto field = FieldIdentifiers::labeledField(id)) {
-        const LabeledValueList& values = person.labeledValues(*field);
-        if (row.index >= values.size())
+        // The value the row shows: under a filter or a sort of the contact's values, not
+        // necessarily the one at the row's index.
+        const LabeledValue* shown = TableRows::rowValue(row, *field, selectedLabels);
+        if (!shown)
             return {};
         SortValue result;
         QStringView text;
-        result.kind = labeledSortValue(*field, values.at(row.index), valueKey, selectedLabels, &text, &result.date);
+        result.kind = labeledSortValue(*field, *shown, valueKey, selectedLabels, &text, &result.date);
         result.text = text.toString();
         return result;
     }

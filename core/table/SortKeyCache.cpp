@@ -8,23 +8,24 @@
 
 namespace Quillary {
 
-SortKeyCache::SortKeyCache(const QString& sortKey, const QStringList& selectedLabels)
+SortKeyCache::SortKeyCache(const QString& sortKey, const QStringList& selectedLabels, bool ascending)
     : m_sortKey(sortKey), m_labels(selectedLabels)
 {
     std::tie(m_identifier, m_valueKey) = SortKeys::separateSortKeyIntoIdentifierAndKey(sortKey);
     m_id = FieldIdentifiers::fieldId(m_identifier);
     m_field = FieldIdentifiers::labeledField(m_id);
     m_dates = m_id == FieldId::Birthday || (m_field == LabeledField::Dates && m_valueKey != u"label");
-    m_sortedField = PersonDsc::labeledFieldSortedBy(sortKey);
+    // Every key that orders a contact's values orders those of the field it sorts the rows by.
+    if (const auto field = PersonDsc::fieldSortedBy(sortKey)) {
+        Q_ASSERT(field == m_field);
+        m_valueOrder = TableRows::ValueOrder{sortKey, ascending, *field};
+    }
 }
 
-quint64 SortKeyCache::sortedRevision(qsizetype slot, bool ascending)
+bool SortKeyCache::serves(const SortDescriptor& sort, const QStringList& selectedLabels) const
 {
-    if (ascending != m_sortedAscending) {
-        m_sortedAscending = ascending;
-        std::fill(m_sortedRevisions.begin(), m_sortedRevisions.end(), 0);
-    }
-    return m_sortedRevisions[size_t(slot)];
+    return sort.key == m_sortKey && selectedLabels == m_labels
+        && (!m_valueOrder || m_valueOrder->ascending == sort.ascending);
 }
 
 SortKeyCache::~SortKeyCache() = default;
@@ -41,7 +42,6 @@ void SortKeyCache::resize(qsizetype slots)
         std::erase_if(m_pending, [slots](quint32 slot) { return slot >= slots; });
     }
     m_slots.resize(size_t(slots));
-    m_sortedRevisions.resize(size_t(slots));
 }
 
 bool SortKeyCache::isCurrent(qsizetype slot, const ContactEntry& contact) const
@@ -60,7 +60,10 @@ void SortKeyCache::update(qsizetype index, const ContactEntryPtr& contact)
     const PersonDsc& person = *contact->person;
     static const LabeledValueList none;
     const LabeledValueList& values = m_field ? person.labeledValues(*m_field) : none;
-    slot.count = m_field ? quint32(values.size()) : 1;
+    // Row n shows the n-th value that passes the filter, in the order of the key when it orders them.
+    const TableRows::ShownPositions shown =
+        m_field ? TableRows::shownPositions(person, *m_field, m_labels, m_valueOrder) : TableRows::ShownPositions();
+    slot.count = m_field ? quint32(shown.size()) : 1;
     m_liveValues += slot.count;
     for (quint32 i = 0; i < slot.count; ++i) {
         QStringView text;
@@ -68,14 +71,15 @@ void SortKeyCache::update(qsizetype index, const ContactEntryPtr& contact)
         RowSorter::SortValue::Kind kind;
         RowSorter::SortValue owned; // a value made for the sort (a name put together)
         if (m_field) {
-            kind = RowSorter::labeledSortValue(*m_field, values.at(i), m_valueKey, m_labels, &text, &date);
+            kind = RowSorter::labeledSortValue(*m_field, values.at(shown.at(i)), m_valueKey, m_labels, &text, &date);
         } else {
             owned = RowSorter::sortValue(SubContactRow{contact, 0, false}, m_id, m_identifier, m_valueKey, m_labels);
             kind = owned.kind;
             text = owned.text;
             date = owned.date;
         }
-        Value stored{quint32(m_folded.size()), 0, kind != RowSorter::SortValue::Kind::None};
+        Value stored{quint32(m_folded.size()), 0, m_field ? qint32(shown.at(i)) : -1,
+                     kind != RowSorter::SortValue::Kind::None};
         if (kind == RowSorter::SortValue::Kind::Date) {
             stored.offset = date; // a date orders by its number alone
         } else if (kind == RowSorter::SortValue::Kind::Text) {
@@ -94,6 +98,12 @@ bool SortKeyCache::hasValue(qsizetype slot, qsizetype index) const
 {
     const Slot& state = m_slots[size_t(slot)];
     return index < qsizetype(state.count) && m_values[state.first + size_t(index)].present;
+}
+
+int SortKeyCache::position(qsizetype slot, qsizetype index) const
+{
+    const Slot& state = m_slots[size_t(slot)];
+    return index < qsizetype(state.count) ? m_values[state.first + size_t(index)].position : -1;
 }
 
 void SortKeyCache::appendEntries(std::vector<Entry>& out, quint32 slot) const

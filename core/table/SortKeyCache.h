@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TableRows.h"
+#include "documents/SortDescriptor.h"
 #include "model/ContactEntry.h"
 
 #include <QStringList>
@@ -10,8 +12,9 @@ namespace Quillary {
 
 /// The sort values of one sort key for the contacts of a table, and the ascending order of the rows
 /// that have a value. Contacts are known by their position in the table (their slot); the rows of a
-/// contact by the position of the value they show. Kept between reloads: a contact's values are
-/// worked out again only when the contact changed, and only its rows move in the order.
+/// contact by their index, each with the position of the value it shows (TableRows::shownPositions).
+/// Kept between reloads: a contact's values are worked out again only when the contact changed,
+/// and only its rows move in the order.
 class SortKeyCache
 {
 public:
@@ -22,13 +25,15 @@ public:
         quint64 high;
         quint64 low;
         quint32 slot;
-        quint32 index;
+        quint32 index; ///< of the row in its contact
         quint32 offset; ///< of the value's folded text; a date's number
         quint32 length; ///< of the value's folded text; 0 for a date
     };
 
-    /// `selectedLabels` is the label filter the values pass (labelled fields only).
-    SortKeyCache(const QString& sortKey, const QStringList& selectedLabels);
+    /// `selectedLabels` is the label filter the values pass (labelled fields only). A key that orders
+    /// a contact's own values gives its rows other values in the other direction: its values are
+    /// kept for one direction, `ascending`.
+    SortKeyCache(const QString& sortKey, const QStringList& selectedLabels, bool ascending);
     ~SortKeyCache();
     Q_DISABLE_COPY_MOVE(SortKeyCache)
 
@@ -36,12 +41,11 @@ public:
     [[nodiscard]] const QStringList& selectedLabels() const { return m_labels; }
     /// Whether all rows of a contact share its one value (a field with one value per contact).
     [[nodiscard]] bool perContact() const { return !m_field; }
-    /// The field whose values the key sorts within each contact first (PersonDsc::sortForLabeledValue).
-    [[nodiscard]] const std::optional<LabeledField>& sortedField() const { return m_sortedField; }
-    /// The revision a contact had after its own values were last sorted by this key in this
-    /// direction; 0 when they were not. A change of direction forgets them all.
-    [[nodiscard]] quint64 sortedRevision(qsizetype slot, bool ascending);
-    void setSortedRevision(qsizetype slot, quint64 revision) { m_sortedRevisions[size_t(slot)] = revision; }
+    /// The order in which the rows of each contact show the values of the sorted field, when the key
+    /// orders them; the rows' values then depend on the direction the cache was made for.
+    [[nodiscard]] const std::optional<TableRows::ValueOrder>& valueOrder() const { return m_valueOrder; }
+    /// Whether the cache serves a sort descriptor under a label filter.
+    [[nodiscard]] bool serves(const SortDescriptor& sort, const QStringList& selectedLabels) const;
 
     /// Follows the number of contacts of the table; slots beyond the old count are unknown.
     void resize(qsizetype slots);
@@ -56,6 +60,8 @@ public:
     [[nodiscard]] const std::vector<Entry>& order() const { return m_order; }
     /// Whether a row has a value.
     [[nodiscard]] bool hasValue(qsizetype slot, qsizetype index) const;
+    /// The position in its contact's list of the value a row shows of the sorted field; -1 for none.
+    [[nodiscard]] int position(qsizetype slot, qsizetype index) const;
     /// Whether the row at a position of the order has the same value as the one before it.
     [[nodiscard]] bool tiedWithPrevious(size_t position) const { return m_tied[position]; }
 
@@ -64,6 +70,7 @@ private:
     {
         quint32 offset; ///< of its folded text
         quint32 length; ///< of its folded text; a date has none
+        qint32 position; ///< of the value in the contact's list
         bool present;
     };
     struct Slot
@@ -90,9 +97,7 @@ private:
     FieldId m_id;
     std::optional<LabeledField> m_field;
     bool m_dates = false; ///< values are dates, kept as numbers in Value::offset
-    std::optional<LabeledField> m_sortedField;
-    bool m_sortedAscending = true;
-    std::vector<quint64> m_sortedRevisions;
+    std::optional<TableRows::ValueOrder> m_valueOrder;
     std::vector<Slot> m_slots;
     std::vector<Value> m_values;
     std::vector<char16_t> m_folded;

@@ -53,15 +53,14 @@ bool SortedRows::prepareLayout(const QStringList& columns, const QStringList& la
 
 SortKeyCache* SortedRows::keyCache(const SortDescriptor& sort, const QStringList& labels)
 {
-    const auto it = std::find_if(m_keyCaches.begin(), m_keyCaches.end(), [&](const auto& cache) {
-        return cache->sortKey() == sort.key && cache->selectedLabels() == labels;
-    });
+    const auto it = std::find_if(m_keyCaches.begin(), m_keyCaches.end(),
+                                 [&](const auto& cache) { return cache->serves(sort, labels); });
     if (it != m_keyCaches.end()) {
         std::rotate(m_keyCaches.begin(), it, it + 1);
     } else {
         if (m_keyCaches.size() == KeptSortKeys)
             m_keyCaches.pop_back();
-        m_keyCaches.insert(m_keyCaches.begin(), std::make_unique<SortKeyCache>(sort.key, labels));
+        m_keyCaches.insert(m_keyCaches.begin(), std::make_unique<SortKeyCache>(sort.key, labels, sort.ascending));
     }
     return m_keyCaches.front().get();
 }
@@ -72,7 +71,7 @@ bool SortedRows::updateSlot(qsizetype index, const ContactEntryPtr& contact, con
     Slot& slot = m_slots[size_t(index)];
     bool changed = false;
     if (slot.contact != contact.get()) {
-        slot = Slot{contact.get()};
+        slot = Slot{contact.get(), 0, 0, false, nullptr};
         changed = true;
     }
     const bool shown = TableRows::isShownInGroup(*contact, *group);
@@ -80,20 +79,15 @@ bool SortedRows::updateSlot(qsizetype index, const ContactEntryPtr& contact, con
     slot.shown = shown;
     if (!shown)
         return changed;
-    PersonDsc& person = *contact->person;
+    const PersonDsc& person = *contact->person;
     const bool bound = person.isBound();
-    // Sorting a contact's own values changes its revision only when it changes their order.
-    if (keys && keys->sortedField()
-        && (bound || keys->sortedRevision(index, m_lastSort->ascending) != person.revision())) {
-        // One value or none is in order as it is.
-        if (person.labeledValues(*keys->sortedField()).size() > 1)
-            person.sortForLabeledValue(keys->sortKey(), m_lastSort->ascending);
-        keys->setSortedRevision(index, person.revision());
-    }
     if (bound || slot.layoutRevision != person.revision()) {
         const int count = TableRows::rowCount(*contact, m_columns, labels, collector);
-        changed = changed || count != slot.rowCount;
+        TableRows::PassingPositions passing = TableRows::passingPositions(person, labels, count);
+        // The rows carry the list of passing values: new lists need new rows.
+        changed = changed || count != slot.rowCount || passing || slot.passing;
         slot.rowCount = count;
+        slot.passing = std::move(passing);
         slot.layoutRevision = person.revision();
     }
     if (keys && !keys->isCurrent(index, *contact)) {
@@ -251,6 +245,11 @@ void SortedRows::project(const ContactTable& contacts, const SortKeyCache* keys,
         }
         if (!row.contact)
             row.contact = contacts.at(ref.slot);
+        row.passing = m_slots[ref.slot].passing;
+        if (keys && keys->valueOrder()) {
+            row.orderedField = qint8(keys->valueOrder()->field);
+            row.orderedPosition = keys->position(ref.slot, ref.index);
+        }
         // A row right below a row of the same contact continues it.
         row.notFirstRow = !m_rows.isEmpty() && m_rows.constLast().contact == row.contact;
         m_rows.append(std::move(row));

@@ -15,7 +15,8 @@ namespace Quillary {
 /// The rows of the contacts table, rebuilt and sorted where contacts changed and nowhere else: the
 /// rows of a contact and its sort values are worked out again only when its values changed (their
 /// revision), a reload after an edit moves only the edited contact's rows, and the sort values of
-/// the last few sort keys are kept, so going back to a key costs one pass over the rows. The rows
+/// the last few sort keys are kept, so going back to a key costs one pass over the rows. Sorting
+/// never changes a contact: a key that orders its values only changes which value each row shows. The rows
 /// come out as if built afresh (TableRows::updateSubContactTable) and sorted stably by the values
 /// of RowSorter.
 /// Contacts bound to address-book records are read afresh on every reload: a record can change
@@ -27,8 +28,9 @@ public:
     ~SortedRows();
     Q_DISABLE_COPY_MOVE(SortedRows)
 
-    /// The rows of the selected group for the columns, sorted by the descriptor (each contact's own
-    /// values sorted first as the key asks), the rows that continue a contact marked.
+    /// The rows of the selected group for the columns, sorted by the descriptor (the rows of each
+    /// contact showing its values in the order the key gives them), the rows that continue a
+    /// contact marked.
     const SubContactTable& update(const ContactCollection& collection, const QStringList& columns,
                                   const std::optional<SortDescriptor>& sort,
                                   TableRows::LabelCollector* labels = nullptr);
@@ -45,6 +47,7 @@ private:
         quint64 layoutRevision = 0; ///< of the contact when its rows were counted; 0: not yet
         int rowCount = 0;
         bool shown = false;
+        TableRows::PassingPositions passing; ///< of a contact of many rows under a label filter
     };
 
     /// Whether the rows change with the columns, the label filter or the sort.

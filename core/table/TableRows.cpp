@@ -55,6 +55,54 @@ QList<RowColumn> rowColumns(const QStringList& identifiers)
     return columns;
 }
 
+namespace {
+
+/// Rows of a contact up to which finding the n-th value that passes a filter scans the values.
+constexpr qsizetype ScanLimit = 8;
+
+} // namespace
+
+qsizetype valuePosition(const SubContactRow& row, LabeledField field, const QStringList& selectedLabels)
+{
+    const LabeledValueList& values = row.person().labeledValues(field);
+    if (row.orderedField == qint8(field))
+        return row.orderedPosition < values.size() ? row.orderedPosition : -1;
+    if (selectedLabels.isEmpty() || selectedLabels.first() == LabelText::All)
+        return row.index < values.size() ? row.index : -1;
+    if (row.passing) {
+        const QList<int>& positions = (*row.passing)[size_t(field)];
+        if (row.index >= positions.size())
+            return -1;
+        const int position = positions.at(row.index);
+        if (position < values.size() && selectedLabels.contains(values.at(position).label))
+            return position;
+    }
+    int passed = 0;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (selectedLabels.contains(values.at(i).label) && passed++ == row.index)
+            return i;
+    }
+    return -1;
+}
+
+const LabeledValue* rowValue(const SubContactRow& row, LabeledField field, const QStringList& selectedLabels)
+{
+    const qsizetype position = valuePosition(row, field, selectedLabels);
+    return position < 0 ? nullptr : &row.person().labeledValues(field).at(position);
+}
+
+CsvRow csvRow(const SubContactRow& row, const QStringList& selectedLabels)
+{
+    CsvRow line{row.contact, row.index, std::nullopt};
+    const bool everyLabel = selectedLabels.isEmpty() || selectedLabels.first() == LabelText::All;
+    if (everyLabel && row.orderedField < 0)
+        return line;
+    line.positions.emplace();
+    for (int field = 0; field < LabeledFieldCount; ++field)
+        (*line.positions)[size_t(field)] = int(valuePosition(row, LabeledField(field), selectedLabels));
+    return line;
+}
+
 void createSubContactsFromContact(const ContactEntryPtr& contact, const QStringList& identifiers,
                                   const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels)
 {
@@ -66,26 +114,78 @@ int rowCount(const ContactEntry& contact, const QList<RowColumn>& columns, const
 {
     const PersonDsc& person = *contact.person;
     const bool everyLabel = selectedLabels.isEmpty() || selectedLabels.first() == LabelText::All;
+    // Rows only for the values that pass the filter: row n holds the n-th of each field.
     qsizetype count = 1;
     for (const RowColumn& column : columns) {
         const LabeledValueList& values = person.labeledValues(column.field);
-        for (qsizetype i = 0; i < values.size(); ++i) {
-            const QString& label = values.at(i).label;
+        qsizetype passing = 0;
+        for (const LabeledValue& value : values) {
             if (labels)
-                labels->addLabel(label, column.identifier);
-            if (i >= count && (everyLabel || selectedLabels.contains(label)))
-                count = i + 1;
+                labels->addLabel(value.label, column.identifier);
+            passing += everyLabel || selectedLabels.contains(value.label);
         }
+        count = qMax(count, passing);
     }
     return int(count);
 }
 
-void createSubContactsFromContact(const ContactEntryPtr& contact, const QList<RowColumn>& columns,
-                                  const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels)
+ShownPositions shownPositions(const PersonDsc& person, LabeledField field, const QStringList& selectedLabels,
+                              const std::optional<ValueOrder>& order)
 {
+    const bool everyLabel = selectedLabels.isEmpty() || selectedLabels.first() == LabelText::All;
+    const LabeledValueList& values = person.labeledValues(field);
+    ShownPositions shown;
+    const auto passes = [&](qsizetype position) {
+        if (everyLabel || selectedLabels.contains(values.at(position).label))
+            shown.append(position);
+    };
+    if (!order || order->field != field || values.size() < 2) {
+        for (qsizetype position = 0; position < values.size(); ++position)
+            passes(position);
+    } else {
+        for (const qsizetype position : person.labeledValueOrder(order->sortKey, order->ascending))
+            passes(position);
+    }
+    return shown;
+}
+
+PassingPositions passingPositions(const PersonDsc& person, const QStringList& selectedLabels, int rowCount)
+{
+    const bool everyLabel = selectedLabels.isEmpty() || selectedLabels.first() == LabelText::All;
+    // A contact of many rows (thousands of phones, say) has the passing positions listed once, and
+    // not counted again for each of its rows.
+    if (everyLabel || rowCount <= ScanLimit)
+        return nullptr;
+    auto passing = std::make_shared<std::array<QList<int>, LabeledFieldCount>>();
+    for (int field = 0; field < LabeledFieldCount; ++field) {
+        const LabeledValueList& values = person.labeledValues(LabeledField(field));
+        for (qsizetype position = 0; position < values.size(); ++position) {
+            if (selectedLabels.contains(values.at(position).label))
+                (*passing)[size_t(field)].append(int(position));
+        }
+    }
+    return passing;
+}
+
+void createSubContactsFromContact(const ContactEntryPtr& contact, const QList<RowColumn>& columns,
+                                  const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels,
+                                  const std::optional<ValueOrder>& order)
+{
+    const PersonDsc& person = *contact->person;
     const int count = rowCount(*contact, columns, selectedLabels, labels);
-    for (int index = 0; index < count; ++index)
-        rows.append(SubContactRow{contact, index, false});
+    ShownPositions ordered;
+    if (order)
+        ordered = shownPositions(person, order->field, selectedLabels, order);
+    const PassingPositions passing = passingPositions(person, selectedLabels, count);
+    for (int index = 0; index < count; ++index) {
+        SubContactRow row{contact, index, false};
+        row.passing = passing;
+        if (order) {
+            row.orderedField = qint8(order->field);
+            row.orderedPosition = index < ordered.size() ? int(ordered.at(index)) : -1;
+        }
+        rows.append(std::move(row));
+    }
 }
 
 bool isShownInGroup(const ContactEntry& contact, const GroupEntry& group)
@@ -106,13 +206,12 @@ SubContactTable updateSubContactTable(const ContactCollection& collection, const
         return rows;
     rows.reserve(collection.contactTable.size() * 2);
     const QList<RowColumn> columns = rowColumns(identifiers);
-    const bool sortValues = sort && PersonDsc::sortsLabeledValues(sort->key);
+    std::optional<ValueOrder> order;
+    if (const auto field = sort ? PersonDsc::fieldSortedBy(sort->key) : std::nullopt)
+        order = ValueOrder{sort->key, sort->ascending, *field};
     for (const ContactEntryPtr& contact : collection.contactTable) {
-        if (!isShownInGroup(*contact, *group))
-            continue;
-        if (sortValues)
-            contact->person->sortForLabeledValue(sort->key, sort->ascending);
-        createSubContactsFromContact(contact, columns, collection.selectedLabels, rows, labels);
+        if (isShownInGroup(*contact, *group))
+            createSubContactsFromContact(contact, columns, collection.selectedLabels, rows, labels, order);
     }
     return rows;
 }

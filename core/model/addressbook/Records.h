@@ -2,6 +2,7 @@
 
 #include "Constants.h"
 #include "DateComponents.h"
+#include "KeptLines.h"
 #include "MultiValue.h"
 
 #include <QByteArray>
@@ -16,7 +17,8 @@ namespace Quillary::AddressBook {
 /// A new unique id: an upper-case UUID without braces.
 [[nodiscard]] QString newUniqueId();
 
-/// A person record of the address book: text properties, flags, birthday, multi-values and a photo.
+/// A person record of the address book: text properties, flags, birthday, multi-values, a photo,
+/// and the vCard lines it keeps for writing back.
 /// A text property set to "" is removed, as is a multi-value without entries.
 class Person
 {
@@ -46,6 +48,10 @@ public:
     [[nodiscard]] const QByteArray& imageData() const { return m_imageData; }
     void setImageData(const QByteArray& data) { m_imageData = data; }
 
+    /// The lines of the card the record was read from that it has no property for.
+    [[nodiscard]] const KeptLines& keptLines() const { return m_keptLines; }
+    void setKeptLines(KeptLines lines) { m_keptLines = std::move(lines); }
+
     friend bool operator==(const Person&, const Person&) = default;
 
 private:
@@ -54,6 +60,7 @@ private:
     std::array<MultiValue, MultiPropertyCount> m_multi;
     std::optional<DateComponents> m_birthday;
     QByteArray m_imageData;
+    KeptLines m_keptLines;
     int m_flags = 0;
 };
 
