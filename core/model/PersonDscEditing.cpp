@@ -8,6 +8,7 @@
 #include "addressbook/Records.h"
 
 #include <QLoggingCategory>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <numeric>
@@ -549,7 +550,9 @@ QList<qsizetype> PersonDsc::labeledValueOrder(QStringView sortKey, bool ascendin
     std::iota(order.begin(), order.end(), 0);
     if (values.size() < rule->minimumCount)
         return order;
-    QList<QStringView> keys; // views into the values, which stay as they are
+    // Views into the values, which stay as they are; no allocation for a contact of a few values
+    // (the table asks every contact on a reload).
+    QVarLengthArray<QStringView, 8> keys;
     keys.reserve(values.size());
     for (const LabeledValue& value : values)
         keys.append(rule->sortValue(value));
