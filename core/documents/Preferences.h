@@ -43,6 +43,10 @@ public:
         LastRowOrder,
         LastSelectedItemInCustomPanel,
         RecentDocuments,
+        AddressBookPath,
+        DefaultAccount,
+        MyCardUniqueId,
+        SmartGroups,
     };
     Q_ENUM(Key)
 

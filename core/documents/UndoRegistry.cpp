@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QSet>
 
 Q_LOGGING_CATEGORY(lcUndo, "quillary.core.documents")
 
@@ -363,6 +364,11 @@ void UndoRegistry::undoDeleteContacts(const ContactTable& contacts, const GroupE
 void UndoRegistry::addContacts(const ContactTable& contacts, const GroupEntryPtr& group)
 {
     const ZQVCard converter;
+    // Looked up once: an import of thousands of contacts into a large table must not search it for each.
+    QSet<const ContactEntry*> present;
+    present.reserve(m_collection.contactTable.size());
+    for (const ContactEntryPtr& entry : std::as_const(m_collection.contactTable))
+        present.insert(entry.get());
     for (const ContactEntryPtr& contact : contacts) {
         // A contact deleted before comes back from its snapshot, as a new contact with the same values.
         if (!contact->vCardString.isEmpty()) {
@@ -374,9 +380,10 @@ void UndoRegistry::addContacts(const ContactTable& contacts, const GroupEntryPtr
             }
         }
         contact->vCardString.clear();
-        if (!m_collection.contactTable.contains(contact)) {
+        if (!present.contains(contact.get())) {
             contact->remote = m_collection.defaultAccount;
             m_collection.contactTable.append(contact);
+            present.insert(contact.get());
         } else {
             contact->deleted = false;
         }
@@ -394,6 +401,8 @@ void UndoRegistry::deleteContacts(const ContactTable& contacts, const GroupEntry
 {
     const QStringList options{WriteOption::Note, WriteOption::Photo};
     for (const ContactEntryPtr& contact : contacts) {
+        if (!m_snapshotsDeletedContacts)
+            break;
         const QString categories = ZQVCard::categoriesFromUniqueIds(contact->groupUniqueIds, m_collection.groupTable);
         contact->vCardString = CardText(ZQVCard::vCardFromContact(*contact, options, categories));
     }

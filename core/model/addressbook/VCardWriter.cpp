@@ -122,21 +122,7 @@ void CardWriter::raw(QStringView value)
 
 void CardWriter::end()
 {
-    // Fold at 75 octets; a continuation line starts with a space, and no UTF-8 sequence is split.
-    const qsizetype size = m_line.size();
-    qsizetype pos = 0;
-    qsizetype limit = FoldWidth;
-    while (size - pos > limit) {
-        qsizetype cut = pos + limit;
-        while (cut > pos + 1 && (uchar(m_line[cut]) & 0xC0) == 0x80)
-            --cut;
-        m_out.append(m_line.constData() + pos, cut - pos);
-        m_out.append("\r\n ");
-        pos = cut;
-        limit = FoldWidth - 1;
-    }
-    m_out.append(m_line.constData() + pos, size - pos);
-    m_out.append("\r\n");
+    appendFolded(m_out, m_line);
 }
 
 void CardWriter::labelLine(const QString& group, const QString& label)
@@ -353,6 +339,25 @@ void CardWriter::write(const Person& person)
 }
 
 } // namespace
+
+void appendFolded(QByteArray& out, QByteArrayView line)
+{
+    // A continuation line starts with a space, so it holds one octet less.
+    const qsizetype size = line.size();
+    qsizetype pos = 0;
+    qsizetype limit = FoldWidth;
+    while (size - pos > limit) {
+        qsizetype cut = pos + limit;
+        while (cut > pos + 1 && (uchar(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        out.append(line.data() + pos, cut - pos);
+        out.append("\r\n ");
+        pos = cut;
+        limit = FoldWidth - 1;
+    }
+    out.append(line.data() + pos, size - pos);
+    out.append("\r\n");
+}
 
 QByteArray writePerson(const Person& person)
 {

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+// The files of one account folder of the store: listing the card files with what tells whether a
+// file changed, reading them, writing them atomically, and the folder's trash.
+namespace Quillary::CardFolder {
+
+/// What tells whether a file changed since it was last seen: size, modification time to the
+/// nanosecond and inode (an atomic replacement gives a new inode even within the same instant).
+struct FileStamp
+{
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    quint64 inode = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+struct FolderEntry
+{
+    QString fileName;
+    FileStamp stamp;
+};
+
+/// The name of the folder deleted cards are moved into, inside their account's folder.
+inline const QString TrashFolder = QStringLiteral(".trash");
+/// Card files end with this extension; nothing else in a folder is read.
+inline const QString CardExtension = QStringLiteral("vcf");
+
+/// The regular ".vcf" files of a folder (hidden files excluded), in no particular order. False when
+/// the folder cannot be read.
+bool scan(const QString& folder, QList<FolderEntry>& entries);
+/// The sub-folders of a folder, hidden ones excluded, sorted by name.
+[[nodiscard]] QStringList subfolders(const QString& folder);
+/// The stamp of a file; size -1 when it cannot be read.
+[[nodiscard]] FileStamp stampOf(const QString& path);
+/// The whole content of a file; false when it cannot be read.
+bool read(const QString& path, QByteArray& bytes);
+
+/// Writes a file atomically (a temporary file in the same folder, synced, then renamed over the
+/// old one): a crash leaves the old file or the new one, never a mix. A new file is readable by its
+/// owner only. Sets `error` and leaves the old file as it was on failure.
+bool writeAtomically(const QString& path, QByteArrayView bytes, QString* error = nullptr);
+
+/// A file name for a card that no file of the folder has yet: the unique id made safe, followed by
+/// "-1", "-2", ... when that name is taken.
+[[nodiscard]] QString newCardFileName(const QString& folder, const QString& uniqueId);
+
+/// Moves a card file into the folder's trash (a name of its own there when one is taken) and stamps
+/// it with the time of the move, from which the trash counts its age. False when it cannot be moved.
+bool moveToTrash(const QString& folder, const QString& fileName, QString* error = nullptr);
+/// Removes the files of the folder's trash whose move into it is older than `maxAgeDays` at `now`.
+/// Answers how many were removed.
+int purgeTrash(const QString& folder, int maxAgeDays, const QDateTime& now = QDateTime::currentDateTimeUtc());
+
+} // namespace Quillary::CardFolder

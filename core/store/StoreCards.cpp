@@ -1,0 +1,73 @@
+#include "StoreCards.h"
+
+#include "formats/ZQVCard.h"
+#include "model/addressbook/GroupCard.h"
+#include "model/addressbook/VCardCodec.h"
+
+#include <QCoreApplication>
+
+namespace Quillary::StoreCards {
+
+namespace {
+
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
+};
+
+qsizetype cardCount(QByteArrayView bytes)
+{
+    qsizetype count = 0;
+    for (qsizetype at = 0; (at = bytes.indexOf(':', at)) >= 0; ++at) {
+        // "BEGIN:VCARD" in any case, at the start of a line.
+        if (at < 5 || bytes.size() - at < 6)
+            continue;
+        const qsizetype lineStart = at - 5;
+        if ((lineStart > 0 && bytes[lineStart - 1] != '\n' && bytes[lineStart - 1] != '\r')
+            || bytes.sliced(lineStart, 5).compare("BEGIN", Qt::CaseInsensitive) != 0
+            || bytes.sliced(at + 1, 5).compare("VCARD", Qt::CaseInsensitive) != 0)
+            continue;
+        ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+ParsedCard parse(QByteArrayView bytes)
+{
+    ParsedCard card;
+    const qsizetype cards = cardCount(bytes);
+    if (cards == 0) {
+        card.problem = Tr::tr("no vCard in the file");
+        return card;
+    }
+    if (cards > 1) {
+        card.problem = Tr::tr("%n cards in one file", nullptr, int(cards));
+        return card;
+    }
+    if (AddressBook::GroupCard::mayBeGroupCard(bytes)) {
+        card.group = AddressBook::GroupCard::read(bytes);
+        if (card.group) {
+            card.groupCardText = bytes.toByteArray();
+            return card;
+        }
+    }
+    card.person = AddressBook::VCardCodec::readPerson(bytes, &card.categories);
+    if (!card.person)
+        card.problem = Tr::tr("no contact could be read from the card");
+    return card;
+}
+
+QByteArray personCard(const std::shared_ptr<AddressBook::Person>& person, const QStringList& categories)
+{
+    ContactEntry entry;
+    entry.person = std::make_shared<PersonDsc>(person);
+    QStringList escaped;
+    escaped.reserve(categories.size());
+    for (const QString& name : categories)
+        escaped.append(AddressBook::VCardCodec::escapeText(name));
+    return ZQVCard::vCardFromContact(entry, {WriteOption::Note, WriteOption::Photo}, escaped.join(u','));
+}
+
+} // namespace Quillary::StoreCards

@@ -1,0 +1,453 @@
+#include "VdirStore.h"
+
+#include "model/addressbook/GroupCard.h"
+#include "support/SafeFileName.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QSet>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <algorithm>
+
+Q_LOGGING_CATEGORY(lcStore, "quillary.core.store")
+
+namespace Quillary {
+
+using CardFolder::FileStamp;
+using StoreCards::ParsedCard;
+
+/// One card file as the store last read or wrote it.
+struct VdirStore::CardState
+{
+    QString fileName;
+    FileStamp stamp;
+    std::shared_ptr<const ParsedCard> card; ///< what the file holds
+    QString problem; ///< why the file is not used; empty when it is
+    quint64 changeCount = 0; ///< the live record's change count when it matched the file
+};
+
+struct VdirStore::AccountState
+{
+    QString folder;
+    QString displayName;
+    FileStamp displayNameStamp;
+    QHash<QString, CardState> files; ///< by file name
+    QHash<QString, QString> personFiles; ///< unique id → file name
+    QHash<QString, QString> groupFiles; ///< unique id → file name
+};
+
+namespace {
+
+/// A file to read, and where what it holds goes.
+struct ReadJob
+{
+    QString path;
+    std::shared_ptr<const ParsedCard>* card;
+};
+
+QString readDisplayName(const QString& path)
+{
+    QByteArray bytes;
+    if (!CardFolder::read(path, bytes))
+        return {};
+    return QString::fromUtf8(bytes).section(u'\n', 0, 0).trimmed();
+}
+
+bool makePrivateFolder(const QString& path)
+{
+    if (QFileInfo(path).isDir())
+        return true;
+    if (!QDir().mkpath(path))
+        return false;
+    // Contacts are personal: a store made here is the user's alone.
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return true;
+}
+
+bool sameGroup(const AddressBook::Group& a, const AddressBook::Group& b)
+{
+    return a.name() == b.name() && a.memberIds() == b.memberIds();
+}
+
+} // namespace
+
+VdirStore::VdirStore(QString root, const QLocale& locale)
+    : m_root(std::move(root)), m_locale(locale), m_lock(m_root) { }
+
+VdirStore::~VdirStore() = default;
+
+QString VdirStore::accountPath(const QString& folder) const
+{
+    return QDir(m_root).filePath(folder);
+}
+
+bool VdirStore::open(QString* error)
+{
+    if (!makePrivateFolder(m_root) || !QFileInfo(m_root).isReadable()) {
+        if (error)
+            *error = QStringLiteral("cannot make or read %1").arg(m_root);
+        return false;
+    }
+    m_readOnly = !m_lock.tryLock();
+    if (m_readOnly) {
+        qCDebug(lcStore) << "the store is read-only, held by" << m_lock.holder();
+        return true;
+    }
+    const QString local = accountPath(LocalFolder);
+    if (!QFileInfo(local).isDir()) {
+        const QString name = QStringLiteral("On My Computer");
+        if (!QDir().mkpath(local)
+            || !CardFolder::writeAtomically(QDir(local).filePath(DisplayNameFile), name.toUtf8(), error))
+            return false;
+    }
+    for (const QString& folder : CardFolder::subfolders(m_root))
+        CardFolder::purgeTrash(accountPath(folder), TrashDays);
+    return true;
+}
+
+VdirStore::AccountState* VdirStore::state(const QString& folder)
+{
+    for (const auto& state : std::as_const(m_states)) {
+        if (state->folder == folder)
+            return state.get();
+    }
+    return nullptr;
+}
+
+VdirStore::Account* VdirStore::account(const QString& folder)
+{
+    for (Account& account : m_accounts) {
+        if (account.folder == folder)
+            return &account;
+    }
+    return nullptr;
+}
+
+void VdirStore::load()
+{
+    // The local account first, then the others by folder name.
+    QStringList folders = CardFolder::subfolders(m_root);
+    if (folders.removeAll(LocalFolder) > 0)
+        folders.prepend(LocalFolder);
+    QList<std::shared_ptr<AccountState>> states;
+    for (const QString& folder : std::as_const(folders)) {
+        std::shared_ptr<AccountState> kept;
+        for (const auto& existing : std::as_const(m_states)) {
+            if (existing->folder == folder)
+                kept = existing;
+        }
+        if (!kept) {
+            kept = std::make_shared<AccountState>();
+            kept->folder = folder;
+        }
+        states.append(kept);
+    }
+    m_states = states;
+
+    QList<ReadJob> jobs;
+    for (const auto& state : std::as_const(m_states)) {
+        const QString folder = accountPath(state->folder);
+        const QString displayNamePath = QDir(folder).filePath(DisplayNameFile);
+        state->displayNameStamp = CardFolder::stampOf(displayNamePath);
+        state->displayName = readDisplayName(displayNamePath);
+        QList<CardFolder::FolderEntry> entries;
+        CardFolder::scan(folder, entries);
+        QHash<QString, CardState> files;
+        files.reserve(entries.size());
+        for (const CardFolder::FolderEntry& entry : std::as_const(entries)) {
+            CardState card = state->files.value(entry.fileName);
+            if (card.stamp != entry.stamp || !card.card) {
+                card = CardState{entry.fileName, entry.stamp, {}, {}, 0};
+            }
+            files.insert(entry.fileName, card);
+        }
+        state->files = std::move(files);
+        for (auto it = state->files.begin(); it != state->files.end(); ++it) {
+            if (!it->card)
+                jobs.append({QDir(folder).filePath(it.key()), &it->card});
+        }
+    }
+    // Reading and parsing the cards is most of a load: it runs on every core.
+    QtConcurrent::blockingMap(jobs, [](ReadJob& job) {
+        QByteArray bytes;
+        auto card = std::make_shared<ParsedCard>();
+        if (CardFolder::read(job.path, bytes))
+            *card = StoreCards::parse(bytes);
+        else
+            card->problem = QStringLiteral("cannot be read");
+        *job.card = std::move(card);
+    });
+
+    m_accounts.clear();
+    for (const auto& state : std::as_const(m_states)) {
+        Account account{state->folder, state->displayName, std::make_shared<AddressBook::AddressBook>(m_locale)};
+        buildBook(*state, account);
+        m_accounts.append(account);
+    }
+}
+
+void VdirStore::buildBook(AccountState& state, Account& account)
+{
+    // File-name order, so that which of two cards with one unique id is used never changes.
+    QStringList names = state.files.keys();
+    std::sort(names.begin(), names.end());
+    state.personFiles.clear();
+    state.groupFiles.clear();
+    for (const QString& name : std::as_const(names)) {
+        CardState& card = state.files[name];
+        card.problem = card.card->problem;
+        if (card.card->person) {
+            const QString& id = card.card->person->uniqueId();
+            if (const QString other = state.personFiles.value(id); !other.isEmpty()) {
+                card.problem = QStringLiteral("the same UID as %1").arg(other);
+                continue;
+            }
+            auto person = std::make_shared<AddressBook::Person>(*card.card->person);
+            card.changeCount = person->changeCount();
+            account.book->addRecord(person);
+            state.personFiles.insert(id, name);
+        } else if (card.card->group) {
+            const QString& id = card.card->group->uniqueId();
+            if (const QString other = state.groupFiles.value(id); !other.isEmpty()) {
+                card.problem = QStringLiteral("the same UID as %1").arg(other);
+                continue;
+            }
+            account.book->addRecord(std::make_shared<AddressBook::Group>(*card.card->group));
+            state.groupFiles.insert(id, name);
+        }
+    }
+}
+
+VdirStore::Account* VdirStore::addAccount(const QString& displayName, QString* error)
+{
+    if (m_readOnly) {
+        if (error)
+            *error = QStringLiteral("the store is read-only");
+        return nullptr;
+    }
+    const QString base = SafeFileName::make(displayName, QStringLiteral("account"));
+    QString folder = base;
+    for (int number = 1; QFileInfo::exists(accountPath(folder)); ++number)
+        folder = base + u'-' + QString::number(number);
+    if (!QDir().mkpath(accountPath(folder))
+        || !CardFolder::writeAtomically(QDir(accountPath(folder)).filePath(DisplayNameFile), displayName.toUtf8(),
+                                        error))
+        return nullptr;
+    auto created = std::make_shared<AccountState>();
+    created->folder = folder;
+    created->displayName = displayName;
+    created->displayNameStamp = CardFolder::stampOf(QDir(accountPath(folder)).filePath(DisplayNameFile));
+    m_states.append(created);
+    m_accounts.append({folder, displayName, std::make_shared<AddressBook::AddressBook>(m_locale)});
+    return &m_accounts.last();
+}
+
+QStringList VdirStore::skippedFiles() const
+{
+    QStringList skipped;
+    for (const auto& state : m_states) {
+        for (const CardState& card : std::as_const(state->files)) {
+            if (!card.problem.isEmpty())
+                skipped.append(state->folder + u'/' + card.fileName + QStringLiteral(": ") + card.problem);
+        }
+    }
+    std::sort(skipped.begin(), skipped.end());
+    return skipped;
+}
+
+// Saving ----------------------------------------------------------------------------------------
+
+VdirStore::SaveReport VdirStore::save()
+{
+    SaveReport report;
+    if (m_readOnly) {
+        report.failures.append(QStringLiteral("the store is read-only: %1 holds it").arg(m_lock.holder()));
+        return report;
+    }
+    for (const Account& account : std::as_const(m_accounts)) {
+        AccountState* accountState = state(account.folder);
+        if (!accountState)
+            continue;
+        savePeople(*accountState, account, report);
+        saveGroups(*accountState, account, report);
+    }
+    return report;
+}
+
+bool VdirStore::writeCard(AccountState& state, CardState& card, QByteArrayView bytes, SaveReport& report)
+{
+    const QString path = QDir(accountPath(state.folder)).filePath(card.fileName);
+    QString error;
+    if (!CardFolder::writeAtomically(path, bytes, &error)) {
+        report.failures.append(path + QStringLiteral(": ") + error);
+        return false;
+    }
+    // What the store wrote is not a change made by another program.
+    card.stamp = CardFolder::stampOf(path);
+    ++report.written;
+    return true;
+}
+
+void VdirStore::savePeople(AccountState& state, const Account& account, SaveReport& report)
+{
+    qsizetype known = 0;
+    for (const std::shared_ptr<AddressBook::Person>& person : account.book->people()) {
+        const QString fileName = state.personFiles.value(person->uniqueId());
+        CardState* card = fileName.isEmpty() ? nullptr : &state.files[fileName];
+        if (card) {
+            ++known;
+            // Edited and edited back, or not edited at all: the file stays as it is.
+            if (person->changeCount() == card->changeCount || *person == *card->card->person) {
+                card->changeCount = person->changeCount();
+                continue;
+            }
+        }
+        CardState written = card ? *card : CardState{};
+        if (!card)
+            written.fileName = CardFolder::newCardFileName(accountPath(state.folder), person->uniqueId());
+        const QStringList categories = card ? card->card->categories : QStringList();
+        if (!writeCard(state, written, StoreCards::personCard(person, categories), report))
+            continue;
+        auto parsed = std::make_shared<ParsedCard>();
+        parsed->person = *person;
+        parsed->categories = categories;
+        written.card = std::move(parsed);
+        written.changeCount = person->changeCount();
+        state.files.insert(written.fileName, written);
+        state.personFiles.insert(person->uniqueId(), written.fileName);
+    }
+    if (known == state.personFiles.size())
+        return;
+    QStringList removed;
+    for (auto it = state.personFiles.cbegin(); it != state.personFiles.cend(); ++it) {
+        if (!account.book->person(it.key()))
+            removed.append(it.key());
+    }
+    for (const QString& id : std::as_const(removed)) {
+        QString error;
+        if (CardFolder::moveToTrash(accountPath(state.folder), state.personFiles.value(id), &error)) {
+            state.files.remove(state.personFiles.take(id));
+            ++report.trashed;
+        } else {
+            report.failures.append(error);
+        }
+    }
+}
+
+void VdirStore::saveGroups(AccountState& state, const Account& account, SaveReport& report)
+{
+    QSet<QString> present;
+    for (const std::shared_ptr<AddressBook::Group>& group : account.book->groups()) {
+        present.insert(group->uniqueId());
+        const QString fileName = state.groupFiles.value(group->uniqueId());
+        CardState* card = fileName.isEmpty() ? nullptr : &state.files[fileName];
+        if (card && sameGroup(*group, *card->card->group))
+            continue;
+        CardState written = card ? *card : CardState{};
+        if (!card)
+            written.fileName = CardFolder::newCardFileName(accountPath(state.folder), group->uniqueId());
+        const QByteArray bytes =
+            AddressBook::GroupCard::write(*group, card ? QByteArrayView(card->card->groupCardText) : QByteArrayView());
+        if (!writeCard(state, written, bytes, report))
+            continue;
+        auto parsed = std::make_shared<ParsedCard>();
+        parsed->group = *group;
+        parsed->groupCardText = bytes;
+        written.card = std::move(parsed);
+        state.files.insert(written.fileName, written);
+        state.groupFiles.insert(group->uniqueId(), written.fileName);
+    }
+    const QStringList ids = state.groupFiles.keys();
+    for (const QString& id : ids) {
+        if (present.contains(id))
+            continue;
+        QString error;
+        if (CardFolder::moveToTrash(accountPath(state.folder), state.groupFiles.value(id), &error)) {
+            state.files.remove(state.groupFiles.take(id));
+            ++report.trashed;
+        } else {
+            report.failures.append(error);
+        }
+    }
+}
+
+// Changes by other programs ---------------------------------------------------------------------
+
+VdirStore::Snapshot VdirStore::snapshot() const
+{
+    Snapshot snapshot;
+    snapshot.root = m_root;
+    for (const auto& state : m_states) {
+        QHash<QString, FileStamp>& files = snapshot.files[state->folder];
+        files.reserve(state->files.size());
+        for (auto it = state->files.cbegin(); it != state->files.cend(); ++it)
+            files.insert(it.key(), it->stamp);
+        snapshot.displayNames.insert(state->folder, state->displayNameStamp);
+    }
+    return snapshot;
+}
+
+QStringList VdirStore::changesSince(const Snapshot& snapshot)
+{
+    QStringList changes;
+    const QDir root(snapshot.root);
+    const QStringList folders = CardFolder::subfolders(snapshot.root);
+    for (const QString& folder : folders) {
+        const auto known = snapshot.files.constFind(folder);
+        if (known == snapshot.files.cend()) {
+            changes.append(folder + u'/');
+            continue;
+        }
+        const QDir dir(root.filePath(folder));
+        if (CardFolder::stampOf(dir.filePath(DisplayNameFile)) != snapshot.displayNames.value(folder))
+            changes.append(folder + u'/' + DisplayNameFile);
+        QList<CardFolder::FolderEntry> entries;
+        CardFolder::scan(dir.path(), entries);
+        qsizetype seen = 0;
+        for (const CardFolder::FolderEntry& entry : std::as_const(entries)) {
+            const auto it = known->constFind(entry.fileName);
+            if (it == known->cend() || *it != entry.stamp)
+                changes.append(folder + u'/' + entry.fileName);
+            if (it != known->cend())
+                ++seen;
+        }
+        if (seen != known->size()) {
+            for (auto it = known->cbegin(); it != known->cend(); ++it) {
+                if (!dir.exists(it.key()))
+                    changes.append(folder + u'/' + it.key());
+            }
+        }
+    }
+    for (auto it = snapshot.files.cbegin(); it != snapshot.files.cend(); ++it) {
+        if (!folders.contains(it.key()))
+            changes.append(it.key() + u'/');
+    }
+    return changes;
+}
+
+QStringList VdirStore::stillChanged(const QStringList& paths) const
+{
+    QStringList changed;
+    for (const QString& path : paths) {
+        const QString folder = path.section(u'/', 0, 0);
+        const QString fileName = path.section(u'/', 1);
+        const AccountState* known = const_cast<VdirStore*>(this)->state(folder);
+        const QString fullPath = QDir(m_root).filePath(path);
+        bool differs = false;
+        if (fileName.isEmpty())
+            differs = (known != nullptr) != QFileInfo(fullPath).isDir();
+        else if (!known)
+            differs = true;
+        else if (fileName == DisplayNameFile)
+            differs = CardFolder::stampOf(fullPath) != known->displayNameStamp;
+        else
+            differs = CardFolder::stampOf(fullPath) != known->files.value(fileName).stamp;
+        if (differs)
+            changed.append(path);
+    }
+    return changed;
+}
+
+} // namespace Quillary
