@@ -10,6 +10,16 @@
 
 namespace Quillary {
 
+namespace {
+
+bool isPlainUniqueId(const QString& id)
+{
+    return !id.isEmpty() && id.size() <= 200
+        && std::none_of(id.cbegin(), id.cend(), [](QChar c) { return c.isSpace() || c == u'/' || c.unicode() < 0x20; });
+}
+
+} // namespace
+
 AddressBookOwner::AddressBookOwner(Preferences& preferences, QObject* parent)
     : QObject(parent), m_preferences(preferences), m_registry(m_collection)
 {
@@ -43,6 +53,7 @@ bool AddressBookOwner::open(const QString& root)
     m_smartGroups = SmartGroups::load(m_preferences);
     m_store->load();
     buildTables();
+    selectGroupById(QString());
     finishSaveOrReload();
     return true;
 }
@@ -208,7 +219,9 @@ void AddressBookOwner::applyContactsToRecords()
             continue;
         // A new contact (added, imported, duplicated) becomes a record of its account.
         auto record = std::make_shared<AddressBook::Person>(person.toRecord());
-        while (account->book->person(record->uniqueId()))
+        // An imported card keeps its UID, which sync tools know it by; contacts made here (whose ids
+        // begin with a date and a blank) and ids taken already get a plain new one.
+        while (!isPlainUniqueId(record->uniqueId()) || account->book->person(record->uniqueId()))
             record->setUniqueId(AddressBook::newUniqueId());
         account->book->addRecord(record);
         person.setUniqueId(record->uniqueId());

@@ -5,8 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QSet>
 
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -98,24 +100,142 @@ bool read(const QString& path, QByteArray& bytes)
     return ok;
 }
 
-bool writeAtomically(const QString& path, QByteArrayView bytes, QString* error)
+namespace {
+
+const QByteArray TemporaryMark = QByteArrayLiteral(".quillary-");
+
+/// A hidden name beside `path` that no file has: ".name.quillary-XXXXXX".
+QString temporaryPath(const QString& path, int& fd)
 {
-    const bool isNew = !QFileInfo::exists(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const QFileInfo info(path);
+    QByteArray name = QFile::encodeName(info.dir().filePath(u'.' + info.fileName())) + TemporaryMark + "XXXXXX";
+    fd = mkostemp(name.data(), O_CLOEXEC);
+    return fd < 0 ? QString() : QFile::decodeName(name);
+}
+
+bool writeAll(int fd, QByteArrayView bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+void syncFolder(const QString& folder)
+{
+    const int fd = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+} // namespace
+
+AtomicWrites::~AtomicWrites()
+{
+    for (const Pending& pending : std::as_const(m_pending))
+        unlink(QFile::encodeName(pending.temporary).constData());
+}
+
+bool AtomicWrites::add(const QString& path, QByteArrayView bytes, QString* error)
+{
+    int fd = -1;
+    const QString temporary = temporaryPath(path, fd);
+    if (fd < 0) {
         if (error)
-            *error = file.errorString();
+            *error = QString::fromLocal8Bit(strerror(errno));
         return false;
     }
-    if (isNew)
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit()) {
+    // A replaced file keeps its permissions; a new one is the user's alone (mkostemp made it 0600).
+    struct stat old;
+    if (stat(QFile::encodeName(path).constData(), &old) == 0)
+        fchmod(fd, old.st_mode & 07777);
+    const bool written = writeAll(fd, bytes);
+    const int writeError = errno;
+    close(fd);
+    if (!written) {
+        unlink(QFile::encodeName(temporary).constData());
         if (error)
-            *error = file.errorString();
-        file.cancelWriting();
+            *error = QString::fromLocal8Bit(strerror(writeError));
+        return false;
+    }
+    m_pending.append({path, temporary});
+    return true;
+}
+
+QStringList AtomicWrites::commit(QStringList* failures)
+{
+    QStringList replaced;
+    if (m_pending.isEmpty())
+        return replaced;
+    // The new contents reach the disk before any name points at them. One sync of the file system
+    // costs what one file's does; a few files are synced one by one.
+    constexpr qsizetype SyncOneByOne = 8;
+    if (m_pending.size() <= SyncOneByOne) {
+        for (const Pending& pending : std::as_const(m_pending)) {
+            const int fd = open(QFile::encodeName(pending.temporary).constData(), O_RDONLY | O_CLOEXEC);
+            if (fd >= 0) {
+                fdatasync(fd);
+                close(fd);
+            }
+        }
+    } else {
+        const int fd = open(QFile::encodeName(m_pending.first().temporary).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd >= 0) {
+            syncfs(fd);
+            close(fd);
+        }
+    }
+    QSet<QString> folders;
+    for (const Pending& pending : std::as_const(m_pending)) {
+        if (::rename(QFile::encodeName(pending.temporary).constData(), QFile::encodeName(pending.path).constData())
+            == 0) {
+            replaced.append(pending.path);
+            folders.insert(QFileInfo(pending.path).path());
+        } else {
+            if (failures)
+                failures->append(pending.path + QStringLiteral(": ") + QString::fromLocal8Bit(strerror(errno)));
+            unlink(QFile::encodeName(pending.temporary).constData());
+        }
+    }
+    m_pending.clear();
+    for (const QString& folder : std::as_const(folders))
+        syncFolder(folder);
+    return replaced;
+}
+
+bool writeAtomically(const QString& path, QByteArrayView bytes, QString* error)
+{
+    AtomicWrites writes;
+    QStringList failures;
+    if (!writes.add(path, bytes, error))
+        return false;
+    if (writes.commit(&failures).isEmpty()) {
+        if (error)
+            *error = failures.value(0);
         return false;
     }
     return true;
+}
+
+void removeLeftovers(const QString& folder)
+{
+    const std::unique_ptr<DIR, DirCloser> dir(opendir(QFile::encodeName(folder).constData()));
+    if (!dir)
+        return;
+    while (const dirent* entry = readdir(dir.get())) {
+        const QByteArrayView name(entry->d_name);
+        const qsizetype mark = name.lastIndexOf(TemporaryMark);
+        if (name.startsWith('.') && mark > 0 && name.size() - mark - TemporaryMark.size() == 6)
+            unlinkat(dirfd(dir.get()), entry->d_name, 0);
+    }
 }
 
 QString newCardFileName(const QString& folder, const QString& uniqueId)

@@ -40,10 +40,36 @@ bool scan(const QString& folder, QList<FolderEntry>& entries);
 /// The whole content of a file; false when it cannot be read.
 bool read(const QString& path, QByteArray& bytes);
 
-/// Writes a file atomically (a temporary file in the same folder, synced, then renamed over the
-/// old one): a crash leaves the old file or the new one, never a mix. A new file is readable by its
-/// owner only. Sets `error` and leaves the old file as it was on failure.
+/// Writes files atomically, many at a time: each file's new content goes into a hidden temporary
+/// file beside it; `commit` makes them all durable with one sync and then renames each over its old
+/// file. A crash or a kill leaves every file old or new, never a mix, whatever the moment. The
+/// temporaries of an interrupted batch are removed by `removeLeftovers`.
+class AtomicWrites
+{
+public:
+    AtomicWrites() = default;
+    ~AtomicWrites();
+    AtomicWrites(const AtomicWrites&) = delete;
+    AtomicWrites& operator=(const AtomicWrites&) = delete;
+
+    /// Writes the content of `path` into its temporary file; false with `error` set when it cannot.
+    bool add(const QString& path, QByteArrayView bytes, QString* error = nullptr);
+    /// Syncs and renames; answers the paths that were replaced. The others get a text in `failures`.
+    QStringList commit(QStringList* failures = nullptr);
+
+private:
+    struct Pending
+    {
+        QString path;
+        QString temporary;
+    };
+    QList<Pending> m_pending;
+};
+
+/// Writes one file atomically (see AtomicWrites). A new file is readable by its owner only.
 bool writeAtomically(const QString& path, QByteArrayView bytes, QString* error = nullptr);
+/// Removes the temporary files an interrupted batch of atomic writes left in a folder.
+void removeLeftovers(const QString& folder);
 
 /// A file name for a card that no file of the folder has yet: the unique id made safe, followed by
 /// "-1", "-2", ... when that name is taken.

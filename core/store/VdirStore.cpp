@@ -102,8 +102,10 @@ bool VdirStore::open(QString* error)
             || !CardFolder::writeAtomically(QDir(local).filePath(DisplayNameFile), name.toUtf8(), error))
             return false;
     }
-    for (const QString& folder : CardFolder::subfolders(m_root))
+    for (const QString& folder : CardFolder::subfolders(m_root)) {
+        CardFolder::removeLeftovers(accountPath(folder));
         CardFolder::purgeTrash(accountPath(folder), TrashDays);
+    }
     return true;
 }
 
@@ -259,6 +261,15 @@ QStringList VdirStore::skippedFiles() const
 
 // Saving ----------------------------------------------------------------------------------------
 
+/// A card written in a save, taken into the store's index once its file has been replaced.
+struct VdirStore::PendingCard
+{
+    AccountState* state;
+    CardState card;
+    QString uniqueId;
+    QString path;
+};
+
 VdirStore::SaveReport VdirStore::save()
 {
     SaveReport report;
@@ -266,110 +277,111 @@ VdirStore::SaveReport VdirStore::save()
         report.failures.append(QStringLiteral("the store is read-only: %1 holds it").arg(m_lock.holder()));
         return report;
     }
+    CardFolder::AtomicWrites writes;
+    QList<PendingCard> pending;
     for (const Account& account : std::as_const(m_accounts)) {
-        AccountState* accountState = state(account.folder);
-        if (!accountState)
+        if (AccountState* accountState = state(account.folder)) {
+            savePeople(*accountState, account, writes, pending, report);
+            saveGroups(*accountState, account, writes, pending, report);
+        }
+    }
+    const QStringList replaced = writes.commit(&report.failures);
+    const QSet<QString> done(replaced.cbegin(), replaced.cend());
+    for (PendingCard& card : pending) {
+        if (!done.contains(card.path))
             continue;
-        savePeople(*accountState, account, report);
-        saveGroups(*accountState, account, report);
+        // What the store wrote is not a change made by another program.
+        card.card.stamp = CardFolder::stampOf(card.path);
+        (card.card.card->group ? card.state->groupFiles : card.state->personFiles)
+            .insert(card.uniqueId, card.card.fileName);
+        card.state->files.insert(card.card.fileName, card.card);
+        ++report.written;
+    }
+    for (const Account& account : std::as_const(m_accounts)) {
+        if (AccountState* accountState = state(account.folder))
+            trashRemoved(*accountState, account, report);
     }
     return report;
 }
 
-bool VdirStore::writeCard(AccountState& state, CardState& card, QByteArrayView bytes, SaveReport& report)
+void VdirStore::queueCard(AccountState& state, CardState card, const QString& uniqueId, QByteArrayView bytes,
+                          CardFolder::AtomicWrites& writes, QList<PendingCard>& pending, SaveReport& report)
 {
+    if (card.fileName.isEmpty())
+        card.fileName = CardFolder::newCardFileName(accountPath(state.folder), uniqueId);
     const QString path = QDir(accountPath(state.folder)).filePath(card.fileName);
     QString error;
-    if (!CardFolder::writeAtomically(path, bytes, &error)) {
+    if (writes.add(path, bytes, &error))
+        pending.append({&state, std::move(card), uniqueId, path});
+    else
         report.failures.append(path + QStringLiteral(": ") + error);
-        return false;
-    }
-    // What the store wrote is not a change made by another program.
-    card.stamp = CardFolder::stampOf(path);
-    ++report.written;
-    return true;
 }
 
-void VdirStore::savePeople(AccountState& state, const Account& account, SaveReport& report)
+void VdirStore::savePeople(AccountState& state, const Account& account, CardFolder::AtomicWrites& writes,
+                           QList<PendingCard>& pending, SaveReport& report)
 {
-    qsizetype known = 0;
     for (const std::shared_ptr<AddressBook::Person>& person : account.book->people()) {
         const QString fileName = state.personFiles.value(person->uniqueId());
         CardState* card = fileName.isEmpty() ? nullptr : &state.files[fileName];
-        if (card) {
-            ++known;
-            // Edited and edited back, or not edited at all: the file stays as it is.
-            if (person->changeCount() == card->changeCount || *person == *card->card->person) {
-                card->changeCount = person->changeCount();
-                continue;
-            }
+        // Edited and edited back, or not edited at all: the file stays as it is.
+        if (card && (person->changeCount() == card->changeCount || *person == *card->card->person)) {
+            card->changeCount = person->changeCount();
+            continue;
         }
         CardState written = card ? *card : CardState{};
-        if (!card)
-            written.fileName = CardFolder::newCardFileName(accountPath(state.folder), person->uniqueId());
         const QStringList categories = card ? card->card->categories : QStringList();
-        if (!writeCard(state, written, StoreCards::personCard(person, categories), report))
-            continue;
         auto parsed = std::make_shared<ParsedCard>();
         parsed->person = *person;
         parsed->categories = categories;
         written.card = std::move(parsed);
         written.changeCount = person->changeCount();
-        state.files.insert(written.fileName, written);
-        state.personFiles.insert(person->uniqueId(), written.fileName);
-    }
-    if (known == state.personFiles.size())
-        return;
-    QStringList removed;
-    for (auto it = state.personFiles.cbegin(); it != state.personFiles.cend(); ++it) {
-        if (!account.book->person(it.key()))
-            removed.append(it.key());
-    }
-    for (const QString& id : std::as_const(removed)) {
-        QString error;
-        if (CardFolder::moveToTrash(accountPath(state.folder), state.personFiles.value(id), &error)) {
-            state.files.remove(state.personFiles.take(id));
-            ++report.trashed;
-        } else {
-            report.failures.append(error);
-        }
+        queueCard(state, std::move(written), person->uniqueId(), StoreCards::personCard(person, categories), writes,
+                  pending, report);
     }
 }
 
-void VdirStore::saveGroups(AccountState& state, const Account& account, SaveReport& report)
+void VdirStore::saveGroups(AccountState& state, const Account& account, CardFolder::AtomicWrites& writes,
+                           QList<PendingCard>& pending, SaveReport& report)
 {
-    QSet<QString> present;
     for (const std::shared_ptr<AddressBook::Group>& group : account.book->groups()) {
-        present.insert(group->uniqueId());
         const QString fileName = state.groupFiles.value(group->uniqueId());
-        CardState* card = fileName.isEmpty() ? nullptr : &state.files[fileName];
+        const CardState* card = fileName.isEmpty() ? nullptr : &state.files[fileName];
         if (card && sameGroup(*group, *card->card->group))
             continue;
         CardState written = card ? *card : CardState{};
-        if (!card)
-            written.fileName = CardFolder::newCardFileName(accountPath(state.folder), group->uniqueId());
         const QByteArray bytes =
             AddressBook::GroupCard::write(*group, card ? QByteArrayView(card->card->groupCardText) : QByteArrayView());
-        if (!writeCard(state, written, bytes, report))
-            continue;
         auto parsed = std::make_shared<ParsedCard>();
         parsed->group = *group;
         parsed->groupCardText = bytes;
         written.card = std::move(parsed);
-        state.files.insert(written.fileName, written);
-        state.groupFiles.insert(group->uniqueId(), written.fileName);
+        queueCard(state, std::move(written), group->uniqueId(), bytes, writes, pending, report);
     }
-    const QStringList ids = state.groupFiles.keys();
-    for (const QString& id : ids) {
-        if (present.contains(id))
-            continue;
+}
+
+void VdirStore::trashRemoved(AccountState& state, const Account& account, SaveReport& report)
+{
+    QStringList removed;
+    for (auto it = state.personFiles.cbegin(); it != state.personFiles.cend(); ++it) {
+        if (!account.book->person(it.key()))
+            removed.append(it.value());
+    }
+    for (auto it = state.groupFiles.cbegin(); it != state.groupFiles.cend(); ++it) {
+        if (!account.book->group(it.key()))
+            removed.append(it.value());
+    }
+    for (const QString& fileName : std::as_const(removed)) {
         QString error;
-        if (CardFolder::moveToTrash(accountPath(state.folder), state.groupFiles.value(id), &error)) {
-            state.files.remove(state.groupFiles.take(id));
-            ++report.trashed;
-        } else {
+        if (!CardFolder::moveToTrash(accountPath(state.folder), fileName, &error)) {
             report.failures.append(error);
+            continue;
         }
+        const CardState card = state.files.take(fileName);
+        if (card.card->person)
+            state.personFiles.remove(card.card->person->uniqueId());
+        else
+            state.groupFiles.remove(card.card->group->uniqueId());
+        ++report.trashed;
     }
 }
 

@@ -99,9 +99,14 @@ private:
 
     void readAccount(AccountState& state);
     void buildBook(AccountState& state, Account& account);
-    void savePeople(AccountState& state, const Account& account, SaveReport& report);
-    void saveGroups(AccountState& state, const Account& account, SaveReport& report);
-    bool writeCard(AccountState& state, CardState& card, QByteArrayView bytes, SaveReport& report);
+    struct PendingCard;
+    void savePeople(AccountState& state, const Account& account, CardFolder::AtomicWrites& writes,
+                    QList<PendingCard>& pending, SaveReport& report);
+    void saveGroups(AccountState& state, const Account& account, CardFolder::AtomicWrites& writes,
+                    QList<PendingCard>& pending, SaveReport& report);
+    void queueCard(AccountState& state, CardState card, const QString& uniqueId, QByteArrayView bytes,
+                   CardFolder::AtomicWrites& writes, QList<PendingCard>& pending, SaveReport& report);
+    void trashRemoved(AccountState& state, const Account& account, SaveReport& report);
     [[nodiscard]] AccountState* state(const QString& folder);
 
     QString m_root;
