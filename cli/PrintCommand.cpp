@@ -1,6 +1,7 @@
-// quillary-cli print: every contact of a file as an address list in a PDF.
+// quillary-cli print: every contact of a file as an address list, labels, envelopes or postcards in a PDF.
 
 #include "CliCommand.h"
+#include "output/PrintPaper.h"
 #include "output/PrintView.h"
 
 #include <QBuffer>
@@ -12,13 +13,40 @@ namespace {
 
 const QString DefaultItems = QStringLiteral("Phone,Email,Address");
 
-std::optional<QPageSize> pageSize(const QString& name)
+struct StyleName
 {
-    if (name.compare(u"A4", Qt::CaseInsensitive) == 0)
-        return QPageSize(QPageSize::A4);
-    if (name.compare(u"Letter", Qt::CaseInsensitive) == 0)
-        return QPageSize(QPageSize::Letter);
+    const char* name;
+    PrintStyle style;
+};
+
+constexpr StyleName Styles[] = {{"list", PrintStyle::AddressList},
+                                {"labels", PrintStyle::MailingLabels},
+                                {"envelope", PrintStyle::Envelope},
+                                {"hagaki", PrintStyle::Hagaki}};
+
+std::optional<PrintStyle> styleOf(const QString& name)
+{
+    for (const StyleName& style : Styles) {
+        if (name.compare(QLatin1StringView(style.name), Qt::CaseInsensitive) == 0)
+            return style.style;
+    }
     return std::nullopt;
+}
+
+// The sender numbered from 1; none when not asked for. False (with the reason printed) for a number
+// the file does not have.
+bool chooseSender(const QCommandLineParser& parser, const ContactTable& contacts, ContactEntryPtr& sender)
+{
+    if (!parser.isSet(QStringLiteral("sender")))
+        return true;
+    bool ok = false;
+    const qsizetype number = parser.value(QStringLiteral("sender")).toLongLong(&ok);
+    if (!ok || number < 1 || number > contacts.size()) {
+        err() << "--sender expects a contact number from 1 to " << contacts.size() << ".\n";
+        return false;
+    }
+    sender = contacts.at(number - 1);
+    return true;
 }
 
 // Prints the listed fields in the order given, right after the name, and no others. False (with the
@@ -58,13 +86,21 @@ int print(const QCommandLineParser& parser)
         err() << "Missing -o OUT.pdf.\n";
         return UsageError;
     }
-    const auto paper = pageSize(parser.value(QStringLiteral("paper")));
+    const auto style = styleOf(parser.value(QStringLiteral("style")));
+    if (!style) {
+        err() << "Unknown style " << parser.value(QStringLiteral("style"))
+              << "; expected list, labels, envelope or hagaki.\n";
+        return UsageError;
+    }
+    const auto paper = PrintPaper::fromName(parser.value(QStringLiteral("paper")));
     if (!paper) {
-        err() << "Unknown paper " << parser.value(QStringLiteral("paper")) << "; expected A4 or Letter.\n";
+        err() << "Unknown paper " << parser.value(QStringLiteral("paper")) << "; expected one of "
+              << PrintPaper::names().join(u", ") << ".\n";
         return UsageError;
     }
     // The user's own print options are left out, so that the same command always prints the same.
     PrintOptions options = PrintOptions::defaults();
+    options.printStyle = PrintStyles::name(*style);
     if (!chooseItems(options.addressList.itemTable, parser.value(QStringLiteral("items"))))
         return UsageError;
     ContactFileReader::Result result;
@@ -72,28 +108,49 @@ int print(const QCommandLineParser& parser)
     if (!readContacts(parser, result, exitCode))
         return exitCode;
 
-    PrintView view(result.contacts, PaperInfo::fromSize(paper->size(QPageSize::Point)), options);
+    ContactEntryPtr sender;
+    if (!chooseSender(parser, result.contacts, sender))
+        return UsageError;
+
+    // Envelopes and postcards take their own paper unless one of their sizes is given.
+    const QPageLayout layout =
+        PrintPaper::layoutForStyle(*style, QPageLayout(*paper, QPageLayout::Portrait, QMarginsF(), QPageLayout::Point));
+    PrintView view(result.contacts, PaperInfo::fromPageLayout(layout), options);
+    view.setSender(sender);
+    view.setShowsBackground(parser.isSet(QStringLiteral("show-background")));
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
-    if (!view.writePdf(pdf, *paper)) {
+    if (!view.writePdf(pdf, layout.pageSize(), layout.orientation())) {
         err() << "Couldn't lay out the PDF.\n";
         return Failure;
     }
     if (!writeFileAtomically(output, pdf.data()))
         return Failure;
-    out() << result.contacts.size() << " contacts on " << view.pages() << (view.pages() == 1 ? " page\n" : " pages\n");
+    const qsizetype count = result.contacts.size();
+    out() << count << (count == 1 ? " contact on " : " contacts on ") << view.pages()
+          << (view.pages() == 1 ? " page\n" : " pages\n");
     return Success;
 }
 
 const CommandRegistration printCommand{
-    {"print", "FILE -o OUT.pdf [--paper A4|Letter] [--items Phone,Email,...]: every contact as an address list",
+    {"print",
+     "FILE -o OUT.pdf [--style list|labels|envelope|hagaki] [--paper P] [--sender N] [--items Phone,Email,...]: "
+     "every contact printed in a style",
      [](QCommandLineParser& parser) {
          addEncodingOption(parser);
          parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
                            QStringLiteral("PDF file to write."),
                            QStringLiteral("OUT.pdf")});
-         parser.addOption({QStringLiteral("paper"), QStringLiteral("Paper size: A4 or Letter."),
+         parser.addOption({QStringLiteral("style"), QStringLiteral("list (default), labels, envelope or hagaki."),
+                           QStringLiteral("STYLE"), QStringLiteral("list")});
+         parser.addOption({QStringLiteral("paper"),
+                           QStringLiteral("Paper: %1 (envelopes default to DL, hagaki to the postcard).")
+                               .arg(PrintPaper::names().join(u", ")),
                            QStringLiteral("PAPER"), QStringLiteral("A4")});
+         parser.addOption({QStringLiteral("sender"),
+                           QStringLiteral("Number of the contact (from 1) printed as sender."), QStringLiteral("N")});
+         parser.addOption({QStringLiteral("show-background"),
+                           QStringLiteral("Draw the postcard's printed boxes too, as the preview shows them.")});
          parser.addOption(
              {QStringLiteral("items"),
               QStringLiteral("Fields printed under each name, in this order (default %1).").arg(DefaultItems),

@@ -27,7 +27,10 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[])
     const Command* command = argc > 1 ? findCommand(QString::fromLocal8Bit(argv[1])) : nullptr;
     if (command && command->needsFonts) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QGuiApplication>(argc, argv);
+        // A GUI application takes options of its own out of the command line ("-style", "-platform");
+        // it gets none, so that a command's options stay as given.
+        static int guiArgc = 1;
+        return std::make_unique<QGuiApplication>(guiArgc, argv);
     }
     return std::make_unique<QCoreApplication>(argc, argv);
 }
@@ -37,9 +40,11 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[])
 int main(int argc, char* argv[])
 {
     Quillary::tuneMemoryAllocator(argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillary-cli"));
-    QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2 || arguments.at(1) == u"--help" || arguments.at(1) == u"-h") {
         printUsage();
         return arguments.size() < 2 ? UsageError : Success;

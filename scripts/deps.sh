@@ -8,8 +8,9 @@ packages=(
     libicu-dev libuchardet-dev zlib1g-dev libqrencode-dev
     libbenchmark-dev python3 time
     zbar-tools poppler-utils
-    # the fonts printed address lists are set in headless: Latin, and Japanese for names read back from PDFs
-    fonts-dejavu-core fonts-droid-fallback
+    # the fonts printed address lists are set in headless: Latin, and Japanese for names read back from PDFs;
+    # a Mincho face for the vertical writing of Japanese postcards
+    fonts-dejavu-core fonts-droid-fallback fonts-ipaexfont-mincho
     xvfb xauth
 )
 

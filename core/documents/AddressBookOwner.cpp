@@ -389,7 +389,7 @@ GroupEntryPtr AddressBookOwner::addSmartGroup(SmartGroup group)
 
 QString AddressBookOwner::meUniqueId() const
 {
-    return m_preferences.value(Preferences::Key::MyCardUniqueId).toString();
+    return m_preferences.myCardUniqueId();
 }
 
 ContactEntryPtr AddressBookOwner::me() const
@@ -401,7 +401,7 @@ ContactEntryPtr AddressBookOwner::me() const
 void AddressBookOwner::setMe(const ContactEntryPtr& contact)
 {
     const QString id = contact ? contact->uniqueId : QString();
-    m_preferences.setValue(Preferences::Key::MyCardUniqueId, id);
+    m_preferences.setMyCardUniqueId(id);
     if (!m_store)
         return;
     for (const VdirStore::Account& account : m_store->accounts())

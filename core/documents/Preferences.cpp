@@ -55,11 +55,12 @@ const QList<KeyEntry>& keyTable()
         {Key::LastRowOrder, QLatin1StringView("ZQ1DlastRowOrder"), QVariant()},
         {Key::LastSelectedItemInCustomPanel, QLatin1StringView("ZQ1DlastSelectedItemInCustomPanel"), QVariant()},
         {Key::RecentDocuments, QLatin1StringView("ZQ1DrecentDocuments"), QStringList()},
+        // The user's own card, by unique id.
+        {Key::MyCardUniqueId, QLatin1StringView("ZQ1DmyCardUniqueId"), QString()},
         // The address book: its folder (else the standard one), the account new contacts go to (a
-        // folder), the user's own card and the smart groups.
+        // folder) and the smart groups.
         {Key::AddressBookPath, QLatin1StringView("ZQ1DaddressBookPath"), QString()},
         {Key::DefaultAccount, QLatin1StringView("ZQ1DdefaultAccount"), QString()},
-        {Key::MyCardUniqueId, QLatin1StringView("ZQ1DmyCardUniqueId"), QString()},
         {Key::SmartGroups, QLatin1StringView("ZQ1DsmartGroups"), QVariantList()},
     };
     return table;
@@ -402,6 +403,16 @@ void Preferences::removeRecentDocument(const QString& path)
 void Preferences::clearRecentDocuments()
 {
     remove(Key::RecentDocuments);
+}
+
+QString Preferences::myCardUniqueId() const
+{
+    return value(Key::MyCardUniqueId).toString();
+}
+
+void Preferences::setMyCardUniqueId(const QString& uniqueId)
+{
+    setValue(Key::MyCardUniqueId, uniqueId);
 }
 
 } // namespace Quillary

@@ -43,9 +43,9 @@ public:
         LastRowOrder,
         LastSelectedItemInCustomPanel,
         RecentDocuments,
+        MyCardUniqueId,
         AddressBookPath,
         DefaultAccount,
-        MyCardUniqueId,
         SmartGroups,
     };
     Q_ENUM(Key)
@@ -142,6 +142,11 @@ public:
     void addRecentDocument(const QString& path);
     void removeRecentDocument(const QString& path);
     void clearRecentDocuments();
+
+    /// The unique id of the contact a document window prints as the sender ("Use as My Card"); ""
+    /// when none was chosen.
+    [[nodiscard]] QString myCardUniqueId() const;
+    void setMyCardUniqueId(const QString& uniqueId);
 
 Q_SIGNALS:
     /// A write through this object changed the stored value of `key`, or removed it.

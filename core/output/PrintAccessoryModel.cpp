@@ -126,7 +126,7 @@ void PrintAccessoryModel::setColumns(const QStringList& visibleColumns)
         if (item.title == Field::Name || visibleColumns.contains(item.title))
             item.state = true;
     }
-    // Not written to the user defaults: the table's columns are no choice the user made here.
+    commit();
 }
 
 bool PrintAccessoryModel::setItemState(qsizetype row, bool printed)

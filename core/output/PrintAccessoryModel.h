@@ -74,7 +74,7 @@ public:
     void setTabFields(PrintStyle style, const PrintTabFields& fields);
 
     // Address list ------------------------------------------------------------------------------
-    /// Marks the items of the table's visible columns as printed ("Name" always is).
+    /// Marks the items of the table's visible columns as printed ("Name" always is) and stores the list.
     void setColumns(const QStringList& visibleColumns);
     [[nodiscard]] const QStringList& columns() const { return m_columns; }
     [[nodiscard]] const PrintItemList& itemTable() const { return m_options.addressList.itemTable; }

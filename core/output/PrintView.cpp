@@ -1,6 +1,9 @@
 #include "PrintView.h"
 
 #include "AddressListText.h"
+#include "EnvelopePage.h"
+#include "HagakiPage.h"
+#include "MailingLabelSheet.h"
 
 #include <QPainter>
 #include <QPdfWriter>
@@ -174,8 +177,23 @@ QList<AddressListBlock> PrintView::layoutAddressList() const
 
 void PrintView::draw(QPainter& painter, const QRectF& rect) const
 {
-    if (m_options.style() == PrintStyle::AddressList)
+    switch (m_options.style().value_or(PrintStyle::AddressList)) {
+    case PrintStyle::AddressList:
         drawAddressList(painter, rect);
+        break;
+    case PrintStyle::MailingLabels:
+        MailingLabelSheet(m_options.mailingLabels, m_paper.paperSize).draw(painter, rect, m_contacts);
+        break;
+    case PrintStyle::Envelope:
+        EnvelopePage(m_options.envelope, m_paper.paperSize).draw(painter, rect, m_contacts, m_sender.get());
+        break;
+    case PrintStyle::Hagaki: {
+        HagakiPage hagaki(m_options.hagaki, m_paper.paperSize);
+        hagaki.setShowsBackground(m_showsBackground);
+        hagaki.draw(painter, rect, m_contacts, m_sender.get());
+        break;
+    }
+    }
 }
 
 void PrintView::drawAddressList(QPainter& painter, const QRectF& rect) const

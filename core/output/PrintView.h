@@ -42,7 +42,7 @@ struct AddressListBlock
 /// the paper's size, page n (from 1) being the band (n − 1) × paper height down; coordinates are
 /// points with the origin at the top left. The "Address List" style lays the contacts out one after
 /// another as blocks of text, optionally on alternating grey bands between rules; the other styles
-/// only know how many pages they take.
+/// draw a grid of labels, an envelope or a postcard per contact.
 class PrintView
 {
 public:
@@ -70,6 +70,11 @@ public:
     [[nodiscard]] QRectF contentRect(int page) const;
     /// The address list's blocks, in contact order.
     [[nodiscard]] const QList<AddressListBlock>& blocks() const { return m_blocks; }
+
+    /// Whether pages are drawn for a screen (a preview), which also shows what is printed on the
+    /// stationery itself, such as a postcard's red boxes; never on paper.
+    void setShowsBackground(bool show) { m_showsBackground = show; }
+    [[nodiscard]] bool showsBackground() const { return m_showsBackground; }
 
     /// Draws what lies in `rect` (view coordinates) with a painter that maps points of the view.
     void draw(QPainter& painter, const QRectF& rect) const;
@@ -102,6 +107,7 @@ private:
     PaperInfo m_paper;
     int m_pages = 1;
     QList<AddressListBlock> m_blocks;
+    bool m_showsBackground = false;
 };
 
 } // namespace Quillary

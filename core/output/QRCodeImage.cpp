@@ -31,10 +31,18 @@ QImage QRCodeImage::modules(const QString& payload)
         return {};
     // Version 0 lets the encoder pick the smallest symbol that holds the data; the whole payload goes
     // in byte mode, so any text survives as its UTF-8 bytes.
-    const std::unique_ptr<QRcode, QRcodeDeleter> code(QRcode_encodeData(
-        int(bytes.size()), reinterpret_cast<const unsigned char*>(bytes.constData()), 0, QR_ECLEVEL_L));
+    errno = 0;
+    QRcode* encoded = QRcode_encodeData(int(bytes.size()), reinterpret_cast<const unsigned char*>(bytes.constData()), 0,
+                                        QR_ECLEVEL_L);
+    // Read at once: the logging below may itself touch errno.
+    const int error = errno;
+    const std::unique_ptr<QRcode, QRcodeDeleter> code(encoded);
     if (!code) {
-        qCWarning(lcQRCode, "ERROR QRcode_encodeData %s", std::strerror(errno));
+        if (error == ERANGE)
+            qCWarning(lcQRCode, "ERROR QRcode_encodeData the payload of %lld bytes is too long for a QR code",
+                      qint64(bytes.size()));
+        else
+            qCWarning(lcQRCode, "ERROR QRcode_encodeData %s", std::strerror(error));
         return {};
     }
     const int width = code->width;

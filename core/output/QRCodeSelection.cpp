@@ -114,4 +114,14 @@ QList<QRCodeRow> QRCodeSelection::selectedRows(FieldId type) const
     return result;
 }
 
+QList<qsizetype> QRCodeSelection::rowsOf(FieldId type) const
+{
+    QList<qsizetype> result;
+    for (qsizetype row = 0; row < m_rows.size(); ++row) {
+        if (m_rows.at(row).type == type && !m_rows.at(row).value.isEmpty())
+            result.append(row);
+    }
+    return result;
+}
+
 } // namespace Quillary

@@ -52,6 +52,8 @@ public:
     [[nodiscard]] bool isSelected(FieldId type) const;
     /// The ticked rows of a type, in table order.
     [[nodiscard]] QList<QRCodeRow> selectedRows(FieldId type) const;
+    /// The positions in the table of the rows of a type that hold a value, in table order.
+    [[nodiscard]] QList<qsizetype> rowsOf(FieldId type) const;
 
     friend bool operator==(const QRCodeSelection&, const QRCodeSelection&) = default;
 

@@ -3,6 +3,7 @@
 #include "SubContactRow.h"
 #include "model/NameValues.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -10,9 +11,29 @@
 
 namespace Quillary {
 
+/// The name editor's value: the name with the title and suffix that are written around it.
+struct FullNameValue
+{
+    NameValue name;
+    QString title;
+    QString suffix;
+
+    friend bool operator==(const FullNameValue&, const FullNameValue&) = default;
+};
+
+/// A photo's encoded image data; empty data removes the photo.
+struct PhotoValue
+{
+    QByteArray imageData;
+
+    friend bool operator==(const PhotoValue&, const PhotoValue&) = default;
+};
+
 /// What a closed field editor hands back: one labelled value, a whole labelled list, a birthday
-/// (an invalid date removes it) or a phonetic name; nothing when it had nothing to say.
-using EditorValue = std::variant<std::monostate, LabeledValue, LabeledValueList, BirthdayValue, PhoneticNameValue>;
+/// (an invalid date removes it), a phonetic name, the name, a photo or the text of a string field;
+/// nothing when it had nothing to say.
+using EditorValue = std::variant<std::monostate, LabeledValue, LabeledValueList, BirthdayValue, PhoneticNameValue,
+                                 FullNameValue, PhotoValue, QString>;
 
 /// The small editors a cell can open beside the table.
 enum class PopoverKind {
@@ -22,6 +43,8 @@ enum class PopoverKind {
     InstantMessage, ///< one instant-message account
     Date, ///< a date of "Dates" or the birthday
     PhoneticName, ///< the reading of the name
+    Name, ///< the name, with show-as and name ordering
+    Value, ///< one text value with its label (a phone, e-mail, URL, ...), or a string field
 };
 
 /// The context a field editor is opened with and reports back through: the contact and field it
@@ -33,6 +56,9 @@ struct EditorContext
     int index = 0; ///< the position of the row's value in the contact's list
     int labelIndex = -1; ///< the label index of that value; -1 when the row has none
     bool editEnabled = false;
+    /// A labelled value to edit instead of the contact's: an entry of a list being edited, or a
+    /// new value prepared by the opener.
+    std::optional<LabeledValue> labeledValue;
     // Set by the editor when it closes.
     bool dirty = false;
     EditorValue value;

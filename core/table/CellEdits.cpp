@@ -37,6 +37,16 @@ bool phoneticNameChanges(const PersonDsc& person, const PhoneticNameValue& phone
         || current.lastName != phonetic.lastName;
 }
 
+bool nameChanges(const PersonDsc& person, const NameValue& name)
+{
+    NameValue current = person.nameValue();
+    NameValue wanted = name;
+    // The display text is the contact's own composition, not part of what is edited.
+    current.stringValue.clear();
+    wanted.stringValue.clear();
+    return current != wanted;
+}
+
 bool apply(UndoRegistry& registry, const CellEdit& edit)
 {
     const ContactEntryPtr& contact = edit.contact;
@@ -58,6 +68,10 @@ bool apply(UndoRegistry& registry, const CellEdit& edit)
         return registry.undoReplaceBirthdayValue(edit.birthday, contact);
     case CellEdit::Kind::ReplacePhoneticName:
         return registry.undoReplacePhoneticNameValue(edit.phoneticName, contact);
+    case CellEdit::Kind::ReplaceName:
+        return registry.undoReplaceNameValue(edit.name, contact);
+    case CellEdit::Kind::ReplacePhoto:
+        return registry.undoReplacePhoto(edit.photo, contact);
     }
     return false;
 }
@@ -119,6 +133,10 @@ bool changes(const CellEdit& edit)
         return birthdayChanges(person, edit.birthday);
     case CellEdit::Kind::ReplacePhoneticName:
         return phoneticNameChanges(person, edit.phoneticName);
+    case CellEdit::Kind::ReplaceName:
+        return nameChanges(person, edit.name);
+    case CellEdit::Kind::ReplacePhoto:
+        return person.photoData() != edit.photo;
     }
     return false;
 }

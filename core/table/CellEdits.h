@@ -23,6 +23,8 @@ struct CellEdit
         AddLabeledValue, ///< `value` is appended
         ReplaceBirthday, ///< `birthday`; none removes it
         ReplacePhoneticName, ///< `phoneticName`
+        ReplaceName, ///< `name`
+        ReplacePhoto, ///< `photo`; empty data removes it
     };
     Kind kind = Kind::ReplaceString;
     ContactEntryPtr contact;
@@ -32,6 +34,8 @@ struct CellEdit
     LabeledValueList list;
     std::optional<BirthdayValue> birthday;
     PhoneticNameValue phoneticName;
+    NameValue name;
+    QByteArray photo;
 
     [[nodiscard]] static CellEdit of(Kind kind, ContactEntryPtr contact, const QString& identifier)
     {

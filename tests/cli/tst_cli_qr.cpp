@@ -49,6 +49,12 @@ void TestCliQr::payload_data()
     QTest::newRow("docomo of the second contact")
         << QStringList{"--contact", "2", "--format", "docomo"}
         << QStringLiteral("MECARD:N:太郎 山田;SOUND:ヤマダ タロウ;TEL:090-1234-5678;").toUtf8();
+    QTest::newRow("ticks: second phone only, the URL, the organisation")
+        << QStringList{"--tick", "phone:2,url:1", "--org"}
+        << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Jane Doe\r\nN:Doe;Jane;;;\r\n"
+                      "EMAIL;type=home:jane@example.com\r\nTEL:+1 555 0199\r\n"
+                      "ADR;type=home:;;1 Main St;Springfield;IL;62701;USA\r\nURL:http://example.com\r\n"
+                      "ORG:Acme;R&D\r\nEND:VCARD\r\n");
 }
 
 void TestCliQr::payload()
@@ -90,6 +96,8 @@ void TestCliQr::refusesBadArguments_data()
     QTest::newRow("contact 0") << QStringList{file, "--payload", "--contact", "0"} << 2 << QByteArray("from 1");
     QTest::newRow("contact past the end")
         << QStringList{file, "--payload", "--contact", "3"} << 1 << QByteArray("The file has 2 contacts");
+    QTest::newRow("tick past the rows") << QStringList{file, "--payload", "--tick", "phone:9"} << 2
+                                        << QByteArray("there is no phone:9");
     QTest::newRow("missing file") << QStringList{file + ".missing", "--payload"} << 1
                                   << QByteArray("couldn't be opened");
 }

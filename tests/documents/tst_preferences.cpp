@@ -115,6 +115,7 @@ void TestPreferences::keysAndDefaults_data()
     row(Key::LastRowOrder, "ZQ1DlastRowOrder", QVariant());
     row(Key::LastSelectedItemInCustomPanel, "ZQ1DlastSelectedItemInCustomPanel", QVariant());
     row(Key::RecentDocuments, "ZQ1DrecentDocuments", QStringList());
+    row(Key::MyCardUniqueId, "ZQ1DmyCardUniqueId", QString());
 }
 
 void TestPreferences::keysAndDefaults()
@@ -123,7 +124,7 @@ void TestPreferences::keysAndDefaults()
     QFETCH(QString, name);
     QFETCH(QVariant, defaultValue);
 
-    QCOMPARE(Preferences::allKeys().size(), 18);
+    QCOMPARE(Preferences::allKeys().size(), 19);
     QVERIFY(Preferences::allKeys().contains(key));
     QCOMPARE(Preferences::keyName(key), name);
     QCOMPARE(Preferences::defaultValue(key), defaultValue);

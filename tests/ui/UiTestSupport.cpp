@@ -8,6 +8,7 @@
 #include "formats/ImportPanel.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
+#include "table/ContactCellDelegate.h"
 #include "table/ContactsTableModel.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
@@ -107,6 +108,16 @@ QLineEdit* cellEditor(Ui::DocumentWindow* window)
             return editor;
     }
     return nullptr;
+}
+
+void doubleClickCell(Ui::DocumentWindow* window, int row, const QString& identifier, Qt::KeyboardModifiers modifiers)
+{
+    Ui::ContactsTableView* view = window->tableView();
+    const int column = int(window->tableController()->tableIdentfiers().indexOf(identifier));
+    const QModelIndex index = view->model()->index(row, column);
+    view->scrollTo(index);
+    const QPoint at = view->cellDelegate()->valueRect(view->visualRect(index)).center();
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, modifiers, at);
 }
 
 } // namespace Quillary::Test

@@ -35,5 +35,8 @@ QStringList namesInOrder(Ui::DocumentWindow* window);
 void selectRows(Ui::DocumentWindow* window, const QList<int>& rows);
 /// The text field open in a cell, if any.
 QLineEdit* cellEditor(Ui::DocumentWindow* window);
+/// Double-clicks the text of a cell, as the user starts editing it (with Ctrl: `modifiers`).
+void doubleClickCell(Ui::DocumentWindow* window, int row, const QString& identifier,
+                     Qt::KeyboardModifiers modifiers = {});
 
 } // namespace Quillary::Test

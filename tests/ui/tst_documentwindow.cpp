@@ -43,6 +43,7 @@ using namespace Quillary::Ui;
 using Command = DocumentMenus::Command;
 using Test::cellEditor;
 using Test::cellText;
+using Test::doubleClickCell;
 using Test::namesInOrder;
 using Test::rowOf;
 using Test::selectRows;
@@ -73,21 +74,7 @@ private Q_SLOTS:
     void exportSelectionAsCsvAndVCard();
     void importChosenContacts();
     void csvCloseAsks();
-
-private:
-    /// Double-clicks the text of a cell, as the user starts editing it.
-    static void doubleClickCell(DocumentWindow* window, int row, const QString& identifier);
 };
-
-void TestDocumentWindow::doubleClickCell(DocumentWindow* window, int row, const QString& identifier)
-{
-    ContactsTableView* view = window->tableView();
-    const int column = int(window->tableController()->tableIdentfiers().indexOf(identifier));
-    const QModelIndex index = view->model()->index(row, column);
-    view->scrollTo(index);
-    const QPoint at = view->cellDelegate()->valueRect(view->visualRect(index)).center();
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-}
 
 void TestDocumentWindow::opensWithTheContacts()
 {

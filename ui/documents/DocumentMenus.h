@@ -50,6 +50,7 @@ public:
         DefaultFont,
         ShowCompanyInNameCell,
         ShowNameInAllRows,
+        ShowContactInfo,
         About,
     };
 

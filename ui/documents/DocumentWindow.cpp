@@ -7,7 +7,9 @@
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
 #include "documents/Preferences.h"
+#include "editors/TableEditors.h"
 #include "groups/GroupSideBar.h"
+#include "output/OutputCommands.h"
 #include "support/MessageBox.h"
 #include "table/ContactsTableEditing.h"
 #include "table/ContactsTableModel.h"
@@ -43,6 +45,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Prefer
         new ContactsViewController(m_document->collection(), &m_document->undoRegistry(), &m_preferences, this);
     m_document->setView(m_tableController);
     m_fileCommands = new DocumentFileCommands(this);
+    m_outputCommands = new OutputCommands(this);
     setUpLayout();
     m_menus = new DocumentMenus(this);
     setUpTable();
@@ -116,12 +119,21 @@ void DocumentWindow::setUpLayout()
     connect(m_sideBar, &GroupSideBar::addContactByStringIndexes, this, &DocumentWindow::addContactByStringIndexes);
 
     ContactsTableEditing* editing = m_tableView->editing();
-    editing->setWindowCommands({MenuAction::ExportContactAsVCard});
-    connect(editing, &ContactsTableEditing::contactCommandRequested, this, [this](MenuAction action) {
+    editing->setWindowCommands({MenuAction::ExportContactAsVCard, MenuAction::ShowQRCode});
+    connect(editing, &ContactsTableEditing::contactCommandRequested, this, [this](MenuAction action, int row) {
         if (action == MenuAction::ExportContactAsVCard)
             m_fileCommands->exportAsVCard();
+        else if (action == MenuAction::ShowQRCode)
+            m_outputCommands->showQRCode(row);
     });
     connect(editing, &ContactsTableEditing::windowEdited, this, [this] { m_document->setAddressBookDirty(true); });
+    m_editors = new TableEditors(m_tableView, m_document->undoRegistry(),
+                                 [document = m_document] { return !document->isInViewingMode(); });
+}
+
+void DocumentWindow::showContactInfo()
+{
+    m_editors->showContactInfo();
 }
 
 void DocumentWindow::setUpTable()

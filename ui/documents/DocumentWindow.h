@@ -23,6 +23,8 @@ class DocumentController;
 class DocumentFileCommands;
 class DocumentMenus;
 class GroupSideBar;
+class TableEditors;
+class OutputCommands;
 
 /// The window of one contact document: the toolbar with the Edit/Lock button and the pop-ups, the
 /// red bar of edit mode, the group side bar beside the contacts table, and the title with the
@@ -45,7 +47,12 @@ public:
     [[nodiscard]] DocumentController* documentController() const { return m_controller; }
     [[nodiscard]] DocumentMenus* menus() const { return m_menus; }
     [[nodiscard]] DocumentFileCommands* fileCommands() const { return m_fileCommands; }
+    [[nodiscard]] OutputCommands* outputCommands() const { return m_outputCommands; }
     [[nodiscard]] Preferences& preferences() const { return m_preferences; }
+    /// The field editors and the contact card of the table.
+    [[nodiscard]] TableEditors* editors() const { return m_editors; }
+    /// The card of the current row's contact (Show Contact Info).
+    void showContactInfo();
 
     // Edit mode ---------------------------------------------------------------------------------
     [[nodiscard]] bool editState() const;
@@ -108,6 +115,8 @@ private:
     QToolButton* m_editButton = nullptr;
     DocumentMenus* m_menus = nullptr;
     DocumentFileCommands* m_fileCommands = nullptr;
+    TableEditors* m_editors = nullptr;
+    OutputCommands* m_outputCommands = nullptr;
     bool m_groupViewHidden = true;
 };
 

@@ -3,11 +3,15 @@
 #include "ContactCellDelegate.h"
 #include "ContactsTableView.h"
 #include "ReplaceAlertPanel.h"
+#include "editors/CustomLabelDialog.h"
+#include "editors/LabelChoices.h"
 #include "support/MessageBox.h"
 #include "table/CellEditing.h"
 #include "table/ContactsTableModel.h"
 #include "table/ContactsViewController.h"
+#include "table/TableCells.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMetaMethod>
 
@@ -204,6 +208,18 @@ QMenu* ContactsTableEditing::labelMenu(int row, int column, QWidget* parent)
             m_editing->popupLabelCellChanged(row, column, label);
         });
     }
+    // A label of the user's own, kept as a custom label of the field.
+    menu->addSeparator();
+    QAction* custom = menu->addAction(QCoreApplication::translate("Quillary::Core", LabelChoices::CustomItem));
+    custom->setObjectName(QStringLiteral("customLabelAction"));
+    const QString field = TableCells::fieldOfColumn(m_view->controller().tableIdentfiers().value(column));
+    connect(custom, &QAction::triggered, this, [this, row, column, field] {
+        commitPendingEdit();
+        CustomLabelDialog::ask(m_view->window(), tr("Custom Label"), [this, row, column, field](const QString& typed) {
+            if (const std::optional<QString> label = LabelChoices::addCustomLabel(field, typed))
+                m_editing->popupLabelCellChanged(row, column, *label);
+        });
+    });
     return menu;
 }
 
