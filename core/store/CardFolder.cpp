@@ -82,17 +82,17 @@ bool read(const QString& path, QByteArray& bytes)
         return false;
     struct stat info;
     bool ok = fstat(fd, &info) == 0;
-    // A file that grows while it is read is read to its end.
+    // The size the file has now; one read call for a card file.
     bytes.resize(ok ? qsizetype(info.st_size) : 0);
     qsizetype filled = 0;
-    while (ok) {
-        if (filled == bytes.size())
-            bytes.resize(filled + 4096);
+    while (ok && filled < bytes.size()) {
         const ssize_t got = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
-        if (got < 0)
-            ok = false;
-        if (got <= 0)
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            ok = got == 0; // shorter than it was: what is there
             break;
+        }
         filled += got;
     }
     close(fd);

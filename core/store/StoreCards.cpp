@@ -61,13 +61,24 @@ ParsedCard parse(QByteArrayView bytes)
 
 QByteArray personCard(const std::shared_ptr<AddressBook::Person>& person, const QStringList& categories)
 {
-    ContactEntry entry;
-    entry.person = std::make_shared<PersonDsc>(person);
-    QStringList escaped;
-    escaped.reserve(categories.size());
-    for (const QString& name : categories)
-        escaped.append(AddressBook::VCardCodec::escapeText(name));
-    return ZQVCard::vCardFromContact(entry, {WriteOption::Note, WriteOption::Photo}, escaped.join(u','));
+    // Written from the record itself: whatever the record keeps of the card reaches the file.
+    QByteArray card = AddressBook::VCardCodec::writePerson(*person);
+    static const QByteArray endLine = QByteArrayLiteral("END:VCARD\r\n");
+    if (!card.endsWith(endLine))
+        return card;
+    card.chop(endLine.size());
+    if (const QString& note = person->value(AddressBook::StringProperty::Note); !note.isEmpty())
+        AddressBook::VCardCodec::appendFolded(card,
+                                              QByteArray("NOTE:" + AddressBook::VCardCodec::escapeText(note).toUtf8()));
+    card.append(ZQVCard::encodeVCardPhoto(person->imageData()));
+    if (!categories.isEmpty()) {
+        QStringList escaped;
+        for (const QString& name : categories)
+            escaped.append(AddressBook::VCardCodec::escapeText(name));
+        AddressBook::VCardCodec::appendFolded(card, QByteArray("CATEGORIES:" + escaped.join(u',').toUtf8()));
+    }
+    card.append(endLine);
+    return card;
 }
 
 } // namespace Quillary::StoreCards

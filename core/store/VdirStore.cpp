@@ -16,16 +16,33 @@ Q_LOGGING_CATEGORY(lcStore, "quillary.core.store")
 namespace Quillary {
 
 using CardFolder::FileStamp;
-using StoreCards::ParsedCard;
 
-/// One card file as the store last read or wrote it.
+/// One card file as the store last read or wrote it. A person's record is not kept twice: while its
+/// change count is the one it had when it matched the file, the record is what the file holds.
 struct VdirStore::CardState
 {
     QString fileName;
     FileStamp stamp;
-    std::shared_ptr<const ParsedCard> card; ///< what the file holds
-    QString problem; ///< why the file is not used; empty when it is
-    quint64 changeCount = 0; ///< the live record's change count when it matched the file
+    bool read = false; ///< the file was read (or written) at this stamp
+    std::shared_ptr<AddressBook::Person> person; ///< the record of a person card
+    quint64 changeCount = 0; ///< the record's change count when it matched the file
+    QStringList categories; ///< a person card's CATEGORIES names, written back as they were
+    std::shared_ptr<const AddressBook::Group> group; ///< a group card's group, as the file holds it
+    QByteArray groupCardText; ///< a group card's text, whose other lines are written back
+    QString problem; ///< why the file could not be read
+    QString sameIdAs; ///< the file whose card has the same unique id, read instead of this one
+
+    [[nodiscard]] bool isCurrent() const { return read && (!person || person->changeCount() == changeCount); }
+    void take(StoreCards::ParsedCard parsed)
+    {
+        read = true;
+        problem = std::move(parsed.problem);
+        person = parsed.person ? std::make_shared<AddressBook::Person>(std::move(*parsed.person)) : nullptr;
+        changeCount = person ? person->changeCount() : 0;
+        categories = std::move(parsed.categories);
+        group = parsed.group ? std::make_shared<const AddressBook::Group>(std::move(*parsed.group)) : nullptr;
+        groupCardText = std::move(parsed.groupCardText);
+    }
 };
 
 struct VdirStore::AccountState
@@ -41,10 +58,10 @@ struct VdirStore::AccountState
 namespace {
 
 /// A file to read, and where what it holds goes.
-struct ReadJob
+template <typename Card> struct ReadJob
 {
     QString path;
-    std::shared_ptr<const ParsedCard>* card;
+    Card* card;
 };
 
 QString readDisplayName(const QString& path)
@@ -148,7 +165,7 @@ void VdirStore::load()
     }
     m_states = states;
 
-    QList<ReadJob> jobs;
+    QList<ReadJob<CardState>> jobs;
     for (const auto& state : std::as_const(m_states)) {
         const QString folder = accountPath(state->folder);
         const QString displayNamePath = QDir(folder).filePath(DisplayNameFile);
@@ -158,28 +175,31 @@ void VdirStore::load()
         CardFolder::scan(folder, entries);
         QHash<QString, CardState> files;
         files.reserve(entries.size());
+        // A file unchanged since it was read, whose record was not edited, is not read again.
         for (const CardFolder::FolderEntry& entry : std::as_const(entries)) {
             CardState card = state->files.value(entry.fileName);
-            if (card.stamp != entry.stamp || !card.card) {
-                card = CardState{entry.fileName, entry.stamp, {}, {}, 0};
+            if (card.stamp != entry.stamp || !card.isCurrent()) {
+                card = CardState();
+                card.fileName = entry.fileName;
+                card.stamp = entry.stamp;
             }
-            files.insert(entry.fileName, card);
+            files.insert(entry.fileName, std::move(card));
         }
         state->files = std::move(files);
         for (auto it = state->files.begin(); it != state->files.end(); ++it) {
-            if (!it->card)
-                jobs.append({QDir(folder).filePath(it.key()), &it->card});
+            if (!it->read)
+                jobs.append({QDir(folder).filePath(it.key()), &it.value()});
         }
     }
     // Reading and parsing the cards is most of a load: it runs on every core.
-    QtConcurrent::blockingMap(jobs, [](ReadJob& job) {
+    QtConcurrent::blockingMap(jobs, [](ReadJob<CardState>& job) {
         QByteArray bytes;
-        auto card = std::make_shared<ParsedCard>();
+        StoreCards::ParsedCard parsed;
         if (CardFolder::read(job.path, bytes))
-            *card = StoreCards::parse(bytes);
+            parsed = StoreCards::parse(bytes);
         else
-            card->problem = QStringLiteral("cannot be read");
-        *job.card = std::move(card);
+            parsed.problem = QStringLiteral("cannot be read");
+        job.card->take(std::move(parsed));
     });
 
     m_accounts.clear();
@@ -199,26 +219,20 @@ void VdirStore::buildBook(AccountState& state, Account& account)
     state.groupFiles.clear();
     for (const QString& name : std::as_const(names)) {
         CardState& card = state.files[name];
-        card.problem = card.card->problem;
-        if (card.card->person) {
-            const QString& id = card.card->person->uniqueId();
-            if (const QString other = state.personFiles.value(id); !other.isEmpty()) {
-                card.problem = QStringLiteral("the same UID as %1").arg(other);
-                continue;
-            }
-            auto person = std::make_shared<AddressBook::Person>(*card.card->person);
-            card.changeCount = person->changeCount();
-            account.book->addRecord(person);
-            state.personFiles.insert(id, name);
-        } else if (card.card->group) {
-            const QString& id = card.card->group->uniqueId();
-            if (const QString other = state.groupFiles.value(id); !other.isEmpty()) {
-                card.problem = QStringLiteral("the same UID as %1").arg(other);
-                continue;
-            }
-            account.book->addRecord(std::make_shared<AddressBook::Group>(*card.card->group));
-            state.groupFiles.insert(id, name);
+        card.sameIdAs.clear();
+        const QString id = card.person ? card.person->uniqueId() : card.group ? card.group->uniqueId() : QString();
+        QHash<QString, QString>& files = card.person ? state.personFiles : state.groupFiles;
+        if (id.isNull())
+            continue;
+        if (const QString other = files.value(id); !other.isEmpty()) {
+            card.sameIdAs = other;
+            continue;
         }
+        files.insert(id, name);
+        if (card.person)
+            account.book->addRecord(card.person);
+        else
+            account.book->addRecord(std::make_shared<AddressBook::Group>(*card.group));
     }
 }
 
@@ -251,8 +265,10 @@ QStringList VdirStore::skippedFiles() const
     QStringList skipped;
     for (const auto& state : m_states) {
         for (const CardState& card : std::as_const(state->files)) {
-            if (!card.problem.isEmpty())
-                skipped.append(state->folder + u'/' + card.fileName + QStringLiteral(": ") + card.problem);
+            const QString problem =
+                card.sameIdAs.isEmpty() ? card.problem : QStringLiteral("the same UID as %1").arg(card.sameIdAs);
+            if (!problem.isEmpty())
+                skipped.append(state->folder + u'/' + card.fileName + QStringLiteral(": ") + problem);
         }
     }
     std::sort(skipped.begin(), skipped.end());
@@ -292,8 +308,7 @@ VdirStore::SaveReport VdirStore::save()
             continue;
         // What the store wrote is not a change made by another program.
         card.card.stamp = CardFolder::stampOf(card.path);
-        (card.card.card->group ? card.state->groupFiles : card.state->personFiles)
-            .insert(card.uniqueId, card.card.fileName);
+        (card.card.group ? card.state->groupFiles : card.state->personFiles).insert(card.uniqueId, card.card.fileName);
         card.state->files.insert(card.card.fileName, card.card);
         ++report.written;
     }
@@ -317,26 +332,36 @@ void VdirStore::queueCard(AccountState& state, CardState card, const QString& un
         report.failures.append(path + QStringLiteral(": ") + error);
 }
 
+/// Whether the file still holds what the record holds: an edit undone again, or a record changed
+/// and changed back, leaves its file as it is.
+bool VdirStore::fileMatches(const AccountState& state, const CardState& card, const AddressBook::Person& person) const
+{
+    QByteArray bytes;
+    if (!CardFolder::read(QDir(accountPath(state.folder)).filePath(card.fileName), bytes))
+        return false;
+    const StoreCards::ParsedCard parsed = StoreCards::parse(bytes);
+    return parsed.person && *parsed.person == person;
+}
+
 void VdirStore::savePeople(AccountState& state, const Account& account, CardFolder::AtomicWrites& writes,
                            QList<PendingCard>& pending, SaveReport& report)
 {
     for (const std::shared_ptr<AddressBook::Person>& person : account.book->people()) {
         const QString fileName = state.personFiles.value(person->uniqueId());
         CardState* card = fileName.isEmpty() ? nullptr : &state.files[fileName];
-        // Edited and edited back, or not edited at all: the file stays as it is.
-        if (card && (person->changeCount() == card->changeCount || *person == *card->card->person)) {
+        if (card && card->person == person && person->changeCount() == card->changeCount)
+            continue;
+        if (card && fileMatches(state, *card, *person)) {
+            card->person = person;
             card->changeCount = person->changeCount();
             continue;
         }
         CardState written = card ? *card : CardState{};
-        const QStringList categories = card ? card->card->categories : QStringList();
-        auto parsed = std::make_shared<ParsedCard>();
-        parsed->person = *person;
-        parsed->categories = categories;
-        written.card = std::move(parsed);
+        written.read = true;
+        written.person = person;
         written.changeCount = person->changeCount();
-        queueCard(state, std::move(written), person->uniqueId(), StoreCards::personCard(person, categories), writes,
-                  pending, report);
+        const QByteArray bytes = StoreCards::personCard(person, written.categories);
+        queueCard(state, std::move(written), person->uniqueId(), bytes, writes, pending, report);
     }
 }
 
@@ -346,15 +371,13 @@ void VdirStore::saveGroups(AccountState& state, const Account& account, CardFold
     for (const std::shared_ptr<AddressBook::Group>& group : account.book->groups()) {
         const QString fileName = state.groupFiles.value(group->uniqueId());
         const CardState* card = fileName.isEmpty() ? nullptr : &state.files[fileName];
-        if (card && sameGroup(*group, *card->card->group))
+        if (card && sameGroup(*group, *card->group))
             continue;
         CardState written = card ? *card : CardState{};
-        const QByteArray bytes =
-            AddressBook::GroupCard::write(*group, card ? QByteArrayView(card->card->groupCardText) : QByteArrayView());
-        auto parsed = std::make_shared<ParsedCard>();
-        parsed->group = *group;
-        parsed->groupCardText = bytes;
-        written.card = std::move(parsed);
+        written.read = true;
+        written.groupCardText = AddressBook::GroupCard::write(*group, written.groupCardText);
+        written.group = std::make_shared<const AddressBook::Group>(*group);
+        const QByteArray bytes = written.groupCardText;
         queueCard(state, std::move(written), group->uniqueId(), bytes, writes, pending, report);
     }
 }
@@ -377,10 +400,10 @@ void VdirStore::trashRemoved(AccountState& state, const Account& account, SaveRe
             continue;
         }
         const CardState card = state.files.take(fileName);
-        if (card.card->person)
-            state.personFiles.remove(card.card->person->uniqueId());
-        else
-            state.groupFiles.remove(card.card->group->uniqueId());
+        if (card.person)
+            state.personFiles.remove(card.person->uniqueId());
+        else if (card.group)
+            state.groupFiles.remove(card.group->uniqueId());
         ++report.trashed;
     }
 }

@@ -107,6 +107,8 @@ private:
     void queueCard(AccountState& state, CardState card, const QString& uniqueId, QByteArrayView bytes,
                    CardFolder::AtomicWrites& writes, QList<PendingCard>& pending, SaveReport& report);
     void trashRemoved(AccountState& state, const Account& account, SaveReport& report);
+    [[nodiscard]] bool fileMatches(const AccountState& state, const CardState& card,
+                                   const AddressBook::Person& person) const;
     [[nodiscard]] AccountState* state(const QString& folder);
 
     QString m_root;

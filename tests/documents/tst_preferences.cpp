@@ -116,6 +116,9 @@ void TestPreferences::keysAndDefaults_data()
     row(Key::LastSelectedItemInCustomPanel, "ZQ1DlastSelectedItemInCustomPanel", QVariant());
     row(Key::RecentDocuments, "ZQ1DrecentDocuments", QStringList());
     row(Key::MyCardUniqueId, "ZQ1DmyCardUniqueId", QString());
+    row(Key::AddressBookPath, "ZQ1DaddressBookPath", QString());
+    row(Key::DefaultAccount, "ZQ1DdefaultAccount", QString());
+    row(Key::SmartGroups, "ZQ1DsmartGroups", QVariantList());
 }
 
 void TestPreferences::keysAndDefaults()
@@ -124,7 +127,7 @@ void TestPreferences::keysAndDefaults()
     QFETCH(QString, name);
     QFETCH(QVariant, defaultValue);
 
-    QCOMPARE(Preferences::allKeys().size(), 19);
+    QCOMPARE(Preferences::allKeys().size(), 22);
     QVERIFY(Preferences::allKeys().contains(key));
     QCOMPARE(Preferences::keyName(key), name);
     QCOMPARE(Preferences::defaultValue(key), defaultValue);

@@ -78,9 +78,11 @@ void appendTextLine(QByteArray& out, QByteArrayView name, const QString& value)
 
 bool mayBeGroupCard(QByteArrayView card)
 {
-    // Property names may be written in any case.
+    // Property names may be written in any case; "KIND" is looked for from each "K" or "k".
+    const char* data = card.data();
     for (qsizetype at = 0; at + 4 <= card.size(); ++at) {
-        if (equalsUpper(card.sliced(at, 4), "KIND"))
+        const char c = data[at];
+        if ((c == 'K' || c == 'k') && equalsUpper(card.sliced(at, 4), "KIND"))
             return true;
     }
     return false;
