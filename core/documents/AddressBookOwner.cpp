@@ -201,22 +201,25 @@ VdirStore::SaveReport AddressBookOwner::saveAddressBook()
 
 void AddressBookOwner::applyContactsToRecords()
 {
-    ContactTable kept;
-    kept.reserve(m_collection.contactTable.size());
+    QHash<QString, VdirStore::Account*> accounts;
+    for (const AccountName& name : std::as_const(m_accounts))
+        accounts.insert(name.remote, m_store->account(name.store));
+    VdirStore::Account* defaultAccount = accounts.value(m_collection.defaultAccount);
+    bool deletions = false;
     for (const ContactEntryPtr& contact : std::as_const(m_collection.contactTable)) {
         PersonDsc& person = *contact->person;
-        VdirStore::Account* account = accountNamed(contact->remote);
+        if (person.isBound() && !contact->deleted)
+            continue;
+        VdirStore::Account* account = accounts.value(contact->remote, defaultAccount);
         if (!account)
-            account = accountNamed(m_collection.defaultAccount);
+            continue;
         if (contact->deleted) {
             // The undo steps that could bring it back are dropped with this save.
-            if (person.isBound() && account)
+            deletions = true;
+            if (person.isBound())
                 account->book->removeRecord(account->book->person(person.abPerson()->uniqueId()));
             continue;
         }
-        kept.append(contact);
-        if (person.isBound() || !account)
-            continue;
         // A new contact (added, imported, duplicated) becomes a record of its account.
         auto record = std::make_shared<AddressBook::Person>(person.toRecord());
         // An imported card keeps its UID, which sync tools know it by; contacts made here (whose ids
@@ -229,7 +232,8 @@ void AddressBookOwner::applyContactsToRecords()
         contact->uniqueId = record->uniqueId();
         contact->remote = accountNameOfStore(account->folder);
     }
-    m_collection.contactTable = std::move(kept);
+    if (deletions)
+        m_collection.contactTable.removeIf([](const ContactEntryPtr& contact) { return contact->deleted; });
 }
 
 void AddressBookOwner::applyMembershipToGroups()

@@ -51,8 +51,16 @@ struct VdirStore::AccountState
     QString displayName;
     FileStamp displayNameStamp;
     QHash<QString, CardState> files; ///< by file name
-    QHash<QString, QString> personFiles; ///< unique id → file name
+    /// The file of each person record and the record's change count when it matched the file: a save
+    /// passes over the records that did not change without a look-up by text.
+    struct RecordFile
+    {
+        QString fileName;
+        quint64 changeCount = 0;
+    };
+    QHash<const AddressBook::Person*, RecordFile> recordFiles;
     QHash<QString, QString> groupFiles; ///< unique id → file name
+    bool removedRecords = false; ///< the last save found records of files no longer in the book
 };
 
 namespace {
@@ -215,13 +223,14 @@ void VdirStore::buildBook(AccountState& state, Account& account)
     // File-name order, so that which of two cards with one unique id is used never changes.
     QStringList names = state.files.keys();
     std::sort(names.begin(), names.end());
-    state.personFiles.clear();
+    state.recordFiles.clear();
     state.groupFiles.clear();
+    QHash<QString, QString> personFiles; // unique id → file name
     for (const QString& name : std::as_const(names)) {
         CardState& card = state.files[name];
         card.sameIdAs.clear();
         const QString id = card.person ? card.person->uniqueId() : card.group ? card.group->uniqueId() : QString();
-        QHash<QString, QString>& files = card.person ? state.personFiles : state.groupFiles;
+        QHash<QString, QString>& files = card.person ? personFiles : state.groupFiles;
         if (id.isNull())
             continue;
         if (const QString other = files.value(id); !other.isEmpty()) {
@@ -229,10 +238,12 @@ void VdirStore::buildBook(AccountState& state, Account& account)
             continue;
         }
         files.insert(id, name);
-        if (card.person)
+        if (card.person) {
             account.book->addRecord(card.person);
-        else
+            state.recordFiles.insert(card.person.get(), {name, card.changeCount});
+        } else {
             account.book->addRecord(std::make_shared<AddressBook::Group>(*card.group));
+        }
     }
 }
 
@@ -308,7 +319,10 @@ VdirStore::SaveReport VdirStore::save()
             continue;
         // What the store wrote is not a change made by another program.
         card.card.stamp = CardFolder::stampOf(card.path);
-        (card.card.group ? card.state->groupFiles : card.state->personFiles).insert(card.uniqueId, card.card.fileName);
+        if (card.card.group)
+            card.state->groupFiles.insert(card.uniqueId, card.card.fileName);
+        else
+            card.state->recordFiles.insert(card.card.person.get(), {card.card.fileName, card.card.changeCount});
         card.state->files.insert(card.card.fileName, card.card);
         ++report.written;
     }
@@ -346,23 +360,28 @@ bool VdirStore::fileMatches(const AccountState& state, const CardState& card, co
 void VdirStore::savePeople(AccountState& state, const Account& account, CardFolder::AtomicWrites& writes,
                            QList<PendingCard>& pending, SaveReport& report)
 {
+    qsizetype known = 0;
     for (const std::shared_ptr<AddressBook::Person>& person : account.book->people()) {
-        const QString fileName = state.personFiles.value(person->uniqueId());
-        CardState* card = fileName.isEmpty() ? nullptr : &state.files[fileName];
-        if (card && card->person == person && person->changeCount() == card->changeCount)
-            continue;
-        if (card && fileMatches(state, *card, *person)) {
-            card->person = person;
-            card->changeCount = person->changeCount();
-            continue;
+        const auto found = state.recordFiles.find(person.get());
+        CardState written;
+        if (found != state.recordFiles.end()) {
+            ++known;
+            if (found->changeCount == person->changeCount())
+                continue;
+            CardState& card = state.files[found->fileName];
+            if (fileMatches(state, card, *person)) {
+                card.changeCount = found->changeCount = person->changeCount();
+                continue;
+            }
+            written = card;
         }
-        CardState written = card ? *card : CardState{};
         written.read = true;
         written.person = person;
         written.changeCount = person->changeCount();
         const QByteArray bytes = StoreCards::personCard(person, written.categories);
         queueCard(state, std::move(written), person->uniqueId(), bytes, writes, pending, report);
     }
+    state.removedRecords = state.recordFiles.size() != known;
 }
 
 void VdirStore::saveGroups(AccountState& state, const Account& account, CardFolder::AtomicWrites& writes,
@@ -385,9 +404,11 @@ void VdirStore::saveGroups(AccountState& state, const Account& account, CardFold
 void VdirStore::trashRemoved(AccountState& state, const Account& account, SaveReport& report)
 {
     QStringList removed;
-    for (auto it = state.personFiles.cbegin(); it != state.personFiles.cend(); ++it) {
-        if (!account.book->person(it.key()))
-            removed.append(it.value());
+    if (state.removedRecords) {
+        for (auto it = state.recordFiles.cbegin(); it != state.recordFiles.cend(); ++it) {
+            if (account.book->person(it.key()->uniqueId()).get() != it.key())
+                removed.append(it->fileName);
+        }
     }
     for (auto it = state.groupFiles.cbegin(); it != state.groupFiles.cend(); ++it) {
         if (!account.book->group(it.key()))
@@ -401,7 +422,7 @@ void VdirStore::trashRemoved(AccountState& state, const Account& account, SaveRe
         }
         const CardState card = state.files.take(fileName);
         if (card.person)
-            state.personFiles.remove(card.person->uniqueId());
+            state.recordFiles.remove(card.person.get());
         else if (card.group)
             state.groupFiles.remove(card.group->uniqueId());
         ++report.trashed;
