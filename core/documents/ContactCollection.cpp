@@ -1,5 +1,9 @@
 #include "ContactCollection.h"
 
+#include "model/addressbook/Records.h"
+
+#include <QSet>
+
 namespace Quillary {
 
 ContactEntryPtr ContactCollection::contact(const QString& uniqueId) const
@@ -29,6 +33,23 @@ ContactTable ContactCollection::liveContacts() const
             result.append(entry);
     }
     return result;
+}
+
+void ContactCollection::giveTakenUniqueIdsNewOnes(const ContactTable& incoming) const
+{
+    QSet<QString> used;
+    QSet<const ContactEntry*> present;
+    for (const ContactEntryPtr& entry : contactTable) {
+        used.insert(entry->uniqueId);
+        present.insert(entry.get());
+    }
+    for (const ContactEntryPtr& entry : incoming) {
+        if (used.contains(entry->uniqueId) && !present.contains(entry.get())) {
+            entry->person->setUniqueId(AddressBook::newUniqueId());
+            entry->uniqueId = entry->person->uniqueId();
+        }
+        used.insert(entry->uniqueId);
+    }
 }
 
 } // namespace Quillary

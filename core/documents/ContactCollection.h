@@ -24,6 +24,9 @@ struct ContactCollection
     [[nodiscard]] GroupEntryPtr topGroup() const { return groupTable.isEmpty() ? GroupEntryPtr() : groupTable.first(); }
     /// The contacts that are not deleted, in table order.
     [[nodiscard]] ContactTable liveContacts() const;
+    /// Contacts about to join the table (an import, a drop) whose unique id another contact has
+    /// already get a new one: selections and look-ups by unique id need each to have its own.
+    void giveTakenUniqueIdsNewOnes(const ContactTable& incoming) const;
 };
 
 /// What an owner asks of the contacts table after it changed the data: the reloads of the table and

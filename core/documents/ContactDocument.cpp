@@ -57,9 +57,9 @@ DocumentError writeContacts(QSaveFile& file, const ContactTable& contacts, const
     return {};
 }
 
-/// Writes contacts as CSV into a save file, a batch of lines at a time so that the export can report
-/// progress and stop. The caller commits.
-DocumentError writeCsv(QSaveFile& file, const ContactTable& contacts, QPromise<void>& promise)
+/// Writes table rows as CSV into a save file, a batch of lines at a time so that the export can
+/// report progress and stop. The caller commits.
+DocumentError writeCsv(QSaveFile& file, const CsvRows& rows, QPromise<void>& promise)
 {
     constexpr qsizetype Batch = 2000;
     if (!file.open(QIODevice::WriteOnly))
@@ -67,10 +67,10 @@ DocumentError writeCsv(QSaveFile& file, const ContactTable& contacts, QPromise<v
     // Every batch comes with the header line; only the first one is kept.
     const QByteArray header = CsvWriter::headerLine().toUtf8();
     bool written = file.write(header) == header.size();
-    for (qsizetype start = 0; written && start < contacts.size() && !promise.isCanceled(); start += Batch) {
-        const QByteArray lines = CsvWriter::csvFromSubContacts(contacts.mid(start, Batch)).sliced(header.size());
+    for (qsizetype start = 0; written && start < rows.size() && !promise.isCanceled(); start += Batch) {
+        const QByteArray lines = CsvWriter::csvFromSubContacts(rows.mid(start, Batch)).sliced(header.size());
         written = file.write(lines) == lines.size();
-        promise.setProgressValue(int(qMin(contacts.size(), start + Batch) * 100 / contacts.size()));
+        promise.setProgressValue(int(qMin(rows.size(), start + Batch) * 100 / rows.size()));
     }
     if (promise.isCanceled() || !written) {
         file.cancelWriting();
@@ -505,10 +505,32 @@ DocumentTask* ContactDocument::startExportAsVCard(const QString& path, const Con
 
 DocumentTask* ContactDocument::startExportAsCsv(const QString& path, const ContactTable& contacts)
 {
+    // One line per contact, however many rows of it were chosen.
+    CsvRows rows;
+    for (const ContactEntryPtr& contact : exportableContacts(contacts))
+        rows.append({contact, 0});
+    return startExportRowsAsCsv(path, rows);
+}
+
+DocumentTask* ContactDocument::startExportRowsAsCsv(const QString& path, const CsvRows& rows)
+{
     m_exporting = true;
-    const ContactTable live = snapshotForWriting(exportableContacts(contacts), {}).contacts;
-    DocumentTask* task =
-        startWriting(path, [live](QSaveFile& file, QPromise<void>& promise) { return writeCsv(file, live, promise); });
+    // The worker writes from copies; each row goes with the copy of its contact.
+    ContactTable contacts;
+    for (const CsvRow& row : rows)
+        contacts.append(row.contact);
+    const ContactTable originals = exportableContacts(contacts);
+    const ContactTable copies = snapshotForWriting(originals, {}).contacts;
+    QHash<const ContactEntry*, ContactEntryPtr> copyOf;
+    for (qsizetype i = 0; i < originals.size(); ++i)
+        copyOf.insert(originals.at(i).get(), copies.at(i));
+    CsvRows written;
+    for (const CsvRow& row : rows) {
+        if (const ContactEntryPtr copy = copyOf.value(row.contact.get()))
+            written.append({copy, row.index});
+    }
+    DocumentTask* task = startWriting(
+        path, [written](QSaveFile& file, QPromise<void>& promise) { return writeCsv(file, written, promise); });
     connect(task, &DocumentTask::finished, this, [this] { m_exporting = false; });
     return task;
 }
@@ -548,18 +570,10 @@ DocumentTask* ContactDocument::startImportFromVCard(const QString& path, QByteAr
 void ContactDocument::importContacts(const ContactTable& contacts)
 {
     // A contact imported from a copy of this very file would share its card's UID with the contact
-    // already here; selections and look-ups by unique id need each to have its own.
-    QSet<QString> usedIds;
-    for (const ContactEntryPtr& contact : std::as_const(m_collection.contactTable))
-        usedIds.insert(contact->uniqueId);
-    for (const ContactEntryPtr& contact : contacts) {
+    // already here.
+    for (const ContactEntryPtr& contact : contacts)
         contact->vCardString.clear();
-        if (usedIds.contains(contact->uniqueId) && !m_collection.contactTable.contains(contact)) {
-            contact->person->setUniqueId(AddressBook::newUniqueId());
-            contact->uniqueId = contact->person->uniqueId();
-        }
-        usedIds.insert(contact->uniqueId);
-    }
+    m_collection.giveTakenUniqueIdsNewOnes(contacts);
     m_registry.undoAddContacts(contacts, m_collection.selectedGroupDict);
 }
 

@@ -104,6 +104,8 @@ public:
     /// Writes contacts as CSV, one line each with the first value of every multi-valued field,
     /// atomically, on a worker thread. A cancelled export writes nothing.
     DocumentTask* startExportAsCsv(const QString& path, const ContactTable& contacts);
+    /// Writes table rows as CSV, a line each with the values of its position, in the same way.
+    DocumentTask* startExportRowsAsCsv(const QString& path, const CsvRows& rows);
     /// Reads the contacts of a vCard file to import; `importedContacts()` holds them when it ends.
     DocumentTask* startImportFromVCard(const QString& path, QByteArrayView encoding = "auto");
     [[nodiscard]] const ContactTable& importedContacts() const { return m_imported; }

@@ -364,11 +364,10 @@ void UndoRegistry::undoDeleteContacts(const ContactTable& contacts, const GroupE
 void UndoRegistry::addContacts(const ContactTable& contacts, const GroupEntryPtr& group)
 {
     const ZQVCard converter;
-    // Looked up once: an import of thousands of contacts into a large table must not search it for each.
+    // Thousands of contacts may come back at once (an undone deletion of a whole table).
     QSet<const ContactEntry*> present;
-    present.reserve(m_collection.contactTable.size());
-    for (const ContactEntryPtr& entry : std::as_const(m_collection.contactTable))
-        present.insert(entry.get());
+    for (const ContactEntryPtr& contact : std::as_const(m_collection.contactTable))
+        present.insert(contact.get());
     for (const ContactEntryPtr& contact : contacts) {
         // A contact deleted before comes back from its snapshot, as a new contact with the same values.
         if (!contact->vCardString.isEmpty()) {

@@ -36,6 +36,7 @@ inline const QString AllContacts = QStringLiteral("All Contacts");
 inline const QString AllUniqueId = QStringLiteral("All");
 inline const QString VCardAccount = QStringLiteral("vCard");
 inline const QString LocalContainer = QStringLiteral("Local");
+/// The account of smart groups, which gather contacts of every account by a rule.
 inline const QString SmartGroupAccount = QStringLiteral("Smart Group");
 } // namespace GroupText
 

@@ -89,8 +89,8 @@ QVariant ContactsTableModel::data(const QModelIndex& index, int role) const
         return cell.showsImage;
     case HighlightRole: {
         QVariantList ranges;
-        for (const auto& [start, length] : TableCells::highlightRanges(cell.text, m_controller.searchString()))
-            ranges.append(QPoint(start, length));
+        for (const TextHighlight& highlight : m_controller.highlights(index.row(), index.column(), cell.text))
+            ranges.append(QPoint(highlight.start, highlight.length));
         return ranges;
     }
     default:

@@ -80,6 +80,7 @@ void ContactsViewController::reload()
     // and the model may not change its row count outside a reset.
     m_hasSummaryRow = m_collection.selectedGroupDict && !m_collection.contactTable.isEmpty();
     m_selection.clear();
+    m_currentMatch = {};
     m_model->endReset();
 }
 
@@ -229,12 +230,15 @@ ContactTable ContactsViewController::contactsForIndexes(const QList<int>& rows) 
     QList<int> ordered = rows;
     std::sort(ordered.begin(), ordered.end());
     ContactTable contacts;
+    QSet<const ContactEntry*> taken; // a whole table may be selected: no search through the list
     for (int position : std::as_const(ordered)) {
         if (position < 0 || position >= m_rows.size())
             continue;
         const ContactEntryPtr& contact = m_rows.at(position).contact;
-        if (!contact->deleted && !contacts.contains(contact))
+        if (!contact->deleted && !taken.contains(contact.get())) {
+            taken.insert(contact.get());
             contacts.append(contact);
+        }
     }
     return contacts;
 }
@@ -289,10 +293,36 @@ void ContactsViewController::toggleShowCompany()
     updateTableForContact({});
 }
 
-void ContactsViewController::setSearchString(const QString& text)
+void ContactsViewController::setSearchString(const QString& text, Qt::CaseSensitivity cs)
 {
+    if (m_searchString == text && m_searchCase == cs)
+        return;
     m_searchString = text;
+    m_searchCase = cs;
     m_model->refreshAll();
+}
+
+void ContactsViewController::setCurrentMatch(const CellMatch& match)
+{
+    if (m_currentMatch == match)
+        return;
+    m_currentMatch = match;
+    m_model->refreshAll();
+}
+
+QList<TextHighlight> ContactsViewController::highlights(int row, int column, const QString& text) const
+{
+    QList<TextHighlight> result;
+    const bool here = m_currentMatch.isValid() && m_currentMatch.row == row && m_currentMatch.column == column;
+    for (const auto& [start, length] : TableCells::highlightRanges(text, m_searchString, m_searchCase)) {
+        if (!(here && start == m_currentMatch.start))
+            result.append({start, length, false});
+    }
+    if (here && m_currentMatch.start + m_currentMatch.length <= text.size())
+        result.append({m_currentMatch.start, m_currentMatch.length, true});
+    std::sort(result.begin(), result.end(),
+              [](const TextHighlight& a, const TextHighlight& b) { return a.start < b.start; });
+    return result;
 }
 
 } // namespace Quillary

@@ -113,8 +113,15 @@ public:
     void toggleShowCompany();
     [[nodiscard]] bool showNameInAllRows() const { return m_options.showNameInAllRows; }
     [[nodiscard]] bool showCompanyInNameCell() const { return m_options.showCompanyInNameCell; }
-    void setSearchString(const QString& text);
+    /// The find text the cells mark wherever it occurs; "" for none.
+    void setSearchString(const QString& text, Qt::CaseSensitivity cs = Qt::CaseSensitive);
     [[nodiscard]] const QString& searchString() const { return m_searchString; }
+    [[nodiscard]] Qt::CaseSensitivity searchCaseSensitivity() const { return m_searchCase; }
+    /// The match the find bar stands on, drawn apart from the other occurrences; cleared by a reload.
+    void setCurrentMatch(const CellMatch& match);
+    [[nodiscard]] const CellMatch& currentMatch() const { return m_currentMatch; }
+    /// Where a cell's text is marked: every occurrence of the search string, and the current match.
+    [[nodiscard]] QList<TextHighlight> highlights(int row, int column, const QString& text) const;
 
 Q_SIGNALS:
     /// The selection changed from the core side (after a reload or a select call).
@@ -146,6 +153,8 @@ private:
     SortOptionsDict m_sortOptions;
     CellOptions m_options;
     QString m_searchString;
+    Qt::CaseSensitivity m_searchCase = Qt::CaseSensitive;
+    CellMatch m_currentMatch;
     TableRows::LabelCollector m_labels;
     bool m_findBarVisible = false;
     bool m_hasSummaryRow = false; ///< a group is selected and there are contacts, as of the last reload

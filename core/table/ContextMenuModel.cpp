@@ -32,7 +32,7 @@ const ItemRule itemRules[] = {
     {T::CallPhone, MenuAction::CallPhone, false},
     {T::SendEmail, MenuAction::SendEmail, false},
     {T::OpenURL, MenuAction::OpenURL, false},
-    {T::OpenAppleMap, MenuAction::OpenAppleMap, false},
+    {T::OpenMap, MenuAction::OpenMap, false},
     {T::OpenGoogleMap, MenuAction::OpenGoogleMap, false},
     {T::OpenCalendar, MenuAction::OpenCalendar, false},
     {T::OpenEditPanel, MenuAction::ShowPopover, false},
@@ -91,8 +91,8 @@ QList<const char*> itemKeys(const QString& identifier, bool hasValue)
         return nameItems();
     case ColumnKind::Address:
         if (hasValue)
-            return {T::OpenAppleMap,         T::OpenGoogleMap, T::OpenAddressPanel, Separator,
-                    T::AddDeleteAddressItem, T::DeleteItem,    T::AddItem};
+            return {T::OpenMap,    T::OpenGoogleMap, T::OpenAddressPanel, Separator, T::AddDeleteAddressItem,
+                    T::DeleteItem, T::AddItem};
         return {T::OpenAddressPanel, Separator, T::AddDeleteAddressItem, T::AddItem};
     case ColumnKind::AddressPart:
         if (hasValue)

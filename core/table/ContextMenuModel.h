@@ -22,7 +22,7 @@ enum class MenuAction {
     CallPhone,
     SendEmail,
     OpenURL,
-    OpenAppleMap,
+    OpenMap,
     OpenGoogleMap,
     OpenCalendar,
     // The field's editor (`CellEditing::showPopoverWrapper`).
@@ -62,7 +62,7 @@ inline constexpr const char* ShowNameInAllRows = QT_TRANSLATE_NOOP("Quillary::Co
 inline constexpr const char* CallPhone = QT_TRANSLATE_NOOP("Quillary::Core", "Call Phone");
 inline constexpr const char* SendEmail = QT_TRANSLATE_NOOP("Quillary::Core", "Send Email");
 inline constexpr const char* OpenURL = QT_TRANSLATE_NOOP("Quillary::Core", "Open URL");
-inline constexpr const char* OpenAppleMap = QT_TRANSLATE_NOOP("Quillary::Core", "Open Apple Map");
+inline constexpr const char* OpenMap = QT_TRANSLATE_NOOP("Quillary::Core", "Open Map");
 inline constexpr const char* OpenGoogleMap = QT_TRANSLATE_NOOP("Quillary::Core", "Open Google Map");
 inline constexpr const char* OpenCalendar = QT_TRANSLATE_NOOP("Quillary::Core", "Open Calendar");
 inline constexpr const char* OpenEditPanel = QT_TRANSLATE_NOOP("Quillary::Core", "Open Edit Panel");

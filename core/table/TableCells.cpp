@@ -143,12 +143,13 @@ QString summaryText(const QString& groupName, int contactCount)
     return Tr::tr("%1: total %2 contacts").arg(groupName).arg(contactCount);
 }
 
-QList<std::pair<int, int>> highlightRanges(const QString& text, const QString& searchString)
+QList<std::pair<int, int>> highlightRanges(const QString& text, const QString& searchString, Qt::CaseSensitivity cs)
 {
     QList<std::pair<int, int>> ranges;
     if (searchString.isEmpty())
         return ranges;
-    for (qsizetype at = text.indexOf(searchString); at >= 0; at = text.indexOf(searchString, at + searchString.size()))
+    for (qsizetype at = text.indexOf(searchString, 0, cs); at >= 0;
+         at = text.indexOf(searchString, at + searchString.size(), cs))
         ranges.append({int(at), int(searchString.size())});
     return ranges;
 }

@@ -30,6 +30,28 @@ struct CellOptions
     bool showCompanyInNameCell = false;
 };
 
+/// A stretch of a cell's text that the find bar marks.
+struct TextHighlight
+{
+    int start = 0;
+    int length = 0;
+    bool current = false; ///< the match the find bar stands on
+
+    friend bool operator==(const TextHighlight&, const TextHighlight&) = default;
+};
+
+/// Where in a cell the find bar's current match lies: the cell and the stretch of its text.
+struct CellMatch
+{
+    int row = -1;
+    int column = -1;
+    int start = 0;
+    int length = 0;
+
+    [[nodiscard]] bool isValid() const { return row >= 0 && column >= 0 && length > 0; }
+    friend bool operator==(const CellMatch&, const CellMatch&) = default;
+};
+
 namespace TableCells {
 
 /// The cell of a row (at table position `tableRow`) in a column.
@@ -42,8 +64,9 @@ namespace TableCells {
 /// The summary row's text: "%1: total %2 contacts".
 [[nodiscard]] QString summaryText(const QString& groupName, int contactCount);
 
-/// Where the search string occurs in a text: (start, length) pairs, left to right, case-sensitive.
-[[nodiscard]] QList<std::pair<int, int>> highlightRanges(const QString& text, const QString& searchString);
+/// Where the search string occurs in a text: (start, length) pairs, left to right.
+[[nodiscard]] QList<std::pair<int, int>> highlightRanges(const QString& text, const QString& searchString,
+                                                         Qt::CaseSensitivity cs = Qt::CaseSensitive);
 
 /// The field a column edits: "Address" for an address part, the column itself otherwise.
 [[nodiscard]] QString fieldOfColumn(const QString& identifier);

@@ -71,7 +71,7 @@ void TestCellEditingBulk::contextMenu_data()
     QTest::newRow("no email") << Bob << Field::Email << "Open Edit Panel|Add Item";
     QTest::newRow("no social network") << Alice << Field::SocialNetwork << "Open Edit Panel|Add Item";
     QTest::newRow("address") << Alice << Field::Address
-                             << "Open Apple Map|Open Google Map|Open Address Panel|-|Add/Delete Address Item|"
+                             << "Open Map|Open Google Map|Open Address Panel|-|Add/Delete Address Item|"
                                 "Delete Item|Add Item";
     QTest::newRow("no address") << Bob << Field::Address << "Open Address Panel|-|Add/Delete Address Item|Add Item";
     QTest::newRow("zip") << Alice << Field::ZIP

@@ -10,6 +10,7 @@
 #include "formats/ImportPanel.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
+#include "table/ContactCommands.h"
 #include "table/ContactsTableEditing.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
@@ -99,7 +100,8 @@ bool DocumentFileCommands::revertDocumentToSaved()
     return true;
 }
 
-QString DocumentFileCommands::askExportPath(const QString& extension, const QStringList& nameFilters)
+QString DocumentFileCommands::askExportPath(const QString& extension, const QStringList& nameFilters,
+                                            const QString& defaultName)
 {
     const ContactDocument* document = m_window->document();
     FileDialog::Options options;
@@ -109,7 +111,7 @@ QString DocumentFileCommands::askExportPath(const QString& extension, const QStr
     options.nameFilters = nameFilters;
     options.defaultSuffix = extension;
     const QFileInfo file(document->filePath().isEmpty() ? document->displayName() : document->filePath());
-    const QString name = file.completeBaseName() + u'.' + extension;
+    const QString name = defaultName.isEmpty() ? file.completeBaseName() + u'.' + extension : defaultName;
     options.directory = document->filePath().isEmpty() ? name : file.absoluteDir().filePath(name);
     return FileDialog::getSaveFileName(m_window, options);
 }
@@ -130,14 +132,15 @@ bool DocumentFileCommands::exportAsCSV()
 }
 
 bool DocumentFileCommands::runExport(const QString& extension, const QStringList& nameFilters,
-                                     const std::function<DocumentTask*(const QString&)>& start)
+                                     const std::function<DocumentTask*(const QString&)>& start,
+                                     const QString& defaultName)
 {
     ContactDocument* document = m_window->document();
     // The commands come back once the export has ended, whichever way.
     const auto refresh = qScopeGuard([this] { m_window->updateWindowState(); });
     // No second export or import while the panel is open.
     document->setExporting(true);
-    const QString path = askExportPath(extension, nameFilters);
+    const QString path = askExportPath(extension, nameFilters, defaultName);
     document->setExporting(false);
     if (path.isEmpty())
         return false;
@@ -160,6 +163,49 @@ bool DocumentFileCommands::exportAsVCard()
     return runExport(QStringLiteral("vcf"), vCardFilters(), [document, contacts](const QString& path) {
         return document->startExportAsVCard(path, contacts);
     });
+}
+
+bool DocumentFileCommands::exportContactAsVCard(int clickedRow)
+{
+    const ContactCommands::ExportRequest request =
+        ContactCommands(*m_window->tableController()).exportToVCard(clickedRow);
+    if (m_window->document()->isExporting() || request.contacts.isEmpty())
+        return false;
+    if (request.asksMultipleFirst && !MessageBox::confirm(m_window, ContactCommands::multipleContactsMessage(), {}))
+        return false;
+    return exportRequestAsVCard(request);
+}
+
+bool DocumentFileCommands::exportContactsAsVCard(int clickedRow)
+{
+    return exportRequestAsVCard(
+        ContactCommands(*m_window->tableController()).exportContacts(clickedRow, QStringLiteral("vcf")));
+}
+
+bool DocumentFileCommands::exportRequestAsVCard(const ContactCommands::ExportRequest& request)
+{
+    ContactDocument* document = m_window->document();
+    if (document->isExporting() || request.contacts.isEmpty())
+        return false;
+    const ContactTable contacts = request.contacts;
+    return runExport(
+        QStringLiteral("vcf"), vCardFilters(),
+        [document, contacts](const QString& path) { return document->startExportAsVCard(path, contacts); },
+        request.defaultFileName);
+}
+
+bool DocumentFileCommands::exportContactsAsCSV(int clickedRow)
+{
+    ContactDocument* document = m_window->document();
+    const ContactCommands::ExportRequest request =
+        ContactCommands(*m_window->tableController()).exportContacts(clickedRow, QStringLiteral("csv"));
+    if (document->isExporting() || request.rows.isEmpty())
+        return false;
+    const CsvRows rows = request.rows;
+    return runExport(
+        QStringLiteral("csv"), {tr("CSV (*.csv)"), tr("Text (*.txt)")},
+        [document, rows](const QString& path) { return document->startExportRowsAsCsv(path, rows); },
+        request.defaultFileName);
 }
 
 bool DocumentFileCommands::importFromVCard()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "table/ContactCommands.h"
+
 #include <QObject>
 #include <QString>
 
@@ -33,18 +35,26 @@ public:
     bool exportAsCSV();
     bool exportAsVCard();
     bool importFromVCard();
+    /// The exports of the contacts table's rows (the selected ones and the clicked one, -1 for
+    /// none): "Export Contact as vCard…", "Export Contacts as CSV…" and "Export Contacts as vCard…",
+    /// each suggesting a file named after a contact.
+    bool exportContactAsVCard(int clickedRow);
+    bool exportContactsAsCSV(int clickedRow);
+    bool exportContactsAsVCard(int clickedRow);
     /// The close rules: a CSV document with changes asks; a vCard document writes its changes.
     bool canClose();
 
 private:
     bool saveTo(const QString& path);
-    /// The file an export writes: asked in a save panel; empty when cancelled.
-    QString askExportPath(const QString& extension, const QStringList& nameFilters);
+    /// The file an export writes: asked in a save panel, `defaultName` suggested (the document's
+    /// name when empty); empty when cancelled.
+    QString askExportPath(const QString& extension, const QStringList& nameFilters, const QString& defaultName = {});
     void exportFailed(int code);
     /// Asks where to export, then runs the export under the progress window.
     bool runExport(const QString& extension, const QStringList& nameFilters,
-                   const std::function<DocumentTask*(const QString&)>& start);
+                   const std::function<DocumentTask*(const QString&)>& start, const QString& defaultName = {});
     bool closeVCardDocument();
+    bool exportRequestAsVCard(const ContactCommands::ExportRequest& request);
 
     DocumentWindow* m_window;
 };

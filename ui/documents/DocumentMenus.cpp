@@ -1,6 +1,8 @@
 #include "DocumentMenus.h"
 
+#include "ContactActions.h"
 #include "DocumentFileCommands.h"
+#include "DocumentPanelCommands.h"
 #include "DocumentWindow.h"
 #include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
@@ -119,15 +121,12 @@ void DocumentMenus::createActions()
     redo->setObjectName(QStringLiteral("redoAction"));
     redo->setShortcut(QKeySequence::Redo);
     m_actions.insert(Command::Redo, redo);
-    // The clipboard commands of the table come with its contact commands; until then they stay off.
-    addAction(Command::Cut, QStringLiteral("cutAction"), tr("Cu&t"), QKeySequence::Cut)->setEnabled(false);
-    addAction(Command::Copy, QStringLiteral("copyAction"), tr("&Copy"), QKeySequence::Copy)->setEnabled(false);
-    addAction(Command::Paste, QStringLiteral("pasteAction"), tr("&Paste"), QKeySequence::Paste)->setEnabled(false);
     connect(
         addAction(Command::SelectAll, QStringLiteral("selectAllAction"), tr("Select &All"), QKeySequence::SelectAll),
         &QAction::triggered, w->tableView(), &QAbstractItemView::selectAll);
-    QAction* editMode =
-        addAction(Command::EditMode, QStringLiteral("editModeAction"), tr("Edit"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    // Ctrl+E is "Use Selection for Find".
+    QAction* editMode = addAction(Command::EditMode, QStringLiteral("editModeAction"), tr("Edit"),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     editMode->setCheckable(true);
     connect(editMode, &QAction::triggered, w, &DocumentWindow::editButtonPressed);
 
@@ -196,10 +195,15 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     edit->addAction(action(Command::Undo));
     edit->addAction(action(Command::Redo));
     edit->addSeparator();
-    edit->addAction(action(Command::Cut));
-    edit->addAction(action(Command::Copy));
-    edit->addAction(action(Command::Paste));
+    ContactActions* contacts = m_window->contactActions();
+    contacts->addClipboardItems(edit);
     edit->addAction(action(Command::SelectAll));
+    edit->addSeparator();
+    QMenu* find = contacts->findMenu(edit);
+    find->addSeparator();
+    find->addAction(m_window->panelCommands()->findPanelAction());
+    edit->addMenu(find);
+    edit->addMenu(contacts->transformationsMenu(edit));
     edit->addSeparator();
     edit->addAction(action(Command::EditMode));
 
@@ -218,6 +222,16 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     view->addAction(action(Command::Font));
     view->addAction(action(Command::DefaultFont));
 
+    QMenu* contact = contacts->contactMenu(bar);
+    contact->addSeparator();
+    contact->addAction(action(Command::ShowContactInfo));
+    contact->addAction(m_window->outputCommands()->showQRCodeAction());
+    contact->addAction(m_window->outputCommands()->useAsMyCardAction());
+    contact->addSeparator();
+    contact->addAction(m_window->panelCommands()->mergeAction());
+    contact->addAction(m_window->panelCommands()->findDuplicatesAction());
+    bar->addMenu(contact);
+
     QMenu* navigate = bar->addMenu(tr("&Navigate"));
     navigate->addMenu(
         dynamicMenu(navigate, QStringLiteral("selectGroupMenu"), tr("Select Group"), &DocumentMenus::fillGroupMenu));
@@ -226,7 +240,7 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
 
     QMenu* help = bar->addMenu(tr("&Help"));
     help->addAction(action(Command::About));
-    for (QMenu* menu : {file, edit, view, navigate, help})
+    for (QMenu* menu : {file, edit, view, contact, navigate, help})
         connect(menu, &QMenu::aboutToShow, this, &DocumentMenus::validate);
 }
 
@@ -374,13 +388,14 @@ void DocumentMenus::fillSortOptionsMenu(QMenu* menu)
 void DocumentMenus::fillContactMenu(QMenu* menu)
 {
     menu->clear();
-    // The contact commands themselves come later; their places are kept.
+    validate();
+    ContactActions* contacts = m_window->contactActions();
     menu->addAction(action(Command::ShowContactInfo));
-    for (const QString& title : {tr("Add New Contact"), tr("Delete Contact"), tr("Duplicate Contact")})
-        menu->addAction(title)->setEnabled(false);
-    QAction* exportContact =
-        menu->addAction(tr("Export Contact as vCard"), m_window->fileCommands(), &DocumentFileCommands::exportAsVCard);
-    exportContact->setEnabled(action(Command::ExportAsVCard)->isEnabled());
+    for (const ContactActions::Id id : {ContactActions::Id::AddContact, ContactActions::Id::DeleteContact,
+                                        ContactActions::Id::DuplicateContact, ContactActions::Id::ExportContactAsVCard})
+        menu->addAction(contacts->action(id));
+    menu->addAction(m_window->panelCommands()->mergeAction());
+    menu->addAction(m_window->panelCommands()->findDuplicatesAction());
     menu->addAction(m_window->outputCommands()->showQRCodeAction());
     menu->addAction(m_window->outputCommands()->useAsMyCardAction());
     menu->addSeparator();
@@ -460,6 +475,8 @@ void DocumentMenus::validate()
     action(Command::ShowNameInAllRows)->setChecked(m_window->tableController()->showNameInAllRows());
     action(Command::ShowContactInfo)->setEnabled(state.selectedRowCount > 0);
     m_window->outputCommands()->validate();
+    m_window->contactActions()->validate(state);
+    m_window->panelCommands()->validate();
     rebuildViewTypePopup();
 }
 

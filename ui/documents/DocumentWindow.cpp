@@ -1,7 +1,10 @@
 #include "DocumentWindow.h"
 
+#include "ContactActions.h"
 #include "DocumentFileCommands.h"
 #include "DocumentMenus.h"
+#include "DocumentPanelCommands.h"
+#include "WindowContactCommands.h"
 #include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentGroups.h"
@@ -11,10 +14,13 @@
 #include "groups/GroupSideBar.h"
 #include "output/OutputCommands.h"
 #include "support/MessageBox.h"
+#include "table/CellEditing.h"
 #include "table/ContactsTableEditing.h"
 #include "table/ContactsTableModel.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
+#include "table/FindBar.h"
+#include "table/TableTextFinder.h"
 
 #include <QCloseEvent>
 #include <QFontDialog>
@@ -45,8 +51,13 @@ DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Prefer
         new ContactsViewController(m_document->collection(), &m_document->undoRegistry(), &m_preferences, this);
     m_document->setView(m_tableController);
     m_fileCommands = new DocumentFileCommands(this);
+    m_contactCommands = new WindowContactCommands(this);
+    m_textFinder = new TableTextFinder(*m_tableController, this);
     m_outputCommands = new OutputCommands(this);
+    m_panelCommands = new DocumentPanelCommands(this);
     setUpLayout();
+    m_contactActions = new ContactActions(this);
+    setUpContactCommands();
     m_menus = new DocumentMenus(this);
     setUpTable();
     m_menus->buildMenuBar(menuBar());
@@ -95,10 +106,18 @@ void DocumentWindow::setUpLayout()
 
     m_sideBar = new GroupSideBar(m_document->collection(), this);
     m_tableView = new ContactsTableView(*m_tableController, this);
+    // The find bar sits above the table it searches.
+    auto* tableArea = new QWidget(this);
+    auto* tableLayout = new QVBoxLayout(tableArea);
+    tableLayout->setContentsMargins(0, 0, 0, 0);
+    tableLayout->setSpacing(0);
+    m_findBar = new FindBar(*m_textFinder, tableArea);
+    tableLayout->addWidget(m_findBar);
+    tableLayout->addWidget(m_tableView, 1);
     m_splitView = new QSplitter(Qt::Horizontal, this);
     m_splitView->setObjectName(QStringLiteral("splitView"));
     m_splitView->addWidget(m_sideBar);
-    m_splitView->addWidget(m_tableView);
+    m_splitView->addWidget(tableArea);
     m_splitView->setStretchFactor(1, 1);
     m_splitView->setCollapsible(1, false);
     connect(m_splitView, &QSplitter::splitterMoved, this, [this] {
@@ -118,17 +137,36 @@ void DocumentWindow::setUpLayout()
     connect(m_sideBar, &GroupSideBar::groupNameWillChange, this, &DocumentWindow::groupNameWillChange);
     connect(m_sideBar, &GroupSideBar::addContactByStringIndexes, this, &DocumentWindow::addContactByStringIndexes);
 
-    ContactsTableEditing* editing = m_tableView->editing();
-    editing->setWindowCommands({MenuAction::ExportContactAsVCard, MenuAction::ShowQRCode});
-    connect(editing, &ContactsTableEditing::contactCommandRequested, this, [this](MenuAction action, int row) {
-        if (action == MenuAction::ExportContactAsVCard)
-            m_fileCommands->exportAsVCard();
-        else if (action == MenuAction::ShowQRCode)
-            m_outputCommands->showQRCode(row);
-    });
-    connect(editing, &ContactsTableEditing::windowEdited, this, [this] { m_document->setAddressBookDirty(true); });
+    connect(m_tableView->editing(), &ContactsTableEditing::windowEdited, this,
+            [this] { m_document->setAddressBookDirty(true); });
     m_editors = new TableEditors(m_tableView, m_document->undoRegistry(),
                                  [document = m_document] { return !document->isInViewingMode(); });
+}
+
+void DocumentWindow::setUpContactCommands()
+{
+    ContactsTableEditing* editing = m_tableView->editing();
+    // Show QRCode is the output's; the other commands of the menu are the contact commands'.
+    QList<MenuAction> commands = WindowContactCommands::contextMenuCommands();
+    commands.append(MenuAction::ShowQRCode);
+    editing->setWindowCommands(commands);
+    editing->setWindowCommandState(
+        [this](MenuAction action, int row) { return m_contactCommands->contextMenuCommandState(action, row); });
+    connect(editing, &ContactsTableEditing::contactCommandRequested, this,
+            [this](MenuAction action, int row, int column) {
+                if (action == MenuAction::ShowQRCode)
+                    m_outputCommands->showQRCode(row);
+                else
+                    m_contactCommands->contextMenuCommand(action, row, column);
+            });
+    m_tableView->setDropHandler([this](const QMimeData& data) { return m_contactCommands->dropContacts(data); });
+    connect(m_textFinder, &TableTextFinder::editorRequested, this, [editing](int row, int column) {
+        editing->apply(editing->cellEditing().editTableViewCellOrShowPopoverForColumn(column, row, false));
+    });
+    connect(m_textFinder, &TableTextFinder::findBarStateChanged, this, [this] {
+        if (!m_textFinder->isFindBarVisible())
+            m_tableView->setFocus();
+    });
 }
 
 void DocumentWindow::showContactInfo()
@@ -186,6 +224,7 @@ void DocumentWindow::applyEditState(bool on)
     m_redSeparator->setPalette(palette);
     m_redSeparator->setProperty("editMode", on);
     m_sideBar->setEditState(on);
+    m_findBar->updateEditable();
     if (!on)
         m_tableView->editing()->abandonPendingEdit(); // locking drops a half-typed text
     if (on != m_tableController->editState())

@@ -14,15 +14,20 @@ namespace Quillary {
 class ContactDocument;
 class ContactsViewController;
 class Preferences;
+class TableTextFinder;
 } // namespace Quillary
 
 namespace Quillary::Ui {
 
+class ContactActions;
 class ContactsTableView;
 class DocumentController;
 class DocumentFileCommands;
 class DocumentMenus;
+class DocumentPanelCommands;
+class FindBar;
 class GroupSideBar;
+class WindowContactCommands;
 class TableEditors;
 class OutputCommands;
 
@@ -47,7 +52,12 @@ public:
     [[nodiscard]] DocumentController* documentController() const { return m_controller; }
     [[nodiscard]] DocumentMenus* menus() const { return m_menus; }
     [[nodiscard]] DocumentFileCommands* fileCommands() const { return m_fileCommands; }
+    [[nodiscard]] WindowContactCommands* contactCommands() const { return m_contactCommands; }
+    [[nodiscard]] ContactActions* contactActions() const { return m_contactActions; }
+    [[nodiscard]] TableTextFinder* textFinder() const { return m_textFinder; }
+    [[nodiscard]] FindBar* findBar() const { return m_findBar; }
     [[nodiscard]] OutputCommands* outputCommands() const { return m_outputCommands; }
+    [[nodiscard]] DocumentPanelCommands* panelCommands() const { return m_panelCommands; }
     [[nodiscard]] Preferences& preferences() const { return m_preferences; }
     /// The field editors and the contact card of the table.
     [[nodiscard]] TableEditors* editors() const { return m_editors; }
@@ -98,6 +108,7 @@ protected:
 private:
     void setUpLayout();
     void setUpTable();
+    void setUpContactCommands();
     void applyEditState(bool on);
     void groupSelectionDidChange(const GroupEntryPtr& group);
     void groupNameWillChange(const GroupEntryPtr& group, const QString& name);
@@ -115,8 +126,13 @@ private:
     QToolButton* m_editButton = nullptr;
     DocumentMenus* m_menus = nullptr;
     DocumentFileCommands* m_fileCommands = nullptr;
+    WindowContactCommands* m_contactCommands = nullptr;
+    ContactActions* m_contactActions = nullptr;
+    TableTextFinder* m_textFinder = nullptr;
+    FindBar* m_findBar = nullptr;
     TableEditors* m_editors = nullptr;
     OutputCommands* m_outputCommands = nullptr;
+    DocumentPanelCommands* m_panelCommands = nullptr;
     bool m_groupViewHidden = true;
 };
 

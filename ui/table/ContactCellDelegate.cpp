@@ -20,6 +20,7 @@ const char* const EditedRow = "editedRow";
 const char* const EditedColumn = "editedColumn";
 constexpr int MaximumLabelWidth = 96;
 const QColor HighlightColor(255, 165, 0); // the find text's orange
+const QColor CurrentMatchColor(255, 225, 0); // the match the find bar stands on
 
 QColor textColor(const QStyleOptionViewItem& option)
 {
@@ -79,6 +80,7 @@ void ContactCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
         return;
     }
     const CellContent cell = m_controller.cell(index.row(), index.column());
+    m_painting = {index.row(), index.column(), cell.text};
     painter->save();
     painter->setClipRect(opt.rect);
     switch (cell.cellTemplate) {
@@ -175,11 +177,17 @@ void ContactCellDelegate::drawText(QPainter* painter, const QRect& rect, const Q
     textOption.setWrapMode(QTextOption::NoWrap);
     layout.setTextOption(textOption);
     QList<QTextLayout::FormatRange> formats;
-    for (const auto& [start, length] : TableCells::highlightRanges(text, m_controller.searchString())) {
+    // The current match lies in the cell's main text, not in a second line.
+    const bool mainText = text == m_painting.text;
+    for (const TextHighlight& highlight :
+         m_controller.highlights(mainText ? m_painting.row : -1, m_painting.column, text)) {
         QTextLayout::FormatRange range;
-        range.start = start;
-        range.length = length;
-        range.format.setBackground(HighlightColor);
+        range.start = highlight.start;
+        range.length = highlight.length;
+        range.format.setBackground(highlight.current ? CurrentMatchColor : HighlightColor);
+        range.format.setForeground(QColor(Qt::black)); // readable on the marks, in selected rows too
+        if (highlight.current)
+            range.format.setFontUnderline(true);
         formats.append(range);
     }
     layout.setFormats(formats);

@@ -84,6 +84,14 @@ private:
     int m_lineHeight = 20;
     mutable QCache<quintptr, QPixmap> m_thumbnails;
     mutable QPointer<QWidget> m_activeEditor;
+    /// The cell being painted, for the find bar's current match.
+    struct PaintedCell
+    {
+        int row = -1;
+        int column = -1;
+        QString text;
+    };
+    mutable PaintedCell m_painting;
     CommitHandler m_commit;
     KeyHandler m_key;
 };

@@ -162,6 +162,7 @@ QMenu* ContactsTableEditing::contextMenu(int row, int column, QWidget* parent)
 {
     auto* menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("cellMenu"));
+    menu->setToolTipsVisible(true);
     const bool editors = isSignalConnected(QMetaMethod::fromSignal(&ContactsTableEditing::fieldEditorRequested));
     for (const MenuItem& item : m_editing->menuNeedsUpdate(row, column)) {
         if (item.isSeparator()) {
@@ -173,8 +174,13 @@ QMenu* ContactsTableEditing::contextMenu(int row, int column, QWidget* parent)
         action->setCheckable(item.action == MenuAction::ToggleShowCompany
                              || item.action == MenuAction::ToggleShowNameInAllRows);
         action->setChecked(item.checked);
-        const bool available = isBulkOrDisplay(item.action) || (opensEditor(item.action) && editors)
-            || m_windowCommands.contains(item.action);
+        bool available = isBulkOrDisplay(item.action) || (opensEditor(item.action) && editors);
+        if (m_windowCommands.contains(item.action)) {
+            const auto [allowed, toolTip] =
+                m_windowCommandState ? m_windowCommandState(item.action, row) : std::pair(true, QString());
+            available = allowed;
+            action->setToolTip(toolTip);
+        }
         action->setEnabled(item.enabled && available);
         connect(action, &QAction::triggered, this, [this, item, row, column] { menuItemChosen(item, row, column); });
     }
@@ -189,7 +195,7 @@ void ContactsTableEditing::menuItemChosen(const MenuItem& item, int row, int col
     else if (opensEditor(item.action))
         apply(m_editing->showPopoverWrapper(item, row, column));
     else
-        Q_EMIT contactCommandRequested(item.action, row);
+        Q_EMIT contactCommandRequested(item.action, row, column);
 }
 
 QMenu* ContactsTableEditing::labelMenu(int row, int column, QWidget* parent)

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QPoint>
 
+#include <functional>
+
 #include <optional>
 
 class QMenu;
@@ -54,13 +56,16 @@ public:
     [[nodiscard]] QMenu* contextMenu(int row, int column, QWidget* parent);
     /// The contact commands of the context menu the window carries out; the others stay inactive.
     void setWindowCommands(const QList<MenuAction>& actions) { m_windowCommands = actions; }
+    /// Whether the window allows one of its commands on a row now, and why not (a tool tip).
+    using WindowCommandState = std::function<std::pair<bool, QString>(MenuAction action, int row)>;
+    void setWindowCommandState(WindowCommandState state) { m_windowCommandState = std::move(state); }
     /// The labels a labelled cell offers in edit mode, the cell's own ticked.
     [[nodiscard]] QMenu* labelMenu(int row, int column, QWidget* parent);
 
 Q_SIGNALS:
     void fieldEditorRequested(const Quillary::EditDecision& decision);
     /// A contact command of the context menu that the window carries out.
-    void contactCommandRequested(Quillary::MenuAction action, int row);
+    void contactCommandRequested(Quillary::MenuAction action, int row, int column);
     /// Contacts changed outside the undo steps.
     void windowEdited();
 
@@ -82,6 +87,7 @@ private:
     CellEditing* m_editing;
     std::optional<PendingCommit> m_commit;
     QList<MenuAction> m_windowCommands;
+    WindowCommandState m_windowCommandState;
 };
 
 } // namespace Quillary::Ui

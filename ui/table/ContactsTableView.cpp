@@ -3,6 +3,7 @@
 #include "ContactCellDelegate.h"
 #include "ContactsTableEditing.h"
 #include "documents/DocumentGroups.h"
+#include "table/ContactPasteboard.h"
 #include "table/ContactsTableModel.h"
 #include "table/ContactsViewController.h"
 
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 
 #include <memory>
@@ -77,7 +79,9 @@ ContactsTableView::ContactsTableView(ContactsViewController& controller, QWidget
     setWordWrap(false);
     setCornerButtonEnabled(false);
     setDragEnabled(true);
-    setDragDropMode(QAbstractItemView::DragOnly);
+    // Drops are decided here, not by the model: contacts are added, never moved between rows.
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDropIndicatorShown(false);
     setDefaultDropAction(Qt::CopyAction);
     m_collapseSelection.setSingleShot(true);
     connect(&m_collapseSelection, &QTimer::timeout, this, [this] {
@@ -206,6 +210,16 @@ void ContactsTableView::paintEvent(QPaintEvent* event)
 {
     measureVisibleRows();
     QTableView::paintEvent(event);
+    paintDropLine();
+}
+
+void ContactsTableView::paintDropLine()
+{
+    if (m_dropLineY < 0)
+        return;
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawLine(0, m_dropLineY, viewport()->width(), m_dropLineY);
 }
 
 void ContactsTableView::applyColumnWidths()
@@ -424,18 +438,94 @@ void ContactsTableView::selectionChanged(const QItemSelection& selected, const Q
 
 QMimeData* ContactsTableView::mimeDataForSelectedRows() const
 {
-    auto* data = new QMimeData;
-    data->setData(DocumentGroups::RowIndexesMimeType,
-                  DocumentGroups::rowIndexText(m_controller.selectedIndexes()).toUtf8());
-    return data;
+    return ContactPasteboard::mimeData(ContactPasteboard::dragPayload(m_controller, m_controller.selectedIndexes()));
+}
+
+ContactPasteboard::DropProposal ContactsTableView::dropProposal(const QPoint& position, const QObject* source,
+                                                                const QMimeData* data) const
+{
+    ContactPasteboard::DropProposal proposal;
+    proposal.editState = m_controller.editState();
+    proposal.rowCount = model()->rowCount();
+    proposal.fromThisTable = source == this;
+    proposal.fromThisApplication = source != nullptr;
+    proposal.offersContacts = data && ContactPasteboard::offersContacts(*data);
+    const QModelIndex index = indexAt(position);
+    if (!index.isValid()) {
+        proposal.row = proposal.rowCount;
+        return proposal;
+    }
+    // Near a row's top or bottom edge the drop goes between rows; over its middle, onto it.
+    const QRect rect = visualRect(index);
+    const int edge = qMax(3, rect.height() / 4);
+    proposal.row = index.row();
+    if (position.y() >= rect.bottom() - edge)
+        proposal.row = index.row() + 1;
+    proposal.onRow = position.y() > rect.top() + edge && position.y() < rect.bottom() - edge;
+    return proposal;
+}
+
+bool ContactsTableView::takesDrop(QDropEvent* event)
+{
+    const QPoint position = event->position().toPoint();
+    const ContactPasteboard::DropProposal proposal = dropProposal(position, event->source(), event->mimeData());
+    const bool takes = ContactPasteboard::validateDrop(proposal);
+    const int line = takes && proposal.row < proposal.rowCount ? rowViewportPosition(proposal.row) : -1;
+    if (line != m_dropLineY) {
+        m_dropLineY = line;
+        viewport()->update();
+    }
+    return takes;
+}
+
+void ContactsTableView::dragEnterEvent(QDragEnterEvent* event)
+{
+    // Taken for now, so that moves follow; each move decides whether the point takes the drop.
+    event->acceptProposedAction();
+}
+
+void ContactsTableView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (takesDrop(event)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void ContactsTableView::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    m_dropLineY = -1;
+    viewport()->update();
+    event->accept();
+}
+
+void ContactsTableView::dropEvent(QDropEvent* event)
+{
+    m_dropLineY = -1;
+    viewport()->update();
+    if (event->mimeData() && dropData(event->position().toPoint(), *event->mimeData(), event->source())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool ContactsTableView::dropData(const QPoint& position, const QMimeData& data, const QObject* source)
+{
+    return ContactPasteboard::validateDrop(dropProposal(position, source, &data)) && m_dropHandler
+        && m_dropHandler(data);
 }
 
 void ContactsTableView::startDrag(Qt::DropActions supportedActions)
 {
-    if (m_controller.selectedIndexes().isEmpty())
+    QMimeData* data = m_controller.selectedIndexes().isEmpty() ? nullptr : mimeDataForSelectedRows();
+    if (!data)
         return;
     auto* drag = new QDrag(this);
-    drag->setMimeData(mimeDataForSelectedRows());
+    drag->setMimeData(data);
     drag->exec(supportedActions & Qt::CopyAction ? Qt::CopyAction : supportedActions);
 }
 

@@ -5,12 +5,18 @@
 #include <QTableView>
 #include <QTimer>
 
+#include <functional>
+
+class QDropEvent;
 class QMenu;
 class QMimeData;
 
 namespace Quillary {
 class ContactsViewController;
+namespace ContactPasteboard {
+struct DropProposal;
 }
+} // namespace Quillary
 
 namespace Quillary::Ui {
 
@@ -49,8 +55,18 @@ public:
 
     /// The header menu of sort keys of a column; empty for columns without choices.
     void fillSortMenu(QMenu* menu, int column);
-    /// The drag data of the selected rows: their numbers as the private row-index type.
+    /// The drag data of the selected rows: their contacts as vCard text, plain text and a .vcf file,
+    /// and their numbers as the private row-index type.
     [[nodiscard]] QMimeData* mimeDataForSelectedRows() const;
+    /// Takes the data of a drop the table accepted; answers whether contacts were added.
+    using DropHandler = std::function<bool(const QMimeData&)>;
+    void setDropHandler(DropHandler handler) { m_dropHandler = std::move(handler); }
+    /// A drop at a point of the viewport, from `source` (null: another application); answers
+    /// whether the table took it and contacts were added.
+    bool dropData(const QPoint& position, const QMimeData& data, const QObject* source);
+    /// Where a drag at a point of the viewport would drop.
+    [[nodiscard]] ContactPasteboard::DropProposal dropProposal(const QPoint& position, const QObject* source,
+                                                               const QMimeData* data) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -62,6 +78,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void modelWasReset();
@@ -75,6 +95,9 @@ private:
     /// Opens the label pop-up of a labelled cell in edit mode; false when the cell has none.
     bool openLabelMenu(const QModelIndex& index);
     [[nodiscard]] int defaultRowHeight() const;
+    /// Whether the table takes the drop of `event`; shows where it would go.
+    bool takesDrop(QDropEvent* event);
+    void paintDropLine();
 
     ContactsViewController& m_controller;
     ContactCellDelegate* m_delegate;
@@ -90,6 +113,8 @@ private:
     bool m_bottomMeasured = false;
     bool m_syncing = false;
     bool m_movingBack = false;
+    DropHandler m_dropHandler;
+    int m_dropLineY = -1; ///< where a drop between rows would go, in viewport coordinates
 };
 
 } // namespace Quillary::Ui

@@ -1,0 +1,63 @@
+#include "WorkspaceActions.h"
+
+#include "WorkspaceLinks.h"
+#include "support/PrivateFiles.h"
+
+#include <QCoreApplication>
+
+namespace Quillary::WorkspaceActions {
+
+namespace {
+
+struct Tr
+{
+    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
+};
+
+/// A date of the row in a "Dates" or "Birthday" column, with what the event is called.
+std::pair<DateComponents, QString> dateOf(const SubContactRow& row, const QString& column)
+{
+    const PersonDsc& person = row.person();
+    if (column == Field::Birthday)
+        return {row.index == 0 ? person.birthdayValue().value : DateComponents(), Tr::tr("Birthday")};
+    const std::optional<LabeledValue> value = person.labeledValueForIdentifier(Field::Dates, row.index);
+    return value ? std::pair(value->date, value->label) : std::pair(DateComponents(), QString());
+}
+
+QUrl calendarEvent(const SubContactRow& row, const QString& column, const QDateTime& now, QString* error)
+{
+    const auto [date, what] = dateOf(row, column);
+    if (!date.isValid())
+        return {};
+    const QString name = row.person().compositeName();
+    const QString summary = what.isEmpty() ? name : name + QStringLiteral(": ") + what;
+    const QString uid = row.uniqueId() + u'-' + column + u'-' + QString::number(row.index);
+    const QString path = PrivateFiles::write(summary + QStringLiteral(".ics"),
+                                             WorkspaceLinks::yearlyEvent(date, summary, uid, now), error);
+    return path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path);
+}
+
+} // namespace
+
+QUrl urlFor(MenuAction action, const SubContactRow& row, const QString& column, const QDateTime& now, QString* error)
+{
+    const QString text = row.person().stringValueForIdentifier(column, row.index);
+    switch (action) {
+    case MenuAction::CallPhone:
+        return column == Field::Phone ? WorkspaceLinks::phone(text) : QUrl();
+    case MenuAction::SendEmail:
+        return column == Field::Email ? WorkspaceLinks::email(text) : QUrl();
+    case MenuAction::OpenURL:
+        return column == Field::URL ? WorkspaceLinks::web(text) : QUrl();
+    case MenuAction::OpenMap:
+        return column == Field::Address ? WorkspaceLinks::map(text) : QUrl();
+    case MenuAction::OpenGoogleMap:
+        return column == Field::Address ? WorkspaceLinks::webMap(text) : QUrl();
+    case MenuAction::OpenCalendar:
+        return column == Field::Dates || column == Field::Birthday ? calendarEvent(row, column, now, error) : QUrl();
+    default:
+        return {};
+    }
+}
+
+} // namespace Quillary::WorkspaceActions
