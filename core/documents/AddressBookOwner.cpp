@@ -50,6 +50,8 @@ bool AddressBookOwner::open(const QString& root)
         m_collection = ContactCollection();
         return false;
     }
+    if (m_store->isReadOnly())
+        setEditState(false);
     m_smartGroups = SmartGroups::load(m_preferences);
     m_store->load();
     buildTables();
@@ -323,7 +325,16 @@ void AddressBookOwner::setDefaultAccount(const QString& account, bool remember)
 bool AddressBookOwner::canAddGroup() const
 {
     const GroupEntryPtr& selected = m_collection.selectedGroupDict;
-    return !isReadOnly() && selected && selected->remote == m_collection.defaultAccount;
+    return m_editState && !isReadOnly() && selected && selected->remote == m_collection.defaultAccount;
+}
+
+void AddressBookOwner::setEditState(bool on)
+{
+    on = on && !isReadOnly();
+    if (m_editState == on)
+        return;
+    m_editState = on;
+    Q_EMIT editStateChanged(on);
 }
 
 bool AddressBookOwner::canDeleteGroup() const
@@ -412,23 +423,11 @@ void AddressBookOwner::setMe(const ContactEntryPtr& contact)
         account.book->setMe(account.book->person(id) ? id : QString());
 }
 
-// Import ---------------------------------------------------------------------------------------------
+// Import and export --------------------------------------------------------------------------------
 
-void AddressBookOwner::importContacts(const ContactTable& contacts)
+QString AddressBookOwner::exportFileName(const QString& extension) const
 {
-    QSet<QString> usedIds;
-    for (const ContactEntryPtr& contact : std::as_const(m_collection.contactTable))
-        usedIds.insert(contact->uniqueId);
-    for (const ContactEntryPtr& contact : contacts) {
-        contact->vCardString.clear();
-        contact->groupUniqueIds.clear();
-        if (usedIds.contains(contact->uniqueId)) {
-            contact->person->setUniqueId(AddressBook::newUniqueId());
-            contact->uniqueId = contact->person->uniqueId();
-        }
-        usedIds.insert(contact->uniqueId);
-    }
-    m_registry.undoAddContacts(contacts, m_collection.selectedGroupDict);
+    return QStringLiteral("ExportingVCard.") + extension;
 }
 
 ContactTable AddressBookOwner::updateContacts(const ContactTable& contacts)

@@ -2,6 +2,7 @@
 
 #include "AddressBookTables.h"
 #include "ContactCollection.h"
+#include "ContactOwner.h"
 #include "SmartGroups.h"
 #include "UndoRegistry.h"
 #include "store/VdirStore.h"
@@ -23,7 +24,7 @@ class Preferences;
 /// Group additions, renames and deletions are not undoable: they mark the address book dirty. A
 /// second process on the same store gets it read-only. Changes made by other programs are noticed
 /// and reported, never taken over silently.
-class AddressBookOwner final : public QObject
+class AddressBookOwner final : public QObject, public ContactOwner
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AddressBookOwner)
@@ -43,10 +44,10 @@ public:
     /// The card files that could not be read ("account/file.vcf: reason"); they stay as they are.
     [[nodiscard]] QStringList skippedFiles() const;
 
-    [[nodiscard]] ContactCollection& collection() { return m_collection; }
-    [[nodiscard]] const ContactCollection& collection() const { return m_collection; }
-    [[nodiscard]] UndoRegistry& undoRegistry() { return m_registry; }
-    [[nodiscard]] QUndoStack* undoStack() { return m_registry.undoStack(); }
+    [[nodiscard]] ContactCollection& collection() override { return m_collection; }
+    [[nodiscard]] const ContactCollection& collection() const override { return m_collection; }
+    [[nodiscard]] UndoRegistry& undoRegistry() override { return m_registry; }
+    [[nodiscard]] ContactExchange& exchange() override { return m_exchange; }
     void setView(ContactTableView* view) { m_registry.setView(view); }
     /// The accounts, each with its store folder and its unique name.
     [[nodiscard]] const QList<AccountName>& accounts() const { return m_accounts; }
@@ -56,11 +57,14 @@ public:
     /// Undoable edits since the last save or reload.
     [[nodiscard]] int changeCount() const;
     [[nodiscard]] bool addressBookDirty() const { return m_addressBookDirty; }
-    void setAddressBookDirty(bool dirty);
+    void setAddressBookDirty(bool dirty) override;
     /// Something to save: an edit not undone, or a group change.
-    [[nodiscard]] bool isModified() const { return changeCount() != 0 || m_addressBookDirty; }
-    [[nodiscard]] bool isExporting() const { return m_exporting; }
-    void setExporting(bool exporting) { m_exporting = exporting; }
+    [[nodiscard]] bool isModified() const override { return changeCount() != 0 || m_addressBookDirty; }
+    [[nodiscard]] bool isExporting() const override { return m_exchange.isExporting(); }
+    /// Edit mode; never on while another process writes the store.
+    [[nodiscard]] bool editState() const override { return m_editState; }
+    void setEditState(bool on) override;
+    [[nodiscard]] bool isInViewingMode() const override { return isReadOnly(); }
 
     // Saving and reloading -----------------------------------------------------------------------
     /// Writes the changes: new and edited contacts, deleted ones into the trash, groups and their
@@ -81,14 +85,14 @@ public:
     /// choice is kept in the settings when `remember` is set.
     void setDefaultAccount(const QString& account, bool remember = true);
     /// Adds a group "New", "New1", ... to the default account and selects it.
-    GroupEntryPtr addGroup();
+    GroupEntryPtr addGroup() override;
     /// Deletes a group of the default account (never a top entry); the default account's
     /// "All Contacts" is selected then.
-    bool deleteGroup(const GroupEntryPtr& group);
-    bool renameGroup(const GroupEntryPtr& group, const QString& name);
-    /// Whether the address-book rules allow adding or deleting a group now.
-    [[nodiscard]] bool canAddGroup() const;
-    [[nodiscard]] bool canDeleteGroup() const;
+    bool deleteGroup(const GroupEntryPtr& group) override;
+    bool renameGroup(const GroupEntryPtr& group, const QString& name) override;
+    /// Groups are added to and deleted from the default account only, in edit mode.
+    [[nodiscard]] bool canAddGroup() const override;
+    [[nodiscard]] bool canDeleteGroup() const override;
 
     /// Stores a smart group, adds it to the group table with the contacts it finds, and selects it.
     GroupEntryPtr addSmartGroup(SmartGroup group);
@@ -100,15 +104,17 @@ public:
     /// Marks a contact as the user's own card (none clears the mark).
     void setMe(const ContactEntryPtr& contact);
 
-    /// Adds contacts read from a file to the selected group, as one undo step. Contacts whose unique
-    /// id is taken get a new one.
-    void importContacts(const ContactTable& contacts);
+    /// "ExportingVCard" with the extension.
+    [[nodiscard]] QString exportFileName(const QString& extension) const override;
+    [[nodiscard]] ViewTypeDict builtInViewTypes() const override { return ViewTypes::initViewTypeDict(); }
+    [[nodiscard]] Preferences::Key viewTypeKey() const override { return Preferences::Key::LastViewType; }
     /// Replaces the contacts of the default account that have the unique id of one of `contacts`
     /// by it, as one undo step each; answers those that matched none.
     ContactTable updateContacts(const ContactTable& contacts);
 
 Q_SIGNALS:
     void modificationChanged(bool modified);
+    void editStateChanged(bool on);
     /// The tables were built again (a reload).
     void reloaded();
     /// Other programs changed these files or accounts (paths under the store's root).
@@ -130,10 +136,11 @@ private:
     UndoRegistry m_registry;
     QList<AccountName> m_accounts;
     QList<SmartGroup> m_smartGroups;
+    ContactExchange m_exchange{m_collection, this};
     QFutureWatcher<QStringList> m_changeCheck;
     QString m_errorString;
     bool m_addressBookDirty = false;
-    bool m_exporting = false;
+    bool m_editState = true;
     bool m_lastModified = false;
 };
 
