@@ -65,6 +65,7 @@ public:
     [[nodiscard]] bool editState() const override { return m_editState; }
     void setEditState(bool on) override;
     [[nodiscard]] bool isInViewingMode() const override { return isReadOnly(); }
+    [[nodiscard]] bool isAddressBook() const override { return true; }
 
     // Saving and reloading -----------------------------------------------------------------------
     /// Writes the changes: new and edited contacts, deleted ones into the trash, groups and their

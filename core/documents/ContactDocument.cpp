@@ -99,17 +99,6 @@ QString ContactDocument::saveFailedMessage()
     return Tr::tr("Something error happened in saving operation.");
 }
 
-QString ContactDocument::exportFailedTitle()
-{
-    return Tr::tr("Can't save the file");
-}
-
-QString ContactDocument::exportFailedMessage(qint64 code)
-{
-    // The misspelling is the established text of this alert.
-    return Tr::tr("Something error happned in saving operation. %1").arg(code);
-}
-
 bool ContactDocument::isModified() const
 {
     return !m_registry.undoStack()->isClean() || m_addressBookDirty;

@@ -124,6 +124,7 @@ public:
     // The owner's choices ------------------------------------------------------------------------
     /// The document's name with the extension, in the document's folder.
     [[nodiscard]] QString exportFileName(const QString& extension) const override;
+    [[nodiscard]] bool exportsCsv() const override { return !isCsv(); }
     [[nodiscard]] ViewTypeDict builtInViewTypes() const override { return ViewTypes::documentViewTypes(); }
     [[nodiscard]] Preferences::Key viewTypeKey() const override { return Preferences::Key::SelectedViewType; }
     /// Groups are added and deleted in edit mode; a group of another account is never deleted.
@@ -136,9 +137,6 @@ public:
     [[nodiscard]] static QString noCardMessage();
     [[nodiscard]] static QString noCsvContactMessage();
     [[nodiscard]] static QString saveFailedMessage();
-    /// The alert of a failed export: its message text and its informative text with the error's code.
-    [[nodiscard]] static QString exportFailedTitle();
-    [[nodiscard]] static QString exportFailedMessage(qint64 code);
 
 Q_SIGNALS:
     void modificationChanged(bool modified);

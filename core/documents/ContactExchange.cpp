@@ -25,6 +25,17 @@ ContactExchange::ContactExchange(ContactCollection& collection, QObject* taskPar
     : m_collection(collection), m_taskParent(taskParent)
 { }
 
+QString ContactExchange::exportFailedTitle()
+{
+    return Tr::tr("Can't save the file");
+}
+
+QString ContactExchange::exportFailedMessage(qint64 code)
+{
+    // The misspelling is the established text of this alert.
+    return Tr::tr("Something error happned in saving operation. %1").arg(code);
+}
+
 DocumentTask* ContactExchange::finishedClearsExporting(DocumentTask* task)
 {
     QObject::connect(task, &DocumentTask::finished, m_taskParent, [this] { m_exporting = false; });

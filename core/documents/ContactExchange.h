@@ -39,6 +39,10 @@ public:
     /// groups of the file they came from, and a unique id already taken is replaced.
     void importContacts(UndoRegistry& registry, const ContactTable& contacts);
 
+    /// The alert of a failed export: its message text and its informative text with the error's code.
+    [[nodiscard]] static QString exportFailedTitle();
+    [[nodiscard]] static QString exportFailedMessage(qint64 code);
+
 private:
     DocumentTask* finishedClearsExporting(DocumentTask* task);
 

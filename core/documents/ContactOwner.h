@@ -36,6 +36,11 @@ public:
     /// Changes that leave no undo step (groups, a deletion that cannot be undone) mark the owner.
     virtual void setAddressBookDirty(bool dirty) = 0;
 
+    /// The user's address book, whose window has rules of its own (revert only with changes, the view
+    /// kept while an export runs).
+    [[nodiscard]] virtual bool isAddressBook() const { return false; }
+    /// Whether the contacts may be exported as CSV (a CSV document's are shown as read, not exported again).
+    [[nodiscard]] virtual bool exportsCsv() const { return true; }
     /// The file an export suggests, with the extension ("csv", "vcf"): a path or a bare name.
     [[nodiscard]] virtual QString exportFileName(const QString& extension) const = 0;
     /// The view types the owner offers when none are stored.

@@ -80,8 +80,8 @@ void TestDocumentExchange::exportAsCsvFailure()
     task->waitForFinished();
     QCOMPARE(task->error().code, int(DocumentError::FileWriteUnknown));
     QVERIFY(!document.isExporting());
-    QCOMPARE(ContactDocument::exportFailedTitle(), QStringLiteral("Can't save the file"));
-    QCOMPARE(ContactDocument::exportFailedMessage(task->error().code),
+    QCOMPARE(ContactExchange::exportFailedTitle(), QStringLiteral("Can't save the file"));
+    QCOMPARE(ContactExchange::exportFailedMessage(task->error().code),
              QStringLiteral("Something error happned in saving operation. 513"));
     QVERIFY(!document.isModified());
 }

@@ -63,15 +63,15 @@ private:
     static void trigger(DocumentWindow* window, Id id)
     {
         window->menus()->validate();
-        QVERIFY2(window->contactActions()->action(id)->isEnabled(), "the command is off");
-        window->contactActions()->action(id)->trigger();
+        QVERIFY2(window->pane()->contactActions()->action(id)->isEnabled(), "the command is off");
+        window->pane()->contactActions()->action(id)->trigger();
     }
 };
 
 void TestContactWindow::addDeleteDuplicateAndUndo()
 {
     DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
-    QVERIFY(window && window->editState());
+    QVERIFY(window && window->pane()->editState());
     const int contacts = contactCount(window);
     QUndoStack* undo = window->document()->undoStack();
 
@@ -101,7 +101,7 @@ void TestContactWindow::addDeleteDuplicateAndUndo()
 void TestContactWindow::copyAndPaste()
 {
     DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
-    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
     ContactsViewController* table = window->tableController();
     const int aiko = Test::rowOf(window, QStringLiteral("Aiko Kimura"));
     window->document()->undoRegistry().undoAddLabeledValue(LabeledValue::withText(QStringLiteral("work"), "03 1234"),
@@ -169,13 +169,13 @@ void TestContactWindow::dropsBetweenRowsOnly()
 void TestContactWindow::findBarFindsStepsAndReplaces()
 {
     DocumentWindow* window = open(QStringLiteral("table/find-contacts.vcf"));
-    window->viewTypePopupSelected(QStringLiteral("Phone"));
-    FindBar* bar = window->findBar();
+    window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
+    FindBar* bar = window->pane()->findBar();
     QVERIFY(!bar->isVisible());
     trigger(window, Id::Find);
     QVERIFY(bar->isVisible());
     QTest::keyClicks(bar->findField(), QStringLiteral("Lee"));
-    const int matches = window->textFinder()->matchCount();
+    const int matches = window->pane()->textFinder()->matchCount();
     QVERIFY(matches >= 2);
     QCOMPARE(bar->countText(), QStringLiteral("1 of %1").arg(matches));
     trigger(window, Id::FindNext);
@@ -204,10 +204,10 @@ void TestContactWindow::workspaceActionsOpenUrls()
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("tel"), &catcher, "open");
     DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
-    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
     const int column = int(window->tableController()->tableIdentfiers().indexOf(Field::Phone));
-    window->contactCommands()->workspaceAction(MenuAction::CallPhone, Test::rowOf(window, QStringLiteral("Ben Baker")),
-                                               column);
+    window->pane()->contactCommands()->workspaceAction(MenuAction::CallPhone,
+                                                       Test::rowOf(window, QStringLiteral("Ben Baker")), column);
     QDesktopServices::unsetUrlHandler(QStringLiteral("tel"));
     QCOMPARE(catcher.opened, QList<QUrl>{QUrl(QStringLiteral("tel:+12125550199"))});
 }

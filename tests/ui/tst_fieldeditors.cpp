@@ -195,7 +195,7 @@ void TestFieldEditors::addressLookupOffersEveryRecordOfACode()
 {
     DocumentWindow* window = open(QStringLiteral("ui/editors.vcf"));
     QVERIFY(window);
-    window->viewTypePopupSelected(QStringLiteral("Address"));
+    window->pane()->viewTypePopupSelected(QStringLiteral("Address"));
     doubleClickCell(window, rowOf(window, QStringLiteral("Hana Sato")), Field::Address);
     AddressEditor* editor = nullptr;
     QTRY_VERIFY((editor = shown<AddressEditor>(window, QStringLiteral("addressEditor"))));
@@ -233,7 +233,7 @@ void TestFieldEditors::addressLookupOffersEveryRecordOfACode()
     QCOMPARE(saved(window, QStringLiteral("Hana Sato"))->person->addressValues().first().address.zip(), third.zip);
 
     // Locked, the editor only shows the address.
-    window->setEditMode(false);
+    window->pane()->setEditMode(false);
     doubleClickCell(window, rowOf(window, QStringLiteral("Hana Sato")), Field::Address);
     QTRY_VERIFY((editor = shown<AddressEditor>(window, QStringLiteral("addressEditor"))));
     QVERIFY(editor->findChild<QLineEdit*>(QStringLiteral("cityField"))->isReadOnly());
@@ -246,7 +246,7 @@ void TestFieldEditors::newAddressAndCodeWithoutRecord()
 {
     DocumentWindow* window = open(QStringLiteral("ui/editors.vcf"));
     QVERIFY(window);
-    window->viewTypePopupSelected(QStringLiteral("Address"));
+    window->pane()->viewTypePopupSelected(QStringLiteral("Address"));
     ContactsTableView* view = window->tableView();
     const int ben = rowOf(window, QStringLiteral("Ben Baker"));
     std::unique_ptr<QMenu> menu(view->editing()->contextMenu(ben, 1, view));
@@ -281,7 +281,7 @@ void TestFieldEditors::nameAndPhoneticName()
     QVERIFY(window);
     Test::selectRows(window, {rowOf(window, QStringLiteral("Hana Sato"))});
     window->menus()->action(Command::ShowContactInfo)->trigger(); // Ctrl+I
-    ContactInfoWindow* info = window->editors()->contactInfo();
+    ContactInfoWindow* info = window->pane()->editors()->contactInfo();
     QTRY_VERIFY(info && info->isVisible());
     info->card()->editName();
     EditorDialog* editor = nullptr;
@@ -303,7 +303,7 @@ void TestFieldEditors::nameAndPhoneticName()
     QCOMPARE(saved(window, QStringLiteral("Hana Sato"))->person->nameValue().previousFamilyName,
              QStringLiteral("Mori"));
 
-    window->toggleColumn(Field::PhoneticName);
+    window->pane()->toggleColumn(Field::PhoneticName);
     doubleClickCell(window, rowOf(window, QStringLiteral("Sato Hana")), Field::PhoneticName);
     QTRY_VERIFY((editor = shown<EditorDialog>(window, QStringLiteral("phoneticNameEditor"))));
     typeInto(editor->findChild<QLineEdit*>(QStringLiteral("phoneticMiddleNameField")), QStringLiteral("み"));
@@ -322,8 +322,8 @@ void TestFieldEditors::datesWithoutYearAndCustomLabels()
 {
     DocumentWindow* window = open(QStringLiteral("ui/editors.vcf"));
     QVERIFY(window);
-    window->viewTypePopupSelected(QStringLiteral("Other"));
-    window->toggleColumn(Field::Birthday);
+    window->pane()->viewTypePopupSelected(QStringLiteral("Other"));
+    window->pane()->toggleColumn(Field::Birthday);
     doubleClickCell(window, rowOf(window, QStringLiteral("Hana Sato")), Field::Birthday);
     EditorDialog* editor = nullptr;
     QTRY_VERIFY((editor = shown<EditorDialog>(window, QStringLiteral("dateEditor"))));
@@ -363,7 +363,7 @@ void TestFieldEditors::datesWithoutYearAndCustomLabels()
     QVERIFY(file.readAll().contains("X-ABLabel:Graduation"));
 
     // The table's label menu offers the document's labels and one of the user's own.
-    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
     const int hanaRow = rowOf(window, QStringLiteral("Hana Sato"));
     std::unique_ptr<QMenu> labels(view->editing()->labelMenu(hanaRow, 1, view));
     labels->findChild<QAction*>(QStringLiteral("customLabelAction"))->trigger();
@@ -375,7 +375,7 @@ void TestFieldEditors::instantMessageAndValueList()
 {
     DocumentWindow* window = open(QStringLiteral("ui/editors.vcf"));
     QVERIFY(window);
-    window->viewTypePopupSelected(QStringLiteral("Instant Message"));
+    window->pane()->viewTypePopupSelected(QStringLiteral("Instant Message"));
     doubleClickCell(window, rowOf(window, QStringLiteral("Hana Sato")), Field::InstantMessage);
     EditorDialog* editor = nullptr;
     QTRY_VERIFY((editor = shown<EditorDialog>(window, QStringLiteral("instantMessageEditor"))));
@@ -390,7 +390,7 @@ void TestFieldEditors::instantMessageAndValueList()
     QCOMPARE(hana->person->imsValues().first().service, QStringLiteral("Jabber"));
 
     // Ctrl and a double click: the whole list of phones, changed in one step.
-    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
     const LabeledValueList before = hana->person->phoneValues();
     doubleClickCell(window, rowOf(window, QStringLiteral("Hana Sato")), Field::Phone, Qt::ControlModifier);
     MultiValueEditor* list = nullptr;
@@ -414,7 +414,7 @@ void TestFieldEditors::instantMessageAndValueList()
     QCOMPARE(saved(window, QStringLiteral("Hana Sato"))->person->phoneValues().size(), 2);
 
     // Addresses in the list open the address editor, over the list; the list is still one step.
-    window->viewTypePopupSelected(QStringLiteral("Address"));
+    window->pane()->viewTypePopupSelected(QStringLiteral("Address"));
     doubleClickCell(window, rowOf(window, QStringLiteral("Hana Sato")), Field::Address, Qt::ControlModifier);
     QTRY_VERIFY((list = shown<MultiValueEditor>(window, QStringLiteral("multiValueEditor"))));
     list->addValue();
@@ -436,7 +436,7 @@ void TestFieldEditors::contactCardShowsActsAndFollows()
     DocumentWindow* window = open(QStringLiteral("ui/editors.vcf"));
     QVERIFY(window);
     doubleClickCell(window, rowOf(window, QStringLiteral("Hana Sato")), Field::Name);
-    ContactInfoWindow* info = window->editors()->contactInfo();
+    ContactInfoWindow* info = window->pane()->editors()->contactInfo();
     QTRY_VERIFY(info && info->isVisible());
     ContactCard* card = info->card();
     QTreeWidget* list = card->fieldList();
@@ -489,8 +489,8 @@ void TestFieldEditors::photoFromFileAndDrop()
     DocumentWindow* window = open(QStringLiteral("ui/editors.vcf"));
     QVERIFY(window);
     Test::selectRows(window, {rowOf(window, QStringLiteral("Ben Baker"))});
-    QVERIFY(window->editors()->showContactInfo());
-    ContactCard* card = window->editors()->contactInfo()->card();
+    QVERIFY(window->pane()->editors()->showContactInfo());
+    ContactCard* card = window->pane()->editors()->contactInfo()->card();
     QImage image(1000, 800, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
     const QString path = dir().filePath(QStringLiteral("photo.png"));
@@ -508,8 +508,8 @@ void TestFieldEditors::photoFromFileAndDrop()
     QVERIFY(saved(window, QStringLiteral("Ben Baker"))->person->photoData().size() > 0);
     card->removePhoto();
     QVERIFY(ben->person->photoData().isEmpty());
-    window->setEditMode(false); // locked: nothing is dropped
-    window->editors()->showContactInfo();
+    window->pane()->setEditMode(false); // locked: nothing is dropped
+    window->pane()->editors()->showContactInfo();
     QVERIFY(!card->setPhotoFrom(&dropped));
 }
 

@@ -88,11 +88,11 @@ private Q_SLOTS:
     void findStepReplaceReplaceAllUndo()
     {
         DocumentWindow* window = open(QStringLiteral("find/findmerge.vcf"));
-        window->setEditMode(true);
-        window->panelCommands()->findPanelAction()->trigger();
-        auto* panel = qobject_cast<FindPanel*>(window->panelCommands()->openPanel());
+        window->pane()->setEditMode(true);
+        window->pane()->panelCommands()->findPanelAction()->trigger();
+        auto* panel = qobject_cast<FindPanel*>(window->pane()->panelCommands()->openPanel());
         QVERIFY(panel && panel->isVisible());
-        QVERIFY(!window->panelCommands()->mergeAction()->isEnabled());
+        QVERIFY(!window->pane()->panelCommands()->mergeAction()->isEnabled());
         child<QToolButton>(panel, QStringLiteral("itemPopup"))->menu()->actions().first()->trigger(); // "All"
         auto* search = child<QLineEdit>(panel, QStringLiteral("searchField"));
         search->clear();
@@ -152,21 +152,21 @@ private Q_SLOTS:
         QCOMPARE(personAt(window, 0).birthdayValue().value, (DateComponents{1981, 6, 1}));
 
         QTest::mouseClick(child<QPushButton>(panel, QStringLiteral("closeButton")), Qt::LeftButton);
-        QTRY_VERIFY(!window->panelCommands()->openPanel());
-        QVERIFY(window->panelCommands()->findPanelAction()->isEnabled());
+        QTRY_VERIFY(!window->pane()->panelCommands()->openPanel());
+        QVERIFY(window->pane()->panelCommands()->findPanelAction()->isEnabled());
     }
 
     void mergeByDraggingThenUndoInTheDocument()
     {
         DocumentWindow* window = open(QStringLiteral("find/findmerge.vcf"));
-        window->setEditMode(true);
+        window->pane()->setEditMode(true);
         ContactsViewController* table = window->tableController();
         table->setSelectedIndexes(
             {Test::rowOf(window, QStringLiteral("Anna Smith")), Test::rowOf(window, QStringLiteral("Bob Jones"))});
-        window->panelCommands()->validate();
-        QVERIFY(window->panelCommands()->mergeAction()->isEnabled());
-        window->panelCommands()->mergeAction()->trigger();
-        auto* panel = qobject_cast<MergePanelController*>(window->panelCommands()->openPanel());
+        window->pane()->panelCommands()->validate();
+        QVERIFY(window->pane()->panelCommands()->mergeAction()->isEnabled());
+        window->pane()->panelCommands()->mergeAction()->trigger();
+        auto* panel = qobject_cast<MergePanelController*>(window->pane()->panelCommands()->openPanel());
         QVERIFY(panel);
         auto* done = child<QPushButton>(panel, QStringLiteral("doneButton"));
         QVERIFY(!done->isEnabled());
@@ -179,7 +179,7 @@ private Q_SLOTS:
         QCOMPARE(panel->sideView(Side::Right)->currentIndex().row(), birthday); // the dropped row is selected
         QVERIFY(done->isEnabled());
         QTest::mouseClick(done, Qt::LeftButton);
-        QTRY_VERIFY(!window->panelCommands()->openPanel());
+        QTRY_VERIFY(!window->pane()->panelCommands()->openPanel());
 
         const PersonDsc& bob = personAt(window, 4);
         QCOMPARE(bob.phoneValues().size(), 2);
@@ -195,10 +195,10 @@ private Q_SLOTS:
     void mergePanelLocksAndCancels()
     {
         DocumentWindow* window = open(QStringLiteral("find/findmerge.vcf"));
-        window->setEditMode(true);
+        window->pane()->setEditMode(true);
         window->tableController()->setSelectedIndexes({0, Test::rowOf(window, QStringLiteral("Bob Jones"))});
-        window->panelCommands()->mergeContacts();
-        auto* panel = qobject_cast<MergePanelController*>(window->panelCommands()->openPanel());
+        window->pane()->panelCommands()->mergeContacts();
+        auto* panel = qobject_cast<MergePanelController*>(window->pane()->panelCommands()->openPanel());
         QVERIFY(panel);
         QList<QUrl> opened;
         DesktopLinks::setOpener([&opened](const QUrl& url) {
@@ -219,7 +219,7 @@ private Q_SLOTS:
         QVERIFY(lock->isChecked());
         QCOMPARE(lock->text(), QStringLiteral("Lock"));
         QTest::mouseClick(child<QPushButton>(panel, QStringLiteral("cancelButton")), Qt::LeftButton);
-        QTRY_VERIFY(!window->panelCommands()->openPanel());
+        QTRY_VERIFY(!window->pane()->panelCommands()->openPanel());
         QCOMPARE(personAt(window, 4).phoneValues().size(), 1);
         QCOMPARE(window->document()->undoStack()->count(), 0);
     }
@@ -227,9 +227,9 @@ private Q_SLOTS:
     void duplicateFinderFeedsTheMergePanel()
     {
         DocumentWindow* window = open(QStringLiteral("find/findmerge.vcf"));
-        window->setEditMode(true);
-        window->panelCommands()->findDuplicatesAction()->trigger();
-        auto* finder = qobject_cast<DuplicateFinderDialog*>(window->panelCommands()->openPanel());
+        window->pane()->setEditMode(true);
+        window->pane()->panelCommands()->findDuplicatesAction()->trigger();
+        auto* finder = qobject_cast<DuplicateFinderDialog*>(window->pane()->panelCommands()->openPanel());
         QVERIFY(finder);
         QTreeWidget* groups = finder->groupList();
         QCOMPARE(groups->topLevelItemCount(), 2);

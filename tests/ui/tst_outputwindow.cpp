@@ -86,7 +86,7 @@ void TestOutputWindow::dialogStoresOption()
     QFETCH(PrintStyle, style);
     QFETCH(QString, title);
     DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
-    OutputCommands* commands = window->outputCommands();
+    OutputCommands* commands = window->pane()->outputCommands();
     QVERIFY(!commands->printAction()->isEnabled());
     Test::selectRows(window, {0, 1});
     QVERIFY(commands->printAction()->isEnabled());
@@ -111,7 +111,7 @@ void TestOutputWindow::dialogStoresOption()
     });
     (preview ? commands->printPreviewAction() : commands->printAction())->trigger();
 
-    const PrintOptions stored = PrintOptionsStore(window->preferences().settings()).load();
+    const PrintOptions stored = PrintOptionsStore(window->pane()->preferences().settings()).load();
     QCOMPARE(stored.style(), style);
     const bool after = style == PrintStyle::Hagaki ? stored.hagaki.printSpouse : stored.mailingLabels.printFrame;
     QCOMPARE(after, !before);
@@ -139,7 +139,7 @@ void TestOutputWindow::printsEachStyleToPdf()
         QSKIP("poppler-utils is not installed");
     DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
     Test::selectRows(window, {0, 1, 2});
-    const std::unique_ptr<ContactPrinter> job = window->outputCommands()->makePrinter();
+    const std::unique_ptr<ContactPrinter> job = window->pane()->outputCommands()->makePrinter();
     job->accessory()->setPrintStyle(style);
     QPrinter& printer = job->printer();
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -163,7 +163,7 @@ void TestOutputWindow::accessoryControls()
 {
     DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
     Test::selectRows(window, {0});
-    const std::unique_ptr<ContactPrinter> job = window->outputCommands()->makePrinter();
+    const std::unique_ptr<ContactPrinter> job = window->pane()->outputCommands()->makePrinter();
     PrintAccessory* accessory = job->accessory();
     accessory->setPrintStyle(PrintStyle::AddressList);
     auto* unit = accessory->findChild<QComboBox*>(QStringLiteral("unitPopup"));
@@ -172,7 +172,7 @@ void TestOutputWindow::accessoryControls()
     auto* left = accessory->tabs()->currentWidget()->findChild<QDoubleSpinBox*>(QStringLiteral("margin1"));
     QCOMPARE(left->singleStep(), 0.1);
     left->setValue(1);
-    const auto stored = [window] { return PrintOptionsStore(window->preferences().settings()).load(); };
+    const auto stored = [window] { return PrintOptionsStore(window->pane()->preferences().settings()).load(); };
     QCOMPARE(stored().addressList.margins.left, 72.0);
     QCOMPARE(stored().unitType, QStringLiteral("inches"));
 
@@ -189,7 +189,7 @@ void TestOutputWindow::accessoryControls()
 void TestOutputWindow::qrCodeSheet()
 {
     DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
-    OutputCommands* commands = window->outputCommands();
+    OutputCommands* commands = window->pane()->outputCommands();
     QVERIFY(!commands->showQRCodeAction()->isEnabled());
     Test::selectRows(window, {2});
     QVERIFY(commands->showQRCodeAction()->isEnabled());
@@ -234,13 +234,13 @@ void TestOutputWindow::qrCodeSheet()
 void TestOutputWindow::useAsMyCardChoosesSender()
 {
     DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
-    OutputCommands* commands = window->outputCommands();
-    window->preferences().setMyCardUniqueId({});
+    OutputCommands* commands = window->pane()->outputCommands();
+    window->pane()->preferences().setMyCardUniqueId({});
     QVERIFY(!commands->sender());
     Test::selectRows(window, {3});
     const ContactEntryPtr chosen = window->tableController()->selectedContacts().first();
     commands->useAsMyCardAction()->trigger();
-    QCOMPARE(window->preferences().myCardUniqueId(), chosen->uniqueId);
+    QCOMPARE(window->pane()->preferences().myCardUniqueId(), chosen->uniqueId);
     QCOMPARE(commands->sender(), chosen);
     QVERIFY(commands->useAsMyCardAction()->isChecked());
 }

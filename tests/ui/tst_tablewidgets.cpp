@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "UiTestSupport.h"
 #include "documents/ContactDocument.h"
+#include "documents/ContactPane.h"
 #include "documents/DocumentWindow.h"
 #include "documents/Preferences.h"
 #include "formats/EncodingAccessory.h"
@@ -98,7 +99,7 @@ std::unique_ptr<DocumentWindow> TestTableWidgets::windowOf(const QString& relati
 void TestTableWidgets::rowHeightsFollowTheLines()
 {
     auto w = windowOf(QStringLiteral("ui/contacts.vcf"));
-    w->viewTypePopupSelected(QStringLiteral("Other")); // Dates and Note
+    w->pane()->viewTypePopupSelected(QStringLiteral("Other")); // Dates and Note
     ContactsTableView* view = w->tableView();
     ContactsViewController* table = w->tableController();
     const int line = view->lineHeight();
@@ -140,7 +141,7 @@ void TestTableWidgets::onlyRowsInViewAreMeasured()
     document->collection().topGroup()->contactTable = document->collection().contactTable;
     QCOMPARE(document->collection().contactTable.size(), 2000);
     auto w = window(std::move(document));
-    w->viewTypePopupSelected(QStringLiteral("Other"));
+    w->pane()->viewTypePopupSelected(QStringLiteral("Other"));
     ContactsTableView* view = w->tableView();
     view->measureVisibleRows();
     const int line = view->lineHeight();
@@ -162,8 +163,8 @@ void TestTableWidgets::onlyRowsInViewAreMeasured()
 void TestTableWidgets::columnsMoveButNeverBeforeName()
 {
     auto w = windowOf(QStringLiteral("ui/contacts.vcf"));
-    w->viewTypePopupSelected(QStringLiteral("Phone"));
-    w->toggleColumn(Field::Email); // goes right of "Name"
+    w->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
+    w->pane()->toggleColumn(Field::Email); // goes right of "Name"
     ContactsViewController* table = w->tableController();
     QCOMPARE(table->tableIdentfiers(), (QStringList{Field::Name, Field::Email, Field::Phone}));
     QHeaderView* header = w->tableView()->horizontalHeader();

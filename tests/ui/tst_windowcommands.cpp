@@ -11,6 +11,7 @@
 #include "documents/DocumentFileCommands.h"
 #include "documents/DocumentMenus.h"
 #include "documents/DocumentWindow.h"
+#include "documents/ExchangeCommands.h"
 #include "documents/Preferences.h"
 #include "documents/ProgressAlert.h"
 #include "formats/ImportPanel.h"
@@ -111,7 +112,7 @@ void TestWindowCommands::typingWithTheKeyboard()
 {
     DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
     QVERIFY(window);
-    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
     ContactsTableView* view = window->tableView();
     view->setFocus();
     const int ben = rowOf(window, QStringLiteral("Ben Baker"));
@@ -151,7 +152,7 @@ void TestWindowCommands::typingWithTheKeyboard()
     QTest::keyClick(view, Qt::Key_Return);
     QVERIFY(cellEditor(window));
     cellEditor(window)->setText(QStringLiteral("not kept"));
-    window->setEditMode(false);
+    window->pane()->setEditMode(false);
     QTRY_VERIFY(!cellEditor(window));
     QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone),
              QStringLiteral("+1 212 555 0100"));
@@ -183,7 +184,7 @@ void TestWindowCommands::menusFollowTheDocument()
              QStringLiteral("Address Detail"));
 
     auto* labels = window->findChild<QMenu*>(QStringLiteral("selectLabelMenu"));
-    window->viewTypePopupSelected(QStringLiteral("Phone"));
+    window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
     Q_EMIT labels->aboutToShow();
     QVERIFY(actionTitled(labels, QStringLiteral("All"))->isChecked());
     actionTitled(labels, QStringLiteral("work"))->trigger();
@@ -281,7 +282,7 @@ void TestWindowCommands::vCardDocumentWritesItsChangesOnClose()
     const QString path = window->document()->filePath();
     FileDialog::setNextFileNames({Test::dataPath(QStringLiteral("ui/import.vcf"))});
     ImportPanel::setNextSelection({0});
-    window->fileCommands()->importFromVCard();
+    window->pane()->exchangeCommands()->importFromVCard();
     QVERIFY(window->isWindowModified());
     QVERIFY(window->close()); // no question
     QVERIFY(MessageBox::shown().isEmpty());
@@ -301,7 +302,7 @@ void TestWindowCommands::newDocumentAsksBeforeClosing()
     window->document()->setAutosaveDelay(0);
     FileDialog::setNextFileNames({Test::dataPath(QStringLiteral("ui/import.vcf"))});
     ImportPanel::setNextSelection({0, 1});
-    window->fileCommands()->importFromVCard();
+    window->pane()->exchangeCommands()->importFromVCard();
     QCOMPARE(window->document()->collection().contactTable.size(), 2);
     MessageBox::setNextAnswer(1); // Cancel
     QVERIFY(!window->close());

@@ -124,9 +124,9 @@ int ApplicationStartup::run(QApplication& application)
 
     DocumentWindow* first = controller.windows().constFirst();
     if (!options.viewType.isEmpty())
-        first->viewTypePopupSelected(options.viewType);
+        first->pane()->viewTypePopupSelected(options.viewType);
     if (options.showGroups)
-        first->showGroupView();
+        first->pane()->showGroupView();
     if (options.quitWhenShown)
         first->tableView()->viewport()->installEventFilter(new QuitWhenPainted(started, &application));
     if (!options.screenshotPath.isEmpty())

@@ -10,7 +10,7 @@ class QAction;
 namespace Quillary::Ui {
 
 class ContactPrinter;
-class DocumentWindow;
+class ContactPane;
 class QRCodePanel;
 
 /// The print and QR code commands of a document window: File > Print… and Print Preview…, Contact >
@@ -22,7 +22,7 @@ class OutputCommands final : public QObject
     Q_DISABLE_COPY_MOVE(OutputCommands)
 
 public:
-    explicit OutputCommands(DocumentWindow* window);
+    explicit OutputCommands(ContactPane* pane);
     ~OutputCommands() override;
 
     [[nodiscard]] QAction* printAction() const { return m_print; }
@@ -50,7 +50,7 @@ public:
     [[nodiscard]] ContactEntryPtr sender() const;
 
 private:
-    DocumentWindow* m_window;
+    ContactPane* m_pane;
     QAction* m_print;
     QAction* m_preview;
     QAction* m_showQRCode;
