@@ -27,6 +27,11 @@ AddressBookOwner::AddressBookOwner(Preferences& preferences, QObject* parent)
     m_registry.setSnapshotsDeletedContacts(false);
     m_collection.defaultAccount = AddressBookTables::LocalAccount;
     connect(m_registry.undoStack(), &QUndoStack::indexChanged, this, &AddressBookOwner::emitModification);
+    // A sync tool writes many files at once: one look after the writing has calmed down.
+    m_watchDelay.setSingleShot(true);
+    m_watchDelay.setInterval(300);
+    connect(&m_watchDelay, &QTimer::timeout, this, &AddressBookOwner::checkForExternalChanges);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_watchDelay, qOverload<>(&QTimer::start));
     connect(&m_changeCheck, &QFutureWatcher<QStringList>::finished, this, [this] {
         const QStringList changed = m_store ? m_store->stillChanged(m_changeCheck.result()) : QStringList();
         if (!changed.isEmpty())
@@ -57,6 +62,7 @@ bool AddressBookOwner::open(const QString& root)
     buildTables();
     selectGroupById(QString());
     finishSaveOrReload();
+    watchFolders();
     return true;
 }
 
@@ -173,7 +179,18 @@ void AddressBookOwner::reloadAddressBook()
     buildTables();
     selectGroupById(selected);
     finishSaveOrReload();
+    watchFolders();
     Q_EMIT reloaded();
+}
+
+void AddressBookOwner::watchFolders()
+{
+    if (const QStringList watched = m_watcher.directories(); !watched.isEmpty())
+        m_watcher.removePaths(watched);
+    QStringList folders{m_store->root()};
+    for (const VdirStore::Account& account : m_store->accounts())
+        folders.append(m_store->accountPath(account.folder));
+    m_watcher.addPaths(folders);
 }
 
 void AddressBookOwner::checkForExternalChanges()
@@ -286,6 +303,7 @@ QString AddressBookOwner::addAccount(const QString& displayName)
     const QString folder = account->folder;
     m_accounts = AddressBookTables::accountNames(m_store->accounts());
     const QString name = accountNameOfStore(folder);
+    watchFolders();
     const GroupEntryPtr top = AddressBookTables::topEntry({folder, name});
     m_collection.groupTable.append(top);
     AddressBookTables::sortGroupTable(m_collection.groupTable, m_accounts);

@@ -7,8 +7,10 @@
 #include "UndoRegistry.h"
 #include "store/VdirStore.h"
 
+#include <QFileSystemWatcher>
 #include <QFutureWatcher>
 #include <QObject>
+#include <QTimer>
 
 #include <memory>
 
@@ -75,7 +77,8 @@ public:
     /// group is kept when it still exists.
     void reloadAddressBook();
     /// Looks on another thread for changes other programs made to the store; `changedExternally`
-    /// tells of them.
+    /// tells of them. The store's folders are watched, so changes that add, remove or replace files
+    /// are looked for by themselves; a file rewritten in place is found by the next look.
     void checkForExternalChanges();
 
     // Accounts and groups ------------------------------------------------------------------------
@@ -130,6 +133,7 @@ private:
     void applyMembershipToGroups();
     void finishSaveOrReload();
     void emitModification();
+    void watchFolders();
 
     Preferences& m_preferences;
     std::unique_ptr<VdirStore> m_store;
@@ -139,6 +143,8 @@ private:
     QList<SmartGroup> m_smartGroups;
     ContactExchange m_exchange{m_collection, this};
     QFutureWatcher<QStringList> m_changeCheck;
+    QFileSystemWatcher m_watcher;
+    QTimer m_watchDelay;
     QString m_errorString;
     bool m_addressBookDirty = false;
     bool m_editState = true;

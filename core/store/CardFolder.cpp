@@ -77,27 +77,46 @@ FileStamp stampOf(const QString& path)
 
 bool read(const QString& path, QByteArray& bytes)
 {
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    return readAt(AT_FDCWD, QFile::encodeName(path), -1, bytes);
+}
+
+bool readAt(int folder, const QByteArray& name, qint64 size, QByteArray& bytes)
+{
+    const int fd = openat(folder, name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat info;
-    bool ok = fstat(fd, &info) == 0;
-    // The size the file has now; one read call for a card file.
-    bytes.resize(ok ? qsizetype(info.st_size) : 0);
+    bool ok = size >= 0 || fstat(fd, &info) == 0;
+    // One byte more than the file had: a read that fills it tells of a file that grew since, which is
+    // then read to its end; a shorter one has met the end of a regular file.
+    bytes.resize(ok ? qsizetype(size >= 0 ? size : info.st_size) + 1 : 0);
     qsizetype filled = 0;
-    while (ok && filled < bytes.size()) {
+    while (ok) {
         const ssize_t got = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
         if (got < 0 && errno == EINTR)
             continue;
-        if (got <= 0) {
-            ok = got == 0; // shorter than it was: what is there
+        if (got < 0)
+            ok = false;
+        if (got <= 0)
             break;
-        }
         filled += got;
+        if (filled < bytes.size())
+            break;
+        bytes.resize(bytes.size() * 2);
     }
     close(fd);
     bytes.truncate(filled);
     return ok;
+}
+
+FolderHandle::FolderHandle(const QString& path)
+    : m_fd(open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+{ }
+
+FolderHandle::~FolderHandle()
+{
+    if (m_fd >= 0)
+        close(m_fd);
 }
 
 namespace {

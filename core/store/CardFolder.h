@@ -39,6 +39,23 @@ bool scan(const QString& folder, QList<FolderEntry>& entries);
 [[nodiscard]] FileStamp stampOf(const QString& path);
 /// The whole content of a file; false when it cannot be read.
 bool read(const QString& path, QByteArray& bytes);
+/// The same for a file of an open folder (a FolderHandle's descriptor), whose size is known from the
+/// listing (-1 when it is not): no path is looked up again and no size asked for.
+bool readAt(int folder, const QByteArray& name, qint64 size, QByteArray& bytes);
+
+/// An open folder, for reading many of its files by name.
+class FolderHandle
+{
+public:
+    explicit FolderHandle(const QString& path);
+    ~FolderHandle();
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
+    [[nodiscard]] int descriptor() const { return m_fd; }
+
+private:
+    int m_fd;
+};
 
 /// Writes files atomically, many at a time: each file's new content goes into a hidden temporary
 /// file beside it; `commit` makes them all durable with one sync and then renames each over its old

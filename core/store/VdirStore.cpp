@@ -4,6 +4,7 @@
 #include "support/SafeFileName.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSet>
@@ -65,10 +66,13 @@ struct VdirStore::AccountState
 
 namespace {
 
-/// A file to read, and where what it holds goes.
+/// A file to read (by name, in an open folder, with the size the listing gave), and where what it
+/// holds goes.
 template <typename Card> struct ReadJob
 {
-    QString path;
+    std::shared_ptr<CardFolder::FolderHandle> folder;
+    QByteArray name;
+    qint64 size;
     Card* card;
 };
 
@@ -194,16 +198,17 @@ void VdirStore::load()
             files.insert(entry.fileName, std::move(card));
         }
         state->files = std::move(files);
+        const auto handle = std::make_shared<CardFolder::FolderHandle>(folder);
         for (auto it = state->files.begin(); it != state->files.end(); ++it) {
             if (!it->read)
-                jobs.append({QDir(folder).filePath(it.key()), &it.value()});
+                jobs.append({handle, QFile::encodeName(it.key()), it->stamp.size, &it.value()});
         }
     }
     // Reading and parsing the cards is most of a load: it runs on every core.
     QtConcurrent::blockingMap(jobs, [](ReadJob<CardState>& job) {
         QByteArray bytes;
         StoreCards::ParsedCard parsed;
-        if (CardFolder::read(job.path, bytes))
+        if (CardFolder::readAt(job.folder->descriptor(), job.name, job.size, bytes))
             parsed = StoreCards::parse(bytes);
         else
             parsed.problem = QStringLiteral("cannot be read");

@@ -1,6 +1,8 @@
 #include "ApplicationStartup.h"
 
 #include "DocumentController.h"
+#include "addressbook/AddressBookWindow.h"
+#include "documents/AddressBookOwner.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentWindow.h"
 #include "documents/Preferences.h"
@@ -69,7 +71,7 @@ private:
     QElapsedTimer m_started;
 };
 
-void takeScreenshot(DocumentWindow* window, const QString& path)
+void takeScreenshot(ContactWindow* window, const QString& path)
 {
     window->resize(960, 600);
     // Wide enough for whole values: a picture has no user to widen its columns.
@@ -116,13 +118,19 @@ int ApplicationStartup::run(QApplication& application)
         preferences.restoreDefaults();
     preferences.upgradeVersion();
 
+    // The address book opens first, the main window; files given open as documents beside it.
     DocumentController controller(preferences);
+    auto owner = std::make_unique<AddressBookOwner>(preferences);
+    owner->open();
+    AddressBookWindow addressBook(std::move(owner), preferences, &controller);
+    controller.setAddressBookWindow(&addressBook);
+    addressBook.show();
     for (const QString& file : options.files)
         controller.openDocument(file);
-    if (controller.windows().isEmpty())
-        controller.newDocument();
+    QTimer::singleShot(0, &addressBook, &AddressBookWindow::showLaunchAlerts);
 
-    DocumentWindow* first = controller.windows().constFirst();
+    ContactWindow* first =
+        controller.windows().isEmpty() ? static_cast<ContactWindow*>(&addressBook) : controller.windows().constFirst();
     if (!options.viewType.isEmpty())
         first->pane()->viewTypePopupSelected(options.viewType);
     if (options.showGroups)
@@ -131,6 +139,11 @@ int ApplicationStartup::run(QApplication& application)
         first->tableView()->viewport()->installEventFilter(new QuitWhenPainted(started, &application));
     if (!options.screenshotPath.isEmpty())
         takeScreenshot(first, options.screenshotPath);
+    // The process ends without destroying the address book: its store is let go of first.
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &addressBook, [&addressBook] {
+        if (VdirStore* store = addressBook.owner()->store())
+            store->close();
+    });
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &exitQuickly);
     return QApplication::exec();
 }

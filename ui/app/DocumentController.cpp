@@ -1,5 +1,7 @@
 #include "DocumentController.h"
 
+#include "addressbook/AddressBookWindow.h"
+
 #include "documents/ContactDocument.h"
 #include "documents/DocumentWindow.h"
 #include "documents/Preferences.h"
@@ -137,6 +139,11 @@ void DocumentController::fillRecentMenu(QMenu* menu, QWidget* parent)
     clear->setEnabled(!paths.isEmpty());
 }
 
+void DocumentController::setAddressBookWindow(AddressBookWindow* window)
+{
+    m_addressBook = window;
+}
+
 bool DocumentController::closeAll()
 {
     for (DocumentWindow* window : windows()) {
@@ -148,8 +155,16 @@ bool DocumentController::closeAll()
 
 void DocumentController::quit()
 {
-    if (closeAll())
-        QApplication::quit();
+    if (!closeAll())
+        return;
+    if (m_addressBook) {
+        m_addressBook->setQuitting(true);
+        const bool closed = m_addressBook->close();
+        m_addressBook->setQuitting(false);
+        if (!closed)
+            return;
+    }
+    QApplication::quit();
 }
 
 void DocumentController::showAbout(QWidget* parent)

@@ -14,6 +14,7 @@ class Preferences;
 
 namespace Quillary::Ui {
 
+class AddressBookWindow;
 class DocumentWindow;
 
 /// The application's documents: one window per open file or new document, created by File > New,
@@ -41,7 +42,9 @@ public:
     /// File > Open…: the open panel with the encoding pop-up, then every file chosen.
     void openDocumentWithPanel(QWidget* parent);
     void fillRecentMenu(QMenu* menu, QWidget* parent);
-    /// Closes every window (each may refuse); the application ends when none is left.
+    /// The application's main window, which quitting closes after the documents.
+    void setAddressBookWindow(AddressBookWindow* window);
+    /// Closes every document window (each may refuse).
     bool closeAll();
     void quit();
 
@@ -57,6 +60,7 @@ private:
 
     Preferences& m_preferences;
     QList<QPointer<DocumentWindow>> m_windows;
+    QPointer<AddressBookWindow> m_addressBook;
 };
 
 } // namespace Quillary::Ui
