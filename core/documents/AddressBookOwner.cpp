@@ -49,10 +49,14 @@ bool AddressBookOwner::open(const QString& root)
 {
     const QString folder =
         StoreLocation::root(root.isEmpty() ? m_preferences.value(Preferences::Key::AddressBookPath).toString() : root);
+    m_root = folder;
     m_store = std::make_unique<VdirStore>(folder);
     m_errorString.clear();
     if (!m_store->open(&m_errorString)) {
+        // Nothing to show and nowhere to write: the window stays up, empty and read-only.
+        m_store.reset();
         m_collection = ContactCollection();
+        setEditState(false);
         return false;
     }
     if (m_store->isReadOnly())
@@ -68,7 +72,7 @@ bool AddressBookOwner::open(const QString& root)
 
 QString AddressBookOwner::storeRoot() const
 {
-    return m_store ? m_store->root() : QString();
+    return m_root;
 }
 
 bool AddressBookOwner::isReadOnly() const

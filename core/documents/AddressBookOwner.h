@@ -145,6 +145,7 @@ private:
     QFutureWatcher<QStringList> m_changeCheck;
     QFileSystemWatcher m_watcher;
     QTimer m_watchDelay;
+    QString m_root;
     QString m_errorString;
     bool m_addressBookDirty = false;
     bool m_editState = true;

@@ -1,8 +1,11 @@
 #include "StoreFixture.h"
 #include "documents/AddressBookOwner.h"
 #include "documents/Preferences.h"
+#include "model/AddressFormats.h"
+#include "model/UserAddressFormats.h"
 #include "table/TableRows.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -152,6 +155,42 @@ private Q_SLOTS:
         QCOMPARE(owner.collection().selectedGroupDict->groupId, QStringLiteral("New (On My Computer)"));
         QCOMPARE(shownIn(owner, QStringLiteral("New (On My Computer)")), QStringList{zed->uniqueId});
         QVERIFY(!owner.collection().contact(QStringLiteral("bob")));
+    }
+
+    void userAddressFormats_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("formatOfXX");
+        using Outcome = UserAddressFormats::Outcome;
+        QTest::newRow("no file") << QByteArray() << int(Outcome::NoFile) << QString();
+        QTest::newRow("an entry") << QByteArray(
+            R"({"AddressFormat": [{"CountryCode": "XX", "formatString": "City Street"}]})")
+                                  << int(Outcome::Applied) << "City Street";
+        QTest::newRow("no entry") << QByteArray(R"({"AddressFormat": []})") << int(Outcome::Unreadable) << QString();
+        QTest::newRow("not JSON") << QByteArray("{\"AddressFormat\": [") << int(Outcome::Unreadable) << QString();
+        QTest::newRow("an entry without a code")
+            << QByteArray(R"({"AddressFormat": [{"formatString": "City"}]})") << int(Outcome::Unreadable) << QString();
+    }
+    void userAddressFormats()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(int, outcome);
+        QFETCH(QString, formatOfXX);
+        const QString file = m_settingsDir.filePath(QStringLiteral("AddressFormat.json"));
+        QFile::remove(file);
+        if (!json.isEmpty()) {
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(json);
+        }
+        QCOMPARE(int(UserAddressFormats::apply(file)), outcome);
+        QCOMPARE(AddressFormats::addressFormatDict().value(QStringLiteral("XX")).formatString, formatOfXX);
+        // The built-in table is still there beside the user's entries.
+        QVERIFY(AddressFormats::addressFormatDict().contains(QStringLiteral("JP")));
+        QHash<QString, AddressFormatEntry> dict = AddressFormats::addressFormatDict();
+        dict.remove(QStringLiteral("XX"));
+        AddressFormats::setAddressFormatDict(dict);
     }
 
     void smartGroupFinds_data()
