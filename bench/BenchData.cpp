@@ -55,7 +55,7 @@ QString streamPath(const QString& name, QString* error)
 
 int runBenchmarks(int argc, char** argv, void (*registerAll)())
 {
-    tuneMemoryAllocator(argv);
+    tuneMemoryAllocator();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -5,10 +5,10 @@
 // when it is unset, written on first use into a temporary folder by running the generator.
 
 #include "documents/ContactFileReader.h"
-#include "formats/Charset.h"
 #include "formats/VCardStream.h"
 #include "formats/ZQVCard.h"
 #include "model/addressbook/VCardCodec.h"
+#include "support/Charset.h"
 
 #include <QDir>
 #include <QFile>

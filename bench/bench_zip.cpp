@@ -2,6 +2,7 @@
 // lookups against the shared table.
 
 #include "editors/ZipDatabase.h"
+#include "support/DataFiles.h"
 
 #include <QFile>
 
@@ -11,8 +12,8 @@ using Quillary::ZipDatabase;
 
 namespace {
 
-const QString ResidentialResource = QStringLiteral(":/quillary/ken_all.gzip");
-const QString BusinessResource = QStringLiteral(":/quillary/jigyosyo.gzip");
+const QString ResidentialResource = Quillary::DataFiles::locate(QStringLiteral("ken_all.gzip"));
+const QString BusinessResource = Quillary::DataFiles::locate(QStringLiteral("jigyosyo.gzip"));
 
 // What zipdb() does once per run, followed by the lookup that triggered it.
 void firstLookup(benchmark::State& state)

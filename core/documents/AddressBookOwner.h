@@ -112,6 +112,14 @@ public:
     [[nodiscard]] QString exportFileName(const QString& extension) const override;
     [[nodiscard]] ViewTypeDict builtInViewTypes() const override { return ViewTypes::initViewTypeDict(); }
     [[nodiscard]] Preferences::Key viewTypeKey() const override { return Preferences::Key::LastViewType; }
+    [[nodiscard]] QStringList viewTypeNames(const ViewTypeDict& dict) const override
+    {
+        return dict.inOfferedOrder().names();
+    }
+    [[nodiscard]] QString viewTypeToShow(const QString& stored, const ViewTypeDict& dict) const override
+    {
+        return ViewTypes::resolveViewType(stored, dict);
+    }
     /// Replaces the contacts of the default account that have the unique id of one of `contacts`
     /// by it, as one undo step each; answers those that matched none.
     ContactTable updateContacts(const ContactTable& contacts);

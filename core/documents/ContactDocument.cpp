@@ -5,6 +5,7 @@
 #include "DocumentWriting.h"
 #include "formats/ZQVCard.h"
 #include "model/addressbook/Records.h"
+#include "support/CoreTr.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,11 +21,6 @@ namespace Quillary {
 using namespace DocumentWriting;
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 constexpr int DefaultAutosaveDelay = 3000;
 
@@ -127,9 +123,7 @@ void ContactDocument::setEditState(bool on)
 
 QString ContactDocument::exportFileName(const QString& extension) const
 {
-    const QFileInfo file(m_filePath.isEmpty() ? displayName() : m_filePath);
-    const QString name = file.completeBaseName() + u'.' + extension;
-    return m_filePath.isEmpty() ? name : file.absoluteDir().filePath(name);
+    return QFileInfo(m_filePath.isEmpty() ? displayName() : m_filePath).completeBaseName() + u'.' + extension;
 }
 
 bool ContactDocument::canDeleteGroup() const

@@ -122,11 +122,20 @@ public:
     [[nodiscard]] const ContactTable& importedContacts() const { return m_exchange.importedContacts(); }
 
     // The owner's choices ------------------------------------------------------------------------
-    /// The document's name with the extension, in the document's folder.
+    /// The document's name with the extension.
     [[nodiscard]] QString exportFileName(const QString& extension) const override;
     [[nodiscard]] bool exportsCsv() const override { return !isCsv(); }
     [[nodiscard]] ViewTypeDict builtInViewTypes() const override { return ViewTypes::documentViewTypes(); }
     [[nodiscard]] Preferences::Key viewTypeKey() const override { return Preferences::Key::SelectedViewType; }
+    /// A document offers no "Default" view type, which belongs to the address-book window.
+    [[nodiscard]] QStringList viewTypeNames(const ViewTypeDict& dict) const override
+    {
+        return ViewTypes::documentViewTypeNames(dict);
+    }
+    [[nodiscard]] QString viewTypeToShow(const QString& stored, const ViewTypeDict& dict) const override
+    {
+        return ViewTypes::resolveDocumentViewType(stored, dict);
+    }
     /// Groups are added and deleted in edit mode; a group of another account is never deleted.
     [[nodiscard]] bool canAddGroup() const override { return m_editState; }
     [[nodiscard]] bool canDeleteGroup() const override;

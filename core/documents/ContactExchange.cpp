@@ -5,21 +5,14 @@
 #include "DocumentWriting.h"
 #include "UndoRegistry.h"
 
+#include "support/CoreTr.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
 namespace Quillary {
 
 using namespace DocumentWriting;
-
-namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
-
-} // namespace
 
 ContactExchange::ContactExchange(ContactCollection& collection, QObject* taskParent)
     : m_collection(collection), m_taskParent(taskParent)

@@ -1,19 +1,12 @@
 #include "ContactFileReader.h"
 
-#include "formats/Charset.h"
 #include "formats/TextDecoding.h"
+#include "support/Charset.h"
+#include "support/CoreTr.h"
 
-#include <QCoreApplication>
 #include <QFile>
 
 namespace Quillary {
-
-namespace {
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
-} // namespace
 
 QString ContactFileReader::noCardMessage()
 {

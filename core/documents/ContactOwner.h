@@ -41,10 +41,14 @@ public:
     [[nodiscard]] virtual bool isAddressBook() const { return false; }
     /// Whether the contacts may be exported as CSV (a CSV document's are shown as read, not exported again).
     [[nodiscard]] virtual bool exportsCsv() const { return true; }
-    /// The file an export suggests, with the extension ("csv", "vcf"): a path or a bare name.
+    /// The name of the file an export suggests, with the extension ("csv", "vcf").
     [[nodiscard]] virtual QString exportFileName(const QString& extension) const = 0;
     /// The view types the owner offers when none are stored.
     [[nodiscard]] virtual ViewTypeDict builtInViewTypes() const = 0;
+    /// The view types offered, in the order they are offered.
+    [[nodiscard]] virtual QStringList viewTypeNames(const ViewTypeDict& dict) const = 0;
+    /// The view type shown for the stored name.
+    [[nodiscard]] virtual QString viewTypeToShow(const QString& stored, const ViewTypeDict& dict) const = 0;
     /// The setting the chosen view type is kept in.
     [[nodiscard]] virtual Preferences::Key viewTypeKey() const = 0;
 

@@ -2,8 +2,8 @@
 
 #include "UndoRegistry.h"
 #include "formats/ZQVCard.h"
+#include "support/CoreTr.h"
 
-#include <QCoreApplication>
 #include <QFontMetricsF>
 
 #include <cmath>
@@ -11,11 +11,6 @@
 namespace Quillary::DocumentGroups {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 bool hasName(const GroupTable& groupTable, const QString& name)
 {

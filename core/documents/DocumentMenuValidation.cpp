@@ -1,17 +1,12 @@
 #include "DocumentMenuValidation.h"
 
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 #include <optional>
 
 namespace Quillary::DocumentMenuValidation {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 Validation enabledIf(bool enabled, bool checked = false)
 {

@@ -2,20 +2,13 @@
 
 #include "ContactDocument.h"
 
+#include "support/CoreTr.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSet>
 
 namespace Quillary::DocumentWriting {
-
-namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
-
-} // namespace
 
 DocumentError writeContacts(QSaveFile& file, const ContactTable& contacts, const GroupTable& groupTable,
                             const ZQVCard::ProgressHandler& progress, const std::function<bool()>& cancelled)

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QMetaType>
 #include <QPointer>
 #include <QSettings>
@@ -47,7 +48,7 @@ const QList<KeyEntry>& keyTable()
         {Key::SortOptionsDefault, QLatin1StringView("ZQ1DsortOptionsDefault"), QVariant()},
         {Key::ShowNameInAllRows, QLatin1StringView("ZQ1DshowNameInAllRows"), false},
         {Key::ShowCompanyInNameCell, QLatin1StringView("ZQ1DshowCompanyInNameCell"), false},
-        // The print options and the encoding list keep their own defaults.
+        // The print options and the encoding list work out their own defaults.
         {Key::PrintOptions, QLatin1StringView("ZQ1PrintOptions"), QVariant()},
         {Key::Encodings, QLatin1StringView("Encodings"), QVariant()},
         // Settings of the contact information popover and the custom-label panel.
@@ -57,6 +58,8 @@ const QList<KeyEntry>& keyTable()
         {Key::RecentDocuments, QLatin1StringView("ZQ1DrecentDocuments"), QStringList()},
         // The user's own card, by unique id.
         {Key::MyCardUniqueId, QLatin1StringView("ZQ1DmyCardUniqueId"), QString()},
+        // The folder of the file last opened, imported or exported: the next panel starts there.
+        {Key::LastFolder, QLatin1StringView("ZQ1DlastFolder"), QString()},
         // The address book: its folder (else the standard one), the account new contacts go to (a
         // folder) and the smart groups.
         {Key::AddressBookPath, QLatin1StringView("ZQ1DaddressBookPath"), QString()},
@@ -181,6 +184,11 @@ void Preferences::restoreDefaults()
         Q_EMIT changed(key);
 }
 
+void Preferences::sync()
+{
+    m_settings->sync();
+}
+
 QString Preferences::version() const
 {
     return value(Key::Version).toString();
@@ -222,10 +230,18 @@ double Preferences::versionNumber(QStringView version)
     return ok && std::isfinite(number) ? number : 0;
 }
 
+double Preferences::desktopFontSize()
+{
+    // The application font is the one the desktop gives menus and dialogs; a table in another size
+    // looks out of place beside them.
+    const double size = QGuiApplication::font().pointSizeF();
+    return size > 0 ? size : DefaultFontSize;
+}
+
 QFont Preferences::defaultTableFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSizeF(DefaultFontSize);
+    font.setPointSizeF(desktopFontSize());
     return font;
 }
 
@@ -234,7 +250,7 @@ QFont Preferences::tableFont() const
     bool ok = false;
     const double stored = m_settings->value(keyName(Key::DefaultFontSize)).toDouble(&ok);
     const bool usable = ok && std::isfinite(stored) && stored != 0;
-    const double size = usable ? std::max(MinimumFontSize, stored) : DefaultFontSize;
+    const double size = usable ? std::max(MinimumFontSize, stored) : desktopFontSize();
 
     const QString name = m_settings->value(keyName(Key::DefaultFontName)).toString();
     QFont font;
@@ -373,6 +389,26 @@ bool Preferences::showCompanyInNameCell() const
 void Preferences::setShowCompanyInNameCell(bool show)
 {
     setValue(Key::ShowCompanyInNameCell, show);
+}
+
+QStringList Preferences::encodings() const
+{
+    return value(Key::Encodings).toStringList();
+}
+
+void Preferences::setEncodings(const QStringList& names)
+{
+    setValue(Key::Encodings, names);
+}
+
+QVariantMap Preferences::printOptions() const
+{
+    return value(Key::PrintOptions).toMap();
+}
+
+void Preferences::setPrintOptions(const QVariantMap& options)
+{
+    setValue(Key::PrintOptions, options);
 }
 
 QStringList Preferences::recentDocuments() const

@@ -44,6 +44,7 @@ public:
         LastSelectedItemInCustomPanel,
         RecentDocuments,
         MyCardUniqueId,
+        LastFolder,
         AddressBookPath,
         DefaultAccount,
         SmartGroups,
@@ -69,10 +70,6 @@ public:
     /// The application-wide instance over the application's store, created on first use.
     [[nodiscard]] static Preferences& instance();
 
-    /// The store itself, for the code that keeps its own keys in it ("Encodings", the print
-    /// options). Writes made directly to it do not emit `changed`.
-    [[nodiscard]] QSettings* settings() const { return m_settings.get(); }
-
     // Every key, by the key table.
     [[nodiscard]] static const QList<Key>& allKeys();
     [[nodiscard]] static QString keyName(Key key);
@@ -85,6 +82,8 @@ public:
     void remove(Key key);
     /// Removes every key of the application's store, the table's and any other.
     void restoreDefaults();
+    /// Writes what was set to the store now rather than a little later, e.g. before a quick exit.
+    void sync();
 
     // Version upgrade, before the first window opens.
     [[nodiscard]] QString version() const;
@@ -100,8 +99,10 @@ public:
     // Table font of the windows, the group side bar and the merge panel.
     [[nodiscard]] QFont tableFont() const;
     void setTableFont(const QFont& font);
-    /// The system font at 13 points.
+    /// The system font in the desktop's own size (the application font's).
     [[nodiscard]] static QFont defaultTableFont();
+    /// The point size of the application font; 13 when it has none.
+    [[nodiscard]] static double desktopFontSize();
 
     // View types. The owners pass their built-in dictionary: ViewTypes::initViewTypeDict() for the
     // address-book window, ViewTypes::documentViewTypes() for documents.
@@ -135,6 +136,15 @@ public:
     void setShowNameInAllRows(bool show);
     [[nodiscard]] bool showCompanyInNameCell() const;
     void setShowCompanyInNameCell(bool show);
+
+    // The encodings the "Encoding:" pop-ups offer, by the display names of the ticked ones; empty
+    // when the user never chose (the pop-up then offers those of the user's languages).
+    [[nodiscard]] QStringList encodings() const;
+    void setEncodings(const QStringList& names);
+
+    // The print options as PrintOptionsStore writes them; empty when none are stored.
+    [[nodiscard]] QVariantMap printOptions() const;
+    void setPrintOptions(const QVariantMap& options);
 
     // The files of the "Open Recent" menu, the most recent first.
     [[nodiscard]] QStringList recentDocuments() const;

@@ -1,15 +1,11 @@
 #include "UndoCommands_p.h"
 
+#include "support/CoreTr.h"
+#include "support/Localized.h"
+
 #include <QCoreApplication>
 
 namespace Quillary::UndoCommands {
-
-namespace {
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
-} // namespace
 
 ContactCommand::ContactCommand(UndoRegistry& registry, ContactEntryPtr contact, const QString& text,
                                UndoRegistry::Refresh onEdit, UndoRegistry::Refresh onReplay)
@@ -40,7 +36,7 @@ void ContactCommand::redo()
 
 ReplaceStringValue::ReplaceStringValue(UndoRegistry& registry, const ContactEntryPtr& contact,
                                        const QString& identifier, QString oldText, QString newText)
-    : ContactCommand(registry, contact, Tr::tr("Change %1").arg(identifier), UndoRegistry::Refresh::Contact,
+    : ContactCommand(registry, contact, Tr::tr("Change %1").arg(localized(identifier)), UndoRegistry::Refresh::Contact,
                      UndoRegistry::Refresh::Contact),
       m_identifier(identifier), m_old(std::move(oldText)), m_new(std::move(newText))
 { }
@@ -52,7 +48,8 @@ void ReplaceStringValue::apply(bool forward)
 
 ReplaceFieldValue::ReplaceFieldValue(UndoRegistry& registry, const ContactEntryPtr& contact, const QString& identifier,
                                      FieldValue oldValue, FieldValue newValue, UndoRegistry::Refresh onEdit)
-    : ContactCommand(registry, contact, Tr::tr("Change %1").arg(identifier), onEdit, UndoRegistry::Refresh::Table),
+    : ContactCommand(registry, contact, Tr::tr("Change %1").arg(localized(identifier)), onEdit,
+                     UndoRegistry::Refresh::Table),
       m_identifier(identifier), m_old(std::move(oldValue)), m_new(std::move(newValue))
 { }
 
@@ -64,7 +61,8 @@ void ReplaceFieldValue::apply(bool forward)
 ReplaceLabeledList::ReplaceLabeledList(UndoRegistry& registry, const ContactEntryPtr& contact,
                                        const QString& identifier, LabeledValueList oldList, LabeledValueList newList,
                                        UndoRegistry::Refresh onEdit)
-    : ContactCommand(registry, contact, Tr::tr("Change %1").arg(identifier), onEdit, UndoRegistry::Refresh::Table),
+    : ContactCommand(registry, contact, Tr::tr("Change %1").arg(localized(identifier)), onEdit,
+                     UndoRegistry::Refresh::Table),
       m_identifier(identifier), m_old(std::move(oldList)), m_new(std::move(newList))
 { }
 
@@ -75,7 +73,7 @@ void ReplaceLabeledList::apply(bool forward)
 
 ReplaceLabeledValue::ReplaceLabeledValue(UndoRegistry& registry, const ContactEntryPtr& contact,
                                          const QString& identifier, LabeledValue oldValue, LabeledValue newValue)
-    : ContactCommand(registry, contact, Tr::tr("Change %1").arg(identifier), UndoRegistry::Refresh::None,
+    : ContactCommand(registry, contact, Tr::tr("Change %1").arg(localized(identifier)), UndoRegistry::Refresh::None,
                      UndoRegistry::Refresh::Table),
       m_identifier(identifier), m_old(std::move(oldValue)), m_new(std::move(newValue))
 { }

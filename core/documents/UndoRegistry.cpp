@@ -3,23 +3,18 @@
 #include "UndoCommands_p.h"
 #include "formats/ZQVCard.h"
 #include "model/addressbook/Records.h"
+#include "support/CoreTr.h"
 
-#include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QSet>
 
-Q_LOGGING_CATEGORY(lcUndo, "quillary.core.documents")
+Q_LOGGING_CATEGORY(lcUndo, "quillary.core.documents.undo")
 
 namespace Quillary {
 
 using namespace UndoCommands;
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 bool isNamePart(FieldId id)
 {

@@ -245,6 +245,20 @@ QString resolveViewType(const QString& stored, const ViewTypeDict& dict)
     return dict.isEmpty() ? ViewTypeName::Default : dict.entries().constFirst().first;
 }
 
+QStringList documentViewTypeNames(const ViewTypeDict& dict)
+{
+    QStringList names = dict.inOfferedOrder().names();
+    names.removeAll(ViewTypeName::Default);
+    return names;
+}
+
+QString resolveDocumentViewType(const QString& stored, const ViewTypeDict& dict)
+{
+    ViewTypeDict offered = dict;
+    offered.remove(ViewTypeName::Default);
+    return resolveViewType(stored, offered);
+}
+
 QMap<QString, QStringList> initSelectedLabels()
 {
     QMap<QString, QStringList> labels;

@@ -101,6 +101,12 @@ inline const QString AllLabels = QStringLiteral("All");
 /// name is not in `dict` (or, for dictionaries without "Default", "Email" or the first name).
 [[nodiscard]] QString resolveViewType(const QString& stored, const ViewTypeDict& dict);
 
+/// The view types a document offers, in the offered order: those of the dictionary without
+/// "Default", which belongs to the address-book window (the stored dictionary is shared with it).
+[[nodiscard]] QStringList documentViewTypeNames(const ViewTypeDict& dict);
+/// The view type a document shows for the `stored` name: as resolveViewType(), never "Default".
+[[nodiscard]] QString resolveDocumentViewType(const QString& stored, const ViewTypeDict& dict);
+
 /// The label filter per labelled identifier at start: each one maps to the list "All".
 [[nodiscard]] QMap<QString, QStringList> initSelectedLabels();
 

@@ -2,18 +2,13 @@
 
 #include "EditorValues.h"
 #include "model/AddressFormats.h"
+#include "support/CoreTr.h"
 
-#include <QCoreApplication>
 #include <QJsonArray>
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 /// What Japan Post lists for codes that have no town areas of their own.
 const QString NoTownAreaPlaceholder = QStringLiteral("以下に掲載がない場合");

@@ -1,18 +1,12 @@
 #include "ContactCardModel.h"
 
 #include "model/ContactDate.h"
+#include "support/CoreTr.h"
 #include "table/WorkspaceLinks.h"
-
-#include <QCoreApplication>
 
 namespace Quillary::ContactCardModel {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 // The fields of the card in their order; the name and the photo head the card.
 const QStringList& cardOrder()

@@ -2,17 +2,14 @@
 
 #include "documents/UndoRegistry.h"
 #include "model/LabelTable.h"
+#include "support/CoreTr.h"
+#include "support/Localized.h"
 
 #include <QCoreApplication>
 
 namespace Quillary::EditorValues {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 bool hasLabelIndex(const PersonDsc& person, const QString& identifier, int labelIndex)
 {
@@ -118,7 +115,8 @@ QList<CellEdit> editsFor(const EditorContext& context)
 
 bool apply(UndoRegistry& registry, const EditorContext& context)
 {
-    const bool changed = CellEdits::applyInOneStep(registry, editsFor(context), Tr::tr("Change %1").arg(context.type));
+    const bool changed =
+        CellEdits::applyInOneStep(registry, editsFor(context), Tr::tr("Change %1").arg(localized(context.type)));
     if (changed && registry.view())
         registry.view()->updateTableForContact(context.contact);
     return changed;

@@ -5,19 +5,13 @@
 #include "documents/UndoBatch.h"
 #include "documents/UndoRegistry.h"
 #include "model/LabelTable.h"
+#include "support/CoreTr.h"
 #include "support/Localized.h"
 #include "table/CellValues.h"
-
-#include <QCoreApplication>
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 /// A copy that shares nothing with the contact of the collection, not even an address-book record.
 ContactEntryPtr privateCopy(const ContactEntry& entry)

@@ -2,18 +2,12 @@
 
 #include "model/LabelTable.h"
 #include "model/addressbook/Constants.h"
+#include "support/CoreTr.h"
 #include "support/Localized.h"
-
-#include <QCoreApplication>
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 MergeRow textRow(const QString& type, const QString& label, const QString& value)
 {

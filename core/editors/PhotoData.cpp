@@ -1,20 +1,12 @@
 #include "PhotoData.h"
 
+#include "support/CoreTr.h"
+
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 
 namespace Quillary::PhotoData {
-
-namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
-
-} // namespace
 
 QByteArray fromImage(const QImage& image)
 {

@@ -1,6 +1,7 @@
 #include "ZipDatabase.h"
 
-#include "formats/Charset.h"
+#include "support/Charset.h"
+#include "support/DataFiles.h"
 
 #include <QFile>
 #include <QLoggingCategory>
@@ -176,8 +177,8 @@ ZipDatabase::ZipDatabase(const QString& residentialFile, const QString& business
 const ZipDatabase& ZipDatabase::zipdb()
 {
     // A function-local static is built once, and other threads asking meanwhile wait for it.
-    static const ZipDatabase shared(QStringLiteral(":/quillary/ken_all.gzip"),
-                                    QStringLiteral(":/quillary/jigyosyo.gzip"));
+    static const ZipDatabase shared(DataFiles::locate(QStringLiteral("ken_all.gzip")),
+                                    DataFiles::locate(QStringLiteral("jigyosyo.gzip")));
     return shared;
 }
 

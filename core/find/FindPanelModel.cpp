@@ -3,9 +3,9 @@
 #include "FindMenus.h"
 #include "TextMatcher.h"
 #include "model/LabelTable.h"
+#include "support/CoreTr.h"
 #include "support/Localized.h"
 
-#include <QCoreApplication>
 #include <QPoint>
 
 #include <algorithm>
@@ -13,11 +13,6 @@
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 const QString& columnIdentifier(int column)
 {

@@ -1,17 +1,11 @@
 #include "TextMatcher.h"
 
 #include "model/FieldIdentifiers.h"
-
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 /// A UTF-16 unit case folded; ASCII without a table lookup.
 inline char16_t folded(char16_t c)

@@ -5,19 +5,14 @@
 #include "model/LabelTable.h"
 #include "model/addressbook/Records.h"
 #include "model/addressbook/VCardCodec.h"
+#include "support/CoreTr.h"
 
-#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 
 namespace Quillary::CsvReader {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 /// Column types, worked out once per column rather than once per value.
 enum class Kind {

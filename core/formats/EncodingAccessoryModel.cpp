@@ -1,17 +1,12 @@
 #include "EncodingAccessoryModel.h"
 
-#include <QCoreApplication>
+#include "support/CoreTr.h"
+
 #include <QLocale>
-#include <QSettings>
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 // Languages whose users read the Western European encodings.
 constexpr const char* westernLanguages[] = {"en", "de", "fr", "es", "it", "nl"};
@@ -67,16 +62,12 @@ bool isSelectable(const EncodingMenuItem& item)
 
 } // namespace
 
-EncodingAccessoryModel::EncodingAccessoryModel(QSettings* settings, const QStringList& preferredLanguages,
-                                               QObject* parent)
-    : QObject(parent), m_settings(settings), m_preferredLanguages(preferredLanguages)
+EncodingAccessoryModel::EncodingAccessoryModel(const QStringList& storedEncodings,
+                                               const QStringList& preferredLanguages, QObject* parent)
+    : QObject(parent), m_preferredLanguages(preferredLanguages)
 {
-    if (!m_settings) {
-        m_ownSettings = std::make_unique<QSettings>();
-        m_settings = m_ownSettings.get();
-    }
     initEncodings();
-    loadEncodings();
+    loadEncodings(storedEncodings);
     setupEncodingPopup();
 }
 
@@ -94,9 +85,8 @@ void EncodingAccessoryModel::initEncodings()
         m_encodingTable.append({encoding.number, encoding.displayName(), false});
 }
 
-void EncodingAccessoryModel::loadEncodings()
+void EncodingAccessoryModel::loadEncodings(const QStringList& stored)
 {
-    const QStringList stored = m_settings->value(SettingsKey).toStringList();
     if (stored.isEmpty()) {
         defaultEncodings();
         return;
@@ -157,6 +147,13 @@ quint32 EncodingAccessoryModel::encodingType()
         m_currentIndex >= 0 && m_items.at(m_currentIndex).kind == EncodingMenuItem::Kind::Encoding;
     m_encoding = encodingSelected ? m_items.at(m_currentIndex).encoding : TextEncodings::Automatic;
     return m_encoding;
+}
+
+QByteArray EncodingAccessoryModel::encodingNameForReading()
+{
+    const quint32 number = encodingType();
+    const TextEncodings::Encoding* known = TextEncodings::byNumber(number);
+    return number == TextEncodings::Automatic || !known ? QByteArray("auto") : known->icuName;
 }
 
 QString EncodingAccessoryModel::encodingTypeName() const
@@ -223,14 +220,19 @@ void EncodingAccessoryModel::revert()
     setupEncodingPopup();
 }
 
-void EncodingAccessoryModel::saveEncodings()
+QStringList EncodingAccessoryModel::checkedEncodingNames() const
 {
     QStringList names;
-    for (const EncodingTableEntry& entry : std::as_const(m_encodingTable)) {
+    for (const EncodingTableEntry& entry : m_encodingTable) {
         if (entry.checkBox)
             names.append(entry.encodingName);
     }
-    m_settings->setValue(SettingsKey, names);
+    return names;
+}
+
+void EncodingAccessoryModel::saveEncodings()
+{
+    Q_EMIT encodingsSaved(checkedEncodingNames());
 }
 
 void EncodingAccessoryModel::setAllChecked(bool checked)

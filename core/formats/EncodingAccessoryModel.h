@@ -5,9 +5,6 @@
 #include <QList>
 #include <QObject>
 #include <QStringList>
-#include <memory>
-
-class QSettings;
 
 namespace Quillary {
 
@@ -31,20 +28,18 @@ struct EncodingMenuItem
 };
 
 /// The state behind the encoding pop-up that open panels and import sheets show: which encodings
-/// the user lets the pop-up offer (persisted as the "Encodings" setting), the pop-up's items and
-/// selection, and the edits of the "Customize Encoding List…" panel. The widgets only mirror it.
+/// the user lets the pop-up offer (kept by the caller, e.g. in the user's preferences), the
+/// pop-up's items and selection, and the edits of the "Customize Encoding List…" panel. The
+/// widgets only mirror it.
 class EncodingAccessoryModel final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(EncodingAccessoryModel)
 
 public:
-    /// Settings key: the display names of the ticked encodings.
-    static constexpr QLatin1StringView SettingsKey{"Encodings"};
-
-    /// Fills the table, ticks the stored choice (or the defaults for the preferred languages) and
-    /// builds the pop-up. A null `settings` means the application's QSettings.
-    explicit EncodingAccessoryModel(QSettings* settings = nullptr,
+    /// Fills the table, ticks the stored choice (the display names of checkedEncodingNames(); none
+    /// means the defaults for the preferred languages) and builds the pop-up.
+    explicit EncodingAccessoryModel(const QStringList& storedEncodings = {},
                                     const QStringList& preferredLanguages = systemPreferredLanguages(),
                                     QObject* parent = nullptr);
     ~EncodingAccessoryModel() override;
@@ -66,6 +61,8 @@ public:
     void setEncodingOnly();
     /// 0 for "Automatic" (or no encoding selected), else the selected encoding's number.
     quint32 encodingType();
+    /// The name a file is read with in the selected encoding: "auto" for "Automatic".
+    [[nodiscard]] QByteArray encodingNameForReading();
     [[nodiscard]] QString encodingTypeName() const;
     /// Back to the initial choice: "Automatic" in encoding-only mode, else UTF-8 or the first item.
     void resetMenu();
@@ -79,7 +76,9 @@ public:
     void selectAll();
     void clearAll();
     void revert();
-    /// Stores the ticked names; the view calls it when the customize panel closes.
+    /// The display names of the ticked encodings, as they are stored.
+    [[nodiscard]] QStringList checkedEncodingNames() const;
+    /// Hands the ticked names to `encodingsSaved`; the view calls it when the customize panel closes.
     void saveEncodings();
 
     /// The ticks for a first start: UTF-8, UTF-16BE and the encodings of the preferred languages.
@@ -90,18 +89,18 @@ Q_SIGNALS:
     void currentIndexChanged(int index);
     void checkBoxChanged(int row);
     void encodingTableReset();
+    /// The user closed the customize panel with these encodings ticked: the list to store.
+    void encodingsSaved(const QStringList& names);
 
 private:
     void initEncodings();
-    void loadEncodings();
+    void loadEncodings(const QStringList& stored);
     void setupEncodingPopup();
     void setCurrentIndex(int index);
     void selectFirstItem();
     [[nodiscard]] int indexOfEncoding(quint32 encoding) const;
     void setAllChecked(bool checked);
 
-    std::unique_ptr<QSettings> m_ownSettings;
-    QSettings* m_settings = nullptr;
     QStringList m_preferredLanguages;
     QList<EncodingTableEntry> m_encodingTable;
     QList<EncodingMenuItem> m_items;

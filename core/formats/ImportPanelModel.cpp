@@ -1,19 +1,13 @@
 #include "ImportPanelModel.h"
 
 #include "model/LabelTable.h"
-
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 #include <algorithm>
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 /// The fields of the detail table, in the order they are shown.
 const QList<const QString*>& detailFields()
@@ -37,9 +31,9 @@ QString nameText(const NameValue& name)
     // The part labels are the panel's own texts, as its window has always shown them.
     QString text;
     const std::pair<const char*, const QString*> parts[] = {
-        {QT_TR_NOOP("FistName"), &name.firstName},
-        {QT_TR_NOOP("MiddleName"), &name.middleName},
-        {QT_TR_NOOP("LastName"), &name.lastName},
+        {QT_TRANSLATE_NOOP("Quillary::Core", "FistName"), &name.firstName},
+        {QT_TRANSLATE_NOOP("Quillary::Core", "MiddleName"), &name.middleName},
+        {QT_TRANSLATE_NOOP("Quillary::Core", "LastName"), &name.lastName},
     };
     for (const auto& [label, part] : parts) {
         if (!part->isEmpty())

@@ -1,9 +1,9 @@
 #include "TextDecoding.h"
 
-#include "Charset.h"
 #include "TextEncodings.h"
+#include "support/Charset.h"
+#include "support/CoreTr.h"
 
-#include <QCoreApplication>
 #include <uchardet/uchardet.h>
 
 #include <cstring>
@@ -11,11 +11,6 @@
 namespace Quillary::TextDecoding {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 struct ByteOrderMark
 {

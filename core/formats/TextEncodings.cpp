@@ -1,9 +1,9 @@
 #include "TextEncodings.h"
 
-#include "Charset.h"
 #include "TextDecoding.h"
+#include "support/Charset.h"
+#include "support/CoreTr.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <optional>
 #include <unicode/ucnv.h>
@@ -11,13 +11,6 @@
 namespace Quillary::TextEncodings {
 
 namespace {
-
-constexpr const char* trContext = "Quillary::Core";
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 struct Row
 {
@@ -157,7 +150,7 @@ std::optional<quint32> parseNumber(QStringView text)
 
 QString Encoding::displayName() const
 {
-    return QCoreApplication::translate(trContext, englishName);
+    return Tr::tr(englishName);
 }
 
 const QList<Encoding>& available()

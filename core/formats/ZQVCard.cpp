@@ -2,9 +2,9 @@
 
 #include "VCardStream.h"
 #include "model/addressbook/VCardCodec.h"
+#include "support/CoreTr.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QSet>
@@ -16,11 +16,6 @@
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 // Cards are converted in batches spread over the cores; progress is reported after each batch.
 constexpr qsizetype BatchSize = 512;

@@ -1,5 +1,7 @@
 #include "AddressFormats.h"
 
+#include "support/DataFiles.h"
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QLocale>
@@ -12,7 +14,7 @@
 #include <atomic>
 #include <memory>
 
-Q_LOGGING_CATEGORY(lcAddressFormats, "quillary.core.model")
+Q_LOGGING_CATEGORY(lcAddressFormats, "quillary.core.model.addressformats")
 
 namespace Quillary {
 
@@ -133,7 +135,7 @@ std::shared_ptr<const Tables> load(const QByteArray& json)
 
 std::shared_ptr<const Tables> loadResource()
 {
-    QFile file(QStringLiteral(":/quillary/AddressFormat.json"));
+    QFile file(DataFiles::locate(QStringLiteral("AddressFormat.json")));
     if (!file.open(QIODevice::ReadOnly)) {
         qCWarning(lcAddressFormats) << "ERROR address formats: the table is missing";
         return std::make_shared<Tables>();

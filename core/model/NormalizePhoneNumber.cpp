@@ -1,12 +1,14 @@
 #include "NormalizePhoneNumber.h"
 
+#include "support/DataFiles.h"
+
 #include <QFile>
 #include <QLoggingCategory>
 #include <QRegularExpression>
 
 #include <algorithm>
 
-Q_LOGGING_CATEGORY(lcPhoneNumbers, "quillary.core.model")
+Q_LOGGING_CATEGORY(lcPhoneNumbers, "quillary.core.model.phonenumbers")
 
 namespace Quillary {
 
@@ -28,7 +30,7 @@ std::shared_ptr<const CountryNumberTable> sorted(CountryNumberTable table)
 
 std::shared_ptr<const CountryNumberTable> loadResource()
 {
-    QFile file(QStringLiteral(":/quillary/CountryNumbers.csv"));
+    QFile file(DataFiles::locate(QStringLiteral("CountryNumbers.csv")));
     if (!file.open(QIODevice::ReadOnly)) {
         qCWarning(lcPhoneNumbers) << "ERROR country numbers: the table is missing";
         return sorted({});

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-Q_LOGGING_CATEGORY(lcEditing, "quillary.core.model")
+Q_LOGGING_CATEGORY(lcEditing, "quillary.core.model.editing")
 
 namespace Quillary {
 

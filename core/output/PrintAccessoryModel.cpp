@@ -2,19 +2,9 @@
 
 #include "model/FieldIdentifiers.h"
 #include "model/LabelTable.h"
-
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 namespace Quillary {
-
-namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
-
-} // namespace
 
 PrintAccessoryModel::PrintAccessoryModel(PrintOptionsStore store)
     : m_store(std::move(store)), m_options(m_store.load()),

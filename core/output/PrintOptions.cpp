@@ -2,6 +2,7 @@
 
 #include "model/FieldIdentifiers.h"
 #include "model/LabelTable.h"
+#include "support/CoreTr.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>
@@ -11,11 +12,6 @@
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 const QString AddressListKey = QStringLiteral("Address List Options");
 const QString MailingLabelsKey = QStringLiteral("Mailing Labels Options");

@@ -22,8 +22,6 @@ namespace PrintStyles {
 [[nodiscard]] QString localizedName(PrintStyle style);
 } // namespace PrintStyles
 
-/// The user-defaults key that holds the whole print options dictionary.
-inline const QString PrintOptionsKey = QStringLiteral("ZQ1PrintOptions");
 /// The print job setting that carries the chosen style's name.
 inline const QString PrintTypeKey = QStringLiteral("TessaryPrintType");
 

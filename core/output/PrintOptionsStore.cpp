@@ -1,26 +1,23 @@
 #include "PrintOptionsStore.h"
 
+#include "documents/Preferences.h"
+
 namespace Quillary {
 
-PrintOptionsStore::PrintOptionsStore(QSettings* settings)
-    : m_ownSettings(settings ? nullptr : std::make_unique<QSettings>()),
-      m_settings(settings ? settings : m_ownSettings.get())
+PrintOptionsStore::PrintOptionsStore(Preferences* preferences)
+    : m_preferences(preferences ? preferences : &Preferences::instance())
 { }
-
-PrintOptionsStore::~PrintOptionsStore() = default;
-PrintOptionsStore::PrintOptionsStore(PrintOptionsStore&&) noexcept = default;
-PrintOptionsStore& PrintOptionsStore::operator=(PrintOptionsStore&&) noexcept = default;
 
 PrintOptions PrintOptionsStore::load() const
 {
-    const QVariantMap stored = m_settings->value(PrintOptionsKey).toMap();
+    const QVariantMap stored = m_preferences->printOptions();
     // Older layouts are dropped as a whole: their keys meant other things.
     return isCurrent(stored) ? PrintOptions::fromMap(stored) : PrintOptions::defaults();
 }
 
 void PrintOptionsStore::save(const PrintOptions& options)
 {
-    m_settings->setValue(PrintOptionsKey, options.toMap());
+    m_preferences->setPrintOptions(options.toMap());
 }
 
 bool PrintOptionsStore::isCurrent(const QVariantMap& stored)

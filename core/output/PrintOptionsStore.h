@@ -2,21 +2,17 @@
 
 #include "PrintOptions.h"
 
-#include <QSettings>
-#include <memory>
-
 namespace Quillary {
 
-/// Where the print options persist between print jobs: the `ZQ1PrintOptions` user default. Tests hand
-/// in settings of their own; otherwise the application's settings are used.
+class Preferences;
+
+/// Where the print options persist between print jobs: the print options of the user's
+/// preferences. Tests hand in preferences of their own; otherwise the application's are used.
 class PrintOptionsStore
 {
 public:
-    /// `settings` must outlive the store; none means the application's default settings.
-    explicit PrintOptionsStore(QSettings* settings = nullptr);
-    ~PrintOptionsStore();
-    PrintOptionsStore(PrintOptionsStore&&) noexcept;
-    PrintOptionsStore& operator=(PrintOptionsStore&&) noexcept;
+    /// `preferences` must outlive the store; none means the application's preferences.
+    explicit PrintOptionsStore(Preferences* preferences = nullptr);
 
     /// The stored options when they are of the current layout ("Version" 3 or more), else the
     /// defaults. Nothing is written.
@@ -27,8 +23,7 @@ public:
     [[nodiscard]] static bool isCurrent(const QVariantMap& stored);
 
 private:
-    std::unique_ptr<QSettings> m_ownSettings;
-    QSettings* m_settings;
+    Preferences* m_preferences;
 };
 
 } // namespace Quillary

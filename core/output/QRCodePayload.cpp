@@ -2,17 +2,11 @@
 
 #include "QRCodeSelection.h"
 #include "model/PersonDsc.h"
-
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 const QString CrLf = QStringLiteral("\r\n");
 

@@ -4,16 +4,13 @@
 #include "model/addressbook/GroupCard.h"
 #include "model/addressbook/VCardCodec.h"
 
+#include "support/CoreTr.h"
+
 #include <QCoreApplication>
 
 namespace Quillary::StoreCards {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 qsizetype cardCount(QByteArrayView bytes)
 {

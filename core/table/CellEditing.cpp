@@ -4,17 +4,14 @@
 #include "ContactsViewController.h"
 #include "TableCells.h"
 #include "documents/UndoRegistry.h"
+#include "support/CoreTr.h"
+#include "support/Localized.h"
 
 #include <QCoreApplication>
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 using CellValues::ColumnKind;
 
@@ -24,12 +21,12 @@ QString Confirmation::messageText() const
 {
     switch (kind) {
     case Kind::SameValue:
-        return Tr::tr("Do you want to set the same value in the selected rows");
+        return Tr::tr("Do you want to set the same value in the selected rows?");
     case Kind::SameLabel:
-        return Tr::tr("Do you want to set the same label in the selected rows");
+        return Tr::tr("Do you want to set the same label in the selected rows?");
     case Kind::DeleteItems:
         return Tr::tr("Do you want to delete the item(label and text) in the selected cells in column:%1 ?")
-            .arg(identifier);
+            .arg(localized(identifier));
     }
     return {};
 }
@@ -209,7 +206,7 @@ bool CellEditing::textFieldCellChanged(int row, int column, const QString& text)
         if (const std::optional<CellEdit> edit = textEdit(target, identifier, text))
             edits.append(*edit);
     }
-    const bool changed = apply(edits, Tr::tr("Change %1").arg(identifier));
+    const bool changed = apply(edits, Tr::tr("Change %1").arg(localized(identifier)));
     if (changed)
         m_controller.updateTable();
     return changed;
@@ -234,7 +231,7 @@ bool CellEditing::popupLabelCellChanged(int row, int column, const QString& labe
     const QList<int> remembered = rowsWithValue(m_controller.selectedIndexes(), identifier);
     if (!remembered.contains(row) || remembered.size() < 2) {
         m_pending.reset();
-        const bool changed = apply({labelEdit(row)}, Tr::tr("Change %1").arg(identifier));
+        const bool changed = apply({labelEdit(row)}, Tr::tr("Change %1").arg(localized(identifier)));
         if (changed)
             m_controller.updateTable();
         return changed;
@@ -245,7 +242,7 @@ bool CellEditing::popupLabelCellChanged(int row, int column, const QString& labe
         QList<CellEdit> edits;
         for (int target : remembered)
             edits.append(labelEdit(target));
-        changed = apply(edits, Tr::tr("Change %1").arg(identifier));
+        changed = apply(edits, Tr::tr("Change %1").arg(localized(identifier)));
     }
     // Also after "Cancel": the pop-ups show the labels the contacts really have again.
     const Pending pending = *std::exchange(m_pending, std::nullopt);
@@ -321,7 +318,7 @@ bool CellEditing::popoverDidClose(const EditorContext& context)
         contactsDone.append(edit->contact.get());
         edits.append(*edit);
     }
-    const bool changed = apply(edits, Tr::tr("Change %1").arg(context.type));
+    const bool changed = apply(edits, Tr::tr("Change %1").arg(localized(context.type)));
     if (changed)
         m_controller.updateTable();
     return changed;

@@ -2,23 +2,19 @@
 // clicked one, as one undo step.
 
 #include "CellEditing.h"
+
+#include "support/CoreTr.h"
 #include "CellValues.h"
 #include "ContactsViewController.h"
 #include "TableCells.h"
 #include "model/LabelTable.h"
 #include "model/addressbook/Constants.h"
 
-#include <QCoreApplication>
 #include <QHash>
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 using CellValues::ColumnKind;
 using PanelType = ReplaceAlertPanelModel::Type;

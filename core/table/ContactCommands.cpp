@@ -4,20 +4,14 @@
 #include "ContactsViewController.h"
 #include "documents/UndoRegistry.h"
 #include "model/NormalizePhoneNumber.h"
+#include "support/CoreTr.h"
 #include "support/SafeFileName.h"
-
-#include <QCoreApplication>
 
 #include <algorithm>
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 /// A copy of a contact with every value and group, but an identity of its own and none of the
 /// state of the entry it was made from.

@@ -1,17 +1,11 @@
 #include "ContactMenuValidation.h"
 
 #include "model/GroupEntry.h"
-
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 namespace Quillary::ContactMenuValidation {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 Validation enabledIf(bool enabled)
 {

@@ -1,18 +1,12 @@
 #include "ContactsTableModel.h"
 
 #include "ContactsViewController.h"
+#include "support/CoreTr.h"
 
 #include <QCoreApplication>
 #include <QPoint>
 
 namespace Quillary {
-
-namespace {
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
-} // namespace
 
 ContactsTableModel::ContactsTableModel(const ContactsViewController& controller, QObject* parent)
     : QAbstractTableModel(parent), m_controller(controller)

@@ -93,6 +93,8 @@ public:
     [[nodiscard]] bool shouldReorderColumn(int from, int to) const;
     void tableViewColumnDidMove(int from, int to);
     [[nodiscard]] double columnWidth(const QString& identifier) const;
+    /// Whether the user gave the column a width (else the window may fit it to its content).
+    [[nodiscard]] bool hasStoredWidth(const QString& identifier) const { return m_columnWidths.contains(identifier); }
     void tableViewColumnDidResize(const QString& identifier, double width);
     void setFindBarVisible(bool visible) { m_findBarVisible = visible; }
 

@@ -1,15 +1,13 @@
 #include "ReplaceAlertPanelModel.h"
 
+#include "support/CoreTr.h"
+#include "support/Localized.h"
+
 #include <QCoreApplication>
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 bool startsEmpty(ReplaceAlertPanelModel::Type type)
 {
@@ -51,15 +49,15 @@ QString ReplaceAlertPanelModel::message() const
 {
     switch (m_type) {
     case Type::InsertLabelAndText:
-        return Tr::tr("In order to insert the label and text %1").arg(m_identifier);
+        return Tr::tr("In order to insert the label and text of %1").arg(localized(m_identifier));
     case Type::ReplaceLabelAndText:
-        return Tr::tr("In order to replace the label and text %1").arg(m_identifier);
+        return Tr::tr("In order to replace the label and text of %1").arg(localized(m_identifier));
     case Type::ReplaceText:
-        return Tr::tr("In order to replace the text %1").arg(m_identifier);
+        return Tr::tr("In order to replace the text of %1").arg(localized(m_identifier));
     case Type::PrependText:
-        return Tr::tr("In order to prepend the text %1").arg(m_identifier);
+        return Tr::tr("In order to prepend the text of %1").arg(localized(m_identifier));
     case Type::AppendText:
-        return Tr::tr("In order to append the text %1").arg(m_identifier);
+        return Tr::tr("In order to append the text of %1").arg(localized(m_identifier));
     }
     return {};
 }
@@ -92,7 +90,7 @@ QString ReplaceAlertPanelModel::columnTitle()
 
 QString ReplaceAlertPanelModel::columnPopupItem() const
 {
-    return QCoreApplication::translate("Quillary::Core", m_identifier.toUtf8().constData());
+    return localized(m_identifier);
 }
 
 void ReplaceAlertPanelModel::accept(const QString& text, const QString& label)

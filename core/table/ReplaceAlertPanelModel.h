@@ -27,7 +27,7 @@ public:
     [[nodiscard]] const QString& label() const { return m_label; }
     [[nodiscard]] const QString& replaceString() const { return m_replaceString; }
 
-    /// "In order to replace the text Phone" and the like; the field identifier is not translated.
+    /// "In order to replace the text of Phone" and the like, the field named in the user's language.
     [[nodiscard]] QString message() const;
     [[nodiscard]] QString okTitle() const;
     [[nodiscard]] bool labelPopupEnabled() const;

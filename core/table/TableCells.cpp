@@ -2,17 +2,11 @@
 
 #include "TableRows.h"
 #include "model/LabelTable.h"
-
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 namespace Quillary::TableCells {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 QString orNoName(const QString& text)
 {
@@ -25,7 +19,10 @@ CellContent nameCell(const SubContactRow& row, int tableRow, const CellOptions& 
     cell.cellTemplate = CellContent::Template::Name;
     const PersonDsc& person = row.person();
     if (tableRow > 0 && row.index > 0) {
-        cell.text = options.showNameInAllRows ? person.compositeName() : QString();
+        // Below another contact's row, an empty name cell would make the row read as that contact's.
+        if (options.showNameInAllRows || !row.notFirstRow)
+            cell.text = orNoName(person.compositeName());
+        cell.dimmed = !options.showNameInAllRows;
         return cell;
     }
     cell.showsImage = true;

@@ -16,6 +16,9 @@ struct CellContent
     QString label; ///< the value's label (labelled cells)
     QStringList labels; ///< the labels the pop-up offers
     bool boldText = false; ///< the name in the bold font
+    /// A name repeated on a later row of its contact, drawn greyed: the row stands apart from the
+    /// contact's first row (a sort spread its rows), so a name tells whose value it shows.
+    bool dimmed = false;
     bool showsImage = false; ///< the contact's thumbnail beside the name
     bool editable = false; ///< the text can be edited in place
     bool hasValue = false; ///< a labelled cell with a value (label pop-up shown)

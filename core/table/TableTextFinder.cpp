@@ -3,19 +3,13 @@
 #include "ContactsTableModel.h"
 #include "ContactsViewController.h"
 #include "FindBarReplacing.h"
-
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 #include <algorithm>
 
 namespace Quillary {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 QString& sharedFindText()
 {

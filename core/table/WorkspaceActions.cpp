@@ -1,18 +1,11 @@
 #include "WorkspaceActions.h"
 
 #include "WorkspaceLinks.h"
-#include "support/PrivateFiles.h"
-
-#include <QCoreApplication>
+#include "support/CoreTr.h"
 
 namespace Quillary::WorkspaceActions {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Core)
-};
 
 /// A date of the row in a "Dates" or "Birthday" column, with what the event is called.
 std::pair<DateComponents, QString> dateOf(const SubContactRow& row, const QString& column)
@@ -32,9 +25,7 @@ QUrl calendarEvent(const SubContactRow& row, const QString& column, const QDateT
     const QString name = row.person().compositeName();
     const QString summary = what.isEmpty() ? name : name + QStringLiteral(": ") + what;
     const QString uid = row.uniqueId() + u'-' + column + u'-' + QString::number(row.index);
-    const QString path = PrivateFiles::write(summary + QStringLiteral(".ics"),
-                                             WorkspaceLinks::yearlyEvent(date, summary, uid, now), error);
-    return path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path);
+    return WorkspaceLinks::yearlyEventFile(date, summary, uid, now, error);
 }
 
 } // namespace

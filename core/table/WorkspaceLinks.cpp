@@ -1,6 +1,7 @@
 #include "WorkspaceLinks.h"
 
 #include "output/QRCodePayload.h"
+#include "support/PrivateFiles.h"
 
 namespace Quillary::WorkspaceLinks {
 
@@ -104,6 +105,16 @@ QByteArray yearlyEvent(const DateComponents& date, const QString& summary, const
     event += foldedLine(u"SUMMARY:" + escapeText(summary));
     event += "END:VEVENT\r\nEND:VCALENDAR\r\n";
     return event;
+}
+
+QUrl yearlyEventFile(const DateComponents& date, const QString& summary, const QString& uid, const QDateTime& stamp,
+                     QString* error)
+{
+    const QByteArray event = yearlyEvent(date, summary, uid, stamp);
+    if (event.isEmpty())
+        return {};
+    const QString path = PrivateFiles::write(summary + QStringLiteral(".ics"), event, error);
+    return path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path);
 }
 
 } // namespace Quillary::WorkspaceLinks

@@ -28,5 +28,9 @@ namespace Quillary::WorkspaceLinks {
 /// the event so that opening it twice updates one event; `stamp` is the time the file is made.
 [[nodiscard]] QByteArray yearlyEvent(const DateComponents& date, const QString& summary, const QString& uid,
                                      const QDateTime& stamp);
+/// yearlyEvent() written as "<summary>.ics" into the private temporary folder, for the desktop's
+/// calendar to open: the file's URL, or an empty URL (with `error` set when writing failed).
+[[nodiscard]] QUrl yearlyEventFile(const DateComponents& date, const QString& summary, const QString& uid,
+                                   const QDateTime& stamp, QString* error = nullptr);
 
 } // namespace Quillary::WorkspaceLinks

@@ -68,6 +68,18 @@ inline QByteArray categoriesOf(const QByteArray& stream, const QByteArray& uid)
     return "-";
 }
 
+/// A group of the document's own account, or of `remote`; `top` makes it the "All Contacts" entry.
+inline GroupEntryPtr makeGroup(const QString& name, const QString& remote = GroupText::VCardAccount, bool top = false)
+{
+    auto group = std::make_shared<GroupEntry>();
+    group->groupName = name;
+    group->groupId = name;
+    group->uniqueId = top ? GroupText::AllUniqueId : name + QStringLiteral("-2024-01-01 10:00:00 +0000");
+    group->top = top;
+    group->remote = remote;
+    return group;
+}
+
 inline GroupEntryPtr groupById(const ContactCollection& collection, const QString& groupId)
 {
     for (const GroupEntryPtr& group : collection.groupTable) {

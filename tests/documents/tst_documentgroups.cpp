@@ -2,26 +2,15 @@
 #include "documents/DocumentGroups.h"
 
 #include <QFile>
-#include <QFont>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Quillary;
 using Quillary::Test::categoriesOf;
 using Quillary::Test::FakeContactTableView;
+using Quillary::Test::makeGroup;
 
 namespace {
-
-GroupEntryPtr makeGroup(const QString& name, const QString& remote = GroupText::VCardAccount, bool top = false)
-{
-    auto group = std::make_shared<GroupEntry>();
-    group->groupName = name;
-    group->groupId = name;
-    group->uniqueId = top ? GroupText::AllUniqueId : name + QStringLiteral("-2024-01-01 10:00:00 +0000");
-    group->top = top;
-    group->remote = remote;
-    return group;
-}
 
 ContactEntryPtr makeContact(const QString& first)
 {
@@ -79,14 +68,10 @@ private Q_SLOTS:
 
     // Side bar and menus
     void containerTable();
-    void groupMenuItems();
-    void rowHeightForFont();
 
     // Dropping contacts on a group
     void acceptsDrop_data();
     void acceptsDrop();
-    void rowIndexes_data();
-    void rowIndexes();
     void dropAddsContactsInOneStep();
 };
 
@@ -160,10 +145,7 @@ void TestDocumentGroups::renameKeepsIdsAndSavesNewName()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("groups.vcf"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("BEGIN:VCARD\r\nVERSION:3.0\r\nUID:G-1\r\nN:Able;Ann;;;\r\nFN:Ann Able\r\nEND:VCARD\r\n");
-    file.close();
+    Test::writeFile(path, Test::card(QStringLiteral("G-1"), QStringLiteral("Ann"), QStringLiteral("Able")));
 
     ContactDocument document;
     document.setAutosaveDelay(0);
@@ -175,10 +157,7 @@ void TestDocumentGroups::renameKeepsIdsAndSavesNewName()
     document.setAddressBookDirty(true);
     collection.contact(QStringLiteral("G-1"))->groupUniqueIds.append(group->uniqueId);
     QVERIFY(!document.save().isError());
-    QFile saved(path);
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(categoriesOf(saved.readAll(), "G-1"), QByteArray("New"));
-    saved.close();
+    QCOMPARE(categoriesOf(Test::readFile(path), "G-1"), QByteArray("New"));
 
     const QString uniqueId = group->uniqueId;
     QVERIFY(DocumentGroups::renameGroup(group, QStringLiteral("Friends")));
@@ -189,8 +168,7 @@ void TestDocumentGroups::renameKeepsIdsAndSavesNewName()
     QVERIFY(document.isModified());
     QVERIFY(!document.save().isError());
     QVERIFY(!document.isModified());
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(categoriesOf(saved.readAll(), "G-1"), QByteArray("Friends"));
+    QCOMPARE(categoriesOf(Test::readFile(path), "G-1"), QByteArray("Friends"));
 }
 
 void TestDocumentGroups::renameRefused_data()
@@ -259,26 +237,17 @@ void TestDocumentGroups::deletedGroupIsNotWritten()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("groups.vcf"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("BEGIN:VCARD\r\nVERSION:3.0\r\nUID:G-1\r\nFN:Ann\r\nN:;Ann;;;\r\n"
-               "CATEGORIES:Friends,Work\r\nEND:VCARD\r\n");
-    file.close();
+    Test::writeFile(path, Test::card(QStringLiteral("G-1"), QStringLiteral("Ann"), {}, QStringLiteral("Friends,Work")));
     ContactDocument document;
     document.setAutosaveDelay(0);
     QVERIFY(!document.read(path).isError());
     ContactCollection& collection = document.collection();
-    GroupEntryPtr friends;
-    for (const GroupEntryPtr& group : std::as_const(collection.groupTable)) {
-        if (group->groupName == QStringLiteral("Friends"))
-            friends = group;
-    }
+    const GroupEntryPtr friends = Test::groupById(collection, QStringLiteral("Friends"));
     QVERIFY(friends);
     collection.selectedGroupDict = friends;
     QVERIFY(DocumentGroups::deleteGroup(collection, friends));
     QVERIFY(!document.save().isError());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(categoriesOf(file.readAll(), "G-1"), QByteArray("Work"));
+    QCOMPARE(categoriesOf(Test::readFile(path), "G-1"), QByteArray("Work"));
 }
 
 void TestDocumentGroups::containerTable()
@@ -293,39 +262,6 @@ void TestDocumentGroups::containerTable()
     QCOMPARE(containers.at(0).groups, (GroupTable{top, friends}));
     QCOMPARE(containers.at(1).remote, QStringLiteral("Server"));
     QCOMPARE(containers.at(1).groups, (GroupTable{serverTop, club}));
-}
-
-void TestDocumentGroups::groupMenuItems()
-{
-    using Kind = GroupMenuItem::Kind;
-    ContactCollection collection = sampleCollection();
-    collection.selectedGroupDict = collection.groupTable.at(2);
-    const QList<GroupMenuItem> items = DocumentGroups::groupMenuItems(collection, false);
-    QList<Kind> kinds;
-    for (const GroupMenuItem& item : items)
-        kinds.append(item.kind);
-    QCOMPARE(kinds,
-             (QList<Kind>{Kind::ToggleSideBar, Kind::Separator, Kind::Group, Kind::Group, Kind::Group, Kind::Separator,
-                          Kind::AddGroup, Kind::DeleteGroup}));
-    QCOMPARE(items.first().title, QStringLiteral("Show Groups"));
-    QCOMPARE(items.at(2).title, GroupText::AllContacts);
-    QVERIFY(!items.at(3).checked);
-    QVERIFY(items.at(4).checked);
-    QCOMPARE(items.at(4).group, collection.groupTable.at(2));
-    QCOMPARE(items.at(6).title, QStringLiteral("Add Group"));
-    QCOMPARE(items.at(7).title, QStringLiteral("Delete Group"));
-    QCOMPARE(DocumentGroups::groupMenuItems(collection, true).first().title, QStringLiteral("Hide Groups"));
-    QVERIFY(DocumentGroups::groupMenuItems(ContactCollection(), false).isEmpty());
-}
-
-void TestDocumentGroups::rowHeightForFont()
-{
-    QFont small;
-    small.setPointSizeF(7);
-    QCOMPARE(DocumentGroups::rowHeightForFont(small), 20);
-    QFont large;
-    large.setPointSizeF(30);
-    QVERIFY(DocumentGroups::rowHeightForFont(large) >= 48 + 4);
 }
 
 void TestDocumentGroups::acceptsDrop_data()
@@ -366,46 +302,15 @@ void TestDocumentGroups::acceptsDrop()
     const GroupEntryPtr smart = makeGroup(QStringLiteral("Recent"), QStringLiteral("Smart Group"));
     collection.groupTable << other << smart;
     collection.selectedGroupDict = collection.groupTable.at(selectedIsTop ? 0 : 1);
-    GroupEntryPtr targetGroup;
-    switch (target) {
-    case Target::Friends:
-        targetGroup = collection.groupTable.at(1);
-        break;
-    case Target::Work:
-        targetGroup = collection.groupTable.at(2);
-        break;
-    case Target::Top:
-        targetGroup = collection.groupTable.at(0);
-        break;
-    case Target::Selected:
-        targetGroup = collection.selectedGroupDict;
-        break;
-    case Target::OtherAccount:
-        targetGroup = other;
-        break;
-    case Target::SmartGroup:
-        targetGroup = smart;
-        break;
-    }
+    const QMap<Target, GroupEntryPtr> targets{{Target::Friends, collection.groupTable.at(1)},
+                                              {Target::Work, collection.groupTable.at(2)},
+                                              {Target::Top, collection.groupTable.at(0)},
+                                              {Target::Selected, collection.selectedGroupDict},
+                                              {Target::OtherAccount, other},
+                                              {Target::SmartGroup, smart}};
+    const GroupEntryPtr targetGroup = targets.value(target);
     const DocumentGroups::DropContext context{editState, fromSideBar, onItem, rows};
     QCOMPARE(DocumentGroups::acceptsDrop(collection, targetGroup, context), accepted);
-}
-
-void TestDocumentGroups::rowIndexes_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<int>>("expected");
-    QTest::newRow("rows") << "3,5,8" << QList<int>{3, 5, 8};
-    QTest::newRow("spaces and empty parts") << " 1, 2,,4," << QList<int>{1, 2, 4};
-    QTest::newRow("junk and negatives dropped") << "x,-1,7" << QList<int>{7};
-    QTest::newRow("empty") << "" << QList<int>{};
-}
-
-void TestDocumentGroups::rowIndexes()
-{
-    QFETCH(QString, text);
-    QFETCH(QList<int>, expected);
-    QCOMPARE(DocumentGroups::rowIndexes(text), expected);
 }
 
 void TestDocumentGroups::dropAddsContactsInOneStep()

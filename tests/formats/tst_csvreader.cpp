@@ -96,28 +96,18 @@ void TestCsvReader::detectType_data()
 {
     QTest::addColumn<QString>("header");
     QTest::addColumn<QString>("type");
-    QTest::newRow("First Name") << QStringLiteral("First Name") << QStringLiteral("FirstName");
-    QTest::newRow("Last Name") << QStringLiteral("Last Name") << QStringLiteral("LastName");
+    // The headers this program writes are covered by writtenHeaderMapsBackToItsFields; here other
+    // programs' spellings, and which word wins where a header holds two.
     QTest::newRow("Nickname before Name") << QStringLiteral("Nickname") << Field::Nickname;
-    QTest::newRow("Name") << QStringLiteral("Name") << Field::Name;
     QTest::newRow("Display Name") << QStringLiteral("Display Name") << Field::Name;
     QTest::newRow("Mobile Phone") << QStringLiteral("Mobile Phone") << Field::Phone;
     QTest::newRow("Business Email") << QStringLiteral("Business Email") << Field::Email;
     QTest::newRow("E-mail is not Email") << QStringLiteral("E-mail Address") << QString();
     QTest::newRow("Home ZipCode") << QStringLiteral("Home ZipCode") << Field::Address;
-    QTest::newRow("Work State") << QStringLiteral("Work State") << Field::Address;
     QTest::newRow("City") << QStringLiteral("city") << Field::Address;
-    QTest::newRow("Street") << QStringLiteral("Other Street") << Field::Address;
-    QTest::newRow("Birthday") << QStringLiteral("Birthday") << Field::Birthday;
     QTest::newRow("Job Title before Title") << QStringLiteral("Job Title") << Field::JobTitle;
-    QTest::newRow("Title") << QStringLiteral("Title") << Field::Title;
-    QTest::newRow("Company") << QStringLiteral("Company") << Field::Company;
-    QTest::newRow("Department") << QStringLiteral("Department") << Field::Department;
     QTest::newRow("Notes") << QStringLiteral("Notes") << Field::Note;
-    QTest::newRow("Facebook") << QStringLiteral("Facebook") << QStringLiteral("Facebook");
     QTest::newRow("linkedin in any case") << QStringLiteral("linkedin profile") << QStringLiteral("LinkedIn");
-    QTest::newRow("Flickr") << QStringLiteral("Flickr") << QStringLiteral("Flickr");
-    QTest::newRow("SinaWeibo") << QStringLiteral("SinaWeibo") << QStringLiteral("SinaWeibo");
     QTest::newRow("Fax") << QStringLiteral("Fax") << QString();
     QTest::newRow("Phone before Company") << QStringLiteral("Company Main Phone") << Field::Phone;
 }
@@ -135,7 +125,6 @@ void TestCsvReader::detectLabel_data()
     QTest::addColumn<QString>("label");
     QTest::newRow("Home") << QStringLiteral("Home Phone") << QStringLiteral("Home");
     QTest::newRow("home first") << QStringLiteral("home work phone") << QStringLiteral("Home");
-    QTest::newRow("Work") << QStringLiteral("Work City") << QStringLiteral("Work");
     QTest::newRow("Business") << QStringLiteral("Business Email") << QStringLiteral("Work");
     QTest::newRow("Mobile") << QStringLiteral("MOBILE phone") << QStringLiteral("Mobile");
     QTest::newRow("anything else") << QStringLiteral("Phone") << QStringLiteral("Other");
@@ -153,7 +142,6 @@ void TestCsvReader::detectAddressType_data()
     QTest::addColumn<QString>("header");
     QTest::addColumn<QString>("part");
     QTest::newRow("ZIP") << QStringLiteral("Home zip") << Field::ZIP;
-    QTest::newRow("State") << QStringLiteral("Work State") << Field::State;
     QTest::newRow("City") << QStringLiteral("City") << Field::City;
     QTest::newRow("ZIP before City") << QStringLiteral("City ZIP") << Field::ZIP;
     QTest::newRow("anything else") << QStringLiteral("Address") << Field::Street;
@@ -187,7 +175,6 @@ void TestCsvReader::descriptorOfColumn_data()
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("label");
     QTest::newRow("Mobile Phone") << QStringLiteral("Mobile Phone") << Field::Phone << QStringLiteral("Mobile");
-    QTest::newRow("Business Email") << QStringLiteral("Business Email") << Field::Email << QStringLiteral("Work");
     QTest::newRow("Work City") << QStringLiteral("Work City") << Field::City << QStringLiteral("Work");
     QTest::newRow("Fax") << QStringLiteral("Fax") << QStringLiteral("Unknown") << QString();
     QTest::newRow("label of another column")

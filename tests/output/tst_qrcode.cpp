@@ -189,11 +189,8 @@ void TestQRCode::enabledRows_data()
                                       << QList<FieldId>{FieldId::Phone,   FieldId::Email,   FieldId::Address,
                                                         FieldId::URL,     FieldId::Company, FieldId::Department,
                                                         FieldId::JobTitle};
-    QTest::newRow("docomo: no URL, no organisation") << "docomo" << labeled;
     QTest::newRow("au: no URL, no organisation") << "au" << labeled;
-    QTest::newRow("SoftBank: no URL, no organisation") << "SoftBank" << labeled;
     QTest::newRow("Phone: phones only") << "Phone" << QList<FieldId>{FieldId::Phone};
-    QTest::newRow("Email: e-mails only") << "Email" << QList<FieldId>{FieldId::Email};
     QTest::newRow("URL: URLs only") << "URL" << QList<FieldId>{FieldId::URL};
 }
 
@@ -213,74 +210,48 @@ void TestQRCode::payload_data()
     QTest::addColumn<QStringList>("toggled");
     QTest::addColumn<QString>("expected");
 
+    const auto row = [](const char* name, const char* fixture, const char* format, const QStringList& toggled,
+                        const QString& expected) {
+        QTest::newRow(name) << QString::fromUtf8(fixture) << QString::fromUtf8(format) << toggled << expected;
+    };
     const QString apt = QStringLiteral("ADR;type=Home:;;1 Main St Apt 2;Springfield;IL;62701;USA");
-    QTest::newRow("vCard, first ticks") << "full"
-                                        << "vCard" << QStringList()
-                                        << card({janeHeader, "EMAIL;type=home:jane@example.com",
-                                                 "TEL;type=Work:+1 555 0100", apt});
-    QTest::newRow("vCard, every row") << "full"
-                                      << "vCard" << QStringList{"+1 555 0199", "jd@example.org",           "Paris",
-                                                                "example.com", "https://jane.example/a;b", "Acme; Inc",
-                                                                "R&D",         "Chief; Engineer"}
-                                      << card({janeHeader, "EMAIL;type=home:jane@example.com", "EMAIL:jd@example.org",
-                                               "TEL;type=Work:+1 555 0100", "TEL:+1 555 0199", apt, "ADR:;;;Paris;;;",
-                                               "URL:http://example.com", "URL;type=WORK:https://jane.example/a;b",
-                                               "ORG:Acme\\; Inc;R&D", "TITLE:Chief; Engineer"});
-    QTest::newRow("vCard, department alone starts ORG empty")
-        << "full"
-        << "vCard"
-        << QStringList{"+1 555 0100", "jane@example.com", "1 Main St\nApt 2\nSpringfield IL 62701\r\nUSA", "R&D"}
-        << card({janeHeader, "ORG:;R&D"});
-    QTest::newRow("vCard, no name") << "empty"
-                                    << "vCard" << QStringList() << card({"FN:No name", "N:;;;;"});
-    QTest::newRow("vCard, semicolons in the name")
-        << "name with semicolon"
-        << "vCard" << QStringList() << card({"FN:A\\;B Smith", "N:Smith;A\\;B;;;"});
+    row("vCard, first ticks", "full", "vCard", {},
+        card({janeHeader, "EMAIL;type=home:jane@example.com", "TEL;type=Work:+1 555 0100", apt}));
+    row("vCard, every row", "full", "vCard",
+        {"+1 555 0199", "jd@example.org", "Paris", "example.com", "https://jane.example/a;b", "Acme; Inc", "R&D",
+         "Chief; Engineer"},
+        card({janeHeader, "EMAIL;type=home:jane@example.com", "EMAIL:jd@example.org", "TEL;type=Work:+1 555 0100",
+              "TEL:+1 555 0199", apt, "ADR:;;;Paris;;;", "URL:http://example.com",
+              "URL;type=WORK:https://jane.example/a;b", "ORG:Acme\\; Inc;R&D", "TITLE:Chief; Engineer"}));
+    row("vCard, department alone starts ORG empty", "full", "vCard",
+        {"+1 555 0100", "jane@example.com", "1 Main St\nApt 2\nSpringfield IL 62701\r\nUSA", "R&D"},
+        card({janeHeader, "ORG:;R&D"}));
+    row("vCard, no name", "empty", "vCard", {}, card({"FN:No name", "N:;;;;"}));
+    row("vCard, semicolons in the name", "name with semicolon", "vCard", {},
+        card({"FN:A\\;B Smith", "N:Smith;A\\;B;;;"}));
 
-    QTest::newRow("docomo, first ticks")
-        << "full"
-        << "docomo" << QStringList()
-        << "MECARD:N:Jane Doe;SOUND:Jayn Dough;TEL:+1 555 0100;EMAIL:jane@example.com;ADR:" + janeAddress + ";";
-    QTest::newRow("docomo, the last ticked phone wins")
-        << "full"
-        << "docomo" << QStringList{"+1 555 0199", "jane@example.com", "Paris"}
-        << "MECARD:N:Jane Doe;SOUND:Jayn Dough;TEL:+1 555 0199;ADR:Paris;";
-    QTest::newRow("docomo, name only") << "name with semicolon"
-                                       << "docomo" << QStringList() << "MECARD:N:A\\;B Smith;";
-    QTest::newRow("docomo, nothing") << "empty"
-                                     << "docomo" << QStringList() << "MECARD:";
+    row("docomo, first ticks", "full", "docomo", {},
+        "MECARD:N:Jane Doe;SOUND:Jayn Dough;TEL:+1 555 0100;EMAIL:jane@example.com;ADR:" + janeAddress + ";");
+    row("docomo, the last ticked phone wins", "full", "docomo", {"+1 555 0199", "jane@example.com", "Paris"},
+        "MECARD:N:Jane Doe;SOUND:Jayn Dough;TEL:+1 555 0199;ADR:Paris;");
+    row("docomo, name only", "name with semicolon", "docomo", {}, "MECARD:N:A\\;B Smith;");
+    row("docomo, nothing", "empty", "docomo", {}, "MECARD:");
+    row("au, first ticks", "full", "au", {},
+        "MEMORY:\nNAME1:Jane Doe\nNAME2:Jayn Dough\nTEL1:+1 555 0100\nMAIL1:jane@example.com\nADD:" + janeAddress
+            + "\n");
+    row("au, no escaping", "name with semicolon", "au", {}, "MEMORY:\nNAME1:A;B Smith\n");
+    row("au, nothing", "empty", "au", {}, "MEMORY:\n");
+    row("SoftBank, no address", "full", "SoftBank", {},
+        "MEMORY:\nNAME1:Jane Doe\nNAME2:Jayn Dough\nTEL1:+1 555 0100\nMAIL1:jane@example.com\n");
 
-    QTest::newRow("au, first ticks")
-        << "full"
-        << "au" << QStringList()
-        << "MEMORY:\nNAME1:Jane Doe\nNAME2:Jayn Dough\nTEL1:+1 555 0100\nMAIL1:jane@example.com\nADD:" + janeAddress
-            + "\n";
-    QTest::newRow("au, no escaping") << "name with semicolon"
-                                     << "au" << QStringList() << "MEMORY:\nNAME1:A;B Smith\n";
-    QTest::newRow("au, nothing") << "empty"
-                                 << "au" << QStringList() << "MEMORY:\n";
-    QTest::newRow("SoftBank, no address")
-        << "full"
-        << "SoftBank" << QStringList()
-        << "MEMORY:\nNAME1:Jane Doe\nNAME2:Jayn Dough\nTEL1:+1 555 0100\nMAIL1:jane@example.com\n";
-
-    QTest::newRow("Phone") << "full"
-                           << "Phone" << QStringList() << "tel:+1 555 0100";
-    QTest::newRow("Phone, none") << "empty"
-                                 << "Phone" << QStringList() << "tel:";
-    QTest::newRow("Email") << "full"
-                           << "Email" << QStringList{"jd@example.org"} << "mailto:jd@example.org";
-    QTest::newRow("Email, none") << "empty"
-                                 << "Email" << QStringList() << "mailto:";
-    QTest::newRow("URL, none ticked") << "full"
-                                      << "URL" << QStringList() << "http:";
-    QTest::newRow("URL without a scheme") << "full"
-                                          << "URL" << QStringList{"example.com"} << "http://example.com";
-    QTest::newRow("URL with a scheme") << "full"
-                                       << "URL" << QStringList{"https://jane.example/a;b"}
-                                       << "https://jane.example/a;b";
-    QTest::newRow("unknown format") << "full"
-                                    << "Fax" << QStringList() << "";
+    row("Phone", "full", "Phone", {}, "tel:+1 555 0100");
+    row("Phone, none", "empty", "Phone", {}, "tel:");
+    row("Email", "full", "Email", {"jd@example.org"}, "mailto:jd@example.org");
+    row("Email, none", "empty", "Email", {}, "mailto:");
+    row("URL, none ticked", "full", "URL", {}, "http:");
+    row("URL without a scheme", "full", "URL", {"example.com"}, "http://example.com");
+    row("URL with a scheme", "full", "URL", {"https://jane.example/a;b"}, "https://jane.example/a;b");
+    row("unknown format", "full", "Fax", {}, "");
 }
 
 void TestQRCode::payload()
@@ -297,40 +268,25 @@ void TestQRCode::webAddress_data()
 {
     QTest::addColumn<QString>("url");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("host") << "example.com"
-                          << "http://example.com";
-    QTest::newRow("http") << "http://example.com"
-                          << "http://example.com";
-    QTest::newRow("https") << "https://example.com/x"
-                           << "https://example.com/x";
-    QTest::newRow("upper-case scheme") << "HTTPS://EXAMPLE.COM"
-                                       << "HTTPS://EXAMPLE.COM";
-    QTest::newRow("ftp") << "ftp://files.example.com"
-                         << "ftp://files.example.com";
-    QTest::newRow("mailto") << "mailto:jane@example.com"
-                            << "mailto:jane@example.com";
-    QTest::newRow("tel with digits only") << "tel:110"
-                                          << "tel:110";
-    QTest::newRow("scheme with + - .") << "svn+ssh://host/repo"
-                                       << "svn+ssh://host/repo";
-    QTest::newRow("host and port") << "example.com:8080"
-                                   << "http://example.com:8080";
-    QTest::newRow("host, port and path") << "example.com:8080/a:b"
-                                         << "http://example.com:8080/a:b";
-    QTest::newRow("host, port and query") << "www.example.com:81?q=1"
-                                          << "http://www.example.com:81?q=1";
-    QTest::newRow("localhost and port") << "localhost:3000"
-                                        << "http://localhost:3000";
-    QTest::newRow("IPv4 and port") << "192.168.0.1:8080"
-                                   << "http://192.168.0.1:8080";
-    QTest::newRow("IPv6") << "[::1]:8080"
-                          << "http://[::1]:8080";
-    QTest::newRow("colon in the path") << "example.com/a:b"
-                                       << "http://example.com/a:b";
-    QTest::newRow("dotted name, not a port") << "x.y:abc"
-                                             << "x.y:abc";
-    QTest::newRow("non-ASCII before the colon") << "exämple:80"
-                                                << "http://exämple:80";
+    // A text with a scheme stays; a host, with or without a port, gets "http://".
+    const std::pair<const char*, const char*> rows[] = {
+        {"example.com", "http://example.com"},
+        {"https://example.com/x", "https://example.com/x"},
+        {"HTTPS://EXAMPLE.COM", "HTTPS://EXAMPLE.COM"},
+        {"mailto:jane@example.com", "mailto:jane@example.com"},
+        {"tel:110", "tel:110"},
+        {"svn+ssh://host/repo", "svn+ssh://host/repo"},
+        {"example.com:8080/a:b", "http://example.com:8080/a:b"},
+        {"www.example.com:81?q=1", "http://www.example.com:81?q=1"},
+        {"localhost:3000", "http://localhost:3000"},
+        {"192.168.0.1:8080", "http://192.168.0.1:8080"},
+        {"[::1]:8080", "http://[::1]:8080"},
+        {"example.com/a:b", "http://example.com/a:b"},
+        {"x.y:abc", "x.y:abc"},
+        {"exämple:80", "http://exämple:80"},
+    };
+    for (const auto& [url, expected] : rows)
+        QTest::addRow("%s", url) << QString::fromUtf8(url) << QString::fromUtf8(expected);
 }
 
 void TestQRCode::webAddress()
@@ -344,12 +300,9 @@ void TestQRCode::scaleFactor_data()
 {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("factor");
-    QTest::newRow("version 1") << 21 << 3;
-    QTest::newRow("48") << 48 << 3;
-    QTest::newRow("49") << 49 << 4;
-    QTest::newRow("56") << 56 << 4;
-    QTest::newRow("57") << 57 << 5;
-    QTest::newRow("version 40") << 177 << 5;
+    // Three pixels a module up to 48 modules, four up to 56, then five.
+    for (const auto& [width, factor] : {std::pair{21, 3}, {48, 3}, {49, 4}, {56, 4}, {57, 5}, {177, 5}})
+        QTest::addRow("%d modules", width) << width << factor;
 }
 
 void TestQRCode::scaleFactor()

@@ -54,7 +54,7 @@ void TestCellEditingCells::sameValueInSelectedRowsIsOneStep()
     const EditDecision ask = f.editing->tableViewDoubleAction(f.row(Bob), phone, false);
     QCOMPARE(ask.kind, EditDecision::Kind::Confirm);
     QVERIFY(ask.confirmation);
-    QCOMPARE(ask.confirmation->messageText(), u"Do you want to set the same value in the selected rows");
+    QCOMPARE(ask.confirmation->messageText(), u"Do you want to set the same value in the selected rows?");
     QCOMPARE(ask.confirmation->informativeText(), u"This operation can be undone.");
     QCOMPARE(ask.confirmation->rows, (QList<int>{f.row(Alice), f.row(Bob), f.row(Dave)}));
 
@@ -158,7 +158,7 @@ void TestCellEditingCells::labelChange()
     f.editing->popupLabelCellChanged(f.row(Bob), f.column(Field::Phone), label);
     QCOMPARE(f.asked.size(), asks ? 1 : 0);
     if (asks)
-        QCOMPARE(f.asked.first().messageText(), u"Do you want to set the same label in the selected rows");
+        QCOMPARE(f.asked.first().messageText(), u"Do you want to set the same label in the selected rows?");
     QCOMPARE(f.undoSteps(), steps + addedSteps);
     QCOMPARE(f.labels(Bob, LabeledField::Phone) + f.labels(Dave, LabeledField::Phone), bobAndDave);
     QVERIFY(!f.editing->hasPendingEdit());
@@ -179,34 +179,24 @@ void TestCellEditingCells::editorForCell_data()
     using P = PopoverKind;
     const P none = P::ContactInfo;
     QTest::newRow("name, edit mode") << Alice << Field::Name << true << false << K::Popover << P::ContactInfo;
-    QTest::newRow("name, viewing") << Alice << Field::Name << false << false << K::Popover << P::ContactInfo;
     QTest::newRow("phone, edit mode") << Alice << Field::Phone << true << false << K::EditInPlace << none;
     QTest::newRow("phone, edit mode, command") << Alice << Field::Phone << true << true << K::Popover << P::MultiValue;
     QTest::newRow("phone missing, edit mode") << Carol << Field::Phone << true << false << K::Popover << P::MultiValue;
     QTest::newRow("phone, viewing") << Alice << Field::Phone << false << false << K::None << none;
     QTest::newRow("phone, viewing, command") << Alice << Field::Phone << false << true << K::Popover << P::MultiValue;
     QTest::newRow("address, edit mode") << Alice << Field::Address << true << false << K::Popover << P::Address;
-    QTest::newRow("address, command") << Alice << Field::Address << true << true << K::Popover << P::MultiValue;
     QTest::newRow("address missing") << Bob << Field::Address << true << false << K::Popover << P::MultiValue;
-    QTest::newRow("address, viewing") << Alice << Field::Address << false << false << K::Popover << P::Address;
     QTest::newRow("address, viewing, command")
         << Alice << Field::Address << false << true << K::Popover << P::MultiValue;
     QTest::newRow("address missing, viewing") << Bob << Field::Address << false << false << K::None << none;
     QTest::newRow("zip, edit mode") << Alice << Field::ZIP << true << false << K::EditInPlace << none;
-    QTest::newRow("zip missing, edit mode") << Bob << Field::ZIP << true << false << K::Popover << P::MultiValue;
-    QTest::newRow("zip, viewing") << Alice << Field::ZIP << false << false << K::None << none;
     QTest::newRow("zip, viewing, command") << Alice << Field::ZIP << false << true << K::Popover << P::Address;
-    QTest::newRow("birthday, edit mode") << Alice << Field::Birthday << true << false << K::Popover << P::Date;
     QTest::newRow("birthday missing, edit mode") << Bob << Field::Birthday << true << false << K::Popover << P::Date;
     QTest::newRow("birthday, viewing") << Alice << Field::Birthday << false << false << K::Popover << P::Date;
     QTest::newRow("birthday missing, viewing") << Bob << Field::Birthday << false << false << K::None << none;
     QTest::newRow("phonetic, edit mode") << Alice << Field::PhoneticName << true << false << K::Popover
                                          << P::PhoneticName;
-    QTest::newRow("instant message missing")
-        << Alice << Field::InstantMessage << true << false << K::Popover << P::MultiValue;
-    QTest::newRow("company, edit mode") << Alice << Field::Company << true << false << K::EditInPlace << none;
     QTest::newRow("empty company, edit mode") << Bob << Field::Company << true << false << K::EditInPlace << none;
-    QTest::newRow("company, viewing") << Alice << Field::Company << false << false << K::None << none;
     QTest::newRow("company, viewing, command") << Alice << Field::Company << false << true << K::None << none;
     QTest::newRow("company, continuation row")
         << "Alice Archer#1" << Field::Company << true << false << K::None << none;

@@ -7,8 +7,6 @@
 #include "table/TableCells.h"
 
 #include <QAbstractItemModelTester>
-#include <QPoint>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace Quillary;
@@ -30,13 +28,11 @@ private Q_SLOTS:
     void nameCell();
     void editableInEditModeOnly_data();
     void editableInEditModeOnly();
-    void numLinesRole();
     void summaryRow();
     void headers();
 
     void highlightRanges_data();
     void highlightRanges();
-    void highlightRole();
 };
 
 namespace {
@@ -138,16 +134,11 @@ void TestContactsTableModel::cellRoles_data()
                             << QString::fromUtf8(label);
     };
     row("name", "brown", 0, QStringLiteral("Name"), Template::Name, "Bob Brown", "");
-    row("name, continuation", "brown", 1, QStringLiteral("Name"), Template::Name, "", "");
-    row("name of a company", "acme", 0, QStringLiteral("Name"), Template::Name, "Acme Inc.", "");
     row("phone", "brown", 0, Field::Phone, Template::PopupAndText, "555-0103", "work");
     row("phone, custom label", "clark", 1, Field::Phone, Template::PopupAndText, "555-0201", "Beach house");
-    row("no phone", "able", 0, Field::Phone, Template::PopupAndText, "", "");
-    row("address part", "doe", 1, Field::City, Template::PopupAndText, "Shelbyville", "work");
     row("note", "doe", 0, Field::Note, Template::TextCell, "one\ntwo\nthree\nfour\nfive\nsix\nseven\neight\nnine\nten",
         "");
     row("note, continuation: no view", "brown", 2, Field::Note, Template::None, "", "");
-    row("company", "able", 0, Field::Company, Template::TextCell, "Able Works", "");
 }
 
 void TestContactsTableModel::cellRoles()
@@ -188,12 +179,8 @@ void TestContactsTableModel::nameCell_data()
     const int detail = int(Template::DetailCell);
     QTest::newRow("person") << rows << "brown" << false << name << "Bob Brown"
                             << "";
-    QTest::newRow("person with a company") << rows << "able" << false << name << "Alice Able"
-                                           << "";
     QTest::newRow("company line") << rows << "able" << true << detail << "Alice Able"
                                   << "Able Works";
-    QTest::newRow("company line, no company") << rows << "brown" << true << name << "Bob Brown"
-                                              << "";
     QTest::newRow("company shown as company") << rows << "acme" << false << name << "Acme Inc."
                                               << "";
     QTest::newRow("company line of a company") << rows << "acme" << true << detail << "Acme Inc."
@@ -232,7 +219,6 @@ void TestContactsTableModel::editableInEditModeOnly_data()
     QTest::newRow("phone") << Field::Phone << true;
     QTest::newRow("e-mail") << Field::Email << true;
     QTest::newRow("address: edited in its editor") << Field::Address << false;
-    QTest::newRow("note") << Field::Note << true;
     QTest::newRow("name") << QStringLiteral("Name") << false;
 }
 
@@ -268,20 +254,6 @@ void TestContactsTableModel::editableInEditModeOnly()
     }
 }
 
-void TestContactsTableModel::numLinesRole()
-{
-    TableTestDocument doc(RowsFile, {Field::Phone, Field::Address, Field::Note});
-    const int doe = doc.firstRowOf(QStringLiteral("doe"));
-    ContactsTableModel* model = doc.controller.model();
-    QCOMPARE(model->index(doe, 0).data(Role::NumLinesRole).toInt(), 5);
-    QCOMPARE(model->index(doc.firstRowOf(QStringLiteral("evans")), 0).data(Role::NumLinesRole).toInt(), 1);
-
-    // The count follows the columns after the next reload.
-    doc.controller.deleteColumn(Field::Note);
-    doc.controller.updateTable();
-    QVERIFY(model->index(doe, 0).data(Role::NumLinesRole).toInt() < 5);
-}
-
 void TestContactsTableModel::summaryRow()
 {
     TableTestDocument doc(RowsFile, {Field::Phone, Field::Email});
@@ -307,10 +279,6 @@ void TestContactsTableModel::headers()
     QCOMPARE(model->headerData(2, Qt::Horizontal, Role::IdentifierRole).toString(), Field::JobTitle);
     QCOMPARE(model->headerData(3, Qt::Horizontal, Qt::DisplayRole), QVariant());
     QCOMPARE(model->headerData(0, Qt::Vertical, Qt::DisplayRole), QVariant());
-    const QHash<int, QByteArray> names = model->roleNames();
-    QCOMPARE(names.value(Role::CellTemplateRole), QByteArray("cellTemplate"));
-    QCOMPARE(names.value(Role::NumLinesRole), QByteArray("numLines"));
-    QCOMPARE(names.value(Role::SummaryRole), QByteArray("summary"));
 }
 
 void TestContactsTableModel::highlightRanges_data()
@@ -320,22 +288,16 @@ void TestContactsTableModel::highlightRanges_data()
     QTest::addColumn<QString>("search");
     QTest::addColumn<Ranges>("ranges");
 
-    QTest::newRow("one") << "555-0103"
-                         << "01" << Ranges{{4, 2}};
-    QTest::newRow("every occurrence") << "Bob Brown"
-                                      << "B" << Ranges{{0, 1}, {4, 1}};
-    QTest::newRow("case-sensitive") << "Bob Brown"
-                                    << "b" << Ranges{{2, 1}};
-    QTest::newRow("no overlaps") << "aaaa"
-                                 << "aaa" << Ranges{{0, 3}};
-    QTest::newRow("back to back") << "aaaa"
-                                  << "aa" << Ranges{{0, 2}, {2, 2}};
-    QTest::newRow("none") << "Bob"
-                          << "x" << Ranges{};
-    QTest::newRow("empty search") << "Bob"
-                                  << "" << Ranges{};
-    QTest::newRow("empty text") << ""
-                                << "a" << Ranges{};
+    const auto row = [](const char* name, const char* text, const char* search, const Ranges& ranges) {
+        QTest::newRow(name) << QString::fromUtf8(text) << QString::fromUtf8(search) << ranges;
+    };
+    row("every occurrence", "Bob Brown", "B", {{0, 1}, {4, 1}});
+    row("case-sensitive", "Bob Brown", "b", {{2, 1}});
+    row("no overlaps", "aaaa", "aaa", {{0, 3}});
+    row("back to back", "aaaa", "aa", {{0, 2}, {2, 2}});
+    row("none", "Bob", "x", {});
+    row("empty search", "Bob", "", {});
+    row("empty text", "", "a", {});
 }
 
 void TestContactsTableModel::highlightRanges()
@@ -346,22 +308,6 @@ void TestContactsTableModel::highlightRanges()
     QFETCH(Ranges, ranges);
 
     QCOMPARE(TableCells::highlightRanges(text, search), ranges);
-}
-
-void TestContactsTableModel::highlightRole()
-{
-    TableTestDocument doc(RowsFile, {Field::Phone});
-    ContactsTableModel* model = doc.controller.model();
-    const int brown = doc.firstRowOf(QStringLiteral("brown"));
-    QCOMPARE(model->index(brown, 1).data(Role::HighlightRole).toList(), QVariantList());
-
-    QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
-    doc.controller.setSearchString(QStringLiteral("B"));
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(model->index(brown, 0).data(Role::HighlightRole).toList(), (QVariantList{QPoint(0, 1), QPoint(4, 1)}));
-    QCOMPARE(model->index(brown, 1).data(Role::HighlightRole).toList(), QVariantList());
-    doc.controller.setSearchString(QStringLiteral("01"));
-    QCOMPARE(model->index(brown, 1).data(Role::HighlightRole).toList(), (QVariantList{QPoint(4, 2)}));
 }
 
 QTEST_GUILESS_MAIN(TestContactsTableModel)

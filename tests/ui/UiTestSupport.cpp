@@ -117,6 +117,10 @@ void doubleClickCell(Ui::ContactWindow* window, int row, const QString& identifi
     const QModelIndex index = view->model()->index(row, column);
     view->scrollTo(index);
     const QPoint at = view->cellDelegate()->valueRect(view->visualRect(index)).center();
+    // The first click of a double click selects the row; the table always has a row selected, so
+    // that click decides which rows the double click edits.
+    if (!view->selectionModel()->isRowSelected(row, {}))
+        view->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, modifiers, at);
 }
 

@@ -82,7 +82,7 @@ void TestDocumentWindow::opensWithTheContacts()
 {
     DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
     QVERIFY(window);
-    QCOMPARE(window->windowTitle(), QStringLiteral("contacts.vcf[*]"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("contacts.vcf[*] — Quillary"));
     QVERIFY(!window->isWindowModified());
     ContactsViewController* table = window->tableController();
     // The stored view type is "Email": one row per contact, and the summary row.
@@ -256,7 +256,7 @@ void TestDocumentWindow::editSeveralRowsAfterConfirmation()
     doubleClickCell(window, rowOf(window, names.at(1)), Field::Phone);
     QCOMPARE(MessageBox::shown().size(), 1);
     QCOMPARE(MessageBox::shown().first().message,
-             QStringLiteral("Do you want to set the same value in the selected rows"));
+             QStringLiteral("Do you want to set the same value in the selected rows?"));
     QCOMPARE(MessageBox::shown().first().informativeText, QStringLiteral("This operation can be undone."));
     QLineEdit* editor = cellEditor(window);
     QVERIFY(editor);
@@ -540,7 +540,7 @@ void TestDocumentWindow::tableFontPersists()
     QCOMPARE(window->pane()->sideBar()->rowHeight(), window->tableView()->lineHeight());
     QCOMPARE(Preferences::instance().tableFont().pointSizeF(), 26.0);
     window->pane()->revertToDefaultFont();
-    QCOMPARE(window->pane()->tableFont().pointSizeF(), 13.0);
+    QCOMPARE(window->pane()->tableFont().pointSizeF(), QApplication::font().pointSizeF()); // the desktop's size
 }
 
 void TestDocumentWindow::saveAndReopen()

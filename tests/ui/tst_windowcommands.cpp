@@ -294,7 +294,7 @@ void TestWindowCommands::vCardDocumentWritesItsChangesOnClose()
 void TestWindowCommands::newDocumentAsksBeforeClosing()
 {
     DocumentWindow* window = controller().newDocument();
-    QCOMPARE(window->windowTitle(), QStringLiteral("Untitled[*]"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Untitled[*] — Quillary"));
     QVERIFY(window->close()); // nothing in it: nothing to ask
     QTRY_VERIFY(controller().windows().isEmpty());
 

@@ -344,7 +344,7 @@ def run_case(cli, args, timeout):
     env = dict(os.environ)
     env.update({"ASAN_OPTIONS": "detect_leaks=0:halt_on_error=1:abort_on_error=0:allocator_may_return_null=1:"
                                 "quarantine_size_mb=16",
-                "UBSAN_OPTIONS": "print_stacktrace=1:halt_on_error=1", "QUILLARY_NO_TUNING": "1",
+                "UBSAN_OPTIONS": "print_stacktrace=1:halt_on_error=1",
                 "QT_QPA_PLATFORM": "offscreen", "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8", "TZ": "UTC"})
     # GNU time reports the peak memory of the command alone; the rusage of a child of this script
     # would include the copy of the script between fork and exec.

@@ -3,6 +3,8 @@
 #include "model/FieldIdentifiers.h"
 #include "model/LabelTable.h"
 
+#include "support/UiTr.h"
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
@@ -15,11 +17,6 @@
 namespace Quillary::Ui::AddressBookPanels {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Ui)
-};
 
 std::optional<std::optional<QString>>& nextAccount()
 {

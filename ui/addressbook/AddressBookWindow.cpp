@@ -42,7 +42,7 @@ QString listed(const QStringList& lines)
 
 AddressBookWindow::AddressBookWindow(std::unique_ptr<AddressBookOwner> owner, Preferences& preferences,
                                      DocumentController* controller, QWidget* parent)
-    : ContactWindow(preferences, controller, parent), m_owner(std::move(owner))
+    : ContactWindow(preferences, controller, parent), m_controller(controller), m_owner(std::move(owner))
 {
     setObjectName(QStringLiteral("addressBookWindow"));
     setUpPane(*m_owner);
@@ -227,8 +227,7 @@ void AddressBookWindow::addHelpMenuItems(QMenu* help)
 void AddressBookWindow::closeEvent(QCloseEvent* event)
 {
     // The address book stays while documents are open: it is the application's main window.
-    const DocumentController* controller = documentController();
-    if (!m_quitting && controller && !controller->windows().isEmpty()) {
+    if (!m_quitting && m_controller && !m_controller->windows().isEmpty()) {
         event->ignore();
         return;
     }

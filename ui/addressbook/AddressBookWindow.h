@@ -12,6 +12,8 @@ class AddressBookOwner;
 
 namespace Quillary::Ui {
 
+class DocumentController;
+
 /// The application's main window: the user's own address book in a ContactPane, with its own
 /// commands (save, revert, the default account, smart groups, help) and alerts (a store that cannot
 /// be used, a store another process writes, cards that could not be read, changes made by other
@@ -23,8 +25,8 @@ class AddressBookWindow final : public ContactWindow
 
 public:
     /// Takes the address book, opened or not (a store that could not be opened shows no contacts).
-    AddressBookWindow(std::unique_ptr<AddressBookOwner> owner, Preferences& preferences,
-                      DocumentController* controller, QWidget* parent = nullptr);
+    AddressBookWindow(std::unique_ptr<AddressBookOwner> owner, Preferences& preferences, DocumentController* controller,
+                      QWidget* parent = nullptr);
     ~AddressBookWindow() override;
 
     [[nodiscard]] AddressBookOwner* owner() const { return m_owner.get(); }
@@ -64,6 +66,7 @@ private:
     void storeViewTypes();
     void applyUserAddressFormats();
 
+    DocumentController* m_controller;
     std::unique_ptr<AddressBookOwner> m_owner;
     QElapsedTimer m_sinceLastCheck;
     bool m_quitting = false;

@@ -1,21 +1,27 @@
 #include "ApplicationStartup.h"
 
 #include "DocumentController.h"
+#include "SingleInstance.h"
+#include "StartupNotification.h"
+#include "Translations.h"
 #include "addressbook/AddressBookWindow.h"
 #include "documents/AddressBookOwner.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentWindow.h"
 #include "documents/Preferences.h"
 #include "support/MessageBox.h"
+#include "support/ThemeIcons.h"
+#include "support/UiTr.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QSettings>
+#include <QPalette>
 #include <QTimer>
 
 #include <cstdio>
@@ -24,11 +30,6 @@
 namespace Quillary::Ui {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Ui)
-};
 
 constexpr Qt::KeyboardModifiers RestoreModifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
 
@@ -45,7 +46,7 @@ void exitWith(int code)
 /// at once. Freeing hundreds of thousands of them one by one would only delay the exit.
 [[noreturn]] void exitQuickly()
 {
-    Preferences::instance().settings()->sync();
+    Preferences::instance().sync();
     std::fflush(nullptr);
     std::_Exit(exitCode);
 }
@@ -87,7 +88,93 @@ void takeScreenshot(ContactWindow* window, const QString& path)
     });
 }
 
+// The options --help lists; the hidden ones that picture or measure a window are for tools, not users.
+void describeOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(Tr::tr("Edit contacts in vCard and CSV files."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("files"), Tr::tr("vCard or CSV files to open."),
+                                 QStringLiteral("[FILE...]"));
+}
+
+int answerInformation(int argc, char* argv[], bool version)
+{
+    QCoreApplication application(argc, argv);
+    Translations::install();
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (version)
+        std::printf("quillary %s\n", qPrintable(QCoreApplication::applicationVersion()));
+    else
+        std::fputs(qPrintable(parser.helpText()), stdout);
+    return 0;
+}
+
+/// The colours of a dark desktop theme, for pictures of the window taken where there is none.
+void useDarkPalette()
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette palette;
+    const QColor window(0x2b, 0x2d, 0x30);
+    const QColor base(0x1f, 0x20, 0x23);
+    const QColor text(0xe6, 0xe6, 0xe6);
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::AlternateBase, window);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Button, window);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::ToolTipBase, base);
+    palette.setColor(QPalette::ToolTipText, text);
+    palette.setColor(QPalette::PlaceholderText, QColor(0x9a, 0x9d, 0xa3));
+    palette.setColor(QPalette::Highlight, QColor(0x3d, 0x7f, 0xe0));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Mid, QColor(0x45, 0x48, 0x4d));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+    QApplication::setPalette(palette);
+}
+
+/// Opens what a second start asked for and brings its window forward.
+void serve(DocumentController& controller, const InstanceRequest& request)
+{
+    DocumentWindow* window = nullptr;
+    for (const QString& file : request.files) {
+        if (DocumentWindow* opened = controller.openDocument(file))
+            window = opened;
+    }
+    // Started again without files: the address book, the main window, comes forward.
+    QWidget* shown = window;
+    if (request.files.isEmpty())
+        shown = controller.addressBookWindow();
+    if (!shown && !controller.windows().isEmpty())
+        shown = controller.windows().constLast();
+    activateForLaunch(shown, request.startupId, request.activationToken);
+}
+
 } // namespace
+
+std::optional<int> ApplicationStartup::runBeforeWindows(int argc, char* argv[])
+{
+    QStringList files;
+    bool onlyFiles = true;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--help" || argument == "-h" || argument == "--help-all")
+            return answerInformation(argc, argv, false);
+        if (argument == "--version" || argument == "-v")
+            return answerInformation(argc, argv, true);
+        // Any option (the toolkit's "-platform", the tools' "--screenshot=") asks for a process of its own.
+        if (argument.startsWith('-'))
+            onlyFiles = false;
+        files.append(QFile::decodeName(argument));
+    }
+    if (onlyFiles && SingleInstance::handOver(InstanceRequest::fromEnvironment(files)))
+        return 0;
+    return std::nullopt;
+}
 
 ApplicationStartup::Options ApplicationStartup::parse(const QStringList& arguments)
 {
@@ -99,10 +186,13 @@ ApplicationStartup::Options ApplicationStartup::parse(const QStringList& argumen
             options.quitWhenShown = true;
         else if (argument == QStringLiteral("--show-groups"))
             options.showGroups = true;
+        else if (argument == QStringLiteral("--dark-palette"))
+            options.darkPalette = true;
         else if (argument.startsWith(QStringLiteral("--view-type=")))
             options.viewType = argument.section(u'=', 1);
         else if (!argument.startsWith(QStringLiteral("--")))
             options.files.append(QFileInfo(argument).absoluteFilePath());
+        options.mayHandOver = options.mayHandOver && !argument.startsWith(u'-');
     }
     return options;
 }
@@ -111,7 +201,11 @@ int ApplicationStartup::run(QApplication& application)
 {
     QElapsedTimer started;
     started.start();
+    Translations::install();
     const Options options = parse(application.arguments());
+    QApplication::setWindowIcon(ThemeIcons::applicationIcon());
+    if (options.darkPalette)
+        useDarkPalette();
     Preferences& preferences = Preferences::instance();
     if (QGuiApplication::queryKeyboardModifiers() == RestoreModifiers
         && MessageBox::confirm(nullptr, Tr::tr("Would you like to restore default preferences?"), QString()))
@@ -144,6 +238,12 @@ int ApplicationStartup::run(QApplication& application)
         if (VdirStore* store = addressBook.owner()->store())
             store->close();
     });
+    InstanceServer server;
+    if (options.mayHandOver && server.listen())
+        QObject::connect(&server, &InstanceServer::requested, &controller,
+                         [&controller](const InstanceRequest& request) { serve(controller, request); });
+    // The quick exit skips destructors: the socket goes first.
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &server, &InstanceServer::close);
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &exitQuickly);
     return QApplication::exec();
 }

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 class QApplication;
 
 namespace Quillary::Ui {
@@ -20,11 +22,18 @@ public:
         bool quitWhenShown = false; ///< --quit-when-shown: quit once the first table has been drawn
         QString viewType; ///< --view-type=NAME: the view type of the first window (for pictures)
         bool showGroups = false; ///< --show-groups: the first window opens with its group side bar
+        bool darkPalette = false; ///< --dark-palette: Fusion with dark colours (pictures of the dark look)
+        /// Only files were given: this start may hand them to a Quillary that is already running.
+        bool mayHandOver = true;
     };
 
     ApplicationStartup() = delete;
 
     [[nodiscard]] static Options parse(const QStringList& arguments);
+    /// What is done before the application object and any window exist: --help and --version are
+    /// answered (no display is needed for them), and the files of a start are handed to the
+    /// Quillary that already runs for the user. Answers the exit code when nothing is left to do.
+    [[nodiscard]] static std::optional<int> runBeforeWindows(int argc, char* argv[]);
     /// Sets up, opens the windows and runs the event loop; answers the exit code.
     static int run(QApplication& application);
 };

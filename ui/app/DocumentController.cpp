@@ -8,7 +8,6 @@
 #include "documents/ProgressAlert.h"
 #include "formats/EncodingAccessory.h"
 #include "formats/EncodingAccessoryModel.h"
-#include "formats/TextEncodings.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
 
@@ -97,15 +96,10 @@ DocumentWindow* DocumentController::openDocument(const QString& path, const QByt
     return window;
 }
 
-QByteArray DocumentController::encodingName(quint32 encoding)
-{
-    const TextEncodings::Encoding* known = TextEncodings::byNumber(encoding);
-    return encoding == TextEncodings::Automatic || !known ? QByteArray("auto") : known->icuName;
-}
-
 void DocumentController::openDocumentWithPanel(QWidget* parent)
 {
-    EncodingAccessoryModel encodings(m_preferences.settings());
+    EncodingAccessoryModel encodings(m_preferences.encodings());
+    connect(&encodings, &EncodingAccessoryModel::encodingsSaved, &m_preferences, &Preferences::setEncodings);
     EncodingAccessory accessory(&encodings);
     FileDialog::Options options;
     options.title = tr("Open");
@@ -115,7 +109,7 @@ void DocumentController::openDocumentWithPanel(QWidget* parent)
     options.accessory = &accessory;
     options.multipleFiles = true;
     const QStringList paths = FileDialog::getOpenFileNames(parent, options);
-    const QByteArray encoding = encodingName(encodings.encodingType());
+    const QByteArray encoding = encodings.encodingNameForReading();
     for (const QString& path : paths)
         openDocument(path, encoding, parent);
 }
@@ -144,6 +138,11 @@ void DocumentController::setAddressBookWindow(AddressBookWindow* window)
     m_addressBook = window;
 }
 
+AddressBookWindow* DocumentController::addressBookWindow() const
+{
+    return m_addressBook;
+}
+
 bool DocumentController::closeAll()
 {
     for (DocumentWindow* window : windows()) {
@@ -165,14 +164,6 @@ void DocumentController::quit()
             return;
     }
     QApplication::quit();
-}
-
-void DocumentController::showAbout(QWidget* parent)
-{
-    QMessageBox::about(parent, tr("About Quillary"),
-                       tr("<h3>Quillary %1</h3><p>A contacts editor for vCard and CSV files: every phone number, "
-                          "e-mail address and address of a contact in a row of its own.</p>")
-                           .arg(QApplication::applicationVersion()));
 }
 
 } // namespace Quillary::Ui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/DocumentHost.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -20,7 +22,7 @@ class DocumentWindow;
 /// The application's documents: one window per open file or new document, created by File > New,
 /// File > Open… (with the encoding pop-up), Open Recent and the command line. Opening a file that
 /// is already open brings its window to the front.
-class DocumentController final : public QObject
+class DocumentController final : public QObject, public DocumentHost
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(DocumentController)
@@ -34,23 +36,20 @@ public:
     [[nodiscard]] DocumentWindow* windowForPath(const QString& path) const;
 
     /// A new, empty vCard document in a window of its own.
-    DocumentWindow* newDocument();
+    DocumentWindow* newDocument() override;
     /// Reads a file in an encoding ("auto" detects it) and shows it; alerts and answers null when
     /// the file cannot be read or the reading is cancelled.
     DocumentWindow* openDocument(const QString& path, const QByteArray& encoding = "auto",
                                  QWidget* alertParent = nullptr);
     /// File > Open…: the open panel with the encoding pop-up, then every file chosen.
-    void openDocumentWithPanel(QWidget* parent);
-    void fillRecentMenu(QMenu* menu, QWidget* parent);
+    void openDocumentWithPanel(QWidget* parent) override;
+    void fillRecentMenu(QMenu* menu, QWidget* parent) override;
     /// The application's main window, which quitting closes after the documents.
     void setAddressBookWindow(AddressBookWindow* window);
+    [[nodiscard]] AddressBookWindow* addressBookWindow() const;
     /// Closes every document window (each may refuse).
     bool closeAll();
-    void quit();
-
-    static void showAbout(QWidget* parent);
-    /// The name to read with for an encoding number of the pop-up: "auto" for Automatic.
-    [[nodiscard]] static QByteArray encodingName(quint32 encoding);
+    void quit() override;
 
 Q_SIGNALS:
     void windowOpened(Quillary::Ui::DocumentWindow* window);

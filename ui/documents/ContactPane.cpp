@@ -13,11 +13,13 @@
 #include "groups/GroupSideBar.h"
 #include "output/OutputCommands.h"
 #include "support/MessageBox.h"
+#include "support/ThemeIcons.h"
 #include "table/CellEditing.h"
 #include "table/ContactsTableEditing.h"
 #include "table/ContactsTableModel.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
+#include "table/EmptyStateOverlay.h"
 #include "table/FindBar.h"
 #include "table/TableTextFinder.h"
 
@@ -69,7 +71,7 @@ void ContactPane::setUpLayout()
     m_editButton = new QToolButton(this);
     m_editButton->setObjectName(QStringLiteral("editButton"));
     m_editButton->setCheckable(true);
-    m_editButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_editButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_editButton->setMinimumWidth(56);
     connect(m_editButton, &QToolButton::clicked, this, [this](bool on) { setEditMode(on); });
 
@@ -105,6 +107,8 @@ void ContactPane::setUpLayout()
     layout->setSpacing(0);
     layout->addWidget(m_redSeparator);
     layout->addWidget(m_splitView, 1);
+    new EmptyStateOverlay(m_tableView, tr("No Contacts"),
+                          tr("Drop vCard files here, or choose File > Import from vCard…"));
 
     connect(m_sideBar, &GroupSideBar::groupSelectionDidChange, this, &ContactPane::groupSelectionDidChange);
     connect(m_sideBar, &GroupSideBar::groupNameWillChange, this, &ContactPane::groupNameWillChange);
@@ -151,8 +155,8 @@ void ContactPane::setUpTable()
 {
     const QFont font = m_preferences.tableFont();
     const ViewTypeDict dict = m_preferences.viewTypeDict(m_owner.builtInViewTypes());
-    m_tableController->setViewTypes(
-        dict, ViewTypes::resolveViewType(m_preferences.value(m_owner.viewTypeKey()).toString(), dict));
+    m_tableController->setViewTypes(dict,
+                                    m_owner.viewTypeToShow(m_preferences.value(m_owner.viewTypeKey()).toString(), dict));
     m_owner.collection().selectedLabels = {ViewTypes::AllLabels};
     if (!m_owner.collection().selectedGroupDict)
         m_owner.collection().selectedGroupDict = m_owner.collection().topGroup();
@@ -192,6 +196,7 @@ void ContactPane::applyEditState(bool on)
 {
     m_editButton->setChecked(on);
     m_editButton->setText(on ? tr("Lock") : tr("Edit"));
+    m_editButton->setIcon(ThemeIcons::toolbarIcon(on ? QStringLiteral("lockButton") : QStringLiteral("editButton")));
     m_editButton->setEnabled(!m_owner.isInViewingMode());
     QPalette palette = m_redSeparator->palette();
     palette.setColor(QPalette::Window, on ? QColor(Qt::red) : QColor(Qt::transparent));

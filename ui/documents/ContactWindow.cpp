@@ -10,8 +10,8 @@
 
 namespace Quillary::Ui {
 
-ContactWindow::ContactWindow(Preferences& preferences, DocumentController* controller, QWidget* parent)
-    : QMainWindow(parent), m_preferences(preferences), m_controller(controller)
+ContactWindow::ContactWindow(Preferences& preferences, DocumentHost* host, QWidget* parent)
+    : QMainWindow(parent), m_preferences(preferences), m_host(host)
 { }
 
 ContactWindow::~ContactWindow() = default;
@@ -25,6 +25,7 @@ void ContactWindow::setUpPane(ContactOwner& owner)
     auto* toolBar = addToolBar(tr("Toolbar"));
     toolBar->setObjectName(QStringLiteral("toolbar"));
     toolBar->setMovable(false);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_pane->menus()->buildToolBar(toolBar, m_pane->editButton());
     resize(960, 640);
 }

@@ -15,7 +15,7 @@ class Preferences;
 namespace Quillary::Ui {
 
 class ContactsTableView;
-class DocumentController;
+class DocumentHost;
 class DocumentMenus;
 
 /// A window that shows an owner's contacts in a ContactPane: a document window, or the address-book
@@ -33,10 +33,10 @@ public:
     [[nodiscard]] ContactsViewController* tableController() const { return m_pane->tableController(); }
     [[nodiscard]] ContactsTableView* tableView() const { return m_pane->tableView(); }
     [[nodiscard]] DocumentMenus* menus() const { return m_pane->menus(); }
-    [[nodiscard]] DocumentController* documentController() const override { return m_controller; }
+    [[nodiscard]] DocumentHost* documentHost() const override { return m_host; }
 
 protected:
-    ContactWindow(Preferences& preferences, DocumentController* controller, QWidget* parent);
+    ContactWindow(Preferences& preferences, DocumentHost* host, QWidget* parent);
 
     /// Puts the owner's contacts into the window, with the menu bar and the toolbar.
     void setUpPane(ContactOwner& owner);
@@ -54,7 +54,7 @@ protected:
     Preferences& m_preferences;
 
 private:
-    DocumentController* m_controller;
+    DocumentHost* m_host;
     ContactPane* m_pane = nullptr;
 };
 

@@ -5,11 +5,13 @@
 #include "DocumentPanelCommands.h"
 #include "ExchangeCommands.h"
 #include "PaneHost.h"
-#include "app/DocumentController.h"
+#include "DocumentHost.h"
 #include "documents/ContactOwner.h"
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
 #include "output/OutputCommands.h"
+#include "support/ThemeIcons.h"
+#include "support/UiTr.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 
@@ -17,6 +19,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -59,6 +62,14 @@ QWidget* captioned(QWidget* control, const QString& caption, QWidget* parent)
     return item;
 }
 
+void showAbout(QWidget* parent)
+{
+    QMessageBox::about(parent, Tr::tr("About Quillary"),
+                       Tr::tr("<h3>Quillary %1</h3><p>A contacts editor for vCard and CSV files: every phone number, "
+                              "e-mail address and address of a contact in a row of its own.</p>")
+                           .arg(QApplication::applicationVersion()));
+}
+
 } // namespace
 
 DocumentMenus::DocumentMenus(ContactPane* pane) : QObject(pane), m_pane(pane)
@@ -83,7 +94,7 @@ void DocumentMenus::createActions()
 {
     ContactPane* w = m_pane;
     ExchangeCommands* exchange = w->exchangeCommands();
-    DocumentController* app = w->host() ? w->host()->documentController() : nullptr;
+    DocumentHost* app = w->host() ? w->host()->documentHost() : nullptr;
 
     connect(addAction(Command::New, QStringLiteral("newAction"), tr("&New"), QKeySequence::New), &QAction::triggered,
             this, [app] {
@@ -153,7 +164,7 @@ void DocumentMenus::createActions()
                       QKeySequence(Qt::CTRL | Qt::Key_I)),
             &QAction::triggered, w, &ContactPane::showContactInfo);
     connect(addAction(Command::About, QStringLiteral("aboutAction"), tr("&About Quillary")), &QAction::triggered, this,
-            [w] { DocumentController::showAbout(w->window()); });
+            [w] { showAbout(w->window()); });
 }
 
 QMenu* DocumentMenus::dynamicMenu(QWidget* parent, const QString& objectName, const QString& title,
@@ -174,7 +185,7 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     m_recentMenu = file->addMenu(tr("Open Recent"));
     m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
     connect(m_recentMenu, &QMenu::aboutToShow, this, [this] {
-        if (DocumentController* app = m_pane->host() ? m_pane->host()->documentController() : nullptr)
+        if (DocumentHost* app = m_pane->host() ? m_pane->host()->documentHost() : nullptr)
             app->fillRecentMenu(m_recentMenu, m_pane->window());
     });
     file->addSeparator();
@@ -254,9 +265,11 @@ QToolButton* DocumentMenus::popupButton(const QString& objectName, const QString
     auto* button = new QToolButton(m_pane);
     button->setObjectName(objectName);
     button->setText(title);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setIcon(ThemeIcons::toolbarIcon(objectName));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setPopupMode(QToolButton::InstantPopup);
     button->setMenu(dynamicMenu(button, objectName + QStringLiteral("Menu"), title, fill));
+    ThemeIcons::clearHoverAfterMenu(button);
     return button;
 }
 
@@ -277,7 +290,10 @@ void DocumentMenus::buildToolBar(QToolBar* toolBar, QToolButton* editButton)
     toolBar->addWidget(popupButton(QStringLiteral("contactPopup"), tr("Contact"), &DocumentMenus::fillContactMenu));
     toolBar->addWidget(
         popupButton(QStringLiteral("sortOptionsPopup"), tr("Sort Options"), &DocumentMenus::fillSortOptionsMenu));
-    toolBar->addAction(m_pane->outputCommands()->printAction());
+    QAction* print = m_pane->outputCommands()->printAction();
+    if (print->icon().isNull())
+        print->setIcon(ThemeIcons::toolbarIcon(print->objectName()));
+    toolBar->addAction(print);
 }
 
 void DocumentMenus::rebuildViewTypePopup()
@@ -285,7 +301,7 @@ void DocumentMenus::rebuildViewTypePopup()
     if (!m_viewTypePopup)
         return;
     ContactsViewController* table = m_pane->tableController();
-    const QStringList names = table->viewTypeDict().inOfferedOrder().names();
+    const QStringList names = m_pane->owner()->viewTypeNames(table->viewTypeDict());
     QSignalBlocker blocker(m_viewTypePopup);
     if (m_viewTypePopup->count() != names.size()) {
         m_viewTypePopup->clear();
@@ -346,7 +362,7 @@ void DocumentMenus::fillViewTypeMenu(QMenu* menu)
     menu->clear();
     ContactsViewController* table = m_pane->tableController();
     const DocumentMenuState state = menuState();
-    for (const QString& name : table->viewTypeDict().inOfferedOrder().names()) {
+    for (const QString& name : m_pane->owner()->viewTypeNames(table->viewTypeDict())) {
         QAction* action = menu->addAction(translated(name));
         action->setCheckable(true);
         applyValidation(action, itemOf(Action::ViewTypePopupSelected, name), state);
@@ -464,7 +480,7 @@ void DocumentMenus::validate()
         return;
     const DocumentMenuState state = menuState();
     const bool exporting = state.exporting;
-    const bool hasApp = m_pane->host() && m_pane->host()->documentController();
+    const bool hasApp = m_pane->host() && m_pane->host()->documentHost();
     action(Command::New)->setEnabled(hasApp);
     action(Command::Open)->setEnabled(hasApp);
     action(Command::Quit)->setEnabled(hasApp);

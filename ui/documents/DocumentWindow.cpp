@@ -10,8 +10,8 @@
 namespace Quillary::Ui {
 
 DocumentWindow::DocumentWindow(std::unique_ptr<ContactDocument> document, Preferences& preferences,
-                               DocumentController* controller, QWidget* parent)
-    : ContactWindow(preferences, controller, parent), m_document(document.release())
+                               DocumentHost* host, QWidget* parent)
+    : ContactWindow(preferences, host, parent), m_document(document.release())
 {
     setObjectName(QStringLiteral("documentWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -49,7 +49,7 @@ void DocumentWindow::validateFileCommands(DocumentMenus& menus, const DocumentMe
 
 void DocumentWindow::updateWindowState()
 {
-    setWindowTitle(m_document->displayName() + QStringLiteral("[*]"));
+    setWindowTitle(tr("%1[*] — %2").arg(m_document->displayName(), QStringLiteral("Quillary")));
     setWindowFilePath(m_document->filePath());
     setWindowModified(m_document->isModified());
     if (pane())

@@ -11,7 +11,7 @@ class Preferences;
 
 namespace Quillary::Ui {
 
-class DocumentController;
+class DocumentHost;
 class DocumentFileCommands;
 
 /// The window of one contact document: the contacts in a ContactPane, the title with the edited
@@ -22,8 +22,8 @@ class DocumentWindow final : public ContactWindow
     Q_DISABLE_COPY_MOVE(DocumentWindow)
 
 public:
-    /// Takes the document, read or new; `controller` may be null (a window of its own).
-    DocumentWindow(std::unique_ptr<ContactDocument> document, Preferences& preferences, DocumentController* controller,
+    /// Takes the document, read or new; `host` may be null (a window of its own).
+    DocumentWindow(std::unique_ptr<ContactDocument> document, Preferences& preferences, DocumentHost* host,
                    QWidget* parent = nullptr);
     ~DocumentWindow() override;
 

@@ -4,7 +4,6 @@
 #include "DocumentMenus.h"
 #include "PaneHost.h"
 #include "ProgressAlert.h"
-#include "app/DocumentController.h"
 #include "documents/ContactOwner.h"
 #include "documents/DocumentTask.h"
 #include "documents/Preferences.h"
@@ -46,12 +45,8 @@ QString ExchangeCommands::askExportPath(const QString& extension, const QStringL
     options.fileNameLabel = tr("Export As:");
     options.nameFilters = nameFilters;
     options.defaultSuffix = extension;
-    // The owner suggests a name, perhaps in a folder; a name made from a contact goes there too.
-    const QString suggested = m_pane->owner()->exportFileName(extension);
-    const QFileInfo file(suggested);
-    options.directory = defaultName.isEmpty() ? suggested
-        : file.isAbsolute()                   ? file.dir().filePath(defaultName)
-                                              : defaultName;
+    // In the folder used last.
+    options.directory = defaultName.isEmpty() ? m_pane->owner()->exportFileName(extension) : defaultName;
     return FileDialog::getSaveFileName(m_pane, options);
 }
 
@@ -157,7 +152,9 @@ bool ExchangeCommands::importFromVCard()
         owner->setExporting(false);
         refreshWindow();
     });
-    EncodingAccessoryModel encodings(m_pane->preferences().settings());
+    Preferences& preferences = m_pane->preferences();
+    EncodingAccessoryModel encodings(preferences.encodings());
+    connect(&encodings, &EncodingAccessoryModel::encodingsSaved, &preferences, &Preferences::setEncodings);
     EncodingAccessory accessory(&encodings);
     FileDialog::Options options;
     options.title = tr("Import from vCard");
@@ -167,7 +164,7 @@ bool ExchangeCommands::importFromVCard()
     const QString path = FileDialog::getOpenFileNames(m_pane, options).value(0);
     if (path.isEmpty())
         return false;
-    const QByteArray encoding = DocumentController::encodingName(encodings.encodingType());
+    const QByteArray encoding = encodings.encodingNameForReading();
     const ProgressAlert::Outcome outcome =
         ProgressAlert::run(owner->exchange().startImportFromVCard(path, encoding), m_pane);
     if (outcome.cancelled)

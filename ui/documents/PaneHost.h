@@ -6,7 +6,7 @@ class QMenu;
 
 namespace Quillary::Ui {
 
-class DocumentController;
+class DocumentHost;
 class DocumentMenus;
 
 /// What a contact pane asks of the window around it: the commands that differ between a document
@@ -16,7 +16,7 @@ class PaneHost
 {
 public:
     /// New, Open…, Open Recent and Quit; null for a window of its own.
-    [[nodiscard]] virtual DocumentController* documentController() const = 0;
+    [[nodiscard]] virtual DocumentHost* documentHost() const = 0;
     /// Connects the menus' Save and Revert to Saved to the window's commands.
     virtual void connectFileCommands(DocumentMenus& menus) = 0;
     /// Enables Save and Revert to Saved by the window's rules.

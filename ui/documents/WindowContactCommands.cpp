@@ -4,6 +4,7 @@
 #include "ExchangeCommands.h"
 #include "documents/ContactOwner.h"
 #include "editors/TableEditors.h"
+#include "support/DesktopLinks.h"
 #include "support/MessageBox.h"
 #include "table/CellEditing.h"
 #include "table/ContactCellDelegate.h"
@@ -15,7 +16,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QLineEdit>
 #include <QMimeData>
 
@@ -252,8 +252,7 @@ void WindowContactCommands::workspaceAction(MenuAction action, int row, int colu
                                  QDateTime::currentDateTimeUtc(), &error);
     if (!error.isEmpty())
         MessageBox::alert(m_pane, tr("Can't save the file"), error);
-    if (!url.isEmpty())
-        QDesktopServices::openUrl(url);
+    DesktopLinks::open(url);
 }
 
 void WindowContactCommands::transformText(TextTransforms::Kind kind)

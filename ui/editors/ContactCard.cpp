@@ -6,11 +6,11 @@
 #include "editors/EditorValues.h"
 #include "editors/PhotoData.h"
 #include "support/FileDialog.h"
+#include "support/DesktopLinks.h"
 #include "support/MessageBox.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -274,7 +274,7 @@ void ContactCard::performAction(int line, bool alternate)
     const CardField& field = m_lines.at(line);
     const QUrl url = alternate ? field.alternateUrl : field.url;
     if (field.action != CardAction::None && url.isValid() && !url.isEmpty())
-        QDesktopServices::openUrl(url);
+        DesktopLinks::open(url);
 }
 
 void ContactCard::copySelection() const

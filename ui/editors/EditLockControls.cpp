@@ -1,19 +1,11 @@
 #include "EditLockControls.h"
 
-#include <QCoreApplication>
+#include "support/UiTr.h"
+
 #include <QFrame>
 #include <QToolButton>
 
 namespace Quillary::Ui {
-
-namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Ui)
-};
-
-} // namespace
 
 EditLockControls EditLockControls::create(QWidget* parent)
 {

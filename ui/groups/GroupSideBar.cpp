@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QPainter>
 
 namespace Quillary::Ui {
 
@@ -187,14 +188,46 @@ void GroupSideBar::dragMoveEvent(QDragMoveEvent* event)
     const GroupEntryPtr target = dropTarget(event->position().toPoint());
     if (canDrop(event->mimeData(), target, event->source() == this)) {
         event->setDropAction(Qt::CopyAction);
-        event->accept(visualItemRect(itemForGroup(target)));
+        const QRect rect = visualItemRect(itemForGroup(target));
+        event->accept(rect);
+        highlightDropTarget(rect);
     } else {
         event->ignore();
+        highlightDropTarget({});
     }
+}
+
+void GroupSideBar::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    highlightDropTarget({});
+    QTreeWidget::dragLeaveEvent(event);
+}
+
+void GroupSideBar::highlightDropTarget(const QRect& rect)
+{
+    if (rect == m_dropHighlight)
+        return;
+    m_dropHighlight = rect;
+    viewport()->update();
+}
+
+void GroupSideBar::paintEvent(QPaintEvent* event)
+{
+    QTreeWidget::paintEvent(event);
+    if (m_dropHighlight.isEmpty())
+        return;
+    QPainter painter(viewport());
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor fill = palette().color(QPalette::Highlight);
+    painter.setPen(QPen(fill, 2));
+    fill.setAlpha(60);
+    painter.setBrush(fill);
+    painter.drawRoundedRect(QRectF(m_dropHighlight).adjusted(1, 1, -1, -1), 4, 4);
 }
 
 void GroupSideBar::dropEvent(QDropEvent* event)
 {
+    highlightDropTarget({});
     const GroupEntryPtr target = dropTarget(event->position().toPoint());
     if (dropContacts(event->mimeData(), target, event->source() == this)) {
         event->setDropAction(Qt::CopyAction);

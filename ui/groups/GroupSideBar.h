@@ -43,19 +43,23 @@ Q_SIGNALS:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void selectionDidChange();
     void itemWasChanged(QTreeWidgetItem* item, int column);
     [[nodiscard]] Qt::ItemFlags flagsForGroup(const GroupEntryPtr& group) const;
     [[nodiscard]] GroupEntryPtr dropTarget(const QPoint& position) const;
+    void highlightDropTarget(const QRect& rect);
 
     ContactCollection& m_collection;
     GroupTable m_groups; ///< the groups of the items, by the index an item stores
     int m_rowHeight = 20;
     bool m_editState = false;
     bool m_rebuilding = false;
+    QRect m_dropHighlight; ///< the group that takes the contacts being dragged, in viewport coordinates
 };
 
 } // namespace Quillary::Ui

@@ -76,7 +76,7 @@ std::unique_ptr<ContactPrinter> OutputCommands::makePrinter() const
 {
     ContactsViewController* table = m_pane->tableController();
     auto printer = std::make_unique<ContactPrinter>(table->selectedContacts(), sender(),
-                                                    PrintOptionsStore(m_pane->preferences().settings()));
+                                                    PrintOptionsStore(&m_pane->preferences()));
     printer->setColumns(table->viewTypeDict().columns(table->selectedViewType()));
     return printer;
 }

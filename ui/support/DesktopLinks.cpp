@@ -1,6 +1,5 @@
 #include "DesktopLinks.h"
 
-#include "support/PrivateFiles.h"
 #include "table/WorkspaceLinks.h"
 
 #include <QDateTime>
@@ -28,13 +27,8 @@ bool open(const QUrl& url)
 
 bool openDate(const DateComponents& date, const QString& summary)
 {
-    if (!date.isValid())
-        return false;
     const QString uid = QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral("@quillary");
-    const QString path =
-        PrivateFiles::write(summary + QStringLiteral(".ics"),
-                            WorkspaceLinks::yearlyEvent(date, summary, uid, QDateTime::currentDateTimeUtc()));
-    return !path.isEmpty() && open(QUrl::fromLocalFile(path));
+    return open(WorkspaceLinks::yearlyEventFile(date, summary, uid, QDateTime::currentDateTimeUtc()));
 }
 
 void setOpener(std::function<bool(const QUrl&)> function)

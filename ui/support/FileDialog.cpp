@@ -1,8 +1,13 @@
 #include "FileDialog.h"
 
+#include "documents/Preferences.h"
+
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QList>
+#include <QStandardPaths>
 
 namespace Quillary::Ui {
 
@@ -58,6 +63,25 @@ QStringList run(QWidget* parent, const FileDialog::Options& options, QFileDialog
 
 } // namespace
 
+QString FileDialog::startDirectory(const QString& suggested)
+{
+    if (QDir::isAbsolutePath(suggested))
+        return suggested;
+    QString folder = Preferences::instance().value(Preferences::Key::LastFolder).toString();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    return suggested.isEmpty() ? folder : QDir(folder).filePath(suggested);
+}
+
+QStringList FileDialog::remember(const QStringList& chosen)
+{
+    if (!chosen.isEmpty())
+        Preferences::instance().setValue(Preferences::Key::LastFolder, QFileInfo(chosen.constFirst()).absolutePath());
+    return chosen;
+}
+
 std::optional<QStringList> FileDialog::takeAnswer(const Options& options)
 {
     last() = options;
@@ -68,16 +92,20 @@ std::optional<QStringList> FileDialog::takeAnswer(const Options& options)
 
 QStringList FileDialog::getOpenFileNames(QWidget* parent, const Options& options)
 {
-    if (const std::optional<QStringList> answer = takeAnswer(options))
-        return *answer;
-    return run(parent, options, QFileDialog::AcceptOpen);
+    Options started = options;
+    started.directory = startDirectory(options.directory);
+    if (const std::optional<QStringList> answer = takeAnswer(started))
+        return remember(*answer);
+    return remember(run(parent, started, QFileDialog::AcceptOpen));
 }
 
 QString FileDialog::getSaveFileName(QWidget* parent, const Options& options)
 {
-    if (const std::optional<QStringList> answer = takeAnswer(options))
-        return answer->value(0);
-    return run(parent, options, QFileDialog::AcceptSave).value(0);
+    Options started = options;
+    started.directory = startDirectory(options.directory);
+    if (const std::optional<QStringList> answer = takeAnswer(started))
+        return remember(answer->mid(0, 1)).value(0);
+    return remember(run(parent, started, QFileDialog::AcceptSave)).value(0);
 }
 
 void FileDialog::setNextFileNames(const QStringList& files)

@@ -34,6 +34,10 @@ public:
     /// The chosen file; empty when cancelled.
     [[nodiscard]] static QString getSaveFileName(QWidget* parent, const Options& options);
 
+    /// Where a panel starts: a suggested absolute path as it is; a bare suggested file name, or
+    /// nothing, in the folder of the file last chosen in a panel, else in the user's Documents.
+    [[nodiscard]] static QString startDirectory(const QString& suggested);
+
     // For tests: the files the next panel answers with (an empty list cancels it), and the options
     // the last panel was opened with.
     static void setNextFileNames(const QStringList& files);
@@ -42,6 +46,7 @@ public:
 
 private:
     static std::optional<QStringList> takeAnswer(const Options& options);
+    static QStringList remember(const QStringList& chosen);
 };
 
 } // namespace Quillary::Ui

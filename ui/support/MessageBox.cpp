@@ -1,17 +1,14 @@
 #include "MessageBox.h"
 
+#include "support/UiTr.h"
+
 #include <QAbstractButton>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QPushButton>
 
 namespace Quillary::Ui {
 
 namespace {
-
-struct Tr
-{
-    Q_DECLARE_TR_FUNCTIONS(Quillary::Ui)
-};
 
 QList<int>& answers()
 {
@@ -41,11 +38,13 @@ int MessageBox::ask(QWidget* parent, const QString& message, const QString& info
     if (const std::optional<int> answer = takeAnswer())
         return *answer;
 
-    QMessageBox box(icon, QString(), message, QMessageBox::NoButton, parent);
+    // Centred on the window it concerns, also when asked by a widget inside it or by no widget.
+    QWidget* owner = parent ? parent->window() : QApplication::activeWindow();
+    QMessageBox box(icon, QString(), message, QMessageBox::NoButton, owner);
     box.setObjectName(QStringLiteral("alert"));
     box.setInformativeText(informativeText);
     // A sheet: it blocks its own window only.
-    box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    box.setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
     QList<QAbstractButton*> created;
     for (const QString& title : buttons) {
         // Roles only place the buttons; the answer is the button's position in `buttons`.

@@ -1,15 +1,20 @@
 #include "ContactCellDelegate.h"
 
+#include "CellText.h"
+#include "InitialsAvatar.h"
 #include "table/CellEditTypes.h"
 #include "table/ContactsTableModel.h"
 #include "table/ContactsViewController.h"
 #include "table/TableCells.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QTextLayout>
+#include <QToolTip>
 
 namespace Quillary::Ui {
 
@@ -87,10 +92,8 @@ void ContactCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     case CellContent::Template::None:
         break;
     case CellContent::Template::Name:
-        paintName(painter, opt, index, cell);
-        break;
     case CellContent::Template::DetailCell:
-        paintDetail(painter, opt, cell);
+        paintName(painter, opt, index, cell);
         break;
     case CellContent::Template::TextCell:
         drawText(painter, opt.rect.adjusted(Margin, 0, -Margin, 0), cell.text, m_font, textColor(opt));
@@ -102,29 +105,35 @@ void ContactCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     painter->restore();
 }
 
+QRect ContactCellDelegate::nameTextRect(const QRect& cell, const CellContent& content) const
+{
+    QRect rect = cell.adjusted(Margin, 0, -Margin, 0);
+    if (content.showsImage)
+        rect.setLeft(rect.left() + m_lineHeight - 4 + Margin);
+    return rect;
+}
+
 void ContactCellDelegate::paintName(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
                                     const CellContent& cell) const
 {
-    QRect rect = option.rect.adjusted(Margin, 0, -Margin, 0);
+    const QRect rect = nameTextRect(option.rect, cell);
     if (cell.showsImage) {
+        // The photo, or a round placeholder with the initials, centred on the row's height.
         const int side = m_lineHeight - 4;
-        const SubContactRow& row = m_controller.subContactTable().at(index.row());
-        const QPixmap image = thumbnail(row.person(), side);
-        if (!image.isNull()) {
-            const QRect target(rect.left(), rect.top() + (qMin(rect.height(), m_lineHeight) - side) / 2, side, side);
-            painter->drawPixmap(target, image);
-        }
-        rect.setLeft(rect.left() + side + Margin);
+        const PersonDsc& person = m_controller.subContactTable().at(index.row()).person();
+        QPixmap image = thumbnail(person, side);
+        if (image.isNull())
+            image = InitialsAvatar::paint(person.compositeName(), side, painter->device()->devicePixelRatioF(), m_font);
+        painter->drawPixmap(QRect(option.rect.left() + Margin, option.rect.center().y() - side / 2, side, side), image);
     }
-    drawText(painter, rect, cell.text, cell.boldText ? m_boldFont : m_font, textColor(option));
-}
-
-void ContactCellDelegate::paintDetail(QPainter* painter, const QStyleOptionViewItem& option,
-                                      const CellContent& cell) const
-{
-    const QRect rect = option.rect.adjusted(Margin, 0, -Margin, 0);
+    const QColor color = cell.dimmed ? dimmedColor(option) : textColor(option);
+    if (cell.cellTemplate != CellContent::Template::DetailCell) {
+        drawText(painter, rect, cell.text, cell.boldText ? m_boldFont : m_font, color);
+        return;
+    }
+    // Name and company on two lines: the name in bold as on a one-line row, the second line dimmed.
     const int half = rect.height() / 2;
-    drawText(painter, QRect(rect.left(), rect.top(), rect.width(), half), cell.text, m_font, textColor(option));
+    drawText(painter, QRect(rect.left(), rect.top(), rect.width(), half), cell.text, m_boldFont, color);
     drawText(painter, QRect(rect.left(), rect.top() + half, rect.width(), rect.height() - half), cell.detailText,
              m_font, dimmedColor(option));
 }
@@ -151,7 +160,8 @@ void ContactCellDelegate::paintLabeled(QPainter* painter, const QStyleOptionView
     }
     const QString elided = QFontMetrics(m_font).elidedText(cell.label, Qt::ElideRight, title.width());
     drawText(painter, title, elided, m_font, dimmedColor(option));
-    drawText(painter, valueRect(option.rect), cell.text, m_font, textColor(option));
+    // The first line of the value beside the label, also on rows of several lines.
+    drawText(painter, valueRect(option.rect), cell.text, m_font, textColor(option), true);
 }
 
 void ContactCellDelegate::paintSummary(QPainter* painter, const QStyleOptionViewItem& option) const
@@ -164,23 +174,21 @@ void ContactCellDelegate::paintSummary(QPainter* painter, const QStyleOptionView
 }
 
 void ContactCellDelegate::drawText(QPainter* painter, const QRect& rect, const QString& text, const QFont& font,
-                                   const QColor& color) const
+                                   const QColor& color, bool top) const
 {
     if (text.isEmpty() || rect.width() <= 0)
         return;
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
-    shown.replace(u'\n', QChar::LineSeparator);
-    shown.replace(u'\r', QChar::LineSeparator);
-    QTextLayout layout(shown, font, painter->device());
+    // The current match lies in the cell's main text, not in a second line.
+    const bool mainText = text == m_painting.text;
+    const CellText::Fitted fitted =
+        CellText::fit(text, QFontMetrics(font, painter->device()), rect.width(),
+                      m_controller.highlights(mainText ? m_painting.row : -1, m_painting.column, text));
+    QTextLayout layout(fitted.text, font, painter->device());
     QTextOption textOption;
     textOption.setWrapMode(QTextOption::NoWrap);
     layout.setTextOption(textOption);
     QList<QTextLayout::FormatRange> formats;
-    // The current match lies in the cell's main text, not in a second line.
-    const bool mainText = text == m_painting.text;
-    for (const TextHighlight& highlight :
-         m_controller.highlights(mainText ? m_painting.row : -1, m_painting.column, text)) {
+    for (const TextHighlight& highlight : fitted.highlights) {
         QTextLayout::FormatRange range;
         range.start = highlight.start;
         range.length = highlight.length;
@@ -193,15 +201,57 @@ void ContactCellDelegate::drawText(QPainter* painter, const QRect& rect, const Q
     layout.setFormats(formats);
     layout.beginLayout();
     qreal height = 0;
+    qreal firstLine = 0;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(rect.width()); // without wrapping: longer text is cut at the cell's edge
+        line.setLineWidth(rect.width());
         line.setPosition(QPointF(0, height));
+        if (height == 0)
+            firstLine = line.height();
         height += line.height();
     }
     layout.endLayout();
     painter->setPen(color);
-    const qreal top = rect.top() + qMax<qreal>(0, (rect.height() - height) / 2);
-    layout.draw(painter, QPointF(rect.left(), top));
+    // Centred in the cell, or with the first line centred on the first line of the row.
+    const qreal band = top ? qMin(rect.height(), m_lineHeight) : rect.height();
+    const qreal block = top ? firstLine : height;
+    layout.draw(painter, QPointF(rect.left(), rect.top() + qMax<qreal>(0, (band - block) / 2)));
+}
+
+int ContactCellDelegate::contentWidth(const CellContent& cell) const
+{
+    const QFontMetrics metrics(cell.boldText || cell.cellTemplate == CellContent::Template::DetailCell ? m_boldFont
+                                                                                                       : m_font);
+    int width = 0;
+    for (const QString& line : QString(cell.text + u'\n' + cell.detailText).split(u'\n'))
+        width = qMax(width, metrics.horizontalAdvance(line));
+    if (cell.showsImage)
+        width += m_lineHeight - 4 + Margin;
+    if (cell.cellTemplate == CellContent::Template::PopupAndText)
+        width += labelRect(QRect(0, 0, 2 * (width + 2 * Margin), m_lineHeight)).width() + Margin;
+    return width + 2 * Margin;
+}
+
+bool ContactCellDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                                    const QModelIndex& index)
+{
+    if (event->type() != QEvent::ToolTip || !index.isValid() || m_controller.isSummaryRow(index.row()))
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    // A value cut short with "…" shows whole in a tool tip.
+    const CellContent cell = m_controller.cell(index.row(), index.column());
+    const bool name =
+        cell.cellTemplate == CellContent::Template::Name || cell.cellTemplate == CellContent::Template::DetailCell;
+    const QRect rect = name                                        ? nameTextRect(option.rect, cell)
+        : cell.cellTemplate == CellContent::Template::PopupAndText ? valueRect(option.rect)
+                                                                   : option.rect.adjusted(Margin, 0, -Margin, 0);
+    const QFontMetrics metrics(cell.boldText || cell.cellTemplate == CellContent::Template::DetailCell ? m_boldFont
+                                                                                                       : m_font);
+    const QString whole = cell.detailText.isEmpty() ? cell.text : cell.text + u'\n' + cell.detailText;
+    if (whole.isEmpty() || CellText::fits(whole, metrics, rect.width())) {
+        QToolTip::hideText();
+        return true;
+    }
+    QToolTip::showText(event->globalPos(), whole, view->viewport(), option.rect);
+    return true;
 }
 
 QPixmap ContactCellDelegate::thumbnail(const PersonDsc& person, int side) const

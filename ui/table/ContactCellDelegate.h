@@ -40,6 +40,10 @@ public:
     [[nodiscard]] QRect valueRect(const QRect& cell) const;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    /// The width a cell needs to show its content whole.
+    [[nodiscard]] int contentWidth(const CellContent& cell) const;
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 
     // Typing in a cell. The text goes to the commit handler, not to the model: the core applies it.
     /// Receives the text of a cell whose editing ended with a commit.
@@ -70,12 +74,14 @@ protected:
 private:
     void paintName(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
                    const CellContent& cell) const;
-    void paintDetail(QPainter* painter, const QStyleOptionViewItem& option, const CellContent& cell) const;
+    /// Where the name's text goes: beside the photo, when the cell shows one.
+    [[nodiscard]] QRect nameTextRect(const QRect& cell, const CellContent& content) const;
     void paintLabeled(QPainter* painter, const QStyleOptionViewItem& option, const CellContent& cell) const;
     void paintSummary(QPainter* painter, const QStyleOptionViewItem& option) const;
-    /// Text lines centred vertically in `rect`, the find text highlighted.
-    void drawText(QPainter* painter, const QRect& rect, const QString& text, const QFont& font,
-                  const QColor& color) const;
+    /// Text lines centred vertically in `rect` (or, with `top`, the first line centred on the
+    /// row's first line), each too long line ending in "…", the find text highlighted.
+    void drawText(QPainter* painter, const QRect& rect, const QString& text, const QFont& font, const QColor& color,
+                  bool top = false) const;
     [[nodiscard]] QPixmap thumbnail(const PersonDsc& person, int side) const;
 
     const ContactsViewController& m_controller;

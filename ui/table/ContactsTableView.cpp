@@ -2,6 +2,7 @@
 
 #include "ContactCellDelegate.h"
 #include "ContactsTableEditing.h"
+#include "DragPixmap.h"
 #include "documents/DocumentGroups.h"
 #include "table/ContactPasteboard.h"
 #include "table/ContactsTableModel.h"
@@ -26,6 +27,9 @@ namespace Quillary::Ui {
 namespace {
 
 constexpr int MinimumColumnWidth = 80;
+// A fitted column is measured on this many rows and gets no more than this width.
+constexpr int FittedRows = 50;
+constexpr int MaximumFittedWidth = 360;
 /// From this many rows on, sorting takes long enough to show the busy cursor.
 constexpr qsizetype BusySortRows = 50000;
 
@@ -100,7 +104,7 @@ ContactsTableView::ContactsTableView(ContactsViewController& controller, QWidget
     columns->setSectionsMovable(true);
     columns->setSectionsClickable(true);
     columns->setSortIndicatorShown(true);
-    columns->setStretchLastSection(false);
+    columns->setStretchLastSection(true); // the table reaches the window's edge
     columns->setMinimumSectionSize(MinimumColumnWidth);
     columns->setSectionResizeMode(QHeaderView::Interactive);
     columns->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -162,7 +166,20 @@ void ContactsTableView::modelWasReset()
     applyColumnWidths();
     showSortIndicator();
     selectRowsFromCore(m_controller.selectedIndexes());
+    // After the reload is over: the core selects again what was selected only once the model is reset.
+    QMetaObject::invokeMethod(this, &ContactsTableView::keepARowSelected, Qt::QueuedConnection);
     viewport()->update();
+}
+
+void ContactsTableView::keepARowSelected()
+{
+    const int dataRows = model()->rowCount() - 1; // without the summary row
+    if (dataRows <= 0 || !m_controller.selectedIndexes().isEmpty())
+        return;
+    const int current = currentIndex().row();
+    const int row = current >= 0 && current < dataRows ? current : 0;
+    m_controller.setSelectedIndexes({row});
+    selectRowsFromCore({row});
 }
 
 void ContactsTableView::measureVisibleRows()
@@ -227,9 +244,23 @@ void ContactsTableView::applyColumnWidths()
     QHeaderView* header = horizontalHeader();
     const QStringList& identifiers = m_controller.tableIdentfiers();
     m_syncing = true;
-    for (int column = 0; column < identifiers.size() && column < header->count(); ++column)
-        header->resizeSection(column, int(m_controller.columnWidth(identifiers.at(column))));
+    for (int column = 0; column < identifiers.size() && column < header->count(); ++column) {
+        const QString& identifier = identifiers.at(column);
+        const bool stored = m_controller.hasStoredWidth(identifier);
+        header->resizeSection(column, stored ? int(m_controller.columnWidth(identifier)) : fittedColumnWidth(column));
+    }
     m_syncing = false;
+}
+
+int ContactsTableView::fittedColumnWidth(int column) const
+{
+    const int rows = qMin(FittedRows, model()->rowCount() - 1); // not the summary row
+    if (rows <= 0)
+        return int(m_controller.columnWidth(m_controller.tableIdentfiers().at(column)));
+    int width = MinimumColumnWidth;
+    for (int row = 0; row < rows; ++row)
+        width = qMax(width, m_delegate->contentWidth(m_controller.cell(row, column)));
+    return qMin(width, MaximumFittedWidth);
 }
 
 void ContactsTableView::showSortIndicator()
@@ -283,7 +314,9 @@ void ContactsTableView::sectionResized(int logical, int oldSize, int newSize)
 {
     Q_UNUSED(oldSize)
     const QStringList& identifiers = m_controller.tableIdentfiers();
-    if (!m_syncing && logical >= 0 && logical < identifiers.size())
+    // The last column's width follows the window, not the user.
+    const bool stretched = horizontalHeader()->visualIndex(logical) == horizontalHeader()->count() - 1;
+    if (!m_syncing && !stretched && logical >= 0 && logical < identifiers.size())
         m_controller.tableViewColumnDidResize(identifiers.at(logical), newSize);
 }
 
@@ -347,6 +380,11 @@ void ContactsTableView::mousePressEvent(QMouseEvent* event)
 {
     m_collapseSelection.stop();
     const QModelIndex index = indexAt(event->position().toPoint());
+    // The empty area below the rows and the summary row select nothing, and keep the selection.
+    if (!index.isValid() || m_controller.isSummaryRow(index.row())) {
+        setFocus(Qt::MouseFocusReason);
+        return;
+    }
     if (event->button() == Qt::LeftButton && index.isValid()
         && m_delegate->labelRect(visualRect(index)).contains(event->position().toPoint()) && openLabelMenu(index))
         return;
@@ -403,6 +441,15 @@ void ContactsTableView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndE
     QTableView::closeEditor(editor, hint);
 }
 
+QModelIndex ContactsTableView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    // The summary row is no stop for the keyboard: Down, Page Down and End end on the last contact.
+    const QModelIndex next = QTableView::moveCursor(cursorAction, modifiers);
+    if (next.isValid() && m_controller.isSummaryRow(next.row()) && next.row() > 0)
+        return model()->index(next.row() - 1, next.column());
+    return next;
+}
+
 void ContactsTableView::selectRowsFromCore(const QList<int>& rows)
 {
     QItemSelection selection;
@@ -434,6 +481,9 @@ void ContactsTableView::selectionChanged(const QItemSelection& selected, const Q
             rows.append(row);
     }
     m_controller.setSelectedIndexes(rows);
+    // A Ctrl-click on the last selected row, say, would leave none.
+    if (rows.isEmpty())
+        QMetaObject::invokeMethod(this, &ContactsTableView::keepARowSelected, Qt::QueuedConnection);
 }
 
 QMimeData* ContactsTableView::mimeDataForSelectedRows() const
@@ -526,6 +576,9 @@ void ContactsTableView::startDrag(Qt::DropActions supportedActions)
         return;
     auto* drag = new QDrag(this);
     drag->setMimeData(data);
+    const ContactTable contacts = m_controller.selectedContacts();
+    drag->setPixmap(DragPixmap::forContacts(
+        int(contacts.size()), contacts.size() == 1 ? contacts.first()->person->compositeName() : QString(), this));
     drag->exec(supportedActions & Qt::CopyAction ? Qt::CopyAction : supportedActions);
 }
 

@@ -78,6 +78,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
@@ -86,8 +87,12 @@ protected:
 private:
     void modelWasReset();
     void applyColumnWidths();
+    /// A width for a column the user never sized: its widest value among the first rows.
+    [[nodiscard]] int fittedColumnWidth(int column) const;
     void showSortIndicator();
     void selectRowsFromCore(const QList<int>& rows);
+    /// A table with rows always has one selected: the current row, else the first.
+    void keepARowSelected();
     void sectionMoved(int logical, int oldVisual, int newVisual);
     void sectionResized(int logical, int oldSize, int newSize);
     void sortIndicatorChanged(int section, Qt::SortOrder order);

@@ -1,6 +1,6 @@
 #include "VCardValues_p.h"
 
-#include "../../formats/Charset.h"
+#include "support/Charset.h"
 
 #include <array>
 
