@@ -11,6 +11,7 @@
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
+#include <vector>
 
 Q_LOGGING_CATEGORY(lcStore, "quillary.core.store")
 
@@ -226,13 +227,21 @@ void VdirStore::load()
 void VdirStore::buildBook(AccountState& state, Account& account)
 {
     // File-name order, so that which of two cards with one unique id is used never changes.
-    QStringList names = state.files.keys();
-    std::sort(names.begin(), names.end());
+    // The hash's own entries are sorted, so no file is looked up again by its name.
+    using Entry = QHash<QString, CardState>::iterator;
+    std::vector<Entry> entries;
+    entries.reserve(size_t(state.files.size()));
+    for (auto it = state.files.begin(); it != state.files.end(); ++it)
+        entries.push_back(it);
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.key() < b.key(); });
     state.recordFiles.clear();
+    state.recordFiles.reserve(state.files.size());
     state.groupFiles.clear();
     QHash<QString, QString> personFiles; // unique id → file name
-    for (const QString& name : std::as_const(names)) {
-        CardState& card = state.files[name];
+    personFiles.reserve(state.files.size());
+    for (const Entry& entry : entries) {
+        const QString& name = entry.key();
+        CardState& card = entry.value();
         card.sameIdAs.clear();
         const QString id = card.person ? card.person->uniqueId() : card.group ? card.group->uniqueId() : QString();
         QHash<QString, QString>& files = card.person ? personFiles : state.groupFiles;
