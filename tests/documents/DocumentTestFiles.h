@@ -3,7 +3,9 @@
 #include "FakeContactTableView.h"
 #include "documents/ContactDocument.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 // Sample files and helpers shared by the document tests.
@@ -106,5 +108,42 @@ inline void openSample(ContactDocument& document, FakeContactTableView& view, co
     document.setView(&view);
     view.rows = document.collection().contactTable;
 }
+
+/// The sample document of a test and its table view: `auto& [document, view] = sample();`.
+struct SampleDocument
+{
+    ContactDocument document;
+    FakeContactTableView view;
+};
+
+/// The fixture of the document tests: a folder of files of their own and the sample document,
+/// both made afresh for each test.
+class DocumentTestCase : public QObject
+{
+    Q_OBJECT
+
+protected:
+    [[nodiscard]] QString path(const QString& name) const { return m_dir->filePath(name); }
+    [[nodiscard]] QDir folder() const { return QDir(m_dir->path()); }
+    /// The sample cards written to a.vcf and read into a document with a table view.
+    SampleDocument& sample()
+    {
+        m_sample = std::make_unique<SampleDocument>();
+        openSample(m_sample->document, m_sample->view, path(QStringLiteral("a.vcf")));
+        return *m_sample;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+    void cleanup() { m_sample.reset(); }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<SampleDocument> m_sample;
+};
 
 } // namespace Quillary::Test

@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "documents/UndoRegistry.h"
 #include "editors/MergePanelModel.h"
 #include "editors/MergeSideModel.h"
@@ -7,6 +8,7 @@
 #include <QTest>
 
 using namespace Quillary;
+using namespace Qt::StringLiterals;
 using Side = MergePanelModel::Side;
 
 namespace {
@@ -16,11 +18,11 @@ ContactEntryPtr person(const QString& first, const QStringList& phones, const Da
     auto person = std::make_shared<PersonDsc>();
     NameValue name;
     name.firstName = first;
-    name.lastName = QStringLiteral("Smith");
+    name.lastName = u"Smith"_s;
     person->setValue(name, Field::Name);
     LabeledValueList list;
     for (const QString& phone : phones) {
-        list.append(LabeledValue::withText(QStringLiteral("home"), phone));
+        list.append(LabeledValue::withText(u"home"_s, phone));
         list.last().labelIndex = int(list.size() - 1);
     }
     person->replaceLabeledValue(list, Field::Phone);
@@ -51,8 +53,8 @@ QStringList phonesOf(const ContactEntryPtr& contact)
 struct MergeFixture
 {
     MergeFixture() { panel.setContacts({left, right}, true); }
-    ContactEntryPtr left = person(QStringLiteral("Anna"), {"111", "222", "333"}, DateComponents{1980, 5, 17});
-    ContactEntryPtr right = person(QStringLiteral("Ann"), {"999"});
+    ContactEntryPtr left = person(u"Anna"_s, {"111", "222", "333"}, DateComponents{1980, 5, 17});
+    ContactEntryPtr right = person(u"Ann"_s, {"999"});
     MergePanelModel panel;
 };
 
@@ -80,11 +82,9 @@ private Q_SLOTS:
 
     void dropsFollowTheRules_data()
     {
-        QTest::addColumn<int>("targetPhone"); // position among the right side's phone rows
-        QTest::addColumn<bool>("above");
-        QTest::addColumn<bool>("copy");
-        QTest::addColumn<QStringList>("leftPhones");
-        QTest::addColumn<QStringList>("rightPhones");
+        // targetPhone: position among the right side's phone rows
+        Test::addColumns<int, bool, bool, QStringList, QStringList>("targetPhone", "above", "copy", "leftPhones",
+                                                                    "rightPhones");
         QTest::newRow("move onto the first filler row adds")
             << 1 << false << false << QStringList{"111", "333"} << QStringList{"999", "222"};
         QTest::newRow("copy onto a real row replaces")
@@ -104,10 +104,8 @@ private Q_SLOTS:
         QFETCH(bool, copy);
         const bool accepted = fixture.panel.drop(Side::Left, source, target, above, copy);
         QCOMPARE(accepted, targetPhone != 2);
-        QFETCH(QStringList, leftPhones);
-        QCOMPARE(phonesOf(fixture.panel.copy(Side::Left)), leftPhones);
-        QFETCH(QStringList, rightPhones);
-        QCOMPARE(phonesOf(fixture.panel.copy(Side::Right)), rightPhones);
+        QTEST(phonesOf(fixture.panel.copy(Side::Left)), "leftPhones");
+        QTEST(phonesOf(fixture.panel.copy(Side::Right)), "rightPhones");
         QCOMPARE(phonesOf(fixture.left), (QStringList{"111", "222", "333"})); // the collection waits for Done
         const int birthday = rowsOf(fixture.panel, Side::Right, Field::Birthday).first();
         QVERIFY(!fixture.panel.canDrop(Side::Left, source, birthday, false)); // a row of another field
@@ -128,8 +126,8 @@ private Q_SLOTS:
 
         const int first = rowsOf(panel, Side::Left, Field::Name).first();
         QVERIFY(panel.drop(Side::Right, first, first, false, true)); // a copy leaves the source as it was
-        QCOMPARE(panel.copy(Side::Left)->person->nameValue().firstName, QStringLiteral("Ann"));
-        QCOMPARE(panel.copy(Side::Right)->person->nameValue().firstName, QStringLiteral("Ann"));
+        QCOMPARE(panel.copy(Side::Left)->person->nameValue().firstName, u"Ann"_s);
+        QCOMPARE(panel.copy(Side::Right)->person->nameValue().firstName, u"Ann"_s);
         QCOMPARE(panel.changeCount(), 2);
         panel.setEditState(false);
         QVERIFY(panel.editState()); // changes keep editing on
@@ -145,23 +143,20 @@ private Q_SLOTS:
 
     void editsInPlace_data()
     {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<int>("offset"); // the row within the field's rows
-        QTest::addColumn<bool>("label"); // the label menu rather than the text
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("name part") << "Name" << 2 << false << "Smyth"
-                                   << "Ann Smyth";
-        QTest::newRow("string field") << "Company" << 0 << false << "Acme"
-                                      << "Ann Smith; Acme";
-        QTest::newRow("phone text") << "Phone" << 0 << false << "998"
-                                    << "Ann Smith; 998 home";
-        QTest::newRow("phone label") << "Phone" << 0 << true << "work"
-                                     << "Ann Smith; 999 work";
-        QTest::newRow("name ordering") << "Name Ordering" << 0 << true << "Last Name First"
-                                       << "Smith Ann";
-        QTest::newRow("shown as a company") << "Name Display" << 0 << true << "Company"
-                                            << "";
+        // offset: the row within the field's rows
+        // label: the label menu rather than the text
+        Test::addColumns<QString, int, bool, QString, QString>("type", "offset", "label", "text", "expected");
+        const auto row = [](const char* name, const char* type, int offset, bool label, const char* text,
+                            const char* expected) {
+            QTest::newRow(name) << QString::fromUtf8(type) << offset << label << QString::fromUtf8(text)
+                                << QString::fromUtf8(expected);
+        };
+        row("name part", "Name", 2, false, "Smyth", "Ann Smyth");
+        row("string field", "Company", 0, false, "Acme", "Ann Smith; Acme");
+        row("phone text", "Phone", 0, false, "998", "Ann Smith; 998 home");
+        row("phone label", "Phone", 0, true, "work", "Ann Smith; 999 work");
+        row("name ordering", "Name Ordering", 0, true, "Last Name First", "Smith Ann");
+        row("shown as a company", "Name Display", 0, true, "Company", "");
     }
     void editsInPlace()
     {
@@ -180,8 +175,8 @@ private Q_SLOTS:
         for (const LabeledValue& phone : person.phoneValues())
             shown.append(phone.value + u' ' + phone.label);
         shown.removeAll(QString());
-        shown.removeAll(QStringLiteral("999 home")); // the phone as it was
-        QTEST(shown.join(QStringLiteral("; ")), "expected");
+        shown.removeAll(u"999 home"_s); // the phone as it was
+        QTEST(shown.join(u"; "_s), "expected");
         QCOMPARE(panel.changeCount(), 1);
         QCOMPARE(phonesOf(fixture.right), QStringList{"999"});
     }
@@ -200,7 +195,7 @@ private Q_SLOTS:
         QCOMPARE(panel.undoStack()->count(), 0);
         panel.setEditState(false);
         QVERIFY(!panel.drop(Side::Left, phones.first(), phones.first(), false, false));
-        QCOMPARE(panel.doneTitle(), QStringLiteral("Done"));
+        QCOMPARE(panel.doneTitle(), u"Done"_s);
         QVERIFY(panel.isDoneEnabled());
     }
 
@@ -214,11 +209,11 @@ private Q_SLOTS:
         QCOMPARE(context.labelIndex, -1); // a filler row: the editor adds a value
         context.dirty = true;
         LabeledValue value;
-        value.label = QStringLiteral("home");
-        value.address.setCity(QStringLiteral("Osaka"));
+        value.label = u"home"_s;
+        value.address.setCity(u"Osaka"_s);
         context.value = value;
         QVERIFY(panel.applyEditor(context));
-        QCOMPARE(panel.copy(Side::Right)->person->addressValues().first().address.city(), QStringLiteral("Osaka"));
+        QCOMPARE(panel.copy(Side::Right)->person->addressValues().first().address.city(), u"Osaka"_s);
         QVERIFY(fixture.right->person->addressValues().isEmpty());
         context.contact = fixture.right; // never the collection's contact
         QVERIFY(!panel.applyEditor(context));
@@ -231,7 +226,7 @@ private Q_SLOTS:
         collection.contactTable = {fixture.left, fixture.right};
         UndoRegistry owner(collection);
         MergePanelModel& panel = fixture.panel;
-        QVERIFY(panel.setText(Side::Right, rowsOf(panel, Side::Right, Field::Phone).first(), QStringLiteral("998")));
+        QVERIFY(panel.setText(Side::Right, rowsOf(panel, Side::Right, Field::Phone).first(), u"998"_s));
         QVERIFY(panel.setPhoto(Side::Right, QImage(1024, 768, QImage::Format_RGB32)));
         owner.undoReplacePersonByContacts(panel.result(), collection.contactTable);
         QCOMPARE(phonesOf(fixture.right), QStringList{"998"});
@@ -259,7 +254,7 @@ private Q_SLOTS:
         MergeSideModel right(fixture.panel, Side::Right);
         const int phone = rowsOf(fixture.panel, Side::Left, Field::Phone).first();
         std::unique_ptr<QMimeData> data(left.mimeData({left.index(phone, MergeSideModel::ValueColumn)}));
-        QCOMPARE(data->text(), QStringLiteral("home: 111"));
+        QCOMPARE(data->text(), u"home: 111"_s);
         QVERIFY(!left.canDropMimeData(data.get(), Qt::MoveAction, -1, -1, left.index(phone, 0)));
         QVERIFY(right.dropMimeData(data.get(), Qt::CopyAction, -1, -1, right.index(phone, 0)));
         QCOMPARE(phonesOf(fixture.panel.copy(Side::Right)), QStringList{"111"});

@@ -94,16 +94,6 @@ void writeGolden(const QString& path, const QByteArray& data)
 
 } // namespace
 
-class TestVCardFiles : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void readsAndWritesGoldenFiles_data();
-    void readsAndWritesGoldenFiles();
-    void streamedDumpOfNothing();
-};
-
 namespace {
 
 /// The dump as the command line writes it, a contact at a time.
@@ -116,69 +106,76 @@ QByteArray streamedDump(const ContactTable& contacts, const GroupTable& groupTab
 
 } // namespace
 
-void TestVCardFiles::readsAndWritesGoldenFiles_data()
+class TestVCardFiles : public QObject
 {
-    QTest::addColumn<QString>("name");
-    const QDir dir(Test::dataPath(QStringLiteral("vcard")));
-    const QStringList files = dir.entryList({QStringLiteral("*.vcf")}, QDir::Files, QDir::Name);
-    QVERIFY(!files.isEmpty());
-    for (const QString& file : files)
-        QTest::newRow(qPrintable(file)) << file;
-}
+    Q_OBJECT
 
-void TestVCardFiles::readsAndWritesGoldenFiles()
-{
-    QFETCH(QString, name);
-    const QString path = Test::dataPath(QStringLiteral("vcard/") + name);
-    const QByteArray file = Test::readData(QStringLiteral("vcard/") + name);
-    const ContactFileReader::Result read = ContactFileReader::read(path);
-    QVERIFY2(read.ok(), qPrintable(read.errorString));
-    const QSet<QString> generated = generatedIds(read.contacts, file);
-    const QJsonObject dump = maskGenerated(ContactJson::document(read.contacts, read.groupTable), generated);
-    const QByteArray written = writeStream(read);
-
-    const QString jsonPath = path.chopped(4) + QStringLiteral(".json");
-    const QString refPath = path + QStringLiteral(".30.ref");
-    if (updating()) {
-        writeGolden(jsonPath, QJsonDocument(dump).toJson(QJsonDocument::Indented));
-        writeGolden(refPath, maskUidLines(written, generated));
-    }
-
-    // What is read.
-    QFile expectedJson(jsonPath);
-    QVERIFY2(expectedJson.open(QIODevice::ReadOnly), qPrintable(jsonPath));
+private Q_SLOTS:
+    void readsAndWritesGoldenFiles_data()
     {
-        const QString difference =
-            Test::firstDifferentLine(QJsonDocument(dump).toJson(QJsonDocument::Indented), expectedJson.readAll());
-        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        QTest::addColumn<QString>("name");
+        const QDir dir(Test::dataPath(QStringLiteral("vcard")));
+        const QStringList files = dir.entryList({QStringLiteral("*.vcf")}, QDir::Files, QDir::Name);
+        QVERIFY(!files.isEmpty());
+        for (const QString& file : files)
+            QTest::newRow(qPrintable(file)) << file;
     }
 
-    // Streamed as the command line writes it, the dump is the same text.
-    QCOMPARE(streamedDump(read.contacts, read.groupTable),
-             QJsonDocument(ContactJson::document(read.contacts, read.groupTable)).toJson(QJsonDocument::Indented));
-
-    // What is written.
-    QFile expectedCards(refPath);
-    QVERIFY2(expectedCards.open(QIODevice::ReadOnly), qPrintable(refPath));
+    void readsAndWritesGoldenFiles()
     {
-        const QString difference = Test::firstDifferentLine(maskUidLines(written, generated), expectedCards.readAll());
-        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        QFETCH(QString, name);
+        const QString path = Test::dataPath(QStringLiteral("vcard/") + name);
+        const QByteArray file = Test::readData(QStringLiteral("vcard/") + name);
+        const ContactFileReader::Result read = ContactFileReader::read(path);
+        QVERIFY2(read.ok(), qPrintable(read.errorString));
+        const QSet<QString> generated = generatedIds(read.contacts, file);
+        const QJsonObject dump = maskGenerated(ContactJson::document(read.contacts, read.groupTable), generated);
+        const QByteArray written = writeStream(read);
+
+        const QString jsonPath = path.chopped(4) + QStringLiteral(".json");
+        const QString refPath = path + QStringLiteral(".30.ref");
+        if (updating()) {
+            writeGolden(jsonPath, QJsonDocument(dump).toJson(QJsonDocument::Indented));
+            writeGolden(refPath, maskUidLines(written, generated));
+        }
+
+        // What is read.
+        QFile expectedJson(jsonPath);
+        QVERIFY2(expectedJson.open(QIODevice::ReadOnly), qPrintable(jsonPath));
+        {
+            const QString difference =
+                Test::firstDifferentLine(QJsonDocument(dump).toJson(QJsonDocument::Indented), expectedJson.readAll());
+            QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        }
+
+        // Streamed as the command line writes it, the dump is the same text.
+        QCOMPARE(streamedDump(read.contacts, read.groupTable),
+                 QJsonDocument(ContactJson::document(read.contacts, read.groupTable)).toJson(QJsonDocument::Indented));
+
+        // What is written.
+        QFile expectedCards(refPath);
+        QVERIFY2(expectedCards.open(QIODevice::ReadOnly), qPrintable(refPath));
+        {
+            const QString difference =
+                Test::firstDifferentLine(maskUidLines(written, generated), expectedCards.readAll());
+            QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        }
+
+        // What is written reads back as the same contacts (identities included: they are written as UID).
+        const ContactFileReader::Result reread = ContactFileReader::readBytes(written);
+        QVERIFY2(reread.ok(), qPrintable(reread.errorString));
+        const QJsonObject before = ContactJson::document(read.contacts, read.groupTable);
+        const QJsonObject after = ContactJson::document(reread.contacts, reread.groupTable);
+        QCOMPARE(withPhotoPresence(after.value(u"contacts")), withPhotoPresence(before.value(u"contacts")));
+        QCOMPARE(maskGenerated(after, {}).value(u"groups"), maskGenerated(before, {}).value(u"groups"));
+        QCOMPARE(writeStream(reread), written);
     }
 
-    // What is written reads back as the same contacts (identities included: they are written as UID).
-    const ContactFileReader::Result reread = ContactFileReader::readBytes(written);
-    QVERIFY2(reread.ok(), qPrintable(reread.errorString));
-    const QJsonObject before = ContactJson::document(read.contacts, read.groupTable);
-    const QJsonObject after = ContactJson::document(reread.contacts, reread.groupTable);
-    QCOMPARE(withPhotoPresence(after.value(u"contacts")), withPhotoPresence(before.value(u"contacts")));
-    QCOMPARE(maskGenerated(after, {}).value(u"groups"), maskGenerated(before, {}).value(u"groups"));
-    QCOMPARE(writeStream(reread), written);
-}
-
-void TestVCardFiles::streamedDumpOfNothing()
-{
-    QCOMPARE(streamedDump({}, {}), QJsonDocument(ContactJson::document({}, {})).toJson(QJsonDocument::Indented));
-}
+    void streamedDumpOfNothing()
+    {
+        QCOMPARE(streamedDump({}, {}), QJsonDocument(ContactJson::document({}, {})).toJson(QJsonDocument::Indented));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestVCardFiles)
 #include "tst_vcardfiles.moc"

@@ -48,248 +48,234 @@ class TestZQVCard : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void cutsStreams_data();
-    void cutsStreams();
-    void keepsTheCardAfterOneWithoutEnd();
-    void stopsWhenAsked();
-    void cutsStreamsThatArriveInPieces();
-    void findsCategories_data();
-    void findsCategories();
-    void buildsTheGroupTableInTheOrderMet();
-    void leavesContactsWithoutCategoriesOutOfGroups();
-    void writesCategoriesInGroupOrder();
-    void roundTripsGroupNamesWithCommas();
-    void writesNotesAsEscapedText();
-    void writesPhotoLines_data();
-    void writesPhotoLines();
-    void writesJpegPhotosAsTheyAre();
-    void givesCopiesOfACardTheirOwnIdentity();
+    void cutsStreams_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("empty") << QByteArray() << QStringList();
+        QTest::newRow("ten characters") << QByteArray("BEGIN:VCAR") << QStringList();
+        QTest::newRow("one card without final line break")
+            << QByteArray("BEGIN:VCARD\r\nN:One;;;;\r\nEND:VCARD") << QStringList{"One"};
+        QTest::newRow("lower-case markers and text between cards")
+            << QByteArray("junk\nbegin:vcard\nn:A;;;;\nend:vcard\n\n# comment\nBEGIN:VCARD\nN:B;;;;\nEND:VCARD\n")
+            << QStringList{"A", "B"};
+        QTest::newRow("truncated last card")
+            << card("A") + "BEGIN:VCARD\r\nN:Cut;;;;\r\nTEL:1" << QStringList{"A", "Cut"};
+        QTest::newRow("unreadable card skipped")
+            << card("A") + "BEGIN:VCARD\r\nEND:VCARD\r\n" + card("B") << QStringList{"A", "B"};
+    }
+
+    void cutsStreams()
+    {
+        QFETCH(QByteArray, stream);
+        QFETCH(QStringList, expected);
+        QCOMPARE(names(ZQVCard().contactsFromVCards(stream)), expected);
+    }
+
+    void keepsTheCardAfterOneWithoutEnd()
+    {
+        // A missing END:VCARD ends the card where the next one begins: the next card is not swallowed.
+        const QByteArray stream = "BEGIN:VCARD\r\nN:Broken;;;;\r\n" + card("Next") + card("Last");
+        const ContactTable contacts = ZQVCard().contactsFromVCards(stream);
+        QCOMPARE(names(contacts), (QStringList{"Broken", "Next", "Last"}));
+        QVERIFY(contacts.first()->vCardString.utf8().startsWith("BEGIN:VCARD\r\nN:Broken"));
+        QVERIFY(!contacts.first()->vCardString.utf8().contains("Next"));
+    }
+
+    void stopsWhenAsked()
+    {
+        QByteArray stream;
+        for (int i = 0; i < 1500; ++i)
+            stream += card("N" + QByteArray::number(i));
+        int calls = 0;
+        const ContactTable contacts = ZQVCard().contactsFromVCards(stream, [&](bool& stop, qsizetype position) {
+            ++calls;
+            QVERIFY(position > 0 && position <= stream.size());
+            stop = true;
+        });
+        QCOMPARE(calls, 1);
+        QVERIFY(contacts.isEmpty());
+    }
+
+    void cutsStreamsThatArriveInPieces()
+    {
+        QByteArray stream;
+        for (int i = 0; i < 300; ++i)
+            stream += card("N" + QByteArray::number(i), "NOTE:" + QByteArray(i * 97 % 5000, 'x') + "\r\n");
+        // Every way of splitting the stream gives the same cards as cutting it whole.
+        const QList<VCardStream::CardRange> whole = VCardStream::cut(stream);
+        for (const qsizetype pieceSize : {7, 11, 64, 1000, 4096}) {
+            QList<VCardStream::CardRange> cards;
+            QByteArray buffer;
+            qsizetype offset = 0;
+            for (qsizetype at = 0; at < stream.size(); at += pieceSize) {
+                buffer += stream.mid(at, pieceSize);
+                const bool atEnd = at + pieceSize >= stream.size();
+                QList<VCardStream::CardRange> found;
+                const qsizetype done = VCardStream::cutComplete(buffer, atEnd, found);
+                for (VCardStream::CardRange range : found)
+                    cards.append({range.offset + offset, range.length});
+                buffer.remove(0, done);
+                offset += done;
+            }
+            QCOMPARE(cards.size(), whole.size());
+            for (qsizetype i = 0; i < cards.size(); ++i) {
+                QCOMPARE(cards.at(i).offset, whole.at(i).offset);
+                QCOMPARE(cards.at(i).length, whole.at(i).length);
+            }
+        }
+    }
+
+    void findsCategories_data()
+    {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("trimmed") << QByteArray("CATEGORIES:Friends, Work ,Family\r\n")
+                                 << QStringList{"Friends", "Work", "Family"};
+        QTest::newRow("empty name kept") << QByteArray("CATEGORIES:A,,B\r\n") << QStringList{"A", "", "B"};
+        QTest::newRow("several lines") << QByteArray("CATEGORIES:A\r\nCATEGORIES:B,C\r\n")
+                                       << QStringList{"A", "B", "C"};
+        QTest::newRow("folded") << QByteArray("CATEGORIES:Alpha,Be\r\n ta,Gamma\r\n")
+                                << QStringList{"Alpha", "Beta", "Gamma"};
+        QTest::newRow("parameters") << QByteArray("CATEGORIES;CHARSET=UTF-8:Café,Bar\r\n")
+                                    << QStringList{"Café", "Bar"};
+        QTest::newRow("escaped comma") << QByteArray("CATEGORIES:Smith\\, Jones,Other\r\n")
+                                       << QStringList{"Smith, Jones", "Other"};
+        QTest::newRow("quoted-printable Shift-JIS")
+            << QByteArray("CATEGORIES;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:=8E=E6=88=F8=90=E6\r\n")
+            << QStringList{"取引先"};
+        QTest::newRow("none") << QByteArray("NOTE:CATEGORIES:not a category\r\n") << QStringList();
+    }
+
+    void findsCategories()
+    {
+        QFETCH(QByteArray, lines);
+        QFETCH(QStringList, expected);
+        QCOMPARE(ZQVCard::findCategories2(card("A", lines)), expected);
+    }
+
+    void buildsTheGroupTableInTheOrderMet()
+    {
+        const QByteArray stream = card("One", "CATEGORIES:Friends, Work ,Family\r\n")
+            + card("Two", "CATEGORIES:Work,Friends\r\n") + card("Three", "CATEGORIES:A,,B\r\n");
+        const ContactTable contacts = ZQVCard().contactsFromVCards(stream);
+        const GroupTable groups = ZQVCard::makeGroupTableFromCategoriesOfContacts(contacts);
+        QStringList groupNames;
+        for (const GroupEntryPtr& group : groups)
+            groupNames.append(group->groupName);
+        QCOMPARE(groupNames, (QStringList{"All Contacts", "Friends", "Work", "Family", "A", "B"}));
+        QVERIFY(groups.first()->top);
+        QCOMPARE(groups.first()->uniqueId, QStringLiteral("All"));
+        QCOMPARE(groups.first()->contactTable.size(), 3);
+        QCOMPARE(groups.at(2)->contactTable.size(), 2); // Work
+        const QRegularExpression stamp(QStringLiteral("^Friends-\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d \\+0000$"));
+        QVERIFY2(stamp.match(groups.at(1)->uniqueId).hasMatch(), qPrintable(groups.at(1)->uniqueId));
+        ZQVCard::convertCatetoriesToUniqueIds(contacts, groups);
+        QCOMPARE(contacts.at(1)->groupUniqueIds, (QStringList{groups.at(2)->uniqueId, groups.at(1)->uniqueId}));
+        QCOMPARE(contacts.at(2)->groupUniqueIds, (QStringList{groups.at(4)->uniqueId, groups.at(5)->uniqueId}));
+    }
+
+    void leavesContactsWithoutCategoriesOutOfGroups()
+    {
+        const ContactTable contacts = ZQVCard().contactsFromVCards(card("A") + card("B"));
+        const GroupTable groups = ZQVCard::makeGroupTableFromCategoriesOfContacts(contacts);
+        QCOMPARE(groups.size(), 1);
+        ZQVCard::convertCatetoriesToUniqueIds(contacts, groups);
+        QVERIFY(contacts.first()->groupUniqueIds.isEmpty());
+    }
+
+    void writesCategoriesInGroupOrder()
+    {
+        const ContactTable contacts = ZQVCard().contactsFromVCards(card("A", "CATEGORIES:X,Y,Z\r\n"));
+        const GroupTable groups = ZQVCard::makeGroupTableFromCategoriesOfContacts(contacts);
+        const QString x = groups.at(1)->uniqueId, y = groups.at(2)->uniqueId, z = groups.at(3)->uniqueId;
+        QCOMPARE(ZQVCard::categoriesFromUniqueIds({z, QStringLiteral("unknown"), x}, groups), QStringLiteral("X,Z"));
+        QCOMPARE(ZQVCard::categoriesFromUniqueIds({}, groups), QString());
+        QCOMPARE(ZQVCard::categoriesFromUniqueIds({y}, groups), QStringLiteral("Y"));
+        // A membership listed twice names its group once.
+        QCOMPARE(ZQVCard::categoriesFromUniqueIds({z, x, z}, groups), QStringLiteral("X,Z"));
+    }
+
+    void roundTripsGroupNamesWithCommas()
+    {
+        const ContactTable contacts = ZQVCard().contactsFromVCards(card("A", "CATEGORIES:Smith\\, Jones,Plain\r\n"));
+        GroupTable groups = ZQVCard::makeGroupTableFromCategoriesOfContacts(contacts);
+        ZQVCard::convertCatetoriesToUniqueIds(contacts, groups);
+        const QByteArray written = ZQVCard().vCardsFromContacts(contacts, {}, groups);
+        QVERIFY2(written.contains("CATEGORIES:Smith\\, Jones,Plain\r\n"), written.constData());
+        QCOMPARE(ZQVCard::findCategories2(written), (QStringList{"Smith, Jones", "Plain"}));
+    }
+
+    void writesNotesAsEscapedText()
+    {
+        const ContactEntry entry = entryWith(
+            [](PersonDsc& person) { person.setStringValue(QStringLiteral("a\nb\r\nc\rd, e; f\\g"), Field::Note); });
+        const QByteArray written = ZQVCard::vCardFromContact(entry, {WriteOption::Note}, {});
+        QVERIFY2(written.contains("NOTE:a\\nb\\nc\\nd\\, e\\; f\\\\g\r\nEND:VCARD\r\n"), written.constData());
+        // Without the option no note is written.
+        QVERIFY(!ZQVCard::vCardFromContact(entry, {}, {}).contains("NOTE"));
+    }
+
+    void writesPhotoLines_data()
+    {
+        QTest::addColumn<int>("base64Length");
+        QTest::addColumn<QList<int>>("lineLengths");
+        QTest::newRow("48 characters: one line") << 48 << QList<int>{75};
+        QTest::newRow("48 + 74 + 2") << 124 << QList<int>{75, 75, 3};
+        QTest::newRow("48 + 74 + 74 + 4") << 200 << QList<int>{75, 75, 75, 5};
+    }
+
+    void writesPhotoLines()
+    {
+        QFETCH(int, base64Length);
+        QFETCH(QList<int>, lineLengths);
+        // JPEG-looking bytes whose base64 text has exactly the wanted length (a multiple of 4).
+        QByteArray data = QByteArray::fromHex("FFD8FFE0") + QByteArray(base64Length / 4 * 3 - 4, 'x');
+        const QByteArray lines = ZQVCard::encodeVCardPhoto(data);
+        QVERIFY(lines.startsWith("PHOTO;ENCODING=b;TYPE=JPEG:"));
+        QList<int> lengths;
+        for (const QByteArray& line : lines.split('\n')) {
+            if (!line.isEmpty())
+                lengths.append(int(line.size()) - 1); // without the CR
+        }
+        QCOMPARE(lengths, lineLengths);
+    }
+
+    void writesJpegPhotosAsTheyAre()
+    {
+        const QByteArray jpeg = jpegBytes();
+        QVERIFY(!jpeg.isEmpty());
+        const ContactEntry entry = entryWith([&](PersonDsc& person) { person.setPhoto(jpeg); });
+        const QByteArray written = ZQVCard::vCardFromContact(entry, {WriteOption::Photo}, {});
+        const std::shared_ptr<PersonDsc> reread = ZQVCard().personFromVCard(written);
+        // Written once and read back, then again: the same bytes each time, never encoded again.
+        QVERIFY(reread);
+        QCOMPARE(reread->photoData(), jpeg);
+        // A PNG is written as JPEG.
+        QImage image(4, 4, QImage::Format_ARGB32);
+        image.fill(Qt::blue);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        const QByteArray fromPng = ZQVCard::encodeVCardPhoto(png);
+        QVERIFY(!fromPng.isEmpty());
+        QVERIFY(fromPng.startsWith("PHOTO;ENCODING=b;TYPE=JPEG:/9j/"));
+    }
+
+    void givesCopiesOfACardTheirOwnIdentity()
+    {
+        const QByteArray copy = card("Same", "UID:1234\r\n");
+        const ContactTable contacts = ZQVCard().contactsFromVCards(copy + copy + copy);
+        QCOMPARE(contacts.size(), 3);
+        QCOMPARE(contacts.first()->uniqueId, QStringLiteral("1234"));
+        QVERIFY(contacts.at(1)->uniqueId != contacts.first()->uniqueId);
+        QVERIFY(contacts.at(2)->uniqueId != contacts.at(1)->uniqueId);
+        QCOMPARE(contacts.at(1)->person->uniqueId(), contacts.at(1)->uniqueId);
+    }
 };
-
-void TestZQVCard::cutsStreams_data()
-{
-    QTest::addColumn<QByteArray>("stream");
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("empty") << QByteArray() << QStringList();
-    QTest::newRow("ten characters") << QByteArray("BEGIN:VCAR") << QStringList();
-    QTest::newRow("one card without final line break")
-        << QByteArray("BEGIN:VCARD\r\nN:One;;;;\r\nEND:VCARD") << QStringList{"One"};
-    QTest::newRow("lower-case markers and text between cards")
-        << QByteArray("junk\nbegin:vcard\nn:A;;;;\nend:vcard\n\n# comment\nBEGIN:VCARD\nN:B;;;;\nEND:VCARD\n")
-        << QStringList{"A", "B"};
-    QTest::newRow("truncated last card") << card("A") + "BEGIN:VCARD\r\nN:Cut;;;;\r\nTEL:1" << QStringList{"A", "Cut"};
-    QTest::newRow("unreadable card skipped")
-        << card("A") + "BEGIN:VCARD\r\nEND:VCARD\r\n" + card("B") << QStringList{"A", "B"};
-}
-
-void TestZQVCard::cutsStreams()
-{
-    QFETCH(QByteArray, stream);
-    QFETCH(QStringList, expected);
-    QCOMPARE(names(ZQVCard().contactsFromVCards(stream)), expected);
-}
-
-void TestZQVCard::keepsTheCardAfterOneWithoutEnd()
-{
-    // A missing END:VCARD ends the card where the next one begins: the next card is not swallowed.
-    const QByteArray stream = "BEGIN:VCARD\r\nN:Broken;;;;\r\n" + card("Next") + card("Last");
-    const ContactTable contacts = ZQVCard().contactsFromVCards(stream);
-    QCOMPARE(names(contacts), (QStringList{"Broken", "Next", "Last"}));
-    QVERIFY(contacts.first()->vCardString.utf8().startsWith("BEGIN:VCARD\r\nN:Broken"));
-    QVERIFY(!contacts.first()->vCardString.utf8().contains("Next"));
-}
-
-void TestZQVCard::stopsWhenAsked()
-{
-    QByteArray stream;
-    for (int i = 0; i < 1500; ++i)
-        stream += card("N" + QByteArray::number(i));
-    int calls = 0;
-    const ContactTable contacts = ZQVCard().contactsFromVCards(stream, [&](bool& stop, qsizetype position) {
-        ++calls;
-        QVERIFY(position > 0 && position <= stream.size());
-        stop = true;
-    });
-    QCOMPARE(calls, 1);
-    QVERIFY(contacts.isEmpty());
-}
-
-void TestZQVCard::cutsStreamsThatArriveInPieces()
-{
-    QByteArray stream;
-    for (int i = 0; i < 300; ++i)
-        stream += card("N" + QByteArray::number(i), "NOTE:" + QByteArray(i * 97 % 5000, 'x') + "\r\n");
-    // Every way of splitting the stream gives the same cards as cutting it whole.
-    const QList<VCardStream::CardRange> whole = VCardStream::cut(stream);
-    for (const qsizetype pieceSize : {7, 11, 64, 1000, 4096}) {
-        QList<VCardStream::CardRange> cards;
-        QByteArray buffer;
-        qsizetype offset = 0;
-        for (qsizetype at = 0; at < stream.size(); at += pieceSize) {
-            buffer += stream.mid(at, pieceSize);
-            const bool atEnd = at + pieceSize >= stream.size();
-            QList<VCardStream::CardRange> found;
-            const qsizetype done = VCardStream::cutComplete(buffer, atEnd, found);
-            for (VCardStream::CardRange range : found)
-                cards.append({range.offset + offset, range.length});
-            buffer.remove(0, done);
-            offset += done;
-        }
-        QCOMPARE(cards.size(), whole.size());
-        for (qsizetype i = 0; i < cards.size(); ++i) {
-            QCOMPARE(cards.at(i).offset, whole.at(i).offset);
-            QCOMPARE(cards.at(i).length, whole.at(i).length);
-        }
-    }
-}
-
-void TestZQVCard::findsCategories_data()
-{
-    QTest::addColumn<QByteArray>("lines");
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("trimmed") << QByteArray("CATEGORIES:Friends, Work ,Family\r\n")
-                             << QStringList{"Friends", "Work", "Family"};
-    QTest::newRow("empty name kept") << QByteArray("CATEGORIES:A,,B\r\n") << QStringList{"A", "", "B"};
-    QTest::newRow("several lines") << QByteArray("CATEGORIES:A\r\nCATEGORIES:B,C\r\n") << QStringList{"A", "B", "C"};
-    QTest::newRow("folded") << QByteArray("CATEGORIES:Alpha,Be\r\n ta,Gamma\r\n")
-                            << QStringList{"Alpha", "Beta", "Gamma"};
-    QTest::newRow("parameters") << QByteArray("CATEGORIES;CHARSET=UTF-8:Café,Bar\r\n") << QStringList{"Café", "Bar"};
-    QTest::newRow("escaped comma") << QByteArray("CATEGORIES:Smith\\, Jones,Other\r\n")
-                                   << QStringList{"Smith, Jones", "Other"};
-    QTest::newRow("quoted-printable Shift-JIS")
-        << QByteArray("CATEGORIES;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:=8E=E6=88=F8=90=E6\r\n")
-        << QStringList{"取引先"};
-    QTest::newRow("none") << QByteArray("NOTE:CATEGORIES:not a category\r\n") << QStringList();
-}
-
-void TestZQVCard::findsCategories()
-{
-    QFETCH(QByteArray, lines);
-    QFETCH(QStringList, expected);
-    QCOMPARE(ZQVCard::findCategories2(card("A", lines)), expected);
-}
-
-void TestZQVCard::buildsTheGroupTableInTheOrderMet()
-{
-    const QByteArray stream = card("One", "CATEGORIES:Friends, Work ,Family\r\n")
-        + card("Two", "CATEGORIES:Work,Friends\r\n") + card("Three", "CATEGORIES:A,,B\r\n");
-    const ContactTable contacts = ZQVCard().contactsFromVCards(stream);
-    const GroupTable groups = ZQVCard::makeGroupTableFromCategoriesOfContacts(contacts);
-    QStringList groupNames;
-    for (const GroupEntryPtr& group : groups)
-        groupNames.append(group->groupName);
-    QCOMPARE(groupNames, (QStringList{"All Contacts", "Friends", "Work", "Family", "A", "B"}));
-    QVERIFY(groups.first()->top);
-    QCOMPARE(groups.first()->uniqueId, QStringLiteral("All"));
-    QCOMPARE(groups.first()->contactTable.size(), 3);
-    QCOMPARE(groups.at(2)->contactTable.size(), 2); // Work
-    const QRegularExpression stamp(QStringLiteral("^Friends-\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d \\+0000$"));
-    QVERIFY2(stamp.match(groups.at(1)->uniqueId).hasMatch(), qPrintable(groups.at(1)->uniqueId));
-    ZQVCard::convertCatetoriesToUniqueIds(contacts, groups);
-    QCOMPARE(contacts.at(1)->groupUniqueIds, (QStringList{groups.at(2)->uniqueId, groups.at(1)->uniqueId}));
-    QCOMPARE(contacts.at(2)->groupUniqueIds, (QStringList{groups.at(4)->uniqueId, groups.at(5)->uniqueId}));
-}
-
-void TestZQVCard::leavesContactsWithoutCategoriesOutOfGroups()
-{
-    const ContactTable contacts = ZQVCard().contactsFromVCards(card("A") + card("B"));
-    const GroupTable groups = ZQVCard::makeGroupTableFromCategoriesOfContacts(contacts);
-    QCOMPARE(groups.size(), 1);
-    ZQVCard::convertCatetoriesToUniqueIds(contacts, groups);
-    QVERIFY(contacts.first()->groupUniqueIds.isEmpty());
-}
-
-void TestZQVCard::writesCategoriesInGroupOrder()
-{
-    const ContactTable contacts = ZQVCard().contactsFromVCards(card("A", "CATEGORIES:X,Y,Z\r\n"));
-    const GroupTable groups = ZQVCard::makeGroupTableFromCategoriesOfContacts(contacts);
-    const QString x = groups.at(1)->uniqueId, y = groups.at(2)->uniqueId, z = groups.at(3)->uniqueId;
-    QCOMPARE(ZQVCard::categoriesFromUniqueIds({z, QStringLiteral("unknown"), x}, groups), QStringLiteral("X,Z"));
-    QCOMPARE(ZQVCard::categoriesFromUniqueIds({}, groups), QString());
-    QCOMPARE(ZQVCard::categoriesFromUniqueIds({y}, groups), QStringLiteral("Y"));
-    // A membership listed twice names its group once.
-    QCOMPARE(ZQVCard::categoriesFromUniqueIds({z, x, z}, groups), QStringLiteral("X,Z"));
-}
-
-void TestZQVCard::roundTripsGroupNamesWithCommas()
-{
-    const ContactTable contacts = ZQVCard().contactsFromVCards(card("A", "CATEGORIES:Smith\\, Jones,Plain\r\n"));
-    GroupTable groups = ZQVCard::makeGroupTableFromCategoriesOfContacts(contacts);
-    ZQVCard::convertCatetoriesToUniqueIds(contacts, groups);
-    const QByteArray written = ZQVCard().vCardsFromContacts(contacts, {}, groups);
-    QVERIFY2(written.contains("CATEGORIES:Smith\\, Jones,Plain\r\n"), written.constData());
-    QCOMPARE(ZQVCard::findCategories2(written), (QStringList{"Smith, Jones", "Plain"}));
-}
-
-void TestZQVCard::writesNotesAsEscapedText()
-{
-    const ContactEntry entry = entryWith(
-        [](PersonDsc& person) { person.setStringValue(QStringLiteral("a\nb\r\nc\rd, e; f\\g"), Field::Note); });
-    const QByteArray written = ZQVCard::vCardFromContact(entry, {WriteOption::Note}, {});
-    QVERIFY2(written.contains("NOTE:a\\nb\\nc\\nd\\, e\\; f\\\\g\r\nEND:VCARD\r\n"), written.constData());
-    // Without the option no note is written.
-    QVERIFY(!ZQVCard::vCardFromContact(entry, {}, {}).contains("NOTE"));
-}
-
-void TestZQVCard::writesPhotoLines_data()
-{
-    QTest::addColumn<int>("base64Length");
-    QTest::addColumn<QList<int>>("lineLengths");
-    QTest::newRow("48 characters: one line") << 48 << QList<int>{75};
-    QTest::newRow("48 + 74 + 2") << 124 << QList<int>{75, 75, 3};
-    QTest::newRow("48 + 74 + 74 + 4") << 200 << QList<int>{75, 75, 75, 5};
-}
-
-void TestZQVCard::writesPhotoLines()
-{
-    QFETCH(int, base64Length);
-    QFETCH(QList<int>, lineLengths);
-    // JPEG-looking bytes whose base64 text has exactly the wanted length (a multiple of 4).
-    QByteArray data = QByteArray::fromHex("FFD8FFE0") + QByteArray(base64Length / 4 * 3 - 4, 'x');
-    const QByteArray lines = ZQVCard::encodeVCardPhoto(data);
-    QVERIFY(lines.startsWith("PHOTO;ENCODING=b;TYPE=JPEG:"));
-    QList<int> lengths;
-    for (const QByteArray& line : lines.split('\n')) {
-        if (!line.isEmpty())
-            lengths.append(int(line.size()) - 1); // without the CR
-    }
-    QCOMPARE(lengths, lineLengths);
-}
-
-void TestZQVCard::writesJpegPhotosAsTheyAre()
-{
-    const QByteArray jpeg = jpegBytes();
-    QVERIFY(!jpeg.isEmpty());
-    const ContactEntry entry = entryWith([&](PersonDsc& person) { person.setPhoto(jpeg); });
-    const QByteArray written = ZQVCard::vCardFromContact(entry, {WriteOption::Photo}, {});
-    const std::shared_ptr<PersonDsc> reread = ZQVCard().personFromVCard(written);
-    // Written once and read back, then again: the same bytes each time, never encoded again.
-    QVERIFY(reread);
-    QCOMPARE(reread->photoData(), jpeg);
-    // A PNG is written as JPEG.
-    QImage image(4, 4, QImage::Format_ARGB32);
-    image.fill(Qt::blue);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    const QByteArray fromPng = ZQVCard::encodeVCardPhoto(png);
-    QVERIFY(!fromPng.isEmpty());
-    QVERIFY(fromPng.startsWith("PHOTO;ENCODING=b;TYPE=JPEG:/9j/"));
-}
-
-void TestZQVCard::givesCopiesOfACardTheirOwnIdentity()
-{
-    const QByteArray copy = card("Same", "UID:1234\r\n");
-    const ContactTable contacts = ZQVCard().contactsFromVCards(copy + copy + copy);
-    QCOMPARE(contacts.size(), 3);
-    QCOMPARE(contacts.first()->uniqueId, QStringLiteral("1234"));
-    QVERIFY(contacts.at(1)->uniqueId != contacts.first()->uniqueId);
-    QVERIFY(contacts.at(2)->uniqueId != contacts.at(1)->uniqueId);
-    QCOMPARE(contacts.at(1)->person->uniqueId(), contacts.at(1)->uniqueId);
-}
 
 QTEST_GUILESS_MAIN(TestZQVCard)
 #include "tst_zqvcard.moc"

@@ -58,111 +58,101 @@ inline const PostalAddress osaka =
     address(QStringLiteral("530-0001"), QStringLiteral("Osaka"), QStringLiteral("Kita"), QStringLiteral("Umeda 2-2"));
 inline const QString osakaText = QStringLiteral("530-0001 Osaka Kita Umeda 2-2 Japan");
 
-/// A phone, e-mail, URL or related name as the descriptor keeps it.
-inline LabeledValue textValue(const QString& label, const QString& value, int labelIndex = 0)
+/// A labelled value as the descriptor keeps it; `fill` sets what its kind holds.
+template <typename Fill> LabeledValue labeledValue(const QString& label, int labelIndex, Fill fill)
 {
     LabeledValue v;
     v.label = label;
     v.labelIndex = labelIndex;
-    v.value = value;
-    v.stringValue = value;
+    fill(v);
     return v;
+}
+
+/// A phone, e-mail, URL or related name.
+inline LabeledValue textValue(const QString& label, const QString& value, int labelIndex = 0)
+{
+    return labeledValue(label, labelIndex, [&](LabeledValue& v) { v.value = v.stringValue = value; });
 }
 
 inline LabeledValue addressValue(const QString& label, const PostalAddress& postal, const QString& text,
                                  int labelIndex = 0)
 {
-    LabeledValue v;
-    v.label = label;
-    v.labelIndex = labelIndex;
-    v.address = postal;
-    v.stringValue = text;
-    return v;
+    return labeledValue(label, labelIndex, [&](LabeledValue& v) {
+        v.address = postal;
+        v.stringValue = text;
+    });
 }
 
 inline LabeledValue imValue(const QString& label, const QString& service, const QString& username, int labelIndex = 0)
 {
-    LabeledValue v;
-    v.label = label;
-    v.labelIndex = labelIndex;
-    v.service = service;
-    v.username = username;
-    v.value = username;
-    v.stringValue = service + u':' + username;
-    return v;
+    return labeledValue(label, labelIndex, [&](LabeledValue& v) {
+        v.service = service;
+        v.username = v.value = username;
+        v.stringValue = service + u':' + username;
+    });
 }
 
 inline LabeledValue snsValue(const QString& service, const QString& username, const QString& url, int labelIndex = 0)
 {
-    LabeledValue v;
-    v.label = service;
-    v.service = service;
-    v.labelIndex = labelIndex;
-    v.username = username;
-    v.value = url.isEmpty() ? username : url;
-    v.stringValue = username;
-    return v;
+    return labeledValue(service, labelIndex, [&](LabeledValue& v) {
+        v.service = service;
+        v.username = v.stringValue = username;
+        v.value = url.isEmpty() ? username : url;
+    });
 }
 
 inline LabeledValue dateValue(const QString& label, const DateComponents& date, const QString& text, int labelIndex = 0)
 {
-    LabeledValue v;
-    v.label = label;
-    v.labelIndex = labelIndex;
-    v.date = date;
-    v.stringValue = text;
-    return v;
+    return labeledValue(label, labelIndex, [&](LabeledValue& v) {
+        v.date = date;
+        v.stringValue = text;
+    });
+}
+
+/// A list of labelled entries of a record.
+inline MultiValue multiValue(std::initializer_list<std::pair<AddressBook::MultiValueItem, QString>> entries)
+{
+    MultiValue result;
+    for (const auto& [value, label] : entries)
+        result.addValue(value, label);
+    return result;
 }
 
 /// A record with a value in every field.
 inline std::shared_ptr<Person> filledRecord()
 {
     auto record = std::make_shared<Person>(QStringLiteral("RECORD-1"));
-    const std::pair<StringProperty, const char*> strings[] = {
-        {StringProperty::FirstName, "Taro"},
-        {StringProperty::MiddleName, "Q"},
-        {StringProperty::LastName, "Yamada"},
-        {StringProperty::MaidenName, "Suzuki"},
-        {StringProperty::FirstNamePhonetic, "たろう"},
-        {StringProperty::LastNamePhonetic, "やまだ"},
-        {StringProperty::Organization, "Acme"},
-        {StringProperty::Department, "R&D"},
-        {StringProperty::JobTitle, "Engineer"},
-        {StringProperty::Nickname, "Tarchan"},
-        {StringProperty::Title, "Dr."},
-        {StringProperty::Suffix, "Jr."},
-        {StringProperty::Note, "Met in Kyoto"},
-    };
+    const std::pair<StringProperty, const char*> strings[] = {{StringProperty::FirstName, "Taro"},
+                                                              {StringProperty::MiddleName, "Q"},
+                                                              {StringProperty::LastName, "Yamada"},
+                                                              {StringProperty::MaidenName, "Suzuki"},
+                                                              {StringProperty::FirstNamePhonetic, "たろう"},
+                                                              {StringProperty::LastNamePhonetic, "やまだ"},
+                                                              {StringProperty::Organization, "Acme"},
+                                                              {StringProperty::Department, "R&D"},
+                                                              {StringProperty::JobTitle, "Engineer"},
+                                                              {StringProperty::Nickname, "Tarchan"},
+                                                              {StringProperty::Title, "Dr."},
+                                                              {StringProperty::Suffix, "Jr."},
+                                                              {StringProperty::Note, "Met in Kyoto"}};
     for (const auto& [property, text] : strings)
         record->setValue(property, QString::fromUtf8(text));
 
-    MultiValue phones;
-    phones.addValue(QStringLiteral("+81 3 1234 5678"), L::Home);
-    phones.addValue(QStringLiteral("090-1111-2222"), QString());
-    record->setValue(MultiProperty::Phone, phones);
-    MultiValue emails;
-    emails.addValue(QStringLiteral("taro@example.jp"), L::Work);
-    record->setValue(MultiProperty::Email, emails);
-    MultiValue addresses;
-    addresses.addValue(tokyo, L::Home);
-    record->setValue(MultiProperty::Address, addresses);
-    MultiValue urls;
-    urls.addValue(QStringLiteral("https://example.jp/taro"), L::HomePage);
-    record->setValue(MultiProperty::URLs, urls);
-    MultiValue profiles;
-    profiles.addValue(
-        ServiceValue{QStringLiteral("taro"), QStringLiteral("twitter"), QStringLiteral("https://twitter.com/taro")},
-        QStringLiteral("twitter"));
-    record->setValue(MultiProperty::SocialProfile, profiles);
-    MultiValue accounts;
-    accounts.addValue(ServiceValue{QStringLiteral("taro@jabber.example"), QStringLiteral("Jabber"), {}}, L::Work);
-    record->setValue(MultiProperty::InstantMessage, accounts);
-    MultiValue related;
-    related.addValue(QStringLiteral("Ichiro"), QStringLiteral("_$!<Son>!$_"));
-    record->setValue(MultiProperty::RelatedNames, related);
-    MultiValue dates;
-    dates.addValue(DateComponents{2001, 2, 3}, L::Anniversary);
-    record->setValue(MultiProperty::OtherDates, dates);
+    record->setValue(MultiProperty::Phone,
+                     multiValue({{QStringLiteral("+81 3 1234 5678"), L::Home}, {QStringLiteral("090-1111-2222"), {}}}));
+    record->setValue(MultiProperty::Email, multiValue({{QStringLiteral("taro@example.jp"), L::Work}}));
+    record->setValue(MultiProperty::Address, multiValue({{tokyo, L::Home}}));
+    record->setValue(MultiProperty::URLs, multiValue({{QStringLiteral("https://example.jp/taro"), L::HomePage}}));
+    record->setValue(MultiProperty::SocialProfile,
+                     multiValue({{ServiceValue{QStringLiteral("taro"), QStringLiteral("twitter"),
+                                               QStringLiteral("https://twitter.com/taro")},
+                                  QStringLiteral("twitter")}}));
+    record->setValue(
+        MultiProperty::InstantMessage,
+        multiValue({{ServiceValue{QStringLiteral("taro@jabber.example"), QStringLiteral("Jabber"), {}}, L::Work}}));
+    record->setValue(MultiProperty::RelatedNames,
+                     multiValue({{QStringLiteral("Ichiro"), QStringLiteral("_$!<Son>!$_")}}));
+    record->setValue(MultiProperty::OtherDates, multiValue({{DateComponents{2001, 2, 3}, L::Anniversary}}));
     record->setBirthday(DateComponents{1980, 5, 17});
     record->setImageData(QByteArrayLiteral("\x89PNG photo bytes"));
     return record;
@@ -172,24 +162,6 @@ inline std::shared_ptr<Person> filledRecord()
 inline PersonDsc reread(const std::shared_ptr<Person>& record)
 {
     return PersonDsc(record, 32, US);
-}
-
-inline bool isEmptyValue(const FieldValue& value)
-{
-    if (const auto* text = std::get_if<QString>(&value))
-        return text->isEmpty();
-    if (const auto* name = std::get_if<NameValue>(&value))
-        return name->firstName.isEmpty() && name->middleName.isEmpty() && name->lastName.isEmpty()
-            && name->previousFamilyName.isEmpty();
-    if (const auto* phonetic = std::get_if<PhoneticNameValue>(&value))
-        return phonetic->firstName.isEmpty() && phonetic->middleName.isEmpty() && phonetic->lastName.isEmpty();
-    if (const auto* birthday = std::get_if<BirthdayValue>(&value))
-        return !birthday->hasValue() && birthday->stringValue.isEmpty();
-    if (const auto* list = std::get_if<LabeledValueList>(&value))
-        return list->isEmpty();
-    if (const auto* data = std::get_if<QByteArray>(&value))
-        return data->isEmpty();
-    return true;
 }
 
 inline QList<int> labelIndexes(const LabeledValueList& values)

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 
 namespace Quillary::Test {
@@ -16,6 +17,15 @@ QByteArray readData(const QString& relative)
     if (!file.open(QIODevice::ReadOnly))
         qFatal("missing test data %s", qPrintable(relative));
     return file.readAll();
+}
+
+QString runTool(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 QString firstDifferentLine(const QByteArray& actual, const QByteArray& expected)

@@ -6,6 +6,7 @@
 #include "documents/DocumentWindow.h"
 #include "documents/ProgressAlert.h"
 #include "formats/ImportPanel.h"
+#include "support/DesktopLinks.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
 #include "table/ContactCellDelegate.h"
@@ -41,6 +42,18 @@ void resetUiSeams()
     Ui::FileDialog::clearNextFileNames();
     Ui::ImportPanel::clearNextSelection();
     Ui::ReplaceAlertPanel::clearNextAnswer();
+    Ui::DesktopLinks::setOpener({});
+}
+
+QList<QUrl>& catchOpenedUrls()
+{
+    static QList<QUrl> opened;
+    opened.clear();
+    Ui::DesktopLinks::setOpener([](const QUrl& url) {
+        opened.append(url);
+        return true;
+    });
+    return opened;
 }
 
 QString copyData(const QTemporaryDir& dir, const QString& relative, const QString& name)

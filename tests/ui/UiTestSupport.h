@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 
 class QLineEdit;
 
@@ -16,9 +17,11 @@ class DocumentWindow;
 namespace Quillary::Test {
 
 /// Settings in a folder of their own for the whole run (the user's are never touched), quick
-/// progress windows, and no alert or panel left unanswered from a previous test.
+/// progress windows, and no alert or panel left unanswered (nor URL caught) from a previous test.
 void isolateUserSettings();
 void resetUiSeams();
+/// Keeps the URLs the windows open instead of giving them to the desktop (until the next test).
+QList<QUrl>& catchOpenedUrls();
 
 /// A copy of a file of tests/data in `dir`, which the test may change.
 QString copyData(const QTemporaryDir& dir, const QString& relative, const QString& name = {});

@@ -15,7 +15,10 @@ WindowTestCase::~WindowTestCase() = default;
 
 Ui::DocumentWindow* WindowTestCase::open(const QString& relative)
 {
-    return openCopy(*m_controller, *m_dir, relative);
+    Ui::DocumentWindow* window = openCopy(*m_controller, *m_dir, relative);
+    if (!window)
+        qFatal("cannot open %s", qPrintable(relative));
+    return window;
 }
 
 void WindowTestCase::initTestCase()

@@ -25,7 +25,7 @@ public:
     ~WindowTestCase() override;
 
 protected:
-    /// A copy of a file of tests/data opened in a window of the controller.
+    /// A copy of a file of tests/data opened in a window of the controller; the run stops when it cannot be.
     Ui::DocumentWindow* open(const QString& relative);
     [[nodiscard]] Ui::DocumentController& controller() const { return *m_controller; }
     [[nodiscard]] const QTemporaryDir& dir() const { return *m_dir; }

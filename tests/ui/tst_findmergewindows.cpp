@@ -3,6 +3,7 @@
 #include "UiTestSupport.h"
 #include "WindowTestCase.h"
 #include "documents/ContactDocument.h"
+#include "documents/ContactPane.h"
 #include "documents/DocumentPanelCommands.h"
 #include "documents/DocumentWindow.h"
 #include "editors/EditorDialog.h"
@@ -12,7 +13,6 @@
 #include "find/DuplicateFinderDialog.h"
 #include "find/FindPanel.h"
 #include "find/FindPanelModel.h"
-#include "support/DesktopLinks.h"
 #include "support/MessageBox.h"
 #include "table/ContactsViewController.h"
 
@@ -30,6 +30,7 @@
 
 using namespace Quillary;
 using namespace Quillary::Ui;
+using namespace Qt::StringLiterals;
 using Side = MergePanelModel::Side;
 
 namespace {
@@ -87,88 +88,87 @@ class TestFindMergeWindows : public Test::WindowTestCase
 private Q_SLOTS:
     void findStepReplaceReplaceAllUndo()
     {
-        DocumentWindow* window = open(QStringLiteral("find/findmerge.vcf"));
+        DocumentWindow* window = open(u"find/findmerge.vcf"_s);
         window->pane()->setEditMode(true);
         window->pane()->panelCommands()->findPanelAction()->trigger();
         auto* panel = qobject_cast<FindPanel*>(window->pane()->panelCommands()->openPanel());
         QVERIFY(panel && panel->isVisible());
         QVERIFY(!window->pane()->panelCommands()->mergeAction()->isEnabled());
-        child<QToolButton>(panel, QStringLiteral("itemPopup"))->menu()->actions().first()->trigger(); // "All"
-        auto* search = child<QLineEdit>(panel, QStringLiteral("searchField"));
+        child<QToolButton>(panel, u"itemPopup"_s)->menu()->actions().first()->trigger(); // "All"
+        auto* search = child<QLineEdit>(panel, u"searchField"_s);
         search->clear();
-        QTest::keyClicks(search, QStringLiteral("anna"));
+        QTest::keyClicks(search, u"anna"_s);
         QTest::keyClick(search, Qt::Key_Return);
         QTableView* table = panel->resultTable();
         QCOMPARE(table->model()->rowCount(), 7);
         QCOMPARE(table->selectionModel()->selectedRows().first().row(), 0);
 
-        QTest::mouseClick(child<QToolButton>(panel, QStringLiteral("nextButton")), Qt::LeftButton);
+        QTest::mouseClick(child<QToolButton>(panel, u"nextButton"_s), Qt::LeftButton);
         QCOMPARE(table->selectionModel()->selectedRows().first().row(), 1); // the note, "Anna Banana"
-        child<QLineEdit>(panel, QStringLiteral("replaceField"))->setText(QStringLiteral("Ann"));
-        QTest::mouseClick(child<QPushButton>(panel, QStringLiteral("replaceButton")), Qt::LeftButton);
-        QCOMPARE(personAt(window, 0).stringValueForIdentifier(Field::Note), QStringLiteral("Ann Banana"));
+        child<QLineEdit>(panel, u"replaceField"_s)->setText(u"Ann"_s);
+        QTest::mouseClick(child<QPushButton>(panel, u"replaceButton"_s), Qt::LeftButton);
+        QCOMPARE(personAt(window, 0).stringValueForIdentifier(Field::Note), u"Ann Banana"_s);
 
-        QTest::mouseClick(child<QPushButton>(panel, QStringLiteral("replaceAllButton")), Qt::LeftButton);
-        QCOMPARE(personAt(window, 1).emailValues().first().value, QStringLiteral("Ann@Example.COM"));
+        QTest::mouseClick(child<QPushButton>(panel, u"replaceAllButton"_s), Qt::LeftButton);
+        QCOMPARE(personAt(window, 1).emailValues().first().value, u"Ann@Example.COM"_s);
         QCOMPARE(window->document()->undoStack()->count(), 2);
         for (QAction* action : panel->actions()) {
             if (action->shortcut() == QKeySequence(QKeySequence::Undo))
                 action->trigger();
         }
-        QCOMPARE(personAt(window, 1).emailValues().first().value, QStringLiteral("ANNA@Example.COM"));
-        QCOMPARE(personAt(window, 0).stringValueForIdentifier(Field::Note), QStringLiteral("Ann Banana"));
+        QCOMPARE(personAt(window, 1).emailValues().first().value, u"ANNA@Example.COM"_s);
+        QCOMPARE(personAt(window, 0).stringValueForIdentifier(Field::Note), u"Ann Banana"_s);
 
-        auto* mode = child<QComboBox>(panel, QStringLiteral("searchModePopup"));
+        auto* mode = child<QComboBox>(panel, u"searchModePopup"_s);
         mode->setCurrentIndex(2);
         Q_EMIT mode->activated(2); // "Regular Expression"
-        QWidget* error = child<QWidget>(panel, QStringLiteral("errorLabel"));
-        search->setText(QStringLiteral("(unclosed"));
+        QWidget* error = child<QWidget>(panel, u"errorLabel"_s);
+        search->setText(u"(unclosed"_s);
         QTest::keyClick(search, Qt::Key_Return);
         QVERIFY(error->isVisibleTo(panel));
         QCOMPARE(table->model()->rowCount(), 0);
-        search->setText(QStringLiteral("^A.*a$"));
+        search->setText(u"^A.*a$"_s);
         QTest::keyClick(search, Qt::Key_Return);
         QVERIFY(!error->isVisibleTo(panel));
         QCOMPARE(table->model()->rowCount(), 2);
 
         // Locked, nothing can be replaced.
-        QTest::mouseClick(child<QToolButton>(panel, QStringLiteral("editButton")), Qt::LeftButton);
-        QVERIFY(!child<QPushButton>(panel, QStringLiteral("replaceAllButton"))->isEnabled());
-        QTest::mouseClick(child<QToolButton>(panel, QStringLiteral("editButton")), Qt::LeftButton);
+        QTest::mouseClick(child<QToolButton>(panel, u"editButton"_s), Qt::LeftButton);
+        QVERIFY(!child<QPushButton>(panel, u"replaceAllButton"_s)->isEnabled());
+        QTest::mouseClick(child<QToolButton>(panel, u"editButton"_s), Qt::LeftButton);
 
         // A birthday is changed in the date editor.
-        search->setText(QStringLiteral("1980"));
+        search->setText(u"1980"_s);
         QTest::keyClick(search, Qt::Key_Return);
         QCOMPARE(table->model()->rowCount(), 1);
         const QRect cell = table->visualRect(table->model()->index(0, FindPanelModel::ValueColumn));
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center()); // the first click of the two
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
         EditorDialog* editor = nullptr;
-        QTRY_VERIFY((editor = panel->findChild<EditorDialog*>(QStringLiteral("dateEditor"))));
-        auto* date = child<QLineEdit>(editor, QStringLiteral("dateField"));
+        QTRY_VERIFY((editor = panel->findChild<EditorDialog*>(u"dateEditor"_s)));
+        auto* date = child<QLineEdit>(editor, u"dateField"_s);
         date->clear();
-        QTest::keyClicks(date, QStringLiteral("1981-06-01"));
+        QTest::keyClicks(date, u"1981-06-01"_s);
         editor->doneButton()->click();
         QCOMPARE(personAt(window, 0).birthdayValue().value, (DateComponents{1981, 6, 1}));
 
-        QTest::mouseClick(child<QPushButton>(panel, QStringLiteral("closeButton")), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(panel, u"closeButton"_s), Qt::LeftButton);
         QTRY_VERIFY(!window->pane()->panelCommands()->openPanel());
         QVERIFY(window->pane()->panelCommands()->findPanelAction()->isEnabled());
     }
 
     void mergeByDraggingThenUndoInTheDocument()
     {
-        DocumentWindow* window = open(QStringLiteral("find/findmerge.vcf"));
+        DocumentWindow* window = open(u"find/findmerge.vcf"_s);
         window->pane()->setEditMode(true);
         ContactsViewController* table = window->tableController();
-        table->setSelectedIndexes(
-            {Test::rowOf(window, QStringLiteral("Anna Smith")), Test::rowOf(window, QStringLiteral("Bob Jones"))});
+        table->setSelectedIndexes({Test::rowOf(window, u"Anna Smith"_s), Test::rowOf(window, u"Bob Jones"_s)});
         window->pane()->panelCommands()->validate();
         QVERIFY(window->pane()->panelCommands()->mergeAction()->isEnabled());
         window->pane()->panelCommands()->mergeAction()->trigger();
         auto* panel = qobject_cast<MergePanelController*>(window->pane()->panelCommands()->openPanel());
         QVERIFY(panel);
-        auto* done = child<QPushButton>(panel, QStringLiteral("doneButton"));
+        auto* done = child<QPushButton>(panel, u"doneButton"_s);
         QVERIFY(!done->isEnabled());
 
         const int phone = mergeRow(panel, Side::Left, Field::Phone);
@@ -183,7 +183,7 @@ private Q_SLOTS:
 
         const PersonDsc& bob = personAt(window, 4);
         QCOMPARE(bob.phoneValues().size(), 2);
-        QCOMPARE(bob.phoneValues().last().value, QStringLiteral("090-5555-0001"));
+        QCOMPARE(bob.phoneValues().last().value, u"090-5555-0001"_s);
         QVERIFY(bob.birthdayValue().hasValue());
         QCOMPARE(personAt(window, 0).phoneValues().size(), 2);
         window->document()->undoStack()->undo(); // the merge is one step
@@ -194,31 +194,26 @@ private Q_SLOTS:
 
     void mergePanelLocksAndCancels()
     {
-        DocumentWindow* window = open(QStringLiteral("find/findmerge.vcf"));
+        DocumentWindow* window = open(u"find/findmerge.vcf"_s);
         window->pane()->setEditMode(true);
-        window->tableController()->setSelectedIndexes({0, Test::rowOf(window, QStringLiteral("Bob Jones"))});
+        window->tableController()->setSelectedIndexes({0, Test::rowOf(window, u"Bob Jones"_s)});
         window->pane()->panelCommands()->mergeContacts();
         auto* panel = qobject_cast<MergePanelController*>(window->pane()->panelCommands()->openPanel());
         QVERIFY(panel);
-        QList<QUrl> opened;
-        DesktopLinks::setOpener([&opened](const QUrl& url) {
-            opened.append(url);
-            return true;
-        });
+        const QList<QUrl>& opened = Test::catchOpenedUrls();
         const int phone = mergeRow(panel, Side::Left, Field::Phone);
         for (QAction* action : panel->rowMenu(Side::Left, phone)->actions()) {
-            if (action->text() == QStringLiteral("Call Phone"))
+            if (action->text() == u"Call Phone"_s)
                 action->trigger();
         }
-        DesktopLinks::setOpener({});
-        QCOMPARE(opened, QList<QUrl>{QUrl(QStringLiteral("tel:+8190-1111-2222"))});
+        QCOMPARE(opened, QList<QUrl>{QUrl(u"tel:+8190-1111-2222"_s)});
 
         dragRow(panel, Side::Left, phone, phone, true, true);
-        auto* lock = child<QToolButton>(panel, QStringLiteral("editButton"));
+        auto* lock = child<QToolButton>(panel, u"editButton"_s);
         QTest::mouseClick(lock, Qt::LeftButton); // changes keep editing on
         QVERIFY(lock->isChecked());
-        QCOMPARE(lock->text(), QStringLiteral("Lock"));
-        QTest::mouseClick(child<QPushButton>(panel, QStringLiteral("cancelButton")), Qt::LeftButton);
+        QCOMPARE(lock->text(), u"Lock"_s);
+        QTest::mouseClick(child<QPushButton>(panel, u"cancelButton"_s), Qt::LeftButton);
         QTRY_VERIFY(!window->pane()->panelCommands()->openPanel());
         QCOMPARE(personAt(window, 4).phoneValues().size(), 1);
         QCOMPARE(window->document()->undoStack()->count(), 0);
@@ -226,7 +221,7 @@ private Q_SLOTS:
 
     void duplicateFinderFeedsTheMergePanel()
     {
-        DocumentWindow* window = open(QStringLiteral("find/findmerge.vcf"));
+        DocumentWindow* window = open(u"find/findmerge.vcf"_s);
         window->pane()->setEditMode(true);
         window->pane()->panelCommands()->findDuplicatesAction()->trigger();
         auto* finder = qobject_cast<DuplicateFinderDialog*>(window->pane()->panelCommands()->openPanel());
@@ -234,7 +229,7 @@ private Q_SLOTS:
         QTreeWidget* groups = finder->groupList();
         QCOMPARE(groups->topLevelItemCount(), 2);
         groups->topLevelItem(0)->setSelected(true);
-        QTest::mouseClick(child<QPushButton>(finder, QStringLiteral("mergeButton")), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(finder, u"mergeButton"_s), Qt::LeftButton);
         MergePanelController* panel = finder->mergePanel();
         QVERIFY(panel && panel->isVisible());
 
@@ -246,7 +241,7 @@ private Q_SLOTS:
         QCOMPARE(panel->model().changeCount(), 3);
         QVERIFY(panel->model().emptiedContact());
         MessageBox::setNextAnswer(0); // "OK": delete the emptied contact
-        QTest::mouseClick(child<QPushButton>(panel, QStringLiteral("doneButton")), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(panel, u"doneButton"_s), Qt::LeftButton);
         QTRY_VERIFY(!finder->mergePanel());
         QCOMPARE(personAt(window, 0).emailValues().size(), 2);
         QVERIFY(window->document()->collection().contactTable.at(1)->deleted);

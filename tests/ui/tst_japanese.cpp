@@ -23,39 +23,33 @@ class TestJapanese : public Test::WindowTestCase
     Q_OBJECT
 
 private Q_SLOTS:
-    void windowSpeaksJapanese();
-    void cleanupTestCase();
+    void windowSpeaksJapanese()
+    {
+        QVERIFY(Translations::install(QLocale(QLocale::Japanese, QLocale::Japan)));
+        DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+        QCOMPARE(window->menuBar()->actions().constFirst()->text(), QStringLiteral("ファイル(&F)"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("contacts.vcf[*] — Quillary"));
+
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
+        QCOMPARE(window->tableView()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("電話"));
+        // Shown in Japanese, stored in English.
+        QCOMPARE(Preferences::instance().value(Preferences::Key::SelectedViewType).toString(), QStringLiteral("Phone"));
+
+        window->pane()->setEditMode(true);
+        window->pane()->showGroupView();
+        MessageBox::setNextAnswer(1);
+        window->pane()->addGroup();
+        QCOMPARE(MessageBox::shown().last().message, QStringLiteral("グループを追加しますか？"));
+        QCOMPARE(MessageBox::shown().last().informativeText, QStringLiteral("この操作は取り消せません。"));
+        QCOMPARE(MessageBox::shown().last().buttons, (QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")}));
+
+        // Qt's standard buttons come from Qt's own Japanese translation.
+        const QDialogButtonBox buttons(QDialogButtonBox::Close);
+        QCOMPARE(buttons.button(QDialogButtonBox::Close)->text(), QStringLiteral("閉じる"));
+    }
+
+    void cleanupTestCase() { Translations::install(QLocale(QLocale::English, QLocale::UnitedStates)); }
 };
-
-void TestJapanese::windowSpeaksJapanese()
-{
-    QVERIFY(Translations::install(QLocale(QLocale::Japanese, QLocale::Japan)));
-    DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
-    QCOMPARE(window->menuBar()->actions().constFirst()->text(), QStringLiteral("ファイル(&F)"));
-    QCOMPARE(window->windowTitle(), QStringLiteral("contacts.vcf[*] — Quillary"));
-
-    window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
-    QCOMPARE(window->tableView()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("電話"));
-    // Shown in Japanese, stored in English.
-    QCOMPARE(Preferences::instance().value(Preferences::Key::SelectedViewType).toString(), QStringLiteral("Phone"));
-
-    window->pane()->setEditMode(true);
-    window->pane()->showGroupView();
-    MessageBox::setNextAnswer(1);
-    window->pane()->addGroup();
-    QCOMPARE(MessageBox::shown().last().message, QStringLiteral("グループを追加しますか？"));
-    QCOMPARE(MessageBox::shown().last().informativeText, QStringLiteral("この操作は取り消せません。"));
-    QCOMPARE(MessageBox::shown().last().buttons, (QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")}));
-
-    // Qt's standard buttons come from Qt's own Japanese translation.
-    const QDialogButtonBox buttons(QDialogButtonBox::Close);
-    QCOMPARE(buttons.button(QDialogButtonBox::Close)->text(), QStringLiteral("閉じる"));
-}
-
-void TestJapanese::cleanupTestCase()
-{
-    Translations::install(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 QTEST_MAIN(TestJapanese)
 #include "tst_japanese.moc"

@@ -9,7 +9,6 @@
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
 #include "documents/Preferences.h"
-#include "editors/TableEditors.h"
 #include "groups/GroupSideBar.h"
 #include "output/OutputCommands.h"
 #include "support/MessageBox.h"
@@ -21,6 +20,7 @@
 #include "table/ContactsViewController.h"
 #include "table/EmptyStateOverlay.h"
 #include "table/FindBar.h"
+#include "table/TableEditors.h"
 #include "table/TableTextFinder.h"
 
 #include <QFontDialog>
@@ -47,7 +47,7 @@ ContactPane::ContactPane(ContactOwner& owner, Preferences& preferences, PaneHost
     m_exchangeCommands = new ExchangeCommands(this);
     m_contactCommands = new WindowContactCommands(this);
     m_textFinder = new TableTextFinder(*m_tableController, this);
-    m_outputCommands = new OutputCommands(this);
+    m_outputCommands = new OutputCommands(this, &owner, m_tableController, preferences);
     m_panelCommands = new DocumentPanelCommands(this);
     setUpLayout();
     m_contactActions = new ContactActions(this);
@@ -155,8 +155,8 @@ void ContactPane::setUpTable()
 {
     const QFont font = m_preferences.tableFont();
     const ViewTypeDict dict = m_preferences.viewTypeDict(m_owner.builtInViewTypes());
-    m_tableController->setViewTypes(dict,
-                                    m_owner.viewTypeToShow(m_preferences.value(m_owner.viewTypeKey()).toString(), dict));
+    m_tableController->setViewTypes(
+        dict, m_owner.viewTypeToShow(m_preferences.value(m_owner.viewTypeKey()).toString(), dict));
     m_owner.collection().selectedLabels = {ViewTypes::AllLabels};
     if (!m_owner.collection().selectedGroupDict)
         m_owner.collection().selectedGroupDict = m_owner.collection().topGroup();

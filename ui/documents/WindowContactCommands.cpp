@@ -3,7 +3,6 @@
 #include "ContactPane.h"
 #include "ExchangeCommands.h"
 #include "documents/ContactOwner.h"
-#include "editors/TableEditors.h"
 #include "support/DesktopLinks.h"
 #include "support/MessageBox.h"
 #include "table/CellEditing.h"
@@ -12,6 +11,7 @@
 #include "table/ContactsTableEditing.h"
 #include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
+#include "table/TableEditors.h"
 #include "table/WorkspaceActions.h"
 
 #include <QApplication>

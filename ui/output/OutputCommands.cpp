@@ -3,7 +3,6 @@
 #include "ContactPrinter.h"
 #include "QRCodePanel.h"
 #include "documents/ContactOwner.h"
-#include "documents/ContactPane.h"
 #include "documents/Preferences.h"
 #include "output/OutputCommandRules.h"
 #include "table/ContactsViewController.h"
@@ -12,10 +11,11 @@
 
 namespace Quillary::Ui {
 
-OutputCommands::OutputCommands(ContactPane* pane)
-    : QObject(pane), m_pane(pane), m_print(new QAction(tr("Print…"), pane)),
-      m_preview(new QAction(tr("Print Preview…"), pane)), m_showQRCode(new QAction(tr("Show QRCode"), pane)),
-      m_useAsMyCard(new QAction(tr("Use as My Card"), pane))
+OutputCommands::OutputCommands(QWidget* window, ContactOwner* owner, ContactsViewController* table,
+                               Preferences& preferences)
+    : QObject(window), m_window(window), m_owner(owner), m_table(table), m_preferences(preferences),
+      m_print(new QAction(tr("Print…"), window)), m_preview(new QAction(tr("Print Preview…"), window)),
+      m_showQRCode(new QAction(tr("Show QRCode"), window)), m_useAsMyCard(new QAction(tr("Use as My Card"), window))
 {
     m_print->setObjectName(QStringLiteral("printAction"));
     m_print->setShortcut(QKeySequence::Print);
@@ -44,27 +44,25 @@ bool OutputCommands::panelsFree() const
 void OutputCommands::validate()
 {
     OutputCommandRules::State state;
-    state.selectedRows = int(m_pane->tableController()->selectedIndexes().size());
+    state.selectedRows = int(m_table->selectedIndexes().size());
     state.panelsFree = panelsFree();
     m_print->setEnabled(OutputCommandRules::canPrint(state));
     m_preview->setEnabled(OutputCommandRules::canPrint(state));
     m_showQRCode->setEnabled(OutputCommandRules::canShowQRCode(state));
     m_useAsMyCard->setEnabled(state.selectedRows > 0);
-    const ContactTable selected = m_pane->tableController()->selectedContacts();
-    m_useAsMyCard->setChecked(!selected.isEmpty()
-                              && selected.first()->uniqueId == m_pane->preferences().myCardUniqueId());
+    const ContactTable selected = m_table->selectedContacts();
+    m_useAsMyCard->setChecked(!selected.isEmpty() && selected.first()->uniqueId == m_preferences.myCardUniqueId());
 }
 
 void OutputCommands::showQRCode(int clickedRow)
 {
-    ContactsViewController* table = m_pane->tableController();
-    const QList<int>& selected = table->selectedIndexes();
+    const QList<int>& selected = m_table->selectedIndexes();
     const int row = clickedRow >= 0 ? clickedRow : (selected.isEmpty() ? -1 : selected.first());
-    const ContactTable contacts = row >= 0 ? table->contactsForIndexes({row}) : ContactTable();
+    const ContactTable contacts = row >= 0 ? m_table->contactsForIndexes({row}) : ContactTable();
     if (contacts.isEmpty() || !panelsFree())
         return;
     if (!m_qrCodePanel) {
-        m_qrCodePanel = new QRCodePanel(m_pane);
+        m_qrCodePanel = new QRCodePanel(m_window);
         connect(m_qrCodePanel, &QDialog::finished, this, &OutputCommands::validate);
     }
     m_qrCodePanel->setContact(contacts.first());
@@ -74,10 +72,9 @@ void OutputCommands::showQRCode(int clickedRow)
 
 std::unique_ptr<ContactPrinter> OutputCommands::makePrinter() const
 {
-    ContactsViewController* table = m_pane->tableController();
-    auto printer = std::make_unique<ContactPrinter>(table->selectedContacts(), sender(),
-                                                    PrintOptionsStore(&m_pane->preferences()));
-    printer->setColumns(table->viewTypeDict().columns(table->selectedViewType()));
+    auto printer =
+        std::make_unique<ContactPrinter>(m_table->selectedContacts(), sender(), PrintOptionsStore(&m_preferences));
+    printer->setColumns(m_table->viewTypeDict().columns(m_table->selectedViewType()));
     return printer;
 }
 
@@ -85,31 +82,31 @@ void OutputCommands::print()
 {
     if (!m_print->isEnabled())
         return;
-    makePrinter()->print(m_pane);
+    makePrinter()->print(m_window);
 }
 
 void OutputCommands::printPreview()
 {
     if (!m_preview->isEnabled())
         return;
-    makePrinter()->preview(m_pane);
+    makePrinter()->preview(m_window);
 }
 
 void OutputCommands::useAsMyCard()
 {
-    const ContactTable selected = m_pane->tableController()->selectedContacts();
+    const ContactTable selected = m_table->selectedContacts();
     if (selected.isEmpty())
         return;
-    m_pane->preferences().setMyCardUniqueId(selected.first()->uniqueId);
+    m_preferences.setMyCardUniqueId(selected.first()->uniqueId);
     validate();
 }
 
 ContactEntryPtr OutputCommands::sender() const
 {
-    const QString uniqueId = m_pane->preferences().myCardUniqueId();
+    const QString uniqueId = m_preferences.myCardUniqueId();
     if (uniqueId.isEmpty())
         return {};
-    for (const ContactEntryPtr& entry : m_pane->owner()->collection().contactTable) {
+    for (const ContactEntryPtr& entry : m_owner->collection().contactTable) {
         if (entry->uniqueId == uniqueId && !entry->deleted)
             return entry;
     }

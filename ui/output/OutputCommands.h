@@ -6,14 +6,20 @@
 #include <QPointer>
 
 class QAction;
+class QWidget;
+
+namespace Quillary {
+class ContactOwner;
+class ContactsViewController;
+class Preferences;
+} // namespace Quillary
 
 namespace Quillary::Ui {
 
 class ContactPrinter;
-class ContactPane;
 class QRCodePanel;
 
-/// The print and QR code commands of a document window: File > Print… and Print Preview…, Contact >
+/// The print and QR code commands of a window of contacts: File > Print… and Print Preview…, Contact >
 /// Show QRCode and Use as My Card, with their enabling rules. The sender of envelopes and postcards is
 /// the contact chosen with Use as My Card, remembered by unique id.
 class OutputCommands final : public QObject
@@ -22,7 +28,9 @@ class OutputCommands final : public QObject
     Q_DISABLE_COPY_MOVE(OutputCommands)
 
 public:
-    explicit OutputCommands(ContactPane* pane);
+    /// The commands of the window that shows `owner` through `table`; the panels and dialogs open
+    /// over `window`, which owns the commands.
+    OutputCommands(QWidget* window, ContactOwner* owner, ContactsViewController* table, Preferences& preferences);
     ~OutputCommands() override;
 
     [[nodiscard]] QAction* printAction() const { return m_print; }
@@ -46,11 +54,14 @@ public:
 
     /// Remembers the selected contact as the sender.
     void useAsMyCard();
-    /// The remembered sender when this document has it; null otherwise.
+    /// The remembered sender when these contacts hold it; null otherwise.
     [[nodiscard]] ContactEntryPtr sender() const;
 
 private:
-    ContactPane* m_pane;
+    QWidget* m_window;
+    ContactOwner* m_owner;
+    ContactsViewController* m_table;
+    Preferences& m_preferences;
     QAction* m_print;
     QAction* m_preview;
     QAction* m_showQRCode;

@@ -1,13 +1,13 @@
 #include "TableEditors.h"
 
-#include "ContactInfoWindow.h"
-#include "FieldEditors.h"
+#include "ContactsTableEditing.h"
+#include "ContactsTableView.h"
 #include "documents/UndoRegistry.h"
 #include "editors/ContactCardModel.h"
+#include "editors/ContactInfoWindow.h"
 #include "editors/EditorValues.h"
+#include "editors/FieldEditors.h"
 #include "table/CellEditing.h"
-#include "table/ContactsTableEditing.h"
-#include "table/ContactsTableView.h"
 #include "table/ContactsViewController.h"
 
 namespace Quillary::Ui {
