@@ -7,8 +7,7 @@
 #include "documents/ContactOwner.h"
 #include "documents/DocumentTask.h"
 #include "documents/Preferences.h"
-#include "formats/EncodingAccessory.h"
-#include "formats/EncodingAccessoryModel.h"
+#include "formats/EncodedOpenPanel.h"
 #include "formats/ImportPanel.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
@@ -152,21 +151,16 @@ bool ExchangeCommands::importFromVCard()
         owner->setExporting(false);
         refreshWindow();
     });
-    Preferences& preferences = m_pane->preferences();
-    EncodingAccessoryModel encodings(preferences.encodings());
-    connect(&encodings, &EncodingAccessoryModel::encodingsSaved, &preferences, &Preferences::setEncodings);
-    EncodingAccessory accessory(&encodings);
     FileDialog::Options options;
     options.title = tr("Import from vCard");
     options.acceptLabel = tr("Import");
     options.nameFilters = vCardFilters();
-    options.accessory = &accessory;
-    const QString path = FileDialog::getOpenFileNames(m_pane, options).value(0);
+    const EncodedOpenPanel chosenFile = EncodedOpenPanel::run(m_pane, options, m_pane->preferences());
+    const QString path = chosenFile.paths.value(0);
     if (path.isEmpty())
         return false;
-    const QByteArray encoding = encodings.encodingNameForReading();
     const ProgressAlert::Outcome outcome =
-        ProgressAlert::run(owner->exchange().startImportFromVCard(path, encoding), m_pane);
+        ProgressAlert::run(owner->exchange().startImportFromVCard(path, chosenFile.encoding), m_pane);
     if (outcome.cancelled)
         return false;
     if (outcome.error.isError()) {
