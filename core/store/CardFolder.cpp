@@ -267,27 +267,59 @@ QString newCardFileName(const QString& folder, const QString& uniqueId)
     return name;
 }
 
-bool moveToTrash(const QString& folder, const QString& fileName, QString* error)
+namespace {
+
+/// A path in the folder's trash for `fileName` that no file there has yet; empty when the trash
+/// cannot be made.
+QString trashTarget(const QDir& dir, const QString& fileName, QString* error)
 {
-    const QDir dir(folder);
     if (!dir.mkpath(TrashFolder)) {
         if (error)
             *error = QStringLiteral("cannot make %1").arg(dir.filePath(TrashFolder));
-        return false;
+        return {};
     }
     const QDir trash(dir.filePath(TrashFolder));
     const QFileInfo info(fileName);
     QString target = fileName;
     for (int number = 1; trash.exists(target); ++number)
         target = info.completeBaseName() + u'-' + QString::number(number) + u'.' + info.suffix();
-    const QString targetPath = trash.filePath(target);
+    return trash.filePath(target);
+}
+
+/// The trash counts a file's age from when it went there, not from its last change.
+void stampNow(const QString& path)
+{
+    utimensat(AT_FDCWD, QFile::encodeName(path).constData(), nullptr, 0);
+}
+
+} // namespace
+
+bool moveToTrash(const QString& folder, const QString& fileName, QString* error)
+{
+    const QDir dir(folder);
+    const QString targetPath = trashTarget(dir, fileName, error);
+    if (targetPath.isEmpty())
+        return false;
     if (!QFile::rename(dir.filePath(fileName), targetPath)) {
         if (error)
             *error = QStringLiteral("cannot move %1 to %2").arg(dir.filePath(fileName), targetPath);
         return false;
     }
-    // A rename keeps the time of the last change, which may lie years back: the trash counts from now.
-    utimensat(AT_FDCWD, QFile::encodeName(targetPath).constData(), nullptr, 0);
+    stampNow(targetPath);
+    return true;
+}
+
+bool copyToTrash(const QString& folder, const QString& fileName, QString* error)
+{
+    const QDir dir(folder);
+    QByteArray bytes;
+    const QString targetPath = trashTarget(dir, fileName, error);
+    if (targetPath.isEmpty() || !read(dir.filePath(fileName), bytes) || !writeAtomically(targetPath, bytes, error)) {
+        if (error && error->isEmpty())
+            *error = QStringLiteral("cannot copy %1 to the trash").arg(dir.filePath(fileName));
+        return false;
+    }
+    stampNow(targetPath);
     return true;
 }
 

@@ -95,6 +95,9 @@ void removeLeftovers(const QString& folder);
 /// Moves a card file into the folder's trash (a name of its own there when one is taken) and stamps
 /// it with the time of the move, from which the trash counts its age. False when it cannot be moved.
 bool moveToTrash(const QString& folder, const QString& fileName, QString* error = nullptr);
+/// Copies a card file into the folder's trash, as moveToTrash names and stamps it: the version
+/// another program wrote, kept before it is overwritten. False when it cannot be copied.
+bool copyToTrash(const QString& folder, const QString& fileName, QString* error = nullptr);
 /// Removes the files of the folder's trash whose move into it is older than `maxAgeDays` at `now`.
 /// Answers how many were removed.
 int purgeTrash(const QString& folder, int maxAgeDays, const QDateTime& now = QDateTime::currentDateTimeUtc());

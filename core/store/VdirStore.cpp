@@ -357,12 +357,30 @@ void VdirStore::queueCard(AccountState& state, CardState card, const QString& un
 {
     if (card.fileName.isEmpty())
         card.fileName = CardFolder::newCardFileName(accountPath(state.folder), uniqueId);
+    else if (!keepOtherVersion(state, card, report))
+        return;
     const QString path = QDir(accountPath(state.folder)).filePath(card.fileName);
     QString error;
     if (writes.add(path, bytes, &error))
         pending.append({&state, std::move(card), uniqueId, path});
     else
         report.failures.append(path + QStringLiteral(": ") + error);
+}
+
+/// A card that another program changed since it was read here, and that was edited here too, is
+/// about to be overwritten: the other program's version goes to the trash first, so that neither
+/// edit is lost. False, with the failure told, when it cannot be kept; the card is then not written.
+bool VdirStore::keepOtherVersion(const AccountState& state, const CardState& card, SaveReport& report)
+{
+    const QString folder = accountPath(state.folder);
+    const CardFolder::FileStamp now = CardFolder::stampOf(QDir(folder).filePath(card.fileName));
+    if (now.size < 0 || now == card.stamp)
+        return true;
+    QString error;
+    if (CardFolder::copyToTrash(folder, card.fileName, &error))
+        return true;
+    report.failures.append(error);
+    return false;
 }
 
 /// Whether the file still holds what the record holds: an edit undone again, or a record changed

@@ -21,7 +21,8 @@ namespace Quillary {
 /// The store remembers every file as it last read or wrote it, so that a reload reads only the
 /// files that changed, a save writes only the records that changed (each atomically, keeping its
 /// file's name) and moves the files of removed records into the account's ".trash", and changes
-/// made by other programs are told from its own. Files it cannot read are skipped, listed, and never
+/// made by other programs are told from its own. A card another program changed that is edited and
+/// saved here anyway leaves that program's version in the trash. Files it cannot read are skipped, listed, and never
 /// written over. Files it does not know (hidden ones, sync state beside the cards) are left alone.
 class VdirStore final
 {
@@ -107,6 +108,7 @@ private:
     void queueCard(AccountState& state, CardState card, const QString& uniqueId, QByteArrayView bytes,
                    CardFolder::AtomicWrites& writes, QList<PendingCard>& pending, SaveReport& report);
     void trashRemoved(AccountState& state, const Account& account, SaveReport& report);
+    bool keepOtherVersion(const AccountState& state, const CardState& card, SaveReport& report);
     [[nodiscard]] bool fileMatches(const AccountState& state, const CardState& card,
                                    const AddressBook::Person& person) const;
     [[nodiscard]] AccountState* state(const QString& folder);

@@ -97,6 +97,29 @@ private Q_SLOTS:
         QVERIFY(group.contains("urn:uuid:gone"));
     }
 
+    void editOverAnotherProgramsChangeKeepsBoth()
+    {
+        StoreFixture fixture;
+        fixture.writeTwoAccounts();
+        VdirStore store(fixture.root());
+        QVERIFY(store.open());
+        store.load();
+        const auto ann = personOf(store, QStringLiteral("local"), QStringLiteral("ann"));
+        ann->setValue(AddressBook::StringProperty::Organization, QStringLiteral("Acme"));
+        QVERIFY(store.save().ok());
+        QCOMPARE(fixture.files(QStringLiteral("local/.trash")), QStringList());
+
+        // A sync tool rewrites the card; the reload is declined and the contact edited again.
+        const QByteArray theirs = StoreFixture::card(QStringLiteral("ann"), QStringLiteral("Ann"),
+                                                     QStringLiteral("Lee"), "NOTE:from the server\n");
+        fixture.write(QStringLiteral("local/ann.vcf"), theirs);
+        ann->setValue(AddressBook::StringProperty::Organization, QStringLiteral("Initech"));
+        QCOMPARE(store.save().written, 1);
+        QVERIFY(fixture.read(QStringLiteral("local/ann.vcf")).contains("ORG:Initech"));
+        QCOMPARE(fixture.files(QStringLiteral("local/.trash")), QStringList{"ann.vcf"});
+        QVERIFY(fixture.read(QStringLiteral("local/.trash/ann.vcf")).contains("NOTE:from the server"));
+    }
+
     void newAndRemovedRecords()
     {
         StoreFixture fixture;
