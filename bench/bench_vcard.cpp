@@ -261,6 +261,26 @@ void writePersonOnly(benchmark::State& state, const QString& name)
     state.SetItemsProcessed(int64_t(state.iterations()));
 }
 
+/// One hostile card of many lines the record has no place for: grouped lines with their labels,
+/// and anniversaries that share dates. Reading and writing it back grows linearly with the lines.
+void roundTripKeptLines(benchmark::State& state)
+{
+    const int64_t groups = state.range(0);
+    QByteArray card = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Kept;Many;;;\r\n";
+    for (int64_t i = 0; i < groups; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        card += "item" + n + ".X-CUSTOM:value " + n + "\r\nitem" + n + ".X-ABLabel:label " + n + "\r\n";
+        card += "ANNIVERSARY:20" + QByteArray::number(10 + i % 90) + "0101\r\n";
+    }
+    card += "END:VCARD\r\n";
+    for (auto _ : state) {
+        const std::optional<AddressBook::Person> person = VCardCodec::readPerson(card);
+        const QByteArray written = VCardCodec::writePerson(*person);
+        benchmark::DoNotOptimize(written.constData());
+    }
+    state.SetComplexityN(groups);
+}
+
 // Registration -------------------------------------------------------------------------------------
 
 using Function = void (*)(benchmark::State&, const QString&);
@@ -296,6 +316,11 @@ void registerAll()
     add("writeOneCard", writeOneCard, "cards30-10k", false);
     add("writePersonOnly", writePersonOnly, "cards30-10k", false);
     add("writeOneCard", writeOneCard, ShiftJisFile, false);
+    benchmark::RegisterBenchmark("roundTripKeptLines", roundTripKeptLines)
+        ->RangeMultiplier(4)
+        ->Range(1 << 10, 1 << 14)
+        ->Unit(benchmark::kMillisecond)
+        ->Complexity(benchmark::oN);
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 #include "CliCommand.h"
 
 #include "formats/TextEncodings.h"
-
-#include <QSaveFile>
+#include "support/FileWriting.h"
 
 namespace Quillary::Cli {
 
@@ -112,9 +111,9 @@ bool readContacts(const QCommandLineParser& parser, ContactFileReader::Result& r
 
 bool writeFileAtomically(const QString& path, const QByteArray& data)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        err() << "Couldn't write " << path << ": " << file.errorString() << '\n';
+    QString reason;
+    if (!FileWriting::writeAtomically(path, data, &reason)) {
+        err() << "Couldn't write " << path << ": " << reason << '\n';
         return false;
     }
     return true;

@@ -103,6 +103,10 @@ int qr(const QCommandLineParser& parser)
     if (!applyTicks(parser, selection))
         return UsageError;
     const QString payload = QRCodePayload::payload(*format, *contact->person, selection);
+    if (payload.isEmpty()) {
+        err() << "The contact has nothing to encode as " << QRCodeFormats::title(*format) << ".\n";
+        return Failure;
+    }
     if (printPayload)
         out() << payload;
     if (output.isEmpty())

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -59,6 +60,8 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char* argv[], std::
 int main(int argc, char* argv[])
 {
     Quillary::tuneMemoryAllocator();
+    // A file that grows past the size limit of the process fails to write and says so.
+    std::signal(SIGXFSZ, SIG_IGN);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

@@ -957,6 +957,20 @@
         <source>no contact could be read from the card</source>
         <translation>カードから連絡先を読み込めませんでした</translation>
     </message>
+    <message>
+        <source>The file is UTF-8 text with bytes that are not UTF-8.</source>
+        <translation>ファイルは UTF-8 のテキストですが、UTF-8 ではないバイトを含んでいます。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n byte(s) were read as Western (Windows Latin 1). Please check the contacts with accented letters before the file is saved.</source>
+        <translation>
+            <numerusform>%n バイトを欧米 (Windows Latin 1) として読み込みました。ファイルを保存する前に、アクセント付きの文字がある連絡先を確認してください。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>ファイルを書き込めませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>Quillary::Ui</name>

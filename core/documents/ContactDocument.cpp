@@ -8,7 +8,6 @@
 #include "support/CoreTr.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSaveFile>

@@ -81,7 +81,7 @@ DocumentTask* ContactExchange::startExportRowsAsCsv(const QString& path, const C
     CsvRows written;
     for (const CsvRow& row : rows) {
         if (const ContactEntryPtr copy = copyOf.value(row.contact.get()))
-            written.append({copy, row.index});
+            written.append({copy, row.index, row.positions});
     }
     DocumentTask* task = startWriting(
         path, [written](QSaveFile& file, QPromise<void>& promise) { return writeCsv(file, written, promise); }, {},

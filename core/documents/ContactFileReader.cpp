@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <climits>
+
 namespace Quillary {
 
 QString ContactFileReader::noCardMessage()
@@ -74,7 +76,8 @@ bool readWhole(QFile& file, QByteArray& bytes, ContactFileReader::Result& result
     return false;
 }
 
-/// The bytes as UTF-8 text; on failure the result says why.
+/// The bytes as UTF-8 text; on failure the result says why. Bytes of a UTF-8 file that were not
+/// UTF-8 are told about: they are saved as they were read.
 TextDecoding::DecodedText decode(QByteArray bytes, QByteArrayView encoding, ContactFileReader::Result& result)
 {
     TextDecoding::DecodedText text = TextDecoding::toUtf8(std::move(bytes), encoding);
@@ -82,6 +85,12 @@ TextDecoding::DecodedText decode(QByteArray bytes, QByteArrayView encoding, Cont
     if (!text.ok()) {
         result.errorString = text.errorString;
         result.failure = ContactFileReader::Result::Failure::Decode;
+    }
+    if (text.repairedBytes > 0) {
+        result.warning = Tr::tr("The file is UTF-8 text with bytes that are not UTF-8.");
+        result.informativeText = Tr::tr("%n byte(s) were read as Western (Windows Latin 1). Please check the "
+                                        "contacts with accented letters before the file is saved.",
+                                        nullptr, int(qMin<qsizetype>(text.repairedBytes, INT_MAX)));
     }
     return text;
 }
@@ -112,8 +121,11 @@ ContactFileReader::Result ContactFileReader::readCsvBytes(QByteArray bytes, QByt
         return result;
     CsvReadResult read = ZQVCard().contactsFromCSV(QString::fromUtf8(text.utf8));
     result.contacts = std::move(read.contacts);
-    result.warning = std::move(read.warning);
-    result.informativeText = std::move(read.informativeText);
+    if (!read.warning.isEmpty()) {
+        const bool both = !result.warning.isEmpty();
+        result.warning = both ? result.warning + u' ' + read.warning : read.warning;
+        result.informativeText = both ? result.informativeText + u'\n' + read.informativeText : read.informativeText;
+    }
     if (result.contacts.isEmpty()) {
         result.errorString = noCsvContactMessage();
         result.failure = Result::Failure::NoContact;
@@ -175,7 +187,8 @@ ContactFileReader::Result ContactFileReader::readBytes(QByteArray bytes, QByteAr
     TextDecoding::DecodedText text = decode(std::move(bytes), encoding, result);
     if (!text.ok())
         return result;
-    const ZQVCard converter;
+    ZQVCard converter;
+    converter.fileEncoding = text.encoding;
     result.contacts = converter.contactsFromVCards(text.utf8, progress);
     return finish(std::move(result));
 }

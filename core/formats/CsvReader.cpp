@@ -181,15 +181,6 @@ void addValue(CsvRawContact& contact, const QString& value, Kind kind, QStringVi
     }
 }
 
-/// The writer keeps each value on one line by writing LF and tab as \n and \t; read them back.
-QString unescaped(QString value)
-{
-    if (!value.contains(u'\\'))
-        return value;
-    return value.replace(QLatin1StringView("\\n"), QLatin1StringView("\n"))
-        .replace(QLatin1StringView("\\t"), QLatin1StringView("\t"));
-}
-
 /// The label as contacts keep it: "Home" becomes "home", as the address book shows it.
 QString shownLabel(const QString& label)
 {
@@ -348,7 +339,7 @@ CsvReadResult contactsFromCSV(QStringView text, const CsvReadOptions& options)
         const qsizetype count = qMin(columns.descriptors.size(), fields.size());
         for (qsizetype i = 0; i < count; ++i) {
             const CsvColumnDescriptor& column = columns.descriptors.at(i);
-            addValue(contact, unescaped(fields.at(i)), columns.kinds.at(i), column.type, column.label);
+            addValue(contact, fields.at(i), columns.kinds.at(i), column.type, column.label);
         }
         result.contacts.append(takeContact(contact, from));
     }

@@ -123,49 +123,37 @@ private:
     QStringEncoder m_encoder{QStringEncoder::Utf8};
 };
 
-/// Appends a value of the file layout. Tabs and LFs become \t and \n so that a value keeps to one
-/// line; a value that would still be cut by a reader (a comma, another line break, a leading
-/// quote) is quoted, with its quotes doubled.
+/// Appends a value of the file layout as RFC 4180 has it: a value that a reader would otherwise cut
+/// (a comma, a line break, a leading quote) is quoted, with its quotes doubled. Line breaks and
+/// tabs stay as they are, so that every text reads back the same, backslashes included.
 void appendFileValue(Utf8Buffer& out, QStringView value)
 {
     if (value.isEmpty())
         return;
     bool needsQuotes = value.front() == CsvSyntax::Quote;
-    bool needsEscapes = false;
-    for (const QChar c : value) {
-        const char16_t u = c.unicode();
-        if (u == u'\n' || u == u'\t')
-            needsEscapes = true;
-        else if (u == CsvSyntax::Separator || CsvSyntax::isLineBreak(u))
-            needsQuotes = true;
-    }
-    if (!needsQuotes && !needsEscapes) {
+    for (const QChar c : value)
+        needsQuotes = needsQuotes || c == CsvSyntax::Separator || CsvSyntax::isLineBreak(c.unicode());
+    if (!needsQuotes) {
         out.append(value);
         return;
     }
-    if (needsQuotes)
-        out.append('"');
+    out.append('"');
     qsizetype from = 0;
     for (qsizetype i = 0; i < value.size(); ++i) {
-        const char16_t u = value[i].unicode();
-        const char* replacement = u == u'\n'       ? "\\n"
-            : u == u'\t'                           ? "\\t"
-            : u == CsvSyntax::Quote && needsQuotes ? "\"\""
-                                                   : nullptr;
-        if (!replacement)
+        if (value[i] != CsvSyntax::Quote)
             continue;
         out.append(value.sliced(from, i - from));
-        out.append(replacement);
+        out.append("\"\"");
         from = i + 1;
     }
     out.append(value.sliced(from));
-    if (needsQuotes)
-        out.append('"');
+    out.append('"');
 }
 
-QString columnValue(const PersonDsc& person, const ColumnPlan& plan, int index, const NameValue& name,
+QString columnValue(const PersonDsc& person, const ColumnPlan& plan, const CsvRow& row, const NameValue& name,
                     std::array<const LabeledValueList*, LabeledFieldCount>& lists)
 {
+    const int index = row.index;
     switch (plan.kind) {
     case ColumnPlan::CompositeName:
         return person.compositeName();
@@ -182,20 +170,22 @@ QString columnValue(const PersonDsc& person, const ColumnPlan& plan, int index, 
     const LabeledValueList*& list = lists[size_t(plan.list)];
     if (!list)
         list = &person.labeledValues(plan.list);
-    if (index < 0 || index >= list->size())
+    const int position = row.position(plan.list);
+    if (position < 0 || position >= list->size())
         return {};
-    const LabeledValue& value = list->at(index);
+    const LabeledValue& value = list->at(position);
     if (!belongsTo(value, plan))
         return {};
     return plan.list == LabeledField::Address ? value.address.part(plan.column->subField) : value.stringValue;
 }
 
-void appendRow(Utf8Buffer& out, const PersonDsc& person, int index)
+void appendRow(Utf8Buffer& out, const CsvRow& row)
 {
+    const PersonDsc& person = *row.contact->person;
     const NameValue name = person.nameValue();
     std::array<const LabeledValueList*, LabeledFieldCount> lists{};
     for (const ColumnPlan& plan : plans()) {
-        appendFileValue(out, columnValue(person, plan, index, name, lists));
+        appendFileValue(out, columnValue(person, plan, row, name, lists));
         out.append(',');
     }
     if (out.endsWith(','))
@@ -217,8 +207,10 @@ QString labeledItem(const LabeledValue& value)
     return quotedIfSpaced(value.label + u':' + value.stringValue);
 }
 
-QString lineValue(const PersonDsc& person, const QString& identifier, int index, const QString& separator)
+QString lineValue(const CsvRow& row, const QString& identifier, const QString& separator)
 {
+    const PersonDsc& person = *row.contact->person;
+    const int index = row.index;
     const FieldId id = FieldIdentifiers::fieldId(identifier);
     switch (id) {
     case FieldId::Name:
@@ -232,8 +224,10 @@ QString lineValue(const PersonDsc& person, const QString& identifier, int index,
     }
     if (const auto field = FieldIdentifiers::labeledField(id)) {
         const LabeledValueList& list = person.labeledValues(*field);
-        if (index != -1)
-            return index >= 0 && index < list.size() ? labeledItem(list.at(index)) : QString();
+        if (index != -1) {
+            const int position = row.position(*field);
+            return position >= 0 && position < list.size() ? labeledItem(list.at(position)) : QString();
+        }
         QStringList items;
         for (const LabeledValue& value : list) {
             QString item = labeledItem(value);
@@ -310,7 +304,7 @@ QByteArray csvFromSubContacts(const CsvRows& rows)
     out.append(headerLine());
     for (const CsvRow& row : rows) {
         if (row.contact && row.contact->person)
-            appendRow(out, *row.contact->person, row.index);
+            appendRow(out, row);
     }
     return out.take();
 }
@@ -320,7 +314,7 @@ QByteArray csvFromSubContacts(const ContactTable& contacts)
     CsvRows rows;
     rows.reserve(contacts.size());
     for (const ContactEntryPtr& contact : contacts)
-        rows.append({contact, 0});
+        rows.append({contact, 0, std::nullopt});
     return csvFromSubContacts(rows);
 }
 
@@ -328,10 +322,9 @@ QString csvStringFromContact(const CsvRow& row, const QStringList& identifiers, 
 {
     if (!row.contact || !row.contact->person)
         return {};
-    const PersonDsc& person = *row.contact->person;
     QString line;
     for (const QString& identifier : identifiers) {
-        QString value = lineValue(person, identifier, row.index, separator);
+        QString value = lineValue(row, identifier, separator);
         value.replace(u'\n', QLatin1StringView("\\n")).replace(u'\t', QLatin1StringView("\\t"));
         line += value;
         line += separator;
@@ -353,7 +346,7 @@ CsvRows rowsOfContacts(const ContactTable& contacts)
              {LabeledField::Phone, LabeledField::Email, LabeledField::Address, LabeledField::SocialNetwork})
             count = qMax(count, contact->person->labeledValues(field).size());
         for (qsizetype index = 0; index < count; ++index)
-            rows.append({contact, int(index)});
+            rows.append({contact, int(index), std::nullopt});
     }
     return rows;
 }

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <optional>
+
 namespace Quillary {
 
 /// One line to write: a contact and which of its table rows it stands for. Row 0 carries the
@@ -16,6 +19,12 @@ struct CsvRow
 {
     ContactEntryPtr contact;
     int index = 0;
+    /// The position of each multi-valued field's value in a row of the table, which may show others
+    /// than the n-th (those that pass a label filter, in the order of the sort); -1 for none.
+    std::optional<std::array<int, LabeledFieldCount>> positions = std::nullopt;
+
+    /// The position of the value of a field this line carries.
+    [[nodiscard]] int position(LabeledField field) const { return positions ? (*positions)[size_t(field)] : index; }
 
     friend bool operator==(const CsvRow&, const CsvRow&) = default;
 };

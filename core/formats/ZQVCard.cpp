@@ -20,12 +20,34 @@ namespace {
 // Cards are converted in batches spread over the cores; progress is reported after each batch.
 constexpr qsizetype BatchSize = 512;
 
-constexpr qsizetype PhotoFirstLine = 48;
+constexpr qsizetype FoldWidth = 75; // octets of a line
 constexpr qsizetype PhotoLine = 74;
 
 bool isJpeg(const QByteArray& data)
 {
     return data.size() > 3 && uchar(data[0]) == 0xFF && uchar(data[1]) == 0xD8 && uchar(data[2]) == 0xFF;
+}
+
+/// The TYPE of image data by its first bytes, for photos written as they came; "" when unknown.
+QByteArray imageType(const QByteArray& data)
+{
+    if (data.size() >= 12 && data.sliced(4, 4) == "ftyp") {
+        const QByteArray brand = data.sliced(8, 4);
+        if (brand == "avif" || brand == "avis")
+            return QByteArrayLiteral("AVIF");
+        return QByteArrayLiteral("HEIC"); // heic, heix, mif1, msf1 ...
+    }
+    if (data.startsWith("RIFF") && data.size() >= 12 && data.sliced(8, 4) == "WEBP")
+        return QByteArrayLiteral("WEBP");
+    if (data.startsWith("GIF8"))
+        return QByteArrayLiteral("GIF");
+    if (data.startsWith("\x89PNG"))
+        return QByteArrayLiteral("PNG");
+    if (data.startsWith("II*") || data.startsWith(QByteArrayView("MM\0*", 4)))
+        return QByteArrayLiteral("TIFF");
+    if (data.startsWith("BM"))
+        return QByteArrayLiteral("BMP");
+    return {};
 }
 
 /// A note as vCard 3.0 text: backslash, comma and semicolon escaped; CR LF, CR and LF each as \n.
@@ -73,7 +95,7 @@ ContactEntryPtr ZQVCard::readCard(const Batch& batch, qsizetype offset, qsizetyp
 {
     const QByteArrayView card = batch.text.sliced(offset, length);
     QStringList categories;
-    std::optional<AddressBook::Person> record = AddressBook::VCardCodec::readPerson(card, &categories);
+    std::optional<AddressBook::Person> record = AddressBook::VCardCodec::readPerson(card, &categories, fileEncoding);
     if (!record)
         return {};
     auto person = std::make_shared<PersonDsc>(
@@ -189,7 +211,7 @@ std::shared_ptr<PersonDsc> ZQVCard::personFromVCard(QByteArrayView card) const
 {
     if (card.isEmpty())
         return {};
-    std::optional<AddressBook::Person> record = AddressBook::VCardCodec::readPerson(card);
+    std::optional<AddressBook::Person> record = AddressBook::VCardCodec::readPerson(card, nullptr, fileEncoding);
     if (!record)
         return {};
     return std::make_shared<PersonDsc>(
@@ -225,11 +247,14 @@ GroupTable ZQVCard::makeGroupTableFromCategoriesOfContacts(const ContactTable& c
     QHash<QString, GroupEntryPtr> byName;
     const QString date = groupDateText();
     for (const ContactEntryPtr& contact : contacts) {
-        for (const QString& name : contact->categories) {
+        // Each contact's names become the group's own text: one copy for thousands of contacts.
+        for (QString& name : contact->categories) {
             if (name.isEmpty() || name == top->groupName)
                 continue;
             GroupEntryPtr& group = byName[name];
-            if (!group) {
+            if (group) {
+                name = group->groupName;
+            } else {
                 group = std::make_shared<GroupEntry>();
                 group->groupName = name;
                 group->groupId = name;
@@ -390,17 +415,31 @@ QByteArray ZQVCard::encodeVCardPhoto(const QByteArray& imageData)
 {
     if (imageData.isEmpty())
         return {};
-    // Encoding JPEG again would lose a little more of the photo on every save.
-    const QByteArray jpeg = isJpeg(imageData) ? imageData : jpegDataFromImage(QImage::fromData(imageData));
-    if (jpeg.isEmpty())
+    // Encoding JPEG again would lose a little more of the photo on every save; an image that cannot
+    // be decoded here (HEIC, for one) is written as it came.
+    QByteArray data = imageData;
+    QByteArray type = QByteArrayLiteral("JPEG");
+    if (!isJpeg(imageData)) {
+        const QImage image = QImage::fromData(imageData);
+        if (image.isNull())
+            type = imageType(imageData);
+        else
+            data = jpegDataFromImage(image);
+    }
+    if (data.isEmpty())
         return {};
-    const QByteArray base64 = jpeg.toBase64();
+    const QByteArray base64 = data.toBase64();
     QByteArray out;
     out.reserve(base64.size() + base64.size() / PhotoLine * 3 + 40);
-    out.append("PHOTO;ENCODING=b;TYPE=JPEG:");
-    out.append(base64.left(PhotoFirstLine));
+    out.append("PHOTO;ENCODING=b");
+    if (!type.isEmpty())
+        out.append(";TYPE=" + type);
+    out.append(':');
+    // The first line is as long as the others: 48 characters after a JPEG's prefix.
+    const qsizetype firstLine = FoldWidth - out.size();
+    out.append(base64.left(firstLine));
     out.append("\r\n");
-    for (qsizetype pos = PhotoFirstLine; pos < base64.size(); pos += PhotoLine) {
+    for (qsizetype pos = firstLine; pos < base64.size(); pos += PhotoLine) {
         out.append(' ');
         out.append(base64.constData() + pos, qMin(PhotoLine, base64.size() - pos));
         out.append("\r\n");

@@ -33,6 +33,9 @@ public:
     QString defaultAccount;
     int defaultNameOrdering;
     QString defaultCountryCode;
+    /// The encoding the stream was read from, when not UTF-8: what quoted-printable values that
+    /// declare no CHARSET are read in.
+    QByteArray fileEncoding;
 
     /// Reads every card of a UTF-8 stream. Cards that cannot be read are skipped; a stop request
     /// gives an empty list. Each entry keeps its card as a slice of the stream.

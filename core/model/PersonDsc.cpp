@@ -79,6 +79,7 @@ PersonDsc PersonDsc::detachedFromRecord(const AddressBook::Person& record, int d
     PersonDsc result(nullptr, defaultNameOrdering, defaultCountryCode);
     result.m_uniqueId = record.uniqueId();
     result.readAllFrom(&record);
+    result.m_keptLines = record.keptLines();
     return result;
 }
 
@@ -86,6 +87,7 @@ PersonDsc PersonDsc::duplicate() const
 {
     readAll();
     PersonDsc copy = *this;
+    copy.m_keptLines = keptLines();
     copy.m_abPerson.reset();
     copy.m_noteDisabled = false;
     copy.m_imageData = photoData();
@@ -286,6 +288,11 @@ QByteArray PersonDsc::photoData() const
     if (m_imageData.isEmpty() && m_abPerson)
         return m_abPerson->imageData();
     return m_imageData;
+}
+
+const AddressBook::KeptLines& PersonDsc::keptLines() const
+{
+    return m_abPerson ? m_abPerson->keptLines() : m_keptLines;
 }
 
 QImage PersonDsc::photo() const

@@ -3,6 +3,7 @@
 #include "FieldIdentifiers.h"
 #include "LabeledValue.h"
 #include "NameValues.h"
+#include "addressbook/KeptLines.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -115,6 +116,9 @@ public:
     /// The photo as an image; a null image when there is none.
     [[nodiscard]] QImage photo() const;
 
+    /// The lines of the card the contact was read from that it has no field for, written back with it.
+    [[nodiscard]] const AddressBook::KeptLines& keptLines() const;
+
     [[nodiscard]] static bool isJapanese(QChar unit);
     [[nodiscard]] static bool isJapanseString(QStringView text);
 
@@ -135,6 +139,11 @@ public:
     LabeledValueList sortForLabeledValue(QStringView sortKey, bool ascending);
     /// Whether `sortForLabeledValue` sorts anything for this key (the table asks once per reload).
     [[nodiscard]] static bool sortsLabeledValues(QStringView sortKey);
+    /// The labelled field a sort key orders the values of; none when it orders none.
+    [[nodiscard]] static std::optional<LabeledField> fieldSortedBy(QStringView sortKey);
+    /// The positions of that field's values in the order `sortForLabeledValue` would give them,
+    /// leaving the list as it is; empty for a key that orders no values.
+    [[nodiscard]] QList<qsizetype> labeledValueOrder(QStringView sortKey, bool ascending) const;
     /// Replaces the birthday; none removes it.
     void setBirthdayValue(const std::optional<BirthdayValue>& birthday);
     /// Stores image data; an empty array removes the photo.
@@ -235,6 +244,7 @@ private:
     mutable BirthdayValue m_birthdayValue;
     mutable std::array<QString, StringFieldCount> m_stringValues;
     mutable QByteArray m_imageData;
+    AddressBook::KeptLines m_keptLines; // of a detached contact; a bound one's record keeps its own
     mutable QString m_uniqueId;
     mutable quint64 m_readChangeCount = ~quint64(0); ///< the bound record's change count when last read
     mutable quint32 m_readParts = 0; ///< the ReadParts read at that change count

@@ -10,6 +10,7 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <numeric>
 
 Q_LOGGING_CATEGORY(lcEditing, "quillary.core.model.editing")
 
@@ -506,29 +507,60 @@ const SortRule sortRules[] = {
     {"Relationship", LabeledField::Relationship, 1, byStringValue},
 };
 
+const SortRule* sortRuleOf(QStringView sortKey)
+{
+    const auto it = std::find_if(std::begin(sortRules), std::end(sortRules),
+                                 [&](const SortRule& rule) { return sortKey == QLatin1StringView(rule.key); });
+    return it == std::end(sortRules) ? nullptr : it;
+}
+
 } // namespace
 
 bool PersonDsc::sortsLabeledValues(QStringView sortKey)
 {
-    return std::any_of(std::begin(sortRules), std::end(sortRules),
-                       [&](const SortRule& rule) { return sortKey == QLatin1StringView(rule.key); });
+    return sortRuleOf(sortKey) != nullptr;
+}
+
+std::optional<LabeledField> PersonDsc::fieldSortedBy(QStringView sortKey)
+{
+    const SortRule* rule = sortRuleOf(sortKey);
+    return rule ? std::optional<LabeledField>(rule->field) : std::nullopt;
+}
+
+QList<qsizetype> PersonDsc::labeledValueOrder(QStringView sortKey, bool ascending) const
+{
+    const SortRule* rule = sortRuleOf(sortKey);
+    if (!rule)
+        return {};
+    const LabeledValueList& values = labeledValues(rule->field);
+    QList<qsizetype> order(values.size());
+    std::iota(order.begin(), order.end(), 0);
+    if (values.size() < rule->minimumCount)
+        return order;
+    QList<QString> keys;
+    keys.reserve(values.size());
+    for (const LabeledValue& value : values)
+        keys.append(rule->sortValue(value));
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        const int compared = keys.at(a).compare(keys.at(b));
+        return ascending ? compared < 0 : compared > 0;
+    });
+    return order;
 }
 
 LabeledValueList PersonDsc::sortForLabeledValue(QStringView sortKey, bool ascending)
 {
-    for (const SortRule& rule : sortRules) {
-        if (sortKey != QLatin1StringView(rule.key))
-            continue;
-        LabeledValueList& stored = list(rule.field);
-        if (stored.size() >= rule.minimumCount) {
-            std::stable_sort(stored.begin(), stored.end(), [&](const LabeledValue& a, const LabeledValue& b) {
-                const int order = rule.sortValue(a).compare(rule.sortValue(b));
-                return ascending ? order < 0 : order > 0;
-            });
-        }
-        return stored;
-    }
-    return {};
+    const SortRule* rule = sortRuleOf(sortKey);
+    if (!rule)
+        return {};
+    const QList<qsizetype> order = labeledValueOrder(sortKey, ascending);
+    LabeledValueList& stored = list(rule->field);
+    LabeledValueList sorted;
+    sorted.reserve(stored.size());
+    for (const qsizetype position : order)
+        sorted.append(stored.at(position));
+    stored = std::move(sorted);
+    return stored;
 }
 
 } // namespace Quillary

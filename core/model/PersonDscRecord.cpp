@@ -249,6 +249,7 @@ AddressBook::Person PersonDsc::toRecord() const
     if (m_birthdayValue.value.isValid())
         record.setBirthday(m_birthdayValue.value);
     record.setImageData(photoData());
+    record.setKeptLines(keptLines());
     return record;
 }
 

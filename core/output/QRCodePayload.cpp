@@ -35,16 +35,33 @@ QString oneLine(const QString& text)
     return result;
 }
 
-// "NAME:value;" for a MECARD, nothing for an empty value.
-QString meCardPart(QStringView name, const QString& value)
+// A value on one vCard line: a line break in it must not start a line (a "TEL:" of its own) that a
+// scanning phone would import, so it is written as "\n".
+QString vCardValue(const QString& text)
 {
-    return value.isEmpty() ? QString() : name + QRCodePayload::escapeSemicolon(value) + u';';
+    QString result = text;
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
+    result.replace(u'\r', QStringLiteral("\\n"));
+    return result.replace(u'\n', QStringLiteral("\\n"));
 }
 
-// "NAME:value\n" for the carriers' MEMORY format, nothing for an empty value.
+// A text value: a backslash is escaped too, as is the semicolon that would end its component.
+QString vCardText(const QString& text)
+{
+    QString result = text;
+    return QRCodePayload::escapeSemicolon(vCardValue(result.replace(u'\\', QStringLiteral("\\\\"))));
+}
+
+// "NAME:value;" for a MECARD, nothing for an empty value. MECARD has no line breaks in values.
+QString meCardPart(QStringView name, const QString& value)
+{
+    return value.isEmpty() ? QString() : name + QRCodePayload::escapeSemicolon(oneLine(value)) + u';';
+}
+
+// "NAME:value\n" for the carriers' MEMORY format, nothing for an empty value; a line ends a value.
 QString memoryLine(QStringView name, const QString& value)
 {
-    return value.isEmpty() ? QString() : name + value + u'\n';
+    return value.isEmpty() ? QString() : name + oneLine(value) + u'\n';
 }
 
 // The contact's shown name; reading the name first brings a bound record's name up to date.
@@ -64,8 +81,8 @@ bool isTypedLabel(const QString& label)
 QString typedLine(QStringView name, const QString& label, const QString& value)
 {
     if (isTypedLabel(label))
-        return name + u";type=" + label + u':' + value + CrLf;
-    return name + u':' + value + CrLf;
+        return name + u";type=" + label + u':' + vCardValue(value) + CrLf;
+    return name + u':' + vCardValue(value) + CrLf;
 }
 
 QString addressLine(const QRCodeRow& row)
@@ -88,12 +105,11 @@ QString organisationLines(const PersonDsc& person, const QRCodeSelection& select
         selection.isSelected(FieldId::Department) ? person.stringValueForIdentifier(Field::Department) : QString();
     QString lines;
     if (!company.isEmpty() || !department.isEmpty()) {
-        lines += u"ORG:" + QRCodePayload::escapeSemicolon(company) + u';' + QRCodePayload::escapeSemicolon(department)
-            + CrLf;
+        lines += u"ORG:" + vCardText(company) + u';' + vCardText(department) + CrLf;
     }
     const QString jobTitle = person.stringValueForIdentifier(Field::JobTitle);
     if (selection.isSelected(FieldId::JobTitle) && !jobTitle.isEmpty())
-        lines += u"TITLE:" + jobTitle + CrLf;
+        lines += u"TITLE:" + vCardValue(jobTitle) + CrLf;
     return lines;
 }
 
@@ -111,12 +127,13 @@ QString QRCodePayload::payload(QRCodeFormat format, const PersonDsc& person, con
     case QRCodeFormat::SoftBank:
         return carrierMemory(person, selection, false);
     case QRCodeFormat::Phone:
-        return u"tel:" + selection.chosenValue(FieldId::Phone);
+        return u"tel:" + oneLine(selection.chosenValue(FieldId::Phone));
     case QRCodeFormat::Email:
-        return u"mailto:" + selection.chosenValue(FieldId::Email);
+        return u"mailto:" + oneLine(selection.chosenValue(FieldId::Email));
     case QRCodeFormat::URL: {
-        const QString url = selection.chosenValue(FieldId::URL);
-        return url.isEmpty() ? QStringLiteral("http:") : webAddress(url);
+        // Without a URL there is nothing to encode: "http:" would lead nowhere.
+        const QString url = oneLine(selection.chosenValue(FieldId::URL));
+        return url.isEmpty() ? QString() : webAddress(url);
     }
     }
     return {};
@@ -134,7 +151,7 @@ QString QRCodePayload::meCard(const PersonDsc& person, const QRCodeSelection& se
         + meCardPart(u"SOUND:", person.phoneticNameValue().stringValue)
         + meCardPart(u"TEL:", selection.chosenValue(FieldId::Phone))
         + meCardPart(u"EMAIL:", selection.chosenValue(FieldId::Email))
-        + meCardPart(u"ADR:", oneLine(selection.chosenValue(FieldId::Address)));
+        + meCardPart(u"ADR:", selection.chosenValue(FieldId::Address));
 }
 
 QString QRCodePayload::carrierMemory(const PersonDsc& person, const QRCodeSelection& selection, bool withAddress)
@@ -144,7 +161,7 @@ QString QRCodePayload::carrierMemory(const PersonDsc& person, const QRCodeSelect
         + memoryLine(u"TEL1:", selection.chosenValue(FieldId::Phone))
         + memoryLine(u"MAIL1:", selection.chosenValue(FieldId::Email));
     if (withAddress)
-        text += memoryLine(u"ADD:", oneLine(selection.chosenValue(FieldId::Address)));
+        text += memoryLine(u"ADD:", selection.chosenValue(FieldId::Address));
     return text;
 }
 
@@ -153,13 +170,13 @@ QString QRCodePayload::vCardFromContact(const PersonDsc& person, const QRCodeSel
     const NameValue name = person.nameValue();
     const QString composite = person.compositeName();
     QString card = QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\n");
-    card += u"FN:" + escapeSemicolon(composite.isEmpty() ? Tr::tr("No name") : composite) + CrLf;
-    card += u"N:" + escapeSemicolon(name.lastName) + u';' + escapeSemicolon(name.firstName) + u";;;" + CrLf;
+    card += u"FN:" + vCardText(composite.isEmpty() ? Tr::tr("No name") : composite) + CrLf;
+    card += u"N:" + vCardText(name.lastName) + u';' + vCardText(name.firstName) + u";;;" + CrLf;
     const PhoneticNameValue phonetic = person.phoneticNameValue();
     if (!phonetic.firstName.isEmpty())
-        card += u"X-PHONETIC-FIRST-NAME:" + escapeSemicolon(phonetic.firstName) + CrLf;
+        card += u"X-PHONETIC-FIRST-NAME:" + vCardText(phonetic.firstName) + CrLf;
     if (!phonetic.lastName.isEmpty())
-        card += u"X-PHONETIC-LAST-NAME:" + escapeSemicolon(phonetic.lastName) + CrLf;
+        card += u"X-PHONETIC-LAST-NAME:" + vCardText(phonetic.lastName) + CrLf;
     for (const QRCodeRow& row : selection.selectedRows(FieldId::Email))
         card += typedLine(u"EMAIL", row.label, row.value);
     for (const QRCodeRow& row : selection.selectedRows(FieldId::Phone))

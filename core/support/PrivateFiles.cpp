@@ -1,5 +1,6 @@
 #include "PrivateFiles.h"
 
+#include "FileWriting.h"
 #include "SafeFileName.h"
 
 #include <QCoreApplication>
@@ -50,15 +51,21 @@ QString write(const QString& fileName, const QByteArray& bytes, QString* error)
     }
     const QString path = dir + u'/' + SafeFileName::make(fileName, QStringLiteral("contacts"));
     QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly)
-        && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && file.write(bytes) == bytes.size()
-        && file.commit();
-    if (!written) {
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         if (error)
             *error = file.errorString();
         return {};
     }
-    return path;
+    QString reason;
+    if (file.write(bytes) != bytes.size()) {
+        reason = FileWriting::failureReason(file);
+        file.cancelWriting();
+    } else if (FileWriting::commit(file, &reason)) {
+        return path;
+    }
+    if (error)
+        *error = reason;
+    return {};
 }
 
 } // namespace Quillary::PrivateFiles

@@ -300,8 +300,9 @@ bool CellEditing::popoverDidClose(const EditorContext& context)
         return false;
     QList<int> rows = pending ? positionsOf(*pending) : QList<int>();
     if (rows.isEmpty()) {
-        // Opened without a pending edit: the row it was opened for.
-        const int own = positionOf(RowRef{context.contact, context.index, -1}, context.type);
+        // Opened without a pending edit: the row that shows the value it was opened for, or the
+        // row it was opened on when that has none.
+        const int own = positionOf(RowRef{context.contact, context.index, context.labelIndex}, context.type);
         if (own >= 0)
             rows.append(own);
     }

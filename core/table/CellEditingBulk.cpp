@@ -105,15 +105,15 @@ QList<CellEdit> CellEditing::deleteEdits(const QList<int>& rows, const QString& 
         }
         planned.append({subContact, edit});
     }
-    // Each cell loses its own value: values of one contact go from the last position up, so that
-    // no deletion moves a value another cell still has to delete.
+    // Each cell loses its own value: values of one contact go from the last one up, so that no
+    // deletion moves a value another cell still has to delete.
     QHash<const ContactEntry*, qsizetype> firstSeen;
     for (const auto& [subContact, edit] : std::as_const(planned))
         firstSeen.insert(subContact->contact.get(), firstSeen.value(subContact->contact.get(), firstSeen.size()));
     std::stable_sort(planned.begin(), planned.end(), [&firstSeen](const auto& a, const auto& b) {
         const qsizetype contactA = firstSeen.value(a.first->contact.get());
         const qsizetype contactB = firstSeen.value(b.first->contact.get());
-        return contactA != contactB ? contactA < contactB : a.first->index > b.first->index;
+        return contactA != contactB ? contactA < contactB : a.second.value.labelIndex > b.second.value.labelIndex;
     });
     QList<CellEdit> edits;
     for (const auto& [subContact, edit] : std::as_const(planned))

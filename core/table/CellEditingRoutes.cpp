@@ -4,6 +4,7 @@
 #include "CellValues.h"
 #include "ContactsViewController.h"
 #include "TableCells.h"
+#include "TableRows.h"
 
 namespace Quillary {
 
@@ -41,7 +42,11 @@ EditorContext CellEditing::contextFor(int row, const QString& identifier, bool e
     EditorContext context;
     context.contact = subContact.contact;
     context.type = TableCells::fieldOfColumn(identifier);
-    context.index = subContact.index;
+    // The editor shows the contact's whole list, starting at the value this row shows: a sort or a
+    // label filter may show it on another row than its position in the list.
+    const std::optional<LabeledField> field = TableRows::listForColumn(identifier);
+    const qsizetype position = field ? TableRows::valuePosition(subContact, *field, selectedLabels()) : -1;
+    context.index = position >= 0 ? int(position) : subContact.index;
     const std::optional<LabeledValue> value = CellValues::valueAt(subContact, identifier, selectedLabels());
     context.labelIndex = value ? value->labelIndex : -1;
     context.editEnabled = editEnabled;

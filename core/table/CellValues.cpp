@@ -41,13 +41,8 @@ std::optional<LabeledValue> valueAt(const SubContactRow& row, const QString& ide
     const std::optional<LabeledField> field = TableRows::listForColumn(identifier);
     if (!field)
         return std::nullopt;
-    const LabeledValueList& values = row.person().labeledValues(*field);
-    if (row.index < 0 || row.index >= values.size())
-        return std::nullopt;
-    const LabeledValue& value = values.at(row.index);
-    if (!TableRows::passesLabelFilter(selectedLabels, value.label))
-        return std::nullopt;
-    return value;
+    const LabeledValue* value = TableRows::rowValue(row, *field, selectedLabels);
+    return value ? std::optional<LabeledValue>(*value) : std::nullopt;
 }
 
 bool hasValue(const SubContactRow& row, const QString& identifier, const QStringList& selectedLabels)

@@ -2,6 +2,7 @@
 
 #include "CellEdits.h"
 #include "ContactsViewController.h"
+#include "TableRows.h"
 #include "documents/UndoRegistry.h"
 #include "model/NormalizePhoneNumber.h"
 #include "support/CoreTr.h"
@@ -170,10 +171,11 @@ bool ContactCommands::normalizePhoneNumbers(int clickedRow, const QString& layou
     QList<CellEdit> edits;
     for (int position : commandRows(clickedRow)) {
         const SubContactRow& row = m_controller.subContactTable().at(position);
-        const LabeledValueList& phones = row.person().phoneValues();
-        if (row.index >= phones.size())
+        const LabeledValue* phone =
+            TableRows::rowValue(row, LabeledField::Phone, m_controller.collection().selectedLabels);
+        if (!phone)
             continue;
-        LabeledValue value = phones.at(row.index);
+        LabeledValue value = *phone;
         const QString number = normalizer.normalizedNumber(value.value, layoutTitle);
         if (number.isEmpty() || number == value.value)
             continue;
@@ -198,7 +200,7 @@ ContactCommands::ExportRequest ContactCommands::exportToVCard(int clickedRow) co
     request.contacts = m_controller.contactsForIndexes(rows);
     for (int row : rows)
         request.rows.append(
-            {m_controller.subContactTable().at(row).contact, m_controller.subContactTable().at(row).index});
+            TableRows::csvRow(m_controller.subContactTable().at(row), m_controller.collection().selectedLabels));
     request.defaultFileName =
         SafeFileName::make(compositeNameOf(rows.value(0, -1)), QStringLiteral("Exporting"), QStringLiteral("vcf"));
     request.asksMultipleFirst = rows.size() >= 2;

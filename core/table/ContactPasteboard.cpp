@@ -1,6 +1,7 @@
 #include "ContactPasteboard.h"
 
 #include "ContactsViewController.h"
+#include "TableRows.h"
 #include "documents/ContactFileReader.h"
 #include "documents/DocumentGroups.h"
 #include "formats/ZQVCard.h"
@@ -54,7 +55,8 @@ QString copyText(const ContactsViewController& controller, const QList<int>& row
     QString text;
     for (int position : sortedRows(controller, rows)) {
         const SubContactRow& row = controller.subContactTable().at(position);
-        text += ZQVCard::csvStringFromContact({row.contact, row.index}, controller.tableIdentfiers(), separator);
+        text += ZQVCard::csvStringFromContact(TableRows::csvRow(row, controller.collection().selectedLabels),
+                                              controller.tableIdentfiers(), separator);
         text += u'\n';
     }
     if (text.size() < 2)

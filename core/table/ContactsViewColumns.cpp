@@ -29,6 +29,7 @@ void ContactsViewController::viewTypePopupSelected(const QString& name)
 {
     if (!m_viewTypeDict.contains(name))
         return;
+    Q_EMIT layoutAboutToChange();
     const QString selected = uniqueIdOfSelectedContact();
     m_selectedViewType = name;
     if (m_preferences)
@@ -39,6 +40,7 @@ void ContactsViewController::viewTypePopupSelected(const QString& name)
 
 void ContactsViewController::updateColumnsInTableView(const QStringList& identifiers)
 {
+    Q_EMIT layoutAboutToChange();
     m_columns = {ViewTypes::NameColumn};
     for (const QString& identifier : identifiers) {
         if (identifier != ViewTypes::NameColumn && identifier != ViewTypes::LabelColumn
@@ -50,6 +52,7 @@ void ContactsViewController::updateColumnsInTableView(const QStringList& identif
 
 void ContactsViewController::addColumn(const QString& identifier)
 {
+    Q_EMIT layoutAboutToChange();
     if (identifier == ViewTypes::NameColumn || m_columns.contains(identifier))
         return;
     m_columns.insert(1, identifier);
@@ -58,6 +61,7 @@ void ContactsViewController::addColumn(const QString& identifier)
 
 void ContactsViewController::deleteColumn(const QString& identifier)
 {
+    Q_EMIT layoutAboutToChange();
     if (identifier == ViewTypes::NameColumn || identifier == ViewTypes::LabelColumn)
         return;
     if (m_columns.removeAll(identifier) > 0)
@@ -66,6 +70,7 @@ void ContactsViewController::deleteColumn(const QString& identifier)
 
 void ContactsViewController::toggleColumn(const QString& identifier)
 {
+    Q_EMIT layoutAboutToChange();
     // "Name" heads every view type's list and stays there; new columns go right after it.
     if (identifier == ViewTypes::NameColumn)
         return;
@@ -141,9 +146,8 @@ void ContactsViewController::applySortChoice(const QString& identifier, const QS
     auto it = m_sortOptions.find(identifier);
     if (it == m_sortOptions.end() || !it->items.contains(sortKey))
         return;
+    // The rows are sorted by the key even while its column is not shown.
     it->selected = sortKey;
-    if (!m_columns.contains(identifier))
-        return;
     const bool ascending = m_sort ? m_sort->ascending : true;
     sortDescriptorsDidChange(SortDescriptor{sortKey, ascending});
 }

@@ -55,7 +55,9 @@ int ContactsViewController::numLines(int row) const
         return 1;
     qint8& cached = m_numLines[row];
     if (cached < 0)
-        cached = qint8(qMin(100, TableCells::numLines(m_rows.at(row), m_columns, m_options.showCompanyInNameCell)));
+        cached = qint8(qMin(100,
+                            TableCells::numLines(m_rows.at(row), m_columns, m_options.showCompanyInNameCell,
+                                                 m_options.selectedLabels)));
     return cached;
 }
 
@@ -84,12 +86,21 @@ void ContactsViewController::reload()
     m_model->endReset();
 }
 
-void ContactsViewController::selectRows(QList<int> rows)
+QList<int> ContactsViewController::validSelection(QList<int> rows, const QList<int>& fallback) const
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     rows.removeIf([this](int row) { return row < 0 || row >= m_rows.size(); });
-    m_selection = rows;
+    // Like the table of the window, the rows never have no selection: Export and the other
+    // commands on selected contacts always have one.
+    if (rows.isEmpty() && !m_rows.isEmpty())
+        rows = fallback.isEmpty() ? QList<int>{0} : fallback;
+    return rows;
+}
+
+void ContactsViewController::selectRows(QList<int> rows)
+{
+    m_selection = validSelection(std::move(rows), {});
     Q_EMIT selectionChanged(m_selection);
     if (!m_selection.isEmpty())
         Q_EMIT scrollToRow(m_selection.first());
@@ -97,52 +108,44 @@ void ContactsViewController::selectRows(QList<int> rows)
 
 void ContactsViewController::setSelectedIndexes(QList<int> rows)
 {
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    rows.removeIf([this](int row) { return row < 0 || row >= m_rows.size(); });
-    m_selection = rows;
+    m_selection = validSelection(std::move(rows), m_selection);
 }
 
 void ContactsViewController::updateTable()
 {
-    // What is selected, by contact and by value: the value key follows a labelled value through a
-    // re-sort that moved it to another row of its contact.
+    // What is selected, by contact and by value: a labelled value is followed through a re-sort
+    // that moves it to another row of its contact (the one of the sort field, or of the field the
+    // rows showed in sort order).
     const QString sortIdentifier =
         m_sort ? SortKeys::separateSortKeyIntoIdentifierAndKey(m_sort->key).first : Field::Name;
     const std::optional<LabeledField> sortField = TableRows::listForColumn(sortIdentifier);
     struct Remembered
     {
-        int key;
-        bool byLabelIndex;
+        int key; ///< the label index of the value, or the row's index when `field` is none
+        std::optional<LabeledField> field;
     };
     // Keyed by the contact itself: hashing a pointer per row is much cheaper than its unique id.
     QHash<const ContactEntry*, QList<Remembered>> remembered;
     for (int position : std::as_const(m_selection)) {
         const SubContactRow& row = m_rows.at(position);
-        Remembered entry{row.index, false};
-        if (sortField) {
-            const LabeledValueList& values = row.person().labeledValues(*sortField);
-            entry = {row.index < values.size() ? values.at(row.index).labelIndex : row.index, true};
-        }
-        remembered[row.contact.get()].append(entry);
+        const std::optional<LabeledField> field =
+            row.orderedField >= 0 ? std::optional<LabeledField>(LabeledField(row.orderedField)) : sortField;
+        // The rows were made with the filter they were last reloaded with.
+        const LabeledValue* value = field ? TableRows::rowValue(row, *field, m_options.selectedLabels) : nullptr;
+        remembered[row.contact.get()].append(value ? Remembered{value->labelIndex, field}
+                                                   : Remembered{row.index, std::nullopt});
     }
     reload();
-    if (remembered.isEmpty())
-        return;
     QList<int> selected;
-    for (int position = 0; position < m_rows.size(); ++position) {
+    for (int position = 0; position < m_rows.size() && !remembered.isEmpty(); ++position) {
         const SubContactRow& row = m_rows.at(position);
         const auto it = remembered.constFind(row.contact.get());
         if (it == remembered.constEnd())
             continue;
         for (const Remembered& entry : *it) {
-            bool match = row.index == entry.key;
-            if (entry.byLabelIndex) {
-                const LabeledValueList& values = row.person().labeledValues(*sortField);
-                match =
-                    row.index < values.size() ? values.at(row.index).labelIndex == entry.key : row.index == entry.key;
-            }
-            if (match) {
+            const LabeledValue* value =
+                entry.field ? TableRows::rowValue(row, *entry.field, m_collection.selectedLabels) : nullptr;
+            if (value ? value->labelIndex == entry.key : row.index == entry.key) {
                 selected.append(position);
                 break;
             }
@@ -273,6 +276,7 @@ void ContactsViewController::setEditState(bool on)
 
 void ContactsViewController::setSelectedLabels(const QStringList& labels)
 {
+    Q_EMIT layoutAboutToChange();
     m_collection.selectedLabels = labels.isEmpty() ? QStringList{LabelText::All} : labels;
     updateTableThenSelectByUniquIds(uniqueIdsOfSelectedContacts());
 }

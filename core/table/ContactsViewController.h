@@ -64,7 +64,8 @@ public:
     // Selection -------------------------------------------------------------------------------------
     [[nodiscard]] const QList<int>& selectedIndexes() const { return m_selection; }
     /// Sets the selected rows (the summary row is never selected); the window reports the user's
-    /// selection through this.
+    /// selection through this. A table with rows always has one selected: an empty selection keeps
+    /// the one before, or selects the first row.
     void setSelectedIndexes(QList<int> rows);
     /// Selects rows from the core side (after an edit) and tells the window, scrolling to the first.
     void selectRowIndexes(const QList<int>& rows) { selectRows(rows); }
@@ -133,12 +134,17 @@ Q_SIGNALS:
     void selectionChanged(const QList<int>& rows);
     /// Columns were added, removed, moved or replaced.
     void columnsChanged();
+    /// The columns or the label filter are about to change: rows and columns will no longer be
+    /// what they are, so text being typed into a cell has to be committed now.
+    void layoutAboutToChange();
     /// Scroll this row into view.
     void scrollToRow(int row);
 
 private:
     void reload();
     void selectRows(QList<int> rows);
+    /// Rows of the table in order, each once; the first row when none is left and there are rows.
+    [[nodiscard]] QList<int> validSelection(QList<int> rows, const QList<int>& fallback) const;
     void selectRowsOf(const QStringList& uniqueIds);
     void applySortChoice(const QString& identifier, const QString& sortKey);
     void storeViewTypes();

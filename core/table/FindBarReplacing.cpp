@@ -1,6 +1,7 @@
 #include "FindBarReplacing.h"
 
 #include "CellValues.h"
+#include "TableRows.h"
 
 #include <QHash>
 
@@ -17,7 +18,7 @@ using CellValues::ColumnKind;
 class PlanBuilder
 {
 public:
-    explicit PlanBuilder(Plan& plan) : m_plan(plan) { }
+    PlanBuilder(Plan& plan, const QStringList& selectedLabels) : m_plan(plan), m_selectedLabels(selectedLabels) { }
 
     /// Gives a sub-field of a row its new text; false when it is not typed over.
     bool set(const SubContactRow& row, const FindTextItem& item, const QString& text)
@@ -87,10 +88,10 @@ private:
 
     template <typename Change> bool setLabeled(const SubContactRow& row, LabeledField field, Change&& change)
     {
-        const LabeledValueList& values = row.person().labeledValues(field);
-        if (row.index < 0 || row.index >= values.size())
+        const LabeledValue* shown = TableRows::rowValue(row, field, m_selectedLabels);
+        if (!shown)
             return false;
-        const LabeledValue& current = values.at(row.index);
+        const LabeledValue& current = *shown;
         CellEdit& planned = edit(
             row, CellEdit::Kind::ReplaceLabeledValue, FieldIdentifiers::identifier(field),
             [&](CellEdit& edit) { edit.value = current; }, current.labelIndex);
@@ -99,6 +100,7 @@ private:
     }
 
     Plan& m_plan;
+    const QStringList& m_selectedLabels;
     QHash<QString, qsizetype> m_index;
 };
 
@@ -137,7 +139,8 @@ std::optional<Location> locate(FindBarText& text, const TextRange& range)
     return std::nullopt;
 }
 
-Plan plan(const SubContactTable& rows, const QList<Location>& locations, const QString& with)
+Plan plan(const SubContactTable& rows, const QList<Location>& locations, const QString& with,
+          const QStringList& selectedLabels)
 {
     Plan result;
     // Stretches grouped by sub-field, so that each sub-field is rewritten once with all of its own.
@@ -154,7 +157,7 @@ Plan plan(const SubContactTable& rows, const QList<Location>& locations, const Q
         }
         groups[*it].append(&location);
     }
-    PlanBuilder builder(result);
+    PlanBuilder builder(result, selectedLabels);
     for (QList<const Location*>& group : groups) {
         const FindTextItem& item = group.first()->item;
         if (opensEditor(item)) {

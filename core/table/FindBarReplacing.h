@@ -39,7 +39,8 @@ struct Plan
 
 /// The edits that replace every located stretch by `with`. A stretch that does not lie inside its
 /// sub-field's text changes nothing.
-[[nodiscard]] Plan plan(const SubContactTable& rows, const QList<Location>& locations, const QString& with);
+[[nodiscard]] Plan plan(const SubContactTable& rows, const QList<Location>& locations, const QString& with,
+                        const QStringList& selectedLabels = {});
 
 } // namespace FindBarReplacing
 

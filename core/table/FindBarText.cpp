@@ -1,5 +1,7 @@
 #include "FindBarText.h"
 
+#include "TableRows.h"
+
 #include "CellValues.h"
 #include "ContactsViewController.h"
 #include "model/AddressFormats.h"
@@ -16,12 +18,6 @@ bool firstNameFirst(const PersonDsc& person, const NameValue& name)
 {
     const int ordering = name.nameOrdering;
     return ordering == 1 || (ordering == 0 && person.defaultNameOrdering() == 32);
-}
-
-const LabeledValue* valueOf(const SubContactRow& row, LabeledField field)
-{
-    const LabeledValueList& values = row.person().labeledValues(field);
-    return row.index >= 0 && row.index < values.size() ? &values.at(row.index) : nullptr;
 }
 
 /// The parts of addresses in their country's order, for the countries met last: a table's
@@ -70,9 +66,14 @@ QList<LayoutColumn> layoutColumns(const QStringList& columns)
 /// Calls `visit(column, subField, text)` for every sub-field of a row, in the order the find bar
 /// reads them. A missing value gives "".
 template <typename Visit>
-void forEachSubField(const SubContactRow& row, const QList<LayoutColumn>& columns, AddressOrders& orders, Visit&& visit)
+void forEachSubField(const SubContactRow& row, const QList<LayoutColumn>& columns, const QStringList& selectedLabels,
+                     AddressOrders& orders, Visit&& visit)
 {
     const PersonDsc& person = row.person();
+    // The values the row's cells show.
+    const auto valueOf = [&row, &selectedLabels](LabeledField field) {
+        return TableRows::rowValue(row, field, selectedLabels);
+    };
     const bool first = row.index == 0;
     for (const LayoutColumn& layout : columns) {
         const QString& column = layout.identifier;
@@ -94,21 +95,21 @@ void forEachSubField(const SubContactRow& row, const QList<LayoutColumn>& column
             break;
         }
         case ColumnKind::InstantMessage: {
-            const LabeledValue* value = valueOf(row, LabeledField::InstantMessage);
+            const LabeledValue* value = valueOf(LabeledField::InstantMessage);
             visit(column, QStringLiteral("service"), value ? value->service : QString());
             visit(column, QStringLiteral("username"), value ? value->username : QString());
             break;
         }
         case ColumnKind::Address: {
             static const PostalAddress none;
-            const LabeledValue* value = valueOf(row, LabeledField::Address);
+            const LabeledValue* value = valueOf(LabeledField::Address);
             const PostalAddress& address = value ? value->address : none;
             for (const QString& part : orders.order(address, person.defaultCountryCode()))
                 visit(column, part, address.part(part));
             break;
         }
         case ColumnKind::AddressPart: {
-            const LabeledValue* value = valueOf(row, LabeledField::Address);
+            const LabeledValue* value = valueOf(LabeledField::Address);
             visit(column, column, value ? value->address.part(column) : QString());
             break;
         }
@@ -117,7 +118,7 @@ void forEachSubField(const SubContactRow& row, const QList<LayoutColumn>& column
             break;
         default:
             if (const std::optional<LabeledField> field = layout.field) {
-                const LabeledValue* value = valueOf(row, *field);
+                const LabeledValue* value = valueOf(*field);
                 visit(column, column, value ? value->stringValue : QString());
             } else {
                 visit(column, column, first ? person.stringValueForIdentifier(column, 0) : QString());
@@ -131,13 +132,14 @@ void forEachSubField(const SubContactRow& row, const QList<LayoutColumn>& column
 
 FindBarText::FindBarText(const ContactsViewController& controller) : m_controller(controller) { }
 
-QList<FindTextItem> FindBarText::rangesInContact(const SubContactRow& row, const QStringList& columns)
+QList<FindTextItem> FindBarText::rangesInContact(const SubContactRow& row, const QStringList& columns,
+                                                 const QStringList& selectedLabels)
 {
     QList<FindTextItem> items;
     qsizetype at = 0;
     qsizetype sectionStart = 0;
     AddressOrders orders;
-    forEachSubField(row, layoutColumns(columns), orders,
+    forEachSubField(row, layoutColumns(columns), selectedLabels, orders,
                     [&](const QString& column, const QString& subField, const QString& text) {
                         if (items.isEmpty() || items.constLast().identifier != column)
                             sectionStart = at;
@@ -158,13 +160,14 @@ QList<FindTextItem> FindBarText::rangesInContact(int row) const
     const SubContactTable& rows = m_controller.subContactTable();
     if (row < 0 || row >= rows.size())
         return {};
-    return rangesInContact(rows.at(row), m_controller.tableIdentfiers());
+    return rangesInContact(rows.at(row), m_controller.tableIdentfiers(), m_controller.collection().selectedLabels);
 }
 
 qsizetype FindBarText::updateRangeTableFrom(int row)
 {
     const SubContactTable& rows = m_controller.subContactTable();
     const QList<LayoutColumn> columns = layoutColumns(m_controller.tableIdentfiers());
+    const QStringList& labels = m_controller.collection().selectedLabels;
     row = qBound(0, row, int(m_starts.size()) - 1);
     if (row < m_laidOut) {
         m_text.truncate(m_starts.at(row));
@@ -174,10 +177,11 @@ qsizetype FindBarText::updateRangeTableFrom(int row)
         ++m_generation;
     AddressOrders orders;
     for (; row < rows.size(); ++row) {
-        forEachSubField(rows.at(row), columns, orders, [this](const QString&, const QString&, const QString& text) {
-            m_text += text;
-            m_text += u'\n';
-        });
+        forEachSubField(rows.at(row), columns, labels, orders,
+                        [this](const QString&, const QString&, const QString& text) {
+                            m_text += text;
+                            m_text += u'\n';
+                        });
         m_starts.append(m_text.size());
     }
     m_laidOut = int(rows.size());

@@ -48,7 +48,8 @@ public:
     /// The items of one row for the current columns; empty for a row that does not exist.
     [[nodiscard]] QList<FindTextItem> rangesInContact(int row) const;
     /// The same for a row and a list of columns.
-    [[nodiscard]] static QList<FindTextItem> rangesInContact(const SubContactRow& row, const QStringList& columns);
+    [[nodiscard]] static QList<FindTextItem> rangesInContact(const SubContactRow& row, const QStringList& columns,
+                                                             const QStringList& selectedLabels = {});
 
     /// Lays out the rows from `row` to the last; answers the length of the whole text.
     qsizetype updateRangeTableFrom(int row);

@@ -196,12 +196,10 @@ SortValue sortValueOf(const SubContactRow& row, FieldId id, const QString& ident
 {
     const PersonDsc& person = row.person();
     if (const auto field = FieldIdentifiers::labeledField(id)) {
-        const LabeledValueList& values = person.labeledValues(*field);
-        if (row.index >= values.size())
+        const LabeledValue* shown = TableRows::rowValue(row, *field, selectedLabels);
+        if (!shown)
             return {};
-        const LabeledValue& value = values.at(row.index);
-        if (!TableRows::passesLabelFilter(selectedLabels, value.label))
-            return {};
+        const LabeledValue& value = *shown;
         if (*field == LabeledField::Dates && valueKey != u"label")
             return dateValue(value.date);
         return textValue(labeledEntry(*field, value, valueKey));

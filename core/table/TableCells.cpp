@@ -45,12 +45,10 @@ CellContent labeledCell(const SubContactRow& row, const QString& identifier, Lab
 {
     CellContent cell;
     cell.cellTemplate = CellContent::Template::PopupAndText;
-    const LabeledValueList& values = row.person().labeledValues(field);
-    if (row.index >= values.size())
+    const LabeledValue* shown = TableRows::rowValue(row, field, options.selectedLabels);
+    if (!shown)
         return cell;
-    const LabeledValue& value = values.at(row.index);
-    if (!TableRows::passesLabelFilter(options.selectedLabels, value.label))
-        return cell;
+    const LabeledValue& value = *shown;
     const bool part = field == LabeledField::Address && identifier != Field::Address;
     cell.text = part ? value.address.part(identifier) : value.stringValue;
     if (!part && cell.text.isEmpty())
@@ -68,16 +66,15 @@ CellContent labeledCell(const SubContactRow& row, const QString& identifier, Lab
 }
 
 /// The text of a column in a row, for measuring the row.
-QString measuredText(const SubContactRow& row, const QString& identifier)
+QString measuredText(const SubContactRow& row, const QString& identifier, const QStringList& selectedLabels)
 {
     const PersonDsc& person = row.person();
     if (const std::optional<LabeledField> field = TableRows::listForColumn(identifier)) {
-        const LabeledValueList& values = person.labeledValues(*field);
-        if (row.index >= values.size())
+        const LabeledValue* value = TableRows::rowValue(row, *field, selectedLabels);
+        if (!value)
             return {};
-        const LabeledValue& value = values.at(row.index);
-        return *field == LabeledField::Address && identifier != Field::Address ? value.address.part(identifier)
-                                                                               : value.stringValue;
+        return *field == LabeledField::Address && identifier != Field::Address ? value->address.part(identifier)
+                                                                               : value->stringValue;
     }
     if (row.index > 0)
         return {};
@@ -124,11 +121,12 @@ CellContent cell(const SubContactRow& row, int tableRow, const QString& identifi
     return cell;
 }
 
-int numLines(const SubContactRow& row, const QStringList& identifiers, bool showCompanyInNameCell)
+int numLines(const SubContactRow& row, const QStringList& identifiers, bool showCompanyInNameCell,
+             const QStringList& selectedLabels)
 {
     int count = showCompanyInNameCell ? 2 : 1;
     for (const QString& identifier : identifiers) {
-        count = std::max(count, lineCount(measuredText(row, identifier)));
+        count = std::max(count, lineCount(measuredText(row, identifier, selectedLabels)));
         if (identifier == Field::Note && count >= 6)
             count = 5;
     }

@@ -61,8 +61,9 @@ namespace TableCells {
 [[nodiscard]] CellContent cell(const SubContactRow& row, int tableRow, const QString& identifier,
                                const CellOptions& options);
 
-/// The number of text lines of a row over the given columns.
-[[nodiscard]] int numLines(const SubContactRow& row, const QStringList& identifiers, bool showCompanyInNameCell);
+/// The number of text lines of a row over the given columns, for the values the row shows.
+[[nodiscard]] int numLines(const SubContactRow& row, const QStringList& identifiers, bool showCompanyInNameCell,
+                           const QStringList& selectedLabels);
 
 /// The summary row's text: "%1: total %2 contacts".
 [[nodiscard]] QString summaryText(const QString& groupName, int contactCount);

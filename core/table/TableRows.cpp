@@ -47,6 +47,54 @@ QList<RowColumn> rowColumns(const QStringList& identifiers)
     return columns;
 }
 
+namespace {
+
+/// Rows of a contact up to which finding the n-th value that passes a filter scans the values.
+constexpr qsizetype ScanLimit = 8;
+
+} // namespace
+
+qsizetype valuePosition(const SubContactRow& row, LabeledField field, const QStringList& selectedLabels)
+{
+    const LabeledValueList& values = row.person().labeledValues(field);
+    if (row.orderedField == qint8(field))
+        return row.orderedPosition < values.size() ? row.orderedPosition : -1;
+    if (selectedLabels.isEmpty() || selectedLabels.first() == LabelText::All)
+        return row.index < values.size() ? row.index : -1;
+    if (row.passing) {
+        const QList<int>& positions = (*row.passing)[size_t(field)];
+        if (row.index >= positions.size())
+            return -1;
+        const int position = positions.at(row.index);
+        if (position < values.size() && selectedLabels.contains(values.at(position).label))
+            return position;
+    }
+    int passed = 0;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (selectedLabels.contains(values.at(i).label) && passed++ == row.index)
+            return i;
+    }
+    return -1;
+}
+
+const LabeledValue* rowValue(const SubContactRow& row, LabeledField field, const QStringList& selectedLabels)
+{
+    const qsizetype position = valuePosition(row, field, selectedLabels);
+    return position < 0 ? nullptr : &row.person().labeledValues(field).at(position);
+}
+
+CsvRow csvRow(const SubContactRow& row, const QStringList& selectedLabels)
+{
+    CsvRow line{row.contact, row.index, std::nullopt};
+    const bool everyLabel = selectedLabels.isEmpty() || selectedLabels.first() == LabelText::All;
+    if (everyLabel && row.orderedField < 0)
+        return line;
+    line.positions.emplace();
+    for (int field = 0; field < LabeledFieldCount; ++field)
+        (*line.positions)[size_t(field)] = int(valuePosition(row, LabeledField(field), selectedLabels));
+    return line;
+}
+
 void createSubContactsFromContact(const ContactEntryPtr& contact, const QStringList& identifiers,
                                   const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels)
 {
@@ -54,23 +102,59 @@ void createSubContactsFromContact(const ContactEntryPtr& contact, const QStringL
 }
 
 void createSubContactsFromContact(const ContactEntryPtr& contact, const QList<RowColumn>& columns,
-                                  const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels)
+                                  const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels,
+                                  const std::optional<ValueOrder>& order)
 {
-    const qsizetype first = rows.size();
-    rows.append(SubContactRow{contact, 0, false});
     const PersonDsc& person = *contact->person;
     const bool everyLabel = selectedLabels.isEmpty() || selectedLabels.first() == LabelText::All;
+    // Rows only for the values that pass the filter: row n holds the n-th of each field.
+    qsizetype count = 1;
     for (const RowColumn& column : columns) {
         const LabeledValueList& values = person.labeledValues(column.field);
-        for (qsizetype i = 0; i < values.size(); ++i) {
-            const QString& label = values.at(i).label;
+        qsizetype passing = 0;
+        for (const LabeledValue& value : values) {
             if (labels)
-                labels->addLabel(label, column.identifier);
-            if (!everyLabel && !selectedLabels.contains(label))
-                continue;
-            while (rows.size() - first <= i)
-                rows.append(SubContactRow{contact, int(rows.size() - first), false});
+                labels->addLabel(value.label, column.identifier);
+            passing += everyLabel || selectedLabels.contains(value.label);
         }
+        count = qMax(count, passing);
+    }
+    QVarLengthArray<qsizetype, 8> ordered;
+    if (order) {
+        const LabeledValueList& values = person.labeledValues(order->field);
+        const auto passes = [&](qsizetype position) {
+            if (everyLabel || selectedLabels.contains(values.at(position).label))
+                ordered.append(position);
+        };
+        if (values.size() < 2) {
+            for (qsizetype position = 0; position < values.size(); ++position)
+                passes(position);
+        } else {
+            for (const qsizetype position : person.labeledValueOrder(order->sortKey, order->ascending))
+                passes(position);
+        }
+    }
+    // A contact of many rows (thousands of phones, say) has the passing positions listed once, and
+    // not counted again for each of its rows.
+    std::shared_ptr<std::array<QList<int>, LabeledFieldCount>> passing;
+    if (!everyLabel && count > ScanLimit) {
+        passing = std::make_shared<std::array<QList<int>, LabeledFieldCount>>();
+        for (int field = 0; field < LabeledFieldCount; ++field) {
+            const LabeledValueList& values = person.labeledValues(LabeledField(field));
+            for (qsizetype position = 0; position < values.size(); ++position) {
+                if (selectedLabels.contains(values.at(position).label))
+                    (*passing)[size_t(field)].append(int(position));
+            }
+        }
+    }
+    for (qsizetype index = 0; index < count; ++index) {
+        SubContactRow row{contact, int(index), false};
+        row.passing = passing;
+        if (order) {
+            row.orderedField = qint8(order->field);
+            row.orderedPosition = index < ordered.size() ? int(ordered.at(index)) : -1;
+        }
+        rows.append(std::move(row));
     }
 }
 
@@ -96,13 +180,12 @@ SubContactTable updateSubContactTable(const ContactCollection& collection, const
         return rows;
     rows.reserve(collection.contactTable.size() * 2);
     const QList<RowColumn> columns = rowColumns(identifiers);
-    const bool sortValues = sort && PersonDsc::sortsLabeledValues(sort->key);
+    std::optional<ValueOrder> order;
+    if (const auto field = sort ? PersonDsc::fieldSortedBy(sort->key) : std::nullopt)
+        order = ValueOrder{sort->key, sort->ascending, *field};
     for (const ContactEntryPtr& contact : collection.contactTable) {
-        if (!isShownInGroup(*contact, *group))
-            continue;
-        if (sortValues)
-            contact->person->sortForLabeledValue(sort->key, sort->ascending);
-        createSubContactsFromContact(contact, columns, collection.selectedLabels, rows, labels);
+        if (isShownInGroup(*contact, *group))
+            createSubContactsFromContact(contact, columns, collection.selectedLabels, rows, labels, order);
     }
     return rows;
 }

@@ -3,6 +3,7 @@
 #include "SubContactRow.h"
 #include "documents/ContactCollection.h"
 #include "documents/SortDescriptor.h"
+#include "formats/CsvWriter.h"
 
 #include <QHash>
 #include <QSet>
@@ -37,8 +38,26 @@ private:
     QSet<QString>* m_lastSeen = nullptr;
 };
 
-/// The rows of one contact for the given columns: as many as the highest position of a shown value
-/// that passes the filter, and at least one.
+/// The position in the contact's list of the value that a row shows for a field: the row's
+/// `index`-th value that passes the filter; -1 when the row shows none.
+[[nodiscard]] qsizetype valuePosition(const SubContactRow& row, LabeledField field, const QStringList& selectedLabels);
+/// That value itself, or none.
+[[nodiscard]] const LabeledValue* rowValue(const SubContactRow& row, LabeledField field,
+                                           const QStringList& selectedLabels);
+
+/// A row as a line of the CSV writers, with the positions of the values it shows.
+[[nodiscard]] CsvRow csvRow(const SubContactRow& row, const QStringList& selectedLabels);
+
+/// The order in which the rows of a contact show the values of the field a sort key orders.
+struct ValueOrder
+{
+    QString sortKey;
+    bool ascending = true;
+    LabeledField field; ///< the field the key orders (PersonDsc::fieldSortedBy)
+};
+
+/// The rows of one contact for the given columns: as many as the shown field with the most values
+/// that pass the filter has, and at least one.
 void createSubContactsFromContact(const ContactEntryPtr& contact, const QStringList& identifiers,
                                   const QStringList& selectedLabels, SubContactTable& rows,
                                   LabelCollector* labels = nullptr);
@@ -51,12 +70,14 @@ struct RowColumn
 };
 [[nodiscard]] QList<RowColumn> rowColumns(const QStringList& identifiers);
 void createSubContactsFromContact(const ContactEntryPtr& contact, const QList<RowColumn>& columns,
-                                  const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels);
+                                  const QStringList& selectedLabels, SubContactTable& rows, LabelCollector* labels,
+                                  const std::optional<ValueOrder>& order = std::nullopt);
 
 /// Whether a contact belongs to the rows of a group.
 [[nodiscard]] bool isShownInGroup(const ContactEntry& contact, const GroupEntry& group);
 
-/// The rows of the selected group, each contact's own values sorted by the sort key first.
+/// The rows of the selected group; the rows of each contact show the values of the field that the
+/// sort key orders in that order, without changing the contact.
 [[nodiscard]] SubContactTable updateSubContactTable(const ContactCollection& collection, const QStringList& identifiers,
                                                     const std::optional<SortDescriptor>& sort,
                                                     LabelCollector* labels = nullptr);

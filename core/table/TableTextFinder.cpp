@@ -265,7 +265,8 @@ bool TableTextFinder::replace(const QString& with)
     const std::optional<FindBarReplacing::Location> location = FindBarReplacing::locate(m_text, m_selectedRange);
     if (!location)
         return false;
-    const FindBarReplacing::Plan plan = FindBarReplacing::plan(m_controller.subContactTable(), {*location}, with);
+    const FindBarReplacing::Plan plan = FindBarReplacing::plan(m_controller.subContactTable(), {*location}, with,
+                                                               m_controller.collection().selectedLabels);
     const qsizetype at = m_selectedRange.location;
     if (plan.editorRow >= 0) {
         m_selectedRange = {at, 0};
@@ -291,7 +292,8 @@ int TableTextFinder::replaceAll(const QString& with)
                 FindBarReplacing::locate(m_text, {position, m_searchText.size()}))
             locations.append(std::move(*location));
     }
-    const FindBarReplacing::Plan plan = FindBarReplacing::plan(m_controller.subContactTable(), locations, with);
+    const FindBarReplacing::Plan plan = FindBarReplacing::plan(m_controller.subContactTable(), locations, with,
+                                                               m_controller.collection().selectedLabels);
     if (!CellEdits::applyInOneStep(*registry, plan.edits, Tr::tr("Replace All")))
         return 0;
     m_controller.updateTable();

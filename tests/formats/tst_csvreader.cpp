@@ -321,12 +321,13 @@ private Q_SLOTS:
         QCOMPARE(profiles.at(1).username, QStringLiteral("alweibo"));
     }
 
-    void escapedLineBreaksAreRead()
+    void backslashesAreText()
     {
-        const ContactEntryPtr contact =
-            onlyContact(QStringLiteral("Name,Note,Home Street"), QStringLiteral("Al,one\\ntwo\\tthree,1 Main\\nApt 2"));
+        // Only quotes are syntax: a line break is written inside a quoted field.
+        const ContactEntryPtr contact = onlyContact(QStringLiteral("Name,Note,Home Street"),
+                                                    QStringLiteral("Al,C:\\temp\\new folder,\"1 Main\nApt 2\""));
         QVERIFY(contact);
-        QCOMPARE(contact->person->stringValueForIdentifier(Field::Note), QStringLiteral("one\ntwo\tthree"));
+        QCOMPARE(contact->person->stringValueForIdentifier(Field::Note), QStringLiteral("C:\\temp\\new folder"));
         QCOMPARE(contact->person->addressValues().first().address.street(), QStringLiteral("1 Main\nApt 2"));
     }
 

@@ -33,11 +33,24 @@ ContactEntryPtr newContact(const QString& first = {}, const QString& last = {})
     return ContactEntry::make(person);
 }
 
-/// The lines of a file after its header.
+/// The records of a file after its header; a line break inside a quoted field is part of its record.
 QList<QByteArray> dataLines(const QByteArray& file)
 {
-    QList<QByteArray> lines = file.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
+    QList<QByteArray> lines{QByteArray()};
+    bool quoted = false;
+    bool fieldStart = true;
+    for (const char c : file) {
+        // A quote opens a field that begins with it; in a quoted field a quote closes it, and a
+        // second one right after reopens it ("" stands for one quote).
+        if (c == '"' && (fieldStart || quoted || lines.last().endsWith('"')))
+            quoted = !quoted;
+        fieldStart = !quoted && (c == ',' || c == '\n');
+        if (c == '\n' && !quoted)
+            lines.append(QByteArray());
+        else
+            lines.last().append(c);
+    }
+    if (lines.last().isEmpty())
         lines.removeLast();
     if (!lines.isEmpty())
         lines.removeFirst();
@@ -100,9 +113,9 @@ private Q_SLOTS:
         QTest::newRow("quote without comma unchanged") << u"5\" floppy"_s << QByteArray("5\" floppy");
         QTest::newRow("quotes doubled inside quotes") << u"a, \"b\""_s << QByteArray("\"a, \"\"b\"\"\"");
         QTest::newRow("leading quote quoted") << u"\"Ace\" Corp"_s << QByteArray("\"\"\"Ace\"\" Corp\"");
-        QTest::newRow("LF as backslash n") << u"line 1\nline 2"_s << QByteArray("line 1\\nline 2");
-        QTest::newRow("tab as backslash t") << u"a\tb"_s << QByteArray("a\\tb");
-        QTest::newRow("escaped and quoted") << u"a,\nb"_s << QByteArray("\"a,\\nb\"");
+        QTest::newRow("LF quoted") << u"line 1\nline 2"_s << QByteArray("\"line 1\nline 2\"");
+        QTest::newRow("tab kept") << u"a\tb"_s << QByteArray("a\tb");
+        QTest::newRow("backslashes kept") << u"C:\\temp\\new"_s << QByteArray("C:\\temp\\new");
         QTest::newRow("CR kept, quoted") << u"a\rb"_s << QByteArray("\"a\rb\"");
         QTest::newRow("line separator quoted") << u"a\u2028b"_s << QByteArray("\"a\u2028b\"");
         QTest::newRow("UTF-8") << u"㈱髙橋"_s << u"㈱髙橋"_s.toUtf8();

@@ -64,6 +64,27 @@ private Q_SLOTS:
             << card("A") + "BEGIN:VCARD\r\nN:Cut;;;;\r\nTEL:1" << QStringList{"A", "Cut"};
         QTest::newRow("unreadable card skipped")
             << card("A") + "BEGIN:VCARD\r\nEND:VCARD\r\n" + card("B") << QStringList{"A", "B"};
+        // Markers count only at the start of a line: inside a value they are text.
+        QTest::newRow("END:VCARD inside a value")
+            << "BEGIN:VCARD\r\nNOTE:Server backEND:VCARD endpoint\r\nN:Kept;;;;\r\nEND:VCARD\r\n" + card("B")
+            << QStringList{"Kept", "B"};
+        QTest::newRow("BEGIN:VCARD inside a value")
+            << card("A", "NOTE:Paste from old phone: BEGIN:VCARD FN:Old END:VCARD\r\n") + card("B")
+            << QStringList{"A", "B"};
+        // A nested card belongs to the card around it, and so do the lines after it.
+        QTest::newRow("vCard 2.1 AGENT cards")
+            << "BEGIN:VCARD\r\nVERSION:2.1\r\nAGENT:\r\nBEGIN:VCARD\r\nN:In1\r\nEND:VCARD\r\nAGENT:\r\n"
+               "BEGIN:VCARD\r\nN:In2\r\nEND:VCARD\r\nN:Outer\r\nEND:VCARD\r\n"
+                + card("B")
+            << QStringList{"Outer", "B"};
+        QTest::newRow("nested card without AGENT")
+            << "BEGIN:VCARD\r\nBEGIN:VCARD\r\nN:In;;;;\r\nEND:VCARD\r\nN:Outer;;;;\r\nEND:VCARD\r\n" + card("B")
+            << QStringList{"Outer", "B"};
+        QTest::newRow("AGENT value on its line")
+            << "BEGIN:VCARD\r\nAGENT:BEGIN:VCARD\r\nN:In;;;;\r\nEND:VCARD\r\nN:Outer;;;;\r\nEND:VCARD\r\n" + card("B")
+            << QStringList{"Outer", "B"};
+        QTest::newRow("missing END before whole cards")
+            << "BEGIN:VCARD\r\nN:Broken;;;;\r\n" + card("B") + card("C") << QStringList{"Broken", "B", "C"};
     }
 
     void cutsStreams()
@@ -101,8 +122,13 @@ private Q_SLOTS:
     void cutsStreamsThatArriveInPieces()
     {
         QByteArray stream;
-        for (int i = 0; i < 300; ++i)
-            stream += card("N" + QByteArray::number(i), "NOTE:" + QByteArray(i * 97 % 5000, 'x') + "\r\n");
+        for (int i = 0; i < 300; ++i) {
+            // Now and then a card nested in one, and one without its END:VCARD.
+            const QByteArray extra = i % 40 == 3 ? "AGENT:\r\nBEGIN:VCARD\r\nN:In\r\nEND:VCARD\r\n" : "";
+            const QByteArray whole =
+                card("N" + QByteArray::number(i), "NOTE:" + QByteArray(i * 97 % 5000, 'x') + "\r\n" + extra);
+            stream += i % 40 == 17 ? whole.chopped(11) : whole;
+        }
         // Every way of splitting the stream gives the same cards as cutting it whole.
         const QList<VCardStream::CardRange> whole = VCardStream::cut(stream);
         for (const qsizetype pieceSize : {7, 11, 64, 1000, 4096}) {

@@ -83,9 +83,13 @@ private Q_SLOTS:
         QTest::newRow("quoted-printable without charset, UTF-8")
             << QByteArray("2.1") << QByteArray("N;ENCODING=QUOTED-PRINTABLE:M=C3=BCller\r\n") << "compositeName"
             << QByteArray("Müller");
-        QTest::newRow("quoted-printable without charset, Shift-JIS")
-            << QByteArray("2.1") << QByteArray("N;ENCODING=QUOTED-PRINTABLE:=8D=B2=93=A1\r\n") << "compositeName"
+        QTest::newRow("quoted-printable without charset, in the charset the card declares")
+            << QByteArray("2.1")
+            << QByteArray("N;ENCODING=QUOTED-PRINTABLE:=8D=B2=93=A1\r\nORG;CHARSET=SHIFT_JIS:A\r\n") << "compositeName"
             << QByteArray("佐藤");
+        QTest::newRow("quoted-printable without charset, not Shift-JIS")
+            << QByteArray("2.1") << QByteArray("N;ENCODING=QUOTED-PRINTABLE:Dupont;Fran=E7ois\r\n") << "compositeName"
+            << QByteArray("François Dupont");
         QTest::newRow("ISO-8859-1 charset")
             << QByteArray("2.1") << QByteArray("N;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:J=F6rg\r\n")
             << "compositeName" << QByteArray("Jörg");
@@ -243,6 +247,35 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, card);
         QVERIFY(!ZQVCard().personFromVCard(card));
+    }
+
+    void keepsTheFormattedNameUntilTheNameChanges_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("nothing edited") << "" << QByteArray("FN:Dr. Anna Maria Kowalski PhD");
+        QTest::newRow("another field edited") << "note" << QByteArray("FN:Dr. Anna Maria Kowalski PhD");
+        QTest::newRow("first name edited") << "first name" << QByteArray("FN:Anne Maria Kowalski");
+        QTest::newRow("shown as a company") << "company" << QByteArray("FN:Acme");
+    }
+
+    void keepsTheFormattedNameUntilTheNameChanges()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QByteArray, line);
+        const auto person = readCard("N:Kowalski;Anna;Maria;Dr.;PhD\r\nFN:Dr. Anna Maria Kowalski PhD\r\nORG:Acme\r\n");
+        QVERIFY(person);
+        NameValue name = person->nameValue();
+        if (edit == u"first name")
+            name.firstName = QStringLiteral("Anne");
+        name.showAsPerson = edit != u"company";
+        person->setValue(name, Field::Name);
+        if (edit == u"note")
+            person->setStringValue(QStringLiteral("Met in Kraków"), Field::Note);
+        ContactEntry entry;
+        entry.person = std::make_shared<PersonDsc>(person->duplicate());
+        const QByteArray card = ZQVCard::vCardFromContact(entry, {}, {});
+        QVERIFY2(card.contains(QByteArray("\r\n" + line + "\r\n")), card.constData());
     }
 
     void writesFoldedLinesWithinWholeCharacters()

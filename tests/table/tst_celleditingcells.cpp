@@ -335,6 +335,38 @@ private Q_SLOTS:
         QCOMPARE(f.person(Bob).addressValues().first().address.city(), u"Ogdenville");
     }
 
+    void popoverStartsAtTheValueOfItsRow_data()
+    {
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<bool>("descending");
+        QTest::newRow("label filter") << QStringList{QStringLiteral("work")} << false;
+        QTest::newRow("sorted by phone") << QStringList() << true;
+    }
+
+    void popoverStartsAtTheValueOfItsRow()
+    {
+        QFETCH(QStringList, labels);
+        QFETCH(bool, descending);
+        CellEditingFixture f(popoverColumns);
+        if (!labels.isEmpty())
+            f.controller->setSelectedLabels(labels);
+        if (descending)
+            f.controller->sortDescriptorsDidChange({Field::Phone, false});
+        // Alice's first row shows her work phone, the second of her list.
+        const int row = f.row(Alice);
+        f.select({row});
+        EditDecision open = f.editing->tableViewDoubleAction(row, f.column(Field::Phone), true);
+        QCOMPARE(open.popover, PopoverKind::MultiValue);
+        QCOMPARE(open.context.index, 1);
+        // The list edited there is given to that row's contact.
+        LabeledValueList list = f.person(Alice).phoneValues();
+        list[1].value = list[1].stringValue = QStringLiteral("223");
+        open.context.dirty = true;
+        open.context.value = list;
+        QVERIFY(f.editing->popoverDidClose(open.context));
+        QCOMPARE(f.texts(Alice, LabeledField::Phone), (QStringList{"111", "223"}));
+    }
+
     void cleanPopoverChangesNothing()
     {
         CellEditingFixture f(popoverColumns);

@@ -2,6 +2,7 @@
 // filter, group membership, line counts, the summary row and the selection kept across reloads.
 
 #include "TableTestDocument.h"
+#include "formats/ZQVCard.h"
 #include "model/FieldIdentifiers.h"
 #include "model/LabelTable.h"
 #include "table/TableRows.h"
@@ -42,7 +43,9 @@ private Q_SLOTS:
             << "brown" << QStringList{QStringLiteral("Name"), QStringLiteral("Label")} << all << 1;
         QTest::newRow("filter passes no value") << "evans" << QStringList{Field::Phone} << QStringList{"home"} << 1;
         QTest::newRow("filter passes the last value")
-            << "brown" << QStringList{Field::Phone} << QStringList{"mobile"} << 3;
+            << "brown" << QStringList{Field::Phone} << QStringList{"mobile"} << 1;
+        QTest::newRow("filter: row n holds the n-th passing value of each column")
+            << "evans" << phoneAndEmail << QStringList{"work"} << 1;
         QTest::newRow("empty filter passes everything") << "brown" << QStringList{Field::Phone} << QStringList{} << 3;
     }
 
@@ -149,10 +152,40 @@ private Q_SLOTS:
         QCOMPARE(phone.text, QString());
         QVERIFY(!phone.hasValue);
         QVERIFY(!phone.editable);
-        // The home phone of the contact whose first phone is at work shows on its second row.
+        // The home phone of the contact whose first phone is at work shows on its first row: no blank
+        // row stands for the phone the filter hides.
         const int brown = doc.firstRowOf(QStringLiteral("brown"));
-        QCOMPARE(doc.columnTexts(Field::Phone).mid(brown, 2), (QStringList{"", "555-0101"}));
-        QCOMPARE(doc.rowIds().count(QStringLiteral("brown")), 2);
+        QCOMPARE(doc.columnTexts(Field::Phone).at(brown), QStringLiteral("555-0101"));
+        QCOMPARE(doc.rowIds().count(QStringLiteral("brown")), 1);
+        // Copied or exported, the row carries the value it shows.
+        const CsvRow line = TableRows::csvRow(doc.controller.subContactTable().at(brown), {QStringLiteral("home")});
+        QCOMPARE(ZQVCard::csvStringFromContact(line, {Field::Phone}, QStringLiteral(", ")),
+                 QStringLiteral("home:555-0101"));
+    }
+
+    void manyValuesUnderAFilter()
+    {
+        TableTestDocument doc(RowsFile);
+        QVERIFY(doc.readOk);
+        const ContactEntryPtr contact = doc.contact(QStringLiteral("able"));
+        QVERIFY(contact);
+        LabeledValue phone;
+        for (int i = 0; i < 40; ++i) {
+            phone.label = i % 2 ? QStringLiteral("home") : QStringLiteral("work");
+            phone.value = phone.stringValue = QString::number(i);
+            contact->person->addLabeledValue(phone, Field::Phone);
+        }
+        const QStringList home{QStringLiteral("home")};
+        SubContactTable table;
+        TableRows::createSubContactsFromContact(contact, {Field::Phone}, home, table);
+        QCOMPARE(table.size(), 20);
+        // Row n shows the n-th home phone, and no e-mail: the contact has none.
+        for (int i = 0; i < 20; ++i) {
+            const LabeledValue* shown = TableRows::rowValue(table.at(i), LabeledField::Phone, home);
+            QVERIFY(shown);
+            QCOMPARE(shown->stringValue, QString::number(2 * i + 1));
+            QVERIFY(!TableRows::rowValue(table.at(i), LabeledField::Email, home));
+        }
     }
 
     void labelsMetAreCollected()
@@ -262,12 +295,18 @@ private Q_SLOTS:
         }
     }
 
-    void summaryRowIsNotSelectable()
+    void selectionIsNeverEmpty()
     {
         TableTestDocument doc(RowsFile, {Field::Phone});
+        // Opened with its first row selected, so that Export has a contact to work on.
+        QCOMPARE(doc.controller.selectedIndexes(), QList<int>{0});
+        doc.controller.setSelectedIndexes({2});
+        // Neither the summary row nor nothing (a Ctrl-click on the selected row) is selected instead.
         const int summary = doc.controller.rowCount() - 1;
-        doc.controller.setSelectedIndexes({summary});
-        QVERIFY(doc.controller.selectedIndexes().isEmpty());
+        for (const QList<int>& rows : {QList<int>{summary}, QList<int>{}}) {
+            doc.controller.setSelectedIndexes(rows);
+            QCOMPARE(doc.controller.selectedIndexes(), QList<int>{2});
+        }
         doc.controller.setSelectedIndexes({summary, 0, summary - 1});
         QCOMPARE(doc.controller.selectedIndexes(), (QList<int>{0, summary - 1}));
     }
@@ -329,6 +368,8 @@ private Q_SLOTS:
         const int after = doc.controller.selectedIndexes().first();
         QCOMPARE(doc.controller.cell(after, doc.columnOf(Field::Phone)).text, selectedPhone);
         QCOMPARE(doc.controller.uniqueIdOfSelectedContact(), QStringLiteral("brown"));
+        // The rows are sorted, not the contact's own values: a save writes them as they were read.
+        QCOMPARE(doc.contact(QStringLiteral("brown"))->person->phoneValues().first().value, QStringLiteral("555-0103"));
 
         // And back again.
         doc.controller.sortDescriptorsDidChange({QStringLiteral("compositeName"), true});
@@ -383,7 +424,7 @@ private Q_SLOTS:
         doc.controller.setSearchString(QStringLiteral("Bob"));
         QCOMPARE(doc.controller.selectedIndexes(), (QList<int>{3, 5}));
         doc.controller.setSelectedLabels({QStringLiteral("home")});
-        QCOMPARE(doc.controller.uniqueIdsOfSelectedContacts(), (QStringList{"brown", "brown", "clark"}));
+        QCOMPARE(doc.controller.uniqueIdsOfSelectedContacts(), (QStringList{"brown", "clark"}));
 
         // A contact no longer shown leaves the rows as they were.
         doc.controller.setSelectedIndexes({1});
@@ -396,8 +437,8 @@ private Q_SLOTS:
     void selectionOfContacts()
     {
         TableTestDocument doc(RowsFile, {Field::Phone});
-        QCOMPARE(doc.controller.uniqueIdOfSelectedContact(), QString());
-        QVERIFY(doc.controller.uniqueIdsOfSelectedContacts().isEmpty());
+        QCOMPARE(doc.controller.uniqueIdOfSelectedContact(), QStringLiteral("acme"));
+        QCOMPARE(doc.controller.uniqueIdsOfSelectedContacts(), QStringList{"acme"});
 
         doc.controller.setSelectedIndexes({3, 0, 1});
         QCOMPARE(doc.controller.uniqueIdsOfSelectedContacts(), (QStringList{"acme", "able", "brown"}));
@@ -432,9 +473,10 @@ private Q_SLOTS:
         QTest::newRow("selection alone") << QList<int>{3} << -1 << QStringList{"brown"};
         QTest::newRow("clicked row joins, table order") << QList<int>{3} << 1 << QStringList{"able", "brown"};
         QTest::newRow("clicked row of a selected contact") << QList<int>{2, 5} << 4 << QStringList{"brown", "clark"};
-        QTest::newRow("clicked row alone") << QList<int>{} << 8 << QStringList{"evans"};
-        QTest::newRow("nothing") << QList<int>{} << -1 << QStringList{};
-        QTest::newRow("summary row clicked") << QList<int>{} << 9 << QStringList{};
+        // Nothing selected leaves the first row selected.
+        QTest::newRow("clicked row and the first") << QList<int>{} << 8 << QStringList{"acme", "evans"};
+        QTest::newRow("nothing clicked") << QList<int>{} << -1 << QStringList{"acme"};
+        QTest::newRow("summary row clicked") << QList<int>{} << 9 << QStringList{"acme"};
     }
 
     void selectedContactsWithClickedRow()

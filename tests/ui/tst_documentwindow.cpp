@@ -6,6 +6,7 @@
 #include "WindowTestCase.h"
 #include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
+#include "documents/ContactFileReader.h"
 #include "documents/ContactPane.h"
 #include "documents/DocumentFileCommands.h"
 #include "documents/DocumentGroups.h"
@@ -336,13 +337,47 @@ private Q_SLOTS:
         QCOMPARE(cellText(window, aiko + 1, Field::Phone), QStringLiteral("+81 3 5555 0101")); // her second phone
         window->pane()->labelPopupChanged(QStringLiteral("mobile"));
         QCOMPARE(window->document()->collection().selectedLabels, QStringList{QStringLiteral("mobile")});
-        // Only mobile phones are left; every contact keeps its first row.
+        // Only mobile phones are left, each on its contact's first row; every contact keeps that row.
         QCOMPARE(window->tableController()->subContactTable().size(), 6);
         QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Aiko Kimura")), Field::Phone),
                  QStringLiteral("+81 90 1111 2222"));
         QVERIFY(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone).isEmpty());
         window->pane()->labelPopupChanged(QStringLiteral("All"));
         QCOMPARE(window->tableController()->subContactTable().size(), 7);
+    }
+
+    void typedTextIsCommittedBeforeTheCellsMove_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("view type") << "view type";
+        QTest::newRow("label filter") << "label filter";
+        QTest::newRow("column set") << "column set";
+    }
+
+    void typedTextIsCommittedBeforeTheCellsMove()
+    {
+        QFETCH(QString, change);
+        DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
+        QVERIFY(window);
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
+        doubleClickCell(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone);
+        QLineEdit* editor = cellEditor(window);
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("+44 20 7946 0000"));
+        if (change == u"view type")
+            window->pane()->viewTypePopupSelected(QStringLiteral("Email"));
+        else if (change == u"label filter")
+            window->pane()->labelPopupChanged(QStringLiteral("mobile"));
+        else
+            window->pane()->toggleColumn(Field::Email);
+        QTRY_VERIFY(!cellEditor(window));
+        const ContactTable& contacts = window->document()->collection().contactTable;
+        const auto chidi = std::find_if(contacts.cbegin(), contacts.cend(), [](const ContactEntryPtr& contact) {
+            return contact->person->compositeName() == u"Chidi Okafor";
+        });
+        QVERIFY(chidi != contacts.cend());
+        QCOMPARE((*chidi)->person->phoneValues().first().value, QStringLiteral("+44 20 7946 0000"));
     }
 
     void editButtonAndCsvViewingMode()
@@ -568,8 +603,12 @@ private Q_SLOTS:
     {
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
+        // A row is selected when the document opens, and stays so (as a Ctrl-click on it would leave
+        // it): Export is never disabled for want of a selection.
+        QVERIFY(window->menus()->action(Command::ExportAsCsv)->isEnabled());
         window->tableView()->clearSelection();
-        QVERIFY(!window->menus()->action(Command::ExportAsCsv)->isEnabled());
+        QTRY_COMPARE(window->tableView()->selectionModel()->selectedRows().size(), 1);
+        QVERIFY(window->menus()->action(Command::ExportAsCsv)->isEnabled());
         selectRows(window, {rowOf(window, QStringLiteral("Aiko Kimura")), rowOf(window, QStringLiteral("Ben Baker"))});
         QVERIFY(window->menus()->action(Command::ExportAsCsv)->isEnabled());
 
@@ -580,9 +619,8 @@ private Q_SLOTS:
         QVERIFY(FileDialog::lastOptions().directory.endsWith(QStringLiteral("contacts.csv")));
         QFile csv(csvPath);
         QVERIFY(csv.open(QIODevice::ReadOnly));
-        const QList<QByteArray> lines = csv.readAll().trimmed().split('\n');
-        QCOMPARE(lines.size(), 3); // the header and one line per contact
-        QVERIFY(lines.at(0).startsWith("Name,"));
+        QVERIFY(csv.readAll().startsWith("Name,"));
+        QCOMPARE(ContactFileReader::read(csvPath).contacts.size(), 2); // one line per contact
 
         const QString vcfPath = dir().filePath(QStringLiteral("out.vcf"));
         FileDialog::setNextFileNames({vcfPath});

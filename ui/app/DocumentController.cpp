@@ -89,7 +89,8 @@ DocumentWindow* DocumentController::openDocument(const QString& path, const QByt
     const QString warning = document->readWarning();
     const QString details = document->readWarningDetails();
     DocumentWindow* window = show(new DocumentWindow(std::move(document), m_preferences, this));
-    // What the user should know about a file that was read anyway (a CSV file without a header).
+    // What the user should know about a file that was read anyway (a CSV file without a header, a UTF-8
+    // file with bytes that were not UTF-8).
     if (!warning.isEmpty())
         MessageBox::alert(window, warning, details);
     return window;

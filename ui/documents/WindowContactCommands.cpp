@@ -249,7 +249,7 @@ void WindowContactCommands::workspaceAction(MenuAction action, int row, int colu
     QString error;
     const QUrl url =
         WorkspaceActions::urlFor(action, table->subContactTable().at(row), table->tableIdentfiers().at(column),
-                                 QDateTime::currentDateTimeUtc(), &error);
+                                 QDateTime::currentDateTimeUtc(), &error, table->collection().selectedLabels);
     if (!error.isEmpty())
         MessageBox::alert(m_pane, tr("Can't save the file"), error);
     DesktopLinks::open(url);

@@ -54,6 +54,9 @@ ContactsTableEditing::ContactsTableEditing(ContactsTableView* view, ContactCellD
     m_delegate->setCommitHandler([this](int row, int column, const QString& text) { commit(row, column, text); });
     m_delegate->setKeyHandler(
         [this](QWidget* editor, int row, int column, EditKey key) { return editorKey(editor, row, column, key); });
+    // Typed text goes to the cell it was typed in before another view type or filter moves the cells.
+    connect(&view->controller(), &ContactsViewController::layoutAboutToChange, this,
+            &ContactsTableEditing::commitPendingEdit);
 }
 
 ContactsTableEditing::~ContactsTableEditing() = default;

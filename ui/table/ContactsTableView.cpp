@@ -481,9 +481,12 @@ void ContactsTableView::selectionChanged(const QItemSelection& selected, const Q
             rows.append(row);
     }
     m_controller.setSelectedIndexes(rows);
-    // A Ctrl-click on the last selected row, say, would leave none.
-    if (rows.isEmpty())
-        QMetaObject::invokeMethod(this, &ContactsTableView::keepARowSelected, Qt::QueuedConnection);
+    // A row stays selected (a Ctrl-click on the only selected row leaves it so); the view follows
+    // once this change of its selection is over.
+    std::sort(rows.begin(), rows.end());
+    if (m_controller.selectedIndexes() != rows)
+        QMetaObject::invokeMethod(
+            this, [this] { selectRowsFromCore(m_controller.selectedIndexes()); }, Qt::QueuedConnection);
 }
 
 QMimeData* ContactsTableView::mimeDataForSelectedRows() const

@@ -2,6 +2,7 @@
 
 #include "Constants.h"
 #include "DateComponents.h"
+#include "KeptLines.h"
 #include "MultiValue.h"
 
 #include <QByteArray>
@@ -26,7 +27,8 @@ struct ChangeCount
     friend bool operator==(ChangeCount, ChangeCount) { return true; }
 };
 
-/// A person record of the address book: text properties, flags, birthday, multi-values and a photo.
+/// A person record of the address book: text properties, flags, birthday, multi-values, a photo,
+/// and the vCard lines it keeps for writing back.
 /// A text property set to "" is removed, as is a multi-value without entries.
 class Person
 {
@@ -91,6 +93,14 @@ public:
     /// Counts every change made through the setters.
     [[nodiscard]] quint64 changeCount() const { return m_changes.value; }
 
+    /// The lines of the card the record was read from that it has no property for.
+    [[nodiscard]] const KeptLines& keptLines() const { return m_keptLines; }
+    void setKeptLines(KeptLines lines)
+    {
+        changed();
+        m_keptLines = std::move(lines);
+    }
+
     friend bool operator==(const Person&, const Person&) = default;
 
 private:
@@ -101,6 +111,7 @@ private:
     std::array<MultiValue, MultiPropertyCount> m_multi;
     std::optional<DateComponents> m_birthday;
     QByteArray m_imageData;
+    KeptLines m_keptLines;
     int m_flags = 0;
     ChangeCount m_changes;
 };

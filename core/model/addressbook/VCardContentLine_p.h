@@ -81,6 +81,8 @@ class Tokenizer
 public:
     explicit Tokenizer(QByteArrayView card) : m_text(card) { }
     bool next(ContentLine& line);
+    /// Where the next line starts in the text.
+    [[nodiscard]] qsizetype position() const { return m_pos; }
 
 private:
     /// The physical line at m_pos and where the next one starts.

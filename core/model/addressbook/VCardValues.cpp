@@ -142,28 +142,32 @@ QString withLineFeeds(QString text)
     return text;
 }
 
-QString decodeQuotedPrintableText(const ContentLine& line, QByteArrayView charset)
+QString decodeQuotedPrintableText(const ContentLine& line, QByteArrayView charset, const Fallback& fallback)
 {
     const QByteArray bytes = decodeQuotedPrintable(line.value);
     if (!charset.isEmpty())
         return Charset::decode(bytes, charset);
-    // No CHARSET: UTF-8 when the bytes are valid UTF-8, else Windows-31J when they are valid
-    // in it (phones that omit the parameter), else Windows Latin 1.
+    // No CHARSET: UTF-8 when the bytes are valid UTF-8. Else what the card or the file says they
+    // are; a guess would read "Fran=E7ois" as Shift-JIS.
     if (Charset::isValidUtf8(bytes))
         return QString::fromUtf8(bytes);
-    Charset::StrictResult sjis = Charset::decodeStrict(bytes, "windows-31j");
-    if (sjis.ok())
-        return sjis.text;
+    for (const QByteArrayView candidate : {fallback.declared, fallback.file}) {
+        if (candidate.isEmpty() || Charset::canonicalName(candidate) == "UTF-8")
+            continue;
+        Charset::StrictResult decoded = Charset::decodeStrict(bytes, candidate);
+        if (decoded.ok())
+            return std::move(decoded.text);
+    }
     return Charset::decode(bytes, "windows-1252");
 }
 
 } // namespace
 
-QString escapedText(const ContentLine& line)
+QString escapedText(const ContentLine& line, const Fallback& fallback)
 {
     const QByteArrayView charset = line.param("CHARSET");
     if (line.isQuotedPrintable())
-        return withLineFeeds(decodeQuotedPrintableText(line, charset));
+        return withLineFeeds(decodeQuotedPrintableText(line, charset, fallback));
     if (line.isBase64() && !charset.isEmpty())
         return Charset::decode(decodeBase64(line.value), charset);
     // The stream was decoded to UTF-8 already; a CHARSET parameter on plain text only names the
@@ -285,9 +289,25 @@ QStringList listItems(QStringView text, Version version)
     return result;
 }
 
-QString text(const ContentLine& line, Version version)
+QString text(const ContentLine& line, Version version, const Fallback& fallback)
 {
-    return unescape(escapedText(line), version);
+    return unescape(escapedText(line, fallback), version);
+}
+
+Version versionOf(QByteArrayView declared)
+{
+    declared = declared.trimmed();
+    return declared.startsWith("2.") ? Version::V21 : declared.startsWith("4.") ? Version::V40 : Version::V30;
+}
+
+DateComponents dateOf(const ContentLine& line, Version version)
+{
+    DateComponents result = DateComponents::fromIsoString(text(line, version));
+    // Address books that store dates without a year write a placeholder year and name it.
+    const QByteArrayView omitted = line.param("X-APPLE-OMIT-YEAR");
+    if (!omitted.isEmpty() && omitted.toByteArray().toInt() == result.year)
+        result.year = 0;
+    return result;
 }
 
 void appendEscaped(QByteArray& out, QStringView text)

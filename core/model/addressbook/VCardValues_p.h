@@ -2,6 +2,7 @@
 
 // Internal to the vCard codec: decoding and encoding of property values.
 
+#include "DateComponents.h"
 #include "VCardContentLine_p.h"
 
 #include <QString>
@@ -11,13 +12,25 @@ namespace Quillary::AddressBook::VCard {
 
 enum class Version { V21, V30, V40 };
 
+/// The version a VERSION value names; 3.0 for anything unknown.
+[[nodiscard]] Version versionOf(QByteArrayView declared);
+
 [[nodiscard]] QByteArray decodeQuotedPrintable(QByteArrayView encoded);
 [[nodiscard]] QByteArray decodeBase64(QByteArrayView encoded);
+
+/// Where the bytes of a quoted-printable value without CHARSET are read when they are not UTF-8: in
+/// the charset that its card declares on other lines, else in the encoding of the file; in
+/// windows-1252 when neither fits.
+struct Fallback
+{
+    QByteArrayView declared;
+    QByteArrayView file;
+};
 
 /// The value as text, still escaped: quoted-printable undone and the bytes decoded in the line's
 /// CHARSET (UTF-8 by default). Escapes are resolved only after this, so that a Shift-JIS trail byte
 /// 0x5C is never taken for a backslash.
-[[nodiscard]] QString escapedText(const ContentLine& line);
+[[nodiscard]] QString escapedText(const ContentLine& line, const Fallback& fallback = {});
 
 /// Resolves the escapes of one text value: \n \N \, \; \\ in vCard 3.0 and 4.0; only \; in 2.1.
 [[nodiscard]] QString unescape(QString text, Version version);
@@ -44,7 +57,11 @@ private:
 [[nodiscard]] QStringList listItems(QStringView text, Version version);
 
 /// The unescaped text of a line.
-[[nodiscard]] QString text(const ContentLine& line, Version version);
+[[nodiscard]] QString text(const ContentLine& line, Version version, const Fallback& fallback = {});
+
+/// The date of a line (BDAY, ANNIVERSARY, X-ABDATE); a year that X-APPLE-OMIT-YEAR names as a
+/// placeholder is left out. Invalid when the value is no date.
+[[nodiscard]] DateComponents dateOf(const ContentLine& line, Version version);
 
 /// Escapes a text value for vCard 3.0: backslash, comma, semicolon and line breaks.
 void appendEscaped(QByteArray& out, QStringView text);

@@ -1,7 +1,11 @@
 #include "VCardCodec.h"
 
+#include "VCardGroupValues_p.h"
+#include "VCardKeptLines_p.h"
 #include "VCardLabels_p.h"
-#include "VCardValues_p.h"
+#include "VCardServices_p.h"
+
+#include <vector>
 
 namespace Quillary::AddressBook::VCardCodec {
 
@@ -10,34 +14,6 @@ using namespace VCard;
 namespace {
 
 constexpr qsizetype FoldWidth = 75;
-
-bool isSchemeToken(const QString& text)
-{
-    if (text.isEmpty() || !text.front().isLetter())
-        return false;
-    for (const QChar c : text) {
-        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'+' && c != u'-' && c != u'.')
-            return false;
-    }
-    return true;
-}
-
-/// The URI scheme of an IMPP value for a service.
-QString schemeForService(const QString& service)
-{
-    static const std::pair<const QString*, const char*> schemes[] = {
-        {&InstantMessageService::AIM, "aim"},       {&InstantMessageService::ICQ, "aim"},
-        {&InstantMessageService::Jabber, "xmpp"},   {&InstantMessageService::GoogleTalk, "xmpp"},
-        {&InstantMessageService::Facebook, "xmpp"}, {&InstantMessageService::MSN, "msnim"},
-        {&InstantMessageService::Yahoo, "ymsgr"},   {&InstantMessageService::Skype, "skype"},
-        {&InstantMessageService::QQ, "qq"},         {&InstantMessageService::GaduGadu, "gg"},
-    };
-    for (const auto& [known, scheme] : schemes) {
-        if (service == *known)
-            return QString::fromLatin1(scheme);
-    }
-    return isSchemeToken(service) ? service.toLower() : QStringLiteral("x-im");
-}
 
 /// Builds one card. Each logical line is assembled in a scratch buffer and folded into the output.
 class CardWriter
@@ -63,10 +39,11 @@ private:
     void writeLabelled(const char* name, const MultiValue& values, bool phone, const char* extraType = nullptr);
     void writeAddresses(const MultiValue& values);
     void writeUrls(const MultiValue& values);
-    void writeDates(const MultiValue& values);
+    void writeDates(const MultiValue& values, const std::vector<bool>& written);
     void writeRelatedNames(const MultiValue& values);
     void writeSocialProfiles(const MultiValue& values);
     void writeInstantMessages(const MultiValue& values);
+    void writeKeptLines(const Person& person, const QList<QByteArrayView>& lines, const std::vector<bool>& dropped);
 
     QByteArray& m_out;
     QByteArray m_line;
@@ -154,17 +131,10 @@ void CardWriter::writeName(const Person& person)
     }
     end();
 
-    QString formatted;
-    if ((person.flags() & PersonFlags::ShowAsMask) != PersonFlags::ShowAsPerson) {
-        formatted = person.value(StringProperty::Organization);
-    } else {
-        QStringList parts{person.value(StringProperty::FirstName), person.value(StringProperty::MiddleName),
-                          person.value(StringProperty::LastName)};
-        if ((person.flags() & PersonFlags::NameOrderingMask) == PersonFlags::LastNameFirst)
-            std::swap(parts[0], parts[2]);
-        parts.removeAll(QString());
-        formatted = parts.join(u' ');
-    }
+    // The FN as it was read ("Dr. Anna Maria Kowalski PhD") stays until the name it stands for changes.
+    QString formatted = composedFormattedName(person);
+    if (QString asRead = person.keptLines().formattedNameFor(formatted); !asRead.isEmpty())
+        formatted = std::move(asRead);
     begin("FN").append(':');
     escaped(formatted);
     end();
@@ -247,9 +217,12 @@ void CardWriter::writeUrls(const MultiValue& values)
     }
 }
 
-void CardWriter::writeDates(const MultiValue& values)
+void CardWriter::writeDates(const MultiValue& values, const std::vector<bool>& written)
 {
-    for (const MultiValue::Entry& entry : values.entries()) {
+    for (qsizetype i = 0; i < values.count(); ++i) {
+        if (size_t(i) < written.size() && written[size_t(i)])
+            continue;
+        const MultiValue::Entry& entry = values.entries().at(i);
         const QString group = nextGroup();
         begin("X-ABDATE", group).append(':');
         m_line.append(std::get<DateComponents>(entry.value).toIsoString().toLatin1());
@@ -308,6 +281,76 @@ void CardWriter::writeInstantMessages(const MultiValue& values)
     }
 }
 
+/// Which dates a card keeps its own ANNIVERSARY lines for: a line whose date the contact still has
+/// is written as it was read, instead of the date's own line; a line whose date is gone or edited
+/// is dropped, and the contact's dates are written as they are.
+struct KeptDates
+{
+    std::vector<bool> writtenDates; ///< by position: the dates a kept line stands for
+    std::vector<bool> droppedLines; ///< by position: the kept lines not written
+};
+
+KeptDates matchKeptDates(const Person& person, const QList<QByteArrayView>& lines)
+{
+    const MultiValue& dates = person.value(MultiProperty::OtherDates);
+    KeptDates result{std::vector<bool>(size_t(dates.count())), std::vector<bool>(size_t(lines.size()))};
+    // The contact's anniversaries by date, in order, and how many of each a kept line stands for:
+    // a card with thousands of them is matched in one pass.
+    const auto key = [](const DateComponents& date) {
+        return (qint64(date.year) << 32) | (qint64(date.month) << 16) | qint64(date.day);
+    };
+    QHash<qint64, std::pair<QList<qsizetype>, qsizetype>> anniversaries;
+    for (qsizetype j = 0; j < dates.count(); ++j) {
+        const MultiValue::Entry& entry = dates.entries().at(j);
+        if (entry.label == Label::Anniversary)
+            anniversaries[key(std::get<DateComponents>(entry.value))].first.append(j);
+    }
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArrayView name = splitKeptLine(lines.at(i)).name;
+        if (!equalsUpper(name, "ANNIVERSARY") && !equalsUpper(name, "X-ANNIVERSARY"))
+            continue;
+        const DateComponents date = keptLineDate(lines.at(i));
+        if (!date.isValid())
+            continue; // never read as a date
+        const auto it = anniversaries.find(key(date));
+        if (it == anniversaries.end() || it->second >= it->first.size())
+            result.droppedLines[size_t(i)] = true;
+        else
+            result.writtenDates[size_t(it->first.at(it->second++))] = true;
+    }
+    return result;
+}
+
+void CardWriter::writeKeptLines(const Person& person, const QList<QByteArrayView>& lines,
+                                const std::vector<bool>& dropped)
+{
+    const bool hasPhoto = !person.imageData().isEmpty();
+    // Kept "itemN" groups get numbers after the writer's own, the same for all lines of a group.
+    VCard::GroupValues groups;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const KeptLine line = splitKeptLine(lines.at(i));
+        // A photo of the contact's own replaces one that was kept (one given by its address, say).
+        if (dropped[size_t(i)] || (hasPhoto && equalsUpper(line.name, "PHOTO")))
+            continue;
+        m_line.clear();
+        if (isItemGroup(line.group)) {
+            const QString* written = groups.find(line.group);
+            if (!written) {
+                groups.insert(line.group, nextGroup());
+                written = groups.find(line.group);
+            }
+            m_line.append(written->toLatin1());
+            m_line.append('.');
+        } else if (!line.group.isEmpty()) {
+            m_line.append(line.group);
+            m_line.append('.');
+        }
+        m_line.append(line.name);
+        m_line.append(line.rest);
+        end();
+    }
+}
+
 void CardWriter::write(const Person& person)
 {
     m_out.append("BEGIN:VCARD\r\nVERSION:3.0\r\n");
@@ -328,12 +371,16 @@ void CardWriter::write(const Person& person)
         m_line.append(birthday->toIsoString().toLatin1());
         end();
     }
-    writeDates(person.value(MultiProperty::OtherDates));
+    const QList<QByteArrayView> keptLines = keptLineList(person.keptLines().lines());
+    const KeptDates keptDates = keptLines.isEmpty() ? KeptDates() : matchKeptDates(person, keptLines);
+    writeDates(person.value(MultiProperty::OtherDates), keptDates.writtenDates);
     writeRelatedNames(person.value(MultiProperty::RelatedNames));
     writeSocialProfiles(person.value(MultiProperty::SocialProfile));
     writeInstantMessages(person.value(MultiProperty::InstantMessage));
     if ((person.flags() & PersonFlags::ShowAsMask) != PersonFlags::ShowAsPerson)
         m_out.append("X-ABShowAs:COMPANY\r\n");
+    if (!keptLines.isEmpty())
+        writeKeptLines(person, keptLines, keptDates.droppedLines);
     textLine("UID", person.uniqueId());
     m_out.append("END:VCARD\r\n");
 }

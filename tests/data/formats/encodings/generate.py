@@ -144,6 +144,36 @@ FN:高橋一郎
 END:VCARD
 """
 
+# A vCard 2.1 file whose names are Shift JIS, not quoted-printable, as their CHARSET says: too short
+# for a statistical guess, which takes them for Windows Latin 1.
+JAPANESE_DECLARED = """BEGIN:VCARD
+VERSION:2.1
+N;CHARSET=SHIFT_JIS:辻;;;;
+TEL;CELL:090-1234-5678
+END:VCARD
+"""
+
+WESTERN_DECLARED = """BEGIN:VCARD
+VERSION:2.1
+N;CHARSET=windows-1252:Doë;Jane;;;
+FN;CHARSET=windows-1252:Jane Doë
+END:VCARD
+"""
+
+# A spreadsheet's CSV with one Japanese name.
+JAPANESE_CSV = """Name,Home Phone
+山田太郎,03-1234-5678
+"""
+
+# UTF-8 with one byte of Windows Latin 1 pasted in: "{stray}" becomes that byte (é).
+UTF8_WITH_STRAY = """BEGIN:VCARD
+VERSION:3.0
+N:Schröder;Jürgen;;;
+FN:Jürgen Schröder
+NOTE:Caf{stray}s am Markt
+END:VCARD
+"""
+
 SAMPLES = [
     ("shift_jis.vcf", JAPANESE, "cp932", False),
     ("shift_jis-short.vcf", JAPANESE_SHORT, "cp932", False),
@@ -158,6 +188,10 @@ SAMPLES = [
     ("koi8-r.vcf", RUSSIAN, "koi8_r", False),
     ("euc-kr.vcf", KOREAN, "euc_kr", False),
     ("windows-1251.vcf", RUSSIAN, "cp1251", False),
+    ("shift_jis-declared-21.vcf", JAPANESE_DECLARED, "cp932", False),
+    ("windows-1252-declared-21.vcf", WESTERN_DECLARED, "cp1252", False),
+    ("shift_jis-one-name.csv", JAPANESE_CSV, "cp932", False),
+    ("utf-8-stray-byte.vcf", UTF8_WITH_STRAY, "utf-8", False),
 ]
 
 BOMS = {"utf-8": codecs.BOM_UTF8, "utf-16-le": codecs.BOM_UTF16_LE, "utf-16-be": codecs.BOM_UTF16_BE}
@@ -167,7 +201,8 @@ def main():
     here = pathlib.Path(__file__).resolve().parent
     for name, text, codec, bom in SAMPLES:
         crlf = text.replace("\n", "\r\n")
-        data = (BOMS[codec] if bom else b"") + crlf.encode(codec)
+        data = (BOMS[codec] if bom else b"") + crlf.encode(codec).replace(b"{stray}", b"\xe9")
+        crlf = crlf.replace("{stray}", "é")
         if codec == "cp932":
             # Windows writes 髙 as its IBM extension code; Python picks the NEC-selected duplicate.
             data = data.replace(b"\xee\xe0", b"\xfb\xfc")
