@@ -948,6 +948,20 @@
         <translation>ファイル“%1”を読み込めませんでした: %2 バイトを超えています。</translation>
     </message>
     <message>
+        <source>no vCard in the file</source>
+        <translation>ファイルに vCard がありません</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cards in one file</source>
+        <translation>
+            <numerusform>1 つのファイルに %n 件のカード</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>no contact could be read from the card</source>
+        <translation>カードから連絡先を読み込めませんでした</translation>
+    </message>
+    <message>
         <source>The file is UTF-8 text with bytes that are not UTF-8.</source>
         <translation>ファイルは UTF-8 のテキストですが、UTF-8 ではないバイトを含んでいます。</translation>
     </message>
@@ -1021,6 +1035,175 @@
     <message>
         <source>&lt;h3&gt;Quillary %1&lt;/h3&gt;&lt;p&gt;A contacts editor for vCard and CSV files: every phone number, e-mail address and address of a contact in a row of its own.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Quillary %1&lt;/h3&gt;&lt;p&gt;vCard と CSV ファイルの連絡先エディタ。連絡先の電話番号、メールアドレス、住所をそれぞれ独立した行に表示します。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>すべて</translation>
+    </message>
+    <message>
+        <source>Default Account</source>
+        <translation>デフォルトのアカウント</translation>
+    </message>
+    <message>
+        <source>Default account</source>
+        <translation>デフォルトのアカウント</translation>
+    </message>
+    <message>
+        <source>New contacts and groups go to:</source>
+        <translation>新しい連絡先とグループの追加先:</translation>
+    </message>
+    <message>
+        <source>New Smart Group</source>
+        <translation>新規スマートグループ</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>項目</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>ラベル</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>テキスト</translation>
+    </message>
+    <message>
+        <source>Search mode</source>
+        <translation>検索モード</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>名前:</translation>
+    </message>
+    <message>
+        <source>Item:</source>
+        <translation>項目:</translation>
+    </message>
+    <message>
+        <source>Label:</source>
+        <translation>ラベル:</translation>
+    </message>
+    <message>
+        <source>Contains:</source>
+        <translation>含む文字列:</translation>
+    </message>
+    <message>
+        <source>Search mode:</source>
+        <translation>検索モード:</translation>
+    </message>
+</context>
+<context>
+    <name>Quillary::Ui::AddressBookWindow</name>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>ほか %n 件</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>AddressBook could not be saved.</source>
+        <translation>アドレスブックを保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>Do you want to revert AddressBook?</source>
+        <translation>アドレスブックを元に戻しますか？</translation>
+    </message>
+    <message>
+        <source>The documentation of Quillary is not installed.</source>
+        <translation>Quillary の説明書がインストールされていません。</translation>
+    </message>
+    <message>
+        <source>Feedback of %1</source>
+        <translation>%1 へのフィードバック</translation>
+    </message>
+    <message>
+        <source>Quillary can&apos;t use the folder of its address book.</source>
+        <translation>Quillary はアドレスブックのフォルダを使用できません。</translation>
+    </message>
+    <message>
+        <source>%1
+%2</source>
+        <translation>%1
+%2</translation>
+    </message>
+    <message>
+        <source>AddressBook is in use by another Quillary.</source>
+        <translation>アドレスブックは別の Quillary が使用中です。</translation>
+    </message>
+    <message>
+        <source>It is shown read-only: changes can&apos;t be saved here. It is held by %1.</source>
+        <translation>読み出し専用で表示します。ここでの変更は保存できません。使用中のプロセス: %1</translation>
+    </message>
+    <message>
+        <source>Some cards of AddressBook could not be read.</source>
+        <translation>アドレスブックの一部のカードを読み込めませんでした。</translation>
+    </message>
+    <message>
+        <source>They are left as they are:
+%1</source>
+        <translation>次のファイルはそのまま残してあります:
+%1</translation>
+    </message>
+    <message>
+        <source>Cannot read AddressFormat.json.</source>
+        <translation>AddressFormat.json を読み込めません。</translation>
+    </message>
+    <message>
+        <source>Please make sure the format is valid.</source>
+        <translation>フォーマットが正しいか確認してください。</translation>
+    </message>
+    <message>
+        <source>AddressBook is Changed. Do you want to reload AddressBook?</source>
+        <translation>アドレスブックが変更されました。アドレスブックを読み込み直しますか？</translation>
+    </message>
+    <message>
+        <source>Your changes will be lost.</source>
+        <translation>変更内容は失われます。</translation>
+    </message>
+    <message>
+        <source>Quillary (read-only)</source>
+        <translation>Quillary (読み出し専用)</translation>
+    </message>
+    <message>
+        <source>Default Account…</source>
+        <translation>デフォルトのアカウント…</translation>
+    </message>
+    <message>
+        <source>New Smart Group…</source>
+        <translation>新規スマートグループ…</translation>
+    </message>
+    <message>
+        <source>Quillary Help</source>
+        <translation>Quillary ヘルプ</translation>
+    </message>
+    <message>
+        <source>Feedback via Email…</source>
+        <translation>メールでフィードバック…</translation>
+    </message>
+    <message>
+        <source>Do you want to save the changes made to AddressBook?</source>
+        <translation>アドレスブックに加えた変更を保存しますか？</translation>
+    </message>
+    <message>
+        <source>Your changes will be lost if you don&apos;t save them.</source>
+        <translation>保存しないと変更は失われます。</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Save</source>
+        <translation>保存しない</translation>
     </message>
 </context>
 <context>
@@ -1268,10 +1451,52 @@
     </message>
 </context>
 <context>
+    <name>Quillary::Ui::ContactPane</name>
+    <message>
+        <source>No Contacts</source>
+        <translation>連絡先がありません</translation>
+    </message>
+    <message>
+        <source>Drop vCard files here, or choose File &gt; Import from vCard…</source>
+        <translation>ここに vCard ファイルをドロップするか、「ファイル」&gt;「vCard から読み込む…」を選んでください</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>ロック</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>Do you want to add the group?</source>
+        <translation>グループを追加しますか？</translation>
+    </message>
+    <message>
+        <source>This operation can&apos;t be undone.</source>
+        <translation>この操作は取り消せません。</translation>
+    </message>
+    <message>
+        <source>Do you want to remove the group?</source>
+        <translation>グループを削除しますか？</translation>
+    </message>
+    <message>
+        <source>Fonts</source>
+        <translation>フォント</translation>
+    </message>
+</context>
+<context>
     <name>Quillary::Ui::ContactPrinter</name>
     <message>
         <source>Contacts</source>
         <translation>連絡先</translation>
+    </message>
+</context>
+<context>
+    <name>Quillary::Ui::ContactWindow</name>
+    <message>
+        <source>Toolbar</source>
+        <translation>ツールバー</translation>
     </message>
 </context>
 <context>
@@ -1345,14 +1570,6 @@
 <context>
     <name>Quillary::Ui::DocumentFileCommands</name>
     <message>
-        <source>vCard (*.vcf *.vcard)</source>
-        <translation>vCard (*.vcf *.vcard)</translation>
-    </message>
-    <message>
-        <source>All files (*)</source>
-        <translation>すべてのファイル (*)</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>保存</translation>
     </message>
@@ -1371,34 +1588,6 @@
     <message>
         <source>The document “%1” could not be opened.</source>
         <translation>書類“%1”を開けませんでした。</translation>
-    </message>
-    <message>
-        <source>Export</source>
-        <translation>書き出す</translation>
-    </message>
-    <message>
-        <source>Export As:</source>
-        <translation>書き出し名:</translation>
-    </message>
-    <message>
-        <source>CSV (*.csv)</source>
-        <translation>CSV (*.csv)</translation>
-    </message>
-    <message>
-        <source>Text (*.txt)</source>
-        <translation>テキスト (*.txt)</translation>
-    </message>
-    <message>
-        <source>Import from vCard</source>
-        <translation>vCard から読み込む</translation>
-    </message>
-    <message>
-        <source>Import</source>
-        <translation>読み込む</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t read the file.</source>
-        <translation>ファイルを読み込めませんでした。</translation>
     </message>
     <message>
         <source>Do you want to close while the document is edited?</source>
@@ -1594,42 +1783,6 @@
 <context>
     <name>Quillary::Ui::DocumentWindow</name>
     <message>
-        <source>Toolbar</source>
-        <translation>ツールバー</translation>
-    </message>
-    <message>
-        <source>No Contacts</source>
-        <translation>連絡先がありません</translation>
-    </message>
-    <message>
-        <source>Drop vCard files here, or choose File &gt; Import from vCard…</source>
-        <translation>ここに vCard ファイルをドロップするか、「ファイル」&gt;「vCard から読み込む…」を選んでください</translation>
-    </message>
-    <message>
-        <source>Lock</source>
-        <translation>ロック</translation>
-    </message>
-    <message>
-        <source>Edit</source>
-        <translation>編集</translation>
-    </message>
-    <message>
-        <source>Do you want to add the group?</source>
-        <translation>グループを追加しますか？</translation>
-    </message>
-    <message>
-        <source>This operation can&apos;t be undone.</source>
-        <translation>この操作は取り消せません。</translation>
-    </message>
-    <message>
-        <source>Do you want to remove the group?</source>
-        <translation>グループを削除しますか？</translation>
-    </message>
-    <message>
-        <source>Fonts</source>
-        <translation>フォント</translation>
-    </message>
-    <message>
         <source>%1[*] — %2</source>
         <translation>%1[*] — %2</translation>
     </message>
@@ -1736,6 +1889,45 @@
     <message>
         <source>Customize Encoding List</source>
         <translation>文字コードの一覧をカスタマイズ</translation>
+    </message>
+</context>
+<context>
+    <name>Quillary::Ui::ExchangeCommands</name>
+    <message>
+        <source>vCard (*.vcf *.vcard)</source>
+        <translation>vCard (*.vcf *.vcard)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>書き出す</translation>
+    </message>
+    <message>
+        <source>Export As:</source>
+        <translation>書き出し名:</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Text (*.txt)</source>
+        <translation>テキスト (*.txt)</translation>
+    </message>
+    <message>
+        <source>Import from vCard</source>
+        <translation>vCard から読み込む</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>読み込む</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t read the file.</source>
+        <translation>ファイルを読み込めませんでした。</translation>
     </message>
 </context>
 <context>

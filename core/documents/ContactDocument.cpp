@@ -1,10 +1,11 @@
 #include "ContactDocument.h"
 
 #include "ContactFileReader.h"
+#include "DocumentGroups.h"
+#include "DocumentWriting.h"
 #include "formats/ZQVCard.h"
 #include "model/addressbook/Records.h"
 #include "support/CoreTr.h"
-#include "support/FileWriting.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -15,6 +16,8 @@
 Q_LOGGING_CATEGORY(lcDocument, "quillary.core.documents")
 
 namespace Quillary {
+
+using namespace DocumentWriting;
 
 namespace {
 
@@ -31,113 +34,6 @@ GroupEntryPtr makeTopGroup(const ContactTable& contacts)
     top->containerName = GroupText::VCardAccount;
     top->contactTable = contacts;
     return top;
-}
-
-/// Writes contacts as a vCard stream into a save file, the cards as they are made. Nothing replaces
-/// the old file here: the caller commits the save file once all went well.
-DocumentError writeContacts(QSaveFile& file, const ContactTable& contacts, const GroupTable& groupTable,
-                            const ZQVCard::ProgressHandler& progress, const std::function<bool()>& cancelled)
-{
-    if (!file.open(QIODevice::WriteOnly))
-        return DocumentError::application(DocumentError::FileWriteUnknown, file.errorString());
-    const qint64 written =
-        ZQVCard().writeVCards(file, contacts, {WriteOption::Note, WriteOption::Photo}, groupTable, progress);
-    const bool stopped = cancelled && cancelled();
-    if (written <= 0 || stopped) {
-        const QString reason = stopped || written == 0 ? QString() : FileWriting::failureReason(file);
-        file.cancelWriting();
-        if (stopped)
-            return DocumentError::application(DocumentError::UserCancelled, QString());
-        if (written == 0)
-            return DocumentError::application(DocumentError::SaveProducedNothing, ContactDocument::saveFailedMessage());
-        return DocumentError::application(DocumentError::FileWriteUnknown, reason);
-    }
-    return {};
-}
-
-/// Writes table rows as CSV into a save file, a batch of lines at a time so that the export can
-/// report progress and stop. The caller commits.
-DocumentError writeCsv(QSaveFile& file, const CsvRows& rows, QPromise<void>& promise)
-{
-    constexpr qsizetype Batch = 2000;
-    if (!file.open(QIODevice::WriteOnly))
-        return DocumentError::application(DocumentError::FileWriteUnknown, file.errorString());
-    // Every batch comes with the header line; only the first one is kept.
-    const QByteArray header = CsvWriter::headerLine().toUtf8();
-    bool written = file.write(header) == header.size();
-    for (qsizetype start = 0; written && start < rows.size() && !promise.isCanceled(); start += Batch) {
-        const QByteArray lines = CsvWriter::csvFromSubContacts(rows.mid(start, Batch)).sliced(header.size());
-        written = file.write(lines) == lines.size();
-        promise.setProgressValue(int(qMin(rows.size(), start + Batch) * 100 / rows.size()));
-    }
-    if (promise.isCanceled() || !written) {
-        const QString reason = promise.isCanceled() ? QString() : FileWriting::failureReason(file);
-        file.cancelWriting();
-        return promise.isCanceled() ? DocumentError::application(DocumentError::UserCancelled, QString())
-                                    : DocumentError::application(DocumentError::FileWriteUnknown, reason);
-    }
-    return {};
-}
-
-DocumentError commit(QSaveFile& file)
-{
-    QString reason;
-    if (!FileWriting::commit(file, &reason))
-        return DocumentError::application(DocumentError::FileWriteUnknown, reason);
-    return {};
-}
-
-/// What an export writes: each contact once, deleted ones left out.
-ContactTable exportableContacts(const ContactTable& contacts)
-{
-    ContactTable result;
-    result.reserve(contacts.size());
-    QSet<const ContactEntry*> seen;
-    for (const ContactEntryPtr& contact : contacts) {
-        if (contact && !contact->deleted && !seen.contains(contact.get())) {
-            seen.insert(contact.get());
-            result.append(contact);
-        }
-    }
-    return result;
-}
-
-/// Contacts and groups as they are now, for writing on a worker thread while the document goes on
-/// being read and edited: the worker gets descriptors and records of its own, sharing their texts.
-struct WritingSnapshot
-{
-    ContactTable contacts;
-    GroupTable groups;
-};
-
-WritingSnapshot snapshotForWriting(const ContactTable& contacts, const GroupTable& groupTable)
-{
-    WritingSnapshot snapshot;
-    snapshot.contacts.reserve(contacts.size());
-    for (const ContactEntryPtr& contact : contacts) {
-        auto copy = std::make_shared<ContactEntry>(*contact);
-        if (contact->person)
-            copy->person = std::make_shared<PersonDsc>(contact->person->independentCopy());
-        snapshot.contacts.append(std::move(copy));
-    }
-    snapshot.groups.reserve(groupTable.size());
-    for (const GroupEntryPtr& group : groupTable) {
-        auto copy = std::make_shared<GroupEntry>(*group);
-        copy->contactTable.clear();
-        snapshot.groups.append(std::move(copy));
-    }
-    return snapshot;
-}
-
-/// Progress of a conversion as a percentage of its length.
-ZQVCard::ProgressHandler progressOf(QPromise<void>& promise, qsizetype total, bool stoppable)
-{
-    return [&promise, total, stoppable](bool& stop, qsizetype position) {
-        if (total > 0)
-            promise.setProgressValue(int(qMin<qsizetype>(100, position * 100 / total)));
-        if (stoppable && promise.isCanceled())
-            stop = true;
-    };
 }
 
 } // namespace
@@ -198,17 +94,6 @@ QString ContactDocument::saveFailedMessage()
     return Tr::tr("Something error happened in saving operation.");
 }
 
-QString ContactDocument::exportFailedTitle()
-{
-    return Tr::tr("Can't save the file");
-}
-
-QString ContactDocument::exportFailedMessage(qint64 code)
-{
-    // The misspelling is the established text of this alert.
-    return Tr::tr("Something error happned in saving operation. %1").arg(code);
-}
-
 bool ContactDocument::isModified() const
 {
     return !m_registry.undoStack()->isClean() || m_addressBookDirty;
@@ -233,6 +118,39 @@ void ContactDocument::setEditState(bool on)
         return;
     m_editState = on;
     Q_EMIT editStateChanged(on);
+}
+
+QString ContactDocument::exportFileName(const QString& extension) const
+{
+    return QFileInfo(m_filePath.isEmpty() ? displayName() : m_filePath).completeBaseName() + u'.' + extension;
+}
+
+bool ContactDocument::canDeleteGroup() const
+{
+    return m_editState && m_collection.selectedGroupDict && !m_collection.selectedGroupDict->top;
+}
+
+GroupEntryPtr ContactDocument::addGroup()
+{
+    GroupEntryPtr group = DocumentGroups::addGroup(m_collection);
+    setAddressBookDirty(true);
+    return group;
+}
+
+bool ContactDocument::deleteGroup(const GroupEntryPtr& group)
+{
+    if (!DocumentGroups::deleteGroup(m_collection, group))
+        return false;
+    setAddressBookDirty(true);
+    return true;
+}
+
+bool ContactDocument::renameGroup(const GroupEntryPtr& group, const QString& name)
+{
+    if (!DocumentGroups::renameGroup(group, name))
+        return false;
+    setAddressBookDirty(true);
+    return true;
 }
 
 // Reading ---------------------------------------------------------------------------------------
@@ -373,28 +291,6 @@ void ContactDocument::didSave(const QString& path)
     setAddressBookDirty(false);
 }
 
-DocumentTask* ContactDocument::startWriting(const QString& path, const FileWriter& write,
-                                            const std::function<void()>& committed)
-{
-    // The worker only borrows the save file; the task's completion owns it, and with it goes the
-    // unfinished file of a task that failed or was cancelled.
-    auto file = std::make_shared<QSaveFile>(path);
-    const std::weak_ptr<QSaveFile> borrowed = file;
-    return new DocumentTask(
-        Tr::tr("Writing the file: %1").arg(QFileInfo(path).fileName()),
-        [borrowed, write](QPromise<void>& promise) {
-            const std::shared_ptr<QSaveFile> target = borrowed.lock();
-            return target ? write(*target, promise) : DocumentError::application(DocumentError::UserCancelled, {});
-        },
-        [file, committed] {
-            const DocumentError error = commit(*file);
-            if (!error.isError() && committed)
-                committed();
-            return error;
-        },
-        this);
-}
-
 DocumentTask* ContactDocument::startSave(const QString& path)
 {
     waitForAutosave();
@@ -411,7 +307,7 @@ DocumentTask* ContactDocument::startSave(const QString& path)
                                  progressOf(promise, snapshot.contacts.size(), false),
                                  [&promise] { return promise.isCanceled(); });
         },
-        [this, target] { didSave(target); });
+        [this, target] { didSave(target); }, this);
 }
 
 void ContactDocument::setAutosaveDelay(int milliseconds)
@@ -479,102 +375,6 @@ void ContactDocument::autosave()
     const DocumentError error = save();
     if (error.isError())
         qCWarning(lcDocument) << "ERROR autosave" << m_filePath << error.recoverySuggestion;
-}
-
-// Export and import -----------------------------------------------------------------------------
-
-DocumentError ContactDocument::exportAsVCard(const QString& path, const ContactTable& contacts) const
-{
-    QSaveFile file(path);
-    const DocumentError error = writeContacts(file, exportableContacts(contacts), m_collection.groupTable, {}, {});
-    return error.isError() ? error : commit(file);
-}
-
-DocumentTask* ContactDocument::startExportAsVCard(const QString& path, const ContactTable& contacts)
-{
-    m_exporting = true;
-    const WritingSnapshot snapshot = snapshotForWriting(exportableContacts(contacts), m_collection.groupTable);
-    DocumentTask* task = startWriting(path, [snapshot](QSaveFile& file, QPromise<void>& promise) {
-        return writeContacts(file, snapshot.contacts, snapshot.groups,
-                             progressOf(promise, snapshot.contacts.size(), false),
-                             [&promise] { return promise.isCanceled(); });
-    });
-    connect(task, &DocumentTask::finished, this, [this] { m_exporting = false; });
-    return task;
-}
-
-DocumentTask* ContactDocument::startExportAsCsv(const QString& path, const ContactTable& contacts)
-{
-    // One line per contact, however many rows of it were chosen.
-    CsvRows rows;
-    for (const ContactEntryPtr& contact : exportableContacts(contacts))
-        rows.append({contact, 0});
-    return startExportRowsAsCsv(path, rows);
-}
-
-DocumentTask* ContactDocument::startExportRowsAsCsv(const QString& path, const CsvRows& rows)
-{
-    m_exporting = true;
-    // The worker writes from copies; each row goes with the copy of its contact.
-    ContactTable contacts;
-    for (const CsvRow& row : rows)
-        contacts.append(row.contact);
-    const ContactTable originals = exportableContacts(contacts);
-    const ContactTable copies = snapshotForWriting(originals, {}).contacts;
-    QHash<const ContactEntry*, ContactEntryPtr> copyOf;
-    for (qsizetype i = 0; i < originals.size(); ++i)
-        copyOf.insert(originals.at(i).get(), copies.at(i));
-    CsvRows written;
-    for (const CsvRow& row : rows) {
-        if (const ContactEntryPtr copy = copyOf.value(row.contact.get()))
-            written.append({copy, row.index, row.positions});
-    }
-    DocumentTask* task = startWriting(
-        path, [written](QSaveFile& file, QPromise<void>& promise) { return writeCsv(file, written, promise); });
-    connect(task, &DocumentTask::finished, this, [this] { m_exporting = false; });
-    return task;
-}
-
-DocumentTask* ContactDocument::startImportFromVCard(const QString& path, QByteArrayView encoding)
-{
-    m_exporting = true;
-    m_imported.clear();
-    auto imported = std::make_shared<ContactTable>();
-    const qsizetype size = QFileInfo(path).size();
-    const QByteArray encodingName = encoding.toByteArray();
-    auto* task = new DocumentTask(
-        Tr::tr("Reading: %1").arg(QFileInfo(path).fileName()),
-        [imported, path, encodingName, size](QPromise<void>& promise) {
-            ContactFileReader::Result result =
-                ContactFileReader::read(path, encodingName, progressOf(promise, size, true));
-            if (result.failure == ContactFileReader::Result::Failure::NoContact)
-                return DocumentError::application(DocumentError::FileReadCorruptFile,
-                                                  Tr::tr("Please make sure the file is vCard 2.1/3.0 file."));
-            if (!result.ok())
-                return DocumentError::application(DocumentError::FileReadNoSuchFile, result.errorString);
-            // The groups of the other file mean nothing here: imported contacts join the selected group.
-            for (const ContactEntryPtr& contact : std::as_const(result.contacts))
-                contact->groupUniqueIds.clear();
-            *imported = std::move(result.contacts);
-            return DocumentError();
-        },
-        [this, imported] {
-            m_imported = std::move(*imported);
-            return DocumentError();
-        },
-        this);
-    connect(task, &DocumentTask::finished, this, [this] { m_exporting = false; });
-    return task;
-}
-
-void ContactDocument::importContacts(const ContactTable& contacts)
-{
-    // A contact imported from a copy of this very file would share its card's UID with the contact
-    // already here.
-    for (const ContactEntryPtr& contact : contacts)
-        contact->vCardString.clear();
-    m_collection.giveTakenUniqueIdsNewOnes(contacts);
-    m_registry.undoAddContacts(contacts, m_collection.selectedGroupDict);
 }
 
 } // namespace Quillary

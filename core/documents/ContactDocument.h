@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ContactCollection.h"
+#include "ContactExchange.h"
+#include "ContactOwner.h"
 #include "DocumentError.h"
 #include "DocumentTask.h"
 #include "UndoRegistry.h"
@@ -17,7 +19,7 @@ namespace Quillary {
 /// exports and imports, the undo registry every edit goes through, edit mode and the edited mark.
 /// CSV documents are read-only: they can be looked at and exported, never saved as CSV. Long work
 /// runs as DocumentTasks on a worker thread; everything else on the main thread.
-class ContactDocument final : public QObject
+class ContactDocument final : public QObject, public ContactOwner
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ContactDocument)
@@ -36,29 +38,27 @@ public:
 
     [[nodiscard]] Type type() const { return m_type; }
     [[nodiscard]] bool isCsv() const { return m_type == Type::Csv; }
-    [[nodiscard]] bool isInViewingMode() const { return isCsv(); }
+    [[nodiscard]] bool isInViewingMode() const override { return isCsv(); }
     [[nodiscard]] const QString& filePath() const { return m_filePath; }
     /// The encoding the file was read in.
     [[nodiscard]] const QByteArray& encoding() const { return m_encoding; }
     [[nodiscard]] QString displayName() const;
 
-    [[nodiscard]] ContactCollection& collection() { return m_collection; }
-    [[nodiscard]] const ContactCollection& collection() const { return m_collection; }
-    [[nodiscard]] UndoRegistry& undoRegistry() { return m_registry; }
-    [[nodiscard]] QUndoStack* undoStack() { return m_registry.undoStack(); }
+    [[nodiscard]] ContactCollection& collection() override { return m_collection; }
+    [[nodiscard]] const ContactCollection& collection() const override { return m_collection; }
+    [[nodiscard]] UndoRegistry& undoRegistry() override { return m_registry; }
     /// The contacts table of the document's window; refreshes and selection go through it.
     void setView(ContactTableView* view) { m_registry.setView(view); }
     [[nodiscard]] ContactTableView* view() const { return m_registry.view(); }
 
     /// Changes not yet written: the edited mark.
-    [[nodiscard]] bool isModified() const;
+    [[nodiscard]] bool isModified() const override;
     [[nodiscard]] bool addressBookDirty() const { return m_addressBookDirty; }
-    void setAddressBookDirty(bool dirty);
-    [[nodiscard]] bool isExporting() const { return m_exporting; }
-    void setExporting(bool exporting) { m_exporting = exporting; }
-    [[nodiscard]] bool editState() const { return m_editState; }
+    void setAddressBookDirty(bool dirty) override;
+    [[nodiscard]] bool isExporting() const override { return m_exchange.isExporting(); }
+    [[nodiscard]] bool editState() const override { return m_editState; }
     /// Edit mode; a CSV document always stays in viewing mode.
-    void setEditState(bool on);
+    void setEditState(bool on) override;
     void forceEditMode() { setEditState(true); }
 
     // Reading ------------------------------------------------------------------------------------
@@ -97,27 +97,55 @@ public:
     void setAutosaveDelay(int milliseconds);
 
     // Export and import --------------------------------------------------------------------------
-    /// Writes contacts as vCard (with notes, photos and groups), atomically, at once.
-    DocumentError exportAsVCard(const QString& path, const ContactTable& contacts) const;
-    /// The same on a worker thread.
-    DocumentTask* startExportAsVCard(const QString& path, const ContactTable& contacts);
-    /// Writes contacts as CSV, one line each with the first value of every multi-valued field,
-    /// atomically, on a worker thread. A cancelled export writes nothing.
-    DocumentTask* startExportAsCsv(const QString& path, const ContactTable& contacts);
-    /// Writes table rows as CSV, a line each with the values of its position, in the same way.
-    DocumentTask* startExportRowsAsCsv(const QString& path, const CsvRows& rows);
-    /// Reads the contacts of a vCard file to import; `importedContacts()` holds them when it ends.
-    DocumentTask* startImportFromVCard(const QString& path, QByteArrayView encoding = "auto");
-    [[nodiscard]] const ContactTable& importedContacts() const { return m_imported; }
-    /// Adds the chosen contacts to the selected group as one undo step.
-    void importContacts(const ContactTable& contacts);
+    /// The exports and the import of the document's contacts.
+    [[nodiscard]] ContactExchange& exchange() override { return m_exchange; }
+    DocumentError exportAsVCard(const QString& path, const ContactTable& contacts) const
+    {
+        return m_exchange.exportAsVCard(path, contacts);
+    }
+    DocumentTask* startExportAsVCard(const QString& path, const ContactTable& contacts)
+    {
+        return m_exchange.startExportAsVCard(path, contacts);
+    }
+    DocumentTask* startExportAsCsv(const QString& path, const ContactTable& contacts)
+    {
+        return m_exchange.startExportAsCsv(path, contacts);
+    }
+    DocumentTask* startExportRowsAsCsv(const QString& path, const CsvRows& rows)
+    {
+        return m_exchange.startExportRowsAsCsv(path, rows);
+    }
+    DocumentTask* startImportFromVCard(const QString& path, QByteArrayView encoding = "auto")
+    {
+        return m_exchange.startImportFromVCard(path, encoding);
+    }
+    [[nodiscard]] const ContactTable& importedContacts() const { return m_exchange.importedContacts(); }
+
+    // The owner's choices ------------------------------------------------------------------------
+    /// The document's name with the extension.
+    [[nodiscard]] QString exportFileName(const QString& extension) const override;
+    [[nodiscard]] bool exportsCsv() const override { return !isCsv(); }
+    [[nodiscard]] ViewTypeDict builtInViewTypes() const override { return ViewTypes::documentViewTypes(); }
+    [[nodiscard]] Preferences::Key viewTypeKey() const override { return Preferences::Key::SelectedViewType; }
+    /// A document offers no "Default" view type, which belongs to the address-book window.
+    [[nodiscard]] QStringList viewTypeNames(const ViewTypeDict& dict) const override
+    {
+        return ViewTypes::documentViewTypeNames(dict);
+    }
+    [[nodiscard]] QString viewTypeToShow(const QString& stored, const ViewTypeDict& dict) const override
+    {
+        return ViewTypes::resolveDocumentViewType(stored, dict);
+    }
+    /// Groups are added and deleted in edit mode; a group of another account is never deleted.
+    [[nodiscard]] bool canAddGroup() const override { return m_editState; }
+    [[nodiscard]] bool canDeleteGroup() const override;
+    GroupEntryPtr addGroup() override;
+    bool deleteGroup(const GroupEntryPtr& group) override;
+    bool renameGroup(const GroupEntryPtr& group, const QString& name) override;
 
     [[nodiscard]] static QString noCardMessage();
     [[nodiscard]] static QString noCsvContactMessage();
     [[nodiscard]] static QString saveFailedMessage();
-    /// The alert of a failed export: its message text and its informative text with the error's code.
-    [[nodiscard]] static QString exportFailedTitle();
-    [[nodiscard]] static QString exportFailedMessage(qint64 code);
 
 Q_SIGNALS:
     void modificationChanged(bool modified);
@@ -133,11 +161,6 @@ private:
     /// Lets a background autosave finish, its completion included.
     void waitForAutosave();
     void didSave(const QString& path);
-    /// Writes a file on a worker thread; it replaces the old file only when the task ends without
-    /// having been cancelled, on the main thread, and then `committed` runs.
-    using FileWriter = std::function<DocumentError(QSaveFile& file, QPromise<void>& promise)>;
-    DocumentTask* startWriting(const QString& path, const FileWriter& write,
-                               const std::function<void()>& committed = {});
     void scheduleAutosave();
 
     ContactCollection m_collection;
@@ -147,12 +170,11 @@ private:
     QByteArray m_encoding;
     QString m_readWarning;
     QString m_readWarningDetails;
-    ContactTable m_imported;
+    ContactExchange m_exchange{m_collection, this};
     QTimer m_autosaveTimer;
     DocumentTask* m_autosaveTask = nullptr;
     int m_groupChanges = 0; ///< counts changes of groups, so an autosave knows whether it saw them all
     bool m_addressBookDirty = false;
-    bool m_exporting = false;
     bool m_editState = true;
 };
 

@@ -130,7 +130,8 @@ bool acceptsDrop(const ContactCollection& collection, const GroupEntryPtr& targe
         || rowIndexes(context.rowIndexes).isEmpty())
         return false;
     if (target == selected || target->remote != collection.defaultAccount
-        || selected->remote != collection.defaultAccount || target->remote == GroupText::SmartGroupAccount)
+        || selected->remote != collection.defaultAccount || target->smartGroup
+        || target->remote == GroupText::SmartGroupAccount)
         return false;
     return !(target->remote == selected->remote && target->top);
 }

@@ -25,6 +25,8 @@ std::optional<Validation> fileCommand(const DocumentMenuItem& item, const Docume
 {
     switch (item.action) {
     case Action::RevertDocumentToSaved:
+        // The address book goes back to what is on disk only when something changed.
+        return enabledIf(!state.csv && (!state.addressBook || state.modified));
     case Action::BrowseDocumentVersions:
     case Action::SaveDocument:
         return enabledIf(!state.csv);
@@ -47,14 +49,15 @@ std::optional<Validation> groupCommand(const DocumentMenuItem& item, const Docum
     switch (item.action) {
     case Action::GroupPopupSelected:
         // With the top entry alone there is nothing to choose between.
-        return enabledIf(state.groupCount >= 2,
+        return enabledIf(state.groupCount >= 2 && !(state.addressBook && state.exporting),
                          !item.representedObject.isEmpty() && item.representedObject == state.selectedGroupUniqueId);
     case Action::ShowGroupView:
         return Validation{!state.exporting, false, state.sideBarHidden ? Tr::tr("Show Groups") : Tr::tr("Hide Groups")};
     case Action::AddGroup:
-        return enabledIf(state.editState && !state.sideBarHidden);
+        return enabledIf(state.editState && !state.sideBarHidden && state.ownerAllowsAddGroup);
     case Action::DeleteGroup:
-        return enabledIf(state.editState && !state.sideBarHidden && !state.selectedGroupIsTop);
+        return enabledIf(state.editState && !state.sideBarHidden && !state.selectedGroupIsTop
+                         && state.ownerAllowsDeleteGroup);
     default:
         return std::nullopt;
     }
@@ -71,17 +74,19 @@ bool isSelectedSortKey(const DocumentMenuItem& item, const DocumentMenuState& st
 
 std::optional<Validation> viewCommand(const DocumentMenuItem& item, const DocumentMenuState& state)
 {
+    // The address-book window keeps its view as it is while an export or import runs.
+    const bool free = !(state.addressBook && state.exporting);
     switch (item.action) {
     case Action::SortOptionsSelected:
         return enabledIf(state.keyWindow, isSelectedSortKey(item, state));
     case Action::LabelPopupChanged:
-        return enabledIf(true, state.labelPopupEnabled && state.selectedLabels.contains(item.title));
+        return enabledIf(free, state.labelPopupEnabled && state.selectedLabels.contains(item.title));
     case Action::UpdateLabelMenu:
         return enabledIf(true);
     case Action::ViewTypePopupSelected:
-        return enabledIf(true, nameOf(item) == state.selectedViewType);
+        return enabledIf(free, nameOf(item) == state.selectedViewType);
     case Action::ColumnsPopupChanged:
-        return enabledIf(true, state.selectedViewTypeColumns.contains(nameOf(item)));
+        return enabledIf(free, state.selectedViewTypeColumns.contains(nameOf(item)));
     default:
         return std::nullopt;
     }

@@ -59,6 +59,12 @@ struct DocumentMenuState
     QStringList selectedViewTypeColumns;
     QStringList selectedLabels;
     bool labelPopupEnabled = true;
+    /// The address-book window: its revert needs changes, and its pop-ups wait for an export.
+    bool addressBook = false;
+    bool modified = false;
+    /// What the owner's group rules allow now, besides edit mode and the side bar.
+    bool ownerAllowsAddGroup = true;
+    bool ownerAllowsDeleteGroup = true;
     /// Sort options: column identifier → the chosen sort key ("selected").
     QMap<QString, QString> selectedSortKeys;
 };

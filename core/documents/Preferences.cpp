@@ -56,9 +56,15 @@ const QList<KeyEntry>& keyTable()
         {Key::LastRowOrder, QLatin1StringView("ZQ1DlastRowOrder"), QVariant()},
         {Key::LastSelectedItemInCustomPanel, QLatin1StringView("ZQ1DlastSelectedItemInCustomPanel"), QVariant()},
         {Key::RecentDocuments, QLatin1StringView("ZQ1DrecentDocuments"), QStringList()},
+        // The user's own card, by unique id.
         {Key::MyCardUniqueId, QLatin1StringView("ZQ1DmyCardUniqueId"), QString()},
         // The folder of the file last opened, imported or exported: the next panel starts there.
         {Key::LastFolder, QLatin1StringView("ZQ1DlastFolder"), QString()},
+        // The address book: its folder (else the standard one), the account new contacts go to (a
+        // folder) and the smart groups.
+        {Key::AddressBookPath, QLatin1StringView("ZQ1DaddressBookPath"), QString()},
+        {Key::DefaultAccount, QLatin1StringView("ZQ1DdefaultAccount"), QString()},
+        {Key::SmartGroups, QLatin1StringView("ZQ1DsmartGroups"), QVariantList()},
     };
     return table;
 }

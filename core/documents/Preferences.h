@@ -45,6 +45,9 @@ public:
         RecentDocuments,
         MyCardUniqueId,
         LastFolder,
+        AddressBookPath,
+        DefaultAccount,
+        SmartGroups,
     };
     Q_ENUM(Key)
 

@@ -395,6 +395,8 @@ void UndoRegistry::deleteContacts(const ContactTable& contacts, const GroupEntry
 {
     const QStringList options{WriteOption::Note, WriteOption::Photo};
     for (const ContactEntryPtr& contact : contacts) {
+        if (!m_snapshotsDeletedContacts)
+            break;
         const QString categories = ZQVCard::categoriesFromUniqueIds(contact->groupUniqueIds, m_collection.groupTable);
         contact->vCardString = CardText(ZQVCard::vCardFromContact(*contact, options, categories));
     }

@@ -28,6 +28,11 @@ public:
     [[nodiscard]] ContactTableView* view() const { return m_view; }
     [[nodiscard]] ContactCollection& collection() { return m_collection; }
 
+    /// Whether a deleted contact keeps a card of itself from which undoing brings it back as a new
+    /// contact (documents, the default). Without, the deleted entry itself comes back, unchanged:
+    /// the address book keeps the contact's record, and its file, until it is saved.
+    void setSnapshotsDeletedContacts(bool snapshots) { m_snapshotsDeletedContacts = snapshots; }
+
     /// True while an undo step is being undone or redone.
     [[nodiscard]] bool isUndoing() const { return m_undoing; }
     [[nodiscard]] bool isRedoing() const { return m_redoing; }
@@ -85,6 +90,7 @@ private:
     ContactTableView* m_view = nullptr;
     bool m_undoing = false;
     bool m_redoing = false;
+    bool m_snapshotsDeletedContacts = true;
     // While a step (possibly a group of many) is undone or redone, its refreshes are gathered and
     // done once when it has finished.
     Refresh m_pendingRefresh = Refresh::None;

@@ -2,7 +2,6 @@
 
 #include "VCardStream.h"
 #include "model/addressbook/VCardCodec.h"
-#include "model/addressbook/VCardFolding.h"
 #include "support/CoreTr.h"
 
 #include <QBuffer>
@@ -331,12 +330,12 @@ QByteArray ZQVCard::vCardFromContact(const ContactEntry& contact, const QStringL
     if (options.contains(WriteOption::Note)) {
         const QString note = person.stringValueForIdentifier(Field::Note);
         if (!note.isEmpty())
-            AddressBook::VCard::appendFoldedLine(card, QByteArray("NOTE:" + escapedNote(note).toUtf8()));
+            AddressBook::VCardCodec::appendFolded(card, QByteArray("NOTE:" + escapedNote(note).toUtf8()));
     }
     if (options.contains(WriteOption::Photo))
         card.append(encodeVCardPhoto(person.photoData()));
     if (!categories.isEmpty())
-        AddressBook::VCard::appendFoldedLine(card, QByteArray("CATEGORIES:" + categories.toUtf8()));
+        AddressBook::VCardCodec::appendFolded(card, QByteArray("CATEGORIES:" + categories.toUtf8()));
     card.append(endLine);
     return card;
 }

@@ -3,6 +3,7 @@
 #include "ContactEntry.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -21,6 +22,10 @@ struct GroupEntry
     QString containerName;
     ContactTable contactTable; ///< members at reading time (every contact for the top entry)
     bool dirty = false; ///< added or renamed since opening
+    // The address book's groups: each account's groups show the contacts of that account only.
+    QString store; ///< the folder of the group's account; empty for a document's groups
+    bool smartGroup = false; ///< a saved search, read-only
+    QSet<QString> smartGroupMembers; ///< the unique ids of the contacts a smart group found
 };
 
 using GroupEntryPtr = std::shared_ptr<GroupEntry>;

@@ -334,6 +334,31 @@ void PersonDsc::refreshCache()
     readAll();
 }
 
+bool PersonDsc::needsRead(quint32 part) const
+{
+    // Without a record the reading functions compose derived values from the cache: always run.
+    if (!m_abPerson)
+        return true;
+    const quint64 changes = m_abPerson->changeCount();
+    if (changes != m_readChangeCount) {
+        m_readChangeCount = changes;
+        m_readParts = 0;
+    }
+    if (m_readParts & part)
+        return false;
+    m_readParts |= part;
+    return true;
+}
+
+void PersonDsc::readAll() const
+{
+    readAllFrom(m_abPerson.get());
+    if (m_abPerson) {
+        m_readChangeCount = m_abPerson->changeCount();
+        m_readParts = ~quint32(0);
+    }
+}
+
 void PersonDsc::readAllFrom(const AddressBook::Person* record) const
 {
     readNameFrom(record);

@@ -172,12 +172,14 @@ public:
     {
         m_abPerson = std::move(record);
         m_revision.bump();
+        m_readParts = 0;
     }
     [[nodiscard]] bool noteDisabled() const { return m_noteDisabled; }
     void setNoteDisabled(bool disabled)
     {
         m_noteDisabled = disabled;
         m_revision.bump();
+        m_readParts = 0; // the note reads differently now
     }
     [[nodiscard]] int nameOrdering() const { return m_nameOrdering; }
     void setNameOrdering(int ordering)
@@ -238,12 +240,36 @@ public:
 
 private:
     // Reading the bound record (or the given one); without a record they keep the cache as it is.
-    void readName() const { readNameFrom(m_abPerson.get()); }
-    void readPhoneticName() const { readPhoneticNameFrom(m_abPerson.get()); }
-    void readStrings() const { readStringsFrom(m_abPerson.get()); }
-    void readList(LabeledField field) const { readListFrom(m_abPerson.get(), field); }
-    void readBirthday() const { readBirthdayFrom(m_abPerson.get()); }
-    void readAll() const { readAllFrom(m_abPerson.get()); }
+    // A part already read is read again only once the record has changed since.
+    enum ReadPart : quint32 { NamePart = 1, PhoneticPart = 2, StringsPart = 4, BirthdayPart = 8, ListParts = 16 };
+    [[nodiscard]] bool needsRead(quint32 part) const;
+    void readName() const
+    {
+        if (needsRead(NamePart))
+            readNameFrom(m_abPerson.get());
+    }
+    void readPhoneticName() const
+    {
+        if (needsRead(PhoneticPart))
+            readPhoneticNameFrom(m_abPerson.get());
+    }
+    void readStrings() const
+    {
+        if (needsRead(StringsPart))
+            readStringsFrom(m_abPerson.get());
+    }
+    void readList(LabeledField field) const
+    {
+        if (needsRead(ListParts << quint32(field)))
+            readListFrom(m_abPerson.get(), field);
+    }
+    void readBirthday() const
+    {
+        if (needsRead(BirthdayPart))
+            readBirthdayFrom(m_abPerson.get());
+    }
+    /// Reads every part again, whether it changed or not.
+    void readAll() const;
     void readNameFrom(const AddressBook::Person* record) const;
     void readPhoneticNameFrom(const AddressBook::Person* record) const;
     void readStringsFrom(const AddressBook::Person* record) const;
@@ -275,6 +301,8 @@ private:
     AddressBook::KeptLines m_keptLines; // of a detached contact; a bound one's record keeps its own
     mutable QString m_uniqueId;
     Revision m_revision;
+    mutable quint64 m_readChangeCount = ~quint64(0); ///< the bound record's change count when last read
+    mutable quint32 m_readParts = 0; ///< the ReadParts read at that change count
 };
 
 /// The defaults new contacts are shown with: the shared address book's name ordering and country.

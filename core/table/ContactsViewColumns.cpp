@@ -33,7 +33,7 @@ void ContactsViewController::viewTypePopupSelected(const QString& name)
     const QString selected = uniqueIdOfSelectedContact();
     m_selectedViewType = name;
     if (m_preferences)
-        m_preferences->setSelectedViewType(name);
+        m_preferences->setValue(m_viewTypeKey, name);
     updateColumnsInTableView(m_viewTypeDict.columns(name));
     updateTableThenSelectByUniquId(selected);
 }

@@ -6,6 +6,7 @@
 #include "TableCells.h"
 #include "TableRows.h"
 #include "documents/ContactCollection.h"
+#include "documents/Preferences.h"
 #include "documents/SortDescriptor.h"
 #include "documents/ViewTypes.h"
 
@@ -78,6 +79,8 @@ public:
     [[nodiscard]] const QStringList& tableIdentfiers() const { return m_columns; }
     [[nodiscard]] ViewTypeDict& viewTypeDict() { return m_viewTypeDict; }
     [[nodiscard]] const QString& selectedViewType() const { return m_selectedViewType; }
+    /// The setting a chosen view type is kept in: a document's, or the address-book window's.
+    void setViewTypeKey(Preferences::Key key) { m_viewTypeKey = key; }
     void setViewTypes(const ViewTypeDict& dict, const QString& selected);
     /// Shows a view type's columns and keeps the selected contact selected.
     void viewTypePopupSelected(const QString& name);
@@ -150,6 +153,7 @@ private:
     ContactCollection& m_collection;
     UndoRegistry* m_delegate;
     Preferences* m_preferences;
+    Preferences::Key m_viewTypeKey = Preferences::Key::SelectedViewType;
     ContactsTableModel* m_model;
     SortedRows m_sortedRows; ///< rows and sort values kept between reloads
     const SubContactTable& m_rows = m_sortedRows.current(); ///< the rows shown, in display order

@@ -192,6 +192,10 @@ bool isShownInGroup(const ContactEntry& contact, const GroupEntry& group)
 {
     if (contact.deleted)
         return false;
+    if (group.smartGroup)
+        return group.smartGroupMembers.contains(contact.uniqueId);
+    if (!group.store.isEmpty() && contact.remote != group.remote)
+        return false;
     if (contact.removedGroupUniqueIds.contains(group.uniqueId))
         return false;
     return group.top || contact.groupUniqueIds.contains(group.uniqueId);

@@ -52,8 +52,8 @@ private Q_SLOTS:
         task->waitForFinished();
         QCOMPARE(task->error().code, int(DocumentError::FileWriteUnknown));
         QVERIFY(!document.isExporting());
-        QCOMPARE(ContactDocument::exportFailedTitle(), u"Can't save the file"_s);
-        QCOMPARE(ContactDocument::exportFailedMessage(task->error().code),
+        QCOMPARE(ContactExchange::exportFailedTitle(), u"Can't save the file"_s);
+        QCOMPARE(ContactExchange::exportFailedMessage(task->error().code),
                  u"Something error happned in saving operation. 513"_s);
         QVERIFY(!document.isModified());
     }

@@ -77,7 +77,7 @@ Ui::DocumentWindow* openCopy(Ui::DocumentController& controller, const QTemporar
     return window;
 }
 
-int rowOf(Ui::DocumentWindow* window, const QString& name)
+int rowOf(Ui::ContactWindow* window, const QString& name)
 {
     const SubContactTable& rows = window->tableController()->subContactTable();
     for (int row = 0; row < rows.size(); ++row) {
@@ -87,14 +87,14 @@ int rowOf(Ui::DocumentWindow* window, const QString& name)
     return -1;
 }
 
-QString cellText(Ui::DocumentWindow* window, int row, const QString& identifier)
+QString cellText(Ui::ContactWindow* window, int row, const QString& identifier)
 {
     ContactsViewController* table = window->tableController();
     const int column = int(table->tableIdentfiers().indexOf(identifier));
     return table->model()->index(row, column).data().toString();
 }
 
-QStringList namesInOrder(Ui::DocumentWindow* window)
+QStringList namesInOrder(Ui::ContactWindow* window)
 {
     QStringList names;
     for (const SubContactRow& row : window->tableController()->subContactTable()) {
@@ -104,7 +104,7 @@ QStringList namesInOrder(Ui::DocumentWindow* window)
     return names;
 }
 
-void selectRows(Ui::DocumentWindow* window, const QList<int>& rows)
+void selectRows(Ui::ContactWindow* window, const QList<int>& rows)
 {
     Ui::ContactsTableView* view = window->tableView();
     view->clearSelection();
@@ -113,7 +113,7 @@ void selectRows(Ui::DocumentWindow* window, const QList<int>& rows)
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-QLineEdit* cellEditor(Ui::DocumentWindow* window)
+QLineEdit* cellEditor(Ui::ContactWindow* window)
 {
     // A closed editor lingers until it is deleted: the open one is the visible one.
     for (QLineEdit* editor : window->tableView()->findChildren<QLineEdit*>(QStringLiteral("cellEditor"))) {
@@ -123,7 +123,7 @@ QLineEdit* cellEditor(Ui::DocumentWindow* window)
     return nullptr;
 }
 
-void doubleClickCell(Ui::DocumentWindow* window, int row, const QString& identifier, Qt::KeyboardModifiers modifiers)
+void doubleClickCell(Ui::ContactWindow* window, int row, const QString& identifier, Qt::KeyboardModifiers modifiers)
 {
     Ui::ContactsTableView* view = window->tableView();
     const int column = int(window->tableController()->tableIdentfiers().indexOf(identifier));

@@ -9,6 +9,7 @@
 class QLineEdit;
 
 namespace Quillary::Ui {
+class ContactWindow;
 class DocumentController;
 class DocumentWindow;
 } // namespace Quillary::Ui
@@ -30,16 +31,16 @@ Ui::DocumentWindow* openCopy(Ui::DocumentController& controller, const QTemporar
 
 // Reading and driving a window's table.
 /// The first row of the contact of that name; -1 when it has none.
-int rowOf(Ui::DocumentWindow* window, const QString& name);
+int rowOf(Ui::ContactWindow* window, const QString& name);
 /// What a cell of a column shows.
-QString cellText(Ui::DocumentWindow* window, int row, const QString& identifier);
+QString cellText(Ui::ContactWindow* window, int row, const QString& identifier);
 /// The contacts of the rows, each once, in row order.
-QStringList namesInOrder(Ui::DocumentWindow* window);
-void selectRows(Ui::DocumentWindow* window, const QList<int>& rows);
+QStringList namesInOrder(Ui::ContactWindow* window);
+void selectRows(Ui::ContactWindow* window, const QList<int>& rows);
 /// The text field open in a cell, if any.
-QLineEdit* cellEditor(Ui::DocumentWindow* window);
+QLineEdit* cellEditor(Ui::ContactWindow* window);
 /// Double-clicks the text of a cell, as the user starts editing it (with Ctrl: `modifiers`).
-void doubleClickCell(Ui::DocumentWindow* window, int row, const QString& identifier,
+void doubleClickCell(Ui::ContactWindow* window, int row, const QString& identifier,
                      Qt::KeyboardModifiers modifiers = {});
 
 } // namespace Quillary::Test

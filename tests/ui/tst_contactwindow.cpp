@@ -6,6 +6,7 @@
 #include "WindowTestCase.h"
 #include "documents/ContactActions.h"
 #include "documents/ContactDocument.h"
+#include "documents/ContactPane.h"
 #include "documents/DocumentMenus.h"
 #include "documents/DocumentWindow.h"
 #include "documents/WindowContactCommands.h"
@@ -39,7 +40,7 @@ private Q_SLOTS:
     void addDeleteDuplicateAndUndo()
     {
         DocumentWindow* window = open(u"ui/contacts.vcf"_s);
-        QVERIFY(window && window->editState());
+        QVERIFY(window && window->pane()->editState());
         const int contacts = contactCount(window);
         QUndoStack* undo = window->document()->undoStack();
 
@@ -69,7 +70,7 @@ private Q_SLOTS:
     void copyAndPaste()
     {
         DocumentWindow* window = open(u"ui/contacts.vcf"_s);
-        window->viewTypePopupSelected(u"Phone"_s);
+        window->pane()->viewTypePopupSelected(u"Phone"_s);
         ContactsViewController* table = window->tableController();
         const int aiko = Test::rowOf(window, u"Aiko Kimura"_s);
         window->document()->undoRegistry().undoAddLabeledValue(LabeledValue::withText(u"work"_s, "03 1234"),
@@ -136,13 +137,13 @@ private Q_SLOTS:
     void findBarFindsStepsAndReplaces()
     {
         DocumentWindow* window = open(u"table/find-contacts.vcf"_s);
-        window->viewTypePopupSelected(u"Phone"_s);
-        FindBar* bar = window->findBar();
+        window->pane()->viewTypePopupSelected(u"Phone"_s);
+        FindBar* bar = window->pane()->findBar();
         QVERIFY(!bar->isVisible());
         trigger(window, Id::Find);
         QVERIFY(bar->isVisible());
         QTest::keyClicks(bar->findField(), u"Lee"_s);
-        const int matches = window->textFinder()->matchCount();
+        const int matches = window->pane()->textFinder()->matchCount();
         QVERIFY(matches >= 2);
         QCOMPARE(bar->countText(), u"1 of %1"_s.arg(matches));
         trigger(window, Id::FindNext);
@@ -170,9 +171,10 @@ private Q_SLOTS:
     {
         const QList<QUrl>& opened = Test::catchOpenedUrls();
         DocumentWindow* window = open(u"ui/contacts.vcf"_s);
-        window->viewTypePopupSelected(u"Phone"_s);
+        window->pane()->viewTypePopupSelected(u"Phone"_s);
         const int column = int(window->tableController()->tableIdentfiers().indexOf(Field::Phone));
-        window->contactCommands()->workspaceAction(MenuAction::CallPhone, Test::rowOf(window, u"Ben Baker"_s), column);
+        window->pane()->contactCommands()->workspaceAction(MenuAction::CallPhone, Test::rowOf(window, u"Ben Baker"_s),
+                                                           column);
         QCOMPARE(opened, QList<QUrl>{QUrl(u"tel:+12125550199"_s)});
     }
 
@@ -184,8 +186,8 @@ private:
     static void trigger(DocumentWindow* window, Id id)
     {
         window->menus()->validate();
-        QVERIFY2(window->contactActions()->action(id)->isEnabled(), "the command is off");
-        window->contactActions()->action(id)->trigger();
+        QVERIFY2(window->pane()->contactActions()->action(id)->isEnabled(), "the command is off");
+        window->pane()->contactActions()->action(id)->trigger();
     }
 };
 

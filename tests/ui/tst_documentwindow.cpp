@@ -7,10 +7,12 @@
 #include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
 #include "documents/ContactFileReader.h"
+#include "documents/ContactPane.h"
 #include "documents/DocumentFileCommands.h"
 #include "documents/DocumentGroups.h"
 #include "documents/DocumentMenus.h"
 #include "documents/DocumentWindow.h"
+#include "documents/ExchangeCommands.h"
 #include "documents/Preferences.h"
 #include "formats/ImportPanel.h"
 #include "groups/GroupSideBar.h"
@@ -69,9 +71,9 @@ private Q_SLOTS:
         QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Email),
                  QStringLiteral("ben.baker@example.com"));
         // Edit mode by default: the button offers to lock, the red bar is drawn.
-        QCOMPARE(window->editButton()->text(), QStringLiteral("Lock"));
+        QCOMPARE(window->pane()->editButton()->text(), QStringLiteral("Lock"));
         QVERIFY(window->findChild<QFrame*>(QStringLiteral("redSeparator"))->property("editMode").toBool());
-        QVERIFY(window->isGroupViewHidden());
+        QVERIFY(window->pane()->isGroupViewHidden());
         QVERIFY(Preferences::instance().recentDocuments().contains(window->document()->filePath()));
     }
 
@@ -121,7 +123,7 @@ private Q_SLOTS:
     {
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         ContactsViewController* table = window->tableController();
         QCOMPARE(table->tableIdentfiers(), (QStringList{Field::Name, Field::Phone}));
         QHeaderView* header = window->tableView()->horizontalHeader();
@@ -161,7 +163,7 @@ private Q_SLOTS:
         QCOMPARE(namesInOrder(window).first(), QStringLiteral("Aiko Kimura"));
         QCOMPARE(namesInOrder(window).at(1), QStringLiteral("Ben Baker"));
         // A column without choices has an empty menu.
-        window->toggleColumn(Field::Note);
+        window->pane()->toggleColumn(Field::Note);
         window->tableView()->fillSortMenu(&menu, 1);
         QVERIFY(menu.isEmpty());
     }
@@ -170,7 +172,7 @@ private Q_SLOTS:
     {
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         const int row = rowOf(window, QStringLiteral("Chidi Okafor"));
         const ContactEntryPtr contact = window->tableController()->subContactTable().at(row).contact;
         LabeledValue phone = contact->person->phoneValues().first();
@@ -192,7 +194,7 @@ private Q_SLOTS:
     {
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         const int chidi = rowOf(window, QStringLiteral("Chidi Okafor"));
         doubleClickCell(window, chidi, Field::Phone);
         QLineEdit* editor = cellEditor(window);
@@ -215,7 +217,7 @@ private Q_SLOTS:
                  QStringLiteral("+44 7700 900123"));
 
         // Outside edit mode a double click opens nothing.
-        window->setEditMode(false);
+        window->pane()->setEditMode(false);
         doubleClickCell(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone);
         QVERIFY(!cellEditor(window));
     }
@@ -224,7 +226,7 @@ private Q_SLOTS:
     {
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         const QStringList names{QStringLiteral("Ben Baker"), QStringLiteral("Chidi Okafor"),
                                 QStringLiteral("Erik Eriksen")};
         selectRows(window, {rowOf(window, names.at(0)), rowOf(window, names.at(1)), rowOf(window, names.at(2))});
@@ -252,7 +254,7 @@ private Q_SLOTS:
     {
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         ContactsTableView* view = window->tableView();
         const QStringList names{QStringLiteral("Ben Baker"), QStringLiteral("Delphine Duval"),
                                 QStringLiteral("Frieda Fischer")};
@@ -284,7 +286,7 @@ private Q_SLOTS:
         menu.reset(view->editing()->contextMenu(rowOf(window, names.at(0)), 1, view));
         menu->findChild<QAction*>(QStringLiteral("Replace Text"))->trigger();
         QCOMPARE(window->document()->undoStack()->index(), 0);
-        window->setEditMode(false);
+        window->pane()->setEditMode(false);
         menu.reset(view->editing()->contextMenu(rowOf(window, names.at(0)), 1, view));
         QVERIFY(!menu->findChild<QAction*>(QStringLiteral("Replace Text"))->isEnabled());
     }
@@ -293,7 +295,7 @@ private Q_SLOTS:
     {
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         ContactsTableView* view = window->tableView();
         const int ben = rowOf(window, QStringLiteral("Ben Baker"));
         std::unique_ptr<QMenu> labels(view->editing()->labelMenu(ben, 1, view));
@@ -330,17 +332,17 @@ private Q_SLOTS:
     {
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         const int aiko = rowOf(window, QStringLiteral("Aiko Kimura"));
         QCOMPARE(cellText(window, aiko + 1, Field::Phone), QStringLiteral("+81 3 5555 0101")); // her second phone
-        window->labelPopupChanged(QStringLiteral("mobile"));
+        window->pane()->labelPopupChanged(QStringLiteral("mobile"));
         QCOMPARE(window->document()->collection().selectedLabels, QStringList{QStringLiteral("mobile")});
         // Only mobile phones are left, each on its contact's first row; every contact keeps that row.
         QCOMPARE(window->tableController()->subContactTable().size(), 6);
         QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Aiko Kimura")), Field::Phone),
                  QStringLiteral("+81 90 1111 2222"));
         QVERIFY(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone).isEmpty());
-        window->labelPopupChanged(QStringLiteral("All"));
+        window->pane()->labelPopupChanged(QStringLiteral("All"));
         QCOMPARE(window->tableController()->subContactTable().size(), 7);
     }
 
@@ -357,18 +359,18 @@ private Q_SLOTS:
         QFETCH(QString, change);
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         doubleClickCell(window, rowOf(window, QStringLiteral("Chidi Okafor")), Field::Phone);
         QLineEdit* editor = cellEditor(window);
         QVERIFY(editor);
         editor->selectAll();
         QTest::keyClicks(editor, QStringLiteral("+44 20 7946 0000"));
         if (change == u"view type")
-            window->viewTypePopupSelected(QStringLiteral("Email"));
+            window->pane()->viewTypePopupSelected(QStringLiteral("Email"));
         else if (change == u"label filter")
-            window->labelPopupChanged(QStringLiteral("mobile"));
+            window->pane()->labelPopupChanged(QStringLiteral("mobile"));
         else
-            window->toggleColumn(Field::Email);
+            window->pane()->toggleColumn(Field::Email);
         QTRY_VERIFY(!cellEditor(window));
         const ContactTable& contacts = window->document()->collection().contactTable;
         const auto chidi = std::find_if(contacts.cbegin(), contacts.cend(), [](const ContactEntryPtr& contact) {
@@ -382,23 +384,23 @@ private Q_SLOTS:
     {
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
-        QTest::mouseClick(window->editButton(), Qt::LeftButton);
-        QVERIFY(!window->editState());
-        QCOMPARE(window->editButton()->text(), QStringLiteral("Edit"));
+        QTest::mouseClick(window->pane()->editButton(), Qt::LeftButton);
+        QVERIFY(!window->pane()->editState());
+        QCOMPARE(window->pane()->editButton()->text(), QStringLiteral("Edit"));
         QVERIFY(!window->tableController()->editState());
         QVERIFY(window->menus()->action(Command::Font)->isEnabled());
         window->menus()->action(Command::EditMode)->trigger();
-        QVERIFY(window->editState());
+        QVERIFY(window->pane()->editState());
         QVERIFY(!window->menus()->action(Command::Font)->isEnabled());
 
         DocumentWindow* csv = open(QStringLiteral("ui/contacts.csv"));
         QVERIFY(csv);
-        QVERIFY(!csv->editState());
-        QVERIFY(!csv->editButton()->isEnabled());
+        QVERIFY(!csv->pane()->editState());
+        QVERIFY(!csv->pane()->editButton()->isEnabled());
         QVERIFY(!csv->menus()->action(Command::Save)->isEnabled());
         QVERIFY(!csv->menus()->action(Command::EditMode)->isEnabled());
-        csv->setEditMode(true);
-        QVERIFY(!csv->editState());
+        csv->pane()->setEditMode(true);
+        QVERIFY(!csv->pane()->editState());
     }
 
     void addGroupAndDropContacts()
@@ -406,9 +408,9 @@ private Q_SLOTS:
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
         ContactCollection& collection = window->document()->collection();
-        QVERIFY(!window->canAddGroup()); // the side bar is hidden
+        QVERIFY(!window->pane()->canAddGroup()); // the side bar is hidden
         window->menus()->action(Command::ShowGroups)->trigger();
-        QVERIFY(!window->isGroupViewHidden());
+        QVERIFY(!window->pane()->isGroupViewHidden());
         QCOMPARE(window->menus()->action(Command::ShowGroups)->text(), QStringLiteral("Hide Groups"));
 
         MessageBox::setNextAnswer(1); // Cancel
@@ -426,7 +428,7 @@ private Q_SLOTS:
         QCOMPARE(window->tableController()->summaryText(), QStringLiteral("New: total 0 contacts"));
 
         // Back to all contacts, then drag two of them onto the new group.
-        window->groupPopupSelected(collection.topGroup());
+        window->pane()->groupPopupSelected(collection.topGroup());
         const int ben = rowOf(window, QStringLiteral("Ben Baker"));
         const int erik = rowOf(window, QStringLiteral("Erik Eriksen"));
         selectRows(window, {ben, erik});
@@ -434,7 +436,7 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(data->data(DocumentGroups::RowIndexesMimeType)),
                  DocumentGroups::rowIndexText({ben, erik}));
 
-        GroupSideBar* sideBar = window->sideBar();
+        GroupSideBar* sideBar = window->pane()->sideBar();
         const QPoint target = sideBar->visualItemRect(sideBar->itemForGroup(added)).center();
         QDragEnterEvent enter(target, Qt::CopyAction, data.get(), Qt::LeftButton, {});
         QCoreApplication::sendEvent(sideBar->viewport(), &enter);
@@ -461,8 +463,8 @@ private Q_SLOTS:
         QCOMPARE(namesInOrder(window).size(), 2);
 
         // Outside edit mode nothing can be dropped.
-        window->groupPopupSelected(collection.topGroup());
-        window->setEditMode(false);
+        window->pane()->groupPopupSelected(collection.topGroup());
+        window->pane()->setEditMode(false);
         QVERIFY(!sideBar->canDrop(data.get(), added, false));
     }
 
@@ -471,7 +473,7 @@ private Q_SLOTS:
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
         ContactCollection& collection = window->document()->collection();
-        GroupSideBar* sideBar = window->sideBar();
+        GroupSideBar* sideBar = window->pane()->sideBar();
         const GroupEntryPtr friends = collection.groupTable.at(1);
         QCOMPARE(friends->groupName, QStringLiteral("Friends"));
         QTreeWidgetItem* item = sideBar->itemForGroup(friends);
@@ -494,9 +496,9 @@ private Q_SLOTS:
         QCOMPARE(sideBar->itemForGroup(friends)->text(0), QStringLiteral("Close Friends"));
 
         // Deleting needs the side bar and a group other than all contacts.
-        QVERIFY(!window->canDeleteGroup());
-        window->showGroupView();
-        QVERIFY(window->canDeleteGroup());
+        QVERIFY(!window->pane()->canDeleteGroup());
+        window->pane()->showGroupView();
+        QVERIFY(window->pane()->canDeleteGroup());
         MessageBox::setNextAnswer(0);
         window->menus()->action(Command::DeleteGroup)->trigger();
         QCOMPARE(MessageBox::shown().last().message, QStringLiteral("Do you want to remove the group?"));
@@ -504,10 +506,10 @@ private Q_SLOTS:
         QCOMPARE(collection.selectedGroupDict, collection.topGroup());
         QCOMPARE(namesInOrder(window).size(), 6);
         QVERIFY(!sideBar->itemForGroup(friends));
-        QVERIFY(!window->canDeleteGroup());
+        QVERIFY(!window->pane()->canDeleteGroup());
 
         // Outside edit mode groups are neither renamed nor added.
-        window->setEditMode(false);
+        window->pane()->setEditMode(false);
         QVERIFY(!(sideBar->itemForGroup(collection.groupTable.at(1))->flags() & Qt::ItemIsEditable));
         QVERIFY(!window->menus()->action(Command::AddGroup)->isEnabled());
     }
@@ -516,7 +518,7 @@ private Q_SLOTS:
     {
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         const int erik = rowOf(window, QStringLiteral("Erik Eriksen"));
         selectRows(window, {erik});
         const ContactEntryPtr ben =
@@ -544,15 +546,15 @@ private Q_SLOTS:
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
         const int line = window->tableView()->lineHeight();
-        QFont font = window->tableFont();
+        QFont font = window->pane()->tableFont();
         font.setPointSizeF(26);
-        window->setTableFont(font);
+        window->pane()->setTableFont(font);
         QVERIFY(window->tableView()->lineHeight() > line);
         QCOMPARE(window->tableView()->rowHeight(0), window->tableView()->lineHeight());
-        QCOMPARE(window->sideBar()->rowHeight(), window->tableView()->lineHeight());
+        QCOMPARE(window->pane()->sideBar()->rowHeight(), window->tableView()->lineHeight());
         QCOMPARE(Preferences::instance().tableFont().pointSizeF(), 26.0);
-        window->revertToDefaultFont();
-        QCOMPARE(window->tableFont().pointSizeF(), QApplication::font().pointSizeF()); // the desktop's size
+        window->pane()->revertToDefaultFont();
+        QCOMPARE(window->pane()->tableFont().pointSizeF(), QApplication::font().pointSizeF()); // the desktop's size
     }
 
     void saveAndReopen()
@@ -561,15 +563,15 @@ private Q_SLOTS:
         QVERIFY(window);
         const QString path = window->document()->filePath();
         ContactCollection& collection = window->document()->collection();
-        window->showGroupView();
+        window->pane()->showGroupView();
         MessageBox::setNextAnswer(0);
-        window->addGroup();
-        window->groupPopupSelected(collection.topGroup());
+        window->pane()->addGroup();
+        window->pane()->groupPopupSelected(collection.topGroup());
         selectRows(window, {rowOf(window, QStringLiteral("Frieda Fischer"))});
         std::unique_ptr<QMimeData> data(window->tableView()->mimeDataForSelectedRows());
-        QVERIFY(window->sideBar()->dropContacts(data.get(), collection.groupTable.last()));
-        window->groupPopupSelected(collection.topGroup());
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        QVERIFY(window->pane()->sideBar()->dropContacts(data.get(), collection.groupTable.last()));
+        window->pane()->groupPopupSelected(collection.topGroup());
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         window->tableView()->clearSelection();
         doubleClickCell(window, rowOf(window, QStringLiteral("Frieda Fischer")), Field::Phone);
         QVERIFY(cellEditor(window));
@@ -593,7 +595,7 @@ private Q_SLOTS:
             return group->groupName == QStringLiteral("New");
         });
         QVERIFY(it != groups.cend());
-        reopened->groupPopupSelected(*it);
+        reopened->pane()->groupPopupSelected(*it);
         QCOMPARE(namesInOrder(reopened), QStringList{QStringLiteral("Frieda Fischer")});
     }
 
@@ -630,10 +632,10 @@ private Q_SLOTS:
 
         // A cancelled panel writes nothing; a file that cannot be written is told of.
         FileDialog::setNextFileNames({});
-        QVERIFY(!window->fileCommands()->exportAsVCard());
+        QVERIFY(!window->pane()->exchangeCommands()->exportAsVCard());
         FileDialog::setNextFileNames({dir().filePath(QStringLiteral("missing/folder/out.csv"))});
         MessageBox::setNextAnswer(0);
-        QVERIFY(!window->fileCommands()->exportAsCSV());
+        QVERIFY(!window->pane()->exchangeCommands()->exportAsCSV());
         QCOMPARE(MessageBox::shown().last().message, QStringLiteral("Can't save the file"));
         QVERIFY(MessageBox::shown().last().informativeText.startsWith(
             QStringLiteral("Something error happned in saving operation. ")));
@@ -662,7 +664,7 @@ private Q_SLOTS:
         empty.close();
         FileDialog::setNextFileNames({empty.fileName()});
         MessageBox::setNextAnswer(0);
-        window->fileCommands()->importFromVCard();
+        window->pane()->exchangeCommands()->importFromVCard();
         QCOMPARE(MessageBox::shown().last().message, QStringLiteral("Couldn't read the file."));
         QCOMPARE(MessageBox::shown().last().informativeText,
                  QStringLiteral("Please make sure the file is vCard 2.1/3.0 file."));

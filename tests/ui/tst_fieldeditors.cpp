@@ -6,6 +6,7 @@
 #include "WindowTestCase.h"
 #include "documents/ContactDocument.h"
 #include "documents/ContactFileReader.h"
+#include "documents/ContactPane.h"
 #include "documents/DocumentMenus.h"
 #include "documents/DocumentWindow.h"
 #include "editors/AddressEditor.h"
@@ -167,7 +168,7 @@ private Q_SLOTS:
     void addressLookupOffersEveryRecordOfACode()
     {
         DocumentWindow* window = open(u"ui/editors.vcf"_s);
-        window->viewTypePopupSelected(u"Address"_s);
+        window->pane()->viewTypePopupSelected(u"Address"_s);
         doubleClickCell(window, rowOf(window, u"Hana Sato"_s), Field::Address);
         AddressEditor* editor = nullptr;
         QTRY_VERIFY((editor = shown<AddressEditor>(window, u"addressEditor"_s)));
@@ -205,7 +206,7 @@ private Q_SLOTS:
         QCOMPARE(saved(window, u"Hana Sato"_s)->person->addressValues().first().address.zip(), third.zip);
 
         // Locked, the editor only shows the address.
-        window->setEditMode(false);
+        window->pane()->setEditMode(false);
         doubleClickCell(window, rowOf(window, u"Hana Sato"_s), Field::Address);
         QTRY_VERIFY((editor = shown<AddressEditor>(window, u"addressEditor"_s)));
         QVERIFY(editor->findChild<QLineEdit*>(u"cityField"_s)->isReadOnly());
@@ -217,7 +218,7 @@ private Q_SLOTS:
     void newAddressAndCodeWithoutRecord()
     {
         DocumentWindow* window = open(u"ui/editors.vcf"_s);
-        window->viewTypePopupSelected(u"Address"_s);
+        window->pane()->viewTypePopupSelected(u"Address"_s);
         ContactsTableView* view = window->tableView();
         const int ben = rowOf(window, u"Ben Baker"_s);
         std::unique_ptr<QMenu> menu(view->editing()->contextMenu(ben, 1, view));
@@ -251,7 +252,7 @@ private Q_SLOTS:
         DocumentWindow* window = open(u"ui/editors.vcf"_s);
         Test::selectRows(window, {rowOf(window, u"Hana Sato"_s)});
         window->menus()->action(Command::ShowContactInfo)->trigger(); // Ctrl+I
-        ContactInfoWindow* info = window->editors()->contactInfo();
+        ContactInfoWindow* info = window->pane()->editors()->contactInfo();
         QTRY_VERIFY(info && info->isVisible());
         info->card()->editName();
         EditorDialog* editor = nullptr;
@@ -272,7 +273,7 @@ private Q_SLOTS:
         // A file keeps the names, not the order the address book shows them in.
         QCOMPARE(saved(window, u"Hana Sato"_s)->person->nameValue().previousFamilyName, u"Mori"_s);
 
-        window->toggleColumn(Field::PhoneticName);
+        window->pane()->toggleColumn(Field::PhoneticName);
         doubleClickCell(window, rowOf(window, u"Sato Hana"_s), Field::PhoneticName);
         QTRY_VERIFY((editor = shown<EditorDialog>(window, u"phoneticNameEditor"_s)));
         typeInto(editor->findChild<QLineEdit*>(u"phoneticMiddleNameField"_s), u"み"_s);
@@ -290,8 +291,8 @@ private Q_SLOTS:
     void datesWithoutYearAndCustomLabels()
     {
         DocumentWindow* window = open(u"ui/editors.vcf"_s);
-        window->viewTypePopupSelected(u"Other"_s);
-        window->toggleColumn(Field::Birthday);
+        window->pane()->viewTypePopupSelected(u"Other"_s);
+        window->pane()->toggleColumn(Field::Birthday);
         doubleClickCell(window, rowOf(window, u"Hana Sato"_s), Field::Birthday);
         EditorDialog* editor = nullptr;
         QTRY_VERIFY((editor = shown<EditorDialog>(window, u"dateEditor"_s)));
@@ -331,7 +332,7 @@ private Q_SLOTS:
         QVERIFY(file.readAll().contains("X-ABLabel:Graduation"));
 
         // The table's label menu offers the document's labels and one of the user's own.
-        window->viewTypePopupSelected(u"Phone"_s);
+        window->pane()->viewTypePopupSelected(u"Phone"_s);
         const int hanaRow = rowOf(window, u"Hana Sato"_s);
         std::unique_ptr<QMenu> labels(view->editing()->labelMenu(hanaRow, 1, view));
         labels->findChild<QAction*>(u"customLabelAction"_s)->trigger();
@@ -342,7 +343,7 @@ private Q_SLOTS:
     void instantMessageAndValueList()
     {
         DocumentWindow* window = open(u"ui/editors.vcf"_s);
-        window->viewTypePopupSelected(u"Instant Message"_s);
+        window->pane()->viewTypePopupSelected(u"Instant Message"_s);
         doubleClickCell(window, rowOf(window, u"Hana Sato"_s), Field::InstantMessage);
         EditorDialog* editor = nullptr;
         QTRY_VERIFY((editor = shown<EditorDialog>(window, u"instantMessageEditor"_s)));
@@ -357,7 +358,7 @@ private Q_SLOTS:
         QCOMPARE(hana->person->imsValues().first().service, u"Jabber"_s);
 
         // Ctrl and a double click: the whole list of phones, changed in one step.
-        window->viewTypePopupSelected(u"Phone"_s);
+        window->pane()->viewTypePopupSelected(u"Phone"_s);
         const LabeledValueList before = hana->person->phoneValues();
         doubleClickCell(window, rowOf(window, u"Hana Sato"_s), Field::Phone, Qt::ControlModifier);
         MultiValueEditor* list = nullptr;
@@ -381,7 +382,7 @@ private Q_SLOTS:
         QCOMPARE(saved(window, u"Hana Sato"_s)->person->phoneValues().size(), 2);
 
         // Addresses in the list open the address editor, over the list; the list is still one step.
-        window->viewTypePopupSelected(u"Address"_s);
+        window->pane()->viewTypePopupSelected(u"Address"_s);
         doubleClickCell(window, rowOf(window, u"Hana Sato"_s), Field::Address, Qt::ControlModifier);
         QTRY_VERIFY((list = shown<MultiValueEditor>(window, u"multiValueEditor"_s)));
         list->addValue();
@@ -402,7 +403,7 @@ private Q_SLOTS:
         const QList<QUrl>& opened = Test::catchOpenedUrls();
         DocumentWindow* window = open(u"ui/editors.vcf"_s);
         doubleClickCell(window, rowOf(window, u"Hana Sato"_s), Field::Name);
-        ContactInfoWindow* info = window->editors()->contactInfo();
+        ContactInfoWindow* info = window->pane()->editors()->contactInfo();
         QTRY_VERIFY(info && info->isVisible());
         ContactCard* card = info->card();
         QTreeWidget* list = card->fieldList();
@@ -453,8 +454,8 @@ private Q_SLOTS:
     {
         DocumentWindow* window = open(u"ui/editors.vcf"_s);
         Test::selectRows(window, {rowOf(window, u"Ben Baker"_s)});
-        QVERIFY(window->editors()->showContactInfo());
-        ContactCard* card = window->editors()->contactInfo()->card();
+        QVERIFY(window->pane()->editors()->showContactInfo());
+        ContactCard* card = window->pane()->editors()->contactInfo()->card();
         QImage image(1000, 800, QImage::Format_RGB32);
         image.fill(Qt::darkGreen);
         const QString path = dir().filePath(u"photo.png"_s);
@@ -472,8 +473,8 @@ private Q_SLOTS:
         QVERIFY(saved(window, u"Ben Baker"_s)->person->photoData().size() > 0);
         card->removePhoto();
         QVERIFY(ben->person->photoData().isEmpty());
-        window->setEditMode(false); // locked: nothing is dropped
-        window->editors()->showContactInfo();
+        window->pane()->setEditMode(false); // locked: nothing is dropped
+        window->pane()->editors()->showContactInfo();
         QVERIFY(!card->setPhotoFrom(&dropped));
     }
 };

@@ -3,6 +3,7 @@
 #include "UiTestSupport.h"
 #include "WindowTestCase.h"
 #include "documents/ContactDocument.h"
+#include "documents/ContactPane.h"
 #include "documents/DocumentPanelCommands.h"
 #include "documents/DocumentWindow.h"
 #include "editors/EditorDialog.h"
@@ -88,11 +89,11 @@ private Q_SLOTS:
     void findStepReplaceReplaceAllUndo()
     {
         DocumentWindow* window = open(u"find/findmerge.vcf"_s);
-        window->setEditMode(true);
-        window->panelCommands()->findPanelAction()->trigger();
-        auto* panel = qobject_cast<FindPanel*>(window->panelCommands()->openPanel());
+        window->pane()->setEditMode(true);
+        window->pane()->panelCommands()->findPanelAction()->trigger();
+        auto* panel = qobject_cast<FindPanel*>(window->pane()->panelCommands()->openPanel());
         QVERIFY(panel && panel->isVisible());
-        QVERIFY(!window->panelCommands()->mergeAction()->isEnabled());
+        QVERIFY(!window->pane()->panelCommands()->mergeAction()->isEnabled());
         child<QToolButton>(panel, u"itemPopup"_s)->menu()->actions().first()->trigger(); // "All"
         auto* search = child<QLineEdit>(panel, u"searchField"_s);
         search->clear();
@@ -152,20 +153,20 @@ private Q_SLOTS:
         QCOMPARE(personAt(window, 0).birthdayValue().value, (DateComponents{1981, 6, 1}));
 
         QTest::mouseClick(child<QPushButton>(panel, u"closeButton"_s), Qt::LeftButton);
-        QTRY_VERIFY(!window->panelCommands()->openPanel());
-        QVERIFY(window->panelCommands()->findPanelAction()->isEnabled());
+        QTRY_VERIFY(!window->pane()->panelCommands()->openPanel());
+        QVERIFY(window->pane()->panelCommands()->findPanelAction()->isEnabled());
     }
 
     void mergeByDraggingThenUndoInTheDocument()
     {
         DocumentWindow* window = open(u"find/findmerge.vcf"_s);
-        window->setEditMode(true);
+        window->pane()->setEditMode(true);
         ContactsViewController* table = window->tableController();
         table->setSelectedIndexes({Test::rowOf(window, u"Anna Smith"_s), Test::rowOf(window, u"Bob Jones"_s)});
-        window->panelCommands()->validate();
-        QVERIFY(window->panelCommands()->mergeAction()->isEnabled());
-        window->panelCommands()->mergeAction()->trigger();
-        auto* panel = qobject_cast<MergePanelController*>(window->panelCommands()->openPanel());
+        window->pane()->panelCommands()->validate();
+        QVERIFY(window->pane()->panelCommands()->mergeAction()->isEnabled());
+        window->pane()->panelCommands()->mergeAction()->trigger();
+        auto* panel = qobject_cast<MergePanelController*>(window->pane()->panelCommands()->openPanel());
         QVERIFY(panel);
         auto* done = child<QPushButton>(panel, u"doneButton"_s);
         QVERIFY(!done->isEnabled());
@@ -178,7 +179,7 @@ private Q_SLOTS:
         QCOMPARE(panel->sideView(Side::Right)->currentIndex().row(), birthday); // the dropped row is selected
         QVERIFY(done->isEnabled());
         QTest::mouseClick(done, Qt::LeftButton);
-        QTRY_VERIFY(!window->panelCommands()->openPanel());
+        QTRY_VERIFY(!window->pane()->panelCommands()->openPanel());
 
         const PersonDsc& bob = personAt(window, 4);
         QCOMPARE(bob.phoneValues().size(), 2);
@@ -194,10 +195,10 @@ private Q_SLOTS:
     void mergePanelLocksAndCancels()
     {
         DocumentWindow* window = open(u"find/findmerge.vcf"_s);
-        window->setEditMode(true);
+        window->pane()->setEditMode(true);
         window->tableController()->setSelectedIndexes({0, Test::rowOf(window, u"Bob Jones"_s)});
-        window->panelCommands()->mergeContacts();
-        auto* panel = qobject_cast<MergePanelController*>(window->panelCommands()->openPanel());
+        window->pane()->panelCommands()->mergeContacts();
+        auto* panel = qobject_cast<MergePanelController*>(window->pane()->panelCommands()->openPanel());
         QVERIFY(panel);
         const QList<QUrl>& opened = Test::catchOpenedUrls();
         const int phone = mergeRow(panel, Side::Left, Field::Phone);
@@ -213,7 +214,7 @@ private Q_SLOTS:
         QVERIFY(lock->isChecked());
         QCOMPARE(lock->text(), u"Lock"_s);
         QTest::mouseClick(child<QPushButton>(panel, u"cancelButton"_s), Qt::LeftButton);
-        QTRY_VERIFY(!window->panelCommands()->openPanel());
+        QTRY_VERIFY(!window->pane()->panelCommands()->openPanel());
         QCOMPARE(personAt(window, 4).phoneValues().size(), 1);
         QCOMPARE(window->document()->undoStack()->count(), 0);
     }
@@ -221,9 +222,9 @@ private Q_SLOTS:
     void duplicateFinderFeedsTheMergePanel()
     {
         DocumentWindow* window = open(u"find/findmerge.vcf"_s);
-        window->setEditMode(true);
-        window->panelCommands()->findDuplicatesAction()->trigger();
-        auto* finder = qobject_cast<DuplicateFinderDialog*>(window->panelCommands()->openPanel());
+        window->pane()->setEditMode(true);
+        window->pane()->panelCommands()->findDuplicatesAction()->trigger();
+        auto* finder = qobject_cast<DuplicateFinderDialog*>(window->pane()->panelCommands()->openPanel());
         QVERIFY(finder);
         QTreeWidget* groups = finder->groupList();
         QCOMPARE(groups->topLevelItemCount(), 2);

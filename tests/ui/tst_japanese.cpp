@@ -4,6 +4,7 @@
 #include "UiTestSupport.h"
 #include "WindowTestCase.h"
 #include "app/Translations.h"
+#include "documents/ContactPane.h"
 #include "documents/DocumentWindow.h"
 #include "documents/Preferences.h"
 #include "support/MessageBox.h"
@@ -29,15 +30,15 @@ private Q_SLOTS:
         QCOMPARE(window->menuBar()->actions().constFirst()->text(), QStringLiteral("ファイル(&F)"));
         QCOMPARE(window->windowTitle(), QStringLiteral("contacts.vcf[*] — Quillary"));
 
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         QCOMPARE(window->tableView()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("電話"));
         // Shown in Japanese, stored in English.
         QCOMPARE(Preferences::instance().value(Preferences::Key::SelectedViewType).toString(), QStringLiteral("Phone"));
 
-        window->setEditMode(true);
-        window->showGroupView();
+        window->pane()->setEditMode(true);
+        window->pane()->showGroupView();
         MessageBox::setNextAnswer(1);
-        window->addGroup();
+        window->pane()->addGroup();
         QCOMPARE(MessageBox::shown().last().message, QStringLiteral("グループを追加しますか？"));
         QCOMPARE(MessageBox::shown().last().informativeText, QStringLiteral("この操作は取り消せません。"));
         QCOMPARE(MessageBox::shown().last().buttons, (QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")}));

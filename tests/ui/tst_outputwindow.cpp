@@ -6,6 +6,7 @@
 #include "UiTestSupport.h"
 #include "WindowTestCase.h"
 #include "documents/ContactDocument.h"
+#include "documents/ContactPane.h"
 #include "documents/DocumentWindow.h"
 #include "documents/Preferences.h"
 #include "output/ContactPrinter.h"
@@ -67,7 +68,7 @@ private Q_SLOTS:
         QFETCH(PrintStyle, style);
         QFETCH(QString, title);
         DocumentWindow* window = open(u"ui/contacts.vcf"_s);
-        OutputCommands* commands = window->outputCommands();
+        OutputCommands* commands = window->pane()->outputCommands();
         QTRY_VERIFY(commands->printAction()->isEnabled()); // a row is selected from the start
         Test::selectRows(window, {0, 1});
         QVERIFY(commands->printAction()->isEnabled());
@@ -92,7 +93,7 @@ private Q_SLOTS:
         });
         (preview ? commands->printPreviewAction() : commands->printAction())->trigger();
 
-        const PrintOptions stored = PrintOptionsStore(&window->preferences()).load();
+        const PrintOptions stored = PrintOptionsStore(&window->pane()->preferences()).load();
         QCOMPARE(stored.style(), style);
         const bool after = style == PrintStyle::Hagaki ? stored.hagaki.printSpouse : stored.mailingLabels.printFrame;
         QCOMPARE(after, !before);
@@ -117,7 +118,7 @@ private Q_SLOTS:
             QSKIP("poppler-utils is not installed");
         DocumentWindow* window = open(u"ui/contacts.vcf"_s);
         Test::selectRows(window, {0, 1, 2});
-        const std::unique_ptr<ContactPrinter> job = window->outputCommands()->makePrinter();
+        const std::unique_ptr<ContactPrinter> job = window->pane()->outputCommands()->makePrinter();
         job->accessory()->setPrintStyle(style);
         QPrinter& printer = job->printer();
         printer.setPageSize(QPageSize(QPageSize::A4));
@@ -141,7 +142,7 @@ private Q_SLOTS:
     {
         DocumentWindow* window = open(u"ui/contacts.vcf"_s);
         Test::selectRows(window, {0});
-        const std::unique_ptr<ContactPrinter> job = window->outputCommands()->makePrinter();
+        const std::unique_ptr<ContactPrinter> job = window->pane()->outputCommands()->makePrinter();
         PrintAccessory* accessory = job->accessory();
         accessory->setPrintStyle(PrintStyle::AddressList);
         auto* unit = accessory->findChild<QComboBox*>(u"unitPopup"_s);
@@ -150,7 +151,7 @@ private Q_SLOTS:
         auto* left = accessory->tabs()->currentWidget()->findChild<QDoubleSpinBox*>(u"margin1"_s);
         QCOMPARE(left->singleStep(), 0.1);
         left->setValue(1);
-        const auto stored = [window] { return PrintOptionsStore(&window->preferences()).load(); };
+        const auto stored = [window] { return PrintOptionsStore(&window->pane()->preferences()).load(); };
         QCOMPARE(stored().addressList.margins.left, 72.0);
         QCOMPARE(stored().unitType, u"inches"_s);
 
@@ -167,7 +168,7 @@ private Q_SLOTS:
     void qrCodeSheet()
     {
         DocumentWindow* window = open(u"ui/contacts.vcf"_s);
-        OutputCommands* commands = window->outputCommands();
+        OutputCommands* commands = window->pane()->outputCommands();
         QTRY_VERIFY(commands->showQRCodeAction()->isEnabled()); // a row is selected from the start
         Test::selectRows(window, {2});
         QVERIFY(commands->showQRCodeAction()->isEnabled());
@@ -210,13 +211,13 @@ private Q_SLOTS:
     void useAsMyCardChoosesSender()
     {
         DocumentWindow* window = open(u"ui/contacts.vcf"_s);
-        OutputCommands* commands = window->outputCommands();
-        window->preferences().setMyCardUniqueId({});
+        OutputCommands* commands = window->pane()->outputCommands();
+        window->pane()->preferences().setMyCardUniqueId({});
         QVERIFY(!commands->sender());
         Test::selectRows(window, {3});
         const ContactEntryPtr chosen = window->tableController()->selectedContacts().first();
         commands->useAsMyCardAction()->trigger();
-        QCOMPARE(window->preferences().myCardUniqueId(), chosen->uniqueId);
+        QCOMPARE(window->pane()->preferences().myCardUniqueId(), chosen->uniqueId);
         QCOMPARE(commands->sender(), chosen);
         QVERIFY(commands->useAsMyCardAction()->isChecked());
     }

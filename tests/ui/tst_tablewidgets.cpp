@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "UiTestSupport.h"
 #include "documents/ContactDocument.h"
+#include "documents/ContactPane.h"
 #include "documents/DocumentWindow.h"
 #include "documents/Preferences.h"
 #include "formats/EncodingAccessory.h"
@@ -56,7 +57,7 @@ private Q_SLOTS:
     void rowHeightsFollowTheLines()
     {
         auto w = windowOf(QStringLiteral("ui/contacts.vcf"));
-        w->viewTypePopupSelected(QStringLiteral("Other")); // Dates and Note
+        w->pane()->viewTypePopupSelected(QStringLiteral("Other")); // Dates and Note
         ContactsTableView* view = w->tableView();
         ContactsViewController* table = w->tableController();
         const int line = view->lineHeight();
@@ -98,7 +99,7 @@ private Q_SLOTS:
         document->collection().topGroup()->contactTable = document->collection().contactTable;
         QCOMPARE(document->collection().contactTable.size(), 2000);
         auto w = window(std::move(document));
-        w->viewTypePopupSelected(QStringLiteral("Other"));
+        w->pane()->viewTypePopupSelected(QStringLiteral("Other"));
         ContactsTableView* view = w->tableView();
         view->measureVisibleRows();
         const int line = view->lineHeight();
@@ -120,8 +121,8 @@ private Q_SLOTS:
     void columnsMoveButNeverBeforeName()
     {
         auto w = windowOf(QStringLiteral("ui/contacts.vcf"));
-        w->viewTypePopupSelected(QStringLiteral("Phone"));
-        w->toggleColumn(Field::Email); // goes right of "Name"
+        w->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
+        w->pane()->toggleColumn(Field::Email); // goes right of "Name"
         ContactsViewController* table = w->tableController();
         QCOMPARE(table->tableIdentfiers(), (QStringList{Field::Name, Field::Email, Field::Phone}));
         QHeaderView* header = w->tableView()->horizontalHeader();
@@ -144,7 +145,7 @@ private Q_SLOTS:
     {
         {
             auto w = windowOf(QStringLiteral("ui/contacts.vcf"));
-            w->viewTypePopupSelected(QStringLiteral("Labeled Values"));
+            w->pane()->viewTypePopupSelected(QStringLiteral("Labeled Values"));
             QHeaderView* header = w->tableView()->horizontalHeader();
             const int phone = int(w->tableController()->tableIdentfiers().indexOf(Field::Phone));
             QVERIFY(phone > 0 && phone < header->count() - 1);

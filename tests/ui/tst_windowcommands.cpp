@@ -8,9 +8,11 @@
 #include "app/ApplicationStartup.h"
 #include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
+#include "documents/ContactPane.h"
 #include "documents/DocumentFileCommands.h"
 #include "documents/DocumentMenus.h"
 #include "documents/DocumentWindow.h"
+#include "documents/ExchangeCommands.h"
 #include "documents/GroupMenuModel.h"
 #include "documents/Preferences.h"
 #include "documents/ProgressAlert.h"
@@ -94,7 +96,7 @@ private Q_SLOTS:
     {
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
         QVERIFY(window);
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         ContactsTableView* view = window->tableView();
         view->setFocus();
         const int ben = rowOf(window, QStringLiteral("Ben Baker"));
@@ -134,7 +136,7 @@ private Q_SLOTS:
         QTest::keyClick(view, Qt::Key_Return);
         QVERIFY(cellEditor(window));
         cellEditor(window)->setText(QStringLiteral("not kept"));
-        window->setEditMode(false);
+        window->pane()->setEditMode(false);
         QTRY_VERIFY(!cellEditor(window));
         QCOMPARE(cellText(window, rowOf(window, QStringLiteral("Ben Baker")), Field::Phone),
                  QStringLiteral("+1 212 555 0100"));
@@ -166,7 +168,7 @@ private Q_SLOTS:
                  QStringLiteral("Address Detail"));
 
         auto* labels = window->findChild<QMenu*>(QStringLiteral("selectLabelMenu"));
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         Q_EMIT labels->aboutToShow();
         QVERIFY(actionTitled(labels, QStringLiteral("All"))->isChecked());
         actionTitled(labels, QStringLiteral("work"))->trigger();
@@ -235,9 +237,9 @@ private Q_SLOTS:
         }
         QCOMPARE(window->tableController()->subContactTable().size(), 1);
         // The side bar, built when it opens, lists them all.
-        window->showGroupView();
-        QCOMPARE(window->sideBar()->topLevelItem(0)->childCount(), Count + 1);
-        QVERIFY(window->sideBar()->itemForGroup(window->document()->collection().groupTable.last()));
+        window->pane()->showGroupView();
+        QCOMPARE(window->pane()->sideBar()->topLevelItem(0)->childCount(), Count + 1);
+        QVERIFY(window->pane()->sideBar()->itemForGroup(window->document()->collection().groupTable.last()));
     }
 
     void progressWindowOverALargeRead()
@@ -325,7 +327,7 @@ private Q_SLOTS:
         const QString path = window->document()->filePath();
         FileDialog::setNextFileNames({Test::dataPath(QStringLiteral("ui/import.vcf"))});
         ImportPanel::setNextSelection({0});
-        window->fileCommands()->importFromVCard();
+        window->pane()->exchangeCommands()->importFromVCard();
         QVERIFY(window->isWindowModified());
         QVERIFY(window->close()); // no question
         QVERIFY(MessageBox::shown().isEmpty());
@@ -345,7 +347,7 @@ private Q_SLOTS:
         window->document()->setAutosaveDelay(0);
         FileDialog::setNextFileNames({Test::dataPath(QStringLiteral("ui/import.vcf"))});
         ImportPanel::setNextSelection({0, 1});
-        window->fileCommands()->importFromVCard();
+        window->pane()->exchangeCommands()->importFromVCard();
         QCOMPARE(window->document()->collection().contactTable.size(), 2);
         MessageBox::setNextAnswer(1); // Cancel
         QVERIFY(!window->close());

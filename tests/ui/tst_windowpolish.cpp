@@ -7,9 +7,11 @@
 #include "WindowTestCase.h"
 #include "app/DocumentController.h"
 #include "documents/ContactDocument.h"
+#include "documents/ContactPane.h"
 #include "documents/DocumentFileCommands.h"
 #include "documents/DocumentMenus.h"
 #include "documents/DocumentWindow.h"
+#include "documents/ExchangeCommands.h"
 #include "formats/ImportPanel.h"
 #include "model/FieldIdentifiers.h"
 #include "support/FileDialog.h"
@@ -59,7 +61,7 @@ private Q_SLOTS:
     void rowsApartShowWhoseTheyAre()
     {
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         window->tableView()->horizontalHeader()->setSortIndicator(1, Qt::DescendingOrder);
         const ContactsViewController* table = window->tableController();
         const SubContactTable& rows = table->subContactTable();
@@ -88,7 +90,7 @@ private Q_SLOTS:
     void undoToTheSavedStateClearsTheMark()
     {
         DocumentWindow* window = open(QStringLiteral("ui/contacts.vcf"));
-        window->viewTypePopupSelected(QStringLiteral("Phone"));
+        window->pane()->viewTypePopupSelected(QStringLiteral("Phone"));
         ContactsTableView* view = window->tableView();
         view->setFocus();
         const int ben = Test::rowOf(window, QStringLiteral("Ben Baker"));
@@ -134,10 +136,10 @@ private Q_SLOTS:
         const QString chosen = Test::copyData(dir(), QStringLiteral("ui/import.vcf"));
         FileDialog::setNextFileNames({chosen});
         ImportPanel::setNextSelection({0});
-        window->fileCommands()->importFromVCard();
+        window->pane()->exchangeCommands()->importFromVCard();
         QCOMPARE(FileDialog::lastOptions().directory, start);
         FileDialog::setNextFileNames({});
-        window->fileCommands()->exportAsCSV();
+        window->pane()->exchangeCommands()->exportAsCSV();
         QCOMPARE(FileDialog::lastOptions().directory, QDir(dir().path()).filePath(QStringLiteral("contacts.csv")));
     }
 

@@ -4,6 +4,8 @@
 #include "SingleInstance.h"
 #include "StartupNotification.h"
 #include "Translations.h"
+#include "addressbook/AddressBookWindow.h"
+#include "documents/AddressBookOwner.h"
 #include "documents/ContactDocument.h"
 #include "documents/DocumentWindow.h"
 #include "documents/Preferences.h"
@@ -70,7 +72,7 @@ private:
     QElapsedTimer m_started;
 };
 
-void takeScreenshot(DocumentWindow* window, const QString& path)
+void takeScreenshot(ContactWindow* window, const QString& path)
 {
     window->resize(960, 600);
     // Wide enough for whole values: a picture has no user to widen its columns.
@@ -143,11 +145,13 @@ void serve(DocumentController& controller, const InstanceRequest& request)
         if (DocumentWindow* opened = controller.openDocument(file))
             window = opened;
     }
+    // Started again without files: the address book, the main window, comes forward.
+    QWidget* shown = window;
     if (request.files.isEmpty())
-        window = controller.newDocument();
-    if (!window && !controller.windows().isEmpty())
-        window = controller.windows().constLast();
-    activateForLaunch(window, request.startupId, request.activationToken);
+        shown = controller.addressBookWindow();
+    if (!shown && !controller.windows().isEmpty())
+        shown = controller.windows().constLast();
+    activateForLaunch(shown, request.startupId, request.activationToken);
 }
 
 } // namespace
@@ -208,21 +212,32 @@ int ApplicationStartup::run(QApplication& application)
         preferences.restoreDefaults();
     preferences.upgradeVersion();
 
+    // The address book opens first, the main window; files given open as documents beside it.
     DocumentController controller(preferences);
+    auto owner = std::make_unique<AddressBookOwner>(preferences);
+    owner->open();
+    AddressBookWindow addressBook(std::move(owner), preferences, &controller);
+    controller.setAddressBookWindow(&addressBook);
+    addressBook.show();
     for (const QString& file : options.files)
         controller.openDocument(file);
-    if (controller.windows().isEmpty())
-        controller.newDocument();
+    QTimer::singleShot(0, &addressBook, &AddressBookWindow::showLaunchAlerts);
 
-    DocumentWindow* first = controller.windows().constFirst();
+    ContactWindow* first =
+        controller.windows().isEmpty() ? static_cast<ContactWindow*>(&addressBook) : controller.windows().constFirst();
     if (!options.viewType.isEmpty())
-        first->viewTypePopupSelected(options.viewType);
+        first->pane()->viewTypePopupSelected(options.viewType);
     if (options.showGroups)
-        first->showGroupView();
+        first->pane()->showGroupView();
     if (options.quitWhenShown)
         first->tableView()->viewport()->installEventFilter(new QuitWhenPainted(started, &application));
     if (!options.screenshotPath.isEmpty())
         takeScreenshot(first, options.screenshotPath);
+    // The process ends without destroying the address book: its store is let go of first.
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &addressBook, [&addressBook] {
+        if (VdirStore* store = addressBook.owner()->store())
+            store->close();
+    });
     InstanceServer server;
     if (options.mayHandOver && server.listen())
         QObject::connect(&server, &InstanceServer::requested, &controller,

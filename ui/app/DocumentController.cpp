@@ -1,11 +1,12 @@
 #include "DocumentController.h"
 
+#include "addressbook/AddressBookWindow.h"
+
 #include "documents/ContactDocument.h"
 #include "documents/DocumentWindow.h"
 #include "documents/Preferences.h"
 #include "documents/ProgressAlert.h"
-#include "formats/EncodingAccessory.h"
-#include "formats/EncodingAccessoryModel.h"
+#include "formats/EncodedOpenPanel.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
 
@@ -97,20 +98,15 @@ DocumentWindow* DocumentController::openDocument(const QString& path, const QByt
 
 void DocumentController::openDocumentWithPanel(QWidget* parent)
 {
-    EncodingAccessoryModel encodings(m_preferences.encodings());
-    connect(&encodings, &EncodingAccessoryModel::encodingsSaved, &m_preferences, &Preferences::setEncodings);
-    EncodingAccessory accessory(&encodings);
     FileDialog::Options options;
     options.title = tr("Open");
     options.acceptLabel = tr("Open");
     options.nameFilters = {tr("Contacts (*.vcf *.vcard *.csv)"), tr("vCard (*.vcf *.vcard)"), tr("CSV (*.csv)"),
                            tr("All files (*)")};
-    options.accessory = &accessory;
     options.multipleFiles = true;
-    const QStringList paths = FileDialog::getOpenFileNames(parent, options);
-    const QByteArray encoding = encodings.encodingNameForReading();
-    for (const QString& path : paths)
-        openDocument(path, encoding, parent);
+    const EncodedOpenPanel chosen = EncodedOpenPanel::run(parent, options, m_preferences);
+    for (const QString& path : chosen.paths)
+        openDocument(path, chosen.encoding, parent);
 }
 
 void DocumentController::fillRecentMenu(QMenu* menu, QWidget* parent)
@@ -132,6 +128,16 @@ void DocumentController::fillRecentMenu(QMenu* menu, QWidget* parent)
     clear->setEnabled(!paths.isEmpty());
 }
 
+void DocumentController::setAddressBookWindow(AddressBookWindow* window)
+{
+    m_addressBook = window;
+}
+
+AddressBookWindow* DocumentController::addressBookWindow() const
+{
+    return m_addressBook;
+}
+
 bool DocumentController::closeAll()
 {
     for (DocumentWindow* window : windows()) {
@@ -143,8 +149,16 @@ bool DocumentController::closeAll()
 
 void DocumentController::quit()
 {
-    if (closeAll())
-        QApplication::quit();
+    if (!closeAll())
+        return;
+    if (m_addressBook) {
+        m_addressBook->setQuitting(true);
+        const bool closed = m_addressBook->close();
+        m_addressBook->setQuitting(false);
+        if (!closed)
+            return;
+    }
+    QApplication::quit();
 }
 
 } // namespace Quillary::Ui

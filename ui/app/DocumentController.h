@@ -16,6 +16,7 @@ class Preferences;
 
 namespace Quillary::Ui {
 
+class AddressBookWindow;
 class DocumentWindow;
 
 /// The application's documents: one window per open file or new document, created by File > New,
@@ -43,7 +44,10 @@ public:
     /// File > Open…: the open panel with the encoding pop-up, then every file chosen.
     void openDocumentWithPanel(QWidget* parent) override;
     void fillRecentMenu(QMenu* menu, QWidget* parent) override;
-    /// Closes every window (each may refuse); the application ends when none is left.
+    /// The application's main window, which quitting closes after the documents.
+    void setAddressBookWindow(AddressBookWindow* window);
+    [[nodiscard]] AddressBookWindow* addressBookWindow() const;
+    /// Closes every document window (each may refuse).
     bool closeAll();
     void quit() override;
 
@@ -55,6 +59,7 @@ private:
 
     Preferences& m_preferences;
     QList<QPointer<DocumentWindow>> m_windows;
+    QPointer<AddressBookWindow> m_addressBook;
 };
 
 } // namespace Quillary::Ui

@@ -1,7 +1,7 @@
 #include "ContactActions.h"
 
-#include "DocumentFileCommands.h"
-#include "DocumentWindow.h"
+#include "ContactPane.h"
+#include "ExchangeCommands.h"
 #include "WindowContactCommands.h"
 #include "model/NormalizePhoneNumber.h"
 #include "table/ContactCellDelegate.h"
@@ -43,7 +43,7 @@ const QHash<ContactActions::Id, Validate>& contactRules()
 
 } // namespace
 
-ContactActions::ContactActions(DocumentWindow* window) : QObject(window), m_window(window)
+ContactActions::ContactActions(ContactPane* pane) : QObject(pane), m_pane(pane)
 {
     createContactActions();
     createEditActions();
@@ -54,16 +54,16 @@ ContactActions::ContactActions(DocumentWindow* window) : QObject(window), m_wind
     // bar, a text field) it is the field's.
     QAction* remove = action(Id::DeleteContact);
     remove->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    m_window->tableView()->addAction(remove);
+    m_pane->tableView()->addAction(remove);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            [this] { action(Id::Paste)->setEnabled(m_window->contactCommands()->isEnabled(Validate::Paste)); });
+            [this] { action(Id::Paste)->setEnabled(m_pane->contactCommands()->isEnabled(Validate::Paste)); });
 }
 
 ContactActions::~ContactActions() = default;
 
 QAction* ContactActions::add(Id id, const QString& name, const QString& text, const QList<QKeySequence>& shortcuts)
 {
-    auto* action = new QAction(text, m_window);
+    auto* action = new QAction(text, m_pane);
     action->setObjectName(name);
     action->setShortcuts(shortcuts);
     m_actions.insert(id, action);
@@ -72,8 +72,8 @@ QAction* ContactActions::add(Id id, const QString& name, const QString& text, co
 
 void ContactActions::createContactActions()
 {
-    WindowContactCommands* commands = m_window->contactCommands();
-    DocumentFileCommands* files = m_window->fileCommands();
+    WindowContactCommands* commands = m_pane->contactCommands();
+    ExchangeCommands* files = m_pane->exchangeCommands();
     connect(add(Id::AddContact, QStringLiteral("addContactAction"), tr("Add New Contact"),
                 {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)}),
             &QAction::triggered, commands, &WindowContactCommands::addContact);
@@ -90,7 +90,7 @@ void ContactActions::createContactActions()
         add(Id::ExportContactsAsVCard, QStringLiteral("exportContactsAsVCardAction"), tr("Export Contacts as vCard…")),
         &QAction::triggered, files, [files] { files->exportContactsAsVCard(-1); });
     for (const QString& title : NormalizePhoneNumber::layoutTitles()) {
-        auto* action = new QAction(title, m_window);
+        auto* action = new QAction(title, m_pane);
         action->setObjectName(QStringLiteral("phoneFormatAction"));
         connect(action, &QAction::triggered, commands, [commands, title] { commands->normalizePhoneNumbers(title); });
         m_phoneFormats.append(action);
@@ -99,7 +99,7 @@ void ContactActions::createContactActions()
 
 void ContactActions::createEditActions()
 {
-    WindowContactCommands* commands = m_window->contactCommands();
+    WindowContactCommands* commands = m_pane->contactCommands();
     connect(add(Id::Cut, QStringLiteral("cutAction"), tr("Cu&t"), QKeySequence::keyBindings(QKeySequence::Cut)),
             &QAction::triggered, commands, &WindowContactCommands::cut);
     connect(add(Id::Copy, QStringLiteral("copyAction"), tr("&Copy"), QKeySequence::keyBindings(QKeySequence::Copy)),
@@ -125,7 +125,7 @@ void ContactActions::createEditActions()
 
 void ContactActions::createFindActions()
 {
-    TableTextFinder* finder = m_window->textFinder();
+    TableTextFinder* finder = m_pane->textFinder();
     using Action = TableTextFinder::Action;
     connect(add(Id::Find, QStringLiteral("findAction"), tr("Find…"), {QKeySequence(Qt::CTRL | Qt::Key_F)}),
             &QAction::triggered, finder, [finder] { finder->performAction(finder->actionForFind()); });
@@ -146,14 +146,14 @@ void ContactActions::createFindActions()
 void ContactActions::useSelectionForFind()
 {
     // The text selected in the cell being edited, else the text of the current cell.
-    ContactsTableView* view = m_window->tableView();
+    ContactsTableView* view = m_pane->tableView();
     QString text;
     if (auto* editor = qobject_cast<QLineEdit*>(view->cellDelegate()->activeEditor()))
         text = editor->selectedText();
     const QModelIndex index = view->currentIndex();
     if (text.isEmpty() && index.isValid())
-        text = m_window->tableController()->cell(index.row(), index.column()).text;
-    m_window->textFinder()->useSelectionForFind(text.section(u'\n', 0, 0));
+        text = m_pane->tableController()->cell(index.row(), index.column()).text;
+    m_pane->textFinder()->useSelectionForFind(text.section(u'\n', 0, 0));
 }
 
 void ContactActions::addClipboardItems(QMenu* menu) const
@@ -198,7 +198,7 @@ QMenu* ContactActions::contactMenu(QWidget* parent) const
 
 void ContactActions::validate(const DocumentMenuValidation::DocumentMenuState& state)
 {
-    const ContactMenuValidation::ContactMenuState contacts = m_window->contactCommands()->menuState();
+    const ContactMenuValidation::ContactMenuState contacts = m_pane->contactCommands()->menuState();
     for (auto it = contactRules().cbegin(); it != contactRules().cend(); ++it) {
         const ContactMenuValidation::Validation validation = ContactMenuValidation::validate(it.value(), contacts);
         action(it.key())->setEnabled(validation.enabled);

@@ -12,7 +12,7 @@ class QWidget;
 
 namespace Quillary::Ui {
 
-class DocumentWindow;
+class ContactPane;
 
 /// The menu commands on contacts of a document window and of its find bar: the contact commands,
 /// the clipboard, the exports of contacts, the phone formats, the case transformations and the
@@ -45,7 +45,7 @@ public:
         UseSelectionForFind,
     };
 
-    explicit ContactActions(DocumentWindow* window);
+    explicit ContactActions(ContactPane* pane);
     ~ContactActions() override;
 
     [[nodiscard]] QAction* action(Id id) const { return m_actions.value(id); }
@@ -70,7 +70,7 @@ private:
     void createFindActions();
     void useSelectionForFind();
 
-    DocumentWindow* m_window;
+    ContactPane* m_pane;
     QHash<Id, QAction*> m_actions;
     QList<QAction*> m_phoneFormats;
 };

@@ -1,18 +1,15 @@
 #include "DocumentFileCommands.h"
 
+#include "ContactPane.h"
 #include "DocumentWindow.h"
+#include "ExchangeCommands.h"
 #include "ProgressAlert.h"
 #include "documents/ContactDocument.h"
 #include "documents/Preferences.h"
-#include "formats/EncodingAccessory.h"
-#include "formats/EncodingAccessoryModel.h"
-#include "formats/ImportPanel.h"
 #include "support/FileDialog.h"
 #include "support/MessageBox.h"
-#include "table/ContactCommands.h"
 #include "table/ContactsTableEditing.h"
 #include "table/ContactsTableView.h"
-#include "table/ContactsViewController.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,22 +17,13 @@
 
 namespace Quillary::Ui {
 
-namespace {
-
-QStringList vCardFilters()
-{
-    return {DocumentFileCommands::tr("vCard (*.vcf *.vcard)"), DocumentFileCommands::tr("All files (*)")};
-}
-
-} // namespace
-
 DocumentFileCommands::DocumentFileCommands(DocumentWindow* window) : QObject(window), m_window(window) { }
 
 DocumentFileCommands::~DocumentFileCommands() = default;
 
 bool DocumentFileCommands::saveDocument()
 {
-    m_window->tableView()->editing()->commitPendingEdit();
+    m_window->pane()->tableView()->editing()->commitPendingEdit();
     ContactDocument* document = m_window->document();
     if (document->isCsv() || document->isExporting())
         return false;
@@ -44,7 +32,7 @@ bool DocumentFileCommands::saveDocument()
         FileDialog::Options options;
         options.title = tr("Save");
         options.acceptLabel = tr("Save");
-        options.nameFilters = vCardFilters();
+        options.nameFilters = ExchangeCommands::vCardFilters();
         options.defaultSuffix = QStringLiteral("vcf");
         options.directory = document->displayName() + QStringLiteral(".vcf");
         path = FileDialog::getSaveFileName(m_window, options);
@@ -67,7 +55,7 @@ bool DocumentFileCommands::saveTo(const QString& path)
                           outcome.error.recoverySuggestion);
         return false;
     }
-    m_window->preferences().addRecentDocument(document->filePath());
+    m_window->pane()->preferences().addRecentDocument(document->filePath());
     if (!hadFile)
         Q_EMIT m_window->filePathChanged(document->filePath());
     return true;
@@ -76,7 +64,7 @@ bool DocumentFileCommands::saveTo(const QString& path)
 bool DocumentFileCommands::saveDocumentAs()
 {
     if (m_window->document()->isCsv())
-        return exportAsVCard();
+        return m_window->pane()->exchangeCommands()->exportAsVCard();
     return false;
 }
 
@@ -99,154 +87,9 @@ bool DocumentFileCommands::revertDocumentToSaved()
     return true;
 }
 
-QString DocumentFileCommands::askExportPath(const QString& extension, const QStringList& nameFilters,
-                                            const QString& defaultName)
-{
-    const ContactDocument* document = m_window->document();
-    FileDialog::Options options;
-    options.title = tr("Export");
-    options.acceptLabel = tr("Export");
-    options.fileNameLabel = tr("Export As:");
-    options.nameFilters = nameFilters;
-    options.defaultSuffix = extension;
-    const QFileInfo file(document->filePath().isEmpty() ? document->displayName() : document->filePath());
-    const QString name = defaultName.isEmpty() ? file.completeBaseName() + u'.' + extension : defaultName;
-    options.directory = name; // in the folder used last
-    return FileDialog::getSaveFileName(m_window, options);
-}
-
-void DocumentFileCommands::exportFailed(int code)
-{
-    MessageBox::alert(m_window, ContactDocument::exportFailedTitle(), ContactDocument::exportFailedMessage(code));
-}
-
-bool DocumentFileCommands::exportAsCSV()
-{
-    ContactDocument* document = m_window->document();
-    const ContactTable contacts = m_window->tableController()->selectedContacts();
-    if (document->isExporting() || document->isCsv() || contacts.isEmpty())
-        return false;
-    return runExport(QStringLiteral("csv"), {tr("CSV (*.csv)"), tr("Text (*.txt)")},
-                     [document, contacts](const QString& path) { return document->startExportAsCsv(path, contacts); });
-}
-
-bool DocumentFileCommands::runExport(const QString& extension, const QStringList& nameFilters,
-                                     const std::function<DocumentTask*(const QString&)>& start,
-                                     const QString& defaultName)
-{
-    ContactDocument* document = m_window->document();
-    // The commands come back once the export has ended, whichever way.
-    const auto refresh = qScopeGuard([this] { m_window->updateWindowState(); });
-    // No second export or import while the panel is open.
-    document->setExporting(true);
-    const QString path = askExportPath(extension, nameFilters, defaultName);
-    document->setExporting(false);
-    if (path.isEmpty())
-        return false;
-    const ProgressAlert::Outcome outcome = ProgressAlert::run(start(path), m_window);
-    if (outcome.cancelled)
-        return false;
-    if (outcome.error.isError()) {
-        exportFailed(outcome.error.code);
-        return false;
-    }
-    return true;
-}
-
-bool DocumentFileCommands::exportAsVCard()
-{
-    ContactDocument* document = m_window->document();
-    const ContactTable contacts = m_window->tableController()->selectedContacts();
-    if (document->isExporting() || contacts.isEmpty())
-        return false;
-    return runExport(QStringLiteral("vcf"), vCardFilters(), [document, contacts](const QString& path) {
-        return document->startExportAsVCard(path, contacts);
-    });
-}
-
-bool DocumentFileCommands::exportContactAsVCard(int clickedRow)
-{
-    const ContactCommands::ExportRequest request =
-        ContactCommands(*m_window->tableController()).exportToVCard(clickedRow);
-    if (m_window->document()->isExporting() || request.contacts.isEmpty())
-        return false;
-    if (request.asksMultipleFirst && !MessageBox::confirm(m_window, ContactCommands::multipleContactsMessage(), {}))
-        return false;
-    return exportRequestAsVCard(request);
-}
-
-bool DocumentFileCommands::exportContactsAsVCard(int clickedRow)
-{
-    return exportRequestAsVCard(
-        ContactCommands(*m_window->tableController()).exportContacts(clickedRow, QStringLiteral("vcf")));
-}
-
-bool DocumentFileCommands::exportRequestAsVCard(const ContactCommands::ExportRequest& request)
-{
-    ContactDocument* document = m_window->document();
-    if (document->isExporting() || request.contacts.isEmpty())
-        return false;
-    const ContactTable contacts = request.contacts;
-    return runExport(
-        QStringLiteral("vcf"), vCardFilters(),
-        [document, contacts](const QString& path) { return document->startExportAsVCard(path, contacts); },
-        request.defaultFileName);
-}
-
-bool DocumentFileCommands::exportContactsAsCSV(int clickedRow)
-{
-    ContactDocument* document = m_window->document();
-    const ContactCommands::ExportRequest request =
-        ContactCommands(*m_window->tableController()).exportContacts(clickedRow, QStringLiteral("csv"));
-    if (document->isExporting() || request.rows.isEmpty())
-        return false;
-    const CsvRows rows = request.rows;
-    return runExport(
-        QStringLiteral("csv"), {tr("CSV (*.csv)"), tr("Text (*.txt)")},
-        [document, rows](const QString& path) { return document->startExportRowsAsCsv(path, rows); },
-        request.defaultFileName);
-}
-
-bool DocumentFileCommands::importFromVCard()
-{
-    ContactDocument* document = m_window->document();
-    if (document->isExporting())
-        return false;
-    document->setExporting(true);
-    const auto done = qScopeGuard([this, document] {
-        document->setExporting(false);
-        m_window->updateWindowState();
-    });
-    Preferences& preferences = m_window->preferences();
-    EncodingAccessoryModel encodings(preferences.encodings());
-    connect(&encodings, &EncodingAccessoryModel::encodingsSaved, &preferences, &Preferences::setEncodings);
-    EncodingAccessory accessory(&encodings);
-    FileDialog::Options options;
-    options.title = tr("Import from vCard");
-    options.acceptLabel = tr("Import");
-    options.nameFilters = vCardFilters();
-    options.accessory = &accessory;
-    const QString path = FileDialog::getOpenFileNames(m_window, options).value(0);
-    if (path.isEmpty())
-        return false;
-    const QByteArray encoding = encodings.encodingNameForReading();
-    const ProgressAlert::Outcome outcome = ProgressAlert::run(document->startImportFromVCard(path, encoding), m_window);
-    if (outcome.cancelled)
-        return false;
-    if (outcome.error.isError()) {
-        MessageBox::alert(m_window, tr("Couldn't read the file."), outcome.error.recoverySuggestion);
-        return false;
-    }
-    const ContactTable chosen = ImportPanel::choose(m_window, QFileInfo(path).fileName(), document->importedContacts());
-    if (chosen.isEmpty())
-        return false;
-    document->importContacts(chosen);
-    return true;
-}
-
 bool DocumentFileCommands::canClose()
 {
-    m_window->tableView()->editing()->commitPendingEdit();
+    m_window->pane()->tableView()->editing()->commitPendingEdit();
     ContactDocument* document = m_window->document();
     if (document->isExporting())
         return false;

@@ -1,11 +1,12 @@
 #include "DocumentMenus.h"
 
 #include "ContactActions.h"
-#include "DocumentFileCommands.h"
-#include "DocumentHost.h"
+#include "ContactPane.h"
 #include "DocumentPanelCommands.h"
-#include "DocumentWindow.h"
-#include "documents/ContactDocument.h"
+#include "ExchangeCommands.h"
+#include "PaneHost.h"
+#include "DocumentHost.h"
+#include "documents/ContactOwner.h"
 #include "documents/DocumentGroups.h"
 #include "documents/LabelFilter.h"
 #include "groups/GroupMenuList.h"
@@ -73,7 +74,7 @@ void showAbout(QWidget* parent)
 
 } // namespace
 
-DocumentMenus::DocumentMenus(DocumentWindow* window) : QObject(window), m_window(window)
+DocumentMenus::DocumentMenus(ContactPane* pane) : QObject(pane), m_pane(pane)
 {
     createActions();
 }
@@ -83,7 +84,7 @@ DocumentMenus::~DocumentMenus() = default;
 QAction* DocumentMenus::addAction(Command command, const QString& name, const QString& text,
                                   const QKeySequence& shortcut)
 {
-    auto* action = new QAction(text, m_window);
+    auto* action = new QAction(text, m_pane);
     action->setObjectName(name);
     if (!shortcut.isEmpty())
         action->setShortcut(shortcut);
@@ -93,9 +94,9 @@ QAction* DocumentMenus::addAction(Command command, const QString& name, const QS
 
 void DocumentMenus::createActions()
 {
-    DocumentWindow* w = m_window;
-    DocumentFileCommands* files = w->fileCommands();
-    DocumentHost* app = w->documentHost();
+    ContactPane* w = m_pane;
+    ExchangeCommands* exchange = w->exchangeCommands();
+    DocumentHost* app = w->host() ? w->host()->documentHost() : nullptr;
 
     connect(addAction(Command::New, QStringLiteral("newAction"), tr("&New"), QKeySequence::New), &QAction::triggered,
             this, [app] {
@@ -105,27 +106,26 @@ void DocumentMenus::createActions()
     connect(addAction(Command::Open, QStringLiteral("openAction"), tr("&Open…"), QKeySequence::Open),
             &QAction::triggered, this, [app, w] {
                 if (app)
-                    app->openDocumentWithPanel(w);
+                    app->openDocumentWithPanel(w->window());
             });
     connect(addAction(Command::Close, QStringLiteral("closeAction"), tr("&Close"), QKeySequence::Close),
-            &QAction::triggered, w, &QWidget::close);
-    connect(addAction(Command::Save, QStringLiteral("saveAction"), tr("&Save"), QKeySequence::Save),
-            &QAction::triggered, files, &DocumentFileCommands::saveDocument);
-    connect(addAction(Command::Revert, QStringLiteral("revertAction"), tr("Revert to Saved")), &QAction::triggered,
-            files, &DocumentFileCommands::revertDocumentToSaved);
+            &QAction::triggered, this, [w] { w->window()->close(); });
+    // Saving and reverting are the window's: it connects them.
+    addAction(Command::Save, QStringLiteral("saveAction"), tr("&Save"), QKeySequence::Save);
+    addAction(Command::Revert, QStringLiteral("revertAction"), tr("Revert to Saved"));
     connect(addAction(Command::ExportAsCsv, QStringLiteral("exportAsCsvAction"), tr("Export as CSV…")),
-            &QAction::triggered, files, &DocumentFileCommands::exportAsCSV);
+            &QAction::triggered, exchange, &ExchangeCommands::exportAsCSV);
     connect(addAction(Command::ExportAsVCard, QStringLiteral("exportAsVCardAction"), tr("Export as vCard…")),
-            &QAction::triggered, files, &DocumentFileCommands::exportAsVCard);
+            &QAction::triggered, exchange, &ExchangeCommands::exportAsVCard);
     connect(addAction(Command::ImportFromVCard, QStringLiteral("importFromVCardAction"), tr("Import from vCard…")),
-            &QAction::triggered, files, &DocumentFileCommands::importFromVCard);
+            &QAction::triggered, exchange, &ExchangeCommands::importFromVCard);
     connect(addAction(Command::Quit, QStringLiteral("quitAction"), tr("&Quit"), QKeySequence::Quit),
             &QAction::triggered, this, [app] {
                 if (app)
                     app->quit();
             });
 
-    QUndoStack* stack = w->document()->undoStack();
+    QUndoStack* stack = w->owner()->undoStack();
     QAction* undo = stack->createUndoAction(w, tr("Undo"));
     undo->setObjectName(QStringLiteral("undoAction"));
     undo->setShortcut(QKeySequence::Undo);
@@ -141,19 +141,19 @@ void DocumentMenus::createActions()
     QAction* editMode = addAction(Command::EditMode, QStringLiteral("editModeAction"), tr("Edit"),
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     editMode->setCheckable(true);
-    connect(editMode, &QAction::triggered, w, &DocumentWindow::editButtonPressed);
+    connect(editMode, &QAction::triggered, w, &ContactPane::editButtonPressed);
 
     connect(addAction(Command::ShowGroups, QStringLiteral("showGroupsAction"), tr("Show Groups"),
                       QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_G)),
-            &QAction::triggered, w, &DocumentWindow::showGroupView);
+            &QAction::triggered, w, &ContactPane::showGroupView);
     connect(addAction(Command::AddGroup, QStringLiteral("addGroupAction"), tr("Add Group")), &QAction::triggered, w,
-            &DocumentWindow::addGroup);
+            &ContactPane::addGroup);
     connect(addAction(Command::DeleteGroup, QStringLiteral("deleteGroupAction"), tr("Delete Group")),
-            &QAction::triggered, w, &DocumentWindow::deleteGroup);
+            &QAction::triggered, w, &ContactPane::deleteGroup);
     connect(addAction(Command::Font, QStringLiteral("fontAction"), tr("Font…"), QKeySequence(Qt::CTRL | Qt::Key_T)),
-            &QAction::triggered, w, &DocumentWindow::chooseFont);
+            &QAction::triggered, w, &ContactPane::chooseFont);
     connect(addAction(Command::DefaultFont, QStringLiteral("defaultFontAction"), tr("Use Default Font")),
-            &QAction::triggered, w, &DocumentWindow::revertToDefaultFont);
+            &QAction::triggered, w, &ContactPane::revertToDefaultFont);
     QAction* company =
         addAction(Command::ShowCompanyInNameCell, QStringLiteral("showCompanyAction"), tr("Show Company in Name Cell"));
     company->setCheckable(true);
@@ -164,9 +164,9 @@ void DocumentMenus::createActions()
     connect(allRows, &QAction::triggered, this, [w] { w->tableController()->toggleShowNameInAllRows(); });
     connect(addAction(Command::ShowContactInfo, QStringLiteral("showContactInfoAction"), tr("Show Contact Info"),
                       QKeySequence(Qt::CTRL | Qt::Key_I)),
-            &QAction::triggered, w, &DocumentWindow::showContactInfo);
+            &QAction::triggered, w, &ContactPane::showContactInfo);
     connect(addAction(Command::About, QStringLiteral("aboutAction"), tr("&About Quillary")), &QAction::triggered, this,
-            [w] { showAbout(w); });
+            [w] { showAbout(w->window()); });
 }
 
 QMenu* DocumentMenus::dynamicMenu(QWidget* parent, const QString& objectName, const QString& title,
@@ -187,20 +187,22 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     m_recentMenu = file->addMenu(tr("Open Recent"));
     m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
     connect(m_recentMenu, &QMenu::aboutToShow, this, [this] {
-        if (DocumentHost* app = m_window->documentHost())
-            app->fillRecentMenu(m_recentMenu, m_window);
+        if (DocumentHost* app = m_pane->host() ? m_pane->host()->documentHost() : nullptr)
+            app->fillRecentMenu(m_recentMenu, m_pane->window());
     });
     file->addSeparator();
     file->addAction(action(Command::Close));
     file->addAction(action(Command::Save));
     file->addAction(action(Command::Revert));
+    if (m_pane->host())
+        m_pane->host()->addFileMenuItems(file);
     file->addSeparator();
     file->addAction(action(Command::ExportAsCsv));
     file->addAction(action(Command::ExportAsVCard));
     file->addAction(action(Command::ImportFromVCard));
     file->addSeparator();
-    file->addAction(m_window->outputCommands()->printAction());
-    file->addAction(m_window->outputCommands()->printPreviewAction());
+    file->addAction(m_pane->outputCommands()->printAction());
+    file->addAction(m_pane->outputCommands()->printPreviewAction());
     file->addSeparator();
     file->addAction(action(Command::Quit));
 
@@ -208,13 +210,13 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     edit->addAction(action(Command::Undo));
     edit->addAction(action(Command::Redo));
     edit->addSeparator();
-    ContactActions* contacts = m_window->contactActions();
+    ContactActions* contacts = m_pane->contactActions();
     contacts->addClipboardItems(edit);
     edit->addAction(action(Command::SelectAll));
     edit->addSeparator();
     QMenu* find = contacts->findMenu(edit);
     find->addSeparator();
-    find->addAction(m_window->panelCommands()->findPanelAction());
+    find->addAction(m_pane->panelCommands()->findPanelAction());
     edit->addMenu(find);
     edit->addMenu(contacts->transformationsMenu(edit));
     edit->addSeparator();
@@ -238,11 +240,11 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
     QMenu* contact = contacts->contactMenu(bar);
     contact->addSeparator();
     contact->addAction(action(Command::ShowContactInfo));
-    contact->addAction(m_window->outputCommands()->showQRCodeAction());
-    contact->addAction(m_window->outputCommands()->useAsMyCardAction());
+    contact->addAction(m_pane->outputCommands()->showQRCodeAction());
+    contact->addAction(m_pane->outputCommands()->useAsMyCardAction());
     contact->addSeparator();
-    contact->addAction(m_window->panelCommands()->mergeAction());
-    contact->addAction(m_window->panelCommands()->findDuplicatesAction());
+    contact->addAction(m_pane->panelCommands()->mergeAction());
+    contact->addAction(m_pane->panelCommands()->findDuplicatesAction());
     bar->addMenu(contact);
 
     QMenu* navigate = bar->addMenu(tr("&Navigate"));
@@ -252,6 +254,8 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
         dynamicMenu(navigate, QStringLiteral("selectLabelMenu"), tr("Select Label"), &DocumentMenus::fillLabelMenu));
 
     QMenu* help = bar->addMenu(tr("&Help"));
+    if (m_pane->host())
+        m_pane->host()->addHelpMenuItems(help);
     help->addAction(action(Command::About));
     for (QMenu* menu : {file, edit, view, contact, navigate, help})
         connect(menu, &QMenu::aboutToShow, this, &DocumentMenus::validate);
@@ -260,7 +264,7 @@ void DocumentMenus::buildMenuBar(QMenuBar* bar)
 QToolButton* DocumentMenus::popupButton(const QString& objectName, const QString& title,
                                         void (DocumentMenus::*fill)(QMenu*))
 {
-    auto* button = new QToolButton(m_window);
+    auto* button = new QToolButton(m_pane);
     button->setObjectName(objectName);
     button->setText(title);
     button->setIcon(ThemeIcons::toolbarIcon(objectName));
@@ -281,14 +285,14 @@ void DocumentMenus::buildToolBar(QToolBar* toolBar, QToolButton* editButton)
     m_viewTypePopup->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     rebuildViewTypePopup();
     connect(m_viewTypePopup, &QComboBox::activated, this,
-            [this](int index) { m_window->viewTypePopupSelected(m_viewTypePopup->itemData(index).toString()); });
+            [this](int index) { m_pane->viewTypePopupSelected(m_viewTypePopup->itemData(index).toString()); });
     toolBar->addWidget(captioned(m_viewTypePopup, tr("View Type"), toolBar));
     toolBar->addWidget(popupButton(QStringLiteral("columnsPopup"), tr("Columns"), &DocumentMenus::fillColumnsMenu));
     toolBar->addWidget(popupButton(QStringLiteral("labelPopup"), tr("Label"), &DocumentMenus::fillLabelMenu));
     toolBar->addWidget(popupButton(QStringLiteral("contactPopup"), tr("Contact"), &DocumentMenus::fillContactMenu));
     toolBar->addWidget(
         popupButton(QStringLiteral("sortOptionsPopup"), tr("Sort Options"), &DocumentMenus::fillSortOptionsMenu));
-    QAction* print = m_window->outputCommands()->printAction();
+    QAction* print = m_pane->outputCommands()->printAction();
     if (print->icon().isNull())
         print->setIcon(ThemeIcons::toolbarIcon(print->objectName()));
     toolBar->addAction(print);
@@ -298,8 +302,8 @@ void DocumentMenus::rebuildViewTypePopup()
 {
     if (!m_viewTypePopup)
         return;
-    ContactsViewController* table = m_window->tableController();
-    const QStringList names = ViewTypes::documentViewTypeNames(table->viewTypeDict());
+    ContactsViewController* table = m_pane->tableController();
+    const QStringList names = m_pane->owner()->viewTypeNames(table->viewTypeDict());
     QSignalBlocker blocker(m_viewTypePopup);
     if (m_viewTypePopup->count() != names.size()) {
         m_viewTypePopup->clear();
@@ -312,24 +316,24 @@ void DocumentMenus::rebuildViewTypePopup()
 void DocumentMenus::fillGroupMenu(QMenu* menu)
 {
     menu->clear();
-    const ContactCollection& collection = m_window->document()->collection();
+    const ContactCollection& collection = m_pane->owner()->collection();
     const DocumentMenuState state = menuState();
-    for (const GroupMenuItem& item : DocumentGroups::groupMenuItems(collection, !m_window->isGroupViewHidden())) {
+    for (const GroupMenuItem& item : DocumentGroups::groupMenuItems(collection, !m_pane->isGroupViewHidden())) {
         switch (item.kind) {
         case GroupMenuItem::Kind::Separator:
             menu->addSeparator();
             break;
         case GroupMenuItem::Kind::ToggleSideBar:
-            applyValidation(menu->addAction(item.title, m_window, &DocumentWindow::showGroupView),
+            applyValidation(menu->addAction(item.title, m_pane, &ContactPane::showGroupView),
                             itemOf(Action::ShowGroupView), state);
             break;
         case GroupMenuItem::Kind::AddGroup:
-            applyValidation(menu->addAction(item.title, m_window, &DocumentWindow::addGroup), itemOf(Action::AddGroup),
+            applyValidation(menu->addAction(item.title, m_pane, &ContactPane::addGroup), itemOf(Action::AddGroup),
                             state);
             break;
         case GroupMenuItem::Kind::DeleteGroup:
-            applyValidation(menu->addAction(item.title, m_window, &DocumentWindow::deleteGroup),
-                            itemOf(Action::DeleteGroup), state);
+            applyValidation(menu->addAction(item.title, m_pane, &ContactPane::deleteGroup), itemOf(Action::DeleteGroup),
+                            state);
             break;
         case GroupMenuItem::Kind::GroupList:
             addGroupList(menu, item.group);
@@ -339,7 +343,7 @@ void DocumentMenus::fillGroupMenu(QMenu* menu)
             action->setCheckable(true);
             applyValidation(action, itemOf(Action::GroupPopupSelected, item.group->uniqueId), state);
             const GroupEntryPtr group = item.group;
-            connect(action, &QAction::triggered, m_window, [this, group] { m_window->groupPopupSelected(group); });
+            connect(action, &QAction::triggered, m_pane, [this, group] { m_pane->groupPopupSelected(group); });
             break;
         }
         }
@@ -348,15 +352,15 @@ void DocumentMenus::fillGroupMenu(QMenu* menu)
 
 void DocumentMenus::addGroupList(QMenu* menu, const GroupEntryPtr& selected)
 {
-    auto* list = new GroupMenuList(m_window->document()->collection().groupTable, selected, menu);
+    auto* list = new GroupMenuList(m_pane->owner()->collection().groupTable, selected, menu);
     auto* action = new QWidgetAction(menu);
     action->setDefaultWidget(list);
     menu->addAction(action);
-    connect(list, &GroupMenuList::groupChosen, m_window, [this, menu](const GroupEntryPtr& group) {
+    connect(list, &GroupMenuList::groupChosen, m_pane, [this, menu](const GroupEntryPtr& group) {
         // The whole menu closes, as after choosing an item: the submenu and the menus it opened from.
         for (QWidget* open = menu; qobject_cast<QMenu*>(open); open = open->parentWidget())
             open->hide();
-        m_window->groupPopupSelected(group);
+        m_pane->groupPopupSelected(group);
     });
 }
 
@@ -364,24 +368,24 @@ void DocumentMenus::fillLabelMenu(QMenu* menu)
 {
     menu->clear();
     const DocumentMenuState state = menuState();
-    for (const QString& title : LabelFilter::labelMenuTitles(m_window->tableController()->tableIdentfiers())) {
+    for (const QString& title : LabelFilter::labelMenuTitles(m_pane->tableController()->tableIdentfiers())) {
         QAction* action = menu->addAction(translated(title));
         action->setCheckable(true);
         applyValidation(action, itemOf(Action::LabelPopupChanged, {}, title), state);
-        connect(action, &QAction::triggered, m_window, [this, title] { m_window->labelPopupChanged(title); });
+        connect(action, &QAction::triggered, m_pane, [this, title] { m_pane->labelPopupChanged(title); });
     }
 }
 
 void DocumentMenus::fillViewTypeMenu(QMenu* menu)
 {
     menu->clear();
-    ContactsViewController* table = m_window->tableController();
+    ContactsViewController* table = m_pane->tableController();
     const DocumentMenuState state = menuState();
-    for (const QString& name : ViewTypes::documentViewTypeNames(table->viewTypeDict())) {
+    for (const QString& name : m_pane->owner()->viewTypeNames(table->viewTypeDict())) {
         QAction* action = menu->addAction(translated(name));
         action->setCheckable(true);
         applyValidation(action, itemOf(Action::ViewTypePopupSelected, name), state);
-        connect(action, &QAction::triggered, m_window, [this, name] { m_window->viewTypePopupSelected(name); });
+        connect(action, &QAction::triggered, m_pane, [this, name] { m_pane->viewTypePopupSelected(name); });
     }
 }
 
@@ -393,14 +397,14 @@ void DocumentMenus::fillColumnsMenu(QMenu* menu)
         QAction* action = menu->addAction(translated(identifier));
         action->setCheckable(true);
         applyValidation(action, itemOf(Action::ColumnsPopupChanged, identifier), state);
-        connect(action, &QAction::triggered, m_window, [this, identifier] { m_window->toggleColumn(identifier); });
+        connect(action, &QAction::triggered, m_pane, [this, identifier] { m_pane->toggleColumn(identifier); });
     }
 }
 
 void DocumentMenus::fillSortOptionsMenu(QMenu* menu)
 {
     menu->clear();
-    ContactsViewController* table = m_window->tableController();
+    ContactsViewController* table = m_pane->tableController();
     const SortOptionsDict& options = table->sortOptionsDictionary();
     const DocumentMenuState state = menuState();
     for (const QString& identifier : SortKeys::popupIdentifiers()) {
@@ -414,7 +418,7 @@ void DocumentMenus::fillSortOptionsMenu(QMenu* menu)
             DocumentMenuItem item = itemOf(Action::SortOptionsSelected, key);
             item.parentRepresentedObject = identifier;
             applyValidation(action, item, state);
-            connect(action, &QAction::triggered, m_window,
+            connect(action, &QAction::triggered, m_pane,
                     [table, identifier, key] { table->sortOptionsSelectForIdentifier(identifier, key); });
         }
     }
@@ -424,15 +428,15 @@ void DocumentMenus::fillContactMenu(QMenu* menu)
 {
     menu->clear();
     validate();
-    ContactActions* contacts = m_window->contactActions();
+    ContactActions* contacts = m_pane->contactActions();
     menu->addAction(action(Command::ShowContactInfo));
     for (const ContactActions::Id id : {ContactActions::Id::AddContact, ContactActions::Id::DeleteContact,
                                         ContactActions::Id::DuplicateContact, ContactActions::Id::ExportContactAsVCard})
         menu->addAction(contacts->action(id));
-    menu->addAction(m_window->panelCommands()->mergeAction());
-    menu->addAction(m_window->panelCommands()->findDuplicatesAction());
-    menu->addAction(m_window->outputCommands()->showQRCodeAction());
-    menu->addAction(m_window->outputCommands()->useAsMyCardAction());
+    menu->addAction(m_pane->panelCommands()->mergeAction());
+    menu->addAction(m_pane->panelCommands()->findDuplicatesAction());
+    menu->addAction(m_pane->outputCommands()->showQRCodeAction());
+    menu->addAction(m_pane->outputCommands()->useAsMyCardAction());
     menu->addSeparator();
     menu->addAction(action(Command::ShowCompanyInNameCell));
     menu->addAction(action(Command::ShowNameInAllRows));
@@ -440,18 +444,22 @@ void DocumentMenus::fillContactMenu(QMenu* menu)
 
 DocumentMenuState DocumentMenus::menuState() const
 {
-    ContactDocument* document = m_window->document();
+    ContactOwner* document = m_pane->owner();
     const ContactCollection& collection = document->collection();
-    ContactsViewController* table = m_window->tableController();
+    ContactsViewController* table = m_pane->tableController();
     DocumentMenuState state;
-    state.csv = document->isCsv();
+    state.csv = document->isInViewingMode();
+    state.addressBook = document->isAddressBook();
+    state.modified = document->isModified();
+    state.ownerAllowsAddGroup = document->canAddGroup();
+    state.ownerAllowsDeleteGroup = document->canDeleteGroup();
     state.selectedRowCount = int(table->selectedIndexes().size());
     state.groupCount = int(collection.groupTable.size());
     state.selectedGroupUniqueId = collection.selectedGroupDict ? collection.selectedGroupDict->uniqueId : QString();
     state.selectedGroupIsTop = !collection.selectedGroupDict || collection.selectedGroupDict->top;
-    state.sideBarHidden = m_window->isGroupViewHidden();
+    state.sideBarHidden = m_pane->isGroupViewHidden();
     state.exporting = document->isExporting();
-    state.editState = m_window->editState();
+    state.editState = m_pane->editState();
     state.keyWindow = true; // each window has menus of its own
     state.canUndo = document->undoStack()->canUndo();
     state.canRedo = document->undoStack()->canRedo();
@@ -480,23 +488,27 @@ void DocumentMenus::applyValidation(QAction* action, const DocumentMenuItem& ite
         action->setText(validation.title);
 }
 
+void DocumentMenus::applyValidation(Command command, Action action, const DocumentMenuState& state, bool alsoEnabled)
+{
+    applyValidation(this->action(command), itemOf(action), state, alsoEnabled);
+}
+
 void DocumentMenus::validate()
 {
     if (m_actions.isEmpty())
         return;
     const DocumentMenuState state = menuState();
-    const ContactDocument* document = m_window->document();
-    const bool exporting = document->isExporting();
-    const bool hasApp = m_window->documentHost() != nullptr;
+    const bool exporting = state.exporting;
+    const bool hasApp = m_pane->host() && m_pane->host()->documentHost();
     action(Command::New)->setEnabled(hasApp);
     action(Command::Open)->setEnabled(hasApp);
     action(Command::Quit)->setEnabled(hasApp);
-    // The document decides; the window adds that one export or import runs at a time and that
-    // only a document with a file has a saved version to go back to.
-    applyValidation(action(Command::Save), itemOf(Action::SaveDocument), state, !exporting);
-    applyValidation(action(Command::Revert), itemOf(Action::RevertDocumentToSaved), state,
-                    !exporting && !document->filePath().isEmpty());
-    applyValidation(action(Command::ExportAsCsv), itemOf(Action::ExportAsCSV), state, !exporting);
+    // The owner decides; the window adds its own rules for saving and reverting, and that one export
+    // or import runs at a time.
+    if (m_pane->host())
+        m_pane->host()->validateFileCommands(*this, state);
+    applyValidation(action(Command::ExportAsCsv), itemOf(Action::ExportAsCSV), state,
+                    !exporting && m_pane->owner()->exportsCsv());
     applyValidation(action(Command::ExportAsVCard), itemOf(Action::ExportAsVCard), state, !exporting);
     action(Command::ImportFromVCard)->setEnabled(!exporting);
     applyValidation(action(Command::EditMode), itemOf(Action::EditButtonPressed), state);
@@ -504,14 +516,14 @@ void DocumentMenus::validate()
     applyValidation(action(Command::AddGroup), itemOf(Action::AddGroup), state);
     applyValidation(action(Command::DeleteGroup), itemOf(Action::DeleteGroup), state);
     // The font applies to viewing; in edit mode it stays as it is.
-    action(Command::Font)->setEnabled(!m_window->editState());
-    action(Command::DefaultFont)->setEnabled(!m_window->editState());
-    action(Command::ShowCompanyInNameCell)->setChecked(m_window->tableController()->showCompanyInNameCell());
-    action(Command::ShowNameInAllRows)->setChecked(m_window->tableController()->showNameInAllRows());
+    action(Command::Font)->setEnabled(!m_pane->editState());
+    action(Command::DefaultFont)->setEnabled(!m_pane->editState());
+    action(Command::ShowCompanyInNameCell)->setChecked(m_pane->tableController()->showCompanyInNameCell());
+    action(Command::ShowNameInAllRows)->setChecked(m_pane->tableController()->showNameInAllRows());
     action(Command::ShowContactInfo)->setEnabled(state.selectedRowCount > 0);
-    m_window->outputCommands()->validate();
-    m_window->contactActions()->validate(state);
-    m_window->panelCommands()->validate();
+    m_pane->outputCommands()->validate();
+    m_pane->contactActions()->validate(state);
+    m_pane->panelCommands()->validate();
     rebuildViewTypePopup();
 }
 

@@ -16,10 +16,10 @@ class QToolButton;
 
 namespace Quillary::Ui {
 
-class DocumentWindow;
+class ContactPane;
 
-/// The commands of a document window: its menu bar, the pop-ups of its toolbar, and which
-/// commands are enabled, ticked or retitled as the document's state changes. Menus whose items
+/// The commands of a window of contacts: its menu bar, the pop-ups of its toolbar, and which
+/// commands are enabled, ticked or retitled as the owner's state changes. Menus whose items
 /// depend on the data (groups, labels, view types, columns, sort keys) are rebuilt when they open.
 class DocumentMenus final : public QObject
 {
@@ -52,7 +52,7 @@ public:
         About,
     };
 
-    explicit DocumentMenus(DocumentWindow* window);
+    explicit DocumentMenus(ContactPane* pane);
     ~DocumentMenus() override;
 
     void buildMenuBar(QMenuBar* menuBar);
@@ -64,6 +64,10 @@ public:
     void validate();
     /// What the menu decisions read of the window and its document.
     [[nodiscard]] DocumentMenuValidation::DocumentMenuState menuState() const;
+    /// Enables, ticks and titles a command's action as the owner decides; `alsoEnabled` adds the
+    /// window's own conditions.
+    void applyValidation(Command command, DocumentMenuValidation::Action action,
+                         const DocumentMenuValidation::DocumentMenuState& state, bool alsoEnabled = true);
     /// Whether the document allows the action now, as its menu item would show.
     [[nodiscard]] bool isEnabled(DocumentMenuValidation::Action action) const;
 
@@ -88,7 +92,7 @@ private:
     static void applyValidation(QAction* action, const DocumentMenuValidation::DocumentMenuItem& item,
                                 const DocumentMenuValidation::DocumentMenuState& state, bool alsoEnabled = true);
 
-    DocumentWindow* m_window;
+    ContactPane* m_pane;
     QHash<Command, QAction*> m_actions;
     QComboBox* m_viewTypePopup = nullptr;
     QMenu* m_recentMenu = nullptr;

@@ -1,8 +1,8 @@
 #include "DocumentPanelCommands.h"
 
-#include "DocumentWindow.h"
+#include "ContactPane.h"
 #include "WindowContactCommands.h"
-#include "documents/ContactDocument.h"
+#include "documents/ContactOwner.h"
 #include "editors/MergePanelController.h"
 #include "find/DuplicateFinderDialog.h"
 #include "find/FindMenus.h"
@@ -14,9 +14,9 @@
 
 namespace Quillary::Ui {
 
-DocumentPanelCommands::DocumentPanelCommands(DocumentWindow* window)
-    : QObject(window), m_window(window), m_findPanel(new QAction(tr("Find Panel…"), window)),
-      m_merge(new QAction(tr("Merge Contacts…"), window)), m_findDuplicates(new QAction(tr("Find Duplicates…"), window))
+DocumentPanelCommands::DocumentPanelCommands(ContactPane* pane)
+    : QObject(pane), m_pane(pane), m_findPanel(new QAction(tr("Find Panel…"), pane)),
+      m_merge(new QAction(tr("Merge Contacts…"), pane)), m_findDuplicates(new QAction(tr("Find Duplicates…"), pane))
 {
     m_findPanel->setObjectName(QStringLiteral("findPanelAction"));
     m_findPanel->setShortcut(QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F));
@@ -42,22 +42,22 @@ void DocumentPanelCommands::showFindPanel()
 {
     if (m_panel)
         return;
-    ContactDocument* document = m_window->document();
-    auto* panel = new FindPanel(m_window);
+    ContactOwner* document = m_pane->owner();
+    auto* panel = new FindPanel(m_pane);
     FindPanelModel& model = panel->model();
     model.setSearchString(FindPanel::lastSearchString());
     model.setContacts(document->collection().contactTable);
     // The table's columns are what is searched at first; columns that are not fields are left out.
     const QStringList fields = FindMenus::itemEntries({});
     QStringList columns;
-    for (const QString& column : m_window->tableController()->tableIdentfiers()) {
+    for (const QString& column : m_pane->tableController()->tableIdentfiers()) {
         if (fields.contains(column))
             columns.append(column);
     }
     model.setSelectedItems(columns);
     model.setLabels(FindMenus::labelEntriesForOpener());
-    model.setEditable(!document->isCsv());
-    model.setEditState(m_window->editState());
+    model.setEditable(!document->isInViewingMode());
+    model.setEditState(m_pane->editState());
     model.setDelegate(&document->undoRegistry());
     panel->start();
     panelOpened(panel);
@@ -65,13 +65,13 @@ void DocumentPanelCommands::showFindPanel()
 
 void DocumentPanelCommands::mergeContacts()
 {
-    const ContactTable contacts = m_window->tableController()->selectedContacts();
+    const ContactTable contacts = m_pane->tableController()->selectedContacts();
     if (m_panel || contacts.size() < 2)
         return;
-    ContactDocument* document = m_window->document();
-    auto* panel = new MergePanelController(m_window);
-    panel->setContextInfo(contacts, m_window->editState() && !document->isCsv(), m_window->tableFont(),
-                          !document->isCsv());
+    ContactOwner* document = m_pane->owner();
+    auto* panel = new MergePanelController(m_pane);
+    panel->setContextInfo(contacts, m_pane->editState() && !document->isInViewingMode(), m_pane->tableFont(),
+                          !document->isInViewingMode());
     connect(panel, &QDialog::finished, this, [document, panel](int result) {
         if (result == QDialog::Accepted)
             document->undoRegistry().undoReplacePersonByContacts(panel->result(), panel->contacts());
@@ -83,9 +83,9 @@ void DocumentPanelCommands::findDuplicates()
 {
     if (m_panel)
         return;
-    ContactDocument* document = m_window->document();
-    panelOpened(new DuplicateFinderDialog(*document, m_window->editState() && !document->isCsv(), m_window->tableFont(),
-                                          m_window));
+    ContactOwner* document = m_pane->owner();
+    panelOpened(new DuplicateFinderDialog(*document, m_pane->editState() && !document->isInViewingMode(),
+                                          m_pane->tableFont(), m_pane));
 }
 
 void DocumentPanelCommands::validate()
@@ -93,7 +93,7 @@ void DocumentPanelCommands::validate()
     const bool free = !m_panel;
     m_findPanel->setEnabled(free);
     m_findDuplicates->setEnabled(free);
-    ContactMenuValidation::ContactMenuState state = m_window->contactCommands()->menuState();
+    ContactMenuValidation::ContactMenuState state = m_pane->contactCommands()->menuState();
     state.panelsFree = free;
     m_merge->setEnabled(ContactMenuValidation::validate(ContactMenuValidation::Action::MergeContacts, state).enabled);
 }

@@ -8,7 +8,7 @@ class QAction;
 
 namespace Quillary::Ui {
 
-class DocumentWindow;
+class ContactPane;
 
 /// The panels a document window opens over itself: the find panel, the merge panel for the
 /// selected contacts, and the duplicate finder. Each is window-modal; while one is open the others
@@ -19,7 +19,7 @@ class DocumentPanelCommands final : public QObject
     Q_DISABLE_COPY_MOVE(DocumentPanelCommands)
 
 public:
-    explicit DocumentPanelCommands(DocumentWindow* window);
+    explicit DocumentPanelCommands(ContactPane* pane);
     ~DocumentPanelCommands() override;
 
     /// Edit > Find > Find Panel… (Shift+Ctrl+F).
@@ -41,7 +41,7 @@ public:
 private:
     void panelOpened(QDialog* panel);
 
-    DocumentWindow* m_window;
+    ContactPane* m_pane;
     QAction* m_findPanel;
     QAction* m_merge;
     QAction* m_findDuplicates;

@@ -1,8 +1,8 @@
 #include "WindowContactCommands.h"
 
-#include "DocumentFileCommands.h"
-#include "DocumentWindow.h"
-#include "documents/ContactDocument.h"
+#include "ContactPane.h"
+#include "ExchangeCommands.h"
+#include "documents/ContactOwner.h"
 #include "support/DesktopLinks.h"
 #include "support/MessageBox.h"
 #include "table/CellEditing.h"
@@ -23,7 +23,7 @@ namespace Quillary::Ui {
 
 using ContactMenuValidation::Action;
 
-WindowContactCommands::WindowContactCommands(DocumentWindow* window) : QObject(window), m_window(window)
+WindowContactCommands::WindowContactCommands(ContactPane* pane) : QObject(pane), m_pane(pane)
 {
     // Asked of the clipboard when it changes, not at every change of the selection: reading another
     // application's clipboard is a round trip to it.
@@ -39,14 +39,14 @@ WindowContactCommands::~WindowContactCommands() = default;
 
 ContactCommands WindowContactCommands::commands() const
 {
-    return ContactCommands(*m_window->tableController());
+    return ContactCommands(*m_pane->tableController());
 }
 
 ContactMenuValidation::ContactMenuState WindowContactCommands::menuState(int clickedRow) const
 {
-    const ContactDocument* document = m_window->document();
+    const ContactOwner* document = m_pane->owner();
     const ContactCollection& collection = document->collection();
-    const ContactsViewController* table = m_window->tableController();
+    const ContactsViewController* table = m_pane->tableController();
     ContactMenuValidation::ContactMenuState state;
     state.keyWindow = true; // every window has menus of its own
     state.exporting = document->isExporting();
@@ -69,43 +69,43 @@ bool WindowContactCommands::isEnabled(Action action, int clickedRow) const
 
 void WindowContactCommands::addContact()
 {
-    m_window->tableView()->editing()->commitPendingEdit();
+    m_pane->tableView()->editing()->commitPendingEdit();
     if (!isEnabled(Action::AddContact))
         return;
     const int row = commands().addContact();
     if (row < 0)
         return;
-    m_window->tableView()->scrollTo(m_window->tableView()->model()->index(row, 0));
+    m_pane->tableView()->scrollTo(m_pane->tableView()->model()->index(row, 0));
     // A new contact is named first.
-    m_window->editors()->openNameEditor(m_window->tableController()->subContactTable().at(row).contact);
+    m_pane->editors()->openNameEditor(m_pane->tableController()->subContactTable().at(row).contact);
 }
 
 void WindowContactCommands::deleteContact(int clickedRow)
 {
-    m_window->tableView()->editing()->commitPendingEdit();
+    m_pane->tableView()->editing()->commitPendingEdit();
     if (!isEnabled(Action::DeleteContact, clickedRow))
         return;
     ContactCommands commands = this->commands();
     const std::optional<ContactCommands::DeleteRequest> request = commands.deleteRequest(clickedRow);
     if (!request)
         return;
-    m_window->tableController()->selectRowIndexes(request->rows);
-    if (!MessageBox::confirm(m_window, request->messageText, request->informativeText))
+    m_pane->tableController()->selectRowIndexes(request->rows);
+    if (!MessageBox::confirm(m_pane, request->messageText, request->informativeText))
         return;
     commands.deleteContacts(*request);
     // A deletion that leaves no undo step marks the document edited by itself.
     if (!request->undoable)
-        m_window->document()->setAddressBookDirty(true);
+        m_pane->owner()->setAddressBookDirty(true);
 }
 
 void WindowContactCommands::duplicateContact(int clickedRow)
 {
-    m_window->tableView()->editing()->commitPendingEdit();
+    m_pane->tableView()->editing()->commitPendingEdit();
     if (!isEnabled(Action::DuplicateContact, clickedRow))
         return;
     ContactCommands commands = this->commands();
     if (commands.asksMultipleFirst(clickedRow)
-        && !MessageBox::confirm(m_window, ContactCommands::multipleContactsMessage(), {}))
+        && !MessageBox::confirm(m_pane, ContactCommands::multipleContactsMessage(), {}))
         return;
     commands.duplicateContacts(clickedRow);
 }
@@ -132,8 +132,7 @@ void WindowContactCommands::copyRows(Action action, const QString& separator)
 {
     if (!isEnabled(action))
         return;
-    const QString text =
-        ContactPasteboard::copyText(*m_window->tableController(), commands().commandRows(-1), separator);
+    const QString text = ContactPasteboard::copyText(*m_pane->tableController(), commands().commandRows(-1), separator);
     if (!text.isEmpty())
         QApplication::clipboard()->setText(text);
 }
@@ -143,14 +142,14 @@ void WindowContactCommands::copyAsVCard()
     if (!isEnabled(Action::CopyAsVCard))
         return;
     const ContactPasteboard::Payload payload =
-        ContactPasteboard::copyAsVCard(*m_window->tableController(), commands().commandRows(-1));
+        ContactPasteboard::copyAsVCard(*m_pane->tableController(), commands().commandRows(-1));
     if (!payload.vCard.isEmpty())
         putOnClipboard(ContactPasteboard::mimeData(payload));
 }
 
 void WindowContactCommands::cut()
 {
-    m_window->tableView()->editing()->commitPendingEdit();
+    m_pane->tableView()->editing()->commitPendingEdit();
     if (!isEnabled(Action::Cut))
         return;
     ContactCommands commands = this->commands();
@@ -158,18 +157,18 @@ void WindowContactCommands::cut()
     if (!request)
         return;
     putOnClipboard(
-        ContactPasteboard::mimeData(ContactPasteboard::copyAsVCard(*m_window->tableController(), request->rows)));
+        ContactPasteboard::mimeData(ContactPasteboard::copyAsVCard(*m_pane->tableController(), request->rows)));
     // Cutting is undone like any other deletion; one that cannot be undone is asked first.
-    if (!request->undoable && !MessageBox::confirm(m_window, request->messageText, request->informativeText))
+    if (!request->undoable && !MessageBox::confirm(m_pane, request->messageText, request->informativeText))
         return;
     commands.deleteContacts(*request);
     if (!request->undoable)
-        m_window->document()->setAddressBookDirty(true);
+        m_pane->owner()->setAddressBookDirty(true);
 }
 
 void WindowContactCommands::paste()
 {
-    m_window->tableView()->editing()->commitPendingEdit();
+    m_pane->tableView()->editing()->commitPendingEdit();
     const QMimeData* data = QApplication::clipboard()->mimeData();
     if (!data || !isEnabled(Action::Paste))
         return;
@@ -178,7 +177,7 @@ void WindowContactCommands::paste()
 
 bool WindowContactCommands::dropContacts(const QMimeData& data)
 {
-    if (!m_window->document()->editState())
+    if (!m_pane->owner()->editState())
         return false;
     return addFromOutside(ContactPasteboard::contactsFromMimeData(data, false));
 }
@@ -188,7 +187,7 @@ bool WindowContactCommands::addFromOutside(const ContactTable& contacts)
     // Text without cards adds nothing and says nothing; a group of another account says why not.
     const ContactCommands::AddResult result = commands().addContactsFromOutside(contacts);
     if (result == ContactCommands::AddResult::OtherAccount)
-        MessageBox::alert(m_window, ContactCommands::otherAccountMessage(),
+        MessageBox::alert(m_pane, ContactCommands::otherAccountMessage(),
                           ContactCommands::otherAccountInformativeText());
     return result == ContactCommands::AddResult::Added;
 }
@@ -227,7 +226,7 @@ void WindowContactCommands::contextMenuCommand(MenuAction action, int row, int c
         duplicateContact(row);
         break;
     case MenuAction::ExportContactAsVCard:
-        m_window->fileCommands()->exportContactAsVCard(row);
+        m_pane->exchangeCommands()->exportContactAsVCard(row);
         break;
     default:
         workspaceAction(action, row, column);
@@ -237,14 +236,14 @@ void WindowContactCommands::contextMenuCommand(MenuAction action, int row, int c
 
 void WindowContactCommands::normalizePhoneNumbers(const QString& layoutTitle, int clickedRow)
 {
-    m_window->tableView()->editing()->commitPendingEdit();
+    m_pane->tableView()->editing()->commitPendingEdit();
     if (isEnabled(Action::NormalizePhoneNumber, clickedRow))
         commands().normalizePhoneNumbers(clickedRow, layoutTitle);
 }
 
 void WindowContactCommands::workspaceAction(MenuAction action, int row, int column)
 {
-    const ContactsViewController* table = m_window->tableController();
+    const ContactsViewController* table = m_pane->tableController();
     if (row < 0 || row >= table->subContactTable().size() || column < 0 || column >= table->tableIdentfiers().size())
         return;
     QString error;
@@ -252,15 +251,15 @@ void WindowContactCommands::workspaceAction(MenuAction action, int row, int colu
         WorkspaceActions::urlFor(action, table->subContactTable().at(row), table->tableIdentfiers().at(column),
                                  QDateTime::currentDateTimeUtc(), &error, table->collection().selectedLabels);
     if (!error.isEmpty())
-        MessageBox::alert(m_window, tr("Can't save the file"), error);
+        MessageBox::alert(m_pane, tr("Can't save the file"), error);
     DesktopLinks::open(url);
 }
 
 void WindowContactCommands::transformText(TextTransforms::Kind kind)
 {
-    if (!m_window->document()->editState())
+    if (!m_pane->owner()->editState())
         return;
-    ContactsTableView* view = m_window->tableView();
+    ContactsTableView* view = m_pane->tableView();
     if (auto* editor = qobject_cast<QLineEdit*>(view->cellDelegate()->activeEditor())) {
         if (!editor->hasSelectedText())
             editor->selectAll();
@@ -269,7 +268,7 @@ void WindowContactCommands::transformText(TextTransforms::Kind kind)
     }
     // No text field open: the whole text of the current cell, as a cell edit (one undo step).
     const QModelIndex index = view->currentIndex();
-    ContactsViewController* table = m_window->tableController();
+    ContactsViewController* table = m_pane->tableController();
     if (!index.isValid() || index.row() >= table->subContactTable().size()
         || !table->cell(index.row(), index.column()).editable)
         return;

@@ -11,7 +11,7 @@ class QMimeData;
 
 namespace Quillary::Ui {
 
-class DocumentWindow;
+class ContactPane;
 
 /// The commands on contacts of a document window, carried out: it asks the core what to do, asks
 /// the user what the core wants asked (alerts), and talks to the desktop (the clipboard, other
@@ -22,7 +22,7 @@ class WindowContactCommands final : public QObject
     Q_DISABLE_COPY_MOVE(WindowContactCommands)
 
 public:
-    explicit WindowContactCommands(DocumentWindow* window);
+    explicit WindowContactCommands(ContactPane* pane);
     ~WindowContactCommands() override;
 
     /// What the enabling rules read of the window now.
@@ -59,7 +59,7 @@ private:
     bool addFromOutside(const ContactTable& contacts);
     [[nodiscard]] ContactCommands commands() const;
 
-    DocumentWindow* m_window;
+    ContactPane* m_pane;
     bool m_clipboardOffersContacts = false;
 };
 

@@ -1,6 +1,6 @@
 #include "DuplicateFinderDialog.h"
 
-#include "documents/ContactDocument.h"
+#include "documents/ContactOwner.h"
 #include "editors/MergePanelController.h"
 #include "find/DuplicateFinder.h"
 #include "support/MessageBox.h"
@@ -54,8 +54,7 @@ QString contactLine(const PersonDsc& person)
 
 } // namespace
 
-DuplicateFinderDialog::DuplicateFinderDialog(ContactDocument& document, bool editable, const QFont& font,
-                                             QWidget* parent)
+DuplicateFinderDialog::DuplicateFinderDialog(ContactOwner& document, bool editable, const QFont& font, QWidget* parent)
     : QDialog(parent), m_document(document), m_editable(editable), m_font(font), m_list(new QTreeWidget(this)),
       m_summary(new QLabel(this)), m_mergeButton(new QPushButton(tr("Merge…"), this))
 {
@@ -142,7 +141,7 @@ void DuplicateFinderDialog::mergeChosen()
         return;
     m_mergePanel = new MergePanelController(this);
     m_mergePanel->setAttribute(Qt::WA_DeleteOnClose);
-    m_mergePanel->setContextInfo(chosen, m_editable, m_font, !m_document.isCsv());
+    m_mergePanel->setContextInfo(chosen, m_editable, m_font, !m_document.isInViewingMode());
     connect(m_mergePanel, &QDialog::finished, this, &DuplicateFinderDialog::mergeFinished);
     m_mergePanel->open();
     updateButtons();

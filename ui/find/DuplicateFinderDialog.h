@@ -11,7 +11,7 @@ class QPushButton;
 class QTreeWidget;
 
 namespace Quillary {
-class ContactDocument;
+class ContactOwner;
 }
 
 namespace Quillary::Ui {
@@ -28,7 +28,7 @@ class DuplicateFinderDialog final : public QDialog
     Q_DISABLE_COPY_MOVE(DuplicateFinderDialog)
 
 public:
-    DuplicateFinderDialog(ContactDocument& document, bool editable, const QFont& font, QWidget* parent = nullptr);
+    DuplicateFinderDialog(ContactOwner& document, bool editable, const QFont& font, QWidget* parent = nullptr);
     ~DuplicateFinderDialog() override;
 
     /// Looks for the groups again.
@@ -46,7 +46,7 @@ private:
     void mergeFinished(int result);
     void updateButtons();
 
-    ContactDocument& m_document;
+    ContactOwner& m_document;
     bool m_editable;
     QFont m_font;
     QTreeWidget* m_list;

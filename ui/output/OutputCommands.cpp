@@ -2,7 +2,7 @@
 
 #include "ContactPrinter.h"
 #include "QRCodePanel.h"
-#include "documents/ContactDocument.h"
+#include "documents/ContactOwner.h"
 #include "documents/Preferences.h"
 #include "output/OutputCommandRules.h"
 #include "table/ContactsViewController.h"
@@ -11,9 +11,9 @@
 
 namespace Quillary::Ui {
 
-OutputCommands::OutputCommands(QWidget* window, ContactDocument* document, ContactsViewController* table,
+OutputCommands::OutputCommands(QWidget* window, ContactOwner* owner, ContactsViewController* table,
                                Preferences& preferences)
-    : QObject(window), m_window(window), m_document(document), m_table(table), m_preferences(preferences),
+    : QObject(window), m_window(window), m_owner(owner), m_table(table), m_preferences(preferences),
       m_print(new QAction(tr("Print…"), window)), m_preview(new QAction(tr("Print Preview…"), window)),
       m_showQRCode(new QAction(tr("Show QRCode"), window)), m_useAsMyCard(new QAction(tr("Use as My Card"), window))
 {
@@ -106,7 +106,7 @@ ContactEntryPtr OutputCommands::sender() const
     const QString uniqueId = m_preferences.myCardUniqueId();
     if (uniqueId.isEmpty())
         return {};
-    for (const ContactEntryPtr& entry : m_document->collection().contactTable) {
+    for (const ContactEntryPtr& entry : m_owner->collection().contactTable) {
         if (entry->uniqueId == uniqueId && !entry->deleted)
             return entry;
     }

@@ -9,7 +9,7 @@ class QAction;
 class QWidget;
 
 namespace Quillary {
-class ContactDocument;
+class ContactOwner;
 class ContactsViewController;
 class Preferences;
 } // namespace Quillary
@@ -19,7 +19,7 @@ namespace Quillary::Ui {
 class ContactPrinter;
 class QRCodePanel;
 
-/// The print and QR code commands of a document window: File > Print… and Print Preview…, Contact >
+/// The print and QR code commands of a window of contacts: File > Print… and Print Preview…, Contact >
 /// Show QRCode and Use as My Card, with their enabling rules. The sender of envelopes and postcards is
 /// the contact chosen with Use as My Card, remembered by unique id.
 class OutputCommands final : public QObject
@@ -28,9 +28,9 @@ class OutputCommands final : public QObject
     Q_DISABLE_COPY_MOVE(OutputCommands)
 
 public:
-    /// The commands of the window that shows `document` through `table`; the panels and dialogs open
+    /// The commands of the window that shows `owner` through `table`; the panels and dialogs open
     /// over `window`, which owns the commands.
-    OutputCommands(QWidget* window, ContactDocument* document, ContactsViewController* table, Preferences& preferences);
+    OutputCommands(QWidget* window, ContactOwner* owner, ContactsViewController* table, Preferences& preferences);
     ~OutputCommands() override;
 
     [[nodiscard]] QAction* printAction() const { return m_print; }
@@ -54,12 +54,12 @@ public:
 
     /// Remembers the selected contact as the sender.
     void useAsMyCard();
-    /// The remembered sender when this document has it; null otherwise.
+    /// The remembered sender when these contacts hold it; null otherwise.
     [[nodiscard]] ContactEntryPtr sender() const;
 
 private:
     QWidget* m_window;
-    ContactDocument* m_document;
+    ContactOwner* m_owner;
     ContactsViewController* m_table;
     Preferences& m_preferences;
     QAction* m_print;

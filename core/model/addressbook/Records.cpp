@@ -15,15 +15,24 @@ Group::Group(QString uniqueId) : m_uniqueId(std::move(uniqueId)) { }
 
 bool Group::addMember(const QString& personId)
 {
-    if (m_memberIds.contains(personId))
+    if (m_memberSet.contains(personId))
         return false;
+    m_memberSet.insert(personId);
     m_memberIds.append(personId);
     return true;
 }
 
 bool Group::removeMember(const QString& personId)
 {
-    return m_memberIds.removeOne(personId);
+    return m_memberSet.remove(personId) && m_memberIds.removeOne(personId);
+}
+
+void Group::setMemberIds(const QStringList& personIds)
+{
+    m_memberIds.clear();
+    m_memberSet.clear();
+    for (const QString& id : personIds)
+        addMember(id);
 }
 
 } // namespace Quillary::AddressBook

@@ -33,4 +33,7 @@ namespace Quillary::AddressBook::VCardCodec {
 /// numbered after the card's own. NOTE, PHOTO and CATEGORIES lines are left to the caller.
 [[nodiscard]] QByteArray writePerson(const Person& person);
 
+/// Appends one content line folded at 75 octets (never inside a UTF-8 sequence), ending with CR LF.
+void appendFolded(QByteArray& out, QByteArrayView line);
+
 } // namespace Quillary::AddressBook::VCardCodec

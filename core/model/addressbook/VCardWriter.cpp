@@ -1,6 +1,5 @@
 #include "VCardCodec.h"
 
-#include "VCardFolding.h"
 #include "VCardGroupValues_p.h"
 #include "VCardKeptLines_p.h"
 #include "VCardLabels_p.h"
@@ -15,6 +14,7 @@ using namespace VCard;
 
 namespace {
 
+constexpr qsizetype FoldWidth = 75;
 /// Builds one card. Each logical line is assembled in a scratch buffer and folded into the output.
 class CardWriter
 {
@@ -99,7 +99,7 @@ void CardWriter::raw(QStringView value)
 
 void CardWriter::end()
 {
-    appendFoldedLine(m_out, m_line);
+    appendFolded(m_out, m_line);
 }
 
 void CardWriter::labelLine(const QString& group, const QString& label)
@@ -386,6 +386,25 @@ void CardWriter::write(const Person& person)
 }
 
 } // namespace
+
+void appendFolded(QByteArray& out, QByteArrayView line)
+{
+    // A continuation line starts with a space, so it holds one octet less.
+    const qsizetype size = line.size();
+    qsizetype pos = 0;
+    qsizetype limit = FoldWidth;
+    while (size - pos > limit) {
+        qsizetype cut = pos + limit;
+        while (cut > pos + 1 && (uchar(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        out.append(line.data() + pos, cut - pos);
+        out.append("\r\n ");
+        pos = cut;
+        limit = FoldWidth - 1;
+    }
+    out.append(line.data() + pos, size - pos);
+    out.append("\r\n");
+}
 
 QByteArray writePerson(const Person& person)
 {
