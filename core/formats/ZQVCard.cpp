@@ -77,7 +77,7 @@ void appendFolded(QByteArray& out, const QByteArray& line)
 } // namespace
 
 ZQVCard::ZQVCard()
-    : defaultAccount(QStringLiteral("On My Mac")), defaultNameOrdering(ContactDefaults::shared().nameOrdering),
+    : defaultAccount(GroupText::LocalAccount), defaultNameOrdering(ContactDefaults::shared().nameOrdering),
       defaultCountryCode(ContactDefaults::shared().countryCode)
 { }
 
