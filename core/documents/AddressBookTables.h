@@ -25,7 +25,7 @@ struct AccountName
 namespace AddressBookTables {
 
 /// The name of the local account ("local/").
-inline const QString LocalAccount = QStringLiteral("On My Computer");
+inline const QString LocalAccount = GroupText::LocalAccount;
 
 struct Tables
 {

@@ -59,7 +59,7 @@ QString escapedNote(const QString& note)
 } // namespace
 
 ZQVCard::ZQVCard()
-    : defaultAccount(QStringLiteral("On My Mac")), defaultNameOrdering(ContactDefaults::shared().nameOrdering),
+    : defaultAccount(GroupText::LocalAccount), defaultNameOrdering(ContactDefaults::shared().nameOrdering),
       defaultCountryCode(ContactDefaults::shared().countryCode)
 { }
 

@@ -35,6 +35,8 @@ namespace GroupText {
 inline const QString AllContacts = QStringLiteral("All Contacts");
 inline const QString AllUniqueId = QStringLiteral("All");
 inline const QString VCardAccount = QStringLiteral("vCard");
+/// The account of the user's own contacts on this computer (the address book's "local/" folder).
+inline const QString LocalAccount = QStringLiteral("On My Computer");
 inline const QString LocalContainer = QStringLiteral("Local");
 /// The account of smart groups, which gather contacts of every account by a rule.
 inline const QString SmartGroupAccount = QStringLiteral("Smart Group");

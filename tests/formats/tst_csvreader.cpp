@@ -378,7 +378,7 @@ private Q_SLOTS:
         const ContactEntry& entry = *result.contacts.first();
         QCOMPARE(entry.uniqueId, entry.person->uniqueId());
         QVERIFY(!entry.uniqueId.isEmpty());
-        QCOMPARE(entry.remote, QStringLiteral("On My Mac"));
+        QCOMPARE(entry.remote, GroupText::LocalAccount);
         QVERIFY(entry.groupUniqueIds.isEmpty());
         QCOMPARE(entry.compositeName, QStringLiteral("Jane Roe"));
         QVERIFY(!entry.person->isBound());
