@@ -40,7 +40,7 @@ QIcon themeIcon(const QString& name)
 
 QIcon toolbarIcon(const QString& objectName)
 {
-    // Names of the freedesktop icon naming specification where it has one, else names that the
+    // Names of the freedesktop Icon Naming standard where it has one, else names that the
     // common themes (Breeze, Adwaita's legacy set) carry.
     static const QHash<QString, QString> names = {
         {QStringLiteral("editButton"), QStringLiteral("document-edit")},
