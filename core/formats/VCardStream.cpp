@@ -49,9 +49,22 @@ bool startsLine(QByteArrayView text, qsizetype at, bool indented)
     return at == 0 || isLineEnd(text[at - 1]);
 }
 
-/// Whether "BEGIN:VCARD" at `at` is the whole value of a property that starts its line: the
-/// nested card goes on in the lines that follow. (On one line, with its line breaks escaped, it is a
-/// value like any other.)
+/// Whether the property line that starts at `start` and names itself up to `colon` is an AGENT
+/// (with or without a group and parameters).
+bool isAgent(QByteArrayView text, qsizetype start, qsizetype colon)
+{
+    qsizetype end = start;
+    while (end < colon && text[end] != ';' && text[end] != ':')
+        ++end;
+    qsizetype name = end;
+    while (name > start && text[name - 1] != '.')
+        --name;
+    return end - name == 5 && equalsIgnoringCase(text.data() + name, "AGENT", 5);
+}
+
+/// Whether "BEGIN:VCARD" at `at` is the whole value of an AGENT that starts its line: the nested
+/// card goes on in the lines that follow. (On one line, with its line breaks escaped, it is a value
+/// like any other, and so is the text "BEGIN:VCARD" of any other property: a label, a note.)
 bool isPropertyValue(QByteArrayView text, qsizetype at)
 {
     if (at == 0 || text[at - 1] != ':')
@@ -65,7 +78,7 @@ bool isPropertyValue(QByteArrayView text, qsizetype at)
     while (start > 0 && !isLineEnd(text[start - 1]))
         --start;
     const char first = text[start];
-    return first != ' ' && first != '\t' && first != ':';
+    return first != ' ' && first != '\t' && first != ':' && isAgent(text, start, at - 1);
 }
 
 /// Finds the next "BEGIN:VCARD" or "END:VCARD" from `from` that starts a line, or a nested card's

@@ -83,6 +83,10 @@ private Q_SLOTS:
         QTest::newRow("AGENT value on its line")
             << "BEGIN:VCARD\r\nAGENT:BEGIN:VCARD\r\nN:In;;;;\r\nEND:VCARD\r\nN:Outer;;;;\r\nEND:VCARD\r\n" + card("B")
             << QStringList{"Outer", "B"};
+        // Only an AGENT's value opens a card; the text "BEGIN:VCARD" of a label or a note is just text.
+        QTest::newRow("label and note that read BEGIN:VCARD")
+            << "BEGIN:VCARD\r\nitem1.X-ABLabel:BEGIN:VCARD\r\nNOTE:begin:vcard\r\nN:A;;;;\r\nEND:VCARD\r\n" + card("B")
+            << QStringList{"A", "B"};
         QTest::newRow("missing END before whole cards")
             << "BEGIN:VCARD\r\nN:Broken;;;;\r\n" + card("B") + card("C") << QStringList{"Broken", "B", "C"};
     }

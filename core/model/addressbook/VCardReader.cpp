@@ -45,10 +45,13 @@ struct CardLines
     QVarLengthArray<NestedCard, 2> nested;
 };
 
-/// Whether a value is "BEGIN:VCARD": the value of a vCard 2.1 AGENT, a card in the lines that follow.
-bool isBeginValue(QByteArrayView value)
+/// Whether a line is an AGENT whose value is "BEGIN:VCARD": a vCard 2.1 AGENT, a card in the lines that
+/// follow. Any other property whose text is "BEGIN:VCARD" (a custom label, a note) holds just that text.
+bool isBeginValue(const ContentLine& line)
 {
-    return value.size() >= 11 && value.size() < 16 && equalsUpper(value.trimmed(), "BEGIN:VCARD");
+    const QByteArrayView value = line.value;
+    return line.nameIs("AGENT") && value.size() >= 11 && value.size() < 16
+        && equalsUpper(value.trimmed(), "BEGIN:VCARD");
 }
 
 /// Reads the lines of the first card; false when there is none. Anything from its END:VCARD on is
@@ -69,7 +72,7 @@ bool collectLines(QByteArrayView card, Tokenizer& tokenizer, CardLines& result)
         const ContentLine& line = lines.back();
         const bool begin = line.nameIs("BEGIN");
         if (depth > 0) {
-            if (begin || isBeginValue(line.value)) {
+            if (begin || isBeginValue(line)) {
                 ++depth;
             } else if (line.nameIs("END") && --depth == 0) {
                 nested.text = card.sliced(nestedStart, tokenizer.position() - nestedStart);
@@ -90,7 +93,7 @@ bool collectLines(QByteArrayView card, Tokenizer& tokenizer, CardLines& result)
             depth = 1;
             continue;
         }
-        if (isBeginValue(line.value)) {
+        if (isBeginValue(line)) {
             nested = NestedCard{index, index, {}};
             const bool inCard = line.value.data() >= card.data() && line.value.data() < card.data() + card.size();
             nestedStart = inCard ? line.value.data() - card.data() : lineStart;
