@@ -664,22 +664,6 @@
         <translation>追加/削除...</translation>
     </message>
     <message>
-        <source>Header and Footer</source>
-        <translation>ヘッダとフッタ</translation>
-    </message>
-    <message>
-        <source>On</source>
-        <translation>オン</translation>
-    </message>
-    <message>
-        <source>Off</source>
-        <translation>オフ</translation>
-    </message>
-    <message>
-        <source>Print Style</source>
-        <translation>印刷スタイル</translation>
-    </message>
-    <message>
         <source>Address List</source>
         <translation>住所録</translation>
     </message>

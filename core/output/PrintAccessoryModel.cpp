@@ -221,17 +221,4 @@ std::optional<qsizetype> PrintAccessoryModel::setPresets(const QList<LabelPreset
     return std::nullopt;
 }
 
-// Print panel -----------------------------------------------------------------------------------
-
-QList<PrintSummaryItem> PrintAccessoryModel::localizedSummaryItems(bool headerAndFooter) const
-{
-    return {{Tr::tr("Header and Footer"), headerAndFooter ? Tr::tr("On") : Tr::tr("Off")},
-            {Tr::tr("Print Style"), PrintStyles::localizedName(printStyle())}};
-}
-
-QStringList PrintAccessoryModel::keyPathsForValuesAffectingPreview()
-{
-    return {QStringLiteral("headerAndFooter"), QStringLiteral("printStyle")};
-}
-
 } // namespace Quillary

@@ -30,15 +30,6 @@ struct LabelSizeFields
     friend bool operator==(const LabelSizeFields&, const LabelSizeFields&) = default;
 };
 
-/// One line of the print panel's summary.
-struct PrintSummaryItem
-{
-    QString name;
-    QString description;
-
-    friend bool operator==(const PrintSummaryItem&, const PrintSummaryItem&) = default;
-};
-
 /// What the print panel's accessory shows and edits, without its widgets: the print options loaded
 /// from the user defaults, the lengths in the chosen unit, the address list's item table and label
 /// menu, the mailing-label presets and the summary lines. Every change is written back to the user
@@ -105,10 +96,6 @@ public:
     void setLabelSizeFields(const LabelSizeFields& fields);
     /// Takes the preset editor's new list and applies the chosen preset; answers its position.
     std::optional<qsizetype> setPresets(const QList<LabelPreset>& presets, const QString& chosenName);
-
-    // Print panel -------------------------------------------------------------------------------
-    [[nodiscard]] QList<PrintSummaryItem> localizedSummaryItems(bool headerAndFooter) const;
-    [[nodiscard]] static QStringList keyPathsForValuesAffectingPreview();
 
 private:
     [[nodiscard]] PrintMargins shownMargins(const PrintMargins& points) const;

@@ -325,11 +325,4 @@ bool CellEditing::popoverDidClose(const EditorContext& context)
     return changed;
 }
 
-void CellEditing::contactDidUpdate(const ContactEntryPtr& contact)
-{
-    Q_UNUSED(contact)
-    Q_EMIT windowEdited();
-    m_controller.updateTable(); // keeps the selected values selected and scrolls to the first
-}
-
 } // namespace Quillary

@@ -68,8 +68,6 @@ public:
     /// A field editor closed: applies its value, when it changed, to every row of the pending edit
     /// (a whole list only to the contact it was opened for). Answers whether a contact changed.
     bool popoverDidClose(const EditorContext& context);
-    /// A contact was changed elsewhere (the contact information view): reload, keep the selection.
-    void contactDidUpdate(const ContactEntryPtr& contact);
 
     // Context menu -----------------------------------------------------------------------------
     /// The items of the context menu of a cell; empty outside the contact rows and columns.
