@@ -3,6 +3,9 @@
 #include "FieldIdentifiers.h"
 #include "addressbook/Constants.h"
 
+#include <string>
+#include <vector>
+
 namespace Quillary {
 
 namespace L = AddressBook::Label;
@@ -13,39 +16,46 @@ namespace {
 struct LabelWord
 {
     const QString* stored;
-    const char* shown;
+    const char16_t* shown;
     const char* capitalised; ///< the other accepted spelling of the shown form, or null
 };
 
 // Stored constants with their shown words; the capitalised forms are accepted when storing.
 const LabelWord labelWords[] = {
-    {&L::Work, "work", "Work"},
-    {&L::Home, "home", "Home"},
-    {&L::Other, "other", "Other"},
-    {&L::PhoneMain, "main", "Main"},
-    {&L::PhoneMobile, "mobile", "Mobile"},
-    {&L::PhoneiPhone, "iPhone", nullptr},
-    {&L::PhoneHomeFAX, "home fax", "HomeFax"},
-    {&L::PhoneWorkFAX, "work fax", "WorkFax"},
-    {&L::PhonePager, "pager", "Pager"},
-    {&L::HomePage, "home page", "HomePage"},
-    {&L::Anniversary, "anniversary", "Anniversary"},
-    {&L::Mother, "mother", "Mother"},
-    {&L::Father, "father", "Father"},
-    {&L::Parent, "parent", "Parent"},
-    {&L::Sister, "sister", "Sister"},
-    {&L::Brother, "brother", "Brother"},
-    {&L::Child, "child", "Child"},
-    {&L::Friend, "friend", "Friend"},
-    {&L::Spouse, "spouse", "Spouse"},
-    {&L::Partner, "partner", "Partner"},
-    {&L::Assistant, "assistant", "Assistant"},
-    {&L::Manager, "manager", "Manager"},
+    {&L::Work, u"work", "Work"},
+    {&L::Home, u"home", "Home"},
+    {&L::Other, u"other", "Other"},
+    {&L::PhoneMain, u"main", "Main"},
+    {&L::PhoneMobile, u"mobile", "Mobile"},
+    {&L::PhoneiPhone, u"iPhone", nullptr},
+    {&L::PhoneHomeFAX, u"home fax", "HomeFax"},
+    {&L::PhoneWorkFAX, u"work fax", "WorkFax"},
+    {&L::PhonePager, u"pager", "Pager"},
+    {&L::HomePage, u"home page", "HomePage"},
+    {&L::Anniversary, u"anniversary", "Anniversary"},
+    {&L::Mother, u"mother", "Mother"},
+    {&L::Father, u"father", "Father"},
+    {&L::Parent, u"parent", "Parent"},
+    {&L::Sister, u"sister", "Sister"},
+    {&L::Brother, u"brother", "Brother"},
+    {&L::Child, u"child", "Child"},
+    {&L::Friend, u"friend", "Friend"},
+    {&L::Spouse, u"spouse", "Spouse"},
+    {&L::Partner, u"partner", "Partner"},
+    {&L::Assistant, u"assistant", "Assistant"},
+    {&L::Manager, u"manager", "Manager"},
 };
 
-// Shown forms are built once so that every contact's label shares them.
+// Shown forms are built once so that every contact's label shares them. They point to static text,
+// so copies made on several threads at once share no reference count.
 struct Words
 {
+    struct Pair
+    {
+        QString stored;
+        QString shown;
+    };
+    std::vector<Pair> pairs; ///< looked through by identity first: most labels are these very strings
     QHash<QString, QString> shownByStored;
     QHash<QString, QString> storedByShown;
 };
@@ -55,7 +65,9 @@ const Words& words()
     static const Words table = [] {
         Words result;
         for (const LabelWord& word : labelWords) {
-            const QString shown = QString::fromLatin1(word.shown);
+            const QString shown = QString::fromRawData(reinterpret_cast<const QChar*>(word.shown),
+                                                       qsizetype(std::char_traits<char16_t>::length(word.shown)));
+            result.pairs.push_back({*word.stored, shown});
             result.shownByStored.insert(*word.stored, shown);
             result.storedByShown.insert(shown, *word.stored);
             if (word.capitalised)
@@ -123,6 +135,10 @@ QString LabelTable::labelFromiLabel(const QString& storedLabel)
     if (storedLabel == LabelText::All)
         return LabelText::All;
     const Words& table = words();
+    for (const Words::Pair& pair : table.pairs) {
+        if (storedLabel.constData() == pair.stored.constData())
+            return pair.shown;
+    }
     if (const auto it = table.shownByStored.constFind(storedLabel); it != table.shownByStored.constEnd())
         return *it;
     QString result = storedLabel;
@@ -139,6 +155,10 @@ QString LabelTable::iLabelFromLabel(const QString& label)
     if (label == LabelText::All || label == u"all")
         return LabelText::All;
     const Words& table = words();
+    for (const Words::Pair& pair : table.pairs) {
+        if (label.constData() == pair.shown.constData())
+            return pair.stored;
+    }
     if (const auto it = table.storedByShown.constFind(label); it != table.storedByShown.constEnd())
         return *it;
     return label;

@@ -98,28 +98,39 @@ QString sharedLabel(QString label)
     return label;
 }
 
-QList<const char*> typesForLabel(const QString& label, bool phone)
+LabelTypes typesForLabel(const QString& label, bool phone)
 {
+    static constexpr const char* home[] = {"HOME", "VOICE"};
+    static constexpr const char* work[] = {"WORK", "VOICE"};
+    static constexpr const char* other[] = {"OTHER", "VOICE"};
+    static constexpr const char* mobile[] = {"CELL", "VOICE"};
+    static constexpr const char* iPhone[] = {"IPHONE", "CELL", "VOICE"};
+    static constexpr const char* main[] = {"MAIN"};
+    static constexpr const char* pager[] = {"PAGER"};
+    static constexpr const char* homeFax[] = {"HOME", "FAX"};
+    static constexpr const char* workFax[] = {"WORK", "FAX"};
+    // Phones say VOICE after the place; other values name the place alone.
+    const auto place = [phone](const auto& types) { return LabelTypes(types, phone ? 2 : 1); };
     if (label == Label::Home)
-        return phone ? QList<const char*>{"HOME", "VOICE"} : QList<const char*>{"HOME"};
+        return place(home);
     if (label == Label::Work)
-        return phone ? QList<const char*>{"WORK", "VOICE"} : QList<const char*>{"WORK"};
+        return place(work);
     if (label == Label::Other)
-        return phone ? QList<const char*>{"OTHER", "VOICE"} : QList<const char*>{"OTHER"};
+        return place(other);
     if (!phone)
         return {};
     if (label == Label::PhoneMobile)
-        return {"CELL", "VOICE"};
+        return mobile;
     if (label == Label::PhoneiPhone)
-        return {"IPHONE", "CELL", "VOICE"};
+        return iPhone;
     if (label == Label::PhoneMain)
-        return {"MAIN"};
+        return main;
     if (label == Label::PhonePager)
-        return {"PAGER"};
+        return pager;
     if (label == Label::PhoneHomeFAX)
-        return {"HOME", "FAX"};
+        return homeFax;
     if (label == Label::PhoneWorkFAX)
-        return {"WORK", "FAX"};
+        return workFax;
     return {};
 }
 

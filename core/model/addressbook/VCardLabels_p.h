@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <span>
+
 namespace Quillary::AddressBook::VCard {
 
 enum TypeFlag : unsigned {
@@ -37,6 +39,7 @@ enum TypeFlag : unsigned {
 
 /// The TYPE values that carry a stored label, or none when the label needs an X-ABLabel line.
 /// `phone` selects the phone table; otherwise only home, work and other have types.
-[[nodiscard]] QList<const char*> typesForLabel(const QString& label, bool phone);
+using LabelTypes = std::span<const char* const>;
+[[nodiscard]] LabelTypes typesForLabel(const QString& label, bool phone);
 
 } // namespace Quillary::AddressBook::VCard

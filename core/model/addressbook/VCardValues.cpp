@@ -310,13 +310,30 @@ DateComponents dateOf(const ContentLine& line, Version version)
     return result;
 }
 
+void appendUtf8(QByteArray& out, QStringView text)
+{
+    // Most values are ASCII: they are copied as they are, without a converted copy in between.
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char* const first = out.data() + start;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x80) {
+            out.resize(start + i);
+            out.append(text.sliced(i).toUtf8());
+            return;
+        }
+        first[i] = char(c);
+    }
+}
+
 void appendEscaped(QByteArray& out, QStringView text)
 {
     qsizetype plainStart = 0;
     const qsizetype size = text.size();
     auto flush = [&](qsizetype end) {
         if (end > plainStart)
-            out.append(text.sliced(plainStart, end - plainStart).toUtf8());
+            appendUtf8(out, text.sliced(plainStart, end - plainStart));
     };
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t c = text[i].unicode();

@@ -63,6 +63,9 @@ private:
 /// placeholder is left out. Invalid when the value is no date.
 [[nodiscard]] DateComponents dateOf(const ContentLine& line, Version version);
 
+/// Appends text as UTF-8.
+void appendUtf8(QByteArray& out, QStringView text);
+
 /// Escapes a text value for vCard 3.0: backslash, comma, semicolon and line breaks.
 void appendEscaped(QByteArray& out, QStringView text);
 

@@ -6,6 +6,7 @@
 #include "VCardServices_p.h"
 #include "VCardValues_p.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace Quillary::AddressBook::VCardCodec {
@@ -26,11 +27,11 @@ public:
 private:
     QByteArray& begin(const char* name, const QString& group = {});
     void param(const char* name, QStringView value);
-    void types(const QList<const char*>& values);
+    void types(LabelTypes values);
     void escaped(QStringView value);
     void raw(QStringView value);
     void end();
-    QString nextGroup() { return QStringLiteral("item%1").arg(++m_item); }
+    QString nextGroup() { return u"item" + QString::number(++m_item); }
     void labelLine(const QString& group, const QString& label);
 
     void textLine(const char* name, const QString& value);
@@ -52,9 +53,9 @@ private:
 
 QByteArray& CardWriter::begin(const char* name, const QString& group)
 {
-    m_line.clear();
+    m_line.resize(0); // keeps the buffer of the last line
     if (!group.isEmpty()) {
-        m_line.append(group.toLatin1());
+        appendUtf8(m_line, group);
         m_line.append('.');
     }
     m_line.append(name);
@@ -71,12 +72,12 @@ void CardWriter::param(const char* name, QStringView value)
     const bool quote = clean.contains(u';') || clean.contains(u':') || clean.contains(u',');
     if (quote)
         m_line.append('"');
-    m_line.append(clean.toUtf8());
+    appendUtf8(m_line, clean);
     if (quote)
         m_line.append('"');
 }
 
-void CardWriter::types(const QList<const char*>& values)
+void CardWriter::types(LabelTypes values)
 {
     for (const char* type : values) {
         m_line.append(";TYPE=");
@@ -92,9 +93,9 @@ void CardWriter::escaped(QStringView value)
 void CardWriter::raw(QStringView value)
 {
     // URIs are not text: they are written as they are, but never with a line break.
-    QString clean = value.toString();
-    clean.replace(u'\r', u' ').replace(u'\n', u' ');
-    m_line.append(clean.toUtf8());
+    const qsizetype start = m_line.size();
+    appendUtf8(m_line, value);
+    std::replace_if(m_line.begin() + start, m_line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
 }
 
 void CardWriter::end()
@@ -158,12 +159,12 @@ void CardWriter::writeOrganization(const Person& person)
 void CardWriter::writeLabelled(const char* name, const MultiValue& values, bool phone, const char* extraType)
 {
     for (const MultiValue::Entry& entry : values.entries()) {
-        const QList<const char*> labelTypes = typesForLabel(entry.label, phone);
-        const bool custom = !entry.label.isEmpty() && labelTypes.isEmpty();
+        const LabelTypes labelTypes = typesForLabel(entry.label, phone);
+        const bool custom = !entry.label.isEmpty() && labelTypes.empty();
         const QString group = custom ? nextGroup() : QString();
         begin(name, group);
         if (extraType)
-            types({extraType});
+            types(LabelTypes(&extraType, 1));
         types(labelTypes);
         m_line.append(':');
         escaped(std::get<QString>(entry.value));
@@ -177,8 +178,8 @@ void CardWriter::writeAddresses(const MultiValue& values)
 {
     for (const MultiValue::Entry& entry : values.entries()) {
         const auto& address = std::get<PostalAddress>(entry.value);
-        const QList<const char*> labelTypes = typesForLabel(entry.label, false);
-        const bool custom = !entry.label.isEmpty() && labelTypes.isEmpty();
+        const LabelTypes labelTypes = typesForLabel(entry.label, false);
+        const bool custom = !entry.label.isEmpty() && labelTypes.empty();
         const bool grouped = custom || !address.countryCode().isEmpty();
         const QString group = grouped ? nextGroup() : QString();
         begin("ADR", group);
@@ -204,8 +205,8 @@ void CardWriter::writeAddresses(const MultiValue& values)
 void CardWriter::writeUrls(const MultiValue& values)
 {
     for (const MultiValue::Entry& entry : values.entries()) {
-        const QList<const char*> labelTypes = typesForLabel(entry.label, false);
-        const bool custom = !entry.label.isEmpty() && labelTypes.isEmpty();
+        const LabelTypes labelTypes = typesForLabel(entry.label, false);
+        const bool custom = !entry.label.isEmpty() && labelTypes.empty();
         const QString group = custom ? nextGroup() : QString();
         begin("URL", group);
         types(labelTypes);
@@ -264,8 +265,8 @@ void CardWriter::writeInstantMessages(const MultiValue& values)
 {
     for (const MultiValue::Entry& entry : values.entries()) {
         const auto& account = std::get<ServiceValue>(entry.value);
-        const QList<const char*> labelTypes = typesForLabel(entry.label, false);
-        const bool custom = !entry.label.isEmpty() && labelTypes.isEmpty();
+        const LabelTypes labelTypes = typesForLabel(entry.label, false);
+        const bool custom = !entry.label.isEmpty() && labelTypes.empty();
         const QString group = custom ? nextGroup() : QString();
         begin("IMPP", group);
         if (!account.service.isEmpty())
@@ -332,14 +333,14 @@ void CardWriter::writeKeptLines(const Person& person, const QList<QByteArrayView
         // A photo of the contact's own replaces one that was kept (one given by its address, say).
         if (dropped[size_t(i)] || (hasPhoto && equalsUpper(line.name, "PHOTO")))
             continue;
-        m_line.clear();
+        m_line.resize(0);
         if (isItemGroup(line.group)) {
             const QString* written = groups.find(line.group);
             if (!written) {
                 groups.insert(line.group, nextGroup());
                 written = groups.find(line.group);
             }
-            m_line.append(written->toLatin1());
+            appendUtf8(m_line, *written);
             m_line.append('.');
         } else if (!line.group.isEmpty()) {
             m_line.append(line.group);
