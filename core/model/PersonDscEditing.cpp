@@ -4,6 +4,7 @@
 #include "PersonDsc.h"
 
 #include "LabelTable.h"
+#include "LabeledValueOrder.h"
 #include "addressbook/Constants.h"
 #include "addressbook/Records.h"
 
@@ -442,130 +443,29 @@ void PersonDsc::savePhoto()
         m_abPerson->setImageData(m_imageData);
 }
 
-namespace {
-
-struct SortRule
-{
-    const char* key;
-    LabeledField field;
-    int minimumCount;
-    QStringView (*sortValue)(const LabeledValue&);
-};
-
-// Views, not copies: a reload of the table asks every contact whether its values are in order.
-QStringView byStringValue(const LabeledValue& value)
-{
-    return value.stringValue;
-}
-QStringView byZip(const LabeledValue& value)
-{
-    return value.address.zip();
-}
-QStringView byState(const LabeledValue& value)
-{
-    return value.address.state();
-}
-QStringView byCity(const LabeledValue& value)
-{
-    return value.address.city();
-}
-QStringView byStreet(const LabeledValue& value)
-{
-    return value.address.street();
-}
-QStringView byCountry(const LabeledValue& value)
-{
-    return value.address.country();
-}
-QStringView byService(const LabeledValue& value)
-{
-    return value.service;
-}
-QStringView byUsername(const LabeledValue& value)
-{
-    return value.username;
-}
-
-QStringView byEmailDomain(const LabeledValue& value)
-{
-    const qsizetype at = value.value.indexOf(u'@');
-    return at < 0 || at == value.value.size() - 1 ? QStringView() : QStringView(value.value).sliced(at + 1);
-}
-
-QStringView byEmailUsername(const LabeledValue& value)
-{
-    const qsizetype at = value.value.indexOf(u'@');
-    return at < 0 ? QStringView() : QStringView(value.value).first(at);
-}
-
-const SortRule sortRules[] = {
-    {"Phone", LabeledField::Phone, 2, byStringValue},
-    {"Email", LabeledField::Email, 2, byStringValue},
-    {"Email domain", LabeledField::Email, 2, byEmailDomain},
-    {"Email username", LabeledField::Email, 2, byEmailUsername},
-    {"Address", LabeledField::Address, 2, byStringValue},
-    {"ZIP", LabeledField::Address, 2, byZip},
-    {"State", LabeledField::Address, 2, byState},
-    {"City", LabeledField::Address, 2, byCity},
-    {"Street", LabeledField::Address, 2, byStreet},
-    {"Country", LabeledField::Address, 2, byCountry},
-    {"URL", LabeledField::URL, 2, byStringValue},
-    {"Instant Message", LabeledField::InstantMessage, 2, byStringValue},
-    {"Instant Message type", LabeledField::InstantMessage, 2, byService},
-    {"Instant Message username", LabeledField::InstantMessage, 2, byUsername},
-    {"Social Network", LabeledField::SocialNetwork, 1, byStringValue},
-    {"Social Network type", LabeledField::SocialNetwork, 1, byService},
-    {"Social Network username", LabeledField::SocialNetwork, 1, byUsername},
-    {"Dates", LabeledField::Dates, 1, byStringValue},
-    {"Relationship", LabeledField::Relationship, 1, byStringValue},
-};
-
-const SortRule* sortRuleOf(QStringView sortKey)
-{
-    const auto it = std::find_if(std::begin(sortRules), std::end(sortRules),
-                                 [&](const SortRule& rule) { return sortKey == QLatin1StringView(rule.key); });
-    return it == std::end(sortRules) ? nullptr : it;
-}
-
-} // namespace
-
 bool PersonDsc::sortsLabeledValues(QStringView sortKey)
 {
-    return sortRuleOf(sortKey) != nullptr;
+    return LabeledValueOrder::forSortKey(sortKey) != nullptr;
 }
 
 std::optional<LabeledField> PersonDsc::fieldSortedBy(QStringView sortKey)
 {
-    const SortRule* rule = sortRuleOf(sortKey);
-    return rule ? std::optional<LabeledField>(rule->field) : std::nullopt;
+    const LabeledValueOrder* order = LabeledValueOrder::forSortKey(sortKey);
+    return order ? std::optional<LabeledField>(order->field) : std::nullopt;
 }
 
 QList<qsizetype> PersonDsc::labeledValueOrder(QStringView sortKey, bool ascending) const
 {
-    const SortRule* rule = sortRuleOf(sortKey);
-    if (!rule)
+    const LabeledValueOrder* order = LabeledValueOrder::forSortKey(sortKey);
+    if (!order)
         return {};
-    const LabeledValueList& values = labeledValues(rule->field);
-    QList<qsizetype> order(values.size());
-    std::iota(order.begin(), order.end(), 0);
-    if (values.size() < rule->minimumCount)
-        return order;
-    // Views into the values, which stay as they are; no allocation for a contact of a few values
-    // (the table asks every contact on a reload).
-    QVarLengthArray<QStringView, 8> keys;
-    keys.reserve(values.size());
-    for (const LabeledValue& value : values)
-        keys.append(rule->sortValue(value));
-    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        const int compared = keys.at(a).compare(keys.at(b));
-        return ascending ? compared < 0 : compared > 0;
-    });
-    return order;
+    const LabeledValueOrder::Positions positions = order->positions(labeledValues(order->field), ascending);
+    return QList<qsizetype>(positions.cbegin(), positions.cend());
 }
 
 LabeledValueList PersonDsc::sortForLabeledValue(QStringView sortKey, bool ascending)
 {
-    const SortRule* rule = sortRuleOf(sortKey);
+    const LabeledValueOrder* rule = LabeledValueOrder::forSortKey(sortKey);
     if (!rule)
         return {};
     const QList<qsizetype> order = labeledValueOrder(sortKey, ascending);

@@ -33,6 +33,17 @@ inline void append(std::vector<char16_t>& out, QStringView text)
     }
 }
 
+/// Appends two texts folded as if they were one: a character split between them folds whole.
+inline void appendJoined(std::vector<char16_t>& out, QStringView first, QStringView second)
+{
+    if (!first.isEmpty() && !second.isEmpty() && first.back().isHighSurrogate() && second.front().isLowSurrogate()) {
+        append(out, QString(first + second));
+        return;
+    }
+    append(out, first);
+    append(out, second);
+}
+
 /// The first eight units of a folded text as two numbers that order as the units do.
 struct Prefix
 {

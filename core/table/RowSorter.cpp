@@ -102,6 +102,21 @@ SortValue phoneticValue(const PersonDsc& person, const QString& valueKey)
 
 namespace {
 
+/// The sort value of a field with one value per contact.
+SortValue contactValueOf(const PersonDsc& person, FieldId id, const QString& identifier, const QString& valueKey)
+{
+    switch (id) {
+    case FieldId::Birthday:
+        return dateValue(person.birthdayValue().value);
+    case FieldId::Name:
+        return nameValue(person, valueKey);
+    case FieldId::PhoneticName:
+        return phoneticValue(person, valueKey);
+    default:
+        return textValue(person.stringValueForIdentifier(identifier));
+    }
+}
+
 /// The sort value with the field looked up once for the whole sort.
 SortValue sortValueOf(const SubContactRow& row, FieldId id, const QString& identifier, const QString& valueKey,
                       const QStringList& selectedLabels)
@@ -119,19 +134,40 @@ SortValue sortValueOf(const SubContactRow& row, FieldId id, const QString& ident
         result.text = text.toString();
         return result;
     }
-    switch (id) {
-    case FieldId::Birthday:
-        return dateValue(person.birthdayValue().value);
-    case FieldId::Name:
-        return nameValue(person, valueKey);
-    case FieldId::PhoneticName:
-        return phoneticValue(person, valueKey);
-    default:
-        return textValue(person.stringValueForIdentifier(identifier));
-    }
+    return contactValueOf(person, id, identifier, valueKey);
 }
 
 } // namespace
+
+ContactSortText contactSortText(const PersonDsc& person, FieldId id, const QString& valueKey)
+{
+    ContactSortText result;
+    const auto own = [&](SortValue value) {
+        result.kind = value.kind;
+        result.date = value.date;
+        result.owned = std::move(value.text);
+        result.first = result.owned;
+    };
+    if (id == FieldId::Name && (valueKey == u"FirstName" || valueKey == u"LastName")) {
+        // The parts as stored: composing the display name only to drop it would cost a text per contact.
+        if (!person.showAsPerson()) {
+            result.first = person.stringValues()[size_t(StringField::Company)];
+        } else {
+            const NameValue& name = person.nameParts();
+            const bool firstFirst = valueKey == u"FirstName";
+            result.first = firstFirst ? name.firstName : name.lastName;
+            result.second = firstFirst ? name.lastName : name.firstName;
+        }
+    } else if (id == FieldId::Birthday || id == FieldId::Name || id == FieldId::PhoneticName) {
+        own(contactValueOf(person, id, QString(), valueKey));
+        return result;
+    } else if (const auto field = FieldIdentifiers::stringField(id)) {
+        result.first = person.stringValues()[size_t(*field)];
+    }
+    if (!result.first.isEmpty() || !result.second.isEmpty())
+        result.kind = SortValue::Kind::Text;
+    return result;
+}
 
 SortValue sortValue(const SubContactRow& row, const QString& identifier, const QString& valueKey,
                     const QStringList& selectedLabels)

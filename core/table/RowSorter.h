@@ -32,6 +32,19 @@ struct SortValue
 [[nodiscard]] SortValue sortValue(const SubContactRow& row, FieldId id, const QString& identifier,
                                   const QString& valueKey, const QStringList& selectedLabels);
 
+/// The sort value of a contact for a key of a field with one value per contact (a name, a birthday, a
+/// note), as up to two texts read one after the other (by last name: the last name, then the first
+/// name), viewed in the contact where it can: as sortValue() gives it, without copying for each row.
+struct ContactSortText
+{
+    SortValue::Kind kind = SortValue::Kind::None;
+    QStringView first;
+    QStringView second;
+    quint32 date = 0;
+    QString owned; ///< the text, when it had to be made
+};
+[[nodiscard]] ContactSortText contactSortText(const PersonDsc& person, FieldId id, const QString& valueKey);
+
 /// The text of a labelled value that a value key reads ("domain" of an e-mail, "ZIP" of an
 /// address, ...), as a view into the value.
 [[nodiscard]] QStringView labeledSortText(LabeledField field, const LabeledValue& value, const QString& valueKey);

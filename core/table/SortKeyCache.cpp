@@ -16,10 +16,8 @@ SortKeyCache::SortKeyCache(const QString& sortKey, const QStringList& selectedLa
     m_field = FieldIdentifiers::labeledField(m_id);
     m_dates = m_id == FieldId::Birthday || (m_field == LabeledField::Dates && m_valueKey != u"label");
     // Every key that orders a contact's values orders those of the field it sorts the rows by.
-    if (const auto field = PersonDsc::fieldSortedBy(sortKey)) {
-        Q_ASSERT(field == m_field);
-        m_valueOrder = TableRows::ValueOrder{sortKey, ascending, *field};
-    }
+    m_valueOrder = TableRows::ValueOrder::of(sortKey, ascending);
+    Q_ASSERT(!m_valueOrder || m_valueOrder->field == m_field);
 }
 
 bool SortKeyCache::serves(const SortDescriptor& sort, const QStringList& selectedLabels) const
@@ -66,24 +64,18 @@ void SortKeyCache::update(qsizetype index, const ContactEntryPtr& contact)
     slot.count = m_field ? quint32(shown.size()) : 1;
     m_liveValues += slot.count;
     for (quint32 i = 0; i < slot.count; ++i) {
-        QStringView text;
-        quint32 date = 0;
-        RowSorter::SortValue::Kind kind;
-        RowSorter::SortValue owned; // a value made for the sort (a name put together)
-        if (m_field) {
-            kind = RowSorter::labeledSortValue(*m_field, values.at(shown.at(i)), m_valueKey, m_labels, &text, &date);
-        } else {
-            owned = RowSorter::sortValue(SubContactRow{contact, 0, false}, m_id, m_identifier, m_valueKey, m_labels);
-            kind = owned.kind;
-            text = owned.text;
-            date = owned.date;
-        }
+        RowSorter::ContactSortText text;
+        if (m_field)
+            text.kind = RowSorter::labeledSortValue(*m_field, values.at(shown.at(i)), m_valueKey, m_labels, &text.first,
+                                                    &text.date);
+        else
+            text = RowSorter::contactSortText(person, m_id, m_valueKey);
         Value stored{quint32(m_folded.size()), 0, m_field ? qint32(shown.at(i)) : -1,
-                     kind != RowSorter::SortValue::Kind::None};
-        if (kind == RowSorter::SortValue::Kind::Date) {
-            stored.offset = date; // a date orders by its number alone
-        } else if (kind == RowSorter::SortValue::Kind::Text) {
-            FoldedText::append(m_folded, text);
+                     text.kind != RowSorter::SortValue::Kind::None};
+        if (text.kind == RowSorter::SortValue::Kind::Date) {
+            stored.offset = text.date; // a date orders by its number alone
+        } else if (text.kind == RowSorter::SortValue::Kind::Text) {
+            FoldedText::appendJoined(m_folded, text.first, text.second);
             stored.length = quint32(m_folded.size()) - stored.offset;
         }
         m_values.push_back(stored);

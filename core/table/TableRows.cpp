@@ -129,6 +129,14 @@ int rowCount(const ContactEntry& contact, const QList<RowColumn>& columns, const
     return int(count);
 }
 
+std::optional<ValueOrder> ValueOrder::of(const QString& sortKey, bool ascending)
+{
+    const LabeledValueOrder* values = LabeledValueOrder::forSortKey(sortKey);
+    if (!values)
+        return std::nullopt;
+    return ValueOrder{sortKey, ascending, values->field, values};
+}
+
 ShownPositions shownPositions(const PersonDsc& person, LabeledField field, const QStringList& selectedLabels,
                               const std::optional<ValueOrder>& order)
 {
@@ -143,7 +151,7 @@ ShownPositions shownPositions(const PersonDsc& person, LabeledField field, const
         for (qsizetype position = 0; position < values.size(); ++position)
             passes(position);
     } else {
-        for (const qsizetype position : person.labeledValueOrder(order->sortKey, order->ascending))
+        for (const qsizetype position : order->values->positions(values, order->ascending))
             passes(position);
     }
     return shown;
@@ -210,9 +218,7 @@ SubContactTable updateSubContactTable(const ContactCollection& collection, const
         return rows;
     rows.reserve(collection.contactTable.size() * 2);
     const QList<RowColumn> columns = rowColumns(identifiers);
-    std::optional<ValueOrder> order;
-    if (const auto field = sort ? PersonDsc::fieldSortedBy(sort->key) : std::nullopt)
-        order = ValueOrder{sort->key, sort->ascending, *field};
+    const std::optional<ValueOrder> order = sort ? ValueOrder::of(sort->key, sort->ascending) : std::nullopt;
     for (const ContactEntryPtr& contact : collection.contactTable) {
         if (isShownInGroup(*contact, *group))
             createSubContactsFromContact(contact, columns, collection.selectedLabels, rows, labels, order);

@@ -4,6 +4,7 @@
 #include "documents/ContactCollection.h"
 #include "documents/SortDescriptor.h"
 #include "formats/CsvWriter.h"
+#include "model/LabeledValueOrder.h"
 
 #include <QHash>
 #include <QSet>
@@ -57,6 +58,10 @@ struct ValueOrder
     QString sortKey;
     bool ascending = true;
     LabeledField field; ///< the field the key orders (PersonDsc::fieldSortedBy)
+    const LabeledValueOrder* values = nullptr; ///< how it orders them
+
+    /// The order of a sort key in a direction; none when the key orders no values.
+    [[nodiscard]] static std::optional<ValueOrder> of(const QString& sortKey, bool ascending);
 };
 
 /// The rows of one contact for the given columns: as many as the shown field with the most values
