@@ -158,7 +158,12 @@ ContactSortText contactSortText(const PersonDsc& person, FieldId id, const QStri
             result.first = firstFirst ? name.firstName : name.lastName;
             result.second = firstFirst ? name.lastName : name.firstName;
         }
-    } else if (id == FieldId::Birthday || id == FieldId::Name || id == FieldId::PhoneticName) {
+    } else if (id == FieldId::Name) {
+        // As compositeName() gives it, read without storing it again in the contact: other
+        // contacts may be read on other threads meanwhile.
+        result.first = person.showAsPerson() ? person.nameParts().stringValue
+                                             : person.stringValues()[size_t(StringField::Company)];
+    } else if (id == FieldId::Birthday || id == FieldId::PhoneticName) {
         own(contactValueOf(person, id, QString(), valueKey));
         return result;
     } else if (const auto field = FieldIdentifiers::stringField(id)) {

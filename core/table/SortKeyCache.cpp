@@ -1,6 +1,7 @@
 #include "SortKeyCache.h"
 
 #include "FoldedText_p.h"
+#include "Pieces_p.h"
 #include "RowSorter.h"
 #include "SortKeys.h"
 
@@ -48,42 +49,98 @@ bool SortKeyCache::isCurrent(qsizetype slot, const ContactEntry& contact) const
     return state.contact == &contact && state.revision == contact.person->revision() && !contact.person->isBound();
 }
 
-void SortKeyCache::update(qsizetype index, const ContactEntryPtr& contact)
+void SortKeyCache::read(const PersonDsc& person, Batch& batch) const
 {
-    Slot& slot = m_slots[size_t(index)];
-    m_liveValues -= slot.count;
-    slot.contact = contact.get();
-    slot.revision = contact->person->revision();
-    slot.first = quint32(m_values.size());
-    const PersonDsc& person = *contact->person;
     static const LabeledValueList none;
     const LabeledValueList& values = m_field ? person.labeledValues(*m_field) : none;
     // Row n shows the n-th value that passes the filter, in the order of the key when it orders them.
     const TableRows::ShownPositions shown =
         m_field ? TableRows::shownPositions(person, *m_field, m_labels, m_valueOrder) : TableRows::ShownPositions();
-    slot.count = m_field ? quint32(shown.size()) : 1;
-    m_liveValues += slot.count;
-    for (quint32 i = 0; i < slot.count; ++i) {
+    const auto count = m_field ? quint32(shown.size()) : 1u;
+    batch.counts.push_back(count);
+    for (quint32 i = 0; i < count; ++i) {
         RowSorter::ContactSortText text;
         if (m_field)
             text.kind = RowSorter::labeledSortValue(*m_field, values.at(shown.at(i)), m_valueKey, m_labels, &text.first,
                                                     &text.date);
         else
             text = RowSorter::contactSortText(person, m_id, m_valueKey);
-        Value stored{quint32(m_folded.size()), 0, m_field ? qint32(shown.at(i)) : -1,
+        Value stored{quint32(batch.folded.size()), 0, m_field ? qint32(shown.at(i)) : -1,
                      text.kind != RowSorter::SortValue::Kind::None};
         if (text.kind == RowSorter::SortValue::Kind::Date) {
             stored.offset = text.date; // a date orders by its number alone
         } else if (text.kind == RowSorter::SortValue::Kind::Text) {
-            FoldedText::appendJoined(m_folded, text.first, text.second);
-            stored.length = quint32(m_folded.size()) - stored.offset;
+            FoldedText::appendJoined(batch.folded, text.first, text.second);
+            stored.length = quint32(batch.folded.size()) - stored.offset;
         }
-        m_values.push_back(stored);
+        batch.values.push_back(stored);
     }
-    if (!slot.pending) {
-        slot.pending = true;
-        m_pending.push_back(quint32(index));
+}
+
+void SortKeyCache::readRange(const std::vector<quint32>& slots, size_t begin, size_t end, const ContactTable& contacts,
+                             bool deferBound, Batch& batch) const
+{
+    batch.slots.reserve(end - begin);
+    batch.revisions.reserve(end - begin);
+    batch.counts.reserve(end - begin);
+    batch.values.reserve((end - begin) * 2);
+    batch.folded.reserve((end - begin) * 24);
+    for (size_t i = begin; i < end; ++i) {
+        const PersonDsc& person = *contacts.at(slots[i])->person;
+        if (deferBound && person.isBound()) {
+            batch.deferred.push_back(slots[i]);
+            continue;
+        }
+        batch.slots.push_back(slots[i]);
+        batch.revisions.push_back(person.revision());
+        read(person, batch);
     }
+}
+
+void SortKeyCache::take(Batch& batch, const ContactTable& contacts)
+{
+    const auto foldedBase = quint32(m_folded.size());
+    auto first = quint32(m_values.size());
+    m_folded.insert(m_folded.end(), batch.folded.cbegin(), batch.folded.cend());
+    m_values.insert(m_values.end(), batch.values.cbegin(), batch.values.cend());
+    if (foldedBase > 0) {
+        for (auto value = m_values.begin() + first; value != m_values.end(); ++value)
+            value->offset += value->length > 0 ? foldedBase : 0; // a date keeps its number
+    }
+    for (size_t i = 0; i < batch.slots.size(); ++i) {
+        const quint32 index = batch.slots[i];
+        Slot& slot = m_slots[index];
+        m_liveValues += qsizetype(batch.counts[i]) - qsizetype(slot.count);
+        slot.contact = contacts.at(index).get();
+        slot.revision = batch.revisions[i];
+        slot.first = first;
+        slot.count = batch.counts[i];
+        first += slot.count;
+        if (!slot.pending) {
+            slot.pending = true;
+            m_pending.push_back(index);
+        }
+    }
+}
+
+void SortKeyCache::update(const std::vector<quint32>& slots, const ContactTable& contacts)
+{
+    // Reading a contact from its record, or composing its phonetic name, changes what the contact
+    // keeps: those are read on this thread alone. Every other read leaves the contacts as they are,
+    // so many are read on several threads at once.
+    std::vector<Batch> pieces(m_id == FieldId::PhoneticName ? 1 : Pieces::countFor(slots.size()));
+    const bool deferBound = pieces.size() > 1;
+    Pieces::run(pieces.size(), [&](size_t piece) {
+        readRange(slots, Pieces::begin(slots.size(), piece, pieces.size()),
+                  Pieces::begin(slots.size(), piece + 1, pieces.size()), contacts, deferBound, pieces[piece]);
+    });
+    Batch bound;
+    for (const Batch& piece : pieces)
+        bound.deferred.insert(bound.deferred.end(), piece.deferred.cbegin(), piece.deferred.cend());
+    readRange(bound.deferred, 0, bound.deferred.size(), contacts, false, bound);
+    for (Batch& piece : pieces)
+        take(piece, contacts);
+    take(bound, contacts);
 }
 
 bool SortKeyCache::hasValue(qsizetype slot, qsizetype index) const
@@ -151,8 +208,7 @@ void SortKeyCache::commit()
             if (m_slots[slot].revision)
                 appendEntries(m_order, slot);
         }
-        m_tied.assign(m_order.size(), false);
-        sortRange(0, m_order.size(), 0);
+        sortAll();
         return;
     }
     // A few contacts changed: their old rows leave the order, their new ones are merged in.
@@ -177,6 +233,37 @@ void SortKeyCache::commit()
         for (Entry& entry : m_order)
             entry.offset = m_values[m_slots[entry.slot].first + entry.index].offset;
     }
+}
+
+void SortKeyCache::sortAll()
+{
+    // Pieces sorted on their own, then merged two by two.
+    m_tied.assign(m_order.size(), false);
+    std::vector<size_t> bounds(Pieces::countFor(m_order.size(), 4) + 1);
+    for (size_t i = 0; i < bounds.size(); ++i)
+        bounds[i] = Pieces::begin(m_order.size(), i, bounds.size() - 1);
+    Pieces::run(bounds.size() - 1, [&](size_t piece) { sortRange(bounds[piece], bounds[piece + 1], 0); });
+    if (bounds.size() == 2)
+        return;
+    std::vector<Entry> merged(m_order.size());
+    const auto byValue = [this](const Entry& a, const Entry& b) { return less(a, b); };
+    while (bounds.size() > 2) {
+        const size_t pieces = bounds.size() - 1;
+        const auto at = [&](size_t bound) { return m_order.begin() + qsizetype(bounds[std::min(bound, pieces)]); };
+        Pieces::run((pieces + 1) / 2, [&](size_t pair) {
+            std::merge(at(2 * pair), at(2 * pair + 1), at(2 * pair + 1), at(2 * pair + 2),
+                       merged.begin() + qsizetype(bounds[2 * pair]), byValue);
+        });
+        std::vector<size_t> joined;
+        for (size_t i = 0; i < bounds.size(); i += 2)
+            joined.push_back(bounds[i]);
+        if (joined.back() != m_order.size())
+            joined.push_back(m_order.size());
+        bounds = std::move(joined);
+        m_order.swap(merged);
+    }
+    for (size_t i = 1; i < m_order.size(); ++i)
+        m_tied[i] = compareValues(m_order[i - 1], m_order[i]) == 0;
 }
 
 void SortKeyCache::loadPrefix(Entry& entry, quint32 depth) const

@@ -51,8 +51,9 @@ public:
     void resize(qsizetype slots);
     /// Whether the slot's values were worked out for this contact as it is now.
     [[nodiscard]] bool isCurrent(qsizetype slot, const ContactEntry& contact) const;
-    /// Works out the values of a contact again; its rows move in the order at the next commit().
-    void update(qsizetype slot, const ContactEntryPtr& contact);
+    /// Works out the values of the contacts at these slots again (many on several threads); their rows
+    /// move in the order at the next commit().
+    void update(const std::vector<quint32>& slots, const ContactTable& contacts);
     /// Brings the order up to date with the contacts updated since the last commit.
     void commit();
 
@@ -82,11 +83,27 @@ private:
         bool pending = false; ///< updated since the last commit
     };
 
+    /// The values of some contacts, read apart from the cache and then taken into it.
+    struct Batch
+    {
+        std::vector<quint32> slots;
+        std::vector<quint64> revisions; ///< of the contacts as read, per slot
+        std::vector<quint32> counts; ///< of values, per slot
+        std::vector<Value> values;
+        std::vector<char16_t> folded;
+        std::vector<quint32> deferred; ///< slots left to the calling thread
+    };
+    void read(const PersonDsc& person, Batch& batch) const;
+    void readRange(const std::vector<quint32>& slots, size_t begin, size_t end, const ContactTable& contacts,
+                   bool deferBound, Batch& batch) const;
+    void take(Batch& batch, const ContactTable& contacts);
+
     [[nodiscard]] int compareValues(const Entry& a, const Entry& b) const;
     [[nodiscard]] bool less(const Entry& a, const Entry& b) const;
     void appendEntries(std::vector<Entry>& out, quint32 slot) const;
     void compact();
     void loadPrefix(Entry& entry, quint32 depth) const;
+    void sortAll();
     void sortRange(size_t begin, size_t end, quint32 depth);
     void sortRun(size_t begin, size_t end, quint32 depth);
 
@@ -102,7 +119,8 @@ private:
     std::vector<Value> m_values;
     std::vector<char16_t> m_folded;
     std::vector<Entry> m_order;
-    std::vector<bool> m_tied; ///< per position of m_order: the same value as the row before
+    std::vector<quint8> m_tied; ///< per position of m_order: the same value as the row before (bytes: pieces of the
+                                ///< order are sorted at once)
     std::vector<quint32> m_pending;
     qsizetype m_liveValues = 0;
 };

@@ -1,5 +1,7 @@
 #include "SortedRows.h"
 
+#include "Pieces_p.h"
+
 #include <algorithm>
 
 namespace Quillary {
@@ -90,10 +92,8 @@ bool SortedRows::updateSlot(qsizetype index, const ContactEntryPtr& contact, con
         slot.passing = std::move(passing);
         slot.layoutRevision = person.revision();
     }
-    if (keys && !keys->isCurrent(index, *contact)) {
-        keys->update(index, contact);
-        changed = true;
-    }
+    if (keys && !keys->isCurrent(index, *contact))
+        m_staleKeys.push_back(quint32(index));
     return changed;
 }
 
@@ -127,8 +127,12 @@ const SubContactTable& SortedRows::update(const ContactCollection& collection, c
             prefetch(contacts.at(index + Ahead)->person.get());
         changed = updateSlot(index, contacts.at(index), group.get(), selectedLabels, labels, keys) || changed;
     }
-    if (keys)
+    if (keys) {
+        changed = changed || !m_staleKeys.empty();
+        keys->update(m_staleKeys, contacts);
+        m_staleKeys.clear();
         keys->commit();
+    }
     // Nothing moved: the rows are the last ones.
     if (changed) {
         project(contacts, keys, !sort || sort->ascending);
@@ -226,35 +230,43 @@ void SortedRows::project(const ContactTable& contacts, const SortKeyCache* keys,
                 position[start[slot] + index] = quint32(row);
         }
     }
-    m_rows = SubContactTable();
-    m_rows.reserve(qsizetype(refs.size()));
-    m_rowSlots.clear();
-    m_rowSlots.reserve(refs.size());
-    for (size_t i = 0; i < refs.size(); ++i) {
-        const RowRef& ref = refs[i];
-        if (reuse && i + 8 < refs.size() && refs[i + 8].slot + 1 < start.size()) {
-            const RowRef& next = refs[i + 8];
-            if (next.index < start[next.slot + 1] - start[next.slot])
-                prefetch(old.constData() + position[start[next.slot] + next.index]);
+    // The rows are made in pieces at once: each piece takes over old rows of its own.
+    m_rows = SubContactTable(qsizetype(refs.size()));
+    m_rowSlots.resize(refs.size());
+    SubContactRow* rows = m_rows.data();
+    SubContactRow* oldRows = reuse ? old.data() : nullptr;
+    const auto makeRows = [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            const RowRef& ref = refs[i];
+            if (reuse && i + 8 < refs.size() && refs[i + 8].slot + 1 < start.size()) {
+                const RowRef& next = refs[i + 8];
+                if (next.index < start[next.slot + 1] - start[next.slot])
+                    prefetch(oldRows + position[start[next.slot] + next.index]);
+            }
+            SubContactRow& row = rows[i];
+            row.index = int(ref.index);
+            const ContactEntryPtr& contact = contacts.at(ref.slot);
+            if (reuse && ref.slot + 1 < start.size() && ref.index < start[ref.slot + 1] - start[ref.slot]) {
+                SubContactRow& before = oldRows[position[start[ref.slot] + ref.index]];
+                if (before.contact == contact)
+                    row.contact = std::move(before.contact);
+            }
+            if (!row.contact)
+                row.contact = contact;
+            row.passing = m_slots[ref.slot].passing;
+            if (keys && keys->valueOrder()) {
+                row.orderedField = qint8(keys->valueOrder()->field);
+                row.orderedPosition = keys->position(ref.slot, ref.index);
+            }
+            // A row right below a row of the same contact continues it.
+            row.notFirstRow = i > 0 && contacts.at(refs[i - 1].slot) == contact;
+            m_rowSlots[i] = ref.slot;
         }
-        SubContactRow row{{}, int(ref.index), false};
-        if (reuse && ref.slot + 1 < start.size() && ref.index < start[ref.slot + 1] - start[ref.slot]) {
-            SubContactRow& before = old[position[start[ref.slot] + ref.index]];
-            if (before.contact.get() == contacts.at(ref.slot).get())
-                row.contact = std::move(before.contact);
-        }
-        if (!row.contact)
-            row.contact = contacts.at(ref.slot);
-        row.passing = m_slots[ref.slot].passing;
-        if (keys && keys->valueOrder()) {
-            row.orderedField = qint8(keys->valueOrder()->field);
-            row.orderedPosition = keys->position(ref.slot, ref.index);
-        }
-        // A row right below a row of the same contact continues it.
-        row.notFirstRow = !m_rows.isEmpty() && m_rows.constLast().contact == row.contact;
-        m_rows.append(std::move(row));
-        m_rowSlots.push_back(ref.slot);
-    }
+    };
+    const size_t pieces = Pieces::countFor(refs.size());
+    Pieces::run(pieces, [&](size_t piece) {
+        makeRows(Pieces::begin(refs.size(), piece, pieces), Pieces::begin(refs.size(), piece + 1, pieces));
+    });
 }
 
 } // namespace Quillary

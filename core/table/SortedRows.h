@@ -54,7 +54,7 @@ private:
     bool prepareLayout(const QStringList& columns, const QStringList& labels,
                        const std::optional<SortDescriptor>& sort);
     SortKeyCache* keyCache(const SortDescriptor& sort, const QStringList& labels);
-    /// Whether the contact's rows or their place changed.
+    /// Whether the contact's rows changed; a contact whose sort values changed joins m_staleKeys.
     bool updateSlot(qsizetype index, const ContactEntryPtr& contact, const GroupEntry* group, const QStringList& labels,
                     TableRows::LabelCollector* collector, SortKeyCache* keys);
     struct RowRef
@@ -74,6 +74,7 @@ private:
     std::optional<SortDescriptor> m_lastSort;
     SubContactTable m_rows; ///< the rows given last
     std::vector<quint32> m_rowSlots; ///< the slot of each of m_rows
+    std::vector<quint32> m_staleKeys; ///< the slots whose sort values are read again, during an update
     bool m_projected = false; ///< m_rows are the rows of the slots as they are
 };
 

@@ -52,8 +52,16 @@ void randomize(QRandomGenerator& random, PersonDsc& person)
             values.append(randomValue(random, field));
         person.replaceLabeledValue(values, FieldIdentifiers::identifier(field));
     }
-    static const QStringList names{QStringLiteral("Ann"), QStringLiteral("ann"), QStringLiteral("Bo"), QString()};
+    // A character can be cut between a last and a first name that are sorted joined.
+    static const QStringList names{QStringLiteral("Ann"),
+                                   QStringLiteral("ann"),
+                                   QStringLiteral("Bo"),
+                                   QString(),
+                                   QStringLiteral("x") + QChar(0xD801),
+                                   QChar(0xDC00) + QStringLiteral("y"),
+                                   QChar(0xDC28) + QStringLiteral("y")};
     person.setValue(pick(random, names), Field::FirstName);
+    person.setValue(pick(random, names), Field::LastName);
     person.setStringValue(pick(random, names), Field::Company);
     if (random.bounded(2))
         person.setBirthdayValue(BirthdayValue{DateComponents{0, 1 + random.bounded(2), 1}, {}});
@@ -141,21 +149,26 @@ void TestSortedRows::keptRowsAreRebuiltRows_data()
 {
     QTest::addColumn<QString>("sortKey");
     QTest::addColumn<QString>("otherKey"); // sorted by in between, then back
-    for (const char* key : {"compositeName", "FirstName", "Phone", "Email domain", "Email username", "City", "ZIP",
-                            "Dates", "Dates label", "Birthday", "Company", "Phone label"}) {
+    QTest::addColumn<int>("count");
+    for (const char* key : {"compositeName", "FirstName", "LastName", "Phone", "Email domain", "Email username", "City",
+                            "ZIP", "Dates", "Dates label", "Birthday", "Company", "Phone label"}) {
         const QString sortKey = QString::fromLatin1(key);
-        QTest::newRow(key) << sortKey << (sortKey == u"Phone" ? QStringLiteral("Email") : QStringLiteral("Phone"));
+        QTest::newRow(key) << sortKey << (sortKey == u"Phone" ? QStringLiteral("Email") : QStringLiteral("Phone"))
+                           << 300;
     }
+    // Enough contacts that their values are read, sorted and made into rows in pieces at once.
+    QTest::newRow("Phone, in pieces") << QStringLiteral("Phone") << QStringLiteral("LastName") << 9000;
 }
 
 void TestSortedRows::keptRowsAreRebuiltRows()
 {
     QFETCH(QString, sortKey);
     QFETCH(QString, otherKey);
+    QFETCH(int, count);
     QRandomGenerator random(42);
     const QString groupId = QStringLiteral("G-1");
     ContactTable contacts;
-    for (int i = 0; i < 300; ++i)
+    for (int i = 0; i < count; ++i)
         contacts.append(randomContact(random, groupId));
     ContactCollection collection = collectionOf(contacts);
     const GroupEntryPtr top = collection.groupTable.first();
@@ -171,12 +184,12 @@ void TestSortedRows::keptRowsAreRebuiltRows()
         {"a few contacts edited",
          [&] {
              for (int i = 0; i < 5; ++i)
-                 randomize(random, *collection.contactTable.at(random.bounded(300))->person);
+                 randomize(random, *collection.contactTable.at(random.bounded(count))->person);
          }},
         {"many contacts edited",
          [&] {
-             for (int i = 0; i < 100; ++i)
-                 randomize(random, *collection.contactTable.at(random.bounded(300))->person);
+             for (int i = 0; i < count / 3; ++i)
+                 randomize(random, *collection.contactTable.at(random.bounded(count))->person);
          }},
         {"a contact deleted, one removed from the table",
          [&] {
