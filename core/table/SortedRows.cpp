@@ -68,7 +68,8 @@ SortKeyCache* SortedRows::keyCache(const SortDescriptor& sort, const QStringList
 }
 
 bool SortedRows::updateSlot(qsizetype index, const ContactEntryPtr& contact, const GroupEntry* group,
-                            const QStringList& labels, TableRows::LabelCollector* collector, SortKeyCache* keys)
+                            const QStringList& labels, TableRows::LabelCollector* collector, const SortKeyCache* keys,
+                            std::vector<quint32>& staleKeys)
 {
     Slot& slot = m_slots[size_t(index)];
     bool changed = false;
@@ -93,7 +94,7 @@ bool SortedRows::updateSlot(qsizetype index, const ContactEntryPtr& contact, con
         slot.layoutRevision = person.revision();
     }
     if (keys && !keys->isCurrent(index, *contact))
-        m_staleKeys.push_back(quint32(index));
+        staleKeys.push_back(quint32(index));
     return changed;
 }
 
@@ -117,20 +118,54 @@ const SubContactTable& SortedRows::update(const ContactCollection& collection, c
     SortKeyCache* keys = sort ? keyCache(*sort, selectedLabels) : nullptr;
     if (keys)
         keys->resize(contacts.size());
-    // Each contact and its descriptor lie somewhere in memory: they are asked for a few contacts
-    // ahead, so that the walk does not wait for memory at every contact.
-    constexpr qsizetype Ahead = 8;
-    for (qsizetype index = 0; index < contacts.size(); ++index) {
-        if (index + 2 * Ahead < contacts.size())
-            prefetch(contacts.at(index + 2 * Ahead).get());
-        if (index + Ahead < contacts.size())
-            prefetch(contacts.at(index + Ahead)->person.get());
-        changed = updateSlot(index, contacts.at(index), group.get(), selectedLabels, labels, keys) || changed;
+    // The contacts are walked in pieces at once. A contact read from its record changes what it keeps
+    // as it is read: those are left to this thread, after the others.
+    struct Piece
+    {
+        TableRows::LabelCollector labels{TableRows::LabelCollector::Deferred};
+        std::vector<quint32> staleKeys;
+        std::vector<quint32> bound;
+        bool changed = false;
+    };
+    std::vector<Piece> pieces(Pieces::countFor(size_t(contacts.size())));
+    const bool alone = pieces.size() == 1;
+    Pieces::run(pieces.size(), [&](size_t number) {
+        Piece& piece = pieces[number];
+        const auto end = qsizetype(Pieces::begin(size_t(contacts.size()), number + 1, pieces.size()));
+        // Each contact and its descriptor lie somewhere in memory: they are asked for a few contacts
+        // ahead, so that the walk does not wait for memory at every contact.
+        constexpr qsizetype Ahead = 8;
+        for (auto index = qsizetype(Pieces::begin(size_t(contacts.size()), number, pieces.size())); index < end;
+             ++index) {
+            if (index + 2 * Ahead < end)
+                prefetch(contacts.at(index + 2 * Ahead).get());
+            if (index + Ahead < end)
+                prefetch(contacts.at(index + Ahead)->person.get());
+            const ContactEntryPtr& contact = contacts.at(index);
+            if (!alone && contact->person->isBound()) {
+                piece.bound.push_back(quint32(index));
+                continue;
+            }
+            piece.changed = updateSlot(index, contact, group.get(), selectedLabels,
+                                       alone ? labels : (labels ? &piece.labels : nullptr), keys, piece.staleKeys)
+                || piece.changed;
+        }
+    });
+    std::vector<quint32> staleKeys;
+    for (Piece& piece : pieces) {
+        changed = changed || piece.changed;
+        if (labels)
+            piece.labels.registerWith(*labels);
+        staleKeys.insert(staleKeys.end(), piece.staleKeys.cbegin(), piece.staleKeys.cend());
+    }
+    for (const Piece& piece : pieces) {
+        for (const quint32 index : piece.bound)
+            changed =
+                updateSlot(index, contacts.at(index), group.get(), selectedLabels, labels, keys, staleKeys) || changed;
     }
     if (keys) {
-        changed = changed || !m_staleKeys.empty();
-        keys->update(m_staleKeys, contacts);
-        m_staleKeys.clear();
+        changed = changed || !staleKeys.empty();
+        keys->update(staleKeys, contacts);
         keys->commit();
     }
     // Nothing moved: the rows are the last ones.

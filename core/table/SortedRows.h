@@ -54,9 +54,9 @@ private:
     bool prepareLayout(const QStringList& columns, const QStringList& labels,
                        const std::optional<SortDescriptor>& sort);
     SortKeyCache* keyCache(const SortDescriptor& sort, const QStringList& labels);
-    /// Whether the contact's rows changed; a contact whose sort values changed joins m_staleKeys.
+    /// Whether the contact's rows changed; a contact whose sort values changed joins `staleKeys`.
     bool updateSlot(qsizetype index, const ContactEntryPtr& contact, const GroupEntry* group, const QStringList& labels,
-                    TableRows::LabelCollector* collector, SortKeyCache* keys);
+                    TableRows::LabelCollector* collector, const SortKeyCache* keys, std::vector<quint32>& staleKeys);
     struct RowRef
     {
         quint32 slot;
@@ -74,7 +74,6 @@ private:
     std::optional<SortDescriptor> m_lastSort;
     SubContactTable m_rows; ///< the rows given last
     std::vector<quint32> m_rowSlots; ///< the slot of each of m_rows
-    std::vector<quint32> m_staleKeys; ///< the slots whose sort values are read again, during an update
     bool m_projected = false; ///< m_rows are the rows of the slots as they are
 };
 

@@ -42,7 +42,16 @@ void LabelCollector::addLabel(const QString& label, const QString& identifier)
     if (m_lastSeen->contains(label))
         return;
     m_lastSeen->insert(label);
-    LabelTable::setLabel(QString(), label, identifier);
+    if (m_mode == Deferred)
+        m_deferred.append({label, identifier});
+    else
+        LabelTable::setLabel(QString(), label, identifier);
+}
+
+void LabelCollector::registerWith(LabelCollector& other) const
+{
+    for (const auto& [label, identifier] : m_deferred)
+        other.addLabel(label, identifier);
 }
 
 QList<RowColumn> rowColumns(const QStringList& identifiers)

@@ -30,9 +30,18 @@ namespace TableRows {
 class LabelCollector
 {
 public:
+    enum Mode { Registering, Deferred };
+    /// A deferred collector only notes the labels it meets first, for registerWith() on the thread
+    /// that owns the label tables: rows are counted on several threads.
+    explicit LabelCollector(Mode mode = Registering) : m_mode(mode) { }
+
     void addLabel(const QString& label, const QString& identifier);
+    /// Passes the labels a deferred collector met, in the order met, to another.
+    void registerWith(LabelCollector& other) const;
 
 private:
+    Mode m_mode;
+    QList<std::pair<QString, QString>> m_deferred; // label, field
     QHash<QString, QSet<QString>> m_seen; // field → labels registered
     // Labels are mostly the few shared label texts: known by their data first, without hashing the
     // text. The copies keep that data alive, so its address cannot come back for another text.

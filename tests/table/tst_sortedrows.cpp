@@ -26,7 +26,8 @@ QString pick(QRandomGenerator& random, const QStringList& texts)
 
 LabeledValue randomValue(QRandomGenerator& random, LabeledField field)
 {
-    static const QStringList labels{QStringLiteral("home"), QStringLiteral("work"), QStringLiteral("mobile")};
+    static const QStringList labels{QStringLiteral("home"), QStringLiteral("work"), QStringLiteral("mobile"),
+                                    QStringLiteral("boat")};
     static const QStringList texts{QStringLiteral("+1 555 0100"),
                                    QStringLiteral("+1 555 0101"),
                                    QStringLiteral("a@x.org"),
@@ -177,6 +178,8 @@ void TestSortedRows::keptRowsAreRebuiltRows()
     collection.groupTable.append(group);
 
     SortedRows kept;
+    LabelTable::resetCustomLabels();
+    TableRows::LabelCollector met;
     std::optional<SortDescriptor> sort = SortDescriptor{sortKey, true};
     // Each step changes something; then the kept rows must be the rebuilt ones, sorted up and down.
     const QList<std::pair<const char*, std::function<void()>>> steps{
@@ -228,7 +231,7 @@ void TestSortedRows::keptRowsAreRebuiltRows()
         for (const bool ascending : {true, false}) {
             if (sort)
                 sort->ascending = ascending;
-            const QString diff = difference(kept.update(collection, Columns, sort), rebuilt(collection, sort),
+            const QString diff = difference(kept.update(collection, Columns, sort, &met), rebuilt(collection, sort),
                                             collection.selectedLabels);
             QVERIFY2(diff.isEmpty(),
                      qPrintable(QStringLiteral("%1, %2: %3")
@@ -238,6 +241,8 @@ void TestSortedRows::keptRowsAreRebuiltRows()
         }
     }
     QVERIFY(kept.keptSortKeys().contains(otherKey));
+    // The custom label met in the contacts is offered for them.
+    QCOMPARE(LabelTable::customLabelsForIdentifier(Field::Phone), QStringList{QStringLiteral("boat")});
 }
 
 void TestSortedRows::foldedOrderAgreesWithComparator_data()
