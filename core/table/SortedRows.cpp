@@ -110,6 +110,10 @@ const SubContactTable& SortedRows::update(const ContactCollection& collection, c
     }
     const QStringList& selectedLabels = collection.selectedLabels;
     const ContactTable& contacts = collection.contactTable;
+    // Rows are counted afresh for a new table or new columns: only then is there enough work for
+    // other threads.
+    const bool recount = !m_projected || m_slots.size() != size_t(contacts.size()) || columns != m_layoutColumns
+        || selectedLabels != m_layoutLabels;
     bool changed = prepareLayout(columns, selectedLabels, sort) || !m_projected;
     if (m_slots.size() != size_t(contacts.size())) {
         m_slots.resize(size_t(contacts.size()));
@@ -127,7 +131,7 @@ const SubContactTable& SortedRows::update(const ContactCollection& collection, c
         std::vector<quint32> bound;
         bool changed = false;
     };
-    std::vector<Piece> pieces(Pieces::countFor(size_t(contacts.size())));
+    std::vector<Piece> pieces(recount ? Pieces::countFor(size_t(contacts.size())) : 1);
     const bool alone = pieces.size() == 1;
     Pieces::run(pieces.size(), [&](size_t number) {
         Piece& piece = pieces[number];

@@ -20,32 +20,41 @@ std::optional<LabeledField> listForColumn(const QString& identifier)
 
 void LabelCollector::addLabel(const QString& label, const QString& identifier)
 {
-    const std::pair<const void*, const void*> key{identifier.constData(), label.constData()};
-    // The few texts met most are answered from a small table without hashing (every key there is
-    // also in m_known, which keeps its text alive).
-    const size_t slot = ((quintptr(key.first) >> 4) ^ (quintptr(key.second) >> 4)) % m_recent.size();
-    if (m_recent[slot] == key)
+    // Runs for every value of every row counted: no allocation, and no hashing for a text met lately.
+    const size_t slot =
+        ((quintptr(identifier.constData()) >> 4) ^ (quintptr(label.constData()) >> 4)) % m_recent.size();
+    Recent& recent = m_recent[slot];
+    if (recent.label.constData() == label.constData() && recent.label.size() == label.size()
+        && recent.field.constData() == identifier.constData())
         return;
-    if (m_known.contains(key)) {
-        m_recent[slot] = key;
-        return;
-    }
     if (label.isEmpty() || label == LabelText::NoLabel)
         return;
-    // Runs for every value of every row on each reload: no allocation when the label is known.
-    m_known.insert(key, {identifier, label});
-    m_recent[slot] = key;
-    if (!m_lastSeen || m_lastField != identifier) {
-        m_lastSeen = &m_seen[identifier];
-        m_lastField = identifier;
-    }
-    if (m_lastSeen->contains(label))
+    if (!m_lastSeen || m_lastSeen->field.constData() != identifier.constData())
+        m_lastSeen = seen(identifier);
+    // A text only its value holds is not met again by its address: it is not kept.
+    if (!label.isDetached())
+        recent = {identifier, label};
+    if (m_lastSeen->labels.contains(label))
         return;
-    m_lastSeen->insert(label);
+    m_lastSeen->labels.insert(label);
     if (m_mode == Deferred)
         m_deferred.append({label, identifier});
     else
         LabelTable::setLabel(QString(), label, identifier);
+}
+
+LabelCollector::Seen* LabelCollector::seen(const QString& field)
+{
+    for (const auto& seen : m_seen) {
+        if (seen->field.constData() == field.constData())
+            return seen.get();
+    }
+    for (const auto& seen : m_seen) {
+        if (seen->field == field)
+            return seen.get();
+    }
+    m_seen.push_back(std::make_unique<Seen>(Seen{field, {}}));
+    return m_seen.back().get();
 }
 
 void LabelCollector::registerWith(LabelCollector& other) const

@@ -12,6 +12,7 @@
 #include <QVarLengthArray>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 namespace Quillary {
@@ -42,13 +43,22 @@ public:
 private:
     Mode m_mode;
     QList<std::pair<QString, QString>> m_deferred; // label, field
-    QHash<QString, QSet<QString>> m_seen; // field → labels registered
-    // Labels are mostly the few shared label texts: known by their data first, without hashing the
-    // text. The copies keep that data alive, so its address cannot come back for another text.
-    QHash<std::pair<const void*, const void*>, std::pair<QString, QString>> m_known;
-    std::array<std::pair<const void*, const void*>, 64> m_recent{};
-    QString m_lastField;
-    QSet<QString>* m_lastSeen = nullptr;
+    struct Seen
+    {
+        QString field;
+        QSet<QString> labels; ///< registered
+    };
+    std::vector<std::unique_ptr<Seen>> m_seen; // a few fields: found by the address of their name first
+    Seen* seen(const QString& field);
+    // Labels met lately, known again by their data without hashing the text: most are a few shared
+    // texts. The copies keep that data alive, so its address cannot come back for another text.
+    struct Recent
+    {
+        QString field;
+        QString label;
+    };
+    std::array<Recent, 64> m_recent;
+    Seen* m_lastSeen = nullptr;
 };
 
 /// The position in the contact's list of the value that a row shows for a field: the row's
