@@ -237,33 +237,42 @@ void SortKeyCache::commit()
 
 void SortKeyCache::sortAll()
 {
-    // Pieces sorted on their own, then merged two by two.
-    m_tied.assign(m_order.size(), false);
-    std::vector<size_t> bounds(Pieces::countFor(m_order.size(), 4) + 1);
-    for (size_t i = 0; i < bounds.size(); ++i)
-        bounds[i] = Pieces::begin(m_order.size(), i, bounds.size() - 1);
-    Pieces::run(bounds.size() - 1, [&](size_t piece) { sortRange(bounds[piece], bounds[piece + 1], 0); });
-    if (bounds.size() == 2)
-        return;
+    // Two halves sorted at once, then merged.
+    const size_t size = m_order.size();
+    m_tied.assign(size, 0);
+    const size_t pieces = Pieces::countFor(size, 2);
+    const size_t middle = Pieces::begin(size, 1, pieces);
+    Pieces::run(pieces, [&](size_t piece) { piece == 0 ? sortRange(0, middle, 0) : sortRange(middle, size, 0); });
+    if (pieces > 1)
+        mergeHalves(middle);
+}
+
+void SortKeyCache::mergeHalves(size_t middle)
+{
     std::vector<Entry> merged(m_order.size());
-    const auto byValue = [this](const Entry& a, const Entry& b) { return less(a, b); };
-    while (bounds.size() > 2) {
-        const size_t pieces = bounds.size() - 1;
-        const auto at = [&](size_t bound) { return m_order.begin() + qsizetype(bounds[std::min(bound, pieces)]); };
-        Pieces::run((pieces + 1) / 2, [&](size_t pair) {
-            std::merge(at(2 * pair), at(2 * pair + 1), at(2 * pair + 1), at(2 * pair + 2),
-                       merged.begin() + qsizetype(bounds[2 * pair]), byValue);
-        });
-        std::vector<size_t> joined;
-        for (size_t i = 0; i < bounds.size(); i += 2)
-            joined.push_back(bounds[i]);
-        if (joined.back() != m_order.size())
-            joined.push_back(m_order.size());
-        bounds = std::move(joined);
-        m_order.swap(merged);
+    std::vector<quint8> tied(m_order.size(), 0);
+    size_t next[2] = {0, middle};
+    const size_t end[2] = {middle, m_order.size()};
+    int lastSide = -1;
+    int lastCompared = 1; // the two halves' first rows, as last compared
+    for (size_t out = 0; out < merged.size(); ++out) {
+        int side = next[0] == end[0] ? 1 : 0;
+        int compared = lastCompared;
+        if (next[0] != end[0] && next[1] != end[1]) {
+            const Entry& a = m_order[next[0]];
+            const Entry& b = m_order[next[1]];
+            compared = compareValues(a, b);
+            side = compared < 0 || (compared == 0 && (a.slot != b.slot ? a.slot < b.slot : a.index < b.index)) ? 0 : 1;
+        }
+        // A row after one of its own half keeps the tie it had there; a row after one of the other
+        // half was compared with that row last.
+        tied[out] = out > 0 && (side == lastSide ? m_tied[next[side]] : lastCompared == 0);
+        lastCompared = compared;
+        merged[out] = m_order[next[side]++];
+        lastSide = side;
     }
-    for (size_t i = 1; i < m_order.size(); ++i)
-        m_tied[i] = compareValues(m_order[i - 1], m_order[i]) == 0;
+    m_order = std::move(merged);
+    m_tied = std::move(tied);
 }
 
 void SortKeyCache::loadPrefix(Entry& entry, quint32 depth) const

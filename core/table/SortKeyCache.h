@@ -104,6 +104,7 @@ private:
     void compact();
     void loadPrefix(Entry& entry, quint32 depth) const;
     void sortAll();
+    void mergeHalves(size_t middle);
     void sortRange(size_t begin, size_t end, quint32 depth);
     void sortRun(size_t begin, size_t end, quint32 depth);
 
