@@ -1,21 +1,13 @@
 #include "SortedRows.h"
 
 #include "Pieces_p.h"
+#include "Prefetch_p.h"
 
 #include <algorithm>
 
 namespace Quillary {
 
 namespace {
-
-inline void prefetch(const void* address)
-{
-#if defined(__GNUC__) || defined(__clang__)
-    __builtin_prefetch(address);
-#else
-    Q_UNUSED(address)
-#endif
-}
 
 /// How many sort keys keep their values: switching between a few columns stays instant, and each
 /// costs a few dozen bytes per row.
