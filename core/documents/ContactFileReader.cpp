@@ -188,7 +188,7 @@ ContactFileReader::Result ContactFileReader::readVCard(const QString& path, QByt
             file.seek(startsWithUtf8Mark(file) ? 3 : 0);
             result.encoding = QByteArrayLiteral("UTF-8");
             const ZQVCard converter;
-            result.contacts = converter.contactsFromVCardDevice(file, progress);
+            result.contacts = converter.contactsFromVCardDevice(file, progress, &result.groupTable);
             return finish(std::move(result));
         }
         if (!automatic) {
@@ -208,12 +208,11 @@ ContactFileReader::Result ContactFileReader::readVCard(const QString& path, QByt
 ContactFileReader::Result ContactFileReader::finish(Result result)
 {
     if (result.contacts.isEmpty()) {
+        result.groupTable.clear();
         result.errorString = noCardMessage();
         result.failure = Result::Failure::NoContact;
         return result;
     }
-    result.groupTable = ZQVCard::makeGroupTableFromCategoriesOfContacts(result.contacts);
-    ZQVCard::convertCatetoriesToUniqueIds(result.contacts, result.groupTable);
     return result;
 }
 
@@ -226,7 +225,7 @@ ContactFileReader::Result ContactFileReader::readBytes(QByteArray bytes, QByteAr
         return result;
     ZQVCard converter;
     converter.fileEncoding = text.encoding;
-    result.contacts = converter.contactsFromVCards(text.utf8, progress);
+    result.contacts = converter.contactsFromVCards(text.utf8, progress, &result.groupTable);
     return finish(std::move(result));
 }
 
