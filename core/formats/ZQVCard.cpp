@@ -75,6 +75,20 @@ struct ZQVCard::Batch
     bool fullEntry = true;
 };
 
+namespace {
+
+/// A copy of text that this thread's contacts share. Copying one string into every contact from
+/// several threads at once would make them all contend for its reference count.
+const QString& threadCopy(const QString& text)
+{
+    thread_local QString copy;
+    if (copy != text)
+        copy = QString(text.constData(), text.size());
+    return copy;
+}
+
+} // namespace
+
 ContactEntryPtr ZQVCard::readCard(const Batch& batch, qsizetype offset, qsizetype length) const
 {
     const QByteArrayView card = batch.text.sliced(offset, length);
@@ -83,7 +97,7 @@ ContactEntryPtr ZQVCard::readCard(const Batch& batch, qsizetype offset, qsizetyp
     if (!record)
         return {};
     auto person = std::make_shared<PersonDsc>(
-        PersonDsc::detachedFromRecord(std::move(*record), defaultNameOrdering, defaultCountryCode));
+        PersonDsc::detachedFromRecord(std::move(*record), defaultNameOrdering, threadCopy(defaultCountryCode)));
     auto entry = ContactEntry::make(person);
     entry->categories = std::move(categories);
     if (batch.fullEntry) {
