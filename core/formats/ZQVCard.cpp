@@ -353,30 +353,41 @@ qint64 ZQVCard::writeVCards(QIODevice& device, const ContactTable& contacts, con
 {
     qint64 written = 0;
     QByteArray out;
+    QList<QByteArray> made; // cards of the batch before, not written yet
+    qsizetype madeLast = -1; // the index of its last contact
+    const auto writeMade = [&] {
+        if (made.isEmpty())
+            return true;
+        out.resize(0);
+        for (const QByteArray& card : std::as_const(made))
+            out.append(card);
+        made.clear();
+        if (device.write(out) != out.size())
+            return false;
+        written += out.size();
+        bool stop = false;
+        if (progress)
+            progress(stop, madeLast);
+        return !stop;
+    };
     const GroupPositions groups(groupTable);
     for (qsizetype first = 0; first < contacts.size(); first += BatchSize) {
         const qsizetype count = qMin(BatchSize, contacts.size() - first);
         QList<QByteArray> cards(count);
         QList<qsizetype> indexes(count);
         std::iota(indexes.begin(), indexes.end(), first);
-        QtConcurrent::blockingMap(indexes, [&](qsizetype index) {
+        QFuture<void> making = QtConcurrent::map(indexes, [&](qsizetype index) {
             const ContactEntry& contact = *contacts.at(index);
             cards[index - first] = vCardFromContact(contact, options, groups.categories(contact.groupUniqueIds));
         });
-        out.clear();
-        for (const QByteArray& card : std::as_const(cards))
-            out.append(card);
-        if (device.write(out) != out.size())
+        const bool ok = writeMade(); // the batch before, while this one is made
+        making.waitForFinished();
+        if (!ok)
             return -1;
-        written += out.size();
-        if (progress) {
-            bool stop = false;
-            progress(stop, first + count - 1);
-            if (stop)
-                return -1;
-        }
+        made = std::move(cards);
+        madeLast = first + count - 1;
     }
-    return written;
+    return writeMade() ? written : -1;
 }
 
 QByteArray ZQVCard::vCardsFromContacts(const ContactTable& contacts, const QStringList& options,

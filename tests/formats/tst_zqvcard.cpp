@@ -375,6 +375,26 @@ private Q_SLOTS:
         QCOMPARE(groups.constFirst()->contactTable.size(), read.size());
     }
 
+    void writingReportsEachBatchAndStopsWhenAsked()
+    {
+        QByteArray stream;
+        for (int i = 0; i < 1200; ++i)
+            stream += card("N" + QByteArray::number(i));
+        const ContactTable contacts = ZQVCard().contactsFromVCards(stream);
+        QList<qsizetype> reported;
+        const QByteArray all =
+            ZQVCard().vCardsFromContacts(contacts, {}, {}, [&](bool&, qsizetype index) { reported.append(index); });
+        QCOMPARE(reported, (QList<qsizetype>{511, 1023, 1199}));
+        QCOMPARE(names(ZQVCard().contactsFromVCards(all)), names(contacts));
+
+        QBuffer device;
+        QVERIFY(device.open(QIODevice::WriteOnly));
+        const qint64 written =
+            ZQVCard().writeVCards(device, contacts, {}, {}, [](bool& stop, qsizetype) { stop = true; });
+        QCOMPARE(written, qint64(-1));
+        QCOMPARE(ZQVCard().contactsFromVCards(device.data()).size(), 512);
+    }
+
     void givesCopiesOfACardTheirOwnIdentity()
     {
         const QByteArray copy = card("Same", "UID:1234\r\n");
