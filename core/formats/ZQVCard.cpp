@@ -173,7 +173,11 @@ struct ZQVCard::Piece
         // A card longer than a piece grows the same buffer, so that it is never copied again and again.
         result.text = done == 0 ? std::move(text) : text.sliced(done);
         result.offset = offset + done;
-        result.text.append(device.read(PieceSize));
+        // Read straight into the buffer's end: no piece is copied on its way in.
+        const qsizetype kept = result.text.size();
+        result.text.resize(kept + PieceSize);
+        const qint64 read = device.read(result.text.data() + kept, PieceSize);
+        result.text.resize(kept + qMax<qint64>(read, 0));
         result.atEnd = device.atEnd();
         result.done = VCardStream::cutComplete(result.text, result.atEnd, result.cards);
         return result;
