@@ -3,6 +3,7 @@
 #include "formats/TextDecoding.h"
 #include "support/Charset.h"
 #include "support/CoreTr.h"
+#include "support/Utf8CheckingDevice.h"
 
 #include <QFile>
 
@@ -29,18 +30,6 @@ ContactFileReader::FileType ContactFileReader::fileTypeForPath(const QString& pa
 namespace {
 
 constexpr qsizetype PieceSize = qsizetype(4) << 20;
-
-/// Whether the whole file is UTF-8, read a piece at a time; the offset of the first bad byte if not.
-qsizetype firstInvalidUtf8(QFile& file)
-{
-    Charset::Utf8Validator validator;
-    file.seek(0);
-    while (!file.atEnd()) {
-        if (!validator.feed(file.read(PieceSize)))
-            break;
-    }
-    return validator.finish() ? -1 : validator.errorOffset();
-}
 
 bool startsWithUtf8Mark(QFile& file)
 {
@@ -179,22 +168,24 @@ ContactFileReader::Result ContactFileReader::readVCard(const QString& path, QByt
     QFile file(path);
     if (!openFile(file, result))
         return result;
-    // UTF-8, by far the most common, is read in pieces: a large file is never in memory whole. That
-    // reads the file twice, which a pipe cannot do: its bytes are read once, whole.
+    // UTF-8, by far the most common, is read in pieces and checked as it is read: a large file is never
+    // in memory whole. A file that turns out to be something else is read again, whole, and decoded;
+    // so is a pipe, whose bytes can be read only once.
     const bool automatic = encoding.isEmpty() || encoding.compare(TextDecoding::Automatic, Qt::CaseInsensitive) == 0;
     if (!file.isSequential() && (automatic ? !looksLikeUtf16(file) : Charset::canonicalName(encoding) == "UTF-8")) {
-        const qsizetype invalidAt = firstInvalidUtf8(file);
-        if (invalidAt < 0) {
-            file.seek(startsWithUtf8Mark(file) ? 3 : 0);
+        const qsizetype start = startsWithUtf8Mark(file) ? 3 : 0;
+        file.seek(start);
+        Utf8CheckingDevice checked(file);
+        result.contacts = ZQVCard().contactsFromVCardDevice(checked, progress, &result.groupTable);
+        if (checked.isValid()) {
             result.encoding = QByteArrayLiteral("UTF-8");
-            const ZQVCard converter;
-            result.contacts = converter.contactsFromVCardDevice(file, progress);
             return finish(std::move(result));
         }
+        result = Result();
         if (!automatic) {
             result.errorString = Tr::tr("The file is not valid %1 text: invalid bytes at offset %2.")
                                      .arg(QStringLiteral("UTF-8"))
-                                     .arg(invalidAt);
+                                     .arg(start + checked.errorOffset());
             result.failure = Result::Failure::Decode;
             return result;
         }
@@ -208,12 +199,11 @@ ContactFileReader::Result ContactFileReader::readVCard(const QString& path, QByt
 ContactFileReader::Result ContactFileReader::finish(Result result)
 {
     if (result.contacts.isEmpty()) {
+        result.groupTable.clear();
         result.errorString = noCardMessage();
         result.failure = Result::Failure::NoContact;
         return result;
     }
-    result.groupTable = ZQVCard::makeGroupTableFromCategoriesOfContacts(result.contacts);
-    ZQVCard::convertCatetoriesToUniqueIds(result.contacts, result.groupTable);
     return result;
 }
 
@@ -226,7 +216,7 @@ ContactFileReader::Result ContactFileReader::readBytes(QByteArray bytes, QByteAr
         return result;
     ZQVCard converter;
     converter.fileEncoding = text.encoding;
-    result.contacts = converter.contactsFromVCards(text.utf8, progress);
+    result.contacts = converter.contactsFromVCards(text.utf8, progress, &result.groupTable);
     return finish(std::move(result));
 }
 

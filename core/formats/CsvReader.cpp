@@ -9,6 +9,12 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <array>
+#include <atomic>
+#include <numeric>
+#include <optional>
 
 namespace Quillary::CsvReader {
 
@@ -184,7 +190,23 @@ void addValue(CsvRawContact& contact, const QString& value, Kind kind, QStringVi
 /// The label as contacts keep it: "Home" becomes "home", as the address book shows it.
 QString shownLabel(const QString& label)
 {
-    return LabelTable::labelFromiLabel(LabelTable::iLabelFromLabel(label));
+    // Every value of a column has the column's label: the last few met are remembered by identity.
+    // Each remembered label is held, so that its text cannot be freed and another take its place.
+    struct Memo
+    {
+        QString label;
+        QString shown;
+    };
+    constexpr size_t Slots = 8;
+    thread_local std::array<Memo, Slots> memo;
+    thread_local size_t nextSlot = 0;
+    for (const Memo& known : memo) {
+        if (!known.shown.isNull() && known.label.constData() == label.constData() && known.label.size() == label.size())
+            return known.shown;
+    }
+    QString shown = LabelTable::labelFromiLabel(LabelTable::iLabelFromLabel(label));
+    memo[nextSlot++ % Slots] = {label, shown};
+    return shown;
 }
 
 /// Stores a list with its shown labels and derived texts. The list is a fresh one that nobody
@@ -246,6 +268,17 @@ struct ContactTemplate
         person.setDefaultNameOrdering(options.defaultNameOrdering);
         person.setDefaultCountryCode(options.defaultCountryCode);
     }
+
+    /// The same template with copies of its texts of its own: contacts made from it on one thread
+    /// never touch the counts of texts that contacts on other threads share.
+    [[nodiscard]] ContactTemplate ownCopy() const
+    {
+        const auto copied = [](const QString& text) { return QString(text.constData(), text.size()); };
+        ContactTemplate copy(
+            CsvReadOptions{person.defaultNameOrdering(), copied(person.defaultCountryCode()), copied(remote)});
+        copy.dateText = copied(dateText);
+        return copy;
+    }
 };
 
 /// Makes the contact of a raw contact, taking its lists.
@@ -296,6 +329,32 @@ Columns columnsOf(const QStringList& header)
     return columns;
 }
 
+constexpr qsizetype BatchSize = 512;
+
+/// This thread's copy of the template of one reading.
+const ContactTemplate& threadTemplate(const ContactTemplate& from, quint64 reading)
+{
+    thread_local std::optional<ContactTemplate> local;
+    thread_local quint64 localReading = 0;
+    if (localReading != reading) {
+        local.emplace(from.ownCopy());
+        localReading = reading;
+    }
+    return *local;
+}
+
+/// The contact of one line of fields.
+ContactEntryPtr contactOf(const QStringList& fields, const Columns& columns, const ContactTemplate& from)
+{
+    CsvRawContact contact;
+    const qsizetype count = qMin(columns.descriptors.size(), fields.size());
+    for (qsizetype i = 0; i < count; ++i) {
+        const CsvColumnDescriptor& column = columns.descriptors.at(i);
+        addValue(contact, fields.at(i), columns.kinds.at(i), column.type, column.label);
+    }
+    return takeContact(contact, from);
+}
+
 } // namespace
 
 void createContact(CsvRawContact& contact, const QString& value, QStringView type, const QString& label)
@@ -330,18 +389,30 @@ CsvReadResult contactsFromCSV(QStringView text, const CsvReadOptions& options)
         header = CsvFieldDetection::defaultHeader();
     }
     const Columns columns = columnsOf(header);
-    // One thread: spread over several, the contacts cost more in allocation than they save.
     const ContactTemplate from(options);
-    for (; hasRecord; hasRecord = reader.readRecord(fields)) {
-        if (reader.recordLength() < 2)
-            continue;
-        CsvRawContact contact;
-        const qsizetype count = qMin(columns.descriptors.size(), fields.size());
-        for (qsizetype i = 0; i < count; ++i) {
-            const CsvColumnDescriptor& column = columns.descriptors.at(i);
-            addValue(contact, fields.at(i), columns.kinds.at(i), column.type, column.label);
+    // Records are cut on this thread, a batch at a time, while the records of the batch before become
+    // contacts on all cores.
+    static std::atomic<quint64> readings{0};
+    const quint64 reading = ++readings;
+    const auto readBatch = [&] {
+        QList<QStringList> batch;
+        for (; hasRecord && batch.size() < BatchSize; hasRecord = reader.readRecord(fields)) {
+            if (reader.recordLength() >= 2)
+                batch.append(fields);
         }
-        result.contacts.append(takeContact(contact, from));
+        return batch;
+    };
+    for (QList<QStringList> batch = readBatch(); !batch.isEmpty();) {
+        QList<ContactEntryPtr> made(batch.size());
+        QList<qsizetype> indexes(batch.size());
+        std::iota(indexes.begin(), indexes.end(), 0);
+        QFuture<void> making = QtConcurrent::map(indexes, [&](qsizetype index) {
+            made[index] = contactOf(batch.at(index), columns, threadTemplate(from, reading));
+        });
+        QList<QStringList> next = readBatch();
+        making.waitForFinished();
+        result.contacts.append(made);
+        batch = std::move(next);
     }
     return result;
 }

@@ -1,5 +1,6 @@
 #include "ZQVCard.h"
 
+#include "CardCollector.h"
 #include "VCardStream.h"
 #include "model/addressbook/VCardCodec.h"
 #include "support/CoreTr.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <vector>
 
 namespace Quillary {
 
@@ -73,6 +75,20 @@ struct ZQVCard::Batch
     bool fullEntry = true;
 };
 
+namespace {
+
+/// A copy of text that this thread's contacts share. Copying one string into every contact from
+/// several threads at once would make them all contend for its reference count.
+const QString& threadCopy(const QString& text)
+{
+    thread_local QString copy;
+    if (copy != text)
+        copy = QString(text.constData(), text.size());
+    return copy;
+}
+
+} // namespace
+
 ContactEntryPtr ZQVCard::readCard(const Batch& batch, qsizetype offset, qsizetype length) const
 {
     const QByteArrayView card = batch.text.sliced(offset, length);
@@ -81,7 +97,7 @@ ContactEntryPtr ZQVCard::readCard(const Batch& batch, qsizetype offset, qsizetyp
     if (!record)
         return {};
     auto person = std::make_shared<PersonDsc>(
-        PersonDsc::detachedFromRecord(std::move(*record), defaultNameOrdering, defaultCountryCode));
+        PersonDsc::detachedFromRecord(std::move(*record), defaultNameOrdering, threadCopy(defaultCountryCode)));
     auto entry = ContactEntry::make(person);
     entry->categories = std::move(categories);
     if (batch.fullEntry) {
@@ -93,22 +109,26 @@ ContactEntryPtr ZQVCard::readCard(const Batch& batch, qsizetype offset, qsizetyp
     return entry;
 }
 
-bool ZQVCard::readBatches(const Batch& batch, const QList<qsizetype>& cardIndexes, ContactTable& result,
-                          const ProgressHandler& progress) const
+bool ZQVCard::readBatches(const Batch& batch, const QList<qsizetype>& cardIndexes, CardCollector& collector,
+                          const ProgressHandler& progress, const std::function<void()>& whileReading) const
 {
     const QList<VCardStream::CardRange>& cards = *batch.cards;
     for (qsizetype first = 0; first < cards.size(); first += BatchSize) {
         const qsizetype count = qMin(BatchSize, cards.size() - first);
         QList<ContactEntryPtr> entries(count);
-        QtConcurrent::blockingMap(cardIndexes.cbegin() + first, cardIndexes.cbegin() + first + count,
-                                  [&](qsizetype index) {
-                                      const VCardStream::CardRange& range = cards.at(index);
-                                      entries[index - first] = readCard(batch, range.offset, range.length);
-                                  });
-        for (ContactEntryPtr& entry : entries) {
-            if (entry)
-                result.append(std::move(entry));
-        }
+        QList<CardCollector::Facts> facts(count);
+        QFuture<void> reading =
+            QtConcurrent::map(cardIndexes.cbegin() + first, cardIndexes.cbegin() + first + count, [&](qsizetype index) {
+                const VCardStream::CardRange& range = cards.at(index);
+                ContactEntryPtr entry = readCard(batch, range.offset, range.length);
+                facts[index - first] = CardCollector::Facts(entry.get());
+                entries[index - first] = std::move(entry);
+            });
+        collector.settle(); // the batch before, while this one is read
+        if (whileReading)
+            whileReading();
+        reading.waitForFinished();
+        collector.take(entries, facts);
         if (progress) {
             bool stop = false;
             const VCardStream::CardRange& last = cards.at(first + count - 1);
@@ -120,7 +140,8 @@ bool ZQVCard::readBatches(const Batch& batch, const QList<qsizetype>& cardIndexe
     return true;
 }
 
-ContactTable ZQVCard::readCards(const QByteArray& streamBytes, const ProgressHandler& progress, bool fullEntry) const
+ContactTable ZQVCard::readCards(const QByteArray& streamBytes, const ProgressHandler& progress, bool fullEntry,
+                                GroupTable* groupTable) const
 {
     const auto stream = std::make_shared<const QByteArray>(streamBytes);
     const QList<VCardStream::CardRange> cards = VCardStream::cut(*stream);
@@ -128,55 +149,74 @@ ContactTable ZQVCard::readCards(const QByteArray& streamBytes, const ProgressHan
     std::iota(indexes.begin(), indexes.end(), 0);
     ContactTable result;
     result.reserve(cards.size());
-    if (!readBatches(Batch{*stream, stream, &cards, 0, fullEntry}, indexes, result, progress))
+    CardCollector collector(result, groupTable);
+    if (!readBatches(Batch{*stream, stream, &cards, 0, fullEntry}, indexes, collector, progress))
         return {};
-    giveDuplicatesNewIds(result);
+    collector.finish();
     return result;
 }
 
-ContactTable ZQVCard::contactsFromVCardDevice(QIODevice& device, const ProgressHandler& progress) const
+/// A piece of a stream read from a device, with the cards that end in it.
+struct ZQVCard::Piece
 {
-    constexpr qsizetype PieceSize = qsizetype(4) << 20;
-    QByteArray buffer;
-    qsizetype bufferOffset = 0; // offset of buffer[0] in the stream
+    QByteArray text;
+    qsizetype offset = 0; ///< of text[0] in the stream
+    QList<VCardStream::CardRange> cards;
+    qsizetype done = 0; ///< where the text still to be cut starts
+    bool atEnd = false;
+
+    /// The piece after this one: the text not yet cut, then what the device gives next.
+    [[nodiscard]] Piece next(QIODevice& device)
+    {
+        constexpr qsizetype PieceSize = qsizetype(4) << 20;
+        Piece result;
+        // A card longer than a piece grows the same buffer, so that it is never copied again and again.
+        result.text = done == 0 ? std::move(text) : text.sliced(done);
+        result.offset = offset + done;
+        // Read straight into the buffer's end: no piece is copied on its way in.
+        const qsizetype kept = result.text.size();
+        result.text.resize(kept + PieceSize);
+        const qint64 read = device.read(result.text.data() + kept, PieceSize);
+        result.text.resize(kept + qMax<qint64>(read, 0));
+        result.atEnd = device.atEnd();
+        result.done = VCardStream::cutComplete(result.text, result.atEnd, result.cards);
+        return result;
+    }
+};
+
+ContactTable ZQVCard::contactsFromVCardDevice(QIODevice& device, const ProgressHandler& progress,
+                                              GroupTable* groupTable) const
+{
     QList<qsizetype> indexes;
     ContactTable result;
-    bool atEnd = false;
-    while (!atEnd) {
-        buffer.append(device.read(PieceSize));
-        atEnd = device.atEnd();
-        QList<VCardStream::CardRange> cards;
-        const qsizetype done = VCardStream::cutComplete(buffer, atEnd, cards);
-        if (indexes.size() < cards.size()) {
-            indexes.resize(cards.size());
+    CardCollector collector(result, groupTable);
+    Piece piece = Piece().next(device);
+    for (;;) {
+        if (indexes.size() < piece.cards.size()) {
+            indexes.resize(piece.cards.size());
             std::iota(indexes.begin(), indexes.end(), 0);
         }
-        if (!readBatches(Batch{buffer, nullptr, &cards, bufferOffset, true}, indexes, result, progress))
+        // The next piece is read and cut while the cards of this one are read.
+        std::optional<Piece> next;
+        const auto readNext = [&] {
+            if (!next && !piece.atEnd && !piece.cards.isEmpty())
+                next = piece.next(device);
+        };
+        if (!readBatches(Batch{piece.text, nullptr, &piece.cards, piece.offset, true}, indexes, collector, progress,
+                         readNext))
             return {};
-        buffer.remove(0, done);
-        bufferOffset += done;
+        if (piece.atEnd)
+            break;
+        piece = next ? std::move(*next) : piece.next(device);
     }
-    giveDuplicatesNewIds(result);
+    collector.finish();
     return result;
 }
 
-void ZQVCard::giveDuplicatesNewIds(const ContactTable& contacts)
+ContactTable ZQVCard::contactsFromVCards(const QByteArray& stream, const ProgressHandler& progress,
+                                         GroupTable* groupTable) const
 {
-    // Copies of one card in a file share its UID; each contact needs an identity of its own.
-    QSet<QString> seen;
-    seen.reserve(contacts.size());
-    for (const ContactEntryPtr& entry : contacts) {
-        if (seen.contains(entry->uniqueId)) {
-            entry->person->setUniqueId(AddressBook::newUniqueId());
-            entry->uniqueId = entry->person->uniqueId();
-        }
-        seen.insert(entry->uniqueId);
-    }
-}
-
-ContactTable ZQVCard::contactsFromVCards(const QByteArray& stream, const ProgressHandler& progress) const
-{
-    return readCards(stream, progress, true);
+    return readCards(stream, progress, true, groupTable);
 }
 
 ContactTable ZQVCard::contactsFromVCards(const QString& stream, const ProgressHandler& progress) const
@@ -217,38 +257,10 @@ QString ZQVCard::groupDateText()
 
 GroupTable ZQVCard::makeGroupTableFromCategoriesOfContacts(const ContactTable& contacts)
 {
-    auto top = std::make_shared<GroupEntry>();
-    top->top = true;
-    top->groupName = Tr::tr("All Contacts");
-    top->groupId = GroupText::AllContacts;
-    top->containerName = GroupText::VCardAccount;
-    top->remote = GroupText::VCardAccount;
-    top->uniqueId = GroupText::AllUniqueId;
-    top->contactTable = contacts;
-    GroupTable table{top};
-    QHash<QString, GroupEntryPtr> byName;
-    const QString date = groupDateText();
-    for (const ContactEntryPtr& contact : contacts) {
-        // Each contact's names become the group's own text: one copy for thousands of contacts.
-        for (QString& name : contact->categories) {
-            if (name.isEmpty() || name == top->groupName)
-                continue;
-            GroupEntryPtr& group = byName[name];
-            if (group) {
-                name = group->groupName;
-            } else {
-                group = std::make_shared<GroupEntry>();
-                group->groupName = name;
-                group->groupId = name;
-                group->remote = GroupText::VCardAccount;
-                group->containerName = GroupText::LocalContainer;
-                group->uniqueId = name + u'-' + date;
-                table.append(group);
-            }
-            group->contactTable.append(contact);
-        }
-    }
-    return table;
+    CategoryGroups groups;
+    for (const ContactEntryPtr& contact : contacts)
+        groups.add(contact, CategoryGroups::Ids::Keep);
+    return groups.take(contacts);
 }
 
 void ZQVCard::convertCatetoriesToUniqueIds(const ContactTable& contacts, const GroupTable& groupTable)
@@ -345,30 +357,41 @@ qint64 ZQVCard::writeVCards(QIODevice& device, const ContactTable& contacts, con
 {
     qint64 written = 0;
     QByteArray out;
+    QList<QByteArray> made; // cards of the batch before, not written yet
+    qsizetype madeLast = -1; // the index of its last contact
+    const auto writeMade = [&] {
+        if (made.isEmpty())
+            return true;
+        out.resize(0);
+        for (const QByteArray& card : std::as_const(made))
+            out.append(card);
+        made.clear();
+        if (device.write(out) != out.size())
+            return false;
+        written += out.size();
+        bool stop = false;
+        if (progress)
+            progress(stop, madeLast);
+        return !stop;
+    };
     const GroupPositions groups(groupTable);
     for (qsizetype first = 0; first < contacts.size(); first += BatchSize) {
         const qsizetype count = qMin(BatchSize, contacts.size() - first);
         QList<QByteArray> cards(count);
         QList<qsizetype> indexes(count);
         std::iota(indexes.begin(), indexes.end(), first);
-        QtConcurrent::blockingMap(indexes, [&](qsizetype index) {
+        QFuture<void> making = QtConcurrent::map(indexes, [&](qsizetype index) {
             const ContactEntry& contact = *contacts.at(index);
             cards[index - first] = vCardFromContact(contact, options, groups.categories(contact.groupUniqueIds));
         });
-        out.clear();
-        for (const QByteArray& card : std::as_const(cards))
-            out.append(card);
-        if (device.write(out) != out.size())
+        const bool ok = writeMade(); // the batch before, while this one is made
+        making.waitForFinished();
+        if (!ok)
             return -1;
-        written += out.size();
-        if (progress) {
-            bool stop = false;
-            progress(stop, first + count - 1);
-            if (stop)
-                return -1;
-        }
+        made = std::move(cards);
+        madeLast = first + count - 1;
     }
-    return written;
+    return writeMade() ? written : -1;
 }
 
 QByteArray ZQVCard::vCardsFromContacts(const ContactTable& contacts, const QStringList& options,

@@ -16,6 +16,8 @@
 
 namespace Quillary {
 
+class CardCollector;
+
 /// Converts between vCard streams and contact entries: cuts a stream into cards, reads each card into
 /// a detached contact, turns CATEGORIES into a group table, and writes contacts back as cards with
 /// their NOTE, PHOTO and CATEGORIES lines. Writes and reads CSV too. Made for one operation; several
@@ -38,11 +40,15 @@ public:
     QByteArray fileEncoding;
 
     /// Reads every card of a UTF-8 stream. Cards that cannot be read are skipped; a stop request
-    /// gives an empty list. Each entry keeps its card as a slice of the stream.
-    [[nodiscard]] ContactTable contactsFromVCards(const QByteArray& stream, const ProgressHandler& progress = {}) const;
+    /// gives an empty list. Each entry keeps its card as a slice of the stream. With `groupTable`, the
+    /// groups that the categories name are made while reading, and each contact gets their ids, as
+    /// makeGroupTableFromCategoriesOfContacts and convertCatetoriesToUniqueIds would do afterwards.
+    [[nodiscard]] ContactTable contactsFromVCards(const QByteArray& stream, const ProgressHandler& progress = {},
+                                                  GroupTable* groupTable = nullptr) const;
     /// Reads every card of UTF-8 text that a device delivers, a piece at a time, so that a large file
     /// never has to be in memory whole. The entries keep no card text.
-    [[nodiscard]] ContactTable contactsFromVCardDevice(QIODevice& device, const ProgressHandler& progress = {}) const;
+    [[nodiscard]] ContactTable contactsFromVCardDevice(QIODevice& device, const ProgressHandler& progress = {},
+                                                       GroupTable* groupTable = nullptr) const;
     /// The same for text; the text is encoded as UTF-8 first.
     [[nodiscard]] ContactTable contactsFromVCards(const QString& stream, const ProgressHandler& progress = {}) const;
     /// Entries with person, unique id and categories only.
@@ -110,11 +116,14 @@ public:
 
 private:
     struct Batch;
+    struct Piece;
     ContactEntryPtr readCard(const Batch& batch, qsizetype offset, qsizetype length) const;
-    bool readBatches(const Batch& batch, const QList<qsizetype>& cardIndexes, ContactTable& result,
-                     const ProgressHandler& progress) const;
-    ContactTable readCards(const QByteArray& stream, const ProgressHandler& progress, bool fullEntry) const;
-    static void giveDuplicatesNewIds(const ContactTable& contacts);
+    /// Reads the cards batch after batch, each batch on all cores; `whileReading` is work of this
+    /// thread done while a batch is being read.
+    bool readBatches(const Batch& batch, const QList<qsizetype>& cardIndexes, CardCollector& collector,
+                     const ProgressHandler& progress, const std::function<void()>& whileReading = {}) const;
+    ContactTable readCards(const QByteArray& stream, const ProgressHandler& progress, bool fullEntry,
+                           GroupTable* groupTable = nullptr) const;
 };
 
 namespace WriteOption {

@@ -61,28 +61,55 @@ QString predict(const Tables& tables, const QString& text)
     }
     if (text == u"日本")
         return QStringLiteral("JP");
-    if (text.toLower() == u"française")
+    if (text.compare(u"française", Qt::CaseInsensitive) == 0)
         return QStringLiteral("FR");
     return tables.codeByLocalizedCountry.value(text);
 }
 
-/// The code an address is laid out by, and the order of its parts.
-std::pair<QString, const QStringList*> resolveOrder(const Tables& tables, const QString& countryCode,
-                                                    const QString& country, const QString& defaultCountryCode)
+/// The code of a country's name, or of a code typed in lower case ("jp", "deu"). The name as written
+/// comes first, since upper-casing it alone would never match a table name such as "Japan". A file
+/// names the same few countries again and again: each thread remembers what it found for them.
+QString predictedCode(const std::shared_ptr<const Tables>& tables, const QString& country)
 {
-    QString code = countryCode;
-    if (code.isEmpty() && !country.isEmpty()) {
-        // The upper-case form lets codes typed in lower case ("jp", "deu") match; the name as written
-        // comes first, since upper-casing it alone would never match a table name such as "Japan".
-        code = predict(tables, country);
-        if (code.isEmpty())
-            code = predict(tables, country.toUpper());
+    constexpr qsizetype MemoLimit = 1024;
+    // The memo holds on to its tables, so that new tables can never take their address.
+    thread_local std::shared_ptr<const Tables> memoTables;
+    thread_local QHash<QString, QString> memo;
+    if (memoTables != tables || memo.size() >= MemoLimit) {
+        memo.clear();
+        memoTables = tables;
     }
+    if (const auto it = memo.constFind(country); it != memo.constEnd())
+        return *it;
+    QString code = predict(*tables, country);
     if (code.isEmpty())
-        code = defaultCountryCode;
-    const auto it = tables.dict.constFind(code.isUpper() ? code : code.toUpper());
-    const QStringList* order = (it != tables.dict.constEnd() && !it->order.isEmpty()) ? &it->order : &fallbackOrder();
-    return {code, order};
+        code = predict(*tables, country.toUpper());
+    // A copy of the thread's own, so that using it never touches a count other threads share.
+    code = QString(code.constData(), code.size());
+    memo.insert(country, code);
+    return code;
+}
+
+/// The code an address is laid out by: its own, else the one its country's name predicts (kept in
+/// `predicted`), else the default. Nothing is copied: these strings are shared by every thread.
+const QString& resolvedCode(const std::shared_ptr<const Tables>& tables, const QString& countryCode,
+                            const QString& country, const QString& defaultCountryCode, QString& predicted)
+{
+    if (!countryCode.isEmpty())
+        return countryCode;
+    if (!country.isEmpty()) {
+        predicted = predictedCode(tables, country);
+        if (!predicted.isEmpty())
+            return predicted;
+    }
+    return defaultCountryCode;
+}
+
+/// The order of the parts of an address laid out by a code.
+const QStringList& orderOf(const Tables& tables, const QString& code)
+{
+    const auto it = code.isUpper() ? tables.dict.constFind(code) : tables.dict.constFind(code.toUpper());
+    return it != tables.dict.constEnd() && !it->order.isEmpty() ? it->order : fallbackOrder();
 }
 
 QString localizedCountryName(const QString& code, const QString& language)
@@ -240,8 +267,9 @@ QStringList AddressFormats::addressFormatsOrder(const QString& countryCode, cons
                                                 const QString& defaultCountryCode)
 {
     const auto tables = current();
-    const auto [code, order] = resolveOrder(*tables, countryCode, country, defaultCountryCode);
-    return QStringList{code} + *order;
+    QString predicted;
+    const QString& code = resolvedCode(tables, countryCode, country, defaultCountryCode, predicted);
+    return QStringList{code} + orderOf(*tables, code);
 }
 
 QString AddressFormats::addressText(const PostalAddress& address, const QString& defaultCountryCode)
@@ -261,9 +289,11 @@ QString AddressFormats::addressText(const PostalAddress& address, const QString&
              {&address.zip(), &address.state(), &address.city(), &address.street(), &address.country()})
             append(*part);
     } else {
-        const QStringList* order =
-            resolveOrder(*current(), address.countryCode(), address.country(), defaultCountryCode).second;
-        for (const QString& word : *order)
+        const std::shared_ptr<const Tables>& tables = current();
+        QString predicted;
+        const QStringList& order = orderOf(
+            *tables, resolvedCode(tables, address.countryCode(), address.country(), defaultCountryCode, predicted));
+        for (const QString& word : order)
             append(address.part(word));
     }
     // No trailing space, also after a Japanese address without a country.

@@ -132,6 +132,8 @@ QHash<QString, QStringList>& customTable()
 
 QString LabelTable::labelFromiLabel(const QString& storedLabel)
 {
+    if (storedLabel.isEmpty())
+        return LabelText::NoLabel;
     if (storedLabel == LabelText::All)
         return LabelText::All;
     const Words& table = words();

@@ -129,20 +129,8 @@ StrictResult decodeStrict(QByteArrayView bytes, QByteArrayView charset)
     const QByteArray name = canonicalName(charset);
     if (name == "UTF-8") {
         StrictResult result;
-        if (!isValidUtf8(bytes)) {
-            // Find the offset of the first bad sequence for the message.
-            qsizetype lo = 0, hi = bytes.size();
-            while (hi - lo > 1) {
-                const qsizetype mid = (lo + hi) / 2;
-                if (isValidUtf8(bytes.first(mid)))
-                    lo = mid;
-                else
-                    hi = mid;
-            }
-            // A cut through a multi-byte sequence is valid up to its start; step back to it.
-            while (lo > 0 && (uchar(bytes[lo]) & 0xC0) == 0x80)
-                --lo;
-            result.errorOffset = lo;
+        if (const qsizetype invalidAt = firstInvalidUtf8(bytes); invalidAt >= 0) {
+            result.errorOffset = invalidAt;
             return result;
         }
         result.text = QString::fromUtf8(bytes);
@@ -223,9 +211,9 @@ bool Utf8Validator::feed(QByteArrayView bytes)
         m_carry.clear();
     }
     const qsizetype cut = incompleteTail(bytes);
-    if (!isValidUtf8(bytes.first(cut))) {
+    if (const qsizetype invalidAt = firstInvalidUtf8(bytes.first(cut)); invalidAt >= 0) {
         m_valid = false;
-        m_errorOffset = m_offset - bytes.size() + decodeStrict(bytes.first(cut), "UTF-8").errorOffset;
+        m_errorOffset = m_offset - bytes.size() + invalidAt;
         return false;
     }
     m_carry = bytes.sliced(cut).toByteArray();
@@ -239,9 +227,10 @@ qsizetype Utf8Validator::errorOffset() const
     return m_carry.isEmpty() ? -1 : m_offset - m_carry.size();
 }
 
-bool isValidUtf8(QByteArrayView bytes)
+qsizetype firstInvalidUtf8(QByteArrayView bytes)
 {
-    const auto* p = reinterpret_cast<const uchar*>(bytes.data());
+    const auto* const start = reinterpret_cast<const uchar*>(bytes.data());
+    const auto* p = start;
     const auto* end = p + bytes.size();
     while (p < end) {
         // Skip ASCII eight bytes at a time; most contact files are mostly ASCII.
@@ -275,20 +264,25 @@ bool isValidUtf8(QByteArrayView bytes)
             minimum = 0x10000;
             codePoint = c & 0x07;
         } else {
-            return false;
+            return p - start;
         }
         if (end - p < length)
-            return false;
+            return p - start;
         for (int i = 1; i < length; ++i) {
             if ((p[i] & 0xC0) != 0x80)
-                return false;
+                return p - start;
             codePoint = (codePoint << 6) | (p[i] & 0x3F);
         }
         if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-            return false;
+            return p - start;
         p += length;
     }
-    return true;
+    return -1;
+}
+
+bool isValidUtf8(QByteArrayView bytes)
+{
+    return firstInvalidUtf8(bytes) < 0;
 }
 
 } // namespace Quillary::Charset

@@ -34,6 +34,9 @@ struct StrictResult
 
 /// True when the bytes are well-formed UTF-8 (no overlongs, surrogates or code points past U+10FFFF).
 [[nodiscard]] bool isValidUtf8(QByteArrayView bytes);
+/// The offset of the first byte that does not start a well-formed sequence (or starts one cut off at
+/// the end); -1 when all of it is UTF-8.
+[[nodiscard]] qsizetype firstInvalidUtf8(QByteArrayView bytes);
 
 /// Checks that text arriving in pieces is well-formed UTF-8; a sequence may be split between pieces.
 class Utf8Validator

@@ -4,7 +4,9 @@
 #include "formats/TextEncodings.h"
 #include "support/Charset.h"
 
+#include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Quillary;
@@ -269,6 +271,41 @@ private Q_SLOTS:
         QVERIFY(decoded.ok());
         QVERIFY(decoded.utf8.endsWith("END:VCARD\r\n\xC3\xBF"));
         QCOMPARE(decoded.repairedBytes, 1);
+    }
+
+    void fileWithAStrayByteIsReadAgainWhole_data()
+    {
+        QTest::addColumn<qsizetype>("cardsBefore");
+
+        // A file is checked while its pieces are read: what was read before the stray byte is dropped.
+        QTest::newRow("in the first piece") << qsizetype(3);
+        QTest::newRow("after several pieces") << qsizetype(60000);
+    }
+
+    void fileWithAStrayByteIsReadAgainWhole()
+    {
+        QFETCH(qsizetype, cardsBefore);
+        const QByteArray card = largeUtf8Text().first(largeUtf8Text().size() / 20000);
+        const QByteArray before = card.repeated(cardsBefore);
+        const QByteArray bytes = before + "BEGIN:VCARD\r\nFN:Ren\xE9\r\nEND:VCARD\r\n" + card.repeated(3);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("stray.vcf"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+
+        const ContactFileReader::Result automatic = ContactFileReader::read(path);
+        QVERIFY2(automatic.ok(), qPrintable(automatic.errorString));
+        QCOMPARE(automatic.contacts.size(), cardsBefore + 4);
+        QCOMPARE(automatic.contacts.at(cardsBefore)->person->compositeName(), QStringLiteral("René"));
+        QVERIFY(!automatic.warning.isEmpty());
+        QCOMPARE(automatic.groupTable.size(), 1);
+
+        const ContactFileReader::Result strict = ContactFileReader::read(path, "UTF-8");
+        QVERIFY(!strict.ok());
+        QVERIFY(strict.contacts.isEmpty());
+        const qsizetype offset = before.size() + qstrlen("BEGIN:VCARD\r\nFN:Ren");
+        QVERIFY2(strict.errorString.endsWith(QStringLiteral("offset %1.").arg(offset)), qPrintable(strict.errorString));
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 using namespace Quillary;
@@ -326,6 +327,72 @@ private Q_SLOTS:
         const QByteArray fromPng = ZQVCard::encodeVCardPhoto(png);
         QVERIFY(!fromPng.isEmpty());
         QVERIFY(fromPng.startsWith("PHOTO;ENCODING=b;TYPE=JPEG:/9j/"));
+    }
+
+    void readsADeviceLikeTheWholeStream_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+
+        // Several pieces of the device reader, with copies of one UID far apart and categories.
+        QByteArray many;
+        for (int i = 0; i < 40000; ++i) {
+            const QByteArray number = QByteArray::number(i);
+            many += card("N" + number,
+                         "UID:" + QByteArray::number(i % 15000) + "\r\nCATEGORIES:G" + QByteArray::number(i % 7)
+                             + ",All\r\nNOTE:" + QByteArray(60, 'n') + "\r\n");
+        }
+        QTest::newRow("cards over several pieces") << many;
+        QTest::newRow("a card longer than a piece") << card("Before", "CATEGORIES:X\r\n")
+                + card("Long", "NOTE:" + QByteArray(9 << 20, 'x') + "\r\n") + card("After", "CATEGORIES:X,Y\r\n");
+    }
+
+    void readsADeviceLikeTheWholeStream()
+    {
+        QFETCH(QByteArray, stream);
+        QBuffer device(&stream);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        GroupTable groups;
+        const ContactTable read = ZQVCard().contactsFromVCardDevice(device, {}, &groups);
+        // What reading the whole stream and grouping afterwards gives.
+        const ContactTable whole = ZQVCard().contactsFromVCards(stream);
+        const GroupTable expectedGroups = ZQVCard::makeGroupTableFromCategoriesOfContacts(whole);
+        ZQVCard::convertCatetoriesToUniqueIds(whole, expectedGroups);
+
+        QCOMPARE(names(read), names(whole));
+        QSet<QString> ids;
+        for (qsizetype i = 0; i < read.size(); ++i) {
+            ids.insert(read.at(i)->uniqueId);
+            QCOMPARE(read.at(i)->groupUniqueIds.size(), whole.at(i)->groupUniqueIds.size());
+            if (i < 15000 && read.at(i)->uniqueId.size() < 6) // the first of copies keeps its UID
+                QCOMPARE(read.at(i)->uniqueId, whole.at(i)->uniqueId);
+        }
+        QCOMPARE(ids.size(), read.size());
+        QCOMPARE(groups.size(), expectedGroups.size());
+        for (qsizetype i = 0; i < groups.size(); ++i) {
+            QCOMPARE(groups.at(i)->groupName, expectedGroups.at(i)->groupName);
+            QCOMPARE(groups.at(i)->contactTable.size(), expectedGroups.at(i)->contactTable.size());
+        }
+        QCOMPARE(groups.constFirst()->contactTable.size(), read.size());
+    }
+
+    void writingReportsEachBatchAndStopsWhenAsked()
+    {
+        QByteArray stream;
+        for (int i = 0; i < 1200; ++i)
+            stream += card("N" + QByteArray::number(i));
+        const ContactTable contacts = ZQVCard().contactsFromVCards(stream);
+        QList<qsizetype> reported;
+        const QByteArray all =
+            ZQVCard().vCardsFromContacts(contacts, {}, {}, [&](bool&, qsizetype index) { reported.append(index); });
+        QCOMPARE(reported, (QList<qsizetype>{511, 1023, 1199}));
+        QCOMPARE(names(ZQVCard().contactsFromVCards(all)), names(contacts));
+
+        QBuffer device;
+        QVERIFY(device.open(QIODevice::WriteOnly));
+        const qint64 written =
+            ZQVCard().writeVCards(device, contacts, {}, {}, [](bool& stop, qsizetype) { stop = true; });
+        QCOMPARE(written, qint64(-1));
+        QCOMPARE(ZQVCard().contactsFromVCards(device.data()).size(), 512);
     }
 
     void givesCopiesOfACardTheirOwnIdentity()

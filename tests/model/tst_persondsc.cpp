@@ -4,6 +4,11 @@
 #include "PersonDscSamples.h"
 #include "TestSupport.h"
 #include "model/LabelTable.h"
+#include "model/addressbook/Records.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QtConcurrent/QtConcurrentRun>
 
 using namespace Quillary;
 using namespace Quillary::Test;
@@ -526,6 +531,24 @@ private Q_SLOTS:
         QCOMPARE(back.photoData(), QByteArrayLiteral("photo"));
         QCOMPARE(back.showAsPerson(), false);
         QCOMPARE(back.compositeName(), u"Some Company"_s);
+    }
+
+    void newIdentitiesAreDistinctRandomUuidsOnEveryThread()
+    {
+        // Each thread draws from its own generator: two threads must never hand out the same ids.
+        const auto draw = [] {
+            QStringList ids;
+            for (int i = 0; i < 20000; ++i)
+                ids.append(AddressBook::newUniqueId());
+            return ids;
+        };
+        QFuture<QStringList> other = QtConcurrent::run(draw);
+        const QStringList ids = draw() + other.result();
+        static const QRegularExpression uuid(
+            QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}$"));
+        for (const QString& id : ids)
+            QVERIFY2(uuid.match(id).hasMatch(), qPrintable(id));
+        QCOMPARE(QSet<QString>(ids.cbegin(), ids.cend()).size(), ids.size());
     }
 };
 

@@ -14,15 +14,16 @@ public:
 };
 
 namespace {
-// One empty instance for every default-constructed address, so empty addresses allocate nothing.
-QSharedDataPointer<PostalAddressData>& sharedEmpty()
+// What an empty address reads. An empty address has no data of its own: creating and copying it
+// touches no count that every thread would share.
+const PostalAddressData& emptyData()
 {
-    static QSharedDataPointer<PostalAddressData> empty(new PostalAddressData);
+    static const PostalAddressData empty;
     return empty;
 }
 } // namespace
 
-PostalAddress::PostalAddress() : d(sharedEmpty()) { }
+PostalAddress::PostalAddress() = default;
 PostalAddress::PostalAddress(const PostalAddress&) = default;
 PostalAddress::PostalAddress(PostalAddress&&) noexcept = default;
 PostalAddress& PostalAddress::operator=(const PostalAddress&) = default;
@@ -31,68 +32,69 @@ PostalAddress::~PostalAddress() = default;
 
 const QString& PostalAddress::street() const
 {
-    return d->street;
+    return data().street;
 }
 const QString& PostalAddress::city() const
 {
-    return d->city;
+    return data().city;
 }
 const QString& PostalAddress::state() const
 {
-    return d->state;
+    return data().state;
 }
 const QString& PostalAddress::zip() const
 {
-    return d->zip;
+    return data().zip;
 }
 const QString& PostalAddress::country() const
 {
-    return d->country;
+    return data().country;
 }
 const QString& PostalAddress::countryCode() const
 {
-    return d->countryCode;
+    return data().countryCode;
 }
 void PostalAddress::setStreet(const QString& value)
 {
-    d->street = value;
+    edit().street = value;
 }
 void PostalAddress::setCity(const QString& value)
 {
-    d->city = value;
+    edit().city = value;
 }
 void PostalAddress::setState(const QString& value)
 {
-    d->state = value;
+    edit().state = value;
 }
 void PostalAddress::setZip(const QString& value)
 {
-    d->zip = value;
+    edit().zip = value;
 }
 void PostalAddress::setCountry(const QString& value)
 {
-    d->country = value;
+    edit().country = value;
 }
 void PostalAddress::setCountryCode(const QString& value)
 {
-    d->countryCode = value;
+    edit().countryCode = value;
 }
 
 const QString& PostalAddress::part(QStringView key) const
 {
     static const QString none;
+    const PostalAddressData& parts = data();
     if (key == u"Street")
-        return d->street;
+        return parts.street;
     if (key == u"City")
-        return d->city;
+        return parts.city;
     if (key == u"State")
-        return d->state;
+        return parts.state;
     if (key == u"ZIP")
-        return d->zip;
+        return parts.zip;
     if (key == u"Country")
-        return d->country;
+        return parts.country;
     if (key == u"CountryCode")
-        return d->countryCode;
+        return parts.countryCode;
     return none;
 }
 
@@ -114,8 +116,21 @@ void PostalAddress::setPart(QStringView key, const QString& value)
 
 bool PostalAddress::isEmpty() const
 {
-    return d->street.isEmpty() && d->city.isEmpty() && d->state.isEmpty() && d->zip.isEmpty() && d->country.isEmpty()
-        && d->countryCode.isEmpty();
+    const PostalAddressData& parts = data();
+    return parts.street.isEmpty() && parts.city.isEmpty() && parts.state.isEmpty() && parts.zip.isEmpty()
+        && parts.country.isEmpty() && parts.countryCode.isEmpty();
+}
+
+const PostalAddressData& PostalAddress::data() const
+{
+    return d ? *d : emptyData();
+}
+
+PostalAddressData& PostalAddress::edit()
+{
+    if (!d)
+        d = new PostalAddressData;
+    return *d;
 }
 
 bool operator==(const PostalAddress& a, const PostalAddress& b)

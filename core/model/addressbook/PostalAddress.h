@@ -40,7 +40,10 @@ public:
     friend bool operator==(const PostalAddress& a, const PostalAddress& b);
 
 private:
-    QSharedDataPointer<PostalAddressData> d;
+    [[nodiscard]] const PostalAddressData& data() const;
+    PostalAddressData& edit();
+
+    QSharedDataPointer<PostalAddressData> d; ///< none for an empty address
 };
 
 /// A service account of a person: an instant-message handle or a social profile.

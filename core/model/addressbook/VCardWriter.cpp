@@ -6,7 +6,6 @@
 #include "VCardServices_p.h"
 #include "VCardValues_p.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace Quillary::AddressBook::VCardCodec {
@@ -95,7 +94,10 @@ void CardWriter::raw(QStringView value)
     // URIs are not text: they are written as they are, but never with a line break.
     const qsizetype start = m_line.size();
     appendUtf8(m_line, value);
-    std::replace_if(m_line.begin() + start, m_line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    for (qsizetype i = start; i < m_line.size(); ++i) {
+        if (m_line.at(i) == '\r' || m_line.at(i) == '\n')
+            m_line[i] = ' ';
+    }
 }
 
 void CardWriter::end()
