@@ -3,11 +3,14 @@
 
 #include "model/FieldIdentifiers.h"
 #include "model/LabelTable.h"
+#include "model/addressbook/Records.h"
+#include "table/Pieces_p.h"
 #include "table/RowSorter.h"
 #include "table/SortKeys.h"
 #include "table/SortedRows.h"
 
 #include <QRandomGenerator>
+#include <QSemaphore>
 #include <QTest>
 
 #include <numeric>
@@ -63,14 +66,16 @@ void randomize(QRandomGenerator& random, PersonDsc& person)
                                    QChar(0xDC28) + QStringLiteral("y")};
     person.setValue(pick(random, names), Field::FirstName);
     person.setValue(pick(random, names), Field::LastName);
+    person.setValue(pick(random, names), Field::PhoneticLastName);
     person.setStringValue(pick(random, names), Field::Company);
     if (random.bounded(2))
         person.setBirthdayValue(BirthdayValue{DateComponents{0, 1 + random.bounded(2), 1}, {}});
 }
 
-ContactEntryPtr randomContact(QRandomGenerator& random, const QString& group)
+ContactEntryPtr randomContact(QRandomGenerator& random, const QString& group, bool bound = false)
 {
-    auto entry = ContactEntry::make(std::make_shared<PersonDsc>());
+    auto entry = ContactEntry::make(bound ? std::make_shared<PersonDsc>(std::make_shared<AddressBook::Person>())
+                                          : std::make_shared<PersonDsc>());
     randomize(random, *entry->person);
     if (random.bounded(3) == 0)
         entry->groupUniqueIds = {group};
@@ -144,6 +149,8 @@ private Q_SLOTS:
     void keptRowsAreRebuiltRows();
     void foldedOrderAgreesWithComparator_data();
     void foldedOrderAgreesWithComparator();
+    void everyPieceRunsOnce_data();
+    void everyPieceRunsOnce();
 };
 
 void TestSortedRows::keptRowsAreRebuiltRows_data()
@@ -151,14 +158,16 @@ void TestSortedRows::keptRowsAreRebuiltRows_data()
     QTest::addColumn<QString>("sortKey");
     QTest::addColumn<QString>("otherKey"); // sorted by in between, then back
     QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("bound"); // contacts of records, which only the calling thread reads
     for (const char* key : {"compositeName", "FirstName", "LastName", "Phone", "Email domain", "Email username", "City",
-                            "ZIP", "Dates", "Dates label", "Birthday", "Company", "Phone label"}) {
+                            "ZIP", "Dates", "Dates label", "Birthday", "Company", "Phone label", "Phonetic LastName"}) {
         const QString sortKey = QString::fromLatin1(key);
         QTest::newRow(key) << sortKey << (sortKey == u"Phone" ? QStringLiteral("Email") : QStringLiteral("Phone"))
-                           << 300;
+                           << 300 << false;
     }
     // Enough contacts that their values are read, sorted and made into rows in pieces at once.
-    QTest::newRow("Phone, in pieces") << QStringLiteral("Phone") << QStringLiteral("LastName") << 9000;
+    QTest::newRow("Phone, in pieces") << QStringLiteral("Phone") << QStringLiteral("LastName") << 9000 << false;
+    QTest::newRow("bound, in pieces") << QStringLiteral("City") << QStringLiteral("compositeName") << 5000 << true;
 }
 
 void TestSortedRows::keptRowsAreRebuiltRows()
@@ -166,11 +175,12 @@ void TestSortedRows::keptRowsAreRebuiltRows()
     QFETCH(QString, sortKey);
     QFETCH(QString, otherKey);
     QFETCH(int, count);
+    QFETCH(bool, bound);
     QRandomGenerator random(42);
     const QString groupId = QStringLiteral("G-1");
     ContactTable contacts;
     for (int i = 0; i < count; ++i)
-        contacts.append(randomContact(random, groupId));
+        contacts.append(randomContact(random, groupId, bound));
     ContactCollection collection = collectionOf(contacts);
     const GroupEntryPtr top = collection.groupTable.first();
     auto group = std::make_shared<GroupEntry>();
@@ -202,7 +212,7 @@ void TestSortedRows::keptRowsAreRebuiltRows()
         {"contacts added",
          [&] {
              for (int i = 0; i < 3; ++i)
-                 collection.contactTable.append(randomContact(random, groupId));
+                 collection.contactTable.append(randomContact(random, groupId, bound));
          }},
         {"a group chosen", [&] { collection.selectedGroupDict = group; }},
         {"a contact of many phones",
@@ -294,6 +304,33 @@ void TestSortedRows::foldedOrderAgreesWithComparator()
             difference(kept.update(collection, Columns, sort), rebuilt(collection, sort), collection.selectedLabels);
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }
+}
+
+void TestSortedRows::everyPieceRunsOnce_data()
+{
+    QTest::addColumn<int>("busyThreads"); // of the pool, held by other work meanwhile
+    QTest::newRow("threads free") << 0;
+    QTest::newRow("every thread busy") << QThreadPool::globalInstance()->maxThreadCount();
+}
+
+void TestSortedRows::everyPieceRunsOnce()
+{
+    // The calling thread takes what no other thread has started: busy threads delay nothing.
+    QFETCH(int, busyThreads);
+    QSemaphore started;
+    QSemaphore release;
+    for (int i = 0; i < busyThreads; ++i)
+        QThreadPool::globalInstance()->start([&] {
+            started.release();
+            release.acquire();
+        });
+    started.acquire(busyThreads);
+    std::vector<std::atomic<int>> runs(16);
+    Pieces::run(runs.size(), [&](size_t piece) { ++runs[piece]; });
+    release.release(busyThreads);
+    QThreadPool::globalInstance()->waitForDone();
+    for (const std::atomic<int>& count : runs)
+        QCOMPARE(count.load(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestSortedRows)
