@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <QVarLengthArray>
 
 #include <algorithm>
 
@@ -134,9 +135,17 @@ void ContactsViewController::updateTable()
                                                    : Remembered{row.index, std::nullopt});
     }
     reload();
+    // Mostly one contact is selected: each row's contact is compared with a few addresses before
+    // any hashing.
+    constexpr qsizetype Few = 8;
+    QVarLengthArray<const ContactEntry*, Few> few;
+    for (auto it = remembered.cbegin(); it != remembered.cend() && remembered.size() <= Few; ++it)
+        few.append(it.key());
     QList<int> selected;
     for (int position = 0; position < m_rows.size() && !remembered.isEmpty(); ++position) {
         const SubContactRow& row = m_rows.at(position);
+        if (!few.isEmpty() && !few.contains(row.contact.get()))
+            continue;
         const auto it = remembered.constFind(row.contact.get());
         if (it == remembered.constEnd())
             continue;
