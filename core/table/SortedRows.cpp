@@ -137,6 +137,14 @@ const SubContactTable& SortedRows::update(const ContactCollection& collection, c
                 prefetch(contacts.at(index + 2 * Ahead).get());
             if (index + Ahead < end)
                 prefetch(contacts.at(index + Ahead)->person.get());
+            // Counted afresh, the rows read the labels of every value of the columns' lists.
+            if (recount && index + Ahead / 2 < end) {
+                const PersonDsc& ahead = *contacts.at(index + Ahead / 2)->person;
+                for (const TableRows::RowColumn& column : std::as_const(m_columns)) {
+                    if (!ahead.isBound()) // a bound contact would read its record to answer
+                        prefetch(ahead.labeledValues(column.field).constData());
+                }
+            }
             const ContactEntryPtr& contact = contacts.at(index);
             if (!alone && contact->person->isBound()) {
                 piece.bound.push_back(quint32(index));
