@@ -281,6 +281,9 @@ void SortedRows::project(const ContactTable& contacts, const SortKeyCache* keys,
                 const RowRef& next = refs[i + 8];
                 if (next.index < start[next.slot + 1] - start[next.slot])
                     prefetch(oldRows + position[start[next.slot] + next.index]);
+            } else if (!reuse && i + 8 < refs.size()) {
+                // A new row counts a reference to its contact, which is kept beside the contact.
+                prefetch(contacts.at(refs[i + 8].slot).get());
             }
             SubContactRow& row = rows[i];
             row.index = int(ref.index);
