@@ -284,7 +284,9 @@ private Q_SLOTS:
         QTest::newRow("before the delay") << 100 << 10 << false;
         QTest::newRow("nothing done yet") << 250 << 0 << true;
         QTest::newRow("half done at the delay") << 250 << 50 << false;
-        QTest::newRow("a fifth done at the delay") << 250 << 20 << true;
+        QTest::newRow("a tenth done at the delay") << 250 << 10 << true;
+        // The rest (a second) ends before a window shown now could go.
+        QTest::newRow("a fifth done at the delay") << 250 << 20 << false;
         QTest::newRow("nearly done later") << 900 << 90 << false;
         QTest::newRow("four delays gone") << 1000 << 99 << true;
     }

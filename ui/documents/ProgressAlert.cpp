@@ -85,12 +85,13 @@ bool ProgressAlert::shouldShow(qint64 elapsedMs, int percent)
 {
     if (elapsedMs < showDelay)
         return false;
-    // Work about to end shows no window: one that stayed a second for half a second of work would
-    // only make it longer. Past four show delays the window comes whatever the estimate says.
+    // Work about to end shows no window: a window stays its minimum time, so one shown for work
+    // that ends sooner would only keep the user waiting. Past four show delays the window comes
+    // whatever the estimate says.
     if (percent <= 0 || elapsedMs >= qint64(showDelay) * 4)
         return true;
     const qint64 remaining = elapsedMs * (100 - percent) / percent;
-    return remaining > qint64(showDelay) * 2;
+    return remaining > qMax(qint64(minimumVisible), qint64(showDelay) * 2);
 }
 
 ProgressAlert::Outcome ProgressAlert::run(DocumentTask* task, QWidget* parent)

@@ -39,7 +39,8 @@ public:
     /// How long work may run before the window appears, and how long the window stays at least.
     static void setTimings(int showDelayMs, int minimumVisibleMs);
     /// Whether work that has run this long and done this much (0 to 100) needs the window: after
-    /// the show delay, unless what is done so far says the rest takes less than two delays more.
+    /// the show delay, unless what is done so far says the rest ends before the window's minimum
+    /// time on screen (or two delays) would.
     [[nodiscard]] static bool shouldShow(qint64 elapsedMs, int percent);
 
     [[nodiscard]] bool cancelState() const { return m_cancelState; }
