@@ -288,7 +288,9 @@ private Q_SLOTS:
         // The rest (a second) ends before a window shown now could go.
         QTest::newRow("a fifth done at the delay") << 250 << 20 << false;
         QTest::newRow("nearly done later") << 900 << 90 << false;
-        QTest::newRow("four delays gone") << 1000 << 99 << true;
+        QTest::newRow("four delays gone, half left") << 1000 << 50 << true;
+        QTest::newRow("four delays gone, nearly done") << 1000 << 95 << false;
+        QTest::newRow("eight delays gone") << 2000 << 99 << true;
     }
 
     void progressWindowOnlyForLongWork()

@@ -85,13 +85,15 @@ bool ProgressAlert::shouldShow(qint64 elapsedMs, int percent)
 {
     if (elapsedMs < showDelay)
         return false;
-    // Work about to end shows no window: a window stays its minimum time, so one shown for work
-    // that ends sooner would only keep the user waiting. Past four show delays the window comes
-    // whatever the estimate says.
-    if (percent <= 0 || elapsedMs >= qint64(showDelay) * 4)
+    // Without an estimate, or after eight delays, the window comes in any case.
+    if (percent <= 0 || elapsedMs >= qint64(showDelay) * 8)
         return true;
+    // Work about to end shows no window: a window stays its minimum time, so one shown for work
+    // that ends sooner would only keep the user waiting. Past four delays only work within two
+    // delays of its end goes without.
     const qint64 remaining = elapsedMs * (100 - percent) / percent;
-    return remaining > qMax(qint64(minimumVisible), qint64(showDelay) * 2);
+    const qint64 aboutToEnd = qint64(showDelay) * 2;
+    return remaining > (elapsedMs >= qint64(showDelay) * 4 ? aboutToEnd : qMax(qint64(minimumVisible), aboutToEnd));
 }
 
 ProgressAlert::Outcome ProgressAlert::run(DocumentTask* task, QWidget* parent)

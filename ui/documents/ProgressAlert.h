@@ -40,7 +40,7 @@ public:
     static void setTimings(int showDelayMs, int minimumVisibleMs);
     /// Whether work that has run this long and done this much (0 to 100) needs the window: after
     /// the show delay, unless what is done so far says the rest ends before the window's minimum
-    /// time on screen (or two delays) would.
+    /// time on screen would (past four delays: within two delays); past eight delays always.
     [[nodiscard]] static bool shouldShow(qint64 elapsedMs, int percent);
 
     [[nodiscard]] bool cancelState() const { return m_cancelState; }
