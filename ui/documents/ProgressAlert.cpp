@@ -55,7 +55,9 @@ ProgressAlert::ProgressAlert(DocumentTask* task, QWidget* parent)
 void ProgressAlert::requestClose()
 {
     m_progressIndicator->setValue(100);
-    const qint64 remaining = minimumVisible - (m_shownSince.isValid() ? m_shownSince.elapsed() : 0);
+    // Until the work has run the minimum time, and the window has been seen for half of it.
+    const qint64 remaining = qMax(minimumVisible - (m_workStarted.isValid() ? m_workStarted.elapsed() : 0),
+                                  minimumVisible / 2 - (m_shown.isValid() ? m_shown.elapsed() : 0));
     if (remaining > 0)
         QTimer::singleShot(int(remaining), this, &QDialog::accept);
     else
@@ -88,12 +90,11 @@ bool ProgressAlert::shouldShow(qint64 elapsedMs, int percent)
     // Without an estimate, or after eight delays, the window comes in any case.
     if (percent <= 0 || elapsedMs >= qint64(showDelay) * 8)
         return true;
-    // Work about to end shows no window: a window stays its minimum time, so one shown for work
-    // that ends sooner would only keep the user waiting. Past four delays only work within two
-    // delays of its end goes without.
+    // The window stays until the work has run its minimum time: work expected to end sooner shows
+    // none, as a window would only keep the user waiting; so does work about to end, which would
+    // make the window flash.
     const qint64 remaining = elapsedMs * (100 - percent) / percent;
-    const qint64 aboutToEnd = qint64(showDelay) * 2;
-    return remaining > (elapsedMs >= qint64(showDelay) * 4 ? aboutToEnd : qMax(qint64(minimumVisible), aboutToEnd));
+    return elapsedMs + remaining > minimumVisible && remaining > qint64(showDelay) * 2;
 }
 
 ProgressAlert::Outcome ProgressAlert::run(DocumentTask* task, QWidget* parent)
@@ -105,7 +106,8 @@ ProgressAlert::Outcome ProgressAlert::run(DocumentTask* task, QWidget* parent)
         waitUntilFinished(task, qMax(10, showDelay / 5));
     if (!task->isFinished()) {
         ProgressAlert alert(task, parent);
-        alert.m_shownSince.start();
+        alert.m_workStarted = started;
+        alert.m_shown.start();
         alert.exec();
         // Cancelled work stops at its next step or finishes and drops its result.
         waitUntilFinished(task, -1);

@@ -36,11 +36,13 @@ public:
     /// The task is deleted afterwards.
     static Outcome run(DocumentTask* task, QWidget* parent);
 
-    /// How long work may run before the window appears, and how long the window stays at least.
+    /// How long work may run before the window appears, and how long the work keeps the window
+    /// at least (counted from the start of the work; a window that came late stays half of it), so
+    /// that the window never flashes.
     static void setTimings(int showDelayMs, int minimumVisibleMs);
     /// Whether work that has run this long and done this much (0 to 100) needs the window: after
-    /// the show delay, unless what is done so far says the rest ends before the window's minimum
-    /// time on screen would (past four delays: within two delays); past eight delays always.
+    /// the show delay, when what is done so far says the work outlasts the minimum time and is not
+    /// within two delays of its end; past eight delays always.
     [[nodiscard]] static bool shouldShow(qint64 elapsedMs, int percent);
 
     [[nodiscard]] bool cancelState() const { return m_cancelState; }
@@ -55,7 +57,8 @@ private:
     QLabel* m_alertMessage;
     QProgressBar* m_progressIndicator;
     QPushButton* m_cancelButton;
-    QElapsedTimer m_shownSince;
+    QElapsedTimer m_workStarted; ///< the window stays until the work has run the minimum time
+    QElapsedTimer m_shown;
     bool m_cancelState = false;
 };
 
