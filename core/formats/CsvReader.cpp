@@ -329,7 +329,7 @@ Columns columnsOf(const QStringList& header)
     return columns;
 }
 
-constexpr qsizetype BatchSize = 512;
+constexpr qsizetype BatchSize = 4096;
 
 /// This thread's copy of the template of one reading.
 const ContactTemplate& threadTemplate(const ContactTemplate& from, quint64 reading)

@@ -10,6 +10,8 @@
 #include <QSet>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace Quillary;
 
 namespace {
@@ -378,21 +380,25 @@ private Q_SLOTS:
     void writingReportsEachBatchAndStopsWhenAsked()
     {
         QByteArray stream;
-        for (int i = 0; i < 1200; ++i)
+        for (int i = 0; i < 9000; ++i)
             stream += card("N" + QByteArray::number(i));
         const ContactTable contacts = ZQVCard().contactsFromVCards(stream);
         QList<qsizetype> reported;
         const QByteArray all =
             ZQVCard().vCardsFromContacts(contacts, {}, {}, [&](bool&, qsizetype index) { reported.append(index); });
-        QCOMPARE(reported, (QList<qsizetype>{511, 1023, 1199}));
+        // After each batch, in order, the last one ending with the last contact.
+        QVERIFY(reported.size() >= 2);
+        QVERIFY(std::is_sorted(reported.cbegin(), reported.cend()));
+        QCOMPARE(reported.constLast(), contacts.size() - 1);
         QCOMPARE(names(ZQVCard().contactsFromVCards(all)), names(contacts));
 
+        // Stopped at the first report: what was written is the first batch, and nothing more.
         QBuffer device;
         QVERIFY(device.open(QIODevice::WriteOnly));
         const qint64 written =
             ZQVCard().writeVCards(device, contacts, {}, {}, [](bool& stop, qsizetype) { stop = true; });
         QCOMPARE(written, qint64(-1));
-        QCOMPARE(ZQVCard().contactsFromVCards(device.data()).size(), 512);
+        QCOMPARE(ZQVCard().contactsFromVCards(device.data()).size(), reported.constFirst() + 1);
     }
 
     void givesCopiesOfACardTheirOwnIdentity()
