@@ -301,6 +301,8 @@ public:
     /// The names of the groups with these unique ids, in group-table order, joined by ",".
     [[nodiscard]] QString categories(const QStringList& uniqueIds) const
     {
+        if (uniqueIds.isEmpty())
+            return {};
         QList<qsizetype> found;
         for (const QString& uniqueId : uniqueIds) {
             if (const auto it = m_positions.constFind(uniqueId); it != m_positions.cend())
@@ -333,44 +335,55 @@ QString ZQVCard::categoriesFromUniqueIds(const QStringList& uniqueIds, const Gro
 
 QByteArray ZQVCard::vCardFromContact(const ContactEntry& contact, const QStringList& options, const QString& categories)
 {
+    QByteArray card;
+    appendVCardFromContact(card, contact, options, categories);
+    return card;
+}
+
+void ZQVCard::appendVCardFromContact(QByteArray& out, const ContactEntry& contact, const QStringList& options,
+                                     const QString& categories)
+{
     if (!contact.person)
-        return {};
+        return;
     const PersonDsc& person = *contact.person;
-    QByteArray card = AddressBook::VCardCodec::writePerson(person.toRecord());
+    const qsizetype start = out.size();
+    AddressBook::VCardCodec::appendPerson(out, person.toRecord());
     static const QByteArray endLine = QByteArrayLiteral("END:VCARD\r\n");
-    if (!card.endsWith(endLine))
-        return {};
-    card.chop(endLine.size());
+    if (!out.endsWith(endLine)) {
+        out.truncate(start);
+        return;
+    }
+    out.chop(endLine.size());
     if (options.contains(WriteOption::Note)) {
         const QString note = person.stringValueForIdentifier(Field::Note);
         if (!note.isEmpty())
-            AddressBook::VCardCodec::appendFolded(card, QByteArray("NOTE:" + escapedNote(note).toUtf8()));
+            AddressBook::VCardCodec::appendFolded(out, QByteArray("NOTE:" + escapedNote(note).toUtf8()));
     }
     if (options.contains(WriteOption::Photo))
-        card.append(encodeVCardPhoto(person.photoData()));
+        out.append(encodeVCardPhoto(person.photoData()));
     if (!categories.isEmpty())
-        AddressBook::VCardCodec::appendFolded(card, QByteArray("CATEGORIES:" + categories.toUtf8()));
-    card.append(endLine);
-    return card;
+        AddressBook::VCardCodec::appendFolded(out, QByteArray("CATEGORIES:" + categories.toUtf8()));
+    out.append(endLine);
 }
 
 qint64 ZQVCard::writeVCards(QIODevice& device, const ContactTable& contacts, const QStringList& options,
                             const GroupTable& groupTable, const ProgressHandler& progress) const
 {
+    // Each task writes a run of contacts into one text of its own: a text per card would be freed by
+    // the writing thread while the tasks allocate in the same heaps.
+    constexpr qsizetype RunSize = 128;
     qint64 written = 0;
-    QByteArray out;
-    QList<QByteArray> made; // cards of the batch before, not written yet
+    QList<QByteArray> made; // texts of the batch before, not written yet
     qsizetype madeLast = -1; // the index of its last contact
     const auto writeMade = [&] {
+        for (const QByteArray& text : std::as_const(made)) {
+            if (device.write(text) != text.size())
+                return false;
+            written += text.size();
+        }
         if (made.isEmpty())
             return true;
-        out.resize(0);
-        for (const QByteArray& card : std::as_const(made))
-            out.append(card);
         made.clear();
-        if (device.write(out) != out.size())
-            return false;
-        written += out.size();
         bool stop = false;
         if (progress)
             progress(stop, madeLast);
@@ -379,18 +392,22 @@ qint64 ZQVCard::writeVCards(QIODevice& device, const ContactTable& contacts, con
     const GroupPositions groups(groupTable);
     for (qsizetype first = 0; first < contacts.size(); first += BatchSize) {
         const qsizetype count = qMin(BatchSize, contacts.size() - first);
-        QList<QByteArray> cards(count);
-        QList<qsizetype> indexes(count);
-        std::iota(indexes.begin(), indexes.end(), first);
-        QFuture<void> making = QtConcurrent::map(indexes, [&](qsizetype index) {
-            const ContactEntry& contact = *contacts.at(index);
-            cards[index - first] = vCardFromContact(contact, options, groups.categories(contact.groupUniqueIds));
+        QList<QByteArray> texts((count + RunSize - 1) / RunSize);
+        QList<qsizetype> runs(texts.size());
+        std::iota(runs.begin(), runs.end(), 0);
+        QFuture<void> making = QtConcurrent::map(runs, [&](qsizetype run) {
+            const qsizetype begin = first + run * RunSize;
+            const qsizetype end = qMin(begin + RunSize, first + count);
+            for (qsizetype index = begin; index < end; ++index) {
+                const ContactEntry& contact = *contacts.at(index);
+                appendVCardFromContact(texts[run], contact, options, groups.categories(contact.groupUniqueIds));
+            }
         });
         const bool ok = writeMade(); // the batch before, while this one is made
         making.waitForFinished();
         if (!ok)
             return -1;
-        made = std::move(cards);
+        made = std::move(texts);
         madeLast = first + count - 1;
     }
     return writeMade() ? written : -1;

@@ -66,6 +66,9 @@ public:
     /// One contact as a card, with the extra lines the options ask for ("Note", "Photo").
     [[nodiscard]] static QByteArray vCardFromContact(const ContactEntry& contact, const QStringList& options,
                                                      const QString& categories);
+    /// The same card appended to `out`; nothing for a contact without a person.
+    static void appendVCardFromContact(QByteArray& out, const ContactEntry& contact, const QStringList& options,
+                                       const QString& categories);
     /// Writes every contact to a device, card after card, a batch at a time: the stream is never in
     /// memory whole. The number of bytes written; -1 when writing failed or was stopped.
     qint64 writeVCards(QIODevice& device, const ContactTable& contacts, const QStringList& options,

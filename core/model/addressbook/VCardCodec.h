@@ -32,6 +32,8 @@ namespace Quillary::AddressBook::VCardCodec {
 /// ending with "END:VCARD" and CR LF. The record's kept lines are written back, their "itemN" groups
 /// numbered after the card's own. NOTE, PHOTO and CATEGORIES lines are left to the caller.
 [[nodiscard]] QByteArray writePerson(const Person& person);
+/// The same card appended to `out`.
+void appendPerson(QByteArray& out, const Person& person);
 
 /// Appends one content line folded at 75 octets (never inside a UTF-8 sequence), ending with CR LF.
 void appendFolded(QByteArray& out, QByteArrayView line);

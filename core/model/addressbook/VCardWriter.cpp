@@ -413,8 +413,13 @@ QByteArray writePerson(const Person& person)
 {
     QByteArray out;
     out.reserve(1024);
-    CardWriter(out).write(person);
+    appendPerson(out, person);
     return out;
+}
+
+void appendPerson(QByteArray& out, const Person& person)
+{
+    CardWriter(out).write(person);
 }
 
 } // namespace Quillary::AddressBook::VCardCodec
