@@ -167,18 +167,25 @@ struct ZQVCard::Piece
     qsizetype done = 0; ///< where the text still to be cut starts
     bool atEnd = false;
 
-    /// The piece after this one: the text not yet cut, then what the device gives next.
+    qsizetype size = 0; ///< of what was read from the device into it
+
+    /// The piece after this one: the text not yet cut, then what the device gives next. The first
+    /// piece is small, so that reading cards starts at once; each next one is twice as large, up to
+    /// 4 MiB.
     [[nodiscard]] Piece next(QIODevice& device)
     {
-        constexpr qsizetype PieceSize = qsizetype(4) << 20;
+        constexpr qsizetype FirstSize = qsizetype(256) << 10;
+        constexpr qsizetype LargestSize = qsizetype(4) << 20;
+        const qsizetype pieceSize = qBound(FirstSize, 2 * size, LargestSize);
         Piece result;
+        result.size = pieceSize;
         // A card longer than a piece grows the same buffer, so that it is never copied again and again.
         result.text = done == 0 ? std::move(text) : text.sliced(done);
         result.offset = offset + done;
         // Read straight into the buffer's end: no piece is copied on its way in.
         const qsizetype kept = result.text.size();
-        result.text.resize(kept + PieceSize);
-        const qint64 read = device.read(result.text.data() + kept, PieceSize);
+        result.text.resize(kept + pieceSize);
+        const qint64 read = device.read(result.text.data() + kept, pieceSize);
         result.text.resize(kept + qMax<qint64>(read, 0));
         result.atEnd = device.atEnd();
         result.done = VCardStream::cutComplete(result.text, result.atEnd, result.cards);

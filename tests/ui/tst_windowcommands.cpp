@@ -276,6 +276,32 @@ private Q_SLOTS:
         QVERIFY(MessageBox::shown().isEmpty()); // a cancelled read says nothing
     }
 
+    void filesGivenAtLaunchAreReadAhead_data()
+    {
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::newRow("detected, as read ahead") << QByteArray("auto");
+        QTest::newRow("in an encoding of its own: read again") << QByteArray("UTF-8");
+    }
+
+    void filesGivenAtLaunchAreReadAhead()
+    {
+        QFETCH(QByteArray, encoding);
+        QFile file(dir().filePath(QStringLiteral("ahead.vcf")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 3000; ++i)
+            file.write("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Ahead;" + QByteArray::number(i)
+                       + ";;;\r\nNOTE:a note long enough to make the file large\r\nEND:VCARD\r\n");
+        file.close();
+        QVERIFY(ContactDocument::wantsBackgroundRead(file.fileName()));
+        controller().readAhead(file.fileName());
+        DocumentWindow* window = controller().openDocument(file.fileName(), encoding);
+        QVERIFY(window);
+        QCOMPARE(window->document()->collection().contactTable.size(), 3000);
+        QCOMPARE(window->document()->encoding(), QByteArray("UTF-8"));
+        // Read once: opening it again shows the same window.
+        QCOMPARE(controller().openDocument(file.fileName()), window);
+    }
+
     void progressWindowOnlyForLongWork_data()
     {
         QTest::addColumn<int>("elapsed");

@@ -214,6 +214,9 @@ int ApplicationStartup::run(QApplication& application)
 
     // The address book opens first, the main window; files given open as documents beside it.
     DocumentController controller(preferences);
+    // The files given are read while the address book opens.
+    for (const QString& file : options.files)
+        controller.readAhead(file);
     auto owner = std::make_unique<AddressBookOwner>(preferences);
     owner->open();
     AddressBookWindow addressBook(std::move(owner), preferences, &controller);

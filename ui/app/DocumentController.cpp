@@ -69,11 +69,23 @@ DocumentWindow* DocumentController::openDocument(const QString& path, const QByt
         return open;
     }
     auto document = std::make_unique<ContactDocument>();
+    DocumentTask* task = nullptr;
+    if (const auto ahead = m_readAhead.find(path); ahead != m_readAhead.end()) {
+        if (encoding == "auto") {
+            document = std::move(ahead->second.document);
+            task = ahead->second.task;
+        } else {
+            ProgressAlert::run(ahead->second.task, alertParent); // read in another encoding: dropped
+        }
+        m_readAhead.erase(ahead);
+    }
     DocumentError error;
     // Large vCard files are read on a worker thread under the progress window.
-    if (ContactDocument::typeForPath(path) == ContactDocument::Type::VCard
-        && ContactDocument::wantsBackgroundRead(path)) {
-        const ProgressAlert::Outcome outcome = ProgressAlert::run(document->startRead(path, encoding), alertParent);
+    if (task
+        || (ContactDocument::typeForPath(path) == ContactDocument::Type::VCard
+            && ContactDocument::wantsBackgroundRead(path))) {
+        const ProgressAlert::Outcome outcome =
+            ProgressAlert::run(task ? task : document->startRead(path, encoding), alertParent);
         if (outcome.cancelled)
             return nullptr;
         error = outcome.error;
@@ -94,6 +106,17 @@ DocumentWindow* DocumentController::openDocument(const QString& path, const QByt
     if (!warning.isEmpty())
         MessageBox::alert(window, warning, details);
     return window;
+}
+
+void DocumentController::readAhead(const QString& path)
+{
+    if (m_readAhead.count(path) || windowForPath(path)
+        || ContactDocument::typeForPath(path) != ContactDocument::Type::VCard
+        || !ContactDocument::wantsBackgroundRead(path))
+        return;
+    auto document = std::make_unique<ContactDocument>();
+    DocumentTask* task = document->startRead(path, "auto");
+    m_readAhead.emplace(path, ReadAhead{std::move(document), task});
 }
 
 void DocumentController::openDocumentWithPanel(QWidget* parent)

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "documents/ContactDocument.h"
 #include "documents/DocumentHost.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QPointer>
+
+#include <map>
+#include <memory>
 
 class QMenu;
 class QWidget;
@@ -41,6 +45,9 @@ public:
     /// the file cannot be read or the reading is cancelled.
     DocumentWindow* openDocument(const QString& path, const QByteArray& encoding = "auto",
                                  QWidget* alertParent = nullptr);
+    /// Starts reading a large vCard file that openDocument() will open soon, so that it is read
+    /// while the caller makes other windows.
+    void readAhead(const QString& path);
     /// File > Open…: the open panel with the encoding pop-up, then every file chosen.
     void openDocumentWithPanel(QWidget* parent) override;
     void fillRecentMenu(QMenu* menu, QWidget* parent) override;
@@ -57,7 +64,14 @@ Q_SIGNALS:
 private:
     DocumentWindow* show(DocumentWindow* window);
 
+    struct ReadAhead
+    {
+        std::unique_ptr<ContactDocument> document;
+        DocumentTask* task = nullptr;
+    };
+
     Preferences& m_preferences;
+    std::map<QString, ReadAhead> m_readAhead; ///< by path
     QList<QPointer<DocumentWindow>> m_windows;
     QPointer<AddressBookWindow> m_addressBook;
 };
