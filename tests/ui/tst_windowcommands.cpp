@@ -300,6 +300,10 @@ private Q_SLOTS:
         QCOMPARE(window->document()->encoding(), QByteArray("UTF-8"));
         // Read once: opening it again shows the same window.
         QCOMPARE(controller().openDocument(file.fileName()), window);
+        // A file read ahead and never opened goes with its controller, its reading stopped.
+        auto other = std::make_unique<DocumentController>(Preferences::instance());
+        other->readAhead(file.fileName());
+        other.reset();
     }
 
     void progressWindowOnlyForLongWork_data()

@@ -20,7 +20,12 @@ DocumentController::DocumentController(Preferences& preferences, QObject* parent
     : QObject(parent), m_preferences(preferences)
 { }
 
-DocumentController::~DocumentController() = default;
+DocumentController::~DocumentController()
+{
+    // A file read ahead and never opened: its reading stops before its document goes.
+    for (auto& [path, ahead] : m_readAhead)
+        delete ahead.task;
+}
 
 QList<DocumentWindow*> DocumentController::windows() const
 {
