@@ -6,6 +6,7 @@
 #include "model/addressbook/Records.h"
 #include "model/addressbook/VCardCodec.h"
 #include "support/CoreTr.h"
+#include "support/UnsharedText.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -273,10 +274,9 @@ struct ContactTemplate
     /// never touch the counts of texts that contacts on other threads share.
     [[nodiscard]] ContactTemplate ownCopy() const
     {
-        const auto copied = [](const QString& text) { return QString(text.constData(), text.size()); };
-        ContactTemplate copy(
-            CsvReadOptions{person.defaultNameOrdering(), copied(person.defaultCountryCode()), copied(remote)});
-        copy.dateText = copied(dateText);
+        ContactTemplate copy(CsvReadOptions{person.defaultNameOrdering(), unsharedCopy(person.defaultCountryCode()),
+                                            unsharedCopy(remote)});
+        copy.dateText = unsharedCopy(dateText);
         return copy;
     }
 };

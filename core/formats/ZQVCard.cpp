@@ -4,6 +4,7 @@
 #include "VCardStream.h"
 #include "model/addressbook/VCardCodec.h"
 #include "support/CoreTr.h"
+#include "support/UnsharedText.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -79,13 +80,12 @@ struct ZQVCard::Batch
 
 namespace {
 
-/// A copy of text that this thread's contacts share. Copying one string into every contact from
-/// several threads at once would make them all contend for its reference count.
+/// A copy of text that this thread's contacts share (see unsharedCopy).
 const QString& threadCopy(const QString& text)
 {
     thread_local QString copy;
     if (copy != text)
-        copy = QString(text.constData(), text.size());
+        copy = unsharedCopy(text);
     return copy;
 }
 

@@ -1,6 +1,7 @@
 #include "AddressFormats.h"
 
 #include "support/DataFiles.h"
+#include "support/UnsharedText.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -85,7 +86,7 @@ QString predictedCode(const std::shared_ptr<const Tables>& tables, const QString
     if (code.isEmpty())
         code = predict(*tables, country.toUpper());
     // A copy of the thread's own, so that using it never touches a count other threads share.
-    code = QString(code.constData(), code.size());
+    code = unsharedCopy(code);
     memo.insert(country, code);
     return code;
 }

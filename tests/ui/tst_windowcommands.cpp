@@ -308,9 +308,7 @@ private Q_SLOTS:
 
     void progressWindowOnlyForLongWork_data()
     {
-        QTest::addColumn<int>("elapsed");
-        QTest::addColumn<int>("percent");
-        QTest::addColumn<bool>("shown");
+        Test::addColumns<int, int, bool>("elapsed", "percent", "shown");
         QTest::newRow("before the delay") << 100 << 10 << false;
         QTest::newRow("nothing done yet") << 250 << 0 << true;
         QTest::newRow("half done at the delay") << 250 << 50 << false;
