@@ -80,7 +80,7 @@ DocumentWindow* DocumentController::openDocument(const QString& path, const QByt
             document = std::move(ahead->second.document);
             task = ahead->second.task;
         } else {
-            ProgressAlert::run(ahead->second.task, alertParent); // read in another encoding: dropped
+            delete ahead->second.task; // wanted in another encoding: stopped where it is, its document dropped
         }
         m_readAhead.erase(ahead);
     }
