@@ -108,15 +108,32 @@ QByteArrayView Tokenizer::scanPhysicalLine(qsizetype* end) const
     return m_text.sliced(m_pos, lineEnd - m_pos);
 }
 
-QByteArrayView Tokenizer::appendToStorage(QByteArrayView text, QByteArrayView more)
+QByteArrayView UnfoldedLines::join(QByteArrayView text, QByteArrayView more)
 {
-    // `text` either already is the last stored buffer or a view into the card.
-    if (m_storage.isEmpty() || text.data() != m_storage.last().constData()) {
-        m_storage.append(text.toByteArray());
+    const bool continuing = m_line && text.data() == m_line;
+    if (continuing)
+        m_free = m_line + text.size();
+    const qsizetype needed = (continuing ? 0 : text.size()) + more.size();
+    if (m_end - m_free < needed) {
+        // A new block; the views of the lines in the last one stay valid.
+        const qsizetype capacity = qMax(m_blockSize, 2 * (text.size() + more.size()));
+        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(size_t(capacity)));
+        char* block = m_blocks.back().get();
+        if (!text.isEmpty())
+            std::memcpy(block, text.data(), size_t(text.size()));
+        m_line = block;
+        m_free = block + text.size();
+        m_end = block + capacity;
+    } else if (!continuing) {
+        m_line = m_free;
+        if (!text.isEmpty())
+            std::memcpy(m_free, text.data(), size_t(text.size()));
+        m_free += text.size();
     }
-    QByteArray& buffer = m_storage.last();
-    buffer.append(more);
-    return buffer;
+    if (!more.isEmpty())
+        std::memcpy(m_free, more.data(), size_t(more.size()));
+    m_free += more.size();
+    return QByteArrayView(m_line, m_free - m_line);
 }
 
 bool Tokenizer::next(ContentLine& line)
@@ -132,7 +149,7 @@ bool Tokenizer::next(ContentLine& line)
         for (QByteArrayView more = peekPhysicalLine(&end); m_pos < m_text.size() && !more.isEmpty()
              && (more.front() == ' ' || more.front() == '\t') && !softBreak.endsWithSoftLineBreak(text);
              more = peekPhysicalLine(&end)) {
-            text = appendToStorage(text, more.sliced(1));
+            text = m_unfolded.join(text, more.sliced(1));
             m_pos = end;
         }
         if (text.trimmed().isEmpty())
@@ -160,9 +177,7 @@ QByteArrayView Tokenizer::joinQuotedPrintable(QByteArrayView text)
         const QByteArrayView more = peekPhysicalLine(&end);
         if (equalsUpper(more.trimmed(), "END:VCARD"))
             break;
-        text = appendToStorage(text, {});
-        m_storage.last().chop(1);
-        text = appendToStorage(m_storage.last(), more);
+        text = m_unfolded.join(text.chopped(1), more);
         m_pos = end;
     }
     return text;
@@ -176,7 +191,7 @@ QByteArrayView Tokenizer::joinBase64(QByteArrayView text)
         const QByteArrayView more = peekPhysicalLine(&end);
         if (m_pos >= m_text.size() || !isBase64Text(more))
             break;
-        text = appendToStorage(text, more);
+        text = m_unfolded.join(text, more);
         m_pos = end;
     }
     return text;

@@ -6,6 +6,9 @@
 #include <QList>
 #include <QVarLengthArray>
 
+#include <memory>
+#include <vector>
+
 namespace Quillary::AddressBook::VCard {
 
 /// True when `text` equals the upper-case ASCII word, ignoring the case of `text`.
@@ -73,13 +76,32 @@ struct ContentLine
     [[nodiscard]] QVarLengthArray<QByteArrayView, 8> types() const;
 };
 
+/// The unfolded lines of one card, written one after another into blocks that never move, so that
+/// the views of lines made earlier stay valid. Their total is at most the card's size, so a block
+/// of that size is usually the only one.
+class UnfoldedLines
+{
+public:
+    explicit UnfoldedLines(qsizetype blockSize) : m_blockSize(blockSize) { }
+    /// `text` followed by `more`. When `text` starts where the line made last starts, that line is
+    /// cut to the size of `text` and continued; otherwise a new line begins.
+    QByteArrayView join(QByteArrayView text, QByteArrayView more);
+
+private:
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    char* m_line = nullptr; ///< where the line made last starts
+    char* m_free = nullptr; ///< the first unused byte of the last block
+    char* m_end = nullptr; ///< the end of the last block
+    qsizetype m_blockSize;
+};
+
 /// Reads the content lines of one card. Line ends may be CR LF, LF or CR; a line that starts with a
 /// space or tab continues the previous one; a quoted-printable value continues past a line that
 /// ends with "="; a vCard 2.1 base64 value runs on until a blank line.
 class Tokenizer
 {
 public:
-    explicit Tokenizer(QByteArrayView card) : m_text(card) { }
+    explicit Tokenizer(QByteArrayView card) : m_text(card), m_unfolded(card.size() + 1) { }
     bool next(ContentLine& line);
     /// Where the next line starts in the text.
     [[nodiscard]] qsizetype position() const { return m_pos; }
@@ -88,7 +110,6 @@ private:
     /// The physical line at m_pos and where the next one starts.
     [[nodiscard]] QByteArrayView peekPhysicalLine(qsizetype* end) const;
     [[nodiscard]] QByteArrayView scanPhysicalLine(qsizetype* end) const;
-    QByteArrayView appendToStorage(QByteArrayView text, QByteArrayView more);
     static void parse(QByteArrayView text, ContentLine& line);
     QByteArrayView joinQuotedPrintable(QByteArrayView text);
     QByteArrayView joinBase64(QByteArrayView text);
@@ -102,7 +123,7 @@ private:
     // The first LF at or after m_lfSearchedFrom (the card's size when there is none).
     mutable qsizetype m_lfSearchedFrom = 0;
     mutable qsizetype m_lfAt = -1;
-    QList<QByteArray> m_storage; // unfolded lines; views point into these
+    UnfoldedLines m_unfolded; // views of folded lines point into these
 };
 
 } // namespace Quillary::AddressBook::VCard
