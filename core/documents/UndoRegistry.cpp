@@ -65,9 +65,9 @@ bool changesLabeledValue(LabeledField field, const LabeledValue& current, const 
     case LabeledField::Dates:
         return current.date != value.date;
     case LabeledField::InstantMessage:
-        return current.username != value.username || current.service != value.service;
+        return current.username() != value.username() || current.service() != value.service();
     case LabeledField::SocialNetwork:
-        return current.value != value.value || current.username != value.username || current.service != value.service;
+        return current.value != value.value || current.username() != value.username() || current.service() != value.service();
     case LabeledField::Relationship:
         return current.value != value.value || current.stringValue != value.stringValue;
     default:

@@ -41,7 +41,7 @@ CardField labeledLine(LabeledField field, const LabeledValue& value)
         line.url = WorkspaceLinks::web(value.value);
         break;
     case LabeledField::SocialNetwork:
-        line.text = value.username.isEmpty() ? value.value : value.username;
+        line.text = value.username().isEmpty() ? value.value : value.username();
         break;
     case LabeledField::Address:
         line.action = CardAction::Map;

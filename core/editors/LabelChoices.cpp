@@ -57,7 +57,7 @@ QStringList instantMessageServices(const ContactTable& contacts)
     QStringList result{S::Jabber, S::AIM,   S::MSN,      S::Yahoo,      S::ICQ,
                        S::QQ,     S::Skype, S::GaduGadu, S::GoogleTalk, S::Facebook};
     appendUsed(result, LabeledField::InstantMessage, contacts, [](const LabeledValue& value) {
-        return value.service == QLatin1StringView("none") ? QString() : value.service;
+        return value.service() == QLatin1StringView("none") ? QString() : value.service();
     });
     return result;
 }

@@ -323,7 +323,7 @@ bool MergePanelModel::setLabel(Side side, int row, const QString& label)
         return false;
     value->label = label;
     if (target->type == Field::SocialNetwork)
-        value->service = label;
+        value->setService(label);
     return m_registry->undoReplaceLabeledValue(*value, target->type, contact);
 }
 

@@ -37,7 +37,7 @@ void applyToContact(UndoRegistry& registry, const FindRecord& record, const Find
         updateDateValue(*value);
         break;
     case FieldId::InstantMessage:
-        value->username = state.text;
+        value->setUsername(state.text);
         value->value = state.text;
         updateIMSValue(*value);
         break;

@@ -199,8 +199,8 @@ private:
             // The service is known only once the user name matched: a record of a filtered-out
             // service is taken back.
             if (passes(m_allLabels, m_selection.labels, value.label)
-                && add(Field::InstantMessage, value.service, value.label, i, value.username)
-                && !passes(m_allSubItems, m_selection.subItems, value.service))
+                && add(Field::InstantMessage, value.service(), value.label, i, value.username())
+                && !passes(m_allSubItems, m_selection.subItems, value.service()))
                 m_records.removeLast();
         }
     }

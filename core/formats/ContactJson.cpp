@@ -20,11 +20,11 @@ QJsonObject labeledValue(LabeledField field, const LabeledValue& value)
         object.insert(Field::CountryCode, value.address.countryCode());
         break;
     case LabeledField::InstantMessage:
-        object.insert(QStringLiteral("service"), value.service);
-        object.insert(QStringLiteral("username"), value.username);
+        object.insert(QStringLiteral("service"), value.service());
+        object.insert(QStringLiteral("username"), value.username());
         break;
     case LabeledField::SocialNetwork:
-        object.insert(QStringLiteral("username"), value.username);
+        object.insert(QStringLiteral("username"), value.username());
         break;
     case LabeledField::Dates:
         object.insert(QStringLiteral("value"), value.date.toIsoString());

@@ -103,15 +103,15 @@ void addAddressPart(LabeledValueList& list, const QString& value, QStringView pa
 void addSocialProfile(LabeledValueList& list, const QString& value, const QString& label)
 {
     if (LabeledValue* existing = findLabel(list, label)) {
-        existing->username = value;
+        existing->setUsername(value);
         existing->value = value;
         existing->stringValue = value;
         return;
     }
     const QString service = LabelTable::labelFromiLabel(label);
     LabeledValue entry;
-    entry.username = value;
-    entry.service = service;
+    entry.setUsername(value);
+    entry.setService(service);
     entry.label = list.isEmpty() ? label : service;
     entry.value = value;
     entry.stringValue = value;
@@ -226,7 +226,7 @@ void setList(PersonDsc& person, LabeledValueList& list, LabeledField field)
             updateAddressValue(value, person.defaultCountryCode());
             break;
         case LabeledField::SocialNetwork:
-            value.stringValue = value.username;
+            value.stringValue = value.username();
             break;
         default:
             value.stringValue = value.value;

@@ -5,6 +5,51 @@
 
 namespace Quillary {
 
+namespace {
+
+const QString& noText()
+{
+    static const QString none;
+    return none;
+}
+
+} // namespace
+
+const QString& LabeledValue::service() const
+{
+    return m_account ? m_account->service : noText();
+}
+
+const QString& LabeledValue::username() const
+{
+    return m_account ? m_account->username : noText();
+}
+
+void LabeledValue::setService(const QString& service)
+{
+    if (m_account || !service.isEmpty()) {
+        if (!m_account)
+            m_account = new Account;
+        m_account->service = service;
+    }
+}
+
+void LabeledValue::setUsername(const QString& username)
+{
+    if (m_account || !username.isEmpty()) {
+        if (!m_account)
+            m_account = new Account;
+        m_account->username = username;
+    }
+}
+
+bool operator==(const LabeledValue& a, const LabeledValue& b)
+{
+    return a.label == b.label && a.value == b.value && a.stringValue == b.stringValue && a.address == b.address
+        && a.date == b.date && a.labelIndex == b.labelIndex && a.service() == b.service()
+        && a.username() == b.username();
+}
+
 QString LabeledValue::emailUsername() const
 {
     const qsizetype at = value.indexOf(u'@');
@@ -28,8 +73,8 @@ void updateIMSValue(LabeledValue& value)
 {
     if (value.label.isEmpty())
         value.label = LabelText::NoLabel;
-    const QString joined = value.service + u':' + value.username;
-    value.stringValue = joined.size() < 2 ? value.username : joined;
+    const QString joined = value.service() + u':' + value.username();
+    value.stringValue = joined.size() < 2 ? value.username() : joined;
 }
 
 void updateDateValue(LabeledValue& value)

@@ -4,6 +4,7 @@
 #include "addressbook/PostalAddress.h"
 
 #include <QList>
+#include <QSharedData>
 #include <QString>
 
 namespace Quillary {
@@ -15,13 +16,11 @@ using AddressBook::PostalAddress;
 struct LabeledValue
 {
     QString label; ///< shown form; "No label" for an empty label; the service for social profiles
-    int labelIndex = 0; ///< the entry's identity within its list
     QString value; ///< text of phones, e-mails, URLs and related names; a social profile's address
     QString stringValue; ///< the text shown for the entry
-    QString service; ///< instant messages and social profiles: the service
-    QString username; ///< instant messages and social profiles: the user name
     PostalAddress address;
     DateComponents date;
+    int labelIndex = 0; ///< the entry's identity within its list
 
     /// A value of a text field (phone, e-mail, URL, related name) with its label.
     [[nodiscard]] static LabeledValue withText(const QString& label, const QString& text)
@@ -33,6 +32,13 @@ struct LabeledValue
         return result;
     }
 
+    /// Instant messages and social profiles: the service.
+    [[nodiscard]] const QString& service() const;
+    /// Instant messages and social profiles: the user name.
+    [[nodiscard]] const QString& username() const;
+    void setService(const QString& service);
+    void setUsername(const QString& username);
+
     /// Phones: the number as read.
     [[nodiscard]] const QString& phoneNumber() const { return value; }
     /// E-mails: the text before the first "@" (the whole text when there is none or it is last).
@@ -40,9 +46,19 @@ struct LabeledValue
     /// E-mails: the text after the first "@" when that is not the last character, else "".
     [[nodiscard]] QString emailDomain() const;
     /// Social profiles: the service name.
-    [[nodiscard]] const QString& servicename() const { return service; }
+    [[nodiscard]] const QString& servicename() const { return service(); }
 
-    friend bool operator==(const LabeledValue&, const LabeledValue&) = default;
+    friend bool operator==(const LabeledValue& a, const LabeledValue& b);
+
+private:
+    // Most values are not accounts: their service and user name are kept apart, and only by those
+    // that have one, so that every other value is smaller.
+    struct Account : QSharedData
+    {
+        QString service;
+        QString username;
+    };
+    QSharedDataPointer<Account> m_account;
 };
 
 using LabeledValueList = QList<LabeledValue>;

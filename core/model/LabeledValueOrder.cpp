@@ -34,11 +34,11 @@ QStringView byCountry(const LabeledValue& value)
 }
 QStringView byService(const LabeledValue& value)
 {
-    return value.service;
+    return value.service();
 }
 QStringView byUsername(const LabeledValue& value)
 {
-    return value.username;
+    return value.username();
 }
 
 QStringView byEmailDomain(const LabeledValue& value)

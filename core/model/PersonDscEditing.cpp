@@ -87,7 +87,7 @@ void updateDerived(LabeledField field, LabeledValue& value, const QString& defau
         updateAddressValue(value, defaultCountryCode);
         break;
     case LabeledField::SocialNetwork:
-        value.stringValue = value.username;
+        value.stringValue = value.username();
         break;
     case LabeledField::InstantMessage:
         updateIMSValue(value);
@@ -287,13 +287,13 @@ bool PersonDsc::replaceLabeledValue(const LabeledValue& value, QStringView ident
     case LabeledField::SocialNetwork:
         entry.stringValue = value.value;
         entry.value = value.value;
-        entry.username = value.username;
-        entry.service = value.service;
+        entry.setUsername(value.username());
+        entry.setService(value.service());
         break;
     case LabeledField::InstantMessage:
-        entry.username = value.username;
-        entry.service = value.service;
-        entry.value = value.username;
+        entry.setUsername(value.username());
+        entry.setService(value.service());
+        entry.value = value.username();
         updateIMSValue(entry);
         break;
     case LabeledField::Dates:
@@ -357,20 +357,20 @@ void PersonDsc::copyLabeledValue(const LabeledValue& source, LabeledValue& targe
     case LabeledField::SocialNetwork: {
         const QString service = orDefault(source.label, AddressBook::SocialService::Twitter);
         target.value = source.value;
-        target.username = source.value;
-        target.service = service;
+        target.setUsername(source.value);
+        target.setService(service);
         target.stringValue = source.value;
         target.label = service;
         break;
     }
     case LabeledField::InstantMessage: {
         static const QString none = QStringLiteral("none");
-        const QString service = orDefault(source.service, none);
-        target.value = source.username;
-        target.username = source.username;
-        target.service = service;
+        const QString service = orDefault(source.service(), none);
+        target.value = source.username();
+        target.setUsername(source.username());
+        target.setService(service);
         target.label = orDefault(source.label, homeLabel());
-        target.stringValue = service + u':' + source.username;
+        target.stringValue = service + u':' + source.username();
         break;
     }
     case LabeledField::Dates:

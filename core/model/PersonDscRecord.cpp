@@ -73,19 +73,19 @@ LabeledValue labeledValueFromEntry(LabeledField field, const MultiValue::Entry& 
         break;
     case LabeledField::SocialNetwork: {
         const auto& profile = std::get<ServiceValue>(entry.value);
-        value.username = profile.username;
+        value.setUsername(profile.username);
         value.label = LabelTable::labelFromiLabel(profile.service);
-        value.service = value.label;
+        value.setService(value.label);
         value.value = profile.url.isEmpty() ? profile.username : profile.url;
-        value.stringValue = value.username;
+        value.stringValue = value.username();
         break;
     }
     case LabeledField::InstantMessage: {
         const auto& account = std::get<ServiceValue>(entry.value);
-        value.service = account.service.isEmpty() ? noneText() : account.service;
-        value.username = account.username.isEmpty() ? noneText() : account.username;
-        value.value = value.username;
-        value.stringValue = value.service + u':' + value.username;
+        value.setService(account.service.isEmpty() ? noneText() : account.service);
+        value.setUsername(account.username.isEmpty() ? noneText() : account.username);
+        value.value = value.username();
+        value.stringValue = value.service() + u':' + value.username();
         break;
     }
     case LabeledField::Dates:
@@ -103,11 +103,11 @@ std::optional<AddressBook::MultiValueItem> entryValue(LabeledField field, const 
     switch (field) {
     case LabeledField::SocialNetwork: {
         const QString service = value.label == LabelText::NoLabel ? QString() : value.label;
-        return ServiceValue{value.username, service, value.value == value.username ? QString() : value.value};
+        return ServiceValue{value.username(), service, value.value == value.username() ? QString() : value.value};
     }
     case LabeledField::InstantMessage:
-        return ServiceValue{value.username == noneText() ? QString() : value.username,
-                            value.service == noneText() ? QString() : value.service, QString()};
+        return ServiceValue{value.username() == noneText() ? QString() : value.username(),
+                            value.service() == noneText() ? QString() : value.service(), QString()};
     case LabeledField::Address:
         return value.address;
     case LabeledField::Dates:

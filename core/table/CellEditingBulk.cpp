@@ -43,8 +43,9 @@ std::optional<LabeledValue> defaultItem(const QString& identifier, QDate today)
         return value;
     case FieldId::InstantMessage:
         value.label = LabelTable::labelFromiLabel(AddressBook::Label::Home);
-        value.value = value.username = QStringLiteral("new");
-        value.service = AddressBook::InstantMessageService::AIM;
+        value.value = QStringLiteral("new");
+        value.setUsername(value.value);
+        value.setService(AddressBook::InstantMessageService::AIM);
         return value;
     case FieldId::SocialNetwork:
         value.label = LabelTable::labelFromiLabel(AddressBook::SocialService::Facebook);

@@ -107,7 +107,7 @@ LabeledValue withText(LabeledValue value, const QString& identifier, const QStri
     case FieldId::SocialNetwork:
         // The shown text of a profile is its user name; a profile address belonged to the old name.
         value.value = text;
-        value.username = text;
+        value.setUsername(text);
         value.stringValue = text;
         break;
     default:

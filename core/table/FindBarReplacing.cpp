@@ -47,7 +47,7 @@ public:
         case ColumnKind::InstantMessage:
             return sub == QLatin1StringView("username")
                 && setLabeled(row, LabeledField::InstantMessage, [&](LabeledValue& value) {
-                       value.username = text;
+                       value.setUsername(text);
                        updateIMSValue(value);
                    });
         case ColumnKind::LabeledText: {

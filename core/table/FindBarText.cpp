@@ -96,8 +96,8 @@ void forEachSubField(const SubContactRow& row, const QList<LayoutColumn>& column
         }
         case ColumnKind::InstantMessage: {
             const LabeledValue* value = valueOf(LabeledField::InstantMessage);
-            visit(column, QStringLiteral("service"), value ? value->service : QString());
-            visit(column, QStringLiteral("username"), value ? value->username : QString());
+            visit(column, QStringLiteral("service"), value ? value->service() : QString());
+            visit(column, QStringLiteral("username"), value ? value->username() : QString());
             break;
         }
         case ColumnKind::Address: {

@@ -52,9 +52,9 @@ QStringView labeledSortText(LabeledField field, const LabeledValue& value, const
     case LabeledField::InstantMessage:
     case LabeledField::SocialNetwork:
         if (valueKey == u"service" || valueKey == u"servicename")
-            return value.service;
+            return value.service();
         if (valueKey == u"username")
-            return value.username;
+            return value.username();
         return value.stringValue;
     default:
         return value.stringValue;

@@ -44,7 +44,7 @@ QString storedText(const PersonDsc& person, const QString& field)
     if (FieldIdentifiers::addressIdentifiers().contains(field))
         return person.addressValues().value(0).address.part(field);
     if (id == FieldId::SocialNetwork || id == FieldId::InstantMessage)
-        return person.labeledValuesForIdentifier(field).value(0).username;
+        return person.labeledValuesForIdentifier(field).value(0).username();
     if (FieldIdentifiers::labeledField(id))
         return person.labeledValuesForIdentifier(field).value(0).value;
     return person.stringValueForIdentifier(field);

@@ -67,7 +67,7 @@ QJsonObject carriedFields(const ContactEntry& entry)
     }
     if (!person.snsValues().isEmpty()) {
         const LabeledValue& profile = person.snsValues().first();
-        fields.insert(Field::SocialNetwork, QString(profile.label + u'=' + profile.username));
+        fields.insert(Field::SocialNetwork, QString(profile.label + u'=' + profile.username()));
     }
     return fields;
 }

@@ -314,11 +314,11 @@ private Q_SLOTS:
         const LabeledValueList& profiles = contact->person->snsValues();
         QCOMPARE(profiles.size(), 2);
         QCOMPARE(profiles.at(0).label, QStringLiteral("facebook"));
-        QCOMPARE(profiles.at(0).service, QStringLiteral("facebook"));
-        QCOMPARE(profiles.at(0).username, QStringLiteral("al.fb2"));
+        QCOMPARE(profiles.at(0).service(), QStringLiteral("facebook"));
+        QCOMPARE(profiles.at(0).username(), QStringLiteral("al.fb2"));
         QCOMPARE(profiles.at(0).stringValue, QStringLiteral("al.fb2"));
         QCOMPARE(profiles.at(1).label, QStringLiteral("sinaweibo"));
-        QCOMPARE(profiles.at(1).username, QStringLiteral("alweibo"));
+        QCOMPARE(profiles.at(1).username(), QStringLiteral("alweibo"));
     }
 
     void backslashesAreText()

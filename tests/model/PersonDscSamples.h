@@ -17,7 +17,7 @@ namespace Quillary {
 inline char* toString(const LabeledValue& v)
 {
     const QString text = u"{label=" + v.label + u" labelIndex=" + QString::number(v.labelIndex) + u" value=" + v.value
-        + u" stringValue=" + v.stringValue + u" service=" + v.service + u" username=" + v.username + u" address="
+        + u" stringValue=" + v.stringValue + u" service=" + v.service() + u" username=" + v.username() + u" address="
         + v.address.zip() + u'/' + v.address.state() + u'/' + v.address.city() + u'/' + v.address.street() + u'/'
         + v.address.country() + u'/' + v.address.countryCode() + u" date=" + QString::number(v.date.year) + u'-'
         + QString::number(v.date.month) + u'-' + QString::number(v.date.day) + u'}';
@@ -86,8 +86,9 @@ inline LabeledValue addressValue(const QString& label, const PostalAddress& post
 inline LabeledValue imValue(const QString& label, const QString& service, const QString& username, int labelIndex = 0)
 {
     return labeledValue(label, labelIndex, [&](LabeledValue& v) {
-        v.service = service;
-        v.username = v.value = username;
+        v.setService(service);
+        v.value = username;
+        v.setUsername(username);
         v.stringValue = service + u':' + username;
     });
 }
@@ -95,8 +96,9 @@ inline LabeledValue imValue(const QString& label, const QString& service, const 
 inline LabeledValue snsValue(const QString& service, const QString& username, const QString& url, int labelIndex = 0)
 {
     return labeledValue(service, labelIndex, [&](LabeledValue& v) {
-        v.service = service;
-        v.username = v.stringValue = username;
+        v.setService(service);
+        v.stringValue = username;
+        v.setUsername(username);
         v.value = url.isEmpty() ? username : url;
     });
 }

@@ -330,7 +330,13 @@ private Q_SLOTS:
             phone.value = QStringLiteral("+1 (555) 0100;ext=") + label;
             person.addLabeledValue(phone, Field::Phone);
         }
-        LabeledValue email{QStringLiteral("School"), 0, QStringLiteral("a@b.example"), {}, {}, {}, {}, {}};
+        const auto labelled = [](const QString& label, const QString& value) {
+            LabeledValue result;
+            result.label = label;
+            result.value = value;
+            return result;
+        };
+        const LabeledValue email = labelled(QStringLiteral("School"), QStringLiteral("a@b.example"));
         person.addLabeledValue(email, Field::Email);
         LabeledValue address;
         address.label = QStringLiteral("work");
@@ -340,23 +346,16 @@ private Q_SLOTS:
         address.address.setCountry(QStringLiteral("Switzerland"));
         address.address.setCountryCode(QStringLiteral("ch"));
         person.addLabeledValue(address, Field::Address);
-        person.addLabeledValue(LabeledValue{QStringLiteral("home page"),
-                                            0,
-                                            QStringLiteral("https://a.example/?q=1,2"),
-                                            {},
-                                            {},
-                                            {},
-                                            {},
-                                            {}},
+        person.addLabeledValue(labelled(QStringLiteral("home page"), QStringLiteral("https://a.example/?q=1,2")),
                                Field::URL);
-        person.addLabeledValue(LabeledValue{QStringLiteral("Godmother"), 0, QStringLiteral("Eve"), {}, {}, {}, {}, {}},
+        person.addLabeledValue(labelled(QStringLiteral("Godmother"), QStringLiteral("Eve")),
                                Field::Relationship);
-        person.addLabeledValue(LabeledValue{QStringLiteral("twitter"), 0, QStringLiteral("ann_b"), {}, {}, {}, {}, {}},
+        person.addLabeledValue(labelled(QStringLiteral("twitter"), QStringLiteral("ann_b")),
                                Field::SocialNetwork);
         LabeledValue im;
         im.label = QStringLiteral("work");
-        im.service = QStringLiteral("Skype");
-        im.username = QStringLiteral("ann.b");
+        im.setService(QStringLiteral("Skype"));
+        im.setUsername(QStringLiteral("ann.b"));
         person.addLabeledValue(im, Field::InstantMessage);
         LabeledValue date;
         date.label = QStringLiteral("Wedding");

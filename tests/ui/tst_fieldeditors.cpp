@@ -355,7 +355,7 @@ private Q_SLOTS:
         const ContactEntryPtr hana = contactNamed(window, u"Hana Sato"_s);
         QCOMPARE(hana->person->imsValues().first().stringValue, u"Matrix:@hana:example.jp"_s);
         undo(window);
-        QCOMPARE(hana->person->imsValues().first().service, u"Jabber"_s);
+        QCOMPARE(hana->person->imsValues().first().service(), u"Jabber"_s);
 
         // Ctrl and a double click: the whole list of phones, changed in one step.
         window->pane()->viewTypePopupSelected(u"Phone"_s);
