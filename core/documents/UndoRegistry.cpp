@@ -1,6 +1,7 @@
 #include "UndoRegistry.h"
 
 #include "UndoCommands_p.h"
+#include "formats/CategoryNames.h"
 #include "formats/ZQVCard.h"
 #include "model/addressbook/Records.h"
 #include "support/CoreTr.h"
@@ -67,7 +68,8 @@ bool changesLabeledValue(LabeledField field, const LabeledValue& current, const 
     case LabeledField::InstantMessage:
         return current.username() != value.username() || current.service() != value.service();
     case LabeledField::SocialNetwork:
-        return current.value != value.value || current.username() != value.username() || current.service() != value.service();
+        return current.value != value.value || current.username() != value.username()
+            || current.service() != value.service();
     case LabeledField::Relationship:
         return current.value != value.value || current.stringValue != value.stringValue;
     default:
@@ -394,11 +396,11 @@ void UndoRegistry::addContacts(const ContactTable& contacts, const GroupEntryPtr
 void UndoRegistry::deleteContacts(const ContactTable& contacts, const GroupEntryPtr& group, bool groupOnly)
 {
     const QStringList options{WriteOption::Note, WriteOption::Photo};
-    for (const ContactEntryPtr& contact : contacts) {
-        if (!m_snapshotsDeletedContacts)
-            break;
-        const QString categories = ZQVCard::categoriesFromUniqueIds(contact->groupUniqueIds, m_collection.groupTable);
-        contact->vCardString = CardText(ZQVCard::vCardFromContact(*contact, options, categories));
+    if (m_snapshotsDeletedContacts) {
+        const CategoryNames categories(m_collection.groupTable);
+        for (const ContactEntryPtr& contact : contacts)
+            contact->vCardString =
+                CardText(ZQVCard::vCardFromContact(*contact, options, categories(contact->groupUniqueIds)));
     }
     for (const ContactEntryPtr& contact : contacts) {
         if (!group || group->top || !groupOnly) {

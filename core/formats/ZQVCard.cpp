@@ -1,6 +1,7 @@
 #include "ZQVCard.h"
 
 #include "CardCollector.h"
+#include "CategoryNames.h"
 #include "VCardStream.h"
 #include "model/addressbook/VCardCodec.h"
 #include "support/CoreTr.h"
@@ -295,49 +296,13 @@ namespace {
 
 /// The positions of the groups of a table by unique id. A contact's categories are then found in the
 /// time of its own memberships, not of the whole table: a file can hold thousands of categories.
-class GroupPositions
-{
-public:
-    explicit GroupPositions(const GroupTable& groupTable) : m_groupTable(groupTable)
-    {
-        m_positions.reserve(groupTable.size());
-        for (qsizetype i = 0; i < groupTable.size(); ++i)
-            m_positions[groupTable.at(i)->uniqueId].append(i);
-    }
-
-    /// The names of the groups with these unique ids, in group-table order, joined by ",".
-    [[nodiscard]] QString categories(const QStringList& uniqueIds) const
-    {
-        if (uniqueIds.isEmpty())
-            return {};
-        QList<qsizetype> found;
-        for (const QString& uniqueId : uniqueIds) {
-            if (const auto it = m_positions.constFind(uniqueId); it != m_positions.cend())
-                found += *it;
-        }
-        std::sort(found.begin(), found.end());
-        found.erase(std::unique(found.begin(), found.end()), found.end());
-        QString result;
-        for (const qsizetype position : std::as_const(found)) {
-            result += AddressBook::VCardCodec::escapeText(m_groupTable.at(position)->groupName);
-            result += u',';
-        }
-        result.chop(1);
-        return result;
-    }
-
-private:
-    const GroupTable& m_groupTable;
-    QHash<QString, QList<qsizetype>> m_positions;
-};
-
 } // namespace
 
 QString ZQVCard::categoriesFromUniqueIds(const QStringList& uniqueIds, const GroupTable& groupTable)
 {
     if (uniqueIds.isEmpty())
         return {};
-    return GroupPositions(groupTable).categories(uniqueIds);
+    return CategoryNames(groupTable)(uniqueIds);
 }
 
 QByteArray ZQVCard::vCardFromContact(const ContactEntry& contact, const QStringList& options, const QString& categories)
@@ -396,7 +361,7 @@ qint64 ZQVCard::writeVCards(QIODevice& device, const ContactTable& contacts, con
             progress(stop, madeLast);
         return !stop;
     };
-    const GroupPositions groups(groupTable);
+    const CategoryNames categories(groupTable);
     for (qsizetype first = 0; first < contacts.size(); first += BatchSize) {
         const qsizetype count = qMin(BatchSize, contacts.size() - first);
         QList<QByteArray> texts((count + RunSize - 1) / RunSize);
@@ -407,7 +372,7 @@ qint64 ZQVCard::writeVCards(QIODevice& device, const ContactTable& contacts, con
             const qsizetype end = qMin(begin + RunSize, first + count);
             for (qsizetype index = begin; index < end; ++index) {
                 const ContactEntry& contact = *contacts.at(index);
-                appendVCardFromContact(texts[run], contact, options, groups.categories(contact.groupUniqueIds));
+                appendVCardFromContact(texts[run], contact, options, categories(contact.groupUniqueIds));
             }
         });
         const bool ok = writeMade(); // the batch before, while this one is made

@@ -4,6 +4,7 @@
 #include "TableRows.h"
 #include "documents/ContactFileReader.h"
 #include "documents/DocumentGroups.h"
+#include "formats/CategoryNames.h"
 #include "formats/ZQVCard.h"
 #include "support/PrivateFiles.h"
 #include "support/SafeFileName.h"
@@ -69,9 +70,9 @@ QByteArray vCardText(const ContactTable& contacts, const GroupTable& groupTable,
                      bool crlfAfterEach)
 {
     QByteArray text;
+    const CategoryNames categories(groupTable);
     for (const ContactEntryPtr& contact : contacts) {
-        text += ZQVCard::vCardFromContact(*contact, options,
-                                          ZQVCard::categoriesFromUniqueIds(contact->groupUniqueIds, groupTable));
+        text += ZQVCard::vCardFromContact(*contact, options, categories(contact->groupUniqueIds));
         if (crlfAfterEach)
             text += "\r\n";
     }
