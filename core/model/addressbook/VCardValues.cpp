@@ -310,7 +310,7 @@ DateComponents dateOf(const ContentLine& line, Version version)
     return result;
 }
 
-void appendUtf8(QByteArray& out, QStringView text)
+template <typename Buffer> void appendUtf8(Buffer& out, QStringView text)
 {
     // Most values are ASCII: they are copied as they are, without a converted copy in between.
     const qsizetype start = out.size();
@@ -327,7 +327,7 @@ void appendUtf8(QByteArray& out, QStringView text)
     }
 }
 
-void appendEscaped(QByteArray& out, QStringView text)
+template <typename Buffer> void appendEscaped(Buffer& out, QStringView text)
 {
     qsizetype plainStart = 0;
     const qsizetype size = text.size();
@@ -370,5 +370,10 @@ void appendEscaped(QByteArray& out, QStringView text)
     }
     flush(size);
 }
+
+template void appendUtf8(QByteArray&, QStringView);
+template void appendUtf8(LineBuffer&, QStringView);
+template void appendEscaped(QByteArray&, QStringView);
+template void appendEscaped(LineBuffer&, QStringView);
 
 } // namespace Quillary::AddressBook::VCard

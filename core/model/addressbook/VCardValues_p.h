@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+
 namespace Quillary::AddressBook::VCard {
 
 enum class Version { V21, V30, V40 };
@@ -63,10 +65,36 @@ private:
 /// placeholder is left out. Invalid when the value is no date.
 [[nodiscard]] DateComponents dateOf(const ContentLine& line, Version version);
 
-/// Appends text as UTF-8.
-void appendUtf8(QByteArray& out, QStringView text);
+/// The scratch buffer a content line is assembled in before it is folded into a card: appending a
+/// few octets to it is a store, where a QByteArray goes through its general insertion every time.
+class LineBuffer
+{
+public:
+    LineBuffer& append(char c)
+    {
+        m_text.push_back(c);
+        return *this;
+    }
+    LineBuffer& append(QByteArrayView text)
+    {
+        m_text.append(text.data(), size_t(text.size()));
+        return *this;
+    }
+    [[nodiscard]] qsizetype size() const { return qsizetype(m_text.size()); }
+    /// Keeps the memory for the next line.
+    void resize(qsizetype size) { m_text.resize(size_t(size)); }
+    void chop(qsizetype count) { m_text.resize(m_text.size() - size_t(count)); }
+    [[nodiscard]] char* data() { return m_text.data(); }
+    [[nodiscard]] QByteArrayView view() const { return QByteArrayView(m_text.data(), size()); }
+
+private:
+    std::string m_text;
+};
+
+/// Appends text as UTF-8 (to a QByteArray or a LineBuffer).
+template <typename Buffer> void appendUtf8(Buffer& out, QStringView text);
 
 /// Escapes a text value for vCard 3.0: backslash, comma, semicolon and line breaks.
-void appendEscaped(QByteArray& out, QStringView text);
+template <typename Buffer> void appendEscaped(Buffer& out, QStringView text);
 
 } // namespace Quillary::AddressBook::VCard

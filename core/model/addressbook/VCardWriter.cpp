@@ -24,7 +24,7 @@ public:
     void write(const Person& person);
 
 private:
-    QByteArray& begin(const char* name, const QString& group = {});
+    LineBuffer& begin(const char* name, const QString& group = {});
     void param(const char* name, QStringView value);
     void types(LabelTypes values);
     void escaped(QStringView value);
@@ -46,11 +46,11 @@ private:
     void writeKeptLines(const Person& person, const QList<QByteArrayView>& lines, const std::vector<bool>& dropped);
 
     QByteArray& m_out;
-    QByteArray m_line;
+    LineBuffer m_line;
     int m_item = 0;
 };
 
-QByteArray& CardWriter::begin(const char* name, const QString& group)
+LineBuffer& CardWriter::begin(const char* name, const QString& group)
 {
     m_line.resize(0); // keeps the buffer of the last line
     if (!group.isEmpty()) {
@@ -94,15 +94,16 @@ void CardWriter::raw(QStringView value)
     // URIs are not text: they are written as they are, but never with a line break.
     const qsizetype start = m_line.size();
     appendUtf8(m_line, value);
+    char* const text = m_line.data();
     for (qsizetype i = start; i < m_line.size(); ++i) {
-        if (m_line.at(i) == '\r' || m_line.at(i) == '\n')
-            m_line[i] = ' ';
+        if (text[i] == '\r' || text[i] == '\n')
+            text[i] = ' ';
     }
 }
 
 void CardWriter::end()
 {
-    appendFolded(m_out, m_line);
+    appendFolded(m_out, m_line.view());
 }
 
 void CardWriter::labelLine(const QString& group, const QString& label)
