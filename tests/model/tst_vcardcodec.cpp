@@ -278,6 +278,32 @@ private Q_SLOTS:
         QVERIFY2(card.contains(QByteArray("\r\n" + line + "\r\n")), card.constData());
     }
 
+    void foldsAnyBytes_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("as long as a line") << QByteArray(75, 'a');
+        QTest::newRow("one octet longer") << QByteArray(76, 'a');
+        QTest::newRow("a photo") << QByteArray(5000, 'Q');
+        QTest::newRow("three-octet characters") << QString(100, u'表').toUtf8();
+        // Octets that only ever continue a character: every piece is as long as it can be.
+        QTest::newRow("continuation octets only") << QByteArray(300, char(0x80));
+        QTest::newRow("continuation octets after a lead") << "x" + QByteArray(300, char(0xBF));
+    }
+
+    void foldsAnyBytes()
+    {
+        QFETCH(QByteArray, line);
+        QByteArray out = "before";
+        AddressBook::VCardCodec::appendFolded(out, line);
+        QVERIFY(out.startsWith("before"));
+        QVERIFY(out.endsWith("\r\n"));
+        const QByteArray folded = out.sliced(6, out.size() - 8);
+        for (const QByteArray& piece : folded.split('\n'))
+            QVERIFY(piece.chopped(piece.endsWith('\r') ? 1 : 0).size() <= 75);
+        QCOMPARE(QByteArray(folded).replace("\r\n ", ""), line);
+    }
+
     void writesFoldedLinesWithinWholeCharacters()
     {
         PersonDsc person;
@@ -348,10 +374,8 @@ private Q_SLOTS:
         person.addLabeledValue(address, Field::Address);
         person.addLabeledValue(labelled(QStringLiteral("home page"), QStringLiteral("https://a.example/?q=1,2")),
                                Field::URL);
-        person.addLabeledValue(labelled(QStringLiteral("Godmother"), QStringLiteral("Eve")),
-                               Field::Relationship);
-        person.addLabeledValue(labelled(QStringLiteral("twitter"), QStringLiteral("ann_b")),
-                               Field::SocialNetwork);
+        person.addLabeledValue(labelled(QStringLiteral("Godmother"), QStringLiteral("Eve")), Field::Relationship);
+        person.addLabeledValue(labelled(QStringLiteral("twitter"), QStringLiteral("ann_b")), Field::SocialNetwork);
         LabeledValue im;
         im.label = QStringLiteral("work");
         im.setService(QStringLiteral("Skype"));

@@ -6,6 +6,7 @@
 #include "VCardServices_p.h"
 #include "VCardValues_p.h"
 
+#include <cstring>
 #include <vector>
 
 namespace Quillary::AddressBook::VCardCodec {
@@ -15,6 +16,24 @@ using namespace VCard;
 namespace {
 
 constexpr qsizetype FoldWidth = 75;
+
+/// Calls `piece(from, until)` for each piece of a line folded at FoldWidth octets, never inside a
+/// UTF-8 sequence. A continuation line starts with a space, so it holds one octet less.
+template <typename Piece> void forEachFoldedPiece(QByteArrayView line, Piece&& piece)
+{
+    const qsizetype size = line.size();
+    qsizetype pos = 0;
+    qsizetype limit = FoldWidth;
+    while (size - pos > limit) {
+        qsizetype cut = pos + limit;
+        while (cut > pos + 1 && (uchar(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        piece(pos, cut);
+        pos = cut;
+        limit = FoldWidth - 1;
+    }
+    piece(pos, size);
+}
 /// Builds one card. Each logical line is assembled in a scratch buffer and folded into the output.
 class CardWriter
 {
@@ -393,21 +412,25 @@ void CardWriter::write(const Person& person)
 
 void appendFolded(QByteArray& out, QByteArrayView line)
 {
-    // A continuation line starts with a space, so it holds one octet less.
-    const qsizetype size = line.size();
-    qsizetype pos = 0;
-    qsizetype limit = FoldWidth;
-    while (size - pos > limit) {
-        qsizetype cut = pos + limit;
-        while (cut > pos + 1 && (uchar(line[cut]) & 0xC0) == 0x80)
-            --cut;
-        out.append(line.data() + pos, cut - pos);
-        out.append("\r\n ");
-        pos = cut;
-        limit = FoldWidth - 1;
-    }
-    out.append(line.data() + pos, size - pos);
-    out.append("\r\n");
+    // Pieces are counted first, so that the output grows once and the pieces are copied into it.
+    qsizetype pieces = 0;
+    forEachFoldedPiece(line, [&pieces](qsizetype, qsizetype) { ++pieces; });
+    const qsizetype start = out.size();
+    out.resize(start + line.size() + 3 * (pieces - 1) + 2);
+    char* to = out.data() + start;
+    forEachFoldedPiece(line, [&to, &line](qsizetype from, qsizetype until) {
+        if (from > 0) {
+            *to++ = '\r';
+            *to++ = '\n';
+            *to++ = ' ';
+        }
+        if (until > from) {
+            std::memcpy(to, line.data() + from, size_t(until - from));
+            to += until - from;
+        }
+    });
+    *to++ = '\r';
+    *to = '\n';
 }
 
 QByteArray writePerson(const Person& person)
