@@ -57,6 +57,10 @@ private Q_SLOTS:
                                                     << "Job Title" << QByteArray("a\\b;c\\,d");
         QTest::newRow("3.0 text escapes") << QByteArray("3.0") << QByteArray("N:A\r\nNOTE:a\\nb\\Nc\\,d\\;e\\\\f\r\n")
                                           << "Note" << QByteArray("a\nb\nc,d;e\\f");
+        QTest::newRow("3.0 unknown escape and a last backslash")
+            << QByteArray("3.0") << QByteArray("N:A\r\nNOTE:a\\xb\\\r\n") << "Note" << QByteArray("a\\xb\\");
+        QTest::newRow("2.1 backslash before an escaped semicolon")
+            << QByteArray("2.1") << QByteArray("N:A\r\nTITLE:a\\\\;b\\\r\n") << "Job Title" << QByteArray("a\\;b\\");
         QTest::newRow("3.0 structured split at unescaped semicolons")
             << QByteArray("3.0") << QByteArray("N:Doe\\;Smith;Jo\\,Ann;;;\r\n") << "Name"
             << QByteArray(R"({"FirstName":"Jo,Ann","LastName":"Doe;Smith","MiddleName":"","PreviousFamilyName":""})");

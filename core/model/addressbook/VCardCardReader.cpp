@@ -57,7 +57,7 @@ void CardReader::collectGroupLabel(const ContentLine& line)
     if (line.nameIs("X-ABLABEL"))
         m_groupLabels.insert(line.group, sharedLabel(text(line)));
     else if (line.nameIs("X-ABADR"))
-        m_groupCountryCodes.insert(line.group, text(line).trimmed());
+        m_groupCountryCodes.insert(line.group, trimmedText(text(line)));
 }
 
 void CardReader::read(const ContentLine& line)
@@ -255,7 +255,7 @@ void CardReader::readBirthday(const ContentLine& line)
 
 void CardReader::readShowAs(const ContentLine& line)
 {
-    if (text(line).trimmed().compare(u"COMPANY", Qt::CaseInsensitive) == 0) {
+    if (trimmedText(text(line)).compare(u"COMPANY", Qt::CaseInsensitive) == 0) {
         m_isCompany = true;
         m_mapped = true;
     }
@@ -264,7 +264,7 @@ void CardReader::readShowAs(const ContentLine& line)
 void CardReader::readKind(const ContentLine& line)
 {
     // A company is shown as one; any other kind (individual, group, location) is kept as it is.
-    const QString kind = text(line).trimmed();
+    const QString kind = trimmedText(text(line));
     if (kind.compare(u"org", Qt::CaseInsensitive) == 0 || kind.compare(u"organization", Qt::CaseInsensitive) == 0)
         m_isCompany = true;
     else
@@ -292,7 +292,7 @@ void CardReader::readUid(const ContentLine& line)
     if (m_seen & SingleUid)
         return;
     m_seen |= SingleUid;
-    QString uid = text(line).trimmed();
+    QString uid = trimmedText(text(line));
     if (uid.startsWith(u"urn:uuid:", Qt::CaseInsensitive))
         uid.remove(0, 9);
     m_person.setUniqueId(uid);

@@ -19,7 +19,7 @@ bool startsWithIgnoringCase(QStringView text, QStringView prefix)
 
 void CardReader::readPhone(const ContentLine& line)
 {
-    QString number = text(line).trimmed();
+    QString number = trimmedText(text(line));
     if (startsWithIgnoringCase(number, u"tel:"))
         number.remove(0, 4);
     add(MultiProperty::Phone, number, labelFor(line, phoneLabel(typeFlags(line))));
@@ -27,7 +27,7 @@ void CardReader::readPhone(const ContentLine& line)
 
 void CardReader::readEmail(const ContentLine& line)
 {
-    QString address = text(line).trimmed();
+    QString address = trimmedText(text(line));
     if (startsWithIgnoringCase(address, u"mailto:"))
         address.remove(0, 7);
     add(MultiProperty::Email, address, labelFor(line, placeLabel(typeFlags(line))));
@@ -35,7 +35,7 @@ void CardReader::readEmail(const ContentLine& line)
 
 void CardReader::readUrl(const ContentLine& line)
 {
-    add(MultiProperty::URLs, text(line).trimmed(), labelFor(line, placeLabel(typeFlags(line))));
+    add(MultiProperty::URLs, trimmedText(text(line)), labelFor(line, placeLabel(typeFlags(line))));
 }
 
 void CardReader::readAddress(const ContentLine& line)
@@ -81,7 +81,7 @@ void CardReader::readAnniversary(const ContentLine& line)
 
 void CardReader::readRelatedName(const ContentLine& line)
 {
-    add(MultiProperty::RelatedNames, text(line).trimmed(), labelFor(line, QString()));
+    add(MultiProperty::RelatedNames, trimmedText(text(line)), labelFor(line, QString()));
 }
 
 void CardReader::readRelated(const ContentLine& line)
@@ -99,13 +99,13 @@ void CardReader::readRelated(const ContentLine& line)
         const QString* known = relations.value(word);
         label = known ? *known : word;
     }
-    add(MultiProperty::RelatedNames, text(line).trimmed(), labelFor(line, label));
+    add(MultiProperty::RelatedNames, trimmedText(text(line)), labelFor(line, label));
 }
 
 void CardReader::readSocialProfile(const ContentLine& line)
 {
     ServiceValue profile;
-    profile.url = text(line).trimmed();
+    profile.url = trimmedText(text(line));
     for (const QByteArrayView type : line.types()) {
         if (!equalsUpper(type, "PREF")) {
             profile.service = QString::fromUtf8(type);
@@ -125,7 +125,7 @@ void CardReader::readSocialProfile(const ContentLine& line)
 
 void CardReader::readImpp(const ContentLine& line)
 {
-    const QString value = text(line).trimmed();
+    const QString value = trimmedText(text(line));
     ServiceValue account;
     account.username = value;
     const qsizetype colon = value.indexOf(u':');
@@ -147,7 +147,7 @@ void CardReader::readImpp(const ContentLine& line)
 void CardReader::readServiceProperty(const ContentLine& line, const QString& service)
 {
     ServiceValue account;
-    account.username = text(line).trimmed();
+    account.username = trimmedText(text(line));
     account.service = service;
     add(MultiProperty::InstantMessage, account, labelFor(line, placeLabel(typeFlags(line))));
 }

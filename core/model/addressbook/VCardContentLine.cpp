@@ -1,14 +1,21 @@
 #include "VCardContentLine_p.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace Quillary::AddressBook::VCard {
 
 namespace {
 
+/// True when the line holds nothing but white space.
+bool isBlank(QByteArrayView line)
+{
+    return std::all_of(line.begin(), line.end(), isWhiteSpace);
+}
+
 bool isBase64Text(QByteArrayView line)
 {
-    if (line.trimmed().isEmpty())
+    if (isBlank(line))
         return false;
     for (char c : line) {
         const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+'
@@ -152,7 +159,7 @@ bool Tokenizer::next(ContentLine& line)
             text = m_unfolded.join(text, more.sliced(1));
             m_pos = end;
         }
-        if (text.trimmed().isEmpty())
+        if (isBlank(text))
             continue;
         parse(text, line);
         if (line.name.isEmpty())
@@ -229,7 +236,8 @@ void Tokenizer::parse(QByteArrayView text, ContentLine& line)
 {
     line.group = {};
     line.name = {};
-    line.params.clear();
+    if (!line.params.isEmpty())
+        line.params.clear(); // clearing goes through a reallocation, even of an empty array
     line.value = {};
     line.quotedPrintable = false;
     line.base64 = false;
@@ -241,9 +249,9 @@ void Tokenizer::parse(QByteArrayView text, ContentLine& line)
     if (i >= size)
         return; // no value: not a content line
     QByteArrayView name = trimBlanks(text.first(i));
-    if (const qsizetype dot = name.indexOf('.'); dot >= 0) {
-        line.group = name.first(dot);
-        name = name.sliced(dot + 1);
+    if (const auto* dot = static_cast<const char*>(std::memchr(name.data(), '.', size_t(name.size())))) {
+        line.group = name.first(dot - name.data());
+        name = name.sliced(dot - name.data() + 1);
     }
     while (i < size && data[i] == ';') {
         const qsizetype start = ++i;

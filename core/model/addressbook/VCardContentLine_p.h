@@ -11,6 +11,12 @@
 
 namespace Quillary::AddressBook::VCard {
 
+/// The white space QByteArrayView::trimmed() removes.
+inline bool isWhiteSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
 /// True when `text` equals the upper-case ASCII word, ignoring the case of `text`.
 inline bool equalsUpper(QByteArrayView text, QByteArrayView upper)
 {

@@ -45,11 +45,21 @@ unsigned typeFlags(const ContentLine& line)
         }
         if (!equalsUpper(param.name, "TYPE"))
             continue;
-        QByteArrayView rest = unquote(param.value);
-        while (!rest.isEmpty()) {
-            const qsizetype comma = rest.indexOf(',');
-            flags |= flagOf(unquote((comma < 0 ? rest : rest.first(comma)).trimmed()));
-            rest = comma < 0 ? QByteArrayView() : rest.sliced(comma + 1);
+        // "TYPE=HOME,FAX" or "TYPE=HOME": each item of the list, without blanks around it.
+        const QByteArrayView list = unquote(param.value);
+        const char* item = list.data();
+        const char* const end = item + list.size();
+        while (item < end) {
+            const char* comma = item;
+            while (comma < end && *comma != ',')
+                ++comma;
+            const char* last = comma;
+            while (item < last && isWhiteSpace(*item))
+                ++item;
+            while (last > item && isWhiteSpace(last[-1]))
+                --last;
+            flags |= flagOf(unquote(QByteArrayView(item, last - item)));
+            item = comma + 1;
         }
     }
     return flags;

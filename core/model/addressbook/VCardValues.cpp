@@ -2,6 +2,7 @@
 
 #include "support/Charset.h"
 
+#include <algorithm>
 #include <array>
 
 namespace Quillary::AddressBook::VCard {
@@ -184,47 +185,59 @@ QString unescape(QString escaped, Version version)
 
 QString unescape(QStringView text, Version version)
 {
-    if (!text.contains(u'\\'))
-        return text.toString();
-    QString out;
-    out.reserve(text.size());
     const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text[i];
-        if (c != u'\\' || i + 1 >= size) {
-            out.append(c);
-            continue;
+    qsizetype backslash = text.indexOf(u'\\');
+    if (backslash < 0)
+        return text.toString();
+    // Unescaping only ever shortens the text: it is written into a string of the full size, by runs
+    // of plain text between backslashes, and cut to what was written.
+    QString out(size, Qt::Uninitialized);
+    QChar* const first = out.data();
+    QChar* to = first;
+    qsizetype plain = 0;
+    while (backslash >= 0) {
+        std::copy(text.data() + plain, text.data() + backslash, to);
+        to += backslash - plain;
+        plain = backslash + 1;
+        if (backslash + 1 >= size) {
+            *to++ = u'\\';
+            break;
         }
-        const QChar next = text[i + 1];
+        const QChar next = text[backslash + 1];
         if (version == Version::V21) {
-            if (next == u';') {
-                out.append(next);
-                ++i;
-            } else {
-                out.append(c);
+            // Only "\;" is an escape; any other backslash is plain text.
+            *to++ = next == u';' ? next : u'\\';
+            if (next == u';')
+                ++plain;
+        } else {
+            switch (next.unicode()) {
+            case 'n':
+            case 'N':
+                *to++ = u'\n';
+                break;
+            case ',':
+            case ';':
+            case '\\':
+            case ':':
+                *to++ = next;
+                break;
+            default:
+                *to++ = u'\\';
+                *to++ = next;
+                break;
             }
-            continue;
+            ++plain;
         }
-        switch (next.unicode()) {
-        case 'n':
-        case 'N':
-            out.append(u'\n');
-            break;
-        case ',':
-        case ';':
-        case '\\':
-        case ':':
-            out.append(next);
-            break;
-        default:
-            out.append(c);
-            out.append(next);
-            break;
-        }
-        ++i;
+        backslash = plain < size ? text.indexOf(u'\\', plain) : -1;
     }
+    if (plain < size) {
+        std::copy(text.data() + plain, text.data() + size, to);
+        to += size - plain;
+    }
+    out.truncate(to - first);
     return out;
 }
+
 Components::Components(QString escaped, Version version) : m_escaped(std::move(escaped)), m_version(version)
 {
     const QStringView text(m_escaped);
@@ -255,7 +268,7 @@ QString Components::text(qsizetype index) const
     // A value with a single component keeps its text without a copy.
     if (part.size() == m_escaped.size() && !part.contains(u'\\'))
         return m_escaped;
-    return unescape(part, m_version).trimmed();
+    return trimmedText(unescape(part, m_version));
 }
 
 Components components(QString escaped, Version version)

@@ -58,6 +58,15 @@ private:
 /// Splits a list value (CATEGORIES, NICKNAME) at unescaped commas, unescapes and trims each item.
 [[nodiscard]] QStringList listItems(QStringView text, Version version);
 
+/// The text without white space around it. Most values have none: they come back as they are,
+/// where QString::trimmed() makes a call into the library for every one.
+inline QString trimmedText(QString text)
+{
+    if (text.isEmpty() || (!text.front().isSpace() && !text.back().isSpace()))
+        return text;
+    return std::move(text).trimmed();
+}
+
 /// The unescaped text of a line.
 [[nodiscard]] QString text(const ContentLine& line, Version version, const Fallback& fallback = {});
 
