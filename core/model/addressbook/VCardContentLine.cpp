@@ -206,6 +206,32 @@ QByteArrayView Tokenizer::joinBase64(QByteArrayView text)
 
 namespace {
 
+/// The octets that end a name or a parameter, and those that parameters are made of, looked up in
+/// one table instead of compared one by one.
+struct SyntaxTable
+{
+    bool delimiter[256] = {};
+    bool parameter[256] = {};
+    constexpr SyntaxTable()
+    {
+        for (const unsigned char c : {';', ':'})
+            delimiter[c] = parameter[c] = true;
+        for (const unsigned char c : {'"', '='})
+            parameter[c] = true;
+    }
+};
+constexpr SyntaxTable syntaxTable;
+
+inline bool isDelimiter(char c)
+{
+    return syntaxTable.delimiter[static_cast<unsigned char>(c)];
+}
+
+inline bool isParameterSyntax(char c)
+{
+    return syntaxTable.parameter[static_cast<unsigned char>(c)];
+}
+
 /// The text without spaces and tabs around it (QByteArrayView::trimmed is out of line and also
 /// looks for line breaks, which a content line cannot hold).
 inline QByteArrayView trimBlanks(QByteArrayView text)
@@ -244,7 +270,7 @@ void Tokenizer::parse(QByteArrayView text, ContentLine& line)
     const char* data = text.data();
     const qsizetype size = text.size();
     qsizetype i = 0;
-    while (i < size && data[i] != ';' && data[i] != ':')
+    while (i < size && !isDelimiter(data[i]))
         ++i;
     if (i >= size)
         return; // no value: not a content line
@@ -259,6 +285,8 @@ void Tokenizer::parse(QByteArrayView text, ContentLine& line)
         bool quoted = false;
         for (; i < size; ++i) {
             const char c = data[i];
+            if (!isParameterSyntax(c))
+                continue; // most octets are none of the four
             if (c == '"')
                 quoted = !quoted;
             else if (!quoted && (c == ';' || c == ':'))
