@@ -79,39 +79,43 @@ void PostalAddress::setCountryCode(const QString& value)
     edit().countryCode = value;
 }
 
+namespace {
+
+/// The member of the parts a key names; none for an unknown key. The six keys differ in length, so
+/// one comparison tells.
+QString PostalAddressData::*memberOf(QStringView key)
+{
+    switch (key.size()) {
+    case 3:
+        return key == u"ZIP" ? &PostalAddressData::zip : nullptr;
+    case 4:
+        return key == u"City" ? &PostalAddressData::city : nullptr;
+    case 5:
+        return key == u"State" ? &PostalAddressData::state : nullptr;
+    case 6:
+        return key == u"Street" ? &PostalAddressData::street : nullptr;
+    case 7:
+        return key == u"Country" ? &PostalAddressData::country : nullptr;
+    case 11:
+        return key == u"CountryCode" ? &PostalAddressData::countryCode : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
 const QString& PostalAddress::part(QStringView key) const
 {
     static const QString none;
-    const PostalAddressData& parts = data();
-    if (key == u"Street")
-        return parts.street;
-    if (key == u"City")
-        return parts.city;
-    if (key == u"State")
-        return parts.state;
-    if (key == u"ZIP")
-        return parts.zip;
-    if (key == u"Country")
-        return parts.country;
-    if (key == u"CountryCode")
-        return parts.countryCode;
-    return none;
+    const auto member = memberOf(key);
+    return member ? data().*member : none;
 }
 
 void PostalAddress::setPart(QStringView key, const QString& value)
 {
-    if (key == u"Street")
-        setStreet(value);
-    else if (key == u"City")
-        setCity(value);
-    else if (key == u"State")
-        setState(value);
-    else if (key == u"ZIP")
-        setZip(value);
-    else if (key == u"Country")
-        setCountry(value);
-    else if (key == u"CountryCode")
-        setCountryCode(value);
+    if (const auto member = memberOf(key))
+        edit().*member = value;
 }
 
 bool PostalAddress::isEmpty() const

@@ -4,11 +4,19 @@
 #include "VCardLabels_p.h"
 #include "VCardServices_p.h"
 
+#include <array>
+#include <vector>
+
 namespace Quillary::AddressBook::VCard {
 
-const std::unordered_map<std::string_view, CardReader::Handler>& CardReader::handlers()
+CardReader::Handler CardReader::handlerFor(std::string_view upperName)
 {
-    static const std::unordered_map<std::string_view, Handler> table = {
+    struct Named
+    {
+        std::string_view name;
+        Handler handler;
+    };
+    static const Named named[] = {
         {"N", &CardReader::readName},
         {"FN", &CardReader::readFormattedName},
         {"NICKNAME", &CardReader::readNickname},
@@ -47,7 +55,20 @@ const std::unordered_map<std::string_view, CardReader::Handler>& CardReader::han
         {"BEGIN", &CardReader::ignore},
         {"END", &CardReader::ignore},
     };
-    return table;
+    // Names by length: a line's name is compared with the few names of its length only.
+    static const auto byLength = [] {
+        std::array<std::vector<Named>, 32> lists;
+        for (const Named& entry : named)
+            lists[entry.name.size()].push_back(entry);
+        return lists;
+    }();
+    if (upperName.size() >= byLength.size())
+        return nullptr;
+    for (const Named& entry : byLength[upperName.size()]) {
+        if (entry.name == upperName)
+            return entry.handler;
+    }
+    return nullptr;
 }
 
 void CardReader::collectGroupLabel(const ContentLine& line)
@@ -72,9 +93,8 @@ void CardReader::read(const ContentLine& line)
         upper[i] = (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
     }
     const std::string_view name(upper, size_t(line.name.size()));
-    const auto& table = handlers();
-    if (const auto it = table.find(name); it != table.end()) {
-        (this->*(it->second))(line);
+    if (const Handler handler = handlerFor(name)) {
+        (this->*handler)(line);
         return;
     }
     if (const QString* service = serviceOfProperty(QByteArrayView(upper, line.name.size()))) {

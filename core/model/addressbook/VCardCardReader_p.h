@@ -8,7 +8,6 @@
 
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 
 namespace Quillary::AddressBook::VCard {
 
@@ -31,7 +30,8 @@ public:
 
 private:
     using Handler = void (CardReader::*)(const ContentLine&);
-    static const std::unordered_map<std::string_view, Handler>& handlers();
+    /// The handler of an upper-case property name; none for a name that has none.
+    static Handler handlerFor(std::string_view upperName);
 
     /// The properties the record holds once.
     enum Single : unsigned {
