@@ -4,6 +4,7 @@
 #include "formats/ContactJson.h"
 #include "formats/ZQVCard.h"
 #include "model/addressbook/VCardCodec.h"
+#include "model/addressbook/VCardContentLine_p.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -280,6 +281,43 @@ private Q_SLOTS:
         entry.person = std::make_shared<PersonDsc>(person->duplicate());
         const QByteArray card = ZQVCard::vCardFromContact(entry, {}, {});
         QVERIFY2(card.contains(QByteArray("\r\n" + line + "\r\n")), card.constData());
+    }
+
+    void unfoldedLinesStayWhereTheyWereMade_data()
+    {
+        QTest::addColumn<qsizetype>("blockSize");
+        QTest::newRow("blocks smaller than a line") << qsizetype(1);
+        QTest::newRow("a few lines to a block") << qsizetype(16);
+        QTest::newRow("one block") << qsizetype(4096);
+    }
+
+    void unfoldedLinesStayWhereTheyWereMade()
+    {
+        // Lines are continued, cut and begun; views of every line made stay valid to the end.
+        QFETCH(qsizetype, blockSize);
+        AddressBook::VCard::UnfoldedLines unfolded(blockSize);
+        QList<QByteArrayView> lines;
+        QList<QByteArray> expected;
+        for (int n = 0; n < 20; ++n) {
+            const QByteArray start = "line" + QByteArray::number(n) + ":";
+            QByteArrayView line = unfolded.join(start, "a");
+            for (int i = 0; i < n; ++i)
+                line = unfolded.join(line, QByteArray(i + 1, char('b' + i % 20)));
+            QByteArray want = start + "a";
+            for (int i = 0; i < n; ++i)
+                want += QByteArray(i + 1, char('b' + i % 20));
+            if (n % 3 == 0) { // a quoted-printable soft break: the last octet goes
+                line = unfolded.join(line.chopped(1), "=");
+                want.chop(1);
+                want += "=";
+            }
+            QCOMPARE(line, want);
+            lines.append(line);
+            expected.append(want);
+        }
+        QCOMPARE(unfolded.join({}, {}).size(), 0);
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            QCOMPARE(lines.at(i), expected.at(i));
     }
 
     void foldsAnyBytes_data()
