@@ -96,11 +96,12 @@ ContactEntryPtr ZQVCard::readCard(const Batch& batch, qsizetype offset, qsizetyp
 {
     const QByteArrayView card = batch.text.sliced(offset, length);
     QStringList categories;
-    std::optional<AddressBook::Person> record = AddressBook::VCardCodec::readPerson(card, &categories, fileEncoding);
+    PersonDsc::Builder builder(defaultNameOrdering, threadCopy(defaultCountryCode));
+    const std::optional<AddressBook::Person> record =
+        AddressBook::VCardCodec::readPerson(card, &categories, fileEncoding, &builder);
     if (!record)
         return {};
-    auto person = std::make_shared<PersonDsc>(
-        PersonDsc::detachedFromRecord(std::move(*record), defaultNameOrdering, threadCopy(defaultCountryCode)));
+    auto person = std::make_shared<PersonDsc>(builder.finish(*record));
     auto entry = ContactEntry::make(person);
     entry->categories = std::move(categories);
     if (batch.fullEntry) {

@@ -361,16 +361,21 @@ void PersonDsc::readAll() const
 
 void PersonDsc::readAllFrom(const AddressBook::Person* record) const
 {
+    readSinglePartsFrom(record);
+    for (int i = 0; i < LabeledFieldCount; ++i)
+        readListFrom(record, LabeledField(i));
+    if (record && m_imageData.isEmpty())
+        m_imageData = record->imageData();
+}
+
+void PersonDsc::readSinglePartsFrom(const AddressBook::Person* record) const
+{
     readNameFrom(record);
     composeName();
     readStringsFrom(record);
     readPhoneticNameFrom(record);
     updateCompositeName();
-    for (int i = 0; i < LabeledFieldCount; ++i)
-        readListFrom(record, LabeledField(i));
     readBirthdayFrom(record);
-    if (record && m_imageData.isEmpty())
-        m_imageData = record->imageData();
 }
 
 } // namespace Quillary

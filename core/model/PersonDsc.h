@@ -5,9 +5,11 @@
 #include "NameValues.h"
 #include "Revision.h"
 #include "addressbook/KeptLines.h"
+#include "addressbook/MultiValue.h"
 
 #include <QByteArray>
 #include <QImage>
+#include <QVarLengthArray>
 
 #include <array>
 #include <memory>
@@ -47,6 +49,8 @@ public:
     /// A detached contact holding every value of the record; its identity is the record's.
     static PersonDsc detachedFromRecord(const AddressBook::Person& record, int defaultNameOrdering,
                                         const QString& defaultCountryCode);
+    /// Makes a detached contact while a card is read (see below).
+    class Builder;
 
     /// A new record holding every value of the contact, with the contact's identity.
     [[nodiscard]] AddressBook::Person toRecord() const;
@@ -276,6 +280,8 @@ private:
     void readListFrom(const AddressBook::Person* record, LabeledField field) const;
     void readBirthdayFrom(const AddressBook::Person* record) const;
     void readAllFrom(const AddressBook::Person* record) const;
+    /// Reads every part but the labelled lists and the photo.
+    void readSinglePartsFrom(const AddressBook::Person* record) const;
     void composeName() const;
     void updateCompositeName() const;
     void writeList(LabeledField field);
@@ -303,6 +309,24 @@ private:
     Revision m_revision;
     mutable quint64 m_readChangeCount = ~quint64(0); ///< the bound record's change count when last read
     mutable quint32 m_readParts = 0; ///< the ReadParts read at that change count
+};
+
+/// Makes a detached contact while a card is read, as `detachedFromRecord` makes it from the card's
+/// record: the labelled values go into the contact's lists as the reader finds them (as a sink of
+/// `VCardCodec::readPerson`), so the record's own lists are never built; its other values are read
+/// at the end.
+class PersonDsc::Builder final : public AddressBook::MultiValueSink
+{
+public:
+    Builder(int defaultNameOrdering, const QString& defaultCountryCode);
+    void add(AddressBook::MultiProperty property, AddressBook::MultiValueItem value, const QString& label) override;
+    /// The contact, with the values of the record the card was read into.
+    [[nodiscard]] PersonDsc finish(const AddressBook::Person& record);
+
+private:
+    PersonDsc m_person;
+    // A card has a few values of each field: they wait here, then go into lists of their exact size.
+    std::array<QVarLengthArray<LabeledValue, 4>, LabeledFieldCount> m_values;
 };
 
 /// The defaults new contacts are shown with: the shared address book's name ordering and country.

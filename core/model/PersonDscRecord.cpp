@@ -49,30 +49,55 @@ const QString& noneText()
     return none;
 }
 
-/// One labelled value made from an entry of the record, with its derived members.
-LabeledValue labeledValueFromEntry(LabeledField field, const MultiValue::Entry& entry, int index,
+LabeledField labeledField(MultiProperty property)
+{
+    switch (property) {
+    case MultiProperty::Phone:
+        return LabeledField::Phone;
+    case MultiProperty::Email:
+        return LabeledField::Email;
+    case MultiProperty::Address:
+        return LabeledField::Address;
+    case MultiProperty::URLs:
+        return LabeledField::URL;
+    case MultiProperty::SocialProfile:
+        return LabeledField::SocialNetwork;
+    case MultiProperty::InstantMessage:
+        return LabeledField::InstantMessage;
+    case MultiProperty::RelatedNames:
+        return LabeledField::Relationship;
+    case MultiProperty::OtherDates:
+        return LabeledField::Dates;
+    }
+    return LabeledField::Phone;
+}
+
+/// One labelled value made from an entry of the record (its stored label and value), with its
+/// derived members.
+LabeledValue labeledValueFromEntry(LabeledField field, const QString& storedLabel,
+                                   const AddressBook::MultiValueItem& item, int index,
                                    const QString& defaultCountryCode)
 {
     LabeledValue value;
-    value.label = LabelTable::labelFromiLabel(entry.label);
+    value.label = LabelTable::labelFromiLabel(storedLabel);
     value.labelIndex = index;
     switch (field) {
     case LabeledField::Phone:
     case LabeledField::URL:
     case LabeledField::Relationship:
-        value.value = std::get<QString>(entry.value);
+        value.value = std::get<QString>(item);
         value.stringValue = value.value;
         break;
     case LabeledField::Email:
-        value.value = std::get<QString>(entry.value);
+        value.value = std::get<QString>(item);
         updateEmailValue(value);
         break;
     case LabeledField::Address:
-        value.address = std::get<AddressBook::PostalAddress>(entry.value);
+        value.address = std::get<AddressBook::PostalAddress>(item);
         updateAddressValue(value, defaultCountryCode);
         break;
     case LabeledField::SocialNetwork: {
-        const auto& profile = std::get<ServiceValue>(entry.value);
+        const auto& profile = std::get<ServiceValue>(item);
         value.setUsername(profile.username);
         value.label = LabelTable::labelFromiLabel(profile.service);
         value.setService(value.label);
@@ -81,7 +106,7 @@ LabeledValue labeledValueFromEntry(LabeledField field, const MultiValue::Entry& 
         break;
     }
     case LabeledField::InstantMessage: {
-        const auto& account = std::get<ServiceValue>(entry.value);
+        const auto& account = std::get<ServiceValue>(item);
         value.setService(account.service.isEmpty() ? noneText() : account.service);
         value.setUsername(account.username.isEmpty() ? noneText() : account.username);
         value.value = value.username();
@@ -89,7 +114,7 @@ LabeledValue labeledValueFromEntry(LabeledField field, const MultiValue::Entry& 
         break;
     }
     case LabeledField::Dates:
-        value.date = std::get<AddressBook::DateComponents>(entry.value);
+        value.date = std::get<AddressBook::DateComponents>(item);
         updateDateValue(value);
         break;
     }
@@ -174,7 +199,37 @@ void PersonDsc::readListFrom(const AddressBook::Person* record, LabeledField fie
     list.reserve(values.count());
     int index = 0;
     for (const MultiValue::Entry& entry : values.entries())
-        list.append(labeledValueFromEntry(field, entry, index++, m_defaultCountryCode));
+        list.append(labeledValueFromEntry(field, entry.label, entry.value, index++, m_defaultCountryCode));
+}
+
+PersonDsc::Builder::Builder(int defaultNameOrdering, const QString& defaultCountryCode)
+    : m_person(nullptr, defaultNameOrdering, defaultCountryCode)
+{ }
+
+void PersonDsc::Builder::add(MultiProperty property, AddressBook::MultiValueItem value, const QString& label)
+{
+    const LabeledField field = labeledField(property);
+    auto& values = m_values[size_t(field)];
+    values.append(labeledValueFromEntry(field, label, value, int(values.size()), m_person.m_defaultCountryCode));
+}
+
+PersonDsc PersonDsc::Builder::finish(const AddressBook::Person& record)
+{
+    // As detachedFromRecord, but for the lists, which are made already.
+    m_person.m_uniqueId = record.uniqueId();
+    m_person.readSinglePartsFrom(&record);
+    for (int i = 0; i < LabeledFieldCount; ++i) {
+        auto& values = m_values[size_t(i)];
+        if (values.isEmpty())
+            continue;
+        LabeledValueList& list = m_person.m_lists[size_t(i)];
+        list.reserve(values.size());
+        for (LabeledValue& value : values)
+            list.append(std::move(value));
+    }
+    m_person.m_imageData = record.imageData();
+    m_person.m_keptLines = record.keptLines();
+    return std::move(m_person);
 }
 
 void PersonDsc::readBirthdayFrom(const AddressBook::Person* record) const

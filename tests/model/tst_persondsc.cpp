@@ -3,9 +3,13 @@
 
 #include "PersonDscSamples.h"
 #include "TestSupport.h"
+#include "formats/VCardStream.h"
 #include "model/LabelTable.h"
 #include "model/addressbook/Records.h"
+#include "model/addressbook/VCardCodec.h"
 
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <QtConcurrent/QtConcurrentRun>
@@ -434,6 +438,40 @@ private Q_SLOTS:
         bound.setValue(value, identifier);
         QCOMPARE(bound.valueForIdentifier(identifier), value);
         QCOMPARE(PersonDsc::detachedFromRecord(*record, 32, US).valueForIdentifier(identifier), value);
+    }
+
+    void buildingWhileReadingEqualsReadingTheRecord_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QDir folder(QStringLiteral(QUILLARY_TEST_DATA_DIR "/vcard"));
+        for (const QString& name : folder.entryList({QStringLiteral("*.vcf")}, QDir::Files, QDir::Name))
+            QTest::newRow(qPrintable(name)) << folder.filePath(name);
+    }
+    void buildingWhileReadingEqualsReadingTheRecord()
+    {
+        // A contact built as its card is read has every value the card's record gives it.
+        QFETCH(QString, path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray stream = file.readAll();
+        const QList<VCardStream::CardRange> cards = VCardStream::cut(stream);
+        QVERIFY(!cards.isEmpty());
+        for (const VCardStream::CardRange& range : cards) {
+            const QByteArrayView card = QByteArrayView(stream).sliced(range.offset, range.length);
+            const std::optional<AddressBook::Person> record = AddressBook::VCardCodec::readPerson(card);
+            PersonDsc::Builder builder(32, US);
+            const std::optional<AddressBook::Person> rest =
+                AddressBook::VCardCodec::readPerson(card, nullptr, {}, &builder);
+            QCOMPARE(rest.has_value(), record.has_value());
+            if (!record)
+                continue;
+            const PersonDsc read = PersonDsc::detachedFromRecord(*record, 32, US);
+            PersonDsc built = builder.finish(*rest);
+            built.setUniqueId(read.uniqueId()); // a card without a UID gets a new one each time
+            QVERIFY2(built.toRecord() == read.toRecord(), card.toByteArray().constData());
+            for (int i = 0; i < LabeledFieldCount; ++i)
+                QCOMPARE(built.labeledValues(LabeledField(i)), read.labeledValues(LabeledField(i)));
+        }
     }
 
     void setValueIgnoresWrongKinds()

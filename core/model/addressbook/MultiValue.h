@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Constants.h"
 #include "DateComponents.h"
 #include "PostalAddress.h"
 
@@ -42,6 +43,15 @@ public:
 private:
     QList<Entry> m_entries;
     int m_nextIdentifier = 0;
+};
+
+/// Takes the multi-values of a card in the card's order as they are read, in place of the person
+/// record: a reader that makes contacts of its own kind need not build the record's lists first.
+class MultiValueSink
+{
+public:
+    virtual ~MultiValueSink() = default;
+    virtual void add(MultiProperty property, MultiValueItem value, const QString& label) = 0;
 };
 
 } // namespace Quillary::AddressBook

@@ -225,7 +225,10 @@ void CardReader::setString(StringProperty property, const QString& value)
 
 void CardReader::add(MultiProperty property, MultiValueItem value, const QString& label)
 {
-    m_multi[size_t(property)].addValue(std::move(value), label);
+    if (m_sink)
+        m_sink->add(property, std::move(value), label);
+    else
+        m_multi[size_t(property)].addValue(std::move(value), label);
     m_mapped = true;
 }
 

@@ -17,9 +17,11 @@ namespace Quillary::AddressBook::VCard {
 class CardReader
 {
 public:
-    /// Reads a card of these lines, from a file of that encoding.
-    CardReader(Version version, const ContentLine* lines, qsizetype lineCount, QByteArrayView fileEncoding)
-        : m_version(version), m_lines(lines), m_lineCount(lineCount), m_fileEncoding(fileEncoding)
+    /// Reads a card of these lines, from a file of that encoding. With a sink, the multi-values go to
+    /// it instead of the record.
+    CardReader(Version version, const ContentLine* lines, qsizetype lineCount, QByteArrayView fileEncoding,
+               MultiValueSink* sink = nullptr)
+        : m_version(version), m_lines(lines), m_lineCount(lineCount), m_fileEncoding(fileEncoding), m_sink(sink)
     { }
 
     void collectGroupLabel(const ContentLine& line);
@@ -98,7 +100,8 @@ private:
     QByteArrayView m_fileEncoding;
     mutable std::optional<QByteArray> m_declaredCharset; // the first CHARSET of the card, once asked for
     Person m_person{QString()};
-    std::array<MultiValue, MultiPropertyCount> m_multi;
+    MultiValueSink* m_sink;
+    std::array<MultiValue, MultiPropertyCount> m_multi; // without a sink
     GroupValues m_groupLabels; // group → X-ABLabel
     GroupValues m_groupCountryCodes; // group → X-ABADR
     QString m_formattedName;

@@ -15,9 +15,9 @@ namespace Quillary::AddressBook::VCardCodec {
 /// value of one. The record's unique id is the card's UID, or a new one when the card has none.
 /// When `categories` is given, it receives the names of the card's CATEGORIES lines.
 /// `fileEncoding` names the encoding the card was read from, for quoted-printable values that
-/// declare no CHARSET.
+/// declare no CHARSET. With a sink, the card's multi-values go to it, in order, and the record has none.
 [[nodiscard]] std::optional<Person> readPerson(QByteArrayView card, QStringList* categories = nullptr,
-                                               QByteArrayView fileEncoding = {});
+                                               QByteArrayView fileEncoding = {}, MultiValueSink* sink = nullptr);
 
 /// The names of every CATEGORIES line of a card or stream, in order: folded lines are unfolded,
 /// parameters and encodings are honoured, "\," is a comma inside a name; names are trimmed and

@@ -111,7 +111,8 @@ bool collectLines(QByteArrayView card, Tokenizer& tokenizer, CardLines& result)
 
 } // namespace
 
-std::optional<Person> readPerson(QByteArrayView card, QStringList* categories, QByteArrayView fileEncoding)
+std::optional<Person> readPerson(QByteArrayView card, QStringList* categories, QByteArrayView fileEncoding,
+                                 MultiValueSink* sink)
 {
     Tokenizer tokenizer(card);
     CardLines content;
@@ -132,7 +133,7 @@ std::optional<Person> readPerson(QByteArrayView card, QStringList* categories, Q
                 *categories += listItems(escapedText(line), version);
         }
     }
-    CardReader reader(version, lines.data(), lines.size(), fileEncoding);
+    CardReader reader(version, lines.data(), lines.size(), fileEncoding, sink);
     for (const ContentLine& line : lines)
         reader.collectGroupLabel(line);
     // Each nested card is kept where it stood, as the value of the line that carries it.
