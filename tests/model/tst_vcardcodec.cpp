@@ -1,6 +1,7 @@
 // The per-card vCard conversion: how each property, parameter, escape and encoding of vCard 2.1,
 // 3.0 and 4.0 reaches the contact, how labels map, and that what is written reads back the same.
 
+#include "PersonDscSamples.h"
 #include "formats/ContactJson.h"
 #include "formats/ZQVCard.h"
 #include "model/addressbook/VCardCodec.h"
@@ -13,6 +14,8 @@
 #include <QTest>
 
 using namespace Quillary;
+using namespace Quillary::Test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -62,6 +65,9 @@ private Q_SLOTS:
             << QByteArray("3.0") << QByteArray("N:A\r\nNOTE:a\\xb\\\r\n") << "Note" << QByteArray("a\\xb\\");
         QTest::newRow("2.1 backslash before an escaped semicolon")
             << QByteArray("2.1") << QByteArray("N:A\r\nTITLE:a\\\\;b\\\r\n") << "Job Title" << QByteArray("a\\;b\\");
+        QTest::newRow("2.1 soft break after a quoted parameter holding a colon")
+            << QByteArray("2.1") << QByteArray("N:A\r\nNOTE;X-A=\"a:b\";ENCODING=QUOTED-PRINTABLE:ab=\r\n cd\r\n")
+            << "Note" << QByteArray("ab cd");
         QTest::newRow("3.0 structured split at unescaped semicolons")
             << QByteArray("3.0") << QByteArray("N:Doe\\;Smith;Jo\\,Ann;;;\r\n") << "Name"
             << QByteArray(R"({"FirstName":"Jo,Ann","LastName":"Doe;Smith","MiddleName":"","PreviousFamilyName":""})");
@@ -318,6 +324,31 @@ private Q_SLOTS:
         QCOMPARE(unfolded.join({}, {}).size(), 0);
         for (qsizetype i = 0; i < lines.size(); ++i)
             QCOMPARE(lines.at(i), expected.at(i));
+    }
+
+    void keepsParameterTextThatLooksLikeSyntax_data()
+    {
+        QTest::addColumn<QString>("username");
+        QTest::newRow("colon and semicolon") << u"x:y;z"_s;
+        QTest::newRow("an encoding ending in a soft break") << u"a;ENCODING=QUOTED-PRINTABLE:=41="_s;
+        // Folded, its second piece ends in "=" after the words: read as a soft break, the card was lost.
+        QTest::newRow("folded") << u"linked;n.ex.soylent.exCHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:=8A=94=8E=AE"
+                                   "=89=EF=8E=D0=83T=83=93=83v=83=8B;=89c=8B=C6=95="_s;
+    }
+
+    void keepsParameterTextThatLooksLikeSyntax()
+    {
+        // A user name is written as a quoted parameter; read back, it is the same text.
+        QFETCH(QString, username);
+        PersonDsc person;
+        person.addLabeledValue(snsValue(u"twitter"_s, username, {}), Field::SocialNetwork);
+        ContactEntry entry;
+        entry.person = std::make_shared<PersonDsc>(person);
+        const QByteArray card = ZQVCard::vCardFromContact(entry, {}, {});
+        const auto reread = ZQVCard().personFromVCard(card);
+        QVERIFY2(reread, card.constData());
+        QCOMPARE(reread->snsValues().size(), 1);
+        QCOMPARE(reread->snsValues().first().username(), username);
     }
 
     void foldsAnyBytes_data()

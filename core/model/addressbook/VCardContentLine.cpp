@@ -27,30 +27,47 @@ bool isBase64Text(QByteArrayView line)
 }
 
 /// Tells whether a line being unfolded is a quoted-printable value whose last physical line ends
-/// with "=". The name and parameters before the first ":" do not change as folded lines are added,
-/// so they are looked at once, and only the added text is searched for that ":" until it appears.
+/// with "=". The name and parameters before the ":" that starts the value do not change as folded
+/// lines are added, so they are looked at once, and only the added text is searched for that ":"
+/// until it appears. As when the line is parsed, a ":" or a ";" inside a double-quoted parameter value
+/// is text, and so is an encoding's name there: a quoted value that reads "ENCODING=QUOTED-PRINTABLE"
+/// does not make a line quoted-printable.
 class SoftLineBreakProbe
 {
 public:
+    /// `declaresQuotedPrintable` tells it from the name and parameters, ":" included.
+    explicit SoftLineBreakProbe(bool (*declaresQuotedPrintable)(QByteArrayView head))
+        : m_declaresQuotedPrintable(declaresQuotedPrintable)
+    { }
+
     bool endsWithSoftLineBreak(QByteArrayView text)
     {
         if (!text.endsWith('='))
             return false;
-        if (m_colon < 0) {
-            const qsizetype colon = text.sliced(m_searched).indexOf(':');
-            if (colon < 0) {
-                m_searched = text.size();
-                return false;
+        if (!m_headRead) {
+            for (; m_searched < text.size(); ++m_searched) {
+                const char c = text[m_searched];
+                if (c == ';')
+                    m_inParameters = true;
+                if (c == '"' && m_inParameters)
+                    m_quoted = !m_quoted;
+                else if (c == ':' && !m_quoted)
+                    break;
             }
-            m_colon = m_searched + colon;
-            m_quotedPrintable = text.first(m_colon).toByteArray().toUpper().contains("QUOTED-PRINTABLE");
+            if (m_searched >= text.size())
+                return false;
+            m_headRead = true;
+            m_quotedPrintable = m_declaresQuotedPrintable(text.first(m_searched + 1));
         }
         return m_quotedPrintable;
     }
 
 private:
+    bool (*m_declaresQuotedPrintable)(QByteArrayView head);
     qsizetype m_searched = 0;
-    qsizetype m_colon = -1;
+    bool m_inParameters = false; // past the first ";": double quotes count from there
+    bool m_quoted = false;
+    bool m_headRead = false;
     bool m_quotedPrintable = false;
 };
 
@@ -149,7 +166,11 @@ bool Tokenizer::next(ContentLine& line)
         qsizetype end;
         QByteArrayView text = peekPhysicalLine(&end);
         m_pos = end;
-        SoftLineBreakProbe softBreak;
+        SoftLineBreakProbe softBreak([](QByteArrayView head) {
+            ContentLine probe;
+            parse(head, probe);
+            return probe.isQuotedPrintable();
+        });
         // Unfold: a following line that starts with white space continues this one. After a
         // quoted-printable soft line break that white space is part of the value, and the joining
         // is left to joinQuotedPrintable().
