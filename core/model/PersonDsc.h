@@ -297,7 +297,6 @@ private:
     QString m_defaultCountryCode;
     mutable QString m_compositeName;
     std::shared_ptr<AddressBook::Person> m_abPerson;
-    mutable int m_nameOrdering = 0;
     mutable NameValue m_nameValue;
     mutable PhoneticNameValue m_phoneticNameValue;
     mutable std::array<LabeledValueList, LabeledFieldCount> m_lists;
@@ -309,6 +308,7 @@ private:
     Revision m_revision;
     mutable quint64 m_readChangeCount = ~quint64(0); ///< the bound record's change count when last read
     mutable quint32 m_readParts = 0; ///< the ReadParts read at that change count
+    mutable int m_nameOrdering = 0; // beside the other 4-byte member: the contact is 8 bytes smaller
 };
 
 /// Makes a detached contact while a card is read, as `detachedFromRecord` makes it from the card's
