@@ -5,6 +5,8 @@
 #include "LabelTable.h"
 #include "addressbook/Records.h"
 
+#include <array>
+
 namespace Quillary {
 
 using AddressBook::MultiProperty;
@@ -49,27 +51,16 @@ const QString& noneText()
     return none;
 }
 
+/// The field of a multi-value property: the inverse of multiProperty.
 LabeledField labeledField(MultiProperty property)
 {
-    switch (property) {
-    case MultiProperty::Phone:
-        return LabeledField::Phone;
-    case MultiProperty::Email:
-        return LabeledField::Email;
-    case MultiProperty::Address:
-        return LabeledField::Address;
-    case MultiProperty::URLs:
-        return LabeledField::URL;
-    case MultiProperty::SocialProfile:
-        return LabeledField::SocialNetwork;
-    case MultiProperty::InstantMessage:
-        return LabeledField::InstantMessage;
-    case MultiProperty::RelatedNames:
-        return LabeledField::Relationship;
-    case MultiProperty::OtherDates:
-        return LabeledField::Dates;
-    }
-    return LabeledField::Phone;
+    static const auto fields = [] {
+        std::array<LabeledField, AddressBook::MultiPropertyCount> result{};
+        for (int i = 0; i < LabeledFieldCount; ++i)
+            result[size_t(multiProperty(LabeledField(i)))] = LabeledField(i);
+        return result;
+    }();
+    return fields[size_t(property)];
 }
 
 /// One labelled value made from an entry of the record (its stored label and value), with its
