@@ -1,5 +1,7 @@
 #include "ContactDate.h"
 
+#include "support/RepeatedTexts.h"
+
 #include <QLocale>
 
 #include <array>
@@ -49,7 +51,8 @@ QString format(const DateComponents& date)
         out.append(weekdayNames()[size_t(date.toDate().dayOfWeek() - 1)]);
         out.append(u')');
     }
-    return out;
+    // Many contacts share a date: they share its text.
+    return RepeatedTexts::local().shared(std::move(out));
 }
 
 } // namespace Quillary::ContactDate

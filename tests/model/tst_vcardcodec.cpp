@@ -6,6 +6,7 @@
 #include "formats/ZQVCard.h"
 #include "model/addressbook/VCardCodec.h"
 #include "model/addressbook/VCardContentLine_p.h"
+#include "support/RepeatedTexts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -39,6 +40,22 @@ QByteArray field(const PersonDsc& person, const QString& key)
         return "null";
     return QJsonDocument(value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject()))
         .toJson(QJsonDocument::Compact);
+}
+
+/// The text of a contact that `sharesTextsThatRepeat` looks at.
+QString repeatingText(const PersonDsc& person, const QString& which)
+{
+    if (which == u"first name")
+        return person.nameParts().firstName;
+    if (which == u"city")
+        return person.addressValues().value(0).address.city();
+    if (which == u"label")
+        return person.phoneValues().value(0).label;
+    if (which == u"service")
+        return person.snsValues().value(0).service();
+    if (which == u"birthday")
+        return person.birthdayValue().stringValue;
+    return person.stringValueForIdentifier(which);
 }
 
 } // namespace
@@ -508,6 +525,51 @@ private Q_SLOTS:
             for (const ContactEntryPtr& contact : contacts)
                 QVERIFY(!ZQVCard::vCardFromContact(*contact, {WriteOption::Note, WriteOption::Photo}, {}).isEmpty());
         }
+    }
+
+    void sharesTextsThatRepeat_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("which");
+        QTest::newRow("given name") << "N:Sato;Hanako;;;"_ba << u"first name"_s;
+        QTest::newRow("escaped given name") << R"(N:Sato;Ha\,nako;;;)"_ba << u"first name"_s;
+        QTest::newRow("company") << "ORG:Acme Corp;"_ba << Field::Company;
+        QTest::newRow("job title") << "TITLE:Manager"_ba << Field::JobTitle;
+        QTest::newRow("city") << "ADR;TYPE=HOME:;;1 Main St;Springfield;IL;62701;USA"_ba << u"city"_s;
+        QTest::newRow("custom label") << "item1.TEL:5\r\nitem1.X-ABLabel:School"_ba << u"label"_s;
+        QTest::newRow("service") << "X-SOCIALPROFILE;TYPE=mastodon:https://example.net/@a"_ba << u"service"_s;
+        QTest::newRow("birthday") << "BDAY:1990-04-01"_ba << u"birthday"_s;
+    }
+
+    void sharesTextsThatRepeat()
+    {
+        // Two cards read one after the other hold one copy of a text they both have.
+        QFETCH(QByteArray, line);
+        QFETCH(QString, which);
+        const QByteArray body = line + "\r\n";
+        const auto first = readCard(body);
+        const auto second = readCard(body);
+        QVERIFY(first && second);
+        const QString a = repeatingText(*first, which), b = repeatingText(*second, which);
+        QVERIFY(!a.isEmpty());
+        QCOMPARE(a, b);
+        QCOMPARE(a.constData(), b.constData());
+    }
+
+    void repeatedTextsStayFew()
+    {
+        // Any number of different texts: each comes back equal, and the table holds a bounded number.
+        RepeatedTexts& table = RepeatedTexts::local();
+        for (int i = 0; i < 3 * RepeatedTexts::Capacity + 5; ++i) {
+            const QString text = u"text "_s + QString::number(i);
+            QCOMPARE(table.shared(QStringView(text)), text);
+            QVERIFY(table.size() <= RepeatedTexts::Capacity);
+        }
+        const QString longText(RepeatedTexts::LongestShared + 1, u'x');
+        const qsizetype held = table.size();
+        QCOMPARE(table.shared(longText), longText);
+        QCOMPARE(table.size(), held);
+        QCOMPARE(table.shared(QString()), QString());
     }
 
     void readsGiganticLinesInProportion()

@@ -76,9 +76,9 @@ void CardReader::collectGroupLabel(const ContentLine& line)
     if (line.group.isEmpty())
         return;
     if (line.nameIs("X-ABLABEL"))
-        m_groupLabels.insert(line.group, sharedLabel(text(line)));
+        m_groupLabels.insert(line.group, sharedLabel(RepeatedTexts::local().shared(text(line))));
     else if (line.nameIs("X-ABADR"))
-        m_groupCountryCodes.insert(line.group, trimmedText(text(line)));
+        m_groupCountryCodes.insert(line.group, repeated(text(line)));
 }
 
 void CardReader::read(const ContentLine& line)
@@ -177,25 +177,25 @@ void CardReader::readFormattedName(const ContentLine& line)
 void CardReader::readNickname(const ContentLine& line)
 {
     if (first(SingleNickname, line))
-        setString(StringProperty::Nickname, text(line));
+        setString(StringProperty::Nickname, RepeatedTexts::local().shared(text(line)));
 }
 
 void CardReader::readTitle(const ContentLine& line)
 {
     if (first(SingleTitle, line))
-        setString(StringProperty::JobTitle, text(line));
+        setString(StringProperty::JobTitle, RepeatedTexts::local().shared(text(line)));
 }
 
 void CardReader::readMaidenName(const ContentLine& line)
 {
     if (first(SingleMaidenName, line))
-        setString(StringProperty::MaidenName, text(line));
+        setString(StringProperty::MaidenName, RepeatedTexts::local().shared(text(line)));
 }
 
 void CardReader::readPhonetic(Single property, size_t part, const ContentLine& line)
 {
     if (first(property, line))
-        m_phonetic[part] = text(line);
+        m_phonetic[part] = RepeatedTexts::local().shared(text(line));
 }
 
 void CardReader::readNote(const ContentLine& line)
@@ -241,7 +241,7 @@ void CardReader::readName(const ContentLine& line)
                                                StringProperty::MiddleName, StringProperty::Title,
                                                StringProperty::Suffix};
     for (qsizetype i = 0; i < parts.size() && i < 5; ++i) {
-        const QString part = parts.text(i);
+        const QString part = parts.sharedText(i);
         setString(order[i], part);
         if (i < 3 && !part.isEmpty())
             m_hasName = true;
@@ -253,14 +253,14 @@ void CardReader::readOrganization(const ContentLine& line)
     if (!first(SingleOrganization, line))
         return;
     const Components parts = components(escaped(line), m_version);
-    setString(StringProperty::Organization, parts.text(0));
+    setString(StringProperty::Organization, parts.sharedText(0));
     // Further organisational units stay with the department, which is written back as one unit.
     QStringList units;
     for (qsizetype i = 1; i < parts.size(); ++i)
         units.append(parts.text(i));
     while (!units.isEmpty() && units.last().isEmpty())
         units.removeLast();
-    setString(StringProperty::Department, units.join(u';').trimmed());
+    setString(StringProperty::Department, repeated(units.join(u';')));
 }
 
 void CardReader::readBirthday(const ContentLine& line)

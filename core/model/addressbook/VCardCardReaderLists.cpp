@@ -50,10 +50,10 @@ void CardReader::readAddress(const ContentLine& line)
     }
     PostalAddress address;
     address.setStreet(street);
-    address.setCity(parts.text(3));
-    address.setState(parts.text(4));
-    address.setZip(parts.text(5));
-    address.setCountry(parts.text(6));
+    address.setCity(parts.sharedText(3));
+    address.setState(parts.sharedText(4));
+    address.setZip(parts.sharedText(5));
+    address.setCountry(parts.sharedText(6));
     if (!line.group.isEmpty()) {
         if (const QString* code = m_groupCountryCodes.find(line.group))
             address.setCountryCode(*code);
@@ -81,7 +81,7 @@ void CardReader::readAnniversary(const ContentLine& line)
 
 void CardReader::readRelatedName(const ContentLine& line)
 {
-    add(MultiProperty::RelatedNames, trimmedText(text(line)), labelFor(line, QString()));
+    add(MultiProperty::RelatedNames, repeated(text(line)), labelFor(line, QString()));
 }
 
 void CardReader::readRelated(const ContentLine& line)
@@ -99,7 +99,7 @@ void CardReader::readRelated(const ContentLine& line)
         const QString* known = relations.value(word);
         label = known ? *known : word;
     }
-    add(MultiProperty::RelatedNames, trimmedText(text(line)), labelFor(line, label));
+    add(MultiProperty::RelatedNames, repeated(text(line)), labelFor(line, label));
 }
 
 void CardReader::readSocialProfile(const ContentLine& line)
@@ -108,7 +108,7 @@ void CardReader::readSocialProfile(const ContentLine& line)
     profile.url = trimmedText(text(line));
     for (const QByteArrayView type : line.types()) {
         if (!equalsUpper(type, "PREF")) {
-            profile.service = QString::fromUtf8(type);
+            profile.service = RepeatedTexts::local().shared(QString::fromUtf8(type));
             break;
         }
     }
@@ -134,7 +134,7 @@ void CardReader::readImpp(const ContentLine& line)
         account.username = value.sliced(colon + 1);
         // An unknown scheme names the service itself; "x-im" is what a handle without a service gets.
         if (scheme.compare(u"x-im", Qt::CaseInsensitive) != 0)
-            account.service = scheme.toString();
+            account.service = RepeatedTexts::local().shared(scheme);
         if (const QString* known = serviceOfScheme(scheme))
             account.service = *known;
     }

@@ -6,6 +6,8 @@
 #include "VCardGroupValues_p.h"
 #include "VCardValues_p.h"
 
+#include "support/RepeatedTexts.h"
+
 #include <optional>
 #include <string_view>
 
@@ -53,6 +55,8 @@ private:
 
     QString escaped(const ContentLine& line) const { return escapedText(line, fallbackFor(line)); }
     QString text(const ContentLine& line) const { return unescape(escaped(line), m_version); }
+    /// The trimmed text of a value that repeats from card to card, shared with the equal ones.
+    static QString repeated(QString text) { return RepeatedTexts::local().shared(trimmedText(std::move(text))); }
     Fallback fallbackFor(const ContentLine& line) const;
     QString labelFor(const ContentLine& line, const QString& fromTypes) const;
     void setString(StringProperty property, const QString& value);

@@ -2,6 +2,8 @@
 
 #include "VCardCardReader_p.h"
 
+#include "support/RepeatedTexts.h"
+
 namespace Quillary::AddressBook::VCardCodec {
 
 using namespace VCard;
@@ -132,6 +134,9 @@ std::optional<Person> readPerson(QByteArrayView card, QStringList* categories, Q
             if (line.nameIs("CATEGORIES"))
                 *categories += listItems(escapedText(line), version);
         }
+        // Group names repeat from card to card.
+        for (QString& name : *categories)
+            name = RepeatedTexts::local().shared(std::move(name));
     }
     CardReader reader(version, lines.data(), lines.size(), fileEncoding, sink);
     for (const ContentLine& line : lines)

@@ -1,6 +1,7 @@
 #include "VCardValues_p.h"
 
 #include "support/Charset.h"
+#include "support/RepeatedTexts.h"
 
 #include <algorithm>
 #include <array>
@@ -258,17 +259,33 @@ Components::Components(QString escaped, Version version) : m_escaped(std::move(e
     m_ranges.append({start, size - start});
 }
 
-QString Components::text(qsizetype index) const
+QStringView Components::escapedPart(qsizetype index) const
 {
     if (index < 0 || index >= m_ranges.size())
         return {};
-    const QStringView part = QStringView(m_escaped).sliced(m_ranges[index].first, m_ranges[index].second).trimmed();
+    return QStringView(m_escaped).sliced(m_ranges[index].first, m_ranges[index].second).trimmed();
+}
+
+QString Components::text(qsizetype index) const
+{
+    const QStringView part = escapedPart(index);
     if (part.isEmpty())
         return {};
     // A value with a single component keeps its text without a copy.
     if (part.size() == m_escaped.size() && !part.contains(u'\\'))
         return m_escaped;
     return trimmedText(unescape(part, m_version));
+}
+
+QString Components::sharedText(qsizetype index) const
+{
+    const QStringView part = escapedPart(index);
+    if (part.isEmpty())
+        return {};
+    // A text met before costs no allocation.
+    if (!part.contains(u'\\'))
+        return RepeatedTexts::local().shared(part);
+    return RepeatedTexts::local().shared(text(index));
 }
 
 Components components(QString escaped, Version version)

@@ -46,8 +46,14 @@ public:
     [[nodiscard]] qsizetype size() const { return m_ranges.size(); }
     /// The component unescaped and trimmed; "" past the end.
     [[nodiscard]] QString text(qsizetype index) const;
+    /// The same text, shared with the equal texts read before (see RepeatedTexts): for components
+    /// that repeat from card to card, such as names, companies and cities.
+    [[nodiscard]] QString sharedText(qsizetype index) const;
 
 private:
+    /// The component trimmed, still escaped; empty past the end.
+    [[nodiscard]] QStringView escapedPart(qsizetype index) const;
+
     QString m_escaped;
     QVarLengthArray<std::pair<qsizetype, qsizetype>, 8> m_ranges; // start, length
     Version m_version;
