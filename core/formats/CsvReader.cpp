@@ -318,14 +318,36 @@ struct Columns
 {
     QList<CsvColumnDescriptor> descriptors;
     QList<Kind> kinds;
+    QList<bool> repeating; ///< values that repeat from contact to contact: names, companies, cities
 };
+
+bool isRepeating(Kind kind, QStringView type)
+{
+    switch (kind) {
+    case Kind::FirstName:
+    case Kind::LastName:
+    case Kind::Company:
+    case Kind::Title:
+    case Kind::JobTitle:
+    case Kind::Department:
+    case Kind::Nickname:
+    case Kind::Birthday:
+        return true;
+    case Kind::AddressPart:
+        return type != Field::Street;
+    default:
+        return false;
+    }
+}
 
 Columns columnsOf(const QStringList& header)
 {
     Columns columns;
     columns.descriptors = CsvFieldDetection::columnDescriptors(header);
-    for (const CsvColumnDescriptor& descriptor : columns.descriptors)
+    for (const CsvColumnDescriptor& descriptor : columns.descriptors) {
         columns.kinds.append(kindOfType(descriptor.type));
+        columns.repeating.append(isRepeating(columns.kinds.last(), descriptor.type));
+    }
     return columns;
 }
 
@@ -396,7 +418,7 @@ CsvReadResult contactsFromCSV(QStringView text, const CsvReadOptions& options)
     const quint64 reading = ++readings;
     const auto readBatch = [&] {
         QList<QStringList> batch;
-        for (; hasRecord && batch.size() < BatchSize; hasRecord = reader.readRecord(fields)) {
+        for (; hasRecord && batch.size() < BatchSize; hasRecord = reader.readRecord(fields, columns.repeating)) {
             if (reader.recordLength() >= 2)
                 batch.append(fields);
         }

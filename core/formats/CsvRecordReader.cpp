@@ -2,6 +2,8 @@
 
 #include "CsvSyntax_p.h"
 
+#include "support/RepeatedTexts.h"
+
 namespace Quillary {
 
 namespace {
@@ -38,7 +40,7 @@ qsizetype CsvRecordReader::lineEnd(qsizetype from) const
     return from;
 }
 
-bool CsvRecordReader::readRecord(QStringList& fields)
+bool CsvRecordReader::readRecord(QStringList& fields, const QList<bool>& repeating)
 {
     fields.clear();
     const qsizetype size = m_text.size();
@@ -46,12 +48,17 @@ bool CsvRecordReader::readRecord(QStringList& fields)
         return false;
     const qsizetype start = m_position;
     for (;;) {
-        QString field;
-        if (m_position < size && m_text[m_position] == CsvSyntax::Quote)
-            readQuoted(field);
-        // Text after a closing quote belongs to the field, as most readers take it.
-        readUnquoted(field);
-        fields.append(std::move(field));
+        const bool quoted = m_position < size && m_text[m_position] == CsvSyntax::Quote;
+        if (!quoted && fields.size() < repeating.size() && repeating.at(fields.size())) {
+            fields.append(RepeatedTexts::local().shared(unquotedText()));
+        } else {
+            QString field;
+            if (quoted)
+                readQuoted(field);
+            // Text after a closing quote belongs to the field, as most readers take it.
+            readUnquoted(field);
+            fields.append(std::move(field));
+        }
         if (m_position >= size || m_text[m_position] != CsvSyntax::Separator)
             break;
         ++m_position;
@@ -92,16 +99,21 @@ void CsvRecordReader::readQuoted(QString& field)
     }
 }
 
-void CsvRecordReader::readUnquoted(QString& field)
+QStringView CsvRecordReader::unquotedText()
 {
     const char16_t* data = m_text.utf16();
     const qsizetype size = m_text.size();
-    qsizetype end = m_position;
-    while (end < size && data[end] != CsvSyntax::Separator && !CsvSyntax::isLineBreak(data[end]))
-        ++end;
-    if (end > m_position)
-        field += m_text.sliced(m_position, end - m_position);
-    m_position = end;
+    const qsizetype start = m_position;
+    while (m_position < size && data[m_position] != CsvSyntax::Separator && !CsvSyntax::isLineBreak(data[m_position]))
+        ++m_position;
+    return m_text.sliced(start, m_position - start);
+}
+
+void CsvRecordReader::readUnquoted(QString& field)
+{
+    const QStringView text = unquotedText();
+    if (!text.isEmpty())
+        field += text;
 }
 
 } // namespace Quillary

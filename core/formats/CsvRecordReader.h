@@ -14,8 +14,10 @@ class CsvRecordReader
 public:
     explicit CsvRecordReader(QStringView text);
 
-    /// The fields of the next record; false at the end of the text.
-    bool readRecord(QStringList& fields);
+    /// The fields of the next record; false at the end of the text. The unquoted fields of the
+    /// columns marked in `repeating` share their text with the equal ones read before (see
+    /// RepeatedTexts): a name or city read again costs no allocation.
+    bool readRecord(QStringList& fields, const QList<bool>& repeating = {});
     /// Characters the last record took, its line break excluded.
     [[nodiscard]] qsizetype recordLength() const { return m_recordLength; }
 
@@ -23,6 +25,8 @@ private:
     [[nodiscard]] qsizetype lineEnd(qsizetype from) const;
     void readQuoted(QString& field);
     void readUnquoted(QString& field);
+    /// The text up to the next separator or line break, moving past it.
+    [[nodiscard]] QStringView unquotedText();
 
     QStringView m_text;
     qsizetype m_position = 0;

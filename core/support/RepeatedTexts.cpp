@@ -57,7 +57,9 @@ const QString& RepeatedTexts::hold(Slot& slot, QString text, size_t hash)
 
 QString RepeatedTexts::shared(QStringView text)
 {
-    if (text.isEmpty() || text.size() > LongestShared)
+    if (text.isEmpty())
+        return {};
+    if (text.size() > LongestShared)
         return text.toString();
     const size_t hash = hashOf(text);
     Slot* slot = slotFor(text, hash);

@@ -13,12 +13,12 @@ using Records = QList<QStringList>;
 
 namespace {
 
-Records recordsOf(const QString& text)
+Records recordsOf(const QString& text, const QList<bool>& repeating = {})
 {
     CsvRecordReader reader(text);
     Records records;
     QStringList fields;
-    while (reader.readRecord(fields))
+    while (reader.readRecord(fields, repeating))
         records.append(fields);
     return records;
 }
@@ -139,6 +139,17 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(Records, records);
         QCOMPARE(recordsOf(text), records);
+        // Columns whose texts are shared read the same.
+        QCOMPARE(recordsOf(text, QList<bool>(4, true)), records);
+    }
+
+    void repeatedColumnsShareTheirTexts()
+    {
+        const Records records = recordsOf(QStringLiteral("Springfield,1 Main St\nSpringfield,1 Main St\n"), {true});
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(records.at(0), records.at(1));
+        QCOMPARE(records.at(0).at(0).constData(), records.at(1).at(0).constData());
+        QVERIFY(records.at(0).at(1).constData() != records.at(1).at(1).constData());
     }
 
     // Header
