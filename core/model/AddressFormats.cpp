@@ -12,6 +12,7 @@
 
 #include <unicode/uloc.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
@@ -109,7 +110,22 @@ const QString& resolvedCode(const std::shared_ptr<const Tables>& tables, const Q
 /// The order of the parts of an address laid out by a code.
 const QStringList& orderOf(const Tables& tables, const QString& code)
 {
-    const auto it = code.isUpper() ? tables.dict.constFind(code) : tables.dict.constFind(code.toUpper());
+    // Codes are short and mostly ASCII ("us", "jp"): upper-cased on the stack and looked up without
+    // a string of their own.
+    char16_t upper[8];
+    const bool shortAscii = code.size() <= qsizetype(std::size(upper))
+        && std::all_of(code.cbegin(), code.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    QString key;
+    if (shortAscii) {
+        std::transform(code.cbegin(), code.cend(), upper, [](QChar c) {
+            const char16_t unit = c.unicode();
+            return unit >= u'a' && unit <= u'z' ? char16_t(unit - u'a' + u'A') : unit;
+        });
+        key = QString::fromRawData(reinterpret_cast<const QChar*>(upper), code.size());
+    } else {
+        key = code.toUpper();
+    }
+    const auto it = tables.dict.constFind(key);
     return it != tables.dict.constEnd() && !it->order.isEmpty() ? it->order : fallbackOrder();
 }
 

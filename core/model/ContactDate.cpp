@@ -3,6 +3,7 @@
 #include "support/RepeatedTexts.h"
 
 #include <QLocale>
+#include <QVarLengthArray>
 
 #include <array>
 
@@ -23,12 +24,24 @@ const std::array<QString, 7>& weekdayNames()
     return names;
 }
 
-void appendNumber(QString& out, int value, int width)
+using DateText = QVarLengthArray<char16_t, 32>;
+
+/// The number in decimal, zeros in front up to `width` characters.
+void appendNumber(DateText& out, int value, int width)
 {
-    const QString digits = QString::number(value);
-    for (qsizetype i = digits.size(); i < width; ++i)
+    char16_t digits[12];
+    int count = 0;
+    unsigned magnitude = value < 0 ? 0u - unsigned(value) : unsigned(value);
+    do {
+        digits[count++] = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        digits[count++] = u'-';
+    for (int i = count; i < width; ++i)
         out.append(u'0');
-    out.append(digits);
+    while (count > 0)
+        out.append(digits[--count]);
 }
 
 } // namespace
@@ -37,8 +50,8 @@ QString format(const DateComponents& date)
 {
     if (!date.isValid())
         return {};
-    QString out;
-    out.reserve(16);
+    // Made on the stack: a date met before costs no allocation.
+    DateText out;
     if (date.hasYear()) {
         appendNumber(out, date.year, 4);
         out.append(u'.');
@@ -48,11 +61,12 @@ QString format(const DateComponents& date)
     appendNumber(out, date.day, 2);
     if (date.hasYear()) {
         out.append(u'(');
-        out.append(weekdayNames()[size_t(date.toDate().dayOfWeek() - 1)]);
+        const QString& weekday = weekdayNames()[size_t(date.toDate().dayOfWeek() - 1)];
+        out.append(reinterpret_cast<const char16_t*>(weekday.constData()), weekday.size());
         out.append(u')');
     }
     // Many contacts share a date: they share its text.
-    return RepeatedTexts::local().shared(std::move(out));
+    return RepeatedTexts::local().shared(QStringView(out.constData(), out.size()));
 }
 
 } // namespace Quillary::ContactDate

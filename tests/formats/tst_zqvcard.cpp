@@ -168,6 +168,7 @@ private Q_SLOTS:
         QTest::newRow("trimmed") << QByteArray("CATEGORIES:Friends, Work ,Family\r\n")
                                  << QStringList{"Friends", "Work", "Family"};
         QTest::newRow("empty name kept") << QByteArray("CATEGORIES:A,,B\r\n") << QStringList{"A", "", "B"};
+        QTest::newRow("trailing comma") << QByteArray("CATEGORIES:A,\r\n") << QStringList{"A", ""};
         QTest::newRow("several lines") << QByteArray("CATEGORIES:A\r\nCATEGORIES:B,C\r\n")
                                        << QStringList{"A", "B", "C"};
         QTest::newRow("folded") << QByteArray("CATEGORIES:Alpha,Be\r\n ta,Gamma\r\n")
@@ -187,6 +188,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, lines);
         QFETCH(QStringList, expected);
         QCOMPARE(ZQVCard::findCategories2(card("A", lines)), expected);
+        // Reading the card gives its contact the same names.
+        const ContactTable read = ZQVCard().contactsFromVCards(card("A", lines));
+        QCOMPARE(read.size(), 1);
+        QCOMPARE(read.first()->categories, expected);
     }
 
     void buildsTheGroupTableInTheOrderMet()

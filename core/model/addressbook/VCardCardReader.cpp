@@ -76,9 +76,9 @@ void CardReader::collectGroupLabel(const ContentLine& line)
     if (line.group.isEmpty())
         return;
     if (line.nameIs("X-ABLABEL"))
-        m_groupLabels.insert(line.group, sharedLabel(RepeatedTexts::local().shared(text(line))));
+        m_groupLabels.insert(line.group, sharedLabel(repeatedText(line)));
     else if (line.nameIs("X-ABADR"))
-        m_groupCountryCodes.insert(line.group, repeated(text(line)));
+        m_groupCountryCodes.insert(line.group, repeatedTrimmedText(line));
 }
 
 void CardReader::read(const ContentLine& line)
@@ -177,25 +177,25 @@ void CardReader::readFormattedName(const ContentLine& line)
 void CardReader::readNickname(const ContentLine& line)
 {
     if (first(SingleNickname, line))
-        setString(StringProperty::Nickname, RepeatedTexts::local().shared(text(line)));
+        setString(StringProperty::Nickname, repeatedText(line));
 }
 
 void CardReader::readTitle(const ContentLine& line)
 {
     if (first(SingleTitle, line))
-        setString(StringProperty::JobTitle, RepeatedTexts::local().shared(text(line)));
+        setString(StringProperty::JobTitle, repeatedText(line));
 }
 
 void CardReader::readMaidenName(const ContentLine& line)
 {
     if (first(SingleMaidenName, line))
-        setString(StringProperty::MaidenName, RepeatedTexts::local().shared(text(line)));
+        setString(StringProperty::MaidenName, repeatedText(line));
 }
 
 void CardReader::readPhonetic(Single property, size_t part, const ContentLine& line)
 {
     if (first(property, line))
-        m_phonetic[part] = RepeatedTexts::local().shared(text(line));
+        m_phonetic[part] = repeatedText(line);
 }
 
 void CardReader::readNote(const ContentLine& line)
@@ -255,12 +255,17 @@ void CardReader::readOrganization(const ContentLine& line)
     const Components parts = components(escaped(line), m_version);
     setString(StringProperty::Organization, parts.sharedText(0));
     // Further organisational units stay with the department, which is written back as one unit.
-    QStringList units;
-    for (qsizetype i = 1; i < parts.size(); ++i)
-        units.append(parts.text(i));
-    while (!units.isEmpty() && units.last().isEmpty())
-        units.removeLast();
-    setString(StringProperty::Department, repeated(units.join(u';')));
+    qsizetype last = parts.size() - 1;
+    while (last >= 1 && parts.text(last).isEmpty())
+        --last;
+    if (last == 1) {
+        setString(StringProperty::Department, parts.sharedText(1));
+    } else if (last > 1) {
+        QStringList units;
+        for (qsizetype i = 1; i <= last; ++i)
+            units.append(parts.text(i));
+        setString(StringProperty::Department, repeated(units.join(u';')));
+    }
 }
 
 void CardReader::readBirthday(const ContentLine& line)

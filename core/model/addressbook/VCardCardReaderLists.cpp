@@ -81,7 +81,7 @@ void CardReader::readAnniversary(const ContentLine& line)
 
 void CardReader::readRelatedName(const ContentLine& line)
 {
-    add(MultiProperty::RelatedNames, repeated(text(line)), labelFor(line, QString()));
+    add(MultiProperty::RelatedNames, repeatedTrimmedText(line), labelFor(line, QString()));
 }
 
 void CardReader::readRelated(const ContentLine& line)
@@ -99,7 +99,7 @@ void CardReader::readRelated(const ContentLine& line)
         const QString* known = relations.value(word);
         label = known ? *known : word;
     }
-    add(MultiProperty::RelatedNames, repeated(text(line)), labelFor(line, label));
+    add(MultiProperty::RelatedNames, repeatedTrimmedText(line), labelFor(line, label));
 }
 
 void CardReader::readSocialProfile(const ContentLine& line)
@@ -108,7 +108,7 @@ void CardReader::readSocialProfile(const ContentLine& line)
     profile.url = trimmedText(text(line));
     for (const QByteArrayView type : line.types()) {
         if (!equalsUpper(type, "PREF")) {
-            profile.service = RepeatedTexts::local().shared(QString::fromUtf8(type));
+            profile.service = repeatedUtf8(type);
             break;
         }
     }

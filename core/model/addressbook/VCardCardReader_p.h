@@ -57,6 +57,18 @@ private:
     QString text(const ContentLine& line) const { return unescape(escaped(line), m_version); }
     /// The trimmed text of a value that repeats from card to card, shared with the equal ones.
     static QString repeated(QString text) { return RepeatedTexts::local().shared(trimmedText(std::move(text))); }
+    /// The text of a line whose value repeats from card to card (a label, title or country), shared
+    /// with the equal ones: the usual plain value costs no allocation at all.
+    QString repeatedText(const ContentLine& line) const
+    {
+        const PlainValue plain(line);
+        return plain ? RepeatedTexts::local().shared(plain.view()) : RepeatedTexts::local().shared(text(line));
+    }
+    QString repeatedTrimmedText(const ContentLine& line) const
+    {
+        const PlainValue plain(line);
+        return plain ? RepeatedTexts::local().shared(plain.view().trimmed()) : repeated(text(line));
+    }
     Fallback fallbackFor(const ContentLine& line) const;
     QString labelFor(const ContentLine& line, const QString& fromTypes) const;
     void setString(StringProperty property, const QString& value);

@@ -2,8 +2,6 @@
 
 #include "VCardCardReader_p.h"
 
-#include "support/RepeatedTexts.h"
-
 namespace Quillary::AddressBook::VCardCodec {
 
 using namespace VCard;
@@ -132,11 +130,8 @@ std::optional<Person> readPerson(QByteArrayView card, QStringList* categories, Q
         categories->clear();
         for (const ContentLine& line : lines) {
             if (line.nameIs("CATEGORIES"))
-                *categories += listItems(escapedText(line), version);
+                *categories += repeatedListItems(line, version);
         }
-        // Group names repeat from card to card.
-        for (QString& name : *categories)
-            name = RepeatedTexts::local().shared(std::move(name));
     }
     CardReader reader(version, lines.data(), lines.size(), fileEncoding, sink);
     for (const ContentLine& line : lines)

@@ -165,6 +165,25 @@ QString decodeQuotedPrintableText(const ContentLine& line, QByteArrayView charse
 
 } // namespace
 
+PlainValue::PlainValue(QByteArrayView bytes)
+{
+    if (bytes.size() > Longest)
+        return;
+    for (const char c : bytes) {
+        if (uchar(c) >= 0x80 || c == '\\')
+            return;
+    }
+    m_units.resize(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), m_units.begin());
+    m_plain = true;
+}
+
+PlainValue::PlainValue(const ContentLine& line)
+    : PlainValue(line.isQuotedPrintable() || line.isBase64() ? QByteArrayView() : line.value)
+{
+    m_plain = m_plain && !line.isQuotedPrintable() && !line.isBase64();
+}
+
 QString escapedText(const ContentLine& line, const Fallback& fallback)
 {
     const QByteArrayView charset = line.param("CHARSET");
@@ -319,6 +338,29 @@ QStringList listItems(QStringView text, Version version)
     return result;
 }
 
+QStringList repeatedListItems(const ContentLine& line, Version version)
+{
+    RepeatedTexts& texts = RepeatedTexts::local();
+    const PlainValue plain(line);
+    if (!plain) {
+        QStringList items = listItems(escapedText(line), version);
+        for (QString& item : items)
+            item = texts.shared(std::move(item));
+        return items;
+    }
+    // Without a backslash there is nothing to unescape: the items are the text between commas.
+    QStringList items;
+    for (const QStringView item : plain.view().tokenize(u','))
+        items.append(texts.shared(item.trimmed()));
+    return items;
+}
+
+QString repeatedUtf8(QByteArrayView utf8)
+{
+    const PlainValue plain(utf8);
+    return plain ? RepeatedTexts::local().shared(plain.view()) : RepeatedTexts::local().shared(QString::fromUtf8(utf8));
+}
+
 QString text(const ContentLine& line, Version version, const Fallback& fallback)
 {
     return unescape(escapedText(line, fallback), version);
@@ -332,7 +374,8 @@ Version versionOf(QByteArrayView declared)
 
 DateComponents dateOf(const ContentLine& line, Version version)
 {
-    DateComponents result = DateComponents::fromIsoString(text(line, version));
+    const PlainValue plain(line);
+    DateComponents result = DateComponents::fromIsoString(plain ? plain.view() : QStringView(text(line, version)));
     // Address books that store dates without a year write a placeholder year and name it.
     const QByteArrayView omitted = line.param("X-APPLE-OMIT-YEAR");
     if (!omitted.isEmpty() && omitted.toByteArray().toInt() == result.year)

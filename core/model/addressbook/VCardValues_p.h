@@ -34,6 +34,26 @@ struct Fallback
 /// 0x5C is never taken for a backslash.
 [[nodiscard]] QString escapedText(const ContentLine& line, const Fallback& fallback = {});
 
+/// A short text that needs no decoding and no unescaping — plain ASCII without a backslash, as most
+/// values are — widened on the stack instead of into a string of its own. Empty when the text is not
+/// such a one: the caller decodes it the general way.
+class PlainValue
+{
+public:
+    static constexpr qsizetype Longest = 64;
+
+    explicit PlainValue(QByteArrayView bytes);
+    /// The value of a line that is neither quoted-printable nor base64.
+    explicit PlainValue(const ContentLine& line);
+
+    [[nodiscard]] explicit operator bool() const { return m_plain; }
+    [[nodiscard]] QStringView view() const { return QStringView(m_units.constData(), m_units.size()); }
+
+private:
+    QVarLengthArray<char16_t, Longest> m_units;
+    bool m_plain = false;
+};
+
 /// Resolves the escapes of one text value: \n \N \, \; \\ in vCard 3.0 and 4.0; only \; in 2.1.
 [[nodiscard]] QString unescape(QString text, Version version);
 [[nodiscard]] QString unescape(QStringView text, Version version);
@@ -63,6 +83,13 @@ private:
 
 /// Splits a list value (CATEGORIES, NICKNAME) at unescaped commas, unescapes and trims each item.
 [[nodiscard]] QStringList listItems(QStringView text, Version version);
+/// The items of a line's list value, as listItems gives them, each shared with the equal texts read
+/// before (see RepeatedTexts): group names repeat from card to card.
+[[nodiscard]] QStringList repeatedListItems(const ContentLine& line, Version version);
+
+/// UTF-8 text that repeats from card to card (a service's name), shared with the equal texts read
+/// before; plain ASCII costs no allocation.
+[[nodiscard]] QString repeatedUtf8(QByteArrayView utf8);
 
 /// The text without white space around it. Most values have none: they come back as they are,
 /// where QString::trimmed() makes a call into the library for every one.
