@@ -4,26 +4,41 @@ namespace Quillary::AddressBook::VCard {
 
 namespace {
 
+/// Up to eight characters upper-cased into one number, so that a type is compared with each known
+/// one in a single step; 0 for anything longer.
+constexpr quint64 packedUpper(QByteArrayView text)
+{
+    if (text.size() > 8)
+        return 0;
+    quint64 packed = 0;
+    for (const char c : text)
+        packed = (packed << 8) | quint8(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    return packed;
+}
+
 struct TypeName
 {
-    QByteArrayView name;
+    quint64 packed;
+    qsizetype size; // "\0HOME" packs as "HOME" does
     TypeFlag flag;
 };
 
 constexpr TypeName typeNames[] = {
-    {"HOME", TypeHome},     {"WORK", TypeWork}, {"OTHER", TypeOther},       {"CELL", TypeCell},
-    {"IPHONE", TypeIPhone}, {"MAIN", TypeMain}, {"PAGER", TypePager},       {"FAX", TypeFax},
-    {"VOICE", TypeVoice},   {"PREF", TypePref}, {"INTERNET", TypeInternet},
+    {packedUpper("HOME"), 4, TypeHome},         {packedUpper("WORK"), 4, TypeWork},
+    {packedUpper("OTHER"), 5, TypeOther},       {packedUpper("CELL"), 4, TypeCell},
+    {packedUpper("IPHONE"), 6, TypeIPhone},     {packedUpper("MAIN"), 4, TypeMain},
+    {packedUpper("PAGER"), 5, TypePager},       {packedUpper("FAX"), 3, TypeFax},
+    {packedUpper("VOICE"), 5, TypeVoice},       {packedUpper("PREF"), 4, TypePref},
+    {packedUpper("INTERNET"), 8, TypeInternet},
 };
-
-} // namespace
-
-namespace {
 
 unsigned flagOf(QByteArrayView type)
 {
+    const quint64 packed = packedUpper(type);
+    if (packed == 0)
+        return 0;
     for (const TypeName& known : typeNames) {
-        if (equalsUpper(type, known.name))
+        if (packed == known.packed && type.size() == known.size)
             return known.flag;
     }
     return 0;
