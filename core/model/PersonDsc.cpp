@@ -79,7 +79,7 @@ PersonDsc PersonDsc::detachedFromRecord(const AddressBook::Person& record, int d
     PersonDsc result(nullptr, defaultNameOrdering, defaultCountryCode);
     result.m_uniqueId = record.uniqueId();
     result.readAllFrom(&record);
-    result.m_keptLines = record.keptLines();
+    result.setRare(&Rare::keptLines, record.keptLines());
     return result;
 }
 
@@ -87,10 +87,10 @@ PersonDsc PersonDsc::duplicate() const
 {
     readAll();
     PersonDsc copy = *this;
-    copy.m_keptLines = keptLines();
+    copy.setRare(&Rare::keptLines, keptLines());
     copy.m_abPerson.reset();
     copy.m_noteDisabled = false;
-    copy.m_imageData = photoData();
+    copy.setRare(&Rare::imageData, photoData());
     copy.m_uniqueId.clear();
     copy.m_revision.bump();
     return copy;
@@ -167,13 +167,13 @@ bool PersonDsc::showAsPerson() const
 PhoneticNameValue PersonDsc::phoneticNameValue() const
 {
     readPhoneticName();
-    return m_phoneticNameValue;
+    return rare().phoneticName;
 }
 
-QString PersonDsc::composedPhoneticName() const
+QString PersonDsc::composedPhoneticName(const PhoneticNameValue& phonetic) const
 {
-    const QString& first = m_phoneticNameValue.firstName;
-    const QString& last = m_phoneticNameValue.lastName;
+    const QString& first = phonetic.firstName;
+    const QString& last = phonetic.lastName;
     if (first.isEmpty() || last.isEmpty())
         return first.isEmpty() ? last : first;
     const bool firstFirst =
@@ -242,7 +242,7 @@ QString PersonDsc::stringValueForIdentifier(QStringView identifier, qsizetype po
     case FieldId::Name:
         return m_nameValue.stringValue;
     case FieldId::PhoneticName:
-        return m_phoneticNameValue.stringValue;
+        return rare().phoneticName.stringValue;
     default:
         return stringValueForIdentifier(identifier);
     }
@@ -286,14 +286,15 @@ FieldValue PersonDsc::valueForIdentifier(QStringView identifier) const
 
 QByteArray PersonDsc::photoData() const
 {
-    if (m_imageData.isEmpty() && m_abPerson)
+    const QByteArray& data = rare().imageData;
+    if (data.isEmpty() && m_abPerson)
         return m_abPerson->imageData();
-    return m_imageData;
+    return data;
 }
 
 const AddressBook::KeptLines& PersonDsc::keptLines() const
 {
-    return m_abPerson ? m_abPerson->keptLines() : m_keptLines;
+    return m_abPerson ? m_abPerson->keptLines() : rare().keptLines;
 }
 
 QImage PersonDsc::photo() const
@@ -324,13 +325,13 @@ void PersonDsc::refreshCache()
     m_revision.bump();
     m_nameValue = NameValue();
     m_stringValues = {};
-    m_phoneticNameValue = PhoneticNameValue();
+    setRare(&Rare::phoneticName, PhoneticNameValue());
     m_compositeName.clear();
     for (auto& values : m_lists)
         values.clear();
     m_birthdayValue = BirthdayValue();
     if (m_abPerson)
-        m_imageData.clear();
+        setRare(&Rare::imageData, QByteArray());
     readAll();
 }
 
@@ -364,8 +365,8 @@ void PersonDsc::readAllFrom(const AddressBook::Person* record) const
     readSinglePartsFrom(record);
     for (int i = 0; i < LabeledFieldCount; ++i)
         readListFrom(record, LabeledField(i));
-    if (record && m_imageData.isEmpty())
-        m_imageData = record->imageData();
+    if (record && rare().imageData.isEmpty())
+        setRare(&Rare::imageData, record->imageData());
 }
 
 void PersonDsc::readSinglePartsFrom(const AddressBook::Person* record) const

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSharedData>
 #include <QVarLengthArray>
 
 #include <array>
@@ -82,7 +83,7 @@ public:
     [[nodiscard]] bool showAsPerson() const;
     [[nodiscard]] PhoneticNameValue phoneticNameValue() const;
     /// The cached reading of the name, without re-reading the record.
-    [[nodiscard]] const QString& phoneticName() const { return m_phoneticNameValue.stringValue; }
+    [[nodiscard]] const QString& phoneticName() const { return rare().phoneticName.stringValue; }
     /// The list of a labelled field (re-read from the record when bound). The table asks for it per
     /// row and column on every reload: a detached contact answers at once.
     [[nodiscard]] const LabeledValueList& labeledValues(LabeledField field) const
@@ -120,10 +121,10 @@ public:
 
     /// The photo's encoded image data (JPEG, PNG, ...), loaded from the record when missing.
     [[nodiscard]] QByteArray photoData() const;
-    [[nodiscard]] const QByteArray& imageData() const { return m_imageData; }
+    [[nodiscard]] const QByteArray& imageData() const { return rare().imageData; }
     void setImageData(const QByteArray& data)
     {
-        m_imageData = data;
+        setRare(&Rare::imageData, data);
         m_revision.bump();
     }
     /// The photo as an image; a null image when there is none.
@@ -220,7 +221,7 @@ public:
     }
     void setPhoneticNameValue(const PhoneticNameValue& value)
     {
-        m_phoneticNameValue = value;
+        setRare(&Rare::phoneticName, value);
         m_revision.bump();
     }
     void setLabeledValues(LabeledField field, const LabeledValueList& list)
@@ -286,10 +287,34 @@ private:
     void updateCompositeName() const;
     void writeList(LabeledField field);
     void writeNameToRecord();
-    [[nodiscard]] QString composedPhoneticName() const;
+    [[nodiscard]] QString composedPhoneticName(const PhoneticNameValue& phonetic) const;
     [[nodiscard]] LabeledValueList& list(LabeledField field) { return m_lists[size_t(field)]; }
     /// The first entry of the re-read list with that label index, or the list's end.
     LabeledValueList::iterator findByLabelIndex(LabeledField field, int labelIndex);
+
+    /// What few contacts have, held apart and only by those that have it: every other contact is
+    /// smaller by the size of these.
+    struct Rare : QSharedData
+    {
+        PhoneticNameValue phoneticName;
+        QByteArray imageData;
+        AddressBook::KeptLines keptLines; // of a detached contact; a bound one's record keeps its own
+    };
+    [[nodiscard]] const Rare& rare() const
+    {
+        static const Rare none;
+        return m_rare ? *m_rare : none;
+    }
+    /// Sets a rare part; a contact without rare parts stays without them when the value is empty.
+    template <typename T> void setRare(T Rare::*part, const T& value) const
+    {
+        if (!m_rare) {
+            if (value == T())
+                return;
+            m_rare = new Rare;
+        }
+        m_rare.data()->*part = value; // data() detaches a part shared with a copy
+    }
 
     mutable bool m_showAsPerson = true;
     bool m_noteDisabled = false;
@@ -298,12 +323,10 @@ private:
     mutable QString m_compositeName;
     std::shared_ptr<AddressBook::Person> m_abPerson;
     mutable NameValue m_nameValue;
-    mutable PhoneticNameValue m_phoneticNameValue;
     mutable std::array<LabeledValueList, LabeledFieldCount> m_lists;
     mutable BirthdayValue m_birthdayValue;
     mutable std::array<QString, StringFieldCount> m_stringValues;
-    mutable QByteArray m_imageData;
-    AddressBook::KeptLines m_keptLines; // of a detached contact; a bound one's record keeps its own
+    mutable QSharedDataPointer<Rare> m_rare;
     mutable QString m_uniqueId;
     Revision m_revision;
     mutable quint64 m_readChangeCount = ~quint64(0); ///< the bound record's change count when last read

@@ -129,7 +129,7 @@ void PersonDsc::setValue(const FieldValue& value, QStringView identifier)
         break;
     case FieldId::PhoneticName:
         if (const auto* phonetic = std::get_if<PhoneticNameValue>(&value)) {
-            m_phoneticNameValue = *phonetic;
+            setRare(&Rare::phoneticName, *phonetic);
             if (m_abPerson) {
                 m_abPerson->setValue(StringProperty::FirstNamePhonetic, phonetic->firstName);
                 m_abPerson->setValue(StringProperty::MiddleNamePhonetic, phonetic->middleName);
@@ -147,14 +147,16 @@ void PersonDsc::setValue(const FieldValue& value, QStringView identifier)
         if (const auto* text = std::get_if<QString>(&value)) {
             if (m_abPerson)
                 m_abPerson->setValue(*namePartProperty(id), *text);
+            PhoneticNameValue phonetic = rare().phoneticName;
             if (id == FieldId::PhoneticFirstName)
-                m_phoneticNameValue.firstName = *text;
+                phonetic.firstName = *text;
             else if (id == FieldId::PhoneticMiddleName)
-                m_phoneticNameValue.middleName = *text;
+                phonetic.middleName = *text;
             else if (id == FieldId::PhoneticLastName)
-                m_phoneticNameValue.lastName = *text;
+                phonetic.lastName = *text;
             else
                 m_nameValue.setPart(identifier, *text);
+            setRare(&Rare::phoneticName, phonetic);
             composeName();
         }
         break;
@@ -188,10 +190,12 @@ void PersonDsc::removeValueForIdentifier(QStringView identifier)
         return;
     }
     switch (id) {
-    case FieldId::PhoneticName:
-        m_phoneticNameValue.firstName.clear();
-        m_phoneticNameValue.middleName.clear();
-        m_phoneticNameValue.lastName.clear();
+    case FieldId::PhoneticName: {
+        PhoneticNameValue phonetic = rare().phoneticName;
+        phonetic.firstName.clear();
+        phonetic.middleName.clear();
+        phonetic.lastName.clear();
+        setRare(&Rare::phoneticName, phonetic);
         // Reading keeps a part the record lacks but brings back one it has, so the record must lose them too.
         if (m_abPerson) {
             m_abPerson->removeValue(StringProperty::FirstNamePhonetic);
@@ -199,6 +203,7 @@ void PersonDsc::removeValueForIdentifier(QStringView identifier)
             m_abPerson->removeValue(StringProperty::LastNamePhonetic);
         }
         break;
+    }
     case FieldId::FirstName:
     case FieldId::MiddleName:
     case FieldId::LastName:
@@ -212,7 +217,7 @@ void PersonDsc::removeValueForIdentifier(QStringView identifier)
         setBirthdayValue(std::nullopt);
         break;
     case FieldId::Photo:
-        m_imageData.clear(); // the record keeps its photo until savePhoto
+        setRare(&Rare::imageData, QByteArray()); // the record keeps its photo until savePhoto
         break;
     default:
         break;
@@ -434,13 +439,13 @@ void PersonDsc::setBirthdayValue(const std::optional<BirthdayValue>& birthday)
 void PersonDsc::setPhoto(const QByteArray& imageData)
 {
     m_revision.bump();
-    m_imageData = imageData;
+    setRare(&Rare::imageData, imageData);
 }
 
 void PersonDsc::savePhoto()
 {
     if (m_abPerson)
-        m_abPerson->setImageData(m_imageData);
+        m_abPerson->setImageData(rare().imageData);
 }
 
 bool PersonDsc::sortsLabeledValues(QStringView sortKey)

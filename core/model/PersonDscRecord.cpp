@@ -154,16 +154,18 @@ void PersonDsc::readNameFrom(const AddressBook::Person* record) const
 
 void PersonDsc::readPhoneticNameFrom(const AddressBook::Person* record) const
 {
+    PhoneticNameValue phonetic = rare().phoneticName;
     if (record) {
         // A property the record lacks leaves the cached part as it was.
         if (record->hasValue(StringProperty::FirstNamePhonetic))
-            m_phoneticNameValue.firstName = record->value(StringProperty::FirstNamePhonetic);
+            phonetic.firstName = record->value(StringProperty::FirstNamePhonetic);
         if (record->hasValue(StringProperty::MiddleNamePhonetic))
-            m_phoneticNameValue.middleName = record->value(StringProperty::MiddleNamePhonetic);
+            phonetic.middleName = record->value(StringProperty::MiddleNamePhonetic);
         if (record->hasValue(StringProperty::LastNamePhonetic))
-            m_phoneticNameValue.lastName = record->value(StringProperty::LastNamePhonetic);
+            phonetic.lastName = record->value(StringProperty::LastNamePhonetic);
     }
-    m_phoneticNameValue.stringValue = composedPhoneticName();
+    phonetic.stringValue = composedPhoneticName(phonetic);
+    setRare(&Rare::phoneticName, phonetic);
 }
 
 void PersonDsc::readStringsFrom(const AddressBook::Person* record) const
@@ -218,8 +220,8 @@ PersonDsc PersonDsc::Builder::finish(const AddressBook::Person& record)
         for (LabeledValue& value : values)
             list.append(std::move(value));
     }
-    m_person.m_imageData = record.imageData();
-    m_person.m_keptLines = record.keptLines();
+    m_person.setRare(&Rare::imageData, record.imageData());
+    m_person.setRare(&Rare::keptLines, record.keptLines());
     return std::move(m_person);
 }
 
@@ -277,9 +279,10 @@ AddressBook::Person PersonDsc::toRecord() const
         : m_nameOrdering == 0                ? 0
                                              : PersonFlags::LastNameFirst;
     record.setFlags((m_showAsPerson ? PersonFlags::ShowAsPerson : PersonFlags::ShowAsCompany) + ordering);
-    record.setValue(StringProperty::FirstNamePhonetic, m_phoneticNameValue.firstName);
-    record.setValue(StringProperty::MiddleNamePhonetic, m_phoneticNameValue.middleName);
-    record.setValue(StringProperty::LastNamePhonetic, m_phoneticNameValue.lastName);
+    const PhoneticNameValue& phonetic = rare().phoneticName;
+    record.setValue(StringProperty::FirstNamePhonetic, phonetic.firstName);
+    record.setValue(StringProperty::MiddleNamePhonetic, phonetic.middleName);
+    record.setValue(StringProperty::LastNamePhonetic, phonetic.lastName);
     for (int i = 0; i < StringFieldCount; ++i)
         record.setValue(stringProperties[i], m_stringValues[size_t(i)]);
     for (int i = 0; i < LabeledFieldCount; ++i) {
