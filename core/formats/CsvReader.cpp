@@ -331,7 +331,6 @@ bool isRepeating(Kind kind, QStringView type)
     case Kind::JobTitle:
     case Kind::Department:
     case Kind::Nickname:
-    case Kind::Birthday:
         return true;
     case Kind::AddressPart:
         return type != Field::Street;

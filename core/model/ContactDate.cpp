@@ -1,7 +1,5 @@
 #include "ContactDate.h"
 
-#include "support/RepeatedTexts.h"
-
 #include <QLocale>
 #include <QVarLengthArray>
 
@@ -50,7 +48,7 @@ QString format(const DateComponents& date)
 {
     if (!date.isValid())
         return {};
-    // Made on the stack: a date met before costs no allocation.
+    // Made on the stack and copied once, instead of appended to piece by piece.
     DateText out;
     if (date.hasYear()) {
         appendNumber(out, date.year, 4);
@@ -65,8 +63,7 @@ QString format(const DateComponents& date)
         out.append(reinterpret_cast<const char16_t*>(weekday.constData()), weekday.size());
         out.append(u')');
     }
-    // Many contacts share a date: they share its text.
-    return RepeatedTexts::local().shared(QStringView(out.constData(), out.size()));
+    return QString(reinterpret_cast<const QChar*>(out.constData()), out.size());
 }
 
 } // namespace Quillary::ContactDate

@@ -154,6 +154,11 @@ void PersonDsc::readNameFrom(const AddressBook::Person* record) const
 
 void PersonDsc::readPhoneticNameFrom(const AddressBook::Person* record) const
 {
+    const bool recordHasOne = record
+        && (record->hasValue(StringProperty::FirstNamePhonetic) || record->hasValue(StringProperty::MiddleNamePhonetic)
+            || record->hasValue(StringProperty::LastNamePhonetic));
+    if (!m_rare && !recordHasOne)
+        return; // nothing read before and nothing to read: most contacts
     PhoneticNameValue phonetic = rare().phoneticName;
     if (record) {
         // A property the record lacks leaves the cached part as it was.

@@ -7,7 +7,7 @@
 namespace Quillary {
 
 /// Texts that repeat from contact to contact — given and family names, companies, job titles, cities,
-/// countries, labels, services, dates — held once: a text met again shares the copy met before
+/// countries, labels, services, groups — held once: a text met again shares the copy met before
 /// instead of allocating its own. Each thread has a table of its own (no locks, and no reference
 /// count that several threads contend for while reading); a table holds at most `Capacity` short
 /// texts and starts over when full, so what it keeps alive stays small whatever the input.

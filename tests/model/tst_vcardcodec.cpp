@@ -53,8 +53,6 @@ QString repeatingText(const PersonDsc& person, const QString& which)
         return person.phoneValues().value(0).label;
     if (which == u"service")
         return person.snsValues().value(0).service();
-    if (which == u"birthday")
-        return person.birthdayValue().stringValue;
     return person.stringValueForIdentifier(which);
 }
 
@@ -538,7 +536,6 @@ private Q_SLOTS:
         QTest::newRow("city") << "ADR;TYPE=HOME:;;1 Main St;Springfield;IL;62701;USA"_ba << u"city"_s;
         QTest::newRow("custom label") << "item1.TEL:5\r\nitem1.X-ABLabel:School"_ba << u"label"_s;
         QTest::newRow("service") << "X-SOCIALPROFILE;TYPE=mastodon:https://example.net/@a"_ba << u"service"_s;
-        QTest::newRow("birthday") << "BDAY:1990-04-01"_ba << u"birthday"_s;
     }
 
     void sharesTextsThatRepeat()

@@ -196,19 +196,12 @@ QString escapedText(const ContentLine& line, const Fallback& fallback)
     return QString::fromUtf8(line.value);
 }
 
-QString unescape(QString escaped, Version version)
-{
-    if (!escaped.contains(u'\\'))
-        return escaped;
-    return unescape(QStringView(escaped), version);
-}
+namespace {
 
-QString unescape(QStringView text, Version version)
+/// Unescapes text whose first backslash is at `backslash`.
+QString unescapeFrom(QStringView text, qsizetype backslash, Version version)
 {
     const qsizetype size = text.size();
-    qsizetype backslash = text.indexOf(u'\\');
-    if (backslash < 0)
-        return text.toString();
     // Unescaping only ever shortens the text: it is written into a string of the full size, by runs
     // of plain text between backslashes, and cut to what was written.
     QString out(size, Qt::Uninitialized);
@@ -256,6 +249,20 @@ QString unescape(QStringView text, Version version)
     }
     out.truncate(to - first);
     return out;
+}
+
+} // namespace
+
+QString unescape(QString escaped, Version version)
+{
+    const qsizetype backslash = escaped.indexOf(u'\\');
+    return backslash < 0 ? escaped : unescapeFrom(escaped, backslash, version);
+}
+
+QString unescape(QStringView text, Version version)
+{
+    const qsizetype backslash = text.indexOf(u'\\');
+    return backslash < 0 ? text.toString() : unescapeFrom(text, backslash, version);
 }
 
 Components::Components(QString escaped, Version version) : m_escaped(std::move(escaped)), m_version(version)
