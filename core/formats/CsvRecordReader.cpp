@@ -104,9 +104,11 @@ QStringView CsvRecordReader::unquotedText()
     const char16_t* data = m_text.utf16();
     const qsizetype size = m_text.size();
     const qsizetype start = m_position;
-    while (m_position < size && data[m_position] != CsvSyntax::Separator && !CsvSyntax::isLineBreak(data[m_position]))
-        ++m_position;
-    return m_text.sliced(start, m_position - start);
+    qsizetype end = start;
+    while (end < size && data[end] != CsvSyntax::Separator && !CsvSyntax::isLineBreak(data[end]))
+        ++end;
+    m_position = end;
+    return m_text.sliced(start, end - start);
 }
 
 void CsvRecordReader::readUnquoted(QString& field)
