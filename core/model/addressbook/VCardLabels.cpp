@@ -1,44 +1,66 @@
 #include "VCardLabels_p.h"
 
+#include <QtEndian>
+
+#include <cstring>
+
 namespace Quillary::AddressBook::VCard {
 
 namespace {
 
-/// Up to eight characters upper-cased into one number, so that a type is compared with each known
-/// one in a single step; 0 for anything longer.
-constexpr quint64 packedUpper(QByteArrayView text)
+/// A word of up to eight characters as one number, its first character lowest, so that a type is
+/// told from the known ones by comparing numbers.
+struct PackedWord
+{
+    quint64 bits = 0;
+    qsizetype size = 0; // "HOME" and "HOME\0" pack alike
+    friend constexpr bool operator==(PackedWord, PackedWord) = default;
+};
+
+template <qsizetype N> constexpr PackedWord packed(const char (&upper)[N])
+{
+    PackedWord word{0, N - 1};
+    for (qsizetype i = 0; i < N - 1; ++i)
+        word.bits |= quint64(quint8(upper[i])) << (8 * i);
+    return word;
+}
+
+/// The text upper-cased and packed; nothing for text longer than eight characters.
+PackedWord packedUpper(QByteArrayView text)
 {
     if (text.size() > 8)
-        return 0;
-    quint64 packed = 0;
-    for (const char c : text)
-        packed = (packed << 8) | quint8(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    return packed;
+        return {};
+    uchar bytes[8] = {};
+    std::memcpy(bytes, text.data(), size_t(text.size()));
+    quint64 bits = qFromLittleEndian<quint64>(bytes);
+    // Every byte from 'a' to 'z' loses its 0x20 bit, all eight at once.
+    constexpr quint64 ones = 0x0101010101010101ULL;
+    const quint64 low = bits & (0x7F * ones);
+    const quint64 atLeastA = low + (0x80 - 'a') * ones;
+    const quint64 aboveZ = low + (0x80 - 'z' - 1) * ones;
+    const quint64 lowerCase = atLeastA & ~aboveZ & ~bits & (0x80 * ones);
+    bits ^= lowerCase >> 2;
+    return {bits, text.size()};
 }
 
 struct TypeName
 {
-    quint64 packed;
-    qsizetype size; // "\0HOME" packs as "HOME" does
+    PackedWord word;
     TypeFlag flag;
 };
 
 constexpr TypeName typeNames[] = {
-    {packedUpper("HOME"), 4, TypeHome},         {packedUpper("WORK"), 4, TypeWork},
-    {packedUpper("OTHER"), 5, TypeOther},       {packedUpper("CELL"), 4, TypeCell},
-    {packedUpper("IPHONE"), 6, TypeIPhone},     {packedUpper("MAIN"), 4, TypeMain},
-    {packedUpper("PAGER"), 5, TypePager},       {packedUpper("FAX"), 3, TypeFax},
-    {packedUpper("VOICE"), 5, TypeVoice},       {packedUpper("PREF"), 4, TypePref},
-    {packedUpper("INTERNET"), 8, TypeInternet},
+    {packed("HOME"), TypeHome},   {packed("WORK"), TypeWork},         {packed("OTHER"), TypeOther},
+    {packed("CELL"), TypeCell},   {packed("IPHONE"), TypeIPhone},     {packed("MAIN"), TypeMain},
+    {packed("PAGER"), TypePager}, {packed("FAX"), TypeFax},           {packed("VOICE"), TypeVoice},
+    {packed("PREF"), TypePref},   {packed("INTERNET"), TypeInternet},
 };
 
 unsigned flagOf(QByteArrayView type)
 {
-    const quint64 packed = packedUpper(type);
-    if (packed == 0)
-        return 0;
+    const PackedWord word = packedUpper(type);
     for (const TypeName& known : typeNames) {
-        if (packed == known.packed && type.size() == known.size)
+        if (word == known.word)
             return known.flag;
     }
     return 0;
@@ -54,11 +76,12 @@ unsigned typeFlags(const ContentLine& line)
             flags |= flagOf(param.value); // a bare vCard 2.1 type
             continue;
         }
-        if (equalsUpper(param.name, "PREF")) {
+        const PackedWord name = packedUpper(param.name);
+        if (name == packed("PREF")) {
             flags |= TypePref; // vCard 4.0 writes PREF as a parameter of its own
             continue;
         }
-        if (!equalsUpper(param.name, "TYPE"))
+        if (!(name == packed("TYPE")))
             continue;
         // "TYPE=HOME,FAX" or "TYPE=HOME": each item of the list, without blanks around it.
         const QByteArrayView list = unquote(param.value);
