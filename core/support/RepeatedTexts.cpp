@@ -55,28 +55,25 @@ const QString& RepeatedTexts::hold(Slot& slot, QString text, size_t hash)
     return target->text;
 }
 
-QString RepeatedTexts::shared(QStringView text)
+template <typename MakeText> QString RepeatedTexts::lookUp(QStringView text, MakeText makeText)
 {
-    if (text.isEmpty())
-        return {};
-    if (text.size() > LongestShared)
-        return text.toString();
+    if (text.isEmpty() || text.size() > LongestShared)
+        return makeText();
     const size_t hash = hashOf(text);
     Slot* slot = slotFor(text, hash);
     if (!slot)
-        return text.toString();
-    return slot->text.isEmpty() ? hold(*slot, text.toString(), hash) : slot->text;
+        return makeText();
+    return slot->text.isEmpty() ? hold(*slot, makeText(), hash) : slot->text;
+}
+
+QString RepeatedTexts::shared(QStringView text)
+{
+    return lookUp(text, [text] { return text.isEmpty() ? QString() : text.toString(); });
 }
 
 QString RepeatedTexts::shared(QString text)
 {
-    if (text.isEmpty() || text.size() > LongestShared)
-        return text;
-    const size_t hash = hashOf(text);
-    Slot* slot = slotFor(text, hash);
-    if (!slot)
-        return text;
-    return slot->text.isEmpty() ? hold(*slot, std::move(text), hash) : slot->text;
+    return lookUp(text, [&text] { return std::move(text); });
 }
 
 } // namespace Quillary

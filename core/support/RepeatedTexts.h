@@ -40,6 +40,8 @@ private:
     [[nodiscard]] Slot* slotFor(QStringView text, size_t hash);
     /// Holds `text` in `slot`, or anew after starting over when the table is full.
     const QString& hold(Slot& slot, QString text, size_t hash);
+    /// The held text equal to `text`; else the one `makeText` makes, held when there is room.
+    template <typename MakeText> QString lookUp(QStringView text, MakeText makeText);
 
     std::vector<Slot> m_slots = std::vector<Slot>(2 * Capacity); // open addressing, power of two
     qsizetype m_count = 0;

@@ -178,10 +178,10 @@ PlainValue::PlainValue(QByteArrayView bytes)
     m_plain = true;
 }
 
-PlainValue::PlainValue(const ContentLine& line)
-    : PlainValue(line.isQuotedPrintable() || line.isBase64() ? QByteArrayView() : line.value)
+PlainValue::PlainValue(const ContentLine& line) : PlainValue(line.value)
 {
-    m_plain = m_plain && !line.isQuotedPrintable() && !line.isBase64();
+    if (line.isQuotedPrintable() || line.isBase64())
+        m_plain = false;
 }
 
 QString escapedText(const ContentLine& line, const Fallback& fallback)
