@@ -56,7 +56,7 @@ ContactEntryPtr makeContact(int i)
     person->setStringValue(QStringLiteral("Engineer"), Field::JobTitle);
     if (i % 10 == 0)
         person->setStringValue(QStringLiteral("Met at the fair, 2019\nCall in the morning"), Field::Note);
-    person->setBirthdayValue(BirthdayValue{{1950 + i % 50, i % 12 + 1, i % 28 + 1}, {}});
+    person->setBirthdayValue(BirthdayValue{DateComponents::fromNumbers(1950 + i % 50, i % 12 + 1, i % 28 + 1), {}});
     return ContactEntry::make(person);
 }
 

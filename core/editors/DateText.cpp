@@ -19,10 +19,10 @@ std::optional<DateComponents> numericForms(const QString& text)
     static const QRegularExpression noYearTable(QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})$"));
     static const QRegularExpression basic(QStringLiteral("^\\d{8}$"));
     if (const QRegularExpressionMatch m = full.match(text); m.hasMatch())
-        return valid({m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()});
+        return valid(DateComponents::fromNumbers(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()));
     for (const QRegularExpression* noYear : {&noYearIso, &noYearTable}) {
         if (const QRegularExpressionMatch m = noYear->match(text); m.hasMatch())
-            return valid({0, m.captured(1).toInt(), m.captured(2).toInt()});
+            return valid(DateComponents::fromNumbers(0, m.captured(1).toInt(), m.captured(2).toInt()));
     }
     if (basic.match(text).hasMatch())
         return valid(DateComponents::fromIsoString(text));

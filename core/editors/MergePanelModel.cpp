@@ -30,9 +30,7 @@ bool hasValuesBesidesName(const PersonDsc& person)
         if (!person.labeledValues(LabeledField(field)).isEmpty())
             return true;
     }
-    const auto& strings = person.stringValues();
-    return std::any_of(strings.begin(), strings.end(), [](const QString& text) { return !text.isEmpty(); })
-        || person.birthdayValue().hasValue() || !person.photoData().isEmpty();
+    return !person.stringValues().isEmpty() || person.birthdayValue().hasValue() || !person.photoData().isEmpty();
 }
 
 /// One part of a name (or of its reading) given to the other contact; moving empties it in the source.

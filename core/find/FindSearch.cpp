@@ -159,7 +159,7 @@ private:
             add(item.identifier, {}, {}, -1, person.birthdayValue().stringValue);
             break;
         case ItemKind::String:
-            add(item.identifier, {}, {}, -1, person.stringValues()[size_t(item.stringField)]);
+            add(item.identifier, {}, {}, -1, person.stringValues()[item.stringField]);
             break;
         }
     }

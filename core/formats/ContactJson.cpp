@@ -57,7 +57,7 @@ QJsonObject contact(const ContactEntry& entry)
                               {Field::MiddleName, phonetic.middleName},
                               {Field::LastName, phonetic.lastName}});
     for (int i = 0; i < StringFieldCount; ++i)
-        object.insert(FieldIdentifiers::identifier(StringField(i)), person.stringValues()[size_t(i)]);
+        object.insert(FieldIdentifiers::identifier(StringField(i)), person.stringValues()[StringField(i)]);
     const BirthdayValue birthday = person.birthdayValue();
     object.insert(Field::Birthday, birthday.hasValue() ? QJsonValue(birthday.value.toIsoString()) : QJsonValue());
     for (int i = 0; i < LabeledFieldCount; ++i) {

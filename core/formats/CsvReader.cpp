@@ -446,9 +446,10 @@ DateComponents dateFromText(QStringView text)
     static const QRegularExpression withoutYear(QStringLiteral(R"(^\s*(\d{1,2})\.(\d{1,2})\s*$)"));
     DateComponents date;
     if (const QRegularExpressionMatch match = withYear.match(text); match.hasMatch()) {
-        date = {match.capturedView(1).toInt(), match.capturedView(3).toInt(), match.capturedView(4).toInt()};
+        date = DateComponents::fromNumbers(match.capturedView(1).toInt(), match.capturedView(3).toInt(),
+                                           match.capturedView(4).toInt());
     } else if (const QRegularExpressionMatch match = withoutYear.match(text); match.hasMatch()) {
-        date = {0, match.capturedView(1).toInt(), match.capturedView(2).toInt()};
+        date = DateComponents::fromNumbers(0, match.capturedView(1).toInt(), match.capturedView(2).toInt());
     } else {
         return DateComponents::fromIsoString(text);
     }

@@ -162,7 +162,7 @@ QString columnValue(const PersonDsc& person, const ColumnPlan& plan, const CsvRo
     case ColumnPlan::Birthday:
         return index == 0 ? person.birthdayValue().stringValue : QString();
     case ColumnPlan::Text:
-        return index == 0 ? person.stringValues()[size_t(plan.text)] : QString();
+        return index == 0 ? person.stringValues()[plan.text] : QString();
     case ColumnPlan::Labeled:
         break;
     }

@@ -154,7 +154,7 @@ QString PersonDsc::compositeName() const
 
 void PersonDsc::updateCompositeName() const
 {
-    m_compositeName = showAsPerson() ? m_nameValue.stringValue : m_stringValues[size_t(StringField::Company)];
+    m_compositeName = showAsPerson() ? m_nameValue.stringValue : m_stringValues[StringField::Company];
 }
 
 bool PersonDsc::showAsPerson() const
@@ -187,7 +187,7 @@ BirthdayValue PersonDsc::birthdayValue() const
     return m_birthdayValue;
 }
 
-const std::array<QString, StringFieldCount>& PersonDsc::stringValues() const
+const StringFieldValues& PersonDsc::stringValues() const
 {
     readStrings();
     return m_stringValues;
@@ -196,7 +196,7 @@ const std::array<QString, StringFieldCount>& PersonDsc::stringValues() const
 QString PersonDsc::stringValueForIdentifier(QStringView identifier) const
 {
     const auto field = FieldIdentifiers::stringField(identifier);
-    return field ? stringValues()[size_t(*field)] : QString();
+    return field ? stringValues()[*field] : QString();
 }
 
 LabeledValueList PersonDsc::labeledValuesForIdentifier(QStringView identifier) const
@@ -324,7 +324,7 @@ void PersonDsc::refreshCache()
 {
     m_revision.bump();
     m_nameValue = NameValue();
-    m_stringValues = {};
+    m_stringValues.clear();
     setRare(&Rare::phoneticName, PhoneticNameValue());
     m_compositeName.clear();
     for (auto& values : m_lists)

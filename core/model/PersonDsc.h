@@ -4,6 +4,7 @@
 #include "LabeledValue.h"
 #include "NameValues.h"
 #include "Revision.h"
+#include "StringFieldValues.h"
 #include "addressbook/KeptLines.h"
 #include "addressbook/MultiValue.h"
 
@@ -104,7 +105,7 @@ public:
     }
     [[nodiscard]] const LabeledValueList& datesValues() const { return labeledValues(LabeledField::Dates); }
     [[nodiscard]] BirthdayValue birthdayValue() const;
-    [[nodiscard]] const std::array<QString, StringFieldCount>& stringValues() const;
+    [[nodiscard]] const StringFieldValues& stringValues() const;
 
     /// The text of a string field; "" for any other identifier.
     [[nodiscard]] QString stringValueForIdentifier(QStringView identifier) const;
@@ -229,11 +230,6 @@ public:
         m_lists[size_t(field)] = list;
         m_revision.bump();
     }
-    void setStringValues(const std::array<QString, StringFieldCount>& values)
-    {
-        m_stringValues = values;
-        m_revision.bump();
-    }
     void setBirthday(const BirthdayValue& value)
     {
         m_birthdayValue = value;
@@ -325,7 +321,7 @@ private:
     mutable NameValue m_nameValue;
     mutable std::array<LabeledValueList, LabeledFieldCount> m_lists;
     mutable BirthdayValue m_birthdayValue;
-    mutable std::array<QString, StringFieldCount> m_stringValues;
+    mutable StringFieldValues m_stringValues;
     mutable QSharedDataPointer<Rare> m_rare;
     mutable QString m_uniqueId;
     Revision m_revision;

@@ -232,7 +232,7 @@ void PersonDsc::setStringValue(const QString& text, QStringView identifier)
         return;
     if (*field == StringField::Note && m_noteDisabled)
         return;
-    m_stringValues[size_t(*field)] = text;
+    m_stringValues.set(*field, text);
     if (m_abPerson)
         m_abPerson->setValue(recordProperty(*field), text);
 }

@@ -179,11 +179,11 @@ void PersonDsc::readStringsFrom(const AddressBook::Person* record) const
         return;
     for (int i = 0; i < StringFieldCount; ++i) {
         if (StringField(i) == StringField::Note && m_noteDisabled) {
-            m_stringValues[size_t(i)].clear();
+            m_stringValues.set(StringField(i), QString());
             continue;
         }
         if (record->hasValue(stringProperties[i]))
-            m_stringValues[size_t(i)] = record->value(stringProperties[i]);
+            m_stringValues.set(StringField(i), record->value(stringProperties[i]));
     }
 }
 
@@ -289,7 +289,7 @@ AddressBook::Person PersonDsc::toRecord() const
     record.setValue(StringProperty::MiddleNamePhonetic, phonetic.middleName);
     record.setValue(StringProperty::LastNamePhonetic, phonetic.lastName);
     for (int i = 0; i < StringFieldCount; ++i)
-        record.setValue(stringProperties[i], m_stringValues[size_t(i)]);
+        record.setValue(stringProperties[i], m_stringValues[StringField(i)]);
     for (int i = 0; i < LabeledFieldCount; ++i) {
         const auto field = LabeledField(i);
         MultiValue multi;

@@ -151,7 +151,7 @@ ContactSortText contactSortText(const PersonDsc& person, FieldId id, const QStri
     if (id == FieldId::Name && (valueKey == u"FirstName" || valueKey == u"LastName")) {
         // The parts as stored: composing the display name only to drop it would cost a text per contact.
         if (!person.showAsPerson()) {
-            result.first = person.stringValues()[size_t(StringField::Company)];
+            result.first = person.stringValues()[StringField::Company];
         } else {
             const NameValue& name = person.nameParts();
             const bool firstFirst = valueKey == u"FirstName";
@@ -162,12 +162,12 @@ ContactSortText contactSortText(const PersonDsc& person, FieldId id, const QStri
         // As compositeName() gives it, read without storing it again in the contact: other
         // contacts may be read on other threads meanwhile.
         result.first = person.showAsPerson() ? person.nameParts().stringValue
-                                             : person.stringValues()[size_t(StringField::Company)];
+                                             : person.stringValues()[StringField::Company];
     } else if (id == FieldId::Birthday || id == FieldId::PhoneticName) {
         own(contactValueOf(person, id, QString(), valueKey));
         return result;
     } else if (const auto field = FieldIdentifiers::stringField(id)) {
-        result.first = person.stringValues()[size_t(*field)];
+        result.first = person.stringValues()[*field];
     }
     if (!result.first.isEmpty() || !result.second.isEmpty())
         result.kind = SortValue::Kind::Text;

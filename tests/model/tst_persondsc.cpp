@@ -90,6 +90,37 @@ private Q_SLOTS:
         QCOMPARE(record->value(MultiProperty::Phone).count(), 2);
     }
 
+    void stringFieldsKeepTheirOwnTexts_data()
+    {
+        Test::addColumns<QString>("identifier");
+        for (int i = 0; i < StringFieldCount; ++i)
+            QTest::newRow(qPrintable(FieldIdentifiers::identifier(StringField(i))))
+                << FieldIdentifiers::identifier(StringField(i));
+    }
+    void stringFieldsKeepTheirOwnTexts()
+    {
+        QFETCH(QString, identifier);
+        const PersonDsc original = PersonDsc::detachedFromRecord(*filledRecord(), 32, US);
+        const QStringList texts = {u"Acme"_s, u"R&D"_s, u"Engineer"_s,    u"Tarchan"_s,
+                                   u"Dr."_s,  u"Jr."_s, u"Met in Kyoto"_s};
+        PersonDsc copy = original;
+        copy.setStringValue(u"changed"_s, identifier);
+        for (int i = 0; i < StringFieldCount; ++i) {
+            const QString field = FieldIdentifiers::identifier(StringField(i));
+            QCOMPARE(copy.stringValueForIdentifier(field), field == identifier ? u"changed"_s : texts[i]);
+            QCOMPARE(original.stringValueForIdentifier(field), texts[i]); // the copy's edit is its own
+        }
+        // Emptied, and set again on a contact that had no text of its kind.
+        copy.setStringValue(QString(), identifier);
+        QCOMPARE(copy.stringValueForIdentifier(identifier), QString());
+        PersonDsc empty;
+        empty.setStringValue(QString(), identifier);
+        QVERIFY(empty.stringValues().isEmpty());
+        empty.setStringValue(u"new"_s, identifier);
+        QCOMPARE(empty.stringValueForIdentifier(identifier), u"new"_s);
+        QVERIFY(!empty.stringValues().isEmpty());
+    }
+
     void independentCopyKeepsItsOwnRecord()
     {
         const auto record = filledRecord();
@@ -345,6 +376,10 @@ private Q_SLOTS:
         QTest::newRow("29 February without a year") << false << 0 << 2 << 29 << u"02.29"_s;
         QTest::newRow("not a date") << false << 1981 << 2 << 29 << QString();
         QTest::newRow("no month") << false << 1980 << 0 << 17 << QString();
+        // A date holds its numbers in a few bytes: those that do not fit make no date, never another one.
+        QTest::newRow("month that would wrap to January") << false << 1980 << 257 << 17 << QString();
+        QTest::newRow("day that would wrap to the 17th") << false << 1980 << 5 << 273 << QString();
+        QTest::newRow("year beyond what a date holds") << false << 40000 << 1 << 1 << QString();
         QTest::newRow("none") << true << 0 << 0 << 0 << QString();
     }
     void setBirthdayValue()
@@ -355,7 +390,7 @@ private Q_SLOTS:
         QFETCH(int, day);
         QFETCH(QString, stringValue);
 
-        const DateComponents date{year, month, day};
+        const auto date = DateComponents::fromNumbers(year, month, day);
         const bool usable = !stringValue.isEmpty();
         const std::optional<BirthdayValue> argument =
             none ? std::nullopt : std::optional<BirthdayValue>(BirthdayValue{date, u"ignored"_s});

@@ -43,7 +43,8 @@ LabeledValue randomValue(QRandomGenerator& random, LabeledField field)
     if (field == LabeledField::Address)
         value.address.setCity(pick(random, texts));
     if (field == LabeledField::Dates)
-        value.date = DateComponents{1990 + random.bounded(3), 1 + random.bounded(2), 1 + random.bounded(2)};
+        value.date =
+            DateComponents::fromNumbers(1990 + random.bounded(3), 1 + random.bounded(2), 1 + random.bounded(2));
     return value;
 }
 
@@ -69,7 +70,7 @@ void randomize(QRandomGenerator& random, PersonDsc& person)
     person.setValue(pick(random, names), Field::PhoneticLastName);
     person.setStringValue(pick(random, names), Field::Company);
     if (random.bounded(2))
-        person.setBirthdayValue(BirthdayValue{DateComponents{0, 1 + random.bounded(2), 1}, {}});
+        person.setBirthdayValue(BirthdayValue{DateComponents::fromNumbers(0, 1 + random.bounded(2), 1), {}});
 }
 
 ContactEntryPtr randomContact(QRandomGenerator& random, const QString& group, bool bound = false)

@@ -1,5 +1,7 @@
 #include "DateComponents.h"
 
+#include <limits>
+
 namespace Quillary::AddressBook {
 
 namespace {
@@ -47,9 +49,18 @@ QString DateComponents::toIsoString() const
 
 DateComponents DateComponents::fromDate(QDate date)
 {
-    if (!date.isValid())
+    return date.isValid() ? fromNumbers(date.year(), date.month(), date.day()) : DateComponents{};
+}
+
+DateComponents DateComponents::fromNumbers(int year, int month, int day)
+{
+    const auto fits = [](int value, auto member) {
+        using Limits = std::numeric_limits<decltype(member)>;
+        return value >= Limits::min() && value <= Limits::max();
+    };
+    if (!fits(year, qint16()) || !fits(month, qint8()) || !fits(day, qint8()))
         return {};
-    return {date.year(), date.month(), date.day()};
+    return {qint16(year), qint8(month), qint8(day)};
 }
 
 DateComponents DateComponents::fromIsoString(QStringView text)
@@ -58,14 +69,15 @@ DateComponents DateComponents::fromIsoString(QStringView text)
     DateComponents result;
     if (text.startsWith(u"--")) {
         // --MMDD or --MM-DD
-        result.month = digitsAt(text, 2, 2);
+        // At most two digits each: every value fits the narrow members.
+        result.month = qint8(digitsAt(text, 2, 2));
         const qsizetype dayPos = (text.size() > 4 && text[4] == u'-') ? 5 : 4;
-        result.day = digitsAt(text, dayPos, 2);
+        result.day = qint8(digitsAt(text, dayPos, 2));
     } else {
-        result.year = digitsAt(text, 0, 4);
+        result.year = qint16(digitsAt(text, 0, 4));
         const bool dashed = text.size() > 4 && text[4] == u'-';
-        result.month = digitsAt(text, dashed ? 5 : 4, 2);
-        result.day = digitsAt(text, dashed ? 8 : 6, 2);
+        result.month = qint8(digitsAt(text, dashed ? 5 : 4, 2));
+        result.day = qint8(digitsAt(text, dashed ? 8 : 6, 2));
         if (result.year <= 0)
             return {};
     }
