@@ -4,7 +4,6 @@
 #include "CsvRecordReader.h"
 #include "model/LabelTable.h"
 #include "model/addressbook/Records.h"
-#include "model/addressbook/VCardCodec.h"
 #include "support/CoreTr.h"
 #include "support/UnsharedText.h"
 
@@ -309,7 +308,7 @@ ContactEntryPtr takeContact(CsvRawContact& contact, const ContactTemplate& from)
     auto entry = ContactEntry::make(person);
     const QString name = person->compositeName();
     entry->compositeName = name.isEmpty() ? NoNameText : name;
-    entry->vCardString = CardText(AddressBook::VCardCodec::writePerson(person->toRecord()));
+    entry->vCardString = CardText::writtenFrom(person);
     entry->remote = from.remote;
     return entry;
 }
