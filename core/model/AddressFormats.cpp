@@ -9,6 +9,7 @@
 #include <QLoggingCategory>
 #include <QMutex>
 #include <QRegularExpression>
+#include <QVarLengthArray>
 
 #include <unicode/uloc.h>
 
@@ -291,31 +292,38 @@ QStringList AddressFormats::addressFormatsOrder(const QString& countryCode, cons
 
 QString AddressFormats::addressText(const PostalAddress& address, const QString& defaultCountryCode)
 {
-    const bool japanese = address.countryCode().compare(u"JP", Qt::CaseInsensitive) == 0;
-    QString text;
-    text.reserve(address.street().size() + address.city().size() + address.state().size() + address.zip().size()
-                 + address.country().size() + 5);
-    const auto append = [&text](const QString& part) {
+    // The non-empty parts in their country's order, joined by spaces into a string of their exact size.
+    QVarLengthArray<const QString*, 8> parts;
+    qsizetype length = -1;
+    const auto add = [&](const QString& part) {
         if (!part.isEmpty()) {
-            text += part;
-            text += u' ';
+            parts.append(&part);
+            length += part.size() + 1;
         }
     };
-    if (japanese) {
+    if (address.countryCode().compare(u"JP", Qt::CaseInsensitive) == 0) {
         for (const QString* part :
              {&address.zip(), &address.state(), &address.city(), &address.street(), &address.country()})
-            append(*part);
+            add(*part);
     } else {
         const std::shared_ptr<const Tables>& tables = current();
         QString predicted;
         const QStringList& order = orderOf(
             *tables, resolvedCode(tables, address.countryCode(), address.country(), defaultCountryCode, predicted));
         for (const QString& word : order)
-            append(address.part(word));
+            add(address.part(word));
     }
-    // No trailing space, also after a Japanese address without a country.
-    if (text.endsWith(u' '))
-        text.chop(1);
+    if (parts.isEmpty())
+        return {};
+    if (parts.size() == 1)
+        return *parts.first(); // shared: an address of one part costs no text of its own
+    QString text(length, Qt::Uninitialized);
+    QChar* to = text.data();
+    for (const QString* part : parts) {
+        if (to != text.data())
+            *to++ = u' ';
+        to = std::copy(part->cbegin(), part->cend(), to);
+    }
     return text;
 }
 

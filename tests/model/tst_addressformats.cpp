@@ -209,6 +209,7 @@ private Q_SLOTS:
             "Rue de Rivoli 1 75001 Paris");
         row("unknown code: fallback order", "Street|City|State|ZIP|Country|XX", "US", "Street City State ZIP Country");
         row("empty address", "", "US", "");
+        row("a part's own spaces are kept", " 1 Main St |Springfield||||us", "US", " 1 Main St  Springfield");
     }
     void addressText()
     {
