@@ -2,6 +2,7 @@
 // 3.0 and 4.0 reaches the contact, how labels map, and that what is written reads back the same.
 
 #include "PersonDscSamples.h"
+#include "TestSupport.h"
 #include "formats/ContactJson.h"
 #include "formats/ZQVCard.h"
 #include "model/addressbook/VCardCodec.h"
@@ -202,6 +203,40 @@ private Q_SLOTS:
             return;
         }
         QCOMPARE(field(*person, key), expected);
+    }
+
+    void decodesPhotosInEveryLayout_data()
+    {
+        // The encoded text of bytes 0, 1, 2 ... of each length, laid out as files write it.
+        Test::addColumns<int, QByteArray>("length", "layout");
+        for (const int length : {1, 2, 3, 5, 6, 7, 11, 12, 13, 47, 48, 49}) {
+            for (const char* layout : {"plain", "unpadded", "spaced", "folded", "trailing space"})
+                QTest::addRow("%d bytes, %s", length, layout) << length << QByteArray(layout);
+        }
+    }
+    void decodesPhotosInEveryLayout()
+    {
+        QFETCH(int, length);
+        QFETCH(QByteArray, layout);
+        QByteArray bytes(length, Qt::Uninitialized);
+        for (int i = 0; i < length; ++i)
+            bytes[i] = char(i * 37 + 11);
+        QByteArray text = bytes.toBase64();
+        if (layout == "unpadded") {
+            while (text.endsWith('='))
+                text.chop(1);
+        } else if (layout == "spaced") {
+            for (qsizetype at = text.size() - 1; at > 0; at -= 5)
+                text.insert(at, ' ');
+        } else if (layout == "folded") {
+            for (qsizetype at = (text.size() - 1) / 7 * 7; at > 0; at -= 7)
+                text.insert(at, "\r\n ");
+        } else if (layout == "trailing space") {
+            text += "  ";
+        }
+        const auto person = readCard("N:A\r\nPHOTO;ENCODING=b;TYPE=JPEG:" + text + "\r\n");
+        QVERIFY(person);
+        QCOMPARE(person->photoData(), bytes);
     }
 
     void mapsTypesToLabels_data()

@@ -3,8 +3,11 @@
 #include "support/Charset.h"
 #include "support/RepeatedTexts.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace Quillary::AddressBook::VCard {
 
@@ -87,7 +90,24 @@ QByteArray decodeBase64(QByteArrayView encoded)
     const qsizetype size = encoded.size();
     const auto* bytes = reinterpret_cast<const uchar*>(encoded.data());
     for (; i < size; ++i) {
-        // Four digits in a row, the common case, go in one step.
+        // Eight digits in a row, the common case, go in one step: six bytes, stored as eight. The output
+        // has room for them: it holds three bytes per four digits of the whole value, and three more.
+        if (count == 0 && i + 8 <= size) {
+            const uchar* at = bytes + i;
+            const quint8 d0 = base64Digits[at[0]], d1 = base64Digits[at[1]], d2 = base64Digits[at[2]],
+                         d3 = base64Digits[at[3]], d4 = base64Digits[at[4]], d5 = base64Digits[at[5]],
+                         d6 = base64Digits[at[6]], d7 = base64Digits[at[7]];
+            if ((d0 | d1 | d2 | d3 | d4 | d5 | d6 | d7) < 64) {
+                const quint64 group = (quint64(d0) << 58) | (quint64(d1) << 52) | (quint64(d2) << 46)
+                    | (quint64(d3) << 40) | (quint64(d4) << 34) | (quint64(d5) << 28) | (quint64(d6) << 22)
+                    | (quint64(d7) << 16);
+                qToBigEndian(group, target);
+                target += 6;
+                i += 7;
+                continue;
+            }
+        }
+        // Else four, then one at a time.
         if (count == 0 && i + 4 <= size) {
             const quint8 a = base64Digits[bytes[i]], b = base64Digits[bytes[i + 1]], c = base64Digits[bytes[i + 2]],
                          d = base64Digits[bytes[i + 3]];
