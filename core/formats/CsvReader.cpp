@@ -5,15 +5,14 @@
 #include "model/LabelTable.h"
 #include "model/addressbook/Records.h"
 #include "support/CoreTr.h"
+#include "support/SharedWork.h"
 #include "support/UnsharedText.h"
 
 #include <QHash>
 #include <QRegularExpression>
-#include <QtConcurrent/QtConcurrentMap>
 
 #include <array>
 #include <atomic>
-#include <numeric>
 #include <optional>
 
 namespace Quillary::CsvReader {
@@ -424,13 +423,11 @@ CsvReadResult contactsFromCSV(QStringView text, const CsvReadOptions& options)
     };
     for (QList<QStringList> batch = readBatch(); !batch.isEmpty();) {
         QList<ContactEntryPtr> made(batch.size());
-        QList<qsizetype> indexes(batch.size());
-        std::iota(indexes.begin(), indexes.end(), 0);
-        QFuture<void> making = QtConcurrent::map(indexes, [&](qsizetype index) {
-            made[index] = contactOf(batch.at(index), columns, threadTemplate(from, reading));
-        });
-        QList<QStringList> next = readBatch();
-        making.waitForFinished();
+        QList<QStringList> next;
+        shareWork(
+            batch.size(),
+            [&](qsizetype index) { made[index] = contactOf(batch.at(index), columns, threadTemplate(from, reading)); },
+            [&] { next = readBatch(); });
         result.contacts.append(made);
         batch = std::move(next);
     }

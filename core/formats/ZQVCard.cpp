@@ -5,16 +5,15 @@
 #include "VCardStream.h"
 #include "model/addressbook/VCardCodec.h"
 #include "support/CoreTr.h"
+#include "support/SharedWork.h"
 #include "support/UnsharedText.h"
 
 #include <QBuffer>
 #include <QDateTime>
 #include <QHash>
 #include <QSet>
-#include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
-#include <numeric>
 #include <vector>
 
 namespace Quillary {
@@ -113,25 +112,25 @@ ContactEntryPtr ZQVCard::readCard(const Batch& batch, qsizetype offset, qsizetyp
     return entry;
 }
 
-bool ZQVCard::readBatches(const Batch& batch, const QList<qsizetype>& cardIndexes, CardCollector& collector,
-                          const ProgressHandler& progress, const std::function<void()>& whileReading) const
+bool ZQVCard::readBatches(const Batch& batch, CardCollector& collector, const ProgressHandler& progress,
+                          const std::function<void()>& whileReading) const
 {
     const QList<VCardStream::CardRange>& cards = *batch.cards;
     for (qsizetype first = 0; first < cards.size(); first += BatchSize) {
         const qsizetype count = qMin(BatchSize, cards.size() - first);
         QList<ContactEntryPtr> entries(count);
         QList<CardCollector::Facts> facts(count);
-        QFuture<void> reading =
-            QtConcurrent::map(cardIndexes.cbegin() + first, cardIndexes.cbegin() + first + count, [&](qsizetype index) {
-                const VCardStream::CardRange& range = cards.at(index);
-                ContactEntryPtr entry = readCard(batch, range.offset, range.length);
-                facts[index - first] = CardCollector::Facts(entry.get());
-                entries[index - first] = std::move(entry);
-            });
-        collector.settle(); // the batch before, while this one is read
-        if (whileReading)
-            whileReading();
-        reading.waitForFinished();
+        const auto readOne = [&](qsizetype position) {
+            const VCardStream::CardRange& range = cards.at(first + position);
+            ContactEntryPtr entry = readCard(batch, range.offset, range.length);
+            facts[position] = CardCollector::Facts(entry.get());
+            entries[position] = std::move(entry);
+        };
+        shareWork(count, readOne, [&] {
+            collector.settle(); // the batch before, while this one is read
+            if (whileReading)
+                whileReading();
+        });
         collector.take(entries, facts);
         if (progress) {
             bool stop = false;
@@ -149,12 +148,10 @@ ContactTable ZQVCard::readCards(const QByteArray& streamBytes, const ProgressHan
 {
     const auto stream = std::make_shared<const QByteArray>(streamBytes);
     const QList<VCardStream::CardRange> cards = VCardStream::cut(*stream);
-    QList<qsizetype> indexes(cards.size());
-    std::iota(indexes.begin(), indexes.end(), 0);
     ContactTable result;
     result.reserve(cards.size());
     CardCollector collector(result, groupTable);
-    if (!readBatches(Batch{*stream, stream, &cards, 0, fullEntry}, indexes, collector, progress))
+    if (!readBatches(Batch{*stream, stream, &cards, 0, fullEntry}, collector, progress))
         return {};
     collector.finish();
     return result;
@@ -198,23 +195,17 @@ struct ZQVCard::Piece
 ContactTable ZQVCard::contactsFromVCardDevice(QIODevice& device, const ProgressHandler& progress,
                                               GroupTable* groupTable) const
 {
-    QList<qsizetype> indexes;
     ContactTable result;
     CardCollector collector(result, groupTable);
     Piece piece = Piece().next(device);
     for (;;) {
-        if (indexes.size() < piece.cards.size()) {
-            indexes.resize(piece.cards.size());
-            std::iota(indexes.begin(), indexes.end(), 0);
-        }
         // The next piece is read and cut while the cards of this one are read.
         std::optional<Piece> next;
         const auto readNext = [&] {
             if (!next && !piece.atEnd && !piece.cards.isEmpty())
                 next = piece.next(device);
         };
-        if (!readBatches(Batch{piece.text, nullptr, &piece.cards, piece.offset, true}, indexes, collector, progress,
-                         readNext))
+        if (!readBatches(Batch{piece.text, nullptr, &piece.cards, piece.offset, true}, collector, progress, readNext))
             return {};
         if (piece.atEnd)
             break;
@@ -366,18 +357,16 @@ qint64 ZQVCard::writeVCards(QIODevice& device, const ContactTable& contacts, con
     for (qsizetype first = 0; first < contacts.size(); first += BatchSize) {
         const qsizetype count = qMin(BatchSize, contacts.size() - first);
         QList<QByteArray> texts((count + RunSize - 1) / RunSize);
-        QList<qsizetype> runs(texts.size());
-        std::iota(runs.begin(), runs.end(), 0);
-        QFuture<void> making = QtConcurrent::map(runs, [&](qsizetype run) {
+        const auto makeRun = [&](qsizetype run) {
             const qsizetype begin = first + run * RunSize;
             const qsizetype end = qMin(begin + RunSize, first + count);
             for (qsizetype index = begin; index < end; ++index) {
                 const ContactEntry& contact = *contacts.at(index);
                 appendVCardFromContact(texts[run], contact, options, categories(contact.groupUniqueIds));
             }
-        });
-        const bool ok = writeMade(); // the batch before, while this one is made
-        making.waitForFinished();
+        };
+        bool ok = true;
+        shareWork(texts.size(), makeRun, [&] { ok = writeMade(); }); // the batch before, while this one is made
         if (!ok)
             return -1;
         made = std::move(texts);

@@ -123,8 +123,8 @@ private:
     ContactEntryPtr readCard(const Batch& batch, qsizetype offset, qsizetype length) const;
     /// Reads the cards batch after batch, each batch on all cores; `whileReading` is work of this
     /// thread done while a batch is being read.
-    bool readBatches(const Batch& batch, const QList<qsizetype>& cardIndexes, CardCollector& collector,
-                     const ProgressHandler& progress, const std::function<void()>& whileReading = {}) const;
+    bool readBatches(const Batch& batch, CardCollector& collector, const ProgressHandler& progress,
+                     const std::function<void()>& whileReading = {}) const;
     ContactTable readCards(const QByteArray& stream, const ProgressHandler& progress, bool fullEntry,
                            GroupTable* groupTable = nullptr) const;
 };
