@@ -3,12 +3,14 @@
 
 #include "formats/VCardStream.h"
 #include "formats/ZQVCard.h"
+#include "support/SharedWork.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 
@@ -51,6 +53,35 @@ class TestZQVCard : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void sharedWorkDoesEveryIndexOnce_data()
+    {
+        QTest::addColumn<qsizetype>("count");
+        QTest::addColumn<bool>("fromPoolThread");
+        for (const qsizetype count : {0, 1, 7, 8, 9, 4096, 4099}) {
+            QTest::addRow("%lld", qlonglong(count)) << count << false;
+            QTest::addRow("%lld, from a thread of the pool", qlonglong(count)) << count << true;
+        }
+    }
+    void sharedWorkDoesEveryIndexOnce()
+    {
+        QFETCH(qsizetype, count);
+        QFETCH(bool, fromPoolThread);
+        std::vector<std::atomic<int>> done(size_t(count) + 1);
+        int meanwhile = 0;
+        const auto share = [&] {
+            shareWork(
+                count, [&](qsizetype index) { ++done[size_t(index)]; }, [&] { ++meanwhile; });
+        };
+        // From a thread of the pool, its helpers may never start: the calling thread does it all.
+        if (fromPoolThread)
+            QtConcurrent::run(share).waitForFinished();
+        else
+            share();
+        QCOMPARE(meanwhile, 1);
+        for (qsizetype index = 0; index <= count; ++index)
+            QCOMPARE(done[size_t(index)].load(), index < count ? 1 : 0);
+    }
+
     void cutsStreams_data()
     {
         QTest::addColumn<QByteArray>("stream");
