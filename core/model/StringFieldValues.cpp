@@ -13,7 +13,7 @@ struct Slot
 };
 
 // Where each field's text is held, in the order of StringField.
-constexpr std::array<Slot, StringFieldCount> slots = {{
+constexpr std::array<Slot, StringFieldCount> placeOf = {{
     {true, 0}, // Company
     {false, 0}, // Department
     {true, 1}, // JobTitle
@@ -33,7 +33,7 @@ const QString& emptyText()
 
 const QString& StringFieldValues::operator[](StringField field) const
 {
-    const Slot slot = slots[size_t(field)];
+    const Slot slot = placeOf[size_t(field)];
     if (slot.common)
         return m_common[size_t(slot.index)];
     return m_rare ? m_rare->texts[size_t(slot.index)] : emptyText();
@@ -41,7 +41,7 @@ const QString& StringFieldValues::operator[](StringField field) const
 
 void StringFieldValues::set(StringField field, const QString& text)
 {
-    const Slot slot = slots[size_t(field)];
+    const Slot slot = placeOf[size_t(field)];
     if (slot.common) {
         m_common[size_t(slot.index)] = text;
         return;
