@@ -28,8 +28,8 @@ void shareWork(qsizetype count, const Work& work, const Meanwhile& meanwhile)
                 work(index);
         }
     };
-    // The calling thread is the last of the workers.
-    const int helpers = std::max(1, QThread::idealThreadCount() - 1);
+    // The calling thread is the last of the workers; work of one share (a card pasted) needs no other.
+    const int helpers = count > Chunk ? std::max(1, QThread::idealThreadCount() - 1) : 0;
     QList<QFuture<void>> helping;
     helping.reserve(helpers);
     for (int i = 0; i < helpers; ++i)
