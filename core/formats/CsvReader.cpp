@@ -349,6 +349,7 @@ Columns columnsOf(const QStringList& header)
 }
 
 constexpr qsizetype BatchSize = 4096;
+constexpr qsizetype RecordsAtOnce = 8; // taken by a thread at a time from a batch
 
 /// This thread's copy of the template of one reading.
 const ContactTemplate& threadTemplate(const ContactTemplate& from, quint64 reading)
@@ -425,7 +426,7 @@ CsvReadResult contactsFromCSV(QStringView text, const CsvReadOptions& options)
         QList<ContactEntryPtr> made(batch.size());
         QList<QStringList> next;
         shareWork(
-            batch.size(),
+            batch.size(), RecordsAtOnce,
             [&](qsizetype index) { made[index] = contactOf(batch.at(index), columns, threadTemplate(from, reading)); },
             [&] { next = readBatch(); });
         result.contacts.append(made);

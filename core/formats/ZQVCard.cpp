@@ -24,6 +24,9 @@ namespace {
 // must take long against waking the threads for it: with 512 cards (about 2 ms of work on two cores)
 // the cores stood idle for a third of the time.
 constexpr qsizetype BatchSize = 4096;
+// Cards a thread takes at a time from a batch: enough to make taking them cheap, few enough that the
+// threads finish a batch together.
+constexpr qsizetype CardsAtOnce = 8;
 
 constexpr qsizetype FoldWidth = 75; // octets of a line
 constexpr qsizetype PhotoLine = 74;
@@ -126,7 +129,7 @@ bool ZQVCard::readBatches(const Batch& batch, CardCollector& collector, const Pr
             facts[position] = CardCollector::Facts(entry.get());
             entries[position] = std::move(entry);
         };
-        shareWork(count, readOne, [&] {
+        shareWork(count, CardsAtOnce, readOne, [&] {
             collector.settle(); // the batch before, while this one is read
             if (whileReading)
                 whileReading();
@@ -366,7 +369,7 @@ qint64 ZQVCard::writeVCards(QIODevice& device, const ContactTable& contacts, con
             }
         };
         bool ok = true;
-        shareWork(texts.size(), makeRun, [&] { ok = writeMade(); }); // the batch before, while this one is made
+        shareWork(texts.size(), 1, makeRun, [&] { ok = writeMade(); }); // the batch before, while this one is made
         if (!ok)
             return -1;
         made = std::move(texts);

@@ -56,21 +56,26 @@ private Q_SLOTS:
     void sharedWorkDoesEveryIndexOnce_data()
     {
         QTest::addColumn<qsizetype>("count");
+        QTest::addColumn<qsizetype>("chunk");
         QTest::addColumn<bool>("fromPoolThread");
-        for (const qsizetype count : {0, 1, 7, 8, 9, 4096, 4099}) {
-            QTest::addRow("%lld", qlonglong(count)) << count << false;
-            QTest::addRow("%lld, from a thread of the pool", qlonglong(count)) << count << true;
+        for (const qsizetype chunk : {1, 8}) {
+            for (const qsizetype count : {0, 1, 7, 8, 9, 4096, 4099}) {
+                QTest::addRow("%lld by %lld", qlonglong(count), qlonglong(chunk)) << count << chunk << false;
+                QTest::addRow("%lld by %lld, from a thread of the pool", qlonglong(count), qlonglong(chunk))
+                    << count << chunk << true;
+            }
         }
     }
     void sharedWorkDoesEveryIndexOnce()
     {
         QFETCH(qsizetype, count);
+        QFETCH(qsizetype, chunk);
         QFETCH(bool, fromPoolThread);
         std::vector<std::atomic<int>> done(size_t(count) + 1);
         int meanwhile = 0;
         const auto share = [&] {
             shareWork(
-                count, [&](qsizetype index) { ++done[size_t(index)]; }, [&] { ++meanwhile; });
+                count, chunk, [&](qsizetype index) { ++done[size_t(index)]; }, [&] { ++meanwhile; });
         };
         // From a thread of the pool, its helpers may never start: the calling thread does it all.
         if (fromPoolThread)
