@@ -147,16 +147,20 @@ void PersonDsc::setValue(const FieldValue& value, QStringView identifier)
         if (const auto* text = std::get_if<QString>(&value)) {
             if (m_abPerson)
                 m_abPerson->setValue(*namePartProperty(id), *text);
-            PhoneticNameValue phonetic = rare().phoneticName;
+            // A part of the reading changes the contact's rare parts, and only such a part.
+            const auto setPhonetic = [&](QString PhoneticNameValue::*part) {
+                PhoneticNameValue phonetic = rare().phoneticName;
+                phonetic.*part = *text;
+                setRare(&Rare::phoneticName, phonetic);
+            };
             if (id == FieldId::PhoneticFirstName)
-                phonetic.firstName = *text;
+                setPhonetic(&PhoneticNameValue::firstName);
             else if (id == FieldId::PhoneticMiddleName)
-                phonetic.middleName = *text;
+                setPhonetic(&PhoneticNameValue::middleName);
             else if (id == FieldId::PhoneticLastName)
-                phonetic.lastName = *text;
+                setPhonetic(&PhoneticNameValue::lastName);
             else
                 m_nameValue.setPart(identifier, *text);
-            setRare(&Rare::phoneticName, phonetic);
             composeName();
         }
         break;

@@ -256,10 +256,11 @@ void CardReader::readOrganization(const ContentLine& line)
     setString(StringProperty::Organization, parts.sharedText(0));
     // Further organisational units stay with the department, which is written back as one unit.
     qsizetype last = parts.size() - 1;
-    while (last >= 1 && parts.text(last).isEmpty())
+    QString lastUnit;
+    while (last >= 1 && (lastUnit = parts.text(last)).isEmpty())
         --last;
     if (last == 1) {
-        setString(StringProperty::Department, parts.sharedText(1));
+        setString(StringProperty::Department, RepeatedTexts::local().shared(std::move(lastUnit)));
     } else if (last > 1) {
         QStringList units;
         for (qsizetype i = 1; i <= last; ++i)
