@@ -178,7 +178,11 @@ struct ZQVCard::Piece
     {
         constexpr qsizetype FirstSize = qsizetype(256) << 10;
         constexpr qsizetype LargestSize = qsizetype(4) << 20;
-        const qsizetype pieceSize = qBound(FirstSize, 2 * size, LargestSize);
+        qsizetype pieceSize = qBound(FirstSize, 2 * size, LargestSize);
+        // Near the end of the stream the pieces get smaller: the last cards are read while the contacts
+        // of all the others are held, and that is when memory peaks.
+        if (const qint64 remaining = device.bytesAvailable(); remaining > 0)
+            pieceSize = qBound(FirstSize, qMin<qint64>(pieceSize, remaining / 4), LargestSize);
         Piece result;
         result.size = pieceSize;
         // A card longer than a piece grows the same buffer, so that it is never copied again and again.
