@@ -21,8 +21,10 @@ void CategoryGroups::add(const ContactEntryPtr& contact, Ids ids)
 {
     if (contact->categories.isEmpty())
         return;
-    if (ids == Ids::Assign)
+    if (ids == Ids::Assign) {
         contact->groupUniqueIds.clear();
+        contact->groupUniqueIds.reserve(contact->categories.size());
+    }
     const QString& topName = m_table.constFirst()->groupName;
     // Each contact's names become the group's own text: one copy for thousands of contacts.
     for (QString& name : contact->categories) {

@@ -132,6 +132,7 @@ std::optional<Person> readPerson(QByteArrayView card, QStringList* categories, Q
             if (line.nameIs("CATEGORIES"))
                 *categories += repeatedListItems(line, version);
         }
+        categories->squeeze(); // kept as long as the contact: without the room appending left
     }
     CardReader reader(version, lines.data(), lines.size(), fileEncoding, sink);
     for (const ContentLine& line : lines)
