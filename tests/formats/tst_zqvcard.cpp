@@ -386,8 +386,8 @@ private Q_SLOTS:
         }
         QTest::newRow("cards over several pieces") << many;
         // Pieces get smaller towards the end of the stream: a card longer than those is still one card.
-        QTest::newRow("a long card among the last") << many + card("Long", "NOTE:" + QByteArray(3 << 20, 'x') + "\r\n")
-                + card("Last", "CATEGORIES:X\r\n");
+        QTest::newRow("a long card among the last")
+            << many + card("Long", "NOTE:" + QByteArray(3 << 20, 'x') + "\r\n") + card("Last", "CATEGORIES:X\r\n");
         QTest::newRow("a card longer than a piece") << card("Before", "CATEGORIES:X\r\n")
                 + card("Long", "NOTE:" + QByteArray(9 << 20, 'x') + "\r\n") + card("After", "CATEGORIES:X,Y\r\n");
     }
