@@ -13,7 +13,7 @@ namespace {
 qsizetype normalizePhones(PersonDsc& person, NormalizePhoneNumber& normalizer, const QString& layoutTitle)
 {
     qsizetype changed = 0;
-    const LabeledValueList phones = person.phoneValues();
+    const LabeledValueList phones = person.phoneValues().toList(); // the contact changes on the way
     for (const LabeledValue& phone : phones) {
         const QString number = normalizer.normalizedNumber(phone.value, layoutTitle);
         if (number.isEmpty() || number == phone.value)

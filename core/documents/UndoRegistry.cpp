@@ -213,7 +213,7 @@ bool UndoRegistry::undoReplaceLabeledValue(const LabeledValue& value, const QStr
     const auto field = FieldIdentifiers::labeledField(identifier);
     if (!contact || !field)
         return false;
-    const LabeledValueList& list = contact->person->labeledValues(*field);
+    const LabeledValueSpan list = contact->person->labeledValues(*field);
     const auto it = std::find_if(list.cbegin(), list.cend(),
                                  [&](const LabeledValue& entry) { return entry.labelIndex == value.labelIndex; });
     if (it == list.cend() || !changesLabeledValue(*field, *it, value))

@@ -168,7 +168,7 @@ EditorContext contextFor(const ContactEntryPtr& contact, const QString& identifi
     context.labelIndex = labelIndex;
     context.editEnabled = editEnabled;
     if (const std::optional<LabeledField> field = FieldIdentifiers::labeledField(identifier); field && contact) {
-        const LabeledValueList& values = contact->person->labeledValues(*field);
+        const LabeledValueSpan values = contact->person->labeledValues(*field);
         for (qsizetype i = 0; i < values.size(); ++i) {
             if (values.at(i).labelIndex == labelIndex)
                 context.index = int(i);

@@ -16,7 +16,7 @@ bool hasLabelIndex(const PersonDsc& person, const QString& identifier, int label
     const std::optional<LabeledField> field = FieldIdentifiers::labeledField(identifier);
     if (!field || labelIndex < 0)
         return false;
-    const LabeledValueList& values = person.labeledValues(*field);
+    const LabeledValueSpan values = person.labeledValues(*field);
     return std::any_of(values.cbegin(), values.cend(),
                        [labelIndex](const LabeledValue& value) { return value.labelIndex == labelIndex; });
 }

@@ -147,7 +147,7 @@ private:
             searchInstantMessages(person);
             break;
         case ItemKind::Labeled: {
-            const LabeledValueList& values = person.labeledValues(item.field);
+            const LabeledValueSpan values = person.labeledValues(item.field);
             for (qsizetype i = 0; i < values.size(); ++i) {
                 const LabeledValue& value = values.at(i);
                 if (passes(m_allLabels, m_selection.labels, value.label))
@@ -181,7 +181,7 @@ private:
 
     void searchAddresses(const PersonDsc& person, const PlannedItem& item)
     {
-        const LabeledValueList& addresses = person.addressValues();
+        const LabeledValueSpan addresses = person.addressValues();
         for (qsizetype i = 0; i < addresses.size(); ++i) {
             const LabeledValue& address = addresses.at(i);
             if (!passes(m_allLabels, m_selection.labels, address.label))
@@ -193,7 +193,7 @@ private:
 
     void searchInstantMessages(const PersonDsc& person)
     {
-        const LabeledValueList& values = person.imsValues();
+        const LabeledValueSpan values = person.imsValues();
         for (qsizetype i = 0; i < values.size(); ++i) {
             const LabeledValue& value = values.at(i);
             // The service is known only once the user name matched: a record of a filtered-out

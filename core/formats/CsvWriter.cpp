@@ -6,6 +6,7 @@
 #include <QStringEncoder>
 
 #include <array>
+#include <optional>
 
 namespace Quillary::CsvWriter {
 
@@ -151,7 +152,7 @@ void appendFileValue(Utf8Buffer& out, QStringView value)
 }
 
 QString columnValue(const PersonDsc& person, const ColumnPlan& plan, const CsvRow& row, const NameValue& name,
-                    std::array<const LabeledValueList*, LabeledFieldCount>& lists)
+                    std::array<std::optional<LabeledValueSpan>, LabeledFieldCount>& lists)
 {
     const int index = row.index;
     switch (plan.kind) {
@@ -167,9 +168,9 @@ QString columnValue(const PersonDsc& person, const ColumnPlan& plan, const CsvRo
         break;
     }
     // A bound contact re-reads its record for every list asked for: ask once per row.
-    const LabeledValueList*& list = lists[size_t(plan.list)];
+    std::optional<LabeledValueSpan>& list = lists[size_t(plan.list)];
     if (!list)
-        list = &person.labeledValues(plan.list);
+        list = person.labeledValues(plan.list);
     const int position = row.position(plan.list);
     if (position < 0 || position >= list->size())
         return {};
@@ -183,7 +184,7 @@ void appendRow(Utf8Buffer& out, const CsvRow& row)
 {
     const PersonDsc& person = *row.contact->person;
     const NameValue name = person.nameValue();
-    std::array<const LabeledValueList*, LabeledFieldCount> lists{};
+    std::array<std::optional<LabeledValueSpan>, LabeledFieldCount> lists{};
     for (const ColumnPlan& plan : plans()) {
         appendFileValue(out, columnValue(person, plan, row, name, lists));
         out.append(',');
@@ -223,7 +224,7 @@ QString lineValue(const CsvRow& row, const QString& identifier, const QString& s
         break;
     }
     if (const auto field = FieldIdentifiers::labeledField(id)) {
-        const LabeledValueList& list = person.labeledValues(*field);
+        const LabeledValueSpan list = person.labeledValues(*field);
         if (index != -1) {
             const int position = row.position(*field);
             return position >= 0 && position < list.size() ? labeledItem(list.at(position)) : QString();

@@ -42,7 +42,7 @@ QString nameText(const NameValue& name)
     return text;
 }
 
-QString listText(const LabeledValueList& values)
+QString listText(LabeledValueSpan values)
 {
     QString text;
     for (const LabeledValue& value : values) {

@@ -88,7 +88,7 @@ const LabeledValueOrder* LabeledValueOrder::forSortKey(QStringView sortKey)
     return it == std::end(orders) ? nullptr : it;
 }
 
-LabeledValueOrder::Positions LabeledValueOrder::positions(const LabeledValueList& values, bool ascending) const
+LabeledValueOrder::Positions LabeledValueOrder::positions(LabeledValueSpan values, bool ascending) const
 {
     Positions order(values.size());
     std::iota(order.begin(), order.end(), 0);

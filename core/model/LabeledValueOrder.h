@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FieldIdentifiers.h"
-#include "LabeledValue.h"
+#include "LabeledLists.h"
 
 #include <QStringView>
 #include <QVarLengthArray>
@@ -23,7 +23,7 @@ struct LabeledValueOrder
     /// The positions of the values in this order, without allocating for a contact of a few values
     /// (the table asks every contact on a reload).
     using Positions = QVarLengthArray<qsizetype, 8>;
-    [[nodiscard]] Positions positions(const LabeledValueList& values, bool ascending) const;
+    [[nodiscard]] Positions positions(LabeledValueSpan values, bool ascending) const;
 };
 
 } // namespace Quillary

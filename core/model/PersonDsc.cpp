@@ -202,7 +202,7 @@ QString PersonDsc::stringValueForIdentifier(QStringView identifier) const
 LabeledValueList PersonDsc::labeledValuesForIdentifier(QStringView identifier) const
 {
     const auto field = FieldIdentifiers::labeledField(identifier);
-    return field ? labeledValues(*field) : LabeledValueList();
+    return field ? labeledValues(*field).toList() : LabeledValueList();
 }
 
 std::optional<LabeledValue> PersonDsc::labeledValueForIdentifier(QStringView identifier, qsizetype position) const
@@ -210,7 +210,7 @@ std::optional<LabeledValue> PersonDsc::labeledValueForIdentifier(QStringView ide
     const auto field = FieldIdentifiers::labeledField(identifier);
     if (!field)
         return std::nullopt;
-    const LabeledValueList& values = m_lists[size_t(*field)];
+    const LabeledValueSpan values = m_lists[*field];
     if (position < 0 || position >= values.size())
         return std::nullopt;
     return values.at(position);
@@ -221,7 +221,7 @@ LabeledValue PersonDsc::labeledValueForIdentifierAtLabelIndex(QStringView identi
     const auto field = FieldIdentifiers::labeledField(identifier);
     if (!field)
         return {};
-    const LabeledValueList& values = m_lists[size_t(*field)];
+    const LabeledValueSpan values = m_lists[*field];
     for (auto it = values.crbegin(); it != values.crend(); ++it) {
         if (it->labelIndex == labelIndex)
             return *it;
@@ -233,7 +233,7 @@ QString PersonDsc::stringValueForIdentifier(QStringView identifier, qsizetype po
 {
     const FieldId id = FieldIdentifiers::fieldId(identifier);
     if (const auto field = FieldIdentifiers::labeledField(id)) {
-        const LabeledValueList& values = m_lists[size_t(*field)];
+        const LabeledValueSpan values = m_lists[*field];
         return position >= 0 && position < values.size() ? values.at(position).stringValue : QString();
     }
     switch (id) {
@@ -252,7 +252,7 @@ FieldValue PersonDsc::valueForIdentifier(QStringView identifier) const
 {
     const FieldId id = FieldIdentifiers::fieldId(identifier);
     if (const auto field = FieldIdentifiers::labeledField(id))
-        return labeledValues(*field);
+        return labeledValues(*field).toList();
     if (FieldIdentifiers::stringField(id))
         return stringValueForIdentifier(identifier);
     switch (id) {
@@ -327,8 +327,7 @@ void PersonDsc::refreshCache()
     m_stringValues.clear();
     setRare(&Rare::phoneticName, PhoneticNameValue());
     m_compositeName.clear();
-    for (auto& values : m_lists)
-        values.clear();
+    m_lists.clear();
     m_birthdayValue = BirthdayValue();
     if (m_abPerson)
         setRare(&Rare::imageData, QByteArray());
@@ -363,8 +362,7 @@ void PersonDsc::readAll() const
 void PersonDsc::readAllFrom(const AddressBook::Person* record) const
 {
     readSinglePartsFrom(record);
-    for (int i = 0; i < LabeledFieldCount; ++i)
-        readListFrom(record, LabeledField(i));
+    readListsFrom(record);
     if (record && rare().imageData.isEmpty())
         setRare(&Rare::imageData, record->imageData());
 }

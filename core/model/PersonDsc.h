@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FieldIdentifiers.h"
+#include "LabeledLists.h"
 #include "LabeledValue.h"
 #include "NameValues.h"
 #include "Revision.h"
@@ -87,23 +88,20 @@ public:
     [[nodiscard]] const QString& phoneticName() const { return rare().phoneticName.stringValue; }
     /// The list of a labelled field (re-read from the record when bound). The table asks for it per
     /// row and column on every reload: a detached contact answers at once.
-    [[nodiscard]] const LabeledValueList& labeledValues(LabeledField field) const
+    [[nodiscard]] LabeledValueSpan labeledValues(LabeledField field) const
     {
         if (m_abPerson)
-            readList(field);
-        return m_lists[size_t(field)];
+            readLists();
+        return m_lists[field];
     }
-    [[nodiscard]] const LabeledValueList& phoneValues() const { return labeledValues(LabeledField::Phone); }
-    [[nodiscard]] const LabeledValueList& emailValues() const { return labeledValues(LabeledField::Email); }
-    [[nodiscard]] const LabeledValueList& addressValues() const { return labeledValues(LabeledField::Address); }
-    [[nodiscard]] const LabeledValueList& urlValues() const { return labeledValues(LabeledField::URL); }
-    [[nodiscard]] const LabeledValueList& snsValues() const { return labeledValues(LabeledField::SocialNetwork); }
-    [[nodiscard]] const LabeledValueList& imsValues() const { return labeledValues(LabeledField::InstantMessage); }
-    [[nodiscard]] const LabeledValueList& relationshipValues() const
-    {
-        return labeledValues(LabeledField::Relationship);
-    }
-    [[nodiscard]] const LabeledValueList& datesValues() const { return labeledValues(LabeledField::Dates); }
+    [[nodiscard]] LabeledValueSpan phoneValues() const { return labeledValues(LabeledField::Phone); }
+    [[nodiscard]] LabeledValueSpan emailValues() const { return labeledValues(LabeledField::Email); }
+    [[nodiscard]] LabeledValueSpan addressValues() const { return labeledValues(LabeledField::Address); }
+    [[nodiscard]] LabeledValueSpan urlValues() const { return labeledValues(LabeledField::URL); }
+    [[nodiscard]] LabeledValueSpan snsValues() const { return labeledValues(LabeledField::SocialNetwork); }
+    [[nodiscard]] LabeledValueSpan imsValues() const { return labeledValues(LabeledField::InstantMessage); }
+    [[nodiscard]] LabeledValueSpan relationshipValues() const { return labeledValues(LabeledField::Relationship); }
+    [[nodiscard]] LabeledValueSpan datesValues() const { return labeledValues(LabeledField::Dates); }
     [[nodiscard]] BirthdayValue birthdayValue() const;
     [[nodiscard]] const StringFieldValues& stringValues() const;
 
@@ -225,9 +223,9 @@ public:
         setRare(&Rare::phoneticName, value);
         m_revision.bump();
     }
-    void setLabeledValues(LabeledField field, const LabeledValueList& list)
+    void setLabeledValues(LabeledField field, const LabeledValueList& values)
     {
-        m_lists[size_t(field)] = list;
+        m_lists.set(field, values);
         m_revision.bump();
     }
     void setBirthday(const BirthdayValue& value)
@@ -242,7 +240,7 @@ public:
 private:
     // Reading the bound record (or the given one); without a record they keep the cache as it is.
     // A part already read is read again only once the record has changed since.
-    enum ReadPart : quint32 { NamePart = 1, PhoneticPart = 2, StringsPart = 4, BirthdayPart = 8, ListParts = 16 };
+    enum ReadPart : quint32 { NamePart = 1, PhoneticPart = 2, StringsPart = 4, BirthdayPart = 8, ListsPart = 16 };
     [[nodiscard]] bool needsRead(quint32 part) const;
     void readName() const
     {
@@ -259,10 +257,12 @@ private:
         if (needsRead(StringsPart))
             readStringsFrom(m_abPerson.get());
     }
-    void readList(LabeledField field) const
+    /// Every list at once: they share one block, and the values of one field read while those of
+    /// another are held must not move them.
+    void readLists() const
     {
-        if (needsRead(ListParts << quint32(field)))
-            readListFrom(m_abPerson.get(), field);
+        if (needsRead(ListsPart))
+            readListsFrom(m_abPerson.get());
     }
     void readBirthday() const
     {
@@ -274,7 +274,7 @@ private:
     void readNameFrom(const AddressBook::Person* record) const;
     void readPhoneticNameFrom(const AddressBook::Person* record) const;
     void readStringsFrom(const AddressBook::Person* record) const;
-    void readListFrom(const AddressBook::Person* record, LabeledField field) const;
+    void readListsFrom(const AddressBook::Person* record) const;
     void readBirthdayFrom(const AddressBook::Person* record) const;
     void readAllFrom(const AddressBook::Person* record) const;
     /// Reads every part but the labelled lists and the photo.
@@ -284,9 +284,8 @@ private:
     void writeList(LabeledField field);
     void writeNameToRecord();
     [[nodiscard]] QString composedPhoneticName(const PhoneticNameValue& phonetic) const;
-    [[nodiscard]] LabeledValueList& list(LabeledField field) { return m_lists[size_t(field)]; }
-    /// The first entry of the re-read list with that label index, or the list's end.
-    LabeledValueList::iterator findByLabelIndex(LabeledField field, int labelIndex);
+    /// The first entry of the re-read list with that label index; none when no entry has it.
+    LabeledValue* findByLabelIndex(LabeledField field, int labelIndex);
 
     /// What few contacts have, held apart and only by those that have it: every other contact is
     /// smaller by the size of these.
@@ -319,7 +318,7 @@ private:
     mutable QString m_compositeName;
     std::shared_ptr<AddressBook::Person> m_abPerson;
     mutable NameValue m_nameValue;
-    mutable std::array<LabeledValueList, LabeledFieldCount> m_lists;
+    mutable LabeledLists m_lists;
     mutable BirthdayValue m_birthdayValue;
     mutable StringFieldValues m_stringValues;
     mutable QSharedDataPointer<Rare> m_rare;

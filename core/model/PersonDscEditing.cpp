@@ -247,20 +247,20 @@ bool PersonDsc::replaceLabeledValue(const LabeledValueList& values, QStringView 
     const auto field = FieldIdentifiers::labeledField(identifier);
     if (!field)
         return false;
-    LabeledValueList& stored = list(*field);
-    stored = values;
-    for (LabeledValue& value : stored)
+    m_lists.set(*field, values);
+    for (LabeledValue& value : m_lists.edit(*field))
         updateDerived(*field, value, m_defaultCountryCode);
     writeList(*field);
     return true;
 }
 
-LabeledValueList::iterator PersonDsc::findByLabelIndex(LabeledField field, int labelIndex)
+LabeledValue* PersonDsc::findByLabelIndex(LabeledField field, int labelIndex)
 {
-    readList(field);
-    LabeledValueList& stored = list(field);
-    return std::find_if(stored.begin(), stored.end(),
-                        [&](const LabeledValue& entry) { return entry.labelIndex == labelIndex; });
+    readLists();
+    const std::span<LabeledValue> stored = m_lists.edit(field);
+    const auto it = std::find_if(stored.begin(), stored.end(),
+                                 [&](const LabeledValue& entry) { return entry.labelIndex == labelIndex; });
+    return it == stored.end() ? nullptr : &*it;
 }
 
 bool PersonDsc::replaceLabeledValue(const LabeledValue& value, QStringView identifier)
@@ -269,11 +269,10 @@ bool PersonDsc::replaceLabeledValue(const LabeledValue& value, QStringView ident
     const auto field = FieldIdentifiers::labeledField(identifier);
     if (!field)
         return false;
-    LabeledValueList& stored = list(*field);
-    const auto it = findByLabelIndex(*field, value.labelIndex);
-    if (it == stored.end())
+    LabeledValue* const found = findByLabelIndex(*field, value.labelIndex);
+    if (!found)
         return false;
-    LabeledValue& entry = *it;
+    LabeledValue& entry = *found;
     entry.label = value.label;
     switch (*field) {
     case LabeledField::Phone:
@@ -322,21 +321,20 @@ void PersonDsc::replaceLabeledValueAtIndex(const LabeledValueArgument& value, QS
     if (!field)
         return;
     if (const auto* values = std::get_if<LabeledValueList>(&value)) {
-        list(*field) = *values;
+        m_lists.set(*field, *values);
         writeList(*field);
-        readList(*field);
+        readLists();
         return;
     }
-    readList(*field);
-    LabeledValueList& stored = list(*field);
-    if (position < 0 || position >= stored.size())
+    readLists();
+    if (position < 0 || position >= m_lists[*field].size())
         return;
     if (std::holds_alternative<std::monostate>(value))
-        stored.removeAt(position);
+        m_lists.removeAt(*field, position);
     else if (const auto* text = std::get_if<QString>(&value))
-        stored[position].value = *text;
+        m_lists.edit(*field)[size_t(position)].value = *text;
     else
-        copyLabeledValue(std::get<LabeledValue>(value), stored[position], identifier);
+        copyLabeledValue(std::get<LabeledValue>(value), m_lists.edit(*field)[size_t(position)], identifier);
     writeList(*field);
 }
 
@@ -401,13 +399,13 @@ void PersonDsc::addLabeledValue(const LabeledValue& value, QStringView identifie
     LabeledValue entry;
     copyLabeledValue(value, entry, identifier);
     // The whole list is written back: start from what the record holds, or entries not read yet are lost.
-    readList(*field);
-    LabeledValueList& stored = list(*field);
+    readLists();
+    const LabeledValueSpan stored = m_lists[*field];
     int largest = -1;
     for (const LabeledValue& existing : stored)
         largest = std::max(largest, existing.labelIndex);
     entry.labelIndex = std::max(int(stored.size()), largest + 1);
-    stored.append(entry);
+    m_lists.append(*field, entry);
     writeList(*field);
 }
 
@@ -417,11 +415,10 @@ bool PersonDsc::deleteLabeledValue(const LabeledValue& value, QStringView identi
     const auto field = FieldIdentifiers::labeledField(identifier);
     if (!field)
         return false;
-    LabeledValueList& stored = list(*field);
-    const auto it = findByLabelIndex(*field, value.labelIndex);
-    if (it == stored.end())
+    const LabeledValue* const found = findByLabelIndex(*field, value.labelIndex);
+    if (!found)
         return false;
-    stored.erase(it);
+    m_lists.removeAt(*field, found - m_lists[*field].constData());
     writeList(*field);
     return true;
 }
@@ -478,7 +475,7 @@ LabeledValueList PersonDsc::sortForLabeledValue(QStringView sortKey, bool ascend
     if (!rule)
         return {};
     const QList<qsizetype> order = labeledValueOrder(sortKey, ascending);
-    LabeledValueList& stored = list(rule->field);
+    const LabeledValueSpan stored = m_lists[rule->field];
     LabeledValueList sorted;
     sorted.reserve(stored.size());
     bool moved = false;
@@ -486,12 +483,14 @@ LabeledValueList PersonDsc::sortForLabeledValue(QStringView sortKey, bool ascend
         moved = moved || position != sorted.size();
         sorted.append(stored.at(position));
     }
+    if (order.isEmpty())
+        sorted = stored.toList();
     // Values already in order stay as they are, and so does the revision.
     if (moved) {
-        stored = std::move(sorted);
+        m_lists.set(rule->field, sorted);
         m_revision.bump();
     }
-    return stored;
+    return sorted;
 }
 
 } // namespace Quillary

@@ -187,17 +187,21 @@ void PersonDsc::readStringsFrom(const AddressBook::Person* record) const
     }
 }
 
-void PersonDsc::readListFrom(const AddressBook::Person* record, LabeledField field) const
+void PersonDsc::readListsFrom(const AddressBook::Person* record) const
 {
     if (!record)
         return;
-    const MultiValue& values = record->value(multiProperty(field));
-    LabeledValueList& list = m_lists[size_t(field)];
-    list.clear();
-    list.reserve(values.count());
-    int index = 0;
-    for (const MultiValue::Entry& entry : values.entries())
-        list.append(labeledValueFromEntry(field, entry.label, entry.value, index++, m_defaultCountryCode));
+    std::array<QVarLengthArray<LabeledValue, 4>, LabeledFieldCount> runs;
+    for (int i = 0; i < LabeledFieldCount; ++i) {
+        const auto field = LabeledField(i);
+        int index = 0;
+        for (const MultiValue::Entry& entry : record->value(multiProperty(field)).entries())
+            runs[size_t(i)].append(
+                labeledValueFromEntry(field, entry.label, entry.value, index++, m_defaultCountryCode));
+    }
+    LabeledLists lists;
+    lists.takeRuns(runs);
+    m_lists = std::move(lists);
 }
 
 PersonDsc::Builder::Builder(int defaultNameOrdering, const QString& defaultCountryCode)
@@ -216,15 +220,7 @@ PersonDsc PersonDsc::Builder::finish(const AddressBook::Person& record)
     // As detachedFromRecord, but for the lists, which are made already.
     m_person.m_uniqueId = record.uniqueId();
     m_person.readSinglePartsFrom(&record);
-    for (int i = 0; i < LabeledFieldCount; ++i) {
-        auto& values = m_values[size_t(i)];
-        if (values.isEmpty())
-            continue;
-        LabeledValueList& list = m_person.m_lists[size_t(i)];
-        list.reserve(values.size());
-        for (LabeledValue& value : values)
-            list.append(std::move(value));
-    }
+    m_person.m_lists.takeRuns(m_values);
     m_person.setRare(&Rare::imageData, record.imageData());
     m_person.setRare(&Rare::keptLines, record.keptLines());
     return std::move(m_person);
@@ -242,7 +238,7 @@ void PersonDsc::writeList(LabeledField field)
 {
     if (!m_abPerson)
         return;
-    LabeledValueList& values = list(field);
+    const std::span<LabeledValue> values = m_lists.edit(field);
     MultiValue multi;
     multi.reserve(values.size());
     int position = 0;
@@ -293,8 +289,9 @@ AddressBook::Person PersonDsc::toRecord() const
     for (int i = 0; i < LabeledFieldCount; ++i) {
         const auto field = LabeledField(i);
         MultiValue multi;
-        multi.reserve(m_lists[size_t(i)].size());
-        for (const LabeledValue& value : m_lists[size_t(i)]) {
+        const LabeledValueSpan values = m_lists[field];
+        multi.reserve(values.size());
+        for (const LabeledValue& value : values) {
             if (std::optional<AddressBook::MultiValueItem> item = entryValue(field, value))
                 multi.addValue(std::move(*item), LabelTable::iLabelFromLabel(value.label));
         }

@@ -32,7 +32,7 @@ QList<QStringList> formatLines(const QString& code)
 
 std::optional<LabeledValue> chooseAddress(const PersonDsc& person, const QString& label)
 {
-    const LabeledValueList& addresses = person.addressValues();
+    const LabeledValueSpan addresses = person.addressValues();
     if (addresses.isEmpty())
         return std::nullopt;
     for (const LabeledValue& address : addresses) {

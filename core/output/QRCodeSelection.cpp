@@ -56,7 +56,7 @@ QRCodeSelection::QRCodeSelection(const PersonDsc& person)
     }
 }
 
-void QRCodeSelection::appendLabeled(FieldId type, const LabeledValueList& values, bool selectFirst)
+void QRCodeSelection::appendLabeled(FieldId type, LabeledValueSpan values, bool selectFirst)
 {
     // A field without values still gets a row, so that the table shows every kind of field.
     if (values.isEmpty()) {

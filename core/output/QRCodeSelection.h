@@ -2,7 +2,7 @@
 
 #include "QRCodeFormat.h"
 #include "model/FieldIdentifiers.h"
-#include "model/LabeledValue.h"
+#include "model/LabeledLists.h"
 
 #include <QList>
 #include <QString>
@@ -58,7 +58,7 @@ public:
     friend bool operator==(const QRCodeSelection&, const QRCodeSelection&) = default;
 
 private:
-    void appendLabeled(FieldId type, const LabeledValueList& values, bool selectFirst);
+    void appendLabeled(FieldId type, LabeledValueSpan values, bool selectFirst);
 
     QList<QRCodeRow> m_rows;
 };

@@ -13,7 +13,7 @@ std::optional<qsizetype> positionOf(const PersonDsc& person, const QString& iden
     const std::optional<LabeledField> field = FieldIdentifiers::labeledField(identifier);
     if (!field)
         return std::nullopt;
-    const LabeledValueList& values = person.labeledValues(*field);
+    const LabeledValueSpan values = person.labeledValues(*field);
     for (qsizetype i = 0; i < values.size(); ++i) {
         if (values.at(i).labelIndex == labelIndex)
             return i;

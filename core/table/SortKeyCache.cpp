@@ -53,7 +53,7 @@ bool SortKeyCache::isCurrent(qsizetype slot, const ContactEntry& contact) const
 void SortKeyCache::read(const PersonDsc& person, Batch& batch) const
 {
     static const LabeledValueList none;
-    const LabeledValueList& values = m_field ? person.labeledValues(*m_field) : none;
+    const LabeledValueSpan values = m_field ? person.labeledValues(*m_field) : none;
     // Row n shows the n-th value that passes the filter, in the order of the key when it orders them.
     const TableRows::ShownPositions shown =
         m_field ? TableRows::shownPositions(person, *m_field, m_labels, m_valueOrder) : TableRows::ShownPositions();

@@ -82,7 +82,7 @@ constexpr qsizetype ScanLimit = 8;
 
 qsizetype valuePosition(const SubContactRow& row, LabeledField field, const QStringList& selectedLabels)
 {
-    const LabeledValueList& values = row.person().labeledValues(field);
+    const LabeledValueSpan values = row.person().labeledValues(field);
     if (row.orderedField == qint8(field))
         return row.orderedPosition < values.size() ? row.orderedPosition : -1;
     if (selectedLabels.isEmpty() || selectedLabels.first() == LabelText::All)
@@ -135,7 +135,7 @@ int rowCount(const ContactEntry& contact, const QList<RowColumn>& columns, const
     // Rows only for the values that pass the filter: row n holds the n-th of each field.
     qsizetype count = 1;
     for (const RowColumn& column : columns) {
-        const LabeledValueList& values = person.labeledValues(column.field);
+        const LabeledValueSpan values = person.labeledValues(column.field);
         qsizetype passing = 0;
         for (const LabeledValue& value : values) {
             if (labels)
@@ -159,7 +159,7 @@ ShownPositions shownPositions(const PersonDsc& person, LabeledField field, const
                               const std::optional<ValueOrder>& order)
 {
     const bool everyLabel = selectedLabels.isEmpty() || selectedLabels.first() == LabelText::All;
-    const LabeledValueList& values = person.labeledValues(field);
+    const LabeledValueSpan values = person.labeledValues(field);
     ShownPositions shown;
     const auto passes = [&](qsizetype position) {
         if (everyLabel || selectedLabels.contains(values.at(position).label))
@@ -184,7 +184,7 @@ PassingPositions passingPositions(const PersonDsc& person, const QStringList& se
         return nullptr;
     auto passing = std::make_shared<std::array<QList<int>, LabeledFieldCount>>();
     for (int field = 0; field < LabeledFieldCount; ++field) {
-        const LabeledValueList& values = person.labeledValues(LabeledField(field));
+        const LabeledValueSpan values = person.labeledValues(LabeledField(field));
         for (qsizetype position = 0; position < values.size(); ++position) {
             if (selectedLabels.contains(values.at(position).label))
                 (*passing)[size_t(field)].append(int(position));

@@ -338,8 +338,8 @@ private Q_SLOTS:
         QCOMPARE(written.contacts.size(), 2);
         const QList<QStringList> expected{firstContact, secondContact};
         for (qsizetype i = 0; i < expected.size(); ++i) {
-            const LabeledValueList phones = written.contacts.at(i)->person->phoneValues();
-            const LabeledValueList before = original.contacts.at(i)->person->phoneValues();
+            const LabeledValueList phones = written.contacts.at(i)->person->phoneValues().toList();
+            const LabeledValueList before = original.contacts.at(i)->person->phoneValues().toList();
             QCOMPARE(phones.size(), expected.at(i).size());
             for (qsizetype at = 0; at < phones.size(); ++at) {
                 QCOMPARE(phones.at(at).value, expected.at(i).at(at));

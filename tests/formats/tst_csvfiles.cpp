@@ -42,7 +42,7 @@ QJsonObject carriedFields(const ContactEntry& entry)
         const QString lower = label.toLower();
         return lower == u"home" || lower == u"work" ? lower : QStringLiteral("other");
     };
-    const auto firstOf = [&](const LabeledValueList& list) {
+    const auto firstOf = [&](LabeledValueSpan list) {
         if (list.isEmpty())
             return QJsonValue();
         return QJsonValue(labelClass(list.first().label) + u'=' + list.first().stringValue);

@@ -39,7 +39,7 @@ ContactEntryPtr onlyContact(const QString& header, const QString& line)
     return result.contacts.first();
 }
 
-QStringList valuesOf(const LabeledValueList& list)
+QStringList valuesOf(LabeledValueSpan list)
 {
     QStringList values;
     for (const LabeledValue& value : list)
@@ -295,7 +295,7 @@ private Q_SLOTS:
         const ContactEntryPtr contact = onlyContact(QStringLiteral("Name,Home ZIP,Home City,Work ZIP,Home Street"),
                                                     QStringLiteral("Al,62701,Springfield,10001,\"1 Main St\""));
         QVERIFY(contact);
-        const LabeledValueList& addresses = contact->person->addressValues();
+        const LabeledValueSpan addresses = contact->person->addressValues();
         QCOMPARE(addresses.size(), 2);
         QCOMPARE(addresses.at(0).label, QStringLiteral("home"));
         QCOMPARE(addresses.at(0).address.zip(), QStringLiteral("62701"));
@@ -322,7 +322,7 @@ private Q_SLOTS:
         const ContactEntryPtr contact =
             onlyContact(QStringLiteral("Name,Facebook,SinaWeibo,Facebook"), QStringLiteral("Al,al.fb,alweibo,al.fb2"));
         QVERIFY(contact);
-        const LabeledValueList& profiles = contact->person->snsValues();
+        const LabeledValueSpan profiles = contact->person->snsValues();
         QCOMPARE(profiles.size(), 2);
         QCOMPARE(profiles.at(0).label, QStringLiteral("facebook"));
         QCOMPARE(profiles.at(0).service(), QStringLiteral("facebook"));

@@ -166,7 +166,7 @@ inline PersonDsc reread(const std::shared_ptr<Person>& record)
     return PersonDsc(record, 32, US);
 }
 
-inline QList<int> labelIndexes(const LabeledValueList& values)
+inline QList<int> labelIndexes(LabeledValueSpan values)
 {
     QList<int> result;
     for (const LabeledValue& value : values)

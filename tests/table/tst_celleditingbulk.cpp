@@ -272,7 +272,7 @@ private Q_SLOTS:
         QVERIFY(f.editing->insertItem(f.row(Carol), f.column(column)));
         const LabeledField field = *FieldIdentifiers::labeledField(column);
         for (const QString& name : {Bob, Carol}) {
-            const LabeledValueList& values = f.person(name).labeledValues(field);
+            const LabeledValueSpan values = f.person(name).labeledValues(field);
             QCOMPARE(values.size(), 1);
             QCOMPARE(values.first().label, label);
             QVERIFY2(values.first().stringValue.contains(text), qPrintable(values.first().stringValue));

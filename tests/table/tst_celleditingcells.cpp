@@ -305,7 +305,7 @@ private Q_SLOTS:
         const EditDecision ask = f.editing->tableViewDoubleAction(f.row(Bob), f.column(Field::Phone), true);
         EditDecision open = f.editing->multiReplaceAlertDidEnd(true, ask.row, ask.column, true);
         QCOMPARE(open.popover, PopoverKind::MultiValue);
-        LabeledValueList list = f.person(Bob).phoneValues();
+        LabeledValueList list = f.person(Bob).phoneValues().toList();
         LabeledValue added;
         added.label = u"work"_s;
         added.labelIndex = 5;
@@ -359,7 +359,7 @@ private Q_SLOTS:
         QCOMPARE(open.popover, PopoverKind::MultiValue);
         QCOMPARE(open.context.index, 1);
         // The list edited there is given to that row's contact.
-        LabeledValueList list = f.person(Alice).phoneValues();
+        LabeledValueList list = f.person(Alice).phoneValues().toList();
         list[1].value = list[1].stringValue = QStringLiteral("223");
         open.context.dirty = true;
         open.context.value = list;

@@ -359,7 +359,7 @@ private Q_SLOTS:
 
         // Ctrl and a double click: the whole list of phones, changed in one step.
         window->pane()->viewTypePopupSelected(u"Phone"_s);
-        const LabeledValueList before = hana->person->phoneValues();
+        const LabeledValueList before = hana->person->phoneValues().toList();
         doubleClickCell(window, rowOf(window, u"Hana Sato"_s), Field::Phone, Qt::ControlModifier);
         MultiValueEditor* list = nullptr;
         QTRY_VERIFY((list = shown<MultiValueEditor>(window, u"multiValueEditor"_s)));

@@ -44,8 +44,8 @@ QString reasonsOf(const DuplicateGroup& group)
 QString contactLine(const PersonDsc& person)
 {
     const QString name = person.compositeName().isEmpty() ? NoNameText : person.compositeName();
-    const LabeledValueList& emails = person.emailValues();
-    const LabeledValueList& phones = person.phoneValues();
+    const LabeledValueSpan emails = person.emailValues();
+    const LabeledValueSpan phones = person.phoneValues();
     const QString detail = !emails.isEmpty() ? emails.first().value
         : !phones.isEmpty()                  ? phones.first().value
                                              : QString();
