@@ -49,7 +49,7 @@ struct FindTable
             if (!value || CellValues::kindOf(identifier) != CellValues::ColumnKind::LabeledText)
                 continue;
             LabeledValue planted = *value;
-            planted.value = planted.stringValue = Needle;
+            planted.value = Needle;
             document.undoRegistry().undoReplaceLabeledValue(planted, identifier, row.contact);
             controller->updateTable();
             finder = std::make_unique<TableTextFinder>(*controller);

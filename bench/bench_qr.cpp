@@ -40,7 +40,7 @@ PersonDsc sampleContact()
     address.address.setState(QStringLiteral("東京都"));
     address.address.setZip(QStringLiteral("100-0001"));
     address.address.setCountry(QStringLiteral("日本"));
-    address.stringValue = QStringLiteral("〒100-0001 東京都千代田区千代田1-1");
+    address.setStringValue(QStringLiteral("〒100-0001 東京都千代田区千代田1-1"));
     person.setLabeledValues(LabeledField::Address, {address});
     person.setStringValue(QStringLiteral("山田商事株式会社"), Field::Company);
     return person;

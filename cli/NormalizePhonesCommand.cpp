@@ -20,7 +20,7 @@ qsizetype normalizePhones(PersonDsc& person, NormalizePhoneNumber& normalizer, c
             continue;
         LabeledValue replacement = phone;
         replacement.value = number;
-        replacement.stringValue = number;
+        replacement.setStringValue(number);
         if (person.replaceLabeledValue(replacement, Field::Phone))
             ++changed;
     }

@@ -126,7 +126,7 @@ bool Matcher::matches(const PersonDsc& person) const
     for (const QString& field : m_fields) {
         if (const auto labeled = FieldIdentifiers::labeledField(field)) {
             for (const LabeledValue& value : person.labeledValues(*labeled)) {
-                if ((everyLabel || value.label == m_group.label) && matchesText(value.stringValue))
+                if ((everyLabel || value.label == m_group.label) && matchesText(value.stringValue()))
                     return true;
             }
         } else if (everyLabel && matchesText(unlabeledText(person, field))) {

@@ -71,7 +71,7 @@ bool changesLabeledValue(LabeledField field, const LabeledValue& current, const 
         return current.value != value.value || current.username() != value.username()
             || current.service() != value.service();
     case LabeledField::Relationship:
-        return current.value != value.value || current.stringValue != value.stringValue;
+        return current.value != value.value || current.stringValue() != value.stringValue();
     default:
         return current.value != value.value;
     }

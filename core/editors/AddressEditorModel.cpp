@@ -159,7 +159,7 @@ QString AddressEditorModel::preview() const
     const QHash<QString, AddressFormatEntry> formats = AddressFormats::addressFormatDict();
     const auto it = formats.constFind(effectiveCountryCode());
     if (it == formats.constEnd() || it->formatString.isEmpty())
-        return m_value.stringValue;
+        return m_value.stringValue();
     QStringList lines;
     QString format = it->formatString;
     format.remove(QChar(0x200E));

@@ -25,7 +25,7 @@ CardField labeledLine(LabeledField field, const LabeledValue& value)
     CardField line;
     line.identifier = FieldIdentifiers::identifier(field);
     line.label = value.label;
-    line.text = value.stringValue;
+    line.text = value.stringValue();
     line.labelIndex = value.labelIndex;
     switch (field) {
     case LabeledField::Phone:
@@ -45,8 +45,8 @@ CardField labeledLine(LabeledField field, const LabeledValue& value)
         break;
     case LabeledField::Address:
         line.action = CardAction::Map;
-        line.url = WorkspaceLinks::map(value.stringValue);
-        line.alternateUrl = WorkspaceLinks::webMap(value.stringValue);
+        line.url = WorkspaceLinks::map(value.stringValue());
+        line.alternateUrl = WorkspaceLinks::webMap(value.stringValue());
         break;
     default:
         break;

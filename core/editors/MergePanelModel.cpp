@@ -276,7 +276,7 @@ bool MergePanelModel::setText(Side side, int row, const QString& text)
     if (FieldIdentifiers::stringField(id))
         return m_registry->undoReplaceStringValue(text, target.type, contact);
     const std::optional<LabeledValue> value = person.labeledValueForIdentifier(target.type, target.index);
-    if (!value || value->stringValue == text)
+    if (!value || value->stringValue() == text)
         return false;
     return m_registry->undoReplaceLabeledValue(
         CellValues::withText(*value, target.type, text, person.defaultCountryCode()), target.type, contact);

@@ -27,7 +27,7 @@ void appendLabeled(MergeRows& rows, const PersonDsc& person, const QString& iden
         MergeRow row;
         if (i < size) {
             const LabeledValue& value = values.at(i);
-            row = textRow(identifier, value.label, value.stringValue);
+            row = textRow(identifier, value.label, value.stringValue());
             row.labelIndex = value.labelIndex;
             row.index = i;
         } else {

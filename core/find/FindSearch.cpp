@@ -151,7 +151,7 @@ private:
             for (qsizetype i = 0; i < values.size(); ++i) {
                 const LabeledValue& value = values.at(i);
                 if (passes(m_allLabels, m_selection.labels, value.label))
-                    add(item.identifier, {}, value.label, i, value.stringValue);
+                    add(item.identifier, {}, value.label, i, value.stringValue());
             }
             break;
         }

@@ -78,7 +78,7 @@ void addPhoneOrEmail(LabeledValueList& list, const QString& value, const QString
     LabeledValue entry;
     entry.label = label;
     entry.value = value;
-    entry.stringValue = value;
+    entry.setStringValue(value);
     entry.labelIndex = int(list.size());
     list.append(entry);
 }
@@ -94,7 +94,7 @@ void addAddressPart(LabeledValueList& list, const QString& value, QStringView pa
         address = &list.last();
     }
     address->address.setPart(part, value);
-    address->stringValue.clear();
+    address->setStringValue(QString());
     address->value.clear();
 }
 
@@ -103,7 +103,7 @@ void addSocialProfile(LabeledValueList& list, const QString& value, const QStrin
     if (LabeledValue* existing = findLabel(list, label)) {
         existing->setUsername(value);
         existing->value = value;
-        existing->stringValue = value;
+        existing->setStringValue(value);
         return;
     }
     const QString service = LabelTable::labelFromiLabel(label);
@@ -112,7 +112,7 @@ void addSocialProfile(LabeledValueList& list, const QString& value, const QStrin
     entry.setService(service);
     entry.label = list.isEmpty() ? label : service;
     entry.value = value;
-    entry.stringValue = value;
+    entry.setStringValue(value);
     entry.labelIndex = int(list.size());
     list.append(entry);
 }
@@ -224,10 +224,10 @@ void setList(PersonDsc& person, LabeledValueList& list, LabeledField field)
             updateAddressValue(value, person.defaultCountryCode());
             break;
         case LabeledField::SocialNetwork:
-            value.stringValue = value.username();
+            value.setStringValue(value.username());
             break;
         default:
-            value.stringValue = value.value;
+            value.setStringValue(value.value);
             break;
         }
     }

@@ -177,7 +177,7 @@ QString columnValue(const PersonDsc& person, const ColumnPlan& plan, const CsvRo
     const LabeledValue& value = list->at(position);
     if (!belongsTo(value, plan))
         return {};
-    return plan.list == LabeledField::Address ? value.address.part(plan.column->subField) : value.stringValue;
+    return plan.list == LabeledField::Address ? value.address.part(plan.column->subField) : value.stringValue();
 }
 
 void appendRow(Utf8Buffer& out, const CsvRow& row)
@@ -203,9 +203,9 @@ QString quotedIfSpaced(const QString& text)
 
 QString labeledItem(const LabeledValue& value)
 {
-    if (value.label.isEmpty() || value.stringValue.isEmpty())
+    if (value.label.isEmpty() || value.stringValue().isEmpty())
         return {};
-    return quotedIfSpaced(value.label + u':' + value.stringValue);
+    return quotedIfSpaced(value.label + u':' + value.stringValue());
 }
 
 QString lineValue(const CsvRow& row, const QString& identifier, const QString& separator)

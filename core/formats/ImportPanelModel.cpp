@@ -46,10 +46,10 @@ QString listText(LabeledValueSpan values)
 {
     QString text;
     for (const LabeledValue& value : values) {
-        if (value.stringValue.isEmpty())
+        if (value.stringValue().isEmpty())
             continue;
         const bool labeled = !value.label.isEmpty() && value.label != LabelText::NoLabel;
-        text += labeled ? labeledLine(value.label, value.stringValue) : value.stringValue + u'\n';
+        text += labeled ? labeledLine(value.label, value.stringValue()) : value.stringValue() + u'\n';
     }
     return text;
 }

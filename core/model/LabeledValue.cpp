@@ -15,37 +15,63 @@ const QString& noText()
 
 } // namespace
 
+LabeledValue::Extra& LabeledValue::extra()
+{
+    if (!m_extra)
+        m_extra = new Extra;
+    return *m_extra; // detaches a block shared with a copy
+}
+
 const QString& LabeledValue::service() const
 {
-    return m_account ? m_account->service : noText();
+    return m_extra ? m_extra->service : noText();
 }
 
 const QString& LabeledValue::username() const
 {
-    return m_account ? m_account->username : noText();
+    return m_extra ? m_extra->username : noText();
 }
 
 void LabeledValue::setService(const QString& service)
 {
-    if (m_account || !service.isEmpty()) {
-        if (!m_account)
-            m_account = new Account;
-        m_account->service = service;
-    }
+    if (m_extra || !service.isEmpty())
+        extra().service = service;
 }
 
 void LabeledValue::setUsername(const QString& username)
 {
-    if (m_account || !username.isEmpty()) {
-        if (!m_account)
-            m_account = new Account;
-        m_account->username = username;
+    if (m_extra || !username.isEmpty())
+        extra().username = username;
+}
+
+const QString& LabeledValue::stringValue() const
+{
+    if (m_extra && m_extra->ownShown)
+        return m_extra->shown;
+    if (const QString& shown = address.shownText(); !shown.isNull())
+        return shown;
+    return value;
+}
+
+void LabeledValue::setStringValue(const QString& text)
+{
+    const bool ownShown = address.isEmpty() && text != value;
+    if (!address.isEmpty())
+        address.setShownText(text);
+    if (ownShown) {
+        Extra& own = extra();
+        own.shown = text;
+        own.ownShown = true;
+    } else if (m_extra && m_extra->ownShown) {
+        Extra& own = extra();
+        own.shown.clear();
+        own.ownShown = false;
     }
 }
 
 bool operator==(const LabeledValue& a, const LabeledValue& b)
 {
-    return a.label == b.label && a.value == b.value && a.stringValue == b.stringValue && a.address == b.address
+    return a.label == b.label && a.value == b.value && a.stringValue() == b.stringValue() && a.address == b.address
         && a.date == b.date && a.labelIndex == b.labelIndex && a.service() == b.service()
         && a.username() == b.username();
 }
@@ -66,7 +92,7 @@ void updateEmailValue(LabeledValue& value)
 {
     if (value.label.isEmpty())
         value.label = LabelText::NoLabel;
-    value.stringValue = value.value;
+    value.setStringValue(value.value);
 }
 
 void updateIMSValue(LabeledValue& value)
@@ -74,17 +100,17 @@ void updateIMSValue(LabeledValue& value)
     if (value.label.isEmpty())
         value.label = LabelText::NoLabel;
     const QString joined = value.service() + u':' + value.username();
-    value.stringValue = joined.size() < 2 ? value.username() : joined;
+    value.setStringValue(joined.size() < 2 ? value.username() : joined);
 }
 
 void updateDateValue(LabeledValue& value)
 {
-    value.stringValue = ContactDate::format(value.date);
+    value.setStringValue(ContactDate::format(value.date));
 }
 
 void updateAddressValue(LabeledValue& value, const QString& defaultCountryCode)
 {
-    value.stringValue = AddressFormats::addressText(value.address, defaultCountryCode);
+    value.setStringValue(AddressFormats::addressText(value.address, defaultCountryCode));
 }
 
 } // namespace Quillary

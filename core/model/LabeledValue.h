@@ -17,7 +17,6 @@ struct LabeledValue
 {
     QString label; ///< shown form; "No label" for an empty label; the service for social profiles
     QString value; ///< text of phones, e-mails, URLs and related names; a social profile's address
-    QString stringValue; ///< the text shown for the entry
     PostalAddress address;
     DateComponents date;
     int labelIndex = 0; ///< the entry's identity within its list
@@ -28,9 +27,13 @@ struct LabeledValue
         LabeledValue result;
         result.label = label;
         result.value = text;
-        result.stringValue = text;
         return result;
     }
+
+    /// The text shown for the entry. Phones, e-mails, URLs and related names show their value, which
+    /// is then not held twice; an address holds its shown text in its own block.
+    [[nodiscard]] const QString& stringValue() const;
+    void setStringValue(const QString& text);
 
     /// Instant messages and social profiles: the service.
     [[nodiscard]] const QString& service() const;
@@ -51,14 +54,18 @@ struct LabeledValue
     friend bool operator==(const LabeledValue& a, const LabeledValue& b);
 
 private:
-    // Most values are not accounts: their service and user name are kept apart, and only by those
-    // that have one, so that every other value is smaller.
-    struct Account : QSharedData
+    // Most values are phones and e-mails, which show their value and are no accounts: a shown text of
+    // its own (IMs, dates, a related name shown otherwise), a service and a user name are kept apart,
+    // and only by the values that have one, so that every other value is smaller.
+    struct Extra : QSharedData
     {
         QString service;
         QString username;
+        QString shown;
+        bool ownShown = false; ///< shows `shown`, not the value or the address's text
     };
-    QSharedDataPointer<Account> m_account;
+    Extra& extra();
+    QSharedDataPointer<Extra> m_extra;
 };
 
 using LabeledValueList = QList<LabeledValue>;

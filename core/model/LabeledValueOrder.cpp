@@ -10,7 +10,7 @@ namespace {
 // Views, not copies: a reload of the table asks every contact whether its values are in order.
 QStringView byStringValue(const LabeledValue& value)
 {
-    return value.stringValue;
+    return value.stringValue();
 }
 QStringView byZip(const LabeledValue& value)
 {

@@ -234,7 +234,7 @@ QString PersonDsc::stringValueForIdentifier(QStringView identifier, qsizetype po
     const FieldId id = FieldIdentifiers::fieldId(identifier);
     if (const auto field = FieldIdentifiers::labeledField(id)) {
         const LabeledValueSpan values = m_lists[*field];
-        return position >= 0 && position < values.size() ? values.at(position).stringValue : QString();
+        return position >= 0 && position < values.size() ? values.at(position).stringValue() : QString();
     }
     switch (id) {
     case FieldId::Birthday:

@@ -78,7 +78,7 @@ void updateDerived(LabeledField field, LabeledValue& value, const QString& defau
     case LabeledField::Phone:
     case LabeledField::URL:
     case LabeledField::Relationship:
-        value.stringValue = value.value;
+        value.setStringValue(value.value);
         break;
     case LabeledField::Email:
         updateEmailValue(value);
@@ -87,7 +87,7 @@ void updateDerived(LabeledField field, LabeledValue& value, const QString& defau
         updateAddressValue(value, defaultCountryCode);
         break;
     case LabeledField::SocialNetwork:
-        value.stringValue = value.username();
+        value.setStringValue(value.username());
         break;
     case LabeledField::InstantMessage:
         updateIMSValue(value);
@@ -278,7 +278,7 @@ bool PersonDsc::replaceLabeledValue(const LabeledValue& value, QStringView ident
     case LabeledField::Phone:
     case LabeledField::URL:
         entry.value = value.value;
-        entry.stringValue = value.value;
+        entry.setStringValue(value.value);
         break;
     case LabeledField::Email:
         entry.value = value.value;
@@ -289,11 +289,11 @@ bool PersonDsc::replaceLabeledValue(const LabeledValue& value, QStringView ident
         updateAddressValue(entry, m_defaultCountryCode);
         break;
     case LabeledField::Relationship:
-        entry.stringValue = value.stringValue;
+        entry.setStringValue(value.stringValue());
         entry.value = value.value;
         break;
     case LabeledField::SocialNetwork:
-        entry.stringValue = value.value;
+        entry.setStringValue(value.value);
         entry.value = value.value;
         entry.setUsername(value.username());
         entry.setService(value.service());
@@ -349,7 +349,7 @@ void PersonDsc::copyLabeledValue(const LabeledValue& source, LabeledValue& targe
     case LabeledField::Relationship:
         target.label = orDefault(source.label, homeLabel());
         target.value = source.value;
-        target.stringValue = source.value;
+        target.setStringValue(source.value);
         break;
     case LabeledField::Email:
         target.label = source.label;
@@ -366,7 +366,7 @@ void PersonDsc::copyLabeledValue(const LabeledValue& source, LabeledValue& targe
         target.value = source.value;
         target.setUsername(source.value);
         target.setService(service);
-        target.stringValue = source.value;
+        target.setStringValue(source.value);
         target.label = service;
         break;
     }
@@ -377,14 +377,14 @@ void PersonDsc::copyLabeledValue(const LabeledValue& source, LabeledValue& targe
         target.setUsername(source.username());
         target.setService(service);
         target.label = orDefault(source.label, homeLabel());
-        target.stringValue = service + u':' + source.username();
+        target.setStringValue(service + u':' + source.username());
         break;
     }
     case LabeledField::Dates:
         if (!source.date.isValid())
             return;
         target.date = source.date;
-        target.stringValue = ContactDate::format(source.date);
+        target.setStringValue(ContactDate::format(source.date));
         target.label = orDefault(source.label, anniversaryLabel());
         break;
     }

@@ -65,9 +65,8 @@ LabeledField labeledField(MultiProperty property)
 
 /// One labelled value made from an entry of the record (its stored label and value), with its
 /// derived members.
-LabeledValue labeledValueFromEntry(LabeledField field, const QString& storedLabel,
-                                   const AddressBook::MultiValueItem& item, int index,
-                                   const QString& defaultCountryCode)
+LabeledValue labeledValueFromEntry(LabeledField field, const QString& storedLabel, AddressBook::MultiValueItem item,
+                                   int index, const QString& defaultCountryCode)
 {
     LabeledValue value;
     value.label = LabelTable::labelFromiLabel(storedLabel);
@@ -77,14 +76,15 @@ LabeledValue labeledValueFromEntry(LabeledField field, const QString& storedLabe
     case LabeledField::URL:
     case LabeledField::Relationship:
         value.value = std::get<QString>(item);
-        value.stringValue = value.value;
+        value.setStringValue(value.value);
         break;
     case LabeledField::Email:
         value.value = std::get<QString>(item);
         updateEmailValue(value);
         break;
     case LabeledField::Address:
-        value.address = std::get<AddressBook::PostalAddress>(item);
+        // Taken, not shared: the address keeps its shown text in its own block.
+        value.address = std::move(std::get<AddressBook::PostalAddress>(item));
         updateAddressValue(value, defaultCountryCode);
         break;
     case LabeledField::SocialNetwork: {
@@ -93,7 +93,7 @@ LabeledValue labeledValueFromEntry(LabeledField field, const QString& storedLabe
         value.label = LabelTable::labelFromiLabel(profile.service);
         value.setService(value.label);
         value.value = profile.url.isEmpty() ? profile.username : profile.url;
-        value.stringValue = value.username();
+        value.setStringValue(value.username());
         break;
     }
     case LabeledField::InstantMessage: {
@@ -101,7 +101,7 @@ LabeledValue labeledValueFromEntry(LabeledField field, const QString& storedLabe
         value.setService(account.service.isEmpty() ? noneText() : account.service);
         value.setUsername(account.username.isEmpty() ? noneText() : account.username);
         value.value = value.username();
-        value.stringValue = value.service() + u':' + value.username();
+        value.setStringValue(value.service() + u':' + value.username());
         break;
     }
     case LabeledField::Dates:
@@ -212,7 +212,8 @@ void PersonDsc::Builder::add(MultiProperty property, AddressBook::MultiValueItem
 {
     const LabeledField field = labeledField(property);
     auto& values = m_values[size_t(field)];
-    values.append(labeledValueFromEntry(field, label, value, int(values.size()), m_person.m_defaultCountryCode));
+    values.append(
+        labeledValueFromEntry(field, label, std::move(value), int(values.size()), m_person.m_defaultCountryCode));
 }
 
 PersonDsc PersonDsc::Builder::finish(const AddressBook::Person& record)

@@ -104,10 +104,10 @@ void AddressListText::appendField(Builder& builder, const ContactEntry& entry, c
     if (const auto* list = std::get_if<LabeledValueList>(&value)) {
         bool any = false;
         for (const LabeledValue& labeled : *list) {
-            if (labeled.stringValue.isEmpty() || !m_options.isLabelSelected(labeled.label))
+            if (labeled.stringValue().isEmpty() || !m_options.isLabelSelected(labeled.label))
                 continue;
             builder.append(QString(labeled.label + u':'), valueIndent, true);
-            builder.append(QString(u' ' + labeled.stringValue + u'\n'), valueIndent);
+            builder.append(QString(u' ' + labeled.stringValue() + u'\n'), valueIndent);
             any = true;
         }
         if (!any)

@@ -71,7 +71,7 @@ void QRCodeSelection::appendLabeled(FieldId type, LabeledValueSpan values, bool 
         row.type = type;
         row.label = labeled.label;
         if (type == FieldId::Address) {
-            row.value = labeled.stringValue;
+            row.value = labeled.stringValue();
             row.address = labeled.address;
         } else {
             row.value = labeled.value;

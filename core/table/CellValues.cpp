@@ -57,7 +57,7 @@ bool hasValue(const SubContactRow& row, const QString& identifier, const QString
     case ColumnKind::InstantMessage:
     case ColumnKind::Dates: {
         const std::optional<LabeledValue> value = valueAt(row, identifier, selectedLabels);
-        return value && !value->stringValue.isEmpty();
+        return value && !value->stringValue().isEmpty();
     }
     default:
         return !textAt(row, identifier, selectedLabels).isEmpty();
@@ -80,7 +80,7 @@ bool hasTextCell(const SubContactRow& row, const QString& identifier, const QStr
 
 QString textOf(const LabeledValue& value, const QString& identifier)
 {
-    return kindOf(identifier) == ColumnKind::AddressPart ? value.address.part(identifier) : value.stringValue;
+    return kindOf(identifier) == ColumnKind::AddressPart ? value.address.part(identifier) : value.stringValue();
 }
 
 QString textAt(const SubContactRow& row, const QString& identifier, const QStringList& selectedLabels)
@@ -108,7 +108,7 @@ LabeledValue withText(LabeledValue value, const QString& identifier, const QStri
         // The shown text of a profile is its user name; a profile address belonged to the old name.
         value.value = text;
         value.setUsername(text);
-        value.stringValue = text;
+        value.setStringValue(text);
         break;
     default:
         if (kindOf(identifier) == ColumnKind::AddressPart) {
@@ -116,7 +116,7 @@ LabeledValue withText(LabeledValue value, const QString& identifier, const QStri
             updateAddressValue(value, defaultCountryCode);
         } else {
             value.value = text;
-            value.stringValue = text;
+            value.setStringValue(text);
         }
         break;
     }

@@ -180,7 +180,7 @@ bool ContactCommands::normalizePhoneNumbers(int clickedRow, const QString& layou
         if (number.isEmpty() || number == value.value)
             continue;
         value.value = number;
-        value.stringValue = number;
+        value.setStringValue(number);
         CellEdit edit = CellEdit::of(CellEdit::Kind::ReplaceLabeledValue, row.contact, Field::Phone);
         edit.value = value;
         edits.append(edit);

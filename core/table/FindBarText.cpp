@@ -119,7 +119,7 @@ void forEachSubField(const SubContactRow& row, const QList<LayoutColumn>& column
         default:
             if (const std::optional<LabeledField> field = layout.field) {
                 const LabeledValue* value = valueOf(*field);
-                visit(column, column, value ? value->stringValue : QString());
+                visit(column, column, value ? value->stringValue() : QString());
             } else {
                 visit(column, column, first ? person.stringValueForIdentifier(column, 0) : QString());
             }

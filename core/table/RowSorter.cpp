@@ -34,7 +34,7 @@ SortValue dateValue(const DateComponents& date)
 QStringView labeledSortText(LabeledField field, const LabeledValue& value, const QString& valueKey)
 {
     if (valueKey == u"stringValue")
-        return value.stringValue;
+        return value.stringValue();
     if (valueKey == u"label")
         return value.label;
     switch (field) {
@@ -55,9 +55,9 @@ QStringView labeledSortText(LabeledField field, const LabeledValue& value, const
             return value.service();
         if (valueKey == u"username")
             return value.username();
-        return value.stringValue;
+        return value.stringValue();
     default:
-        return value.stringValue;
+        return value.stringValue();
     }
 }
 
@@ -161,8 +161,8 @@ ContactSortText contactSortText(const PersonDsc& person, FieldId id, const QStri
     } else if (id == FieldId::Name) {
         // As compositeName() gives it, read without storing it again in the contact: other
         // contacts may be read on other threads meanwhile.
-        result.first = person.showAsPerson() ? person.nameParts().stringValue
-                                             : person.stringValues()[StringField::Company];
+        result.first =
+            person.showAsPerson() ? person.nameParts().stringValue : person.stringValues()[StringField::Company];
     } else if (id == FieldId::Birthday || id == FieldId::PhoneticName) {
         own(contactValueOf(person, id, QString(), valueKey));
         return result;

@@ -50,7 +50,7 @@ CellContent labeledCell(const SubContactRow& row, const QString& identifier, Lab
         return cell;
     const LabeledValue& value = *shown;
     const bool part = field == LabeledField::Address && identifier != Field::Address;
-    cell.text = part ? value.address.part(identifier) : value.stringValue;
+    cell.text = part ? value.address.part(identifier) : value.stringValue();
     if (!part && cell.text.isEmpty())
         return cell;
     cell.hasValue = true;
@@ -74,7 +74,7 @@ QString measuredText(const SubContactRow& row, const QString& identifier, const 
         if (!value)
             return {};
         return *field == LabeledField::Address && identifier != Field::Address ? value->address.part(identifier)
-                                                                               : value->stringValue;
+                                                                               : value->stringValue();
     }
     if (row.index > 0)
         return {};

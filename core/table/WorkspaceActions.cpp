@@ -24,7 +24,7 @@ QString cellText(const SubContactRow& row, const QString& column, const QStringL
 {
     if (const std::optional<LabeledField> field = FieldIdentifiers::labeledField(column)) {
         const LabeledValue* value = TableRows::rowValue(row, *field, selectedLabels);
-        return value ? value->stringValue : QString();
+        return value ? value->stringValue() : QString();
     }
     return row.person().stringValueForIdentifier(column, row.index);
 }

@@ -148,7 +148,7 @@ private Q_SLOTS:
         found.street = u"以下に掲載がない場合"_s;
         added.applyZipAddress(found);
         QCOMPARE(added.value().address.zip(), u"100-0000"_s);
-        QCOMPARE(added.value().stringValue, u"100-0000 東京都 千代田区"_s);
+        QCOMPARE(added.value().stringValue(), u"100-0000 東京都 千代田区"_s);
         found.zip = u"1000000"_s;
         found.state.clear();
         added.applyZipAddress(found);
@@ -240,7 +240,7 @@ private Q_SLOTS:
         model.add(EditorValues::newValue(Field::Phone)); // left empty: not stored
         const LabeledValueList result = model.result();
         QCOMPARE(result.size(), 3);
-        QCOMPARE(result.at(0).stringValue, u"3"_s);
+        QCOMPARE(result.at(0).stringValue(), u"3"_s);
         QCOMPARE(result.at(1).label, u"Cottage"_s);
         QCOMPARE(result.at(2).labelIndex, 5);
         MultiValueListModel addresses(Field::Address, {});

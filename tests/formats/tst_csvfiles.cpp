@@ -45,7 +45,7 @@ QJsonObject carriedFields(const ContactEntry& entry)
     const auto firstOf = [&](LabeledValueSpan list) {
         if (list.isEmpty())
             return QJsonValue();
-        return QJsonValue(labelClass(list.first().label) + u'=' + list.first().stringValue);
+        return QJsonValue(labelClass(list.first().label) + u'=' + list.first().stringValue());
     };
     QJsonObject fields{
         {QStringLiteral("compositeName"), person.compositeName()},

@@ -43,7 +43,7 @@ QStringList valuesOf(LabeledValueSpan list)
 {
     QStringList values;
     for (const LabeledValue& value : list)
-        values.append(value.label + u'=' + value.stringValue);
+        values.append(value.label + u'=' + value.stringValue());
     return values;
 }
 
@@ -301,7 +301,7 @@ private Q_SLOTS:
         QCOMPARE(addresses.at(0).address.zip(), QStringLiteral("62701"));
         QCOMPARE(addresses.at(0).address.city(), QStringLiteral("Springfield"));
         QCOMPARE(addresses.at(0).address.street(), QStringLiteral("1 Main St"));
-        QVERIFY(!addresses.at(0).stringValue.isEmpty());
+        QVERIFY(!addresses.at(0).stringValue().isEmpty());
         QCOMPARE(addresses.at(1).label, QStringLiteral("work"));
         QCOMPARE(addresses.at(1).address.zip(), QStringLiteral("10001"));
         QCOMPARE(addresses.at(1).labelIndex, 1);
@@ -327,7 +327,7 @@ private Q_SLOTS:
         QCOMPARE(profiles.at(0).label, QStringLiteral("facebook"));
         QCOMPARE(profiles.at(0).service(), QStringLiteral("facebook"));
         QCOMPARE(profiles.at(0).username(), QStringLiteral("al.fb2"));
-        QCOMPARE(profiles.at(0).stringValue, QStringLiteral("al.fb2"));
+        QCOMPARE(profiles.at(0).stringValue(), QStringLiteral("al.fb2"));
         QCOMPARE(profiles.at(1).label, QStringLiteral("sinaweibo"));
         QCOMPARE(profiles.at(1).username(), QStringLiteral("alweibo"));
     }

@@ -17,7 +17,7 @@ namespace Quillary {
 inline char* toString(const LabeledValue& v)
 {
     const QString text = u"{label=" + v.label + u" labelIndex=" + QString::number(v.labelIndex) + u" value=" + v.value
-        + u" stringValue=" + v.stringValue + u" service=" + v.service() + u" username=" + v.username() + u" address="
+        + u" stringValue=" + v.stringValue() + u" service=" + v.service() + u" username=" + v.username() + u" address="
         + v.address.zip() + u'/' + v.address.state() + u'/' + v.address.city() + u'/' + v.address.street() + u'/'
         + v.address.country() + u'/' + v.address.countryCode() + u" date=" + QString::number(v.date.year) + u'-'
         + QString::number(v.date.month) + u'-' + QString::number(v.date.day) + u'}';
@@ -71,7 +71,7 @@ template <typename Fill> LabeledValue labeledValue(const QString& label, int lab
 /// A phone, e-mail, URL or related name.
 inline LabeledValue textValue(const QString& label, const QString& value, int labelIndex = 0)
 {
-    return labeledValue(label, labelIndex, [&](LabeledValue& v) { v.value = v.stringValue = value; });
+    return labeledValue(label, labelIndex, [&](LabeledValue& v) { v.value = value; });
 }
 
 inline LabeledValue addressValue(const QString& label, const PostalAddress& postal, const QString& text,
@@ -79,7 +79,7 @@ inline LabeledValue addressValue(const QString& label, const PostalAddress& post
 {
     return labeledValue(label, labelIndex, [&](LabeledValue& v) {
         v.address = postal;
-        v.stringValue = text;
+        v.setStringValue(text);
     });
 }
 
@@ -89,7 +89,7 @@ inline LabeledValue imValue(const QString& label, const QString& service, const 
         v.setService(service);
         v.value = username;
         v.setUsername(username);
-        v.stringValue = service + u':' + username;
+        v.setStringValue(service + u':' + username);
     });
 }
 
@@ -97,7 +97,7 @@ inline LabeledValue snsValue(const QString& service, const QString& username, co
 {
     return labeledValue(service, labelIndex, [&](LabeledValue& v) {
         v.setService(service);
-        v.stringValue = username;
+        v.setStringValue(username);
         v.setUsername(username);
         v.value = url.isEmpty() ? username : url;
     });
@@ -107,7 +107,7 @@ inline LabeledValue dateValue(const QString& label, const DateComponents& date, 
 {
     return labeledValue(label, labelIndex, [&](LabeledValue& v) {
         v.date = date;
-        v.stringValue = text;
+        v.setStringValue(text);
     });
 }
 

@@ -326,9 +326,9 @@ private Q_SLOTS:
         const PersonDsc contact = reread(record);
         QCOMPARE(contact.phoneValues().at(0).label, u"No label"_s);
         QCOMPARE(contact.imsValues().at(0), imValue(u"No label"_s, u"none"_s, u"none"_s));
-        QCOMPARE(contact.imsValues().at(0).stringValue, u"none:none"_s);
+        QCOMPARE(contact.imsValues().at(0).stringValue(), u"none:none"_s);
         QCOMPARE(contact.snsValues().at(0).label, u"No label"_s);
-        QCOMPARE(contact.snsValues().at(0).stringValue, QString());
+        QCOMPARE(contact.snsValues().at(0).stringValue(), QString());
         // An "@" at the end splits nothing off.
         QCOMPARE(contact.emailValues().at(0).emailUsername(), u"taro@"_s);
         QCOMPARE(contact.emailValues().at(0).emailDomain(), QString());

@@ -41,7 +41,7 @@ private Q_SLOTS:
 
         QCOMPARE(contact.relationshipValues().size(), existing.size() + 1);
         QTEST(contact.relationshipValues().constLast().labelIndex, "expected");
-        QCOMPARE(contact.relationshipValues().constLast().stringValue, u"Jiro"_s);
+        QCOMPARE(contact.relationshipValues().constLast().stringValue(), u"Jiro"_s);
     }
 
     void addToBoundListRenumbers()
@@ -115,7 +115,7 @@ private Q_SLOTS:
                                 << (rereadText.isNull() ? shown : rereadText);
         };
         const auto withText = [](LabeledValue value, const QString& text) {
-            value.stringValue = text;
+            value.setStringValue(text);
             return value;
         };
         const QString facebook = u"https://facebook.com/hanako"_s;
@@ -143,7 +143,7 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         QFETCH(QString, rereadText);
         LabeledValue expected = replacement;
-        expected.stringValue = shown;
+        expected.setStringValue(shown);
         const LabeledValue other = textValue(u"other"_s, u"kept"_s, 0);
 
         // Detached: the replaced entry keeps its place and label index.
@@ -165,7 +165,7 @@ private Q_SLOTS:
         QVERIFY(bound.replaceLabeledValue(replacement, identifier));
         expected.labelIndex = 0;
         QCOMPARE(bound.labeledValueForIdentifier(identifier, 0), std::optional<LabeledValue>(expected));
-        expected.stringValue = rereadText;
+        expected.setStringValue(rereadText);
         QCOMPARE(reread(record).labeledValuesForIdentifier(identifier), LabeledValueList{expected});
     }
 
@@ -186,7 +186,7 @@ private Q_SLOTS:
         Test::addColumns<QString, LabeledValue, QString, QString>("identifier", "entry", "label", "stringValue");
 
         auto stale = [](LabeledValue value) {
-            value.stringValue = u"stale"_s;
+            value.setStringValue(u"stale"_s);
             return value;
         };
         QTest::newRow("Phone") << Field::Phone << stale(textValue(u"mobile"_s, u"111"_s)) << u"mobile"_s << u"111"_s;
@@ -216,7 +216,7 @@ private Q_SLOTS:
         PersonDsc detached;
         QVERIFY(detached.replaceLabeledValue(LabeledValueList{entry}, identifier));
         const LabeledValue stored = detached.labeledValuesForIdentifier(identifier).at(0);
-        QCOMPARE(stored.stringValue, stringValue);
+        QCOMPARE(stored.stringValue(), stringValue);
         QCOMPARE(stored.label, label);
         QCOMPARE(stored.labelIndex, 6);
 
@@ -225,7 +225,7 @@ private Q_SLOTS:
         QVERIFY(bound.replaceLabeledValue(LabeledValueList{entry}, identifier));
         const LabeledValueList readBack = reread(record).labeledValuesForIdentifier(identifier);
         QCOMPARE(readBack.size(), 1);
-        QCOMPARE(readBack.at(0).stringValue, stringValue);
+        QCOMPARE(readBack.at(0).stringValue(), stringValue);
         QCOMPARE(readBack.at(0).label, label);
         QCOMPARE(readBack.at(0).labelIndex, 0);
 
@@ -325,9 +325,9 @@ private Q_SLOTS:
         // Shown texts that differ from the user names, so that each key is seen to be used.
         LabeledValueList profiles{snsValue(u"twitter"_s, u"m"_s, {}, 0), snsValue(u"facebook"_s, u"z"_s, {}, 1),
                                   snsValue(u"linkedin"_s, u"a"_s, {}, 2)};
-        profiles[0].stringValue = u"2"_s;
-        profiles[1].stringValue = u"1"_s;
-        profiles[2].stringValue = u"3"_s;
+        profiles[0].setStringValue(u"2"_s);
+        profiles[1].setStringValue(u"1"_s);
+        profiles[2].setStringValue(u"3"_s);
         contact.setLabeledValues(LabeledField::SocialNetwork, profiles);
 
         const LabeledValueList sorted = contact.sortForLabeledValue(key, ascending);

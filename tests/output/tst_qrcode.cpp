@@ -31,7 +31,7 @@ LabeledValue address(const QString& label, const QStringList& parts, const QStri
     result.address.setState(parts.value(2));
     result.address.setZip(parts.value(3));
     result.address.setCountry(parts.value(4));
-    result.stringValue = shown;
+    result.setStringValue(shown);
     return result;
 }
 

@@ -75,7 +75,7 @@ public:
     {
         QStringList result;
         for (const LabeledValue& value : person(name).labeledValues(field))
-            result.append(value.stringValue);
+            result.append(value.stringValue());
         return result;
     }
     [[nodiscard]] QStringList labels(const QString& name, LabeledField field) const

@@ -206,7 +206,7 @@ private Q_SLOTS:
             if (const auto field = FieldIdentifiers::labeledField(TableCells::fieldOfColumn(column))) {
                 QStringList result;
                 for (const LabeledValue& value : person.labeledValues(*field))
-                    result.append(value.stringValue);
+                    result.append(value.stringValue());
                 return result;
             }
             const QString text = person.stringValueForIdentifier(column, 0);
@@ -275,7 +275,7 @@ private Q_SLOTS:
             const LabeledValueSpan values = f.person(name).labeledValues(field);
             QCOMPARE(values.size(), 1);
             QCOMPARE(values.first().label, label);
-            QVERIFY2(values.first().stringValue.contains(text), qPrintable(values.first().stringValue));
+            QVERIFY2(values.first().stringValue().contains(text), qPrintable(values.first().stringValue()));
         }
         // One new value per contact, however many of its rows are selected.
         QCOMPARE(f.person(Alice).labeledValues(field).size(), column == Field::Address ? 2 : 1);
@@ -324,7 +324,7 @@ private Q_SLOTS:
         CellEdit edit = CellEdit::of(CellEdit::Kind::ReplaceLabeledValue,
                                      f.controller->subContactTable().at(f.row(Alice)).contact, Field::Address);
         edit.value = f.person(Alice).addressValues().first();
-        edit.value.stringValue = u"stale text"_s;
+        edit.value.setStringValue(u"stale text"_s);
         QVERIFY(CellEdits::changes(edit));
         QVERIFY(!CellEdits::applyInOneStep(f.document.undoRegistry(), {edit}, u"Edit"_s));
         QCOMPARE(f.undoSteps(), 0);

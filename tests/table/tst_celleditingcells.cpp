@@ -89,7 +89,7 @@ private Q_SLOTS:
         QCOMPARE(address.city(), u"Shelbyville");
         QCOMPARE(address.zip(), u"11111");
         QCOMPARE(address.street(), u"1 Main St");
-        QVERIFY(f.person(Alice).addressValues().first().stringValue.contains(u"Shelbyville"));
+        QVERIFY(f.person(Alice).addressValues().first().stringValue().contains(u"Shelbyville"));
     }
 
     void labelChange_data()
@@ -309,7 +309,7 @@ private Q_SLOTS:
         LabeledValue added;
         added.label = u"work"_s;
         added.labelIndex = 5;
-        added.value = added.stringValue = u"555"_s;
+        added.value = u"555"_s;
         list.append(added);
         open.context.dirty = true;
         open.context.value = list;
@@ -360,7 +360,7 @@ private Q_SLOTS:
         QCOMPARE(open.context.index, 1);
         // The list edited there is given to that row's contact.
         LabeledValueList list = f.person(Alice).phoneValues().toList();
-        list[1].value = list[1].stringValue = QStringLiteral("223");
+        list[1].value = QStringLiteral("223");
         open.context.dirty = true;
         open.context.value = list;
         QVERIFY(f.editing->popoverDidClose(open.context));

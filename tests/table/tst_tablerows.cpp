@@ -172,7 +172,7 @@ private Q_SLOTS:
         LabeledValue phone;
         for (int i = 0; i < 40; ++i) {
             phone.label = i % 2 ? QStringLiteral("home") : QStringLiteral("work");
-            phone.value = phone.stringValue = QString::number(i);
+            phone.value = QString::number(i);
             contact->person->addLabeledValue(phone, Field::Phone);
         }
         const QStringList home{QStringLiteral("home")};
@@ -183,7 +183,7 @@ private Q_SLOTS:
         for (int i = 0; i < 20; ++i) {
             const LabeledValue* shown = TableRows::rowValue(table.at(i), LabeledField::Phone, home);
             QVERIFY(shown);
-            QCOMPARE(shown->stringValue, QString::number(2 * i + 1));
+            QCOMPARE(shown->stringValue(), QString::number(2 * i + 1));
             QVERIFY(!TableRows::rowValue(table.at(i), LabeledField::Email, home));
         }
     }

@@ -353,7 +353,7 @@ private Q_SLOTS:
         typeInto(editor->findChild<QLineEdit*>(u"usernameField"_s), u"@hana:example.jp"_s);
         editor->doneButton()->click();
         const ContactEntryPtr hana = contactNamed(window, u"Hana Sato"_s);
-        QCOMPARE(hana->person->imsValues().first().stringValue, u"Matrix:@hana:example.jp"_s);
+        QCOMPARE(hana->person->imsValues().first().stringValue(), u"Matrix:@hana:example.jp"_s);
         undo(window);
         QCOMPARE(hana->person->imsValues().first().service(), u"Jabber"_s);
 

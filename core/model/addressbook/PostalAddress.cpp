@@ -11,6 +11,7 @@ public:
     QString zip;
     QString country;
     QString countryCode;
+    QString shown;
 };
 
 namespace {
@@ -135,6 +136,17 @@ PostalAddressData& PostalAddress::edit()
     if (!d)
         d = new PostalAddressData;
     return *d;
+}
+
+const QString& PostalAddress::shownText() const
+{
+    return data().shown;
+}
+
+void PostalAddress::setShownText(const QString& text)
+{
+    if (d || !text.isEmpty())
+        edit().shown = text;
 }
 
 bool operator==(const PostalAddress& a, const PostalAddress& b)

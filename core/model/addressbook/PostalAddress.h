@@ -36,6 +36,12 @@ public:
     [[nodiscard]] const QString& part(QStringView key) const;
     void setPart(QStringView key, const QString& value);
 
+    /// The text the address is shown with, as its contact formats it; not one of its parts, so it
+    /// plays no part in comparing addresses or in whether one is empty. Kept here, where an address
+    /// already has a block of its own, instead of beside every other labelled value.
+    [[nodiscard]] const QString& shownText() const;
+    void setShownText(const QString& text);
+
     [[nodiscard]] bool isEmpty() const;
     friend bool operator==(const PostalAddress& a, const PostalAddress& b);
 
