@@ -355,6 +355,122 @@ private Q_SLOTS:
         QCOMPARE(labelIndexes(bound.sortForLabeledValue(u"Phone", false)), (QList<int>{1, 0}));
         QCOMPARE(std::get<QString>(record->value(MultiProperty::Phone).valueAtIndex(0)), u"+81 3 1234 5678"_s);
     }
+
+    void editsOneFieldLeavingTheOthers_data()
+    {
+        Test::addColumns<int, int, int>("field", "operation", "count");
+        // Operations: 0 replaces the values with `count` new ones, 1 appends one, 2 removes the first.
+        for (const int field : {0, 2, 3, 7}) { // the first field, two in the middle, the last
+            const QByteArray name = "field " + QByteArray::number(field);
+            QTest::newRow(QByteArray(name + ", more values").constData()) << field << 0 << 4;
+            QTest::newRow(QByteArray(name + ", fewer values").constData()) << field << 0 << 1;
+            QTest::newRow(QByteArray(name + ", as many values").constData()) << field << 0 << 2;
+            QTest::newRow(QByteArray(name + ", no values").constData()) << field << 0 << 0;
+            QTest::newRow(QByteArray(name + ", one appended").constData()) << field << 1 << 0;
+            QTest::newRow(QByteArray(name + ", first removed").constData()) << field << 2 << 0;
+        }
+    }
+    void editsOneFieldLeavingTheOthers()
+    {
+        QFETCH(int, field);
+        QFETCH(int, operation);
+        QFETCH(int, count);
+        // Every field but the second and the sixth has two values, told apart by field and position.
+        const auto valuesOf = [](int of, int first, int number) {
+            LabeledValueList values;
+            for (int i = first; i < first + number; ++i)
+                values.append(textValue(u"home"_s, u"%1.%2"_s.arg(of).arg(i), i));
+            return values;
+        };
+        LabeledLists lists;
+        std::array<LabeledValueList, LabeledFieldCount> expected;
+        for (int i = LabeledFieldCount - 1; i >= 0; --i) { // filled from the back: runs move on each
+            expected[size_t(i)] = (i == 1 || i == 5) ? LabeledValueList() : valuesOf(i, 0, 2);
+            lists.set(LabeledField(i), expected[size_t(i)]);
+        }
+        const auto edited = LabeledField(field);
+        LabeledValueList& model = expected[size_t(field)];
+        if (operation == 0) {
+            model = valuesOf(field, 10, count);
+            lists.set(edited, model);
+        } else if (operation == 1) {
+            model.append(textValue(u"work"_s, u"new"_s, 9));
+            lists.append(edited, model.constLast());
+        } else {
+            model.removeFirst();
+            lists.removeAt(edited, 0);
+        }
+        for (int i = 0; i < LabeledFieldCount; ++i)
+            QCOMPARE(lists[LabeledField(i)].toList(), expected[size_t(i)]);
+        // What an edit gives in place changes that field only.
+        for (LabeledValue& value : lists.edit(edited))
+            value.label = u"edited"_s;
+        for (int i = 0; i < LabeledFieldCount; ++i) {
+            for (const LabeledValue& value : lists[LabeledField(i)])
+                QCOMPARE(value.label == u"edited"_s, i == field);
+        }
+    }
+
+    void valuesOfAFieldStayWhileAnotherIsRead()
+    {
+        // A bound contact reads its record's lists when first asked: asking for another field must not
+        // move the values already handed out (they are a run of one block).
+        const auto record = filledRecord();
+        const PersonDsc contact = reread(record);
+        const LabeledValueSpan phones = contact.phoneValues();
+        const LabeledValueSpan emails = contact.emailValues();
+        const LabeledValueSpan addresses = contact.addressValues();
+        QCOMPARE(contact.phoneValues().constData(), phones.constData());
+        QCOMPARE(labelIndexes(phones), (QList<int>{0, 1}));
+        QCOMPARE(phones.constFirst().stringValue(), u"+81 3 1234 5678"_s);
+        QVERIFY(!emails.isEmpty());
+        QVERIFY(!addresses.isEmpty());
+        // Once the record changes, the lists are read again.
+        record->setValue(MultiProperty::Phone, MultiValue());
+        QVERIFY(contact.phoneValues().isEmpty());
+        QCOMPARE(contact.emailValues().size(), emails.size());
+    }
+
+    void showsTheTextOfAValue_data()
+    {
+        Test::addColumns<QString, QString, QString, QString, QString>("value", "street", "shown", "newValue",
+                                                                      "expected");
+        // A phone, an e-mail, a URL or a related name shows its value, also once the value changes.
+        QTest::newRow("the value") << u"555"_s << QString() << u"555"_s << u"556"_s << u"556"_s;
+        // A text of its own stays with its value when the value changes.
+        QTest::newRow("a text of its own") << u"taro"_s << QString() << u"skype:taro"_s << u"jiro"_s << u"skype:taro"_s;
+        QTest::newRow("a text for a value without text")
+            << QString() << QString() << u"3 May"_s << QString() << u"3 May"_s;
+        QTest::newRow("an empty text for a value") << u"555"_s << QString() << u""_s << u"555"_s << u""_s;
+        // An address's text is the address's.
+        QTest::newRow("an address") << QString() << u"1 Main St"_s << u"1 Main St\nSpringfield"_s << QString()
+                                    << u"1 Main St\nSpringfield"_s;
+    }
+    void showsTheTextOfAValue()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, street);
+        QFETCH(QString, shown);
+        QFETCH(QString, newValue);
+
+        LabeledValue entry;
+        entry.value = value;
+        entry.address.setStreet(street);
+        entry.setStringValue(shown);
+        const LabeledValue copy = entry;
+        entry.value = newValue;
+        QTEST(entry.stringValue(), "expected");
+        QCOMPARE(copy.stringValue(), shown);
+        // Setting the value's own text again makes it show the value.
+        entry.setStringValue(entry.value);
+        QCOMPARE(entry.stringValue(), entry.value);
+        // The text is compared with the value, not the address's block: equal parts are equal addresses.
+        LabeledValue other;
+        other.address.setStreet(street);
+        QCOMPARE(other.address == copy.address, true);
+        other.value = copy.value;
+        QCOMPARE(other == copy, copy.stringValue() == copy.value || (!street.isEmpty() && shown.isEmpty()));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPersonDscLists)
