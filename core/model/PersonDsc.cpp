@@ -48,7 +48,7 @@ QString PersonDsc::dateText()
 
 PersonDsc::PersonDsc()
     : m_defaultNameOrdering(ContactDefaults::shared().nameOrdering),
-      m_defaultCountryCode(ContactDefaults::shared().countryCode),
+      m_defaultCountryCode(&internedText(ContactDefaults::shared().countryCode)),
       // The date text keeps identities in creation order; the UUID keeps two made in one second apart.
       m_uniqueId(dateText() + u' ' + AddressBook::newUniqueId())
 {
@@ -61,7 +61,7 @@ PersonDsc::PersonDsc(std::shared_ptr<AddressBook::Person> record)
 
 PersonDsc::PersonDsc(std::shared_ptr<AddressBook::Person> record, int defaultNameOrdering,
                      const QString& defaultCountryCode)
-    : m_defaultNameOrdering(defaultNameOrdering), m_defaultCountryCode(defaultCountryCode),
+    : m_defaultNameOrdering(defaultNameOrdering), m_defaultCountryCode(&internedText(defaultCountryCode)),
       m_abPerson(std::move(record))
 {
     if (m_abPerson)

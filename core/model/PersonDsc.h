@@ -8,6 +8,7 @@
 #include "StringFieldValues.h"
 #include "addressbook/KeptLines.h"
 #include "addressbook/MultiValue.h"
+#include "support/InternedText.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -197,10 +198,10 @@ public:
         m_defaultNameOrdering = ordering;
         m_revision.bump();
     }
-    [[nodiscard]] const QString& defaultCountryCode() const { return m_defaultCountryCode; }
+    [[nodiscard]] const QString& defaultCountryCode() const { return *m_defaultCountryCode; }
     void setDefaultCountryCode(const QString& code)
     {
-        m_defaultCountryCode = code;
+        m_defaultCountryCode = &internedText(code);
         m_revision.bump();
     }
     void setShowAsPerson(bool showAsPerson)
@@ -314,7 +315,7 @@ private:
     mutable bool m_showAsPerson = true;
     bool m_noteDisabled = false;
     int m_defaultNameOrdering;
-    QString m_defaultCountryCode;
+    const QString* m_defaultCountryCode; ///< one copy for all contacts (see internedText)
     mutable QString m_compositeName;
     std::shared_ptr<AddressBook::Person> m_abPerson;
     mutable NameValue m_nameValue;

@@ -249,7 +249,7 @@ bool PersonDsc::replaceLabeledValue(const LabeledValueList& values, QStringView 
         return false;
     m_lists.set(*field, values);
     for (LabeledValue& value : m_lists.edit(*field))
-        updateDerived(*field, value, m_defaultCountryCode);
+        updateDerived(*field, value, *m_defaultCountryCode);
     writeList(*field);
     return true;
 }
@@ -286,7 +286,7 @@ bool PersonDsc::replaceLabeledValue(const LabeledValue& value, QStringView ident
         break;
     case LabeledField::Address:
         entry.address = value.address;
-        updateAddressValue(entry, m_defaultCountryCode);
+        updateAddressValue(entry, *m_defaultCountryCode);
         break;
     case LabeledField::Relationship:
         entry.setStringValue(value.stringValue());
@@ -359,7 +359,7 @@ void PersonDsc::copyLabeledValue(const LabeledValue& source, LabeledValue& targe
     case LabeledField::Address:
         target.label = orDefault(source.label, homeLabel());
         target.address = source.address;
-        updateAddressValue(target, m_defaultCountryCode);
+        updateAddressValue(target, *m_defaultCountryCode);
         break;
     case LabeledField::SocialNetwork: {
         const QString service = orDefault(source.label, AddressBook::SocialService::Twitter);

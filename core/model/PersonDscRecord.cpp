@@ -197,7 +197,7 @@ void PersonDsc::readListsFrom(const AddressBook::Person* record) const
         int index = 0;
         for (const MultiValue::Entry& entry : record->value(multiProperty(field)).entries())
             runs[size_t(i)].append(
-                labeledValueFromEntry(field, entry.label, entry.value, index++, m_defaultCountryCode));
+                labeledValueFromEntry(field, entry.label, entry.value, index++, *m_defaultCountryCode));
     }
     LabeledLists lists;
     lists.takeRuns(runs);
@@ -213,7 +213,7 @@ void PersonDsc::Builder::add(MultiProperty property, AddressBook::MultiValueItem
     const LabeledField field = labeledField(property);
     auto& values = m_values[size_t(field)];
     values.append(
-        labeledValueFromEntry(field, label, std::move(value), int(values.size()), m_person.m_defaultCountryCode));
+        labeledValueFromEntry(field, label, std::move(value), int(values.size()), *m_person.m_defaultCountryCode));
 }
 
 PersonDsc PersonDsc::Builder::finish(const AddressBook::Person& record)

@@ -12,7 +12,9 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+
 #include <QtConcurrent/QtConcurrentRun>
+#include <thread>
 
 using namespace Quillary;
 using namespace Quillary::Test;
@@ -622,6 +624,33 @@ private Q_SLOTS:
         for (const QString& id : ids)
             QVERIFY2(uuid.match(id).hasMatch(), qPrintable(id));
         QCOMPARE(QSet<QString>(ids.cbegin(), ids.cend()).size(), ids.size());
+    }
+
+    void contactsShareOneCopyOfTheirDefaultCountry()
+    {
+        // Each contact holds a pointer to the one copy of its default country code, wherever the code
+        // comes from and on whichever thread the contact is made.
+        const PersonDsc first(nullptr, 32, QString::fromLatin1("JP"));
+        const PersonDsc second(nullptr, 32, u"J"_s + u"P"_s);
+        QCOMPARE(first.defaultCountryCode(), u"JP"_s);
+        QCOMPARE(&second.defaultCountryCode(), &first.defaultCountryCode());
+        const QString* fromThread = nullptr;
+        QString otherCode;
+        std::thread([&] {
+            const PersonDsc other(nullptr, 32, u"US"_s);
+            const PersonDsc same(nullptr, 32, QString::fromLatin1("JP"));
+            otherCode = other.defaultCountryCode();
+            fromThread = &same.defaultCountryCode();
+        }).join();
+        QCOMPARE(otherCode, u"US"_s);
+        QCOMPARE(fromThread, &first.defaultCountryCode());
+        // Codes met later do not move the ones held.
+        PersonDsc changed;
+        for (int i = 0; i < 100; ++i)
+            changed.setDefaultCountryCode(u"X"_s + QString::number(i));
+        QCOMPARE(changed.defaultCountryCode(), u"X99"_s);
+        QCOMPARE(first.defaultCountryCode(), u"JP"_s);
+        QCOMPARE(&PersonDsc(nullptr, 32, u"JP"_s).defaultCountryCode(), &first.defaultCountryCode());
     }
 };
 
