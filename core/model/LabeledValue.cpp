@@ -44,7 +44,7 @@ void LabeledValue::setUsername(const QString& username)
         extra().username = username;
 }
 
-const QString& LabeledValue::stringValue() const
+const QString& LabeledValue::shownText() const
 {
     if (m_extra && m_extra->ownShown)
         return m_extra->shown;

@@ -32,7 +32,11 @@ struct LabeledValue
 
     /// The text shown for the entry. Phones, e-mails, URLs and related names show their value, which
     /// is then not held twice; an address holds its shown text in its own block.
-    [[nodiscard]] const QString& stringValue() const;
+    [[nodiscard]] const QString& stringValue() const
+    {
+        // Sorting by a column asks every value: phones and e-mails answer without a call.
+        return !m_extra && address.isNull() ? value : shownText();
+    }
     void setStringValue(const QString& text);
 
     /// Instant messages and social profiles: the service.
@@ -65,6 +69,7 @@ private:
         bool ownShown = false; ///< shows `shown`, not the value or the address's text
     };
     Extra& extra();
+    [[nodiscard]] const QString& shownText() const;
     QSharedDataPointer<Extra> m_extra;
 };
 

@@ -43,6 +43,8 @@ public:
     void setShownText(const QString& text);
 
     [[nodiscard]] bool isEmpty() const;
+    /// Whether the address has no block at all: no part and no shown text was ever set.
+    [[nodiscard]] bool isNull() const { return !d; }
     friend bool operator==(const PostalAddress& a, const PostalAddress& b);
 
 private:
