@@ -69,7 +69,6 @@ public:
         const qsizetype start = begin(field);
         return {m_values.constData() + start, end(field) - start};
     }
-    [[nodiscard]] bool hasAny() const { return !m_values.isEmpty(); }
 
     /// The values of a field to change in place (their number stays).
     [[nodiscard]] std::span<LabeledValue> edit(LabeledField field);

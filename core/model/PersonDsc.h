@@ -87,8 +87,9 @@ public:
     [[nodiscard]] PhoneticNameValue phoneticNameValue() const;
     /// The cached reading of the name, without re-reading the record.
     [[nodiscard]] const QString& phoneticName() const { return rare().phoneticName.stringValue; }
-    /// The list of a labelled field (re-read from the record when bound). The table asks for it per
-    /// row and column on every reload: a detached contact answers at once.
+    /// The values of a labelled field (re-read from the record when bound), where the contact holds
+    /// them: they stay valid until the contact is edited or its record changes. The table asks for
+    /// them per row and column on every reload: a detached contact answers at once.
     [[nodiscard]] LabeledValueSpan labeledValues(LabeledField field) const
     {
         if (m_abPerson)
