@@ -6,7 +6,6 @@
 #include "model/addressbook/VCardCodec.h"
 #include "support/CoreTr.h"
 #include "support/SharedWork.h"
-#include "support/UnsharedText.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -81,24 +80,11 @@ struct ZQVCard::Batch
     bool fullEntry = true;
 };
 
-namespace {
-
-/// A copy of text that this thread's contacts share (see unsharedCopy).
-const QString& threadCopy(const QString& text)
-{
-    thread_local QString copy;
-    if (copy != text)
-        copy = unsharedCopy(text);
-    return copy;
-}
-
-} // namespace
-
 ContactEntryPtr ZQVCard::readCard(const Batch& batch, qsizetype offset, qsizetype length) const
 {
     const QByteArrayView card = batch.text.sliced(offset, length);
     QStringList categories;
-    PersonDsc::Builder builder(defaultNameOrdering, threadCopy(defaultCountryCode));
+    PersonDsc::Builder builder(defaultNameOrdering, defaultCountryCode); // the contact keeps the one interned copy
     const std::optional<AddressBook::Person> record =
         AddressBook::VCardCodec::readPerson(card, &categories, fileEncoding, &builder);
     if (!record)

@@ -48,6 +48,20 @@ void LabeledLists::removeAt(LabeledField field, qsizetype position)
     set(field, values);
 }
 
+void LabeledLists::takeRuns(LabeledRuns& runs)
+{
+    Q_ASSERT(m_values.isEmpty());
+    qsizetype total = 0;
+    for (const auto& run : runs)
+        total += run.size();
+    m_values.reserve(total);
+    for (size_t i = 0; i < runs.size(); ++i) {
+        for (LabeledValue& value : runs[i])
+            m_values.append(std::move(value));
+        m_ends[i] = qint32(m_values.size());
+    }
+}
+
 void LabeledLists::shiftEnds(LabeledField field, qsizetype by)
 {
     for (size_t i = size_t(field); i < m_ends.size(); ++i)

@@ -3,6 +3,8 @@
 #include "FieldIdentifiers.h"
 #include "LabeledValue.h"
 
+#include <QVarLengthArray>
+
 #include <array>
 #include <iterator>
 #include <span>
@@ -25,7 +27,6 @@ public:
 
     [[nodiscard]] qsizetype size() const { return m_size; }
     [[nodiscard]] bool isEmpty() const { return m_size == 0; }
-    [[nodiscard]] bool empty() const { return m_size == 0; }
     [[nodiscard]] const LabeledValue* constData() const { return m_data; }
     [[nodiscard]] const_iterator begin() const { return m_data; }
     [[nodiscard]] const_iterator end() const { return m_data + m_size; }
@@ -58,6 +59,9 @@ private:
     qsizetype m_size = 0;
 };
 
+/// A contact's labelled values gathered field by field, before they go into its one block.
+using LabeledRuns = std::array<QVarLengthArray<LabeledValue, 4>, LabeledFieldCount>;
+
 /// Every labelled value of a contact, in one block: the values of each field are a run of it, the
 /// fields in their order. A contact has a few values of several fields; in lists of their own each
 /// field took a list's header and a block of memory, and a contact eight empty lists.
@@ -79,19 +83,7 @@ public:
     void clear() { *this = LabeledLists(); }
 
     /// Fills empty lists from runs of values per field, moving the values: one block of the exact size.
-    template <typename Runs> void takeRuns(Runs& runs)
-    {
-        Q_ASSERT(m_values.isEmpty());
-        qsizetype total = 0;
-        for (const auto& run : runs)
-            total += run.size();
-        m_values.reserve(total);
-        for (size_t i = 0; i < runs.size(); ++i) {
-            for (LabeledValue& value : runs[i])
-                m_values.append(std::move(value));
-            m_ends[i] = qint32(m_values.size());
-        }
-    }
+    void takeRuns(LabeledRuns& runs);
 
     friend bool operator==(const LabeledLists& a, const LabeledLists& b)
     {

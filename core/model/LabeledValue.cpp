@@ -55,17 +55,14 @@ const QString& LabeledValue::shownText() const
 
 void LabeledValue::setStringValue(const QString& text)
 {
-    const bool ownShown = address.isEmpty() && text != value;
-    if (!address.isEmpty())
+    const bool isAddress = !address.isEmpty();
+    if (isAddress)
         address.setShownText(text);
-    if (ownShown) {
+    const bool ownShown = !isAddress && text != value;
+    if (ownShown || (m_extra && m_extra->ownShown)) {
         Extra& own = extra();
-        own.shown = text;
-        own.ownShown = true;
-    } else if (m_extra && m_extra->ownShown) {
-        Extra& own = extra();
-        own.shown.clear();
-        own.ownShown = false;
+        own.shown = ownShown ? text : QString();
+        own.ownShown = ownShown;
     }
 }
 

@@ -13,7 +13,6 @@
 #include <QByteArray>
 #include <QImage>
 #include <QSharedData>
-#include <QVarLengthArray>
 
 #include <array>
 #include <memory>
@@ -346,7 +345,7 @@ public:
 private:
     PersonDsc m_person;
     // A card has a few values of each field: they wait here, then go into lists of their exact size.
-    std::array<QVarLengthArray<LabeledValue, 4>, LabeledFieldCount> m_values;
+    LabeledRuns m_values;
 };
 
 /// The defaults new contacts are shown with: the shared address book's name ordering and country.

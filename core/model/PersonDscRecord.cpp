@@ -191,7 +191,7 @@ void PersonDsc::readListsFrom(const AddressBook::Person* record) const
 {
     if (!record)
         return;
-    std::array<QVarLengthArray<LabeledValue, 4>, LabeledFieldCount> runs;
+    LabeledRuns runs;
     for (int i = 0; i < LabeledFieldCount; ++i) {
         const auto field = LabeledField(i);
         int index = 0;

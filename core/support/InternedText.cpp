@@ -1,5 +1,7 @@
 #include "InternedText.h"
 
+#include "UnsharedText.h"
+
 #include <QMutex>
 
 #include <algorithm>
@@ -18,7 +20,7 @@ const QString& internedText(const QString& text)
     const QMutexLocker locker(&mutex);
     auto found = std::find(texts.cbegin(), texts.cend(), text);
     if (found == texts.cend())
-        found = texts.insert(texts.cend(), QString(text.constData(), text.size())); // no shared count
+        found = texts.insert(texts.cend(), unsharedCopy(text));
     last = &*found;
     return *last;
 }
