@@ -28,12 +28,16 @@ public:
     /// The text; writes a deferred card, so one thread at a time asks, as for its contact.
     [[nodiscard]] QByteArrayView utf8() const;
     [[nodiscard]] QString toString() const { return QString::fromUtf8(utf8()); }
-    [[nodiscard]] bool isEmpty() const { return !m_person && m_length == 0; }
+    [[nodiscard]] bool isEmpty() const { return m_length == 0; }
     void clear() { *this = CardText(); }
 
 private:
-    mutable std::shared_ptr<const QByteArray> m_stream;
-    mutable std::shared_ptr<const PersonDsc> m_person; ///< of a card not written yet
+    static constexpr qsizetype NotWritten = -1;
+    void holdText(QByteArray text) const;
+
+    /// The stream the card is a slice of, or the contact of a card not written yet (the length is
+    /// NotWritten then): one pointer, as every contact of a table holds one.
+    mutable std::shared_ptr<const void> m_source;
     mutable qsizetype m_offset = 0;
     mutable qsizetype m_length = 0;
 };

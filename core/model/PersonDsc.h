@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BoundRecord.h"
 #include "FieldIdentifiers.h"
 #include "LabeledLists.h"
 #include "LabeledValue.h"
@@ -168,23 +169,22 @@ public:
     void refreshCache();
 
     // State ------------------------------------------------------------------------------------
-    [[nodiscard]] bool isBound() const { return m_abPerson != nullptr; }
+    [[nodiscard]] bool isBound() const { return bool(m_abPerson); }
     /// Names the state of the values: it changes with every edit, and never comes back for other
     /// values. A bound contact's record can change without it.
     [[nodiscard]] quint64 revision() const { return m_revision.value(); }
-    [[nodiscard]] const std::shared_ptr<AddressBook::Person>& abPerson() const { return m_abPerson; }
+    [[nodiscard]] const std::shared_ptr<AddressBook::Person>& abPerson() const { return m_abPerson.pointer(); }
     void setAbPerson(std::shared_ptr<AddressBook::Person> record)
     {
         m_abPerson = std::move(record);
         m_revision.bump();
-        m_readParts = 0;
     }
     [[nodiscard]] bool noteDisabled() const { return m_noteDisabled; }
     void setNoteDisabled(bool disabled)
     {
         m_noteDisabled = disabled;
         m_revision.bump();
-        m_readParts = 0; // the note reads differently now
+        m_abPerson.forgetReads(); // the note reads differently now
     }
     [[nodiscard]] int nameOrdering() const { return m_nameOrdering; }
     void setNameOrdering(int ordering)
@@ -317,7 +317,7 @@ private:
     int m_defaultNameOrdering;
     const QString* m_defaultCountryCode; ///< one copy for all contacts (see internedText)
     mutable QString m_compositeName;
-    std::shared_ptr<AddressBook::Person> m_abPerson;
+    BoundRecord m_abPerson;
     mutable NameValue m_nameValue;
     mutable LabeledLists m_lists;
     mutable BirthdayValue m_birthdayValue;
@@ -325,9 +325,7 @@ private:
     mutable QSharedDataPointer<Rare> m_rare;
     mutable QString m_uniqueId;
     Revision m_revision;
-    mutable quint64 m_readChangeCount = ~quint64(0); ///< the bound record's change count when last read
-    mutable quint32 m_readParts = 0; ///< the ReadParts read at that change count
-    mutable int m_nameOrdering = 0; // beside the other 4-byte member: the contact is 8 bytes smaller
+    mutable int m_nameOrdering = 0;
 };
 
 /// Makes a detached contact while a card is read, as `detachedFromRecord` makes it from the card's

@@ -368,6 +368,27 @@ private Q_SLOTS:
         QCOMPARE(contact.imageData(), record->imageData());
     }
 
+    void copiesOfABoundContactEachReadTheRecord()
+    {
+        const auto record = filledRecord();
+        PersonDsc original = reread(record);
+        QCOMPARE(original.phoneValues().size(), 2);
+        PersonDsc copy = original; // has read what the original has
+        PersonDsc assigned;
+        assigned = original;
+
+        record->setValue(StringProperty::Organization, u"Globex"_s);
+        QCOMPARE(copy.stringValueForIdentifier(Field::Company), u"Globex"_s);
+        // What the copy read is not counted read by the others: each reads the record again.
+        for (const PersonDsc* contact : {&original, &assigned}) {
+            QCOMPARE(contact->stringValueForIdentifier(Field::Company), u"Globex"_s);
+            QCOMPARE(contact->abPerson(), record);
+        }
+        PersonDsc moved = std::move(assigned);
+        record->setValue(StringProperty::Organization, u"Initech"_s);
+        QCOMPARE(moved.stringValueForIdentifier(Field::Company), u"Initech"_s);
+    }
+
     // Other fields.
     void setBirthdayValue_data()
     {

@@ -22,7 +22,7 @@ void CardReader::readPhone(const ContentLine& line)
     QString number = trimmedText(text(line));
     if (startsWithIgnoringCase(number, u"tel:"))
         number.remove(0, 4);
-    add(MultiProperty::Phone, number, labelFor(line, phoneLabel(typeFlags(line))));
+    add(MultiProperty::Phone, std::move(number), labelFor(line, phoneLabel(typeFlags(line))));
 }
 
 void CardReader::readEmail(const ContentLine& line)
@@ -30,7 +30,7 @@ void CardReader::readEmail(const ContentLine& line)
     QString address = trimmedText(text(line));
     if (startsWithIgnoringCase(address, u"mailto:"))
         address.remove(0, 7);
-    add(MultiProperty::Email, address, labelFor(line, placeLabel(typeFlags(line))));
+    add(MultiProperty::Email, std::move(address), labelFor(line, placeLabel(typeFlags(line))));
 }
 
 void CardReader::readUrl(const ContentLine& line)
@@ -58,7 +58,7 @@ void CardReader::readAddress(const ContentLine& line)
         if (const QString* code = m_groupCountryCodes.find(line.group))
             address.setCountryCode(*code);
     }
-    add(MultiProperty::Address, address, labelFor(line, placeLabel(typeFlags(line))));
+    add(MultiProperty::Address, std::move(address), labelFor(line, placeLabel(typeFlags(line))));
 }
 
 void CardReader::readDate(const ContentLine& line)
@@ -141,7 +141,7 @@ void CardReader::readImpp(const ContentLine& line)
     const QByteArrayView declared = line.param("X-SERVICE-TYPE");
     if (!declared.isEmpty())
         account.service = canonicalService(QString::fromUtf8(declared));
-    add(MultiProperty::InstantMessage, account, labelFor(line, placeLabel(typeFlags(line))));
+    add(MultiProperty::InstantMessage, std::move(account), labelFor(line, placeLabel(typeFlags(line))));
 }
 
 void CardReader::readServiceProperty(const ContentLine& line, const QString& service)
@@ -149,7 +149,7 @@ void CardReader::readServiceProperty(const ContentLine& line, const QString& ser
     ServiceValue account;
     account.username = trimmedText(text(line));
     account.service = service;
-    add(MultiProperty::InstantMessage, account, labelFor(line, placeLabel(typeFlags(line))));
+    add(MultiProperty::InstantMessage, std::move(account), labelFor(line, placeLabel(typeFlags(line))));
 }
 
 void CardReader::readSound(const ContentLine& line)
