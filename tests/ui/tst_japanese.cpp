@@ -48,6 +48,23 @@ private Q_SLOTS:
         QCOMPARE(buttons.button(QDialogButtonBox::Close)->text(), QStringLiteral("閉じる"));
     }
 
+    // Reading may start before translations can be installed only where they would change nothing.
+    void textsThatWouldBeTranslated_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<bool>("translated");
+        QTest::newRow("C") << QLocale::c() << false;
+        QTest::newRow("English: Qt's plural forms only") << QLocale(QLocale::English, QLocale::UnitedStates) << false;
+        QTest::newRow("Japanese") << QLocale(QLocale::Japanese, QLocale::Japan) << true;
+        QTest::newRow("German: Qt's texts only") << QLocale(QLocale::German, QLocale::Germany) << true;
+    }
+    void textsThatWouldBeTranslated()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(bool, translated);
+        QCOMPARE(Translations::wouldTranslate(locale), translated);
+    }
+
     void cleanupTestCase() { Translations::install(QLocale(QLocale::English, QLocale::UnitedStates)); }
 };
 

@@ -279,13 +279,16 @@ private Q_SLOTS:
     void filesGivenAtLaunchAreReadAhead_data()
     {
         QTest::addColumn<QByteArray>("encoding");
-        QTest::newRow("detected, as read ahead") << QByteArray("auto");
-        QTest::newRow("in an encoding of its own: read again") << QByteArray("UTF-8");
+        QTest::addColumn<bool>("startedEarly");
+        QTest::newRow("detected, as read ahead") << QByteArray("auto") << false;
+        QTest::newRow("in an encoding of its own: read again") << QByteArray("UTF-8") << false;
+        QTest::newRow("started before the controller, taken over") << QByteArray("auto") << true;
     }
 
     void filesGivenAtLaunchAreReadAhead()
     {
         QFETCH(QByteArray, encoding);
+        QFETCH(bool, startedEarly);
         QFile file(dir().filePath(QStringLiteral("ahead.vcf")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         for (int i = 0; i < 3000; ++i)
@@ -293,7 +296,11 @@ private Q_SLOTS:
                        + ";;;\r\nNOTE:a note long enough to make the file large\r\nEND:VCARD\r\n");
         file.close();
         QVERIFY(ContactDocument::wantsBackgroundRead(file.fileName()));
-        controller().readAhead(file.fileName());
+        ReadAheads early;
+        if (startedEarly)
+            early.start(file.fileName());
+        controller().readAhead(file.fileName(), &early);
+        QVERIFY(!early.take(file.fileName())); // the controller has it
         DocumentWindow* window = controller().openDocument(file.fileName(), encoding);
         QVERIFY(window);
         QCOMPARE(window->document()->collection().contactTable.size(), 3000);
@@ -304,6 +311,8 @@ private Q_SLOTS:
         auto other = std::make_unique<DocumentController>(Preferences::instance());
         other->readAhead(file.fileName());
         other.reset();
+        // As does one started early that no window asked for.
+        early.start(file.fileName());
     }
 
     void progressWindowOnlyForLongWork_data()

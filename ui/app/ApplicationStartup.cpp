@@ -1,6 +1,7 @@
 #include "ApplicationStartup.h"
 
 #include "DocumentController.h"
+#include "ReadAheads.h"
 #include "SingleInstance.h"
 #include "StartupNotification.h"
 #include "Translations.h"
@@ -137,6 +138,28 @@ void useDarkPalette()
     QApplication::setPalette(palette);
 }
 
+/// Files of the command line whose reading started before the application object.
+std::unique_ptr<ReadAheads>& readingsStartedEarly()
+{
+    static std::unique_ptr<ReadAheads> readings;
+    return readings;
+}
+
+/// Starts reading the files of the command line while the toolkit connects to the display, when
+/// nothing the reading says (the name of the group of all contacts, a warning) would be translated:
+/// translations can only be installed once the application object exists.
+void startReadingEarly(const QStringList& arguments)
+{
+    if (Translations::wouldTranslate())
+        return;
+    auto readings = std::make_unique<ReadAheads>();
+    for (const QString& argument : arguments) {
+        if (!argument.startsWith(u'-'))
+            readings->start(QFileInfo(argument).absoluteFilePath());
+    }
+    readingsStartedEarly() = std::move(readings);
+}
+
 /// Opens what a second start asked for and brings its window forward.
 void serve(DocumentController& controller, const InstanceRequest& request)
 {
@@ -173,6 +196,7 @@ std::optional<int> ApplicationStartup::runBeforeWindows(int argc, char* argv[])
     }
     if (onlyFiles && SingleInstance::handOver(InstanceRequest::fromEnvironment(files)))
         return 0;
+    startReadingEarly(files);
     return std::nullopt;
 }
 
@@ -203,20 +227,24 @@ int ApplicationStartup::run(QApplication& application)
     started.start();
     Translations::install();
     const Options options = parse(application.arguments());
+    Preferences& preferences = Preferences::instance();
+    // The address book opens first, the main window; files given open as documents beside it. They
+    // are read meanwhile, some since before the application object: what was started for anything
+    // else (the value of a toolkit option) stops here.
+    DocumentController controller(preferences);
+    {
+        const std::unique_ptr<ReadAheads> startedEarly = std::move(readingsStartedEarly());
+        for (const QString& file : options.files)
+            controller.readAhead(file, startedEarly.get());
+    }
     QApplication::setWindowIcon(ThemeIcons::applicationIcon());
     if (options.darkPalette)
         useDarkPalette();
-    Preferences& preferences = Preferences::instance();
     if (QGuiApplication::queryKeyboardModifiers() == RestoreModifiers
         && MessageBox::confirm(nullptr, Tr::tr("Would you like to restore default preferences?"), QString()))
         preferences.restoreDefaults();
     preferences.upgradeVersion();
 
-    // The address book opens first, the main window; files given open as documents beside it.
-    DocumentController controller(preferences);
-    // The files given are read while the address book opens.
-    for (const QString& file : options.files)
-        controller.readAhead(file);
     auto owner = std::make_unique<AddressBookOwner>(preferences);
     owner->open();
     AddressBookWindow addressBook(std::move(owner), preferences, &controller);

@@ -20,12 +20,8 @@ DocumentController::DocumentController(Preferences& preferences, QObject* parent
     : QObject(parent), m_preferences(preferences)
 { }
 
-DocumentController::~DocumentController()
-{
-    // A file read ahead and never opened: its reading stops before its document goes.
-    for (auto& [path, ahead] : m_readAhead)
-        delete ahead.task;
-}
+// A file read ahead and never opened: its reading stops, and its document goes (ReadAheads).
+DocumentController::~DocumentController() = default;
 
 QList<DocumentWindow*> DocumentController::windows() const
 {
@@ -75,14 +71,13 @@ DocumentWindow* DocumentController::openDocument(const QString& path, const QByt
     }
     auto document = std::make_unique<ContactDocument>();
     DocumentTask* task = nullptr;
-    if (const auto ahead = m_readAhead.find(path); ahead != m_readAhead.end()) {
+    if (std::optional<ReadAheads::Reading> ahead = m_readAheads.take(path)) {
         if (encoding == "auto") {
-            document = std::move(ahead->second.document);
-            task = ahead->second.task;
+            document = std::move(ahead->document);
+            task = ahead->task;
         } else {
-            delete ahead->second.task; // wanted in another encoding: stopped where it is, its document dropped
+            delete ahead->task; // wanted in another encoding: stopped where it is, its document dropped
         }
-        m_readAhead.erase(ahead);
     }
     DocumentError error;
     // Large vCard files are read on a worker thread under the progress window.
@@ -113,15 +108,14 @@ DocumentWindow* DocumentController::openDocument(const QString& path, const QByt
     return window;
 }
 
-void DocumentController::readAhead(const QString& path)
+void DocumentController::readAhead(const QString& path, ReadAheads* startedEarlier)
 {
-    if (m_readAhead.count(path) || windowForPath(path)
-        || ContactDocument::typeForPath(path) != ContactDocument::Type::VCard
-        || !ContactDocument::wantsBackgroundRead(path))
+    if (windowForPath(path))
         return;
-    auto document = std::make_unique<ContactDocument>();
-    DocumentTask* task = document->startRead(path, "auto");
-    m_readAhead.emplace(path, ReadAhead{std::move(document), task});
+    if (startedEarlier)
+        m_readAheads.takeFrom(*startedEarlier, path);
+    else
+        m_readAheads.start(path);
 }
 
 void DocumentController::openDocumentWithPanel(QWidget* parent)

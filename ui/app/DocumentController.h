@@ -1,6 +1,7 @@
 #pragma once
 
-#include "documents/ContactDocument.h"
+#include "ReadAheads.h"
+
 #include "documents/DocumentHost.h"
 
 #include <QByteArray>
@@ -46,8 +47,8 @@ public:
     DocumentWindow* openDocument(const QString& path, const QByteArray& encoding = "auto",
                                  QWidget* alertParent = nullptr);
     /// Starts reading a large vCard file that openDocument() will open soon, so that it is read
-    /// while the caller makes other windows.
-    void readAhead(const QString& path);
+    /// while the caller makes other windows; takes over the reading started earlier for it, if any.
+    void readAhead(const QString& path, ReadAheads* startedEarlier = nullptr);
     /// File > Open…: the open panel with the encoding pop-up, then every file chosen.
     void openDocumentWithPanel(QWidget* parent) override;
     void fillRecentMenu(QMenu* menu, QWidget* parent) override;
@@ -64,14 +65,8 @@ Q_SIGNALS:
 private:
     DocumentWindow* show(DocumentWindow* window);
 
-    struct ReadAhead
-    {
-        std::unique_ptr<ContactDocument> document;
-        DocumentTask* task = nullptr;
-    };
-
     Preferences& m_preferences;
-    std::map<QString, ReadAhead> m_readAhead; ///< by path
+    ReadAheads m_readAheads;
     QList<QPointer<DocumentWindow>> m_windows;
     QPointer<AddressBookWindow> m_addressBook;
 };
