@@ -10,9 +10,9 @@
 namespace Quillary {
 
 #if defined(__x86_64__) && defined(__GLIBCXX__)
-// A table holds a contact per card, made with make_shared (16 bytes more): 392 bytes is the most
-// that glibc's 416-byte class takes, and the next class costs 16 bytes a contact.
-static_assert(sizeof(PersonDsc) <= 392);
+// A table holds a contact per card, made with make_shared (16 bytes more): 376 bytes is the most
+// that glibc's 400-byte class takes, and the next class costs 16 bytes a contact.
+static_assert(sizeof(PersonDsc) <= 376);
 #endif
 
 using AddressBook::StringProperty;
@@ -53,7 +53,7 @@ QString PersonDsc::dateText()
 }
 
 PersonDsc::PersonDsc()
-    : m_defaultNameOrdering(ContactDefaults::shared().nameOrdering),
+    : m_defaultNameOrdering(storedOrdering(ContactDefaults::shared().nameOrdering)),
       m_defaultCountryCode(&internedText(ContactDefaults::shared().countryCode)),
       // The date text keeps identities in creation order; the UUID keeps two made in one second apart.
       m_uniqueId(dateText() + u' ' + AddressBook::newUniqueId())
@@ -67,7 +67,7 @@ PersonDsc::PersonDsc(std::shared_ptr<AddressBook::Person> record)
 
 PersonDsc::PersonDsc(std::shared_ptr<AddressBook::Person> record, int defaultNameOrdering,
                      const QString& defaultCountryCode)
-    : m_defaultNameOrdering(defaultNameOrdering), m_defaultCountryCode(&internedText(defaultCountryCode)),
+    : m_defaultNameOrdering(storedOrdering(defaultNameOrdering)), m_defaultCountryCode(&internedText(defaultCountryCode)),
       m_abPerson(std::move(record))
 {
     if (m_abPerson)
@@ -135,7 +135,7 @@ NameValue PersonDsc::nameValue() const
 
 void PersonDsc::composeName() const
 {
-    m_nameOrdering = m_nameValue.nameOrdering;
+    m_nameOrdering = qint8(m_nameValue.nameOrdering);
     const QString& first = m_nameValue.firstName;
     const QString& middle = m_nameValue.middleName;
     const QString& last = m_nameValue.lastName;
@@ -187,10 +187,17 @@ QString PersonDsc::composedPhoneticName(const PhoneticNameValue& phonetic) const
     return firstFirst ? first + u' ' + last : last + u' ' + first;
 }
 
+qint8 PersonDsc::storedOrdering(int ordering)
+{
+    using AddressBook::PersonFlags::FirstNameFirst, AddressBook::PersonFlags::LastNameFirst;
+    static_assert(FirstNameFirst <= 127 && LastNameFirst <= 127);
+    return qint8(ordering == FirstNameFirst || ordering == LastNameFirst ? ordering : 0);
+}
+
 BirthdayValue PersonDsc::birthdayValue() const
 {
     readBirthday();
-    return m_birthdayValue;
+    return BirthdayValue{m_birthday, m_birthdayText};
 }
 
 const StringFieldValues& PersonDsc::stringValues() const
@@ -244,7 +251,7 @@ QString PersonDsc::stringValueForIdentifier(QStringView identifier, qsizetype po
     }
     switch (id) {
     case FieldId::Birthday:
-        return m_birthdayValue.stringValue;
+        return m_birthdayText;
     case FieldId::Name:
         return m_nameValue.stringValue;
     case FieldId::PhoneticName:
@@ -334,7 +341,8 @@ void PersonDsc::refreshCache()
     setRare(&Rare::phoneticName, PhoneticNameValue());
     m_compositeName.clear();
     m_lists.clear();
-    m_birthdayValue = BirthdayValue();
+    m_birthday = {};
+    m_birthdayText.clear();
     if (m_abPerson)
         setRare(&Rare::imageData, QByteArray());
     readAll();

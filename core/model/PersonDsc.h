@@ -189,13 +189,13 @@ public:
     [[nodiscard]] int nameOrdering() const { return m_nameOrdering; }
     void setNameOrdering(int ordering)
     {
-        m_nameOrdering = ordering;
+        m_nameOrdering = qint8(ordering);
         m_revision.bump();
     }
     [[nodiscard]] int defaultNameOrdering() const { return m_defaultNameOrdering; }
     void setDefaultNameOrdering(int ordering)
     {
-        m_defaultNameOrdering = ordering;
+        m_defaultNameOrdering = storedOrdering(ordering);
         m_revision.bump();
     }
     [[nodiscard]] const QString& defaultCountryCode() const { return *m_defaultCountryCode; }
@@ -231,7 +231,8 @@ public:
     }
     void setBirthday(const BirthdayValue& value)
     {
-        m_birthdayValue = value;
+        m_birthday = value.value;
+        m_birthdayText = value.stringValue;
         m_revision.bump();
     }
 
@@ -312,20 +313,25 @@ private:
         m_rare.data()->*part = value; // data() detaches a part shared with a copy
     }
 
+    /// A default ordering as a contact keeps it: first name first, last name first, or neither.
+    [[nodiscard]] static qint8 storedOrdering(int ordering);
+
+    // The small members first, in the room one pointer takes: a contact is 16 bytes smaller for it.
     mutable bool m_showAsPerson = true;
     bool m_noteDisabled = false;
-    int m_defaultNameOrdering;
+    mutable qint8 m_nameOrdering = 0; ///< as NameValue::nameOrdering: 0, 1 or 2
+    qint8 m_defaultNameOrdering; ///< 0, or AddressBook::PersonFlags::FirstNameFirst or LastNameFirst
+    mutable AddressBook::DateComponents m_birthday; ///< with m_birthdayText, the BirthdayValue
     const QString* m_defaultCountryCode; ///< one copy for all contacts (see internedText)
     mutable QString m_compositeName;
     BoundRecord m_abPerson;
     mutable NameValue m_nameValue;
     mutable LabeledLists m_lists;
-    mutable BirthdayValue m_birthdayValue;
+    mutable QString m_birthdayText;
     mutable StringFieldValues m_stringValues;
     mutable QSharedDataPointer<Rare> m_rare;
     mutable QString m_uniqueId;
     Revision m_revision;
-    mutable int m_nameOrdering = 0;
 };
 
 /// Makes a detached contact while a card is read, as `detachedFromRecord` makes it from the card's

@@ -120,7 +120,7 @@ void PersonDsc::setValue(const FieldValue& value, QStringView identifier)
     case FieldId::Name:
         if (const auto* name = std::get_if<NameValue>(&value)) {
             m_nameValue = *name;
-            m_nameOrdering = name->nameOrdering;
+            m_nameOrdering = qint8(name->nameOrdering);
             m_showAsPerson = name->showAsPerson;
             writeNameToRecord();
             composeName();
@@ -426,10 +426,11 @@ bool PersonDsc::deleteLabeledValue(const LabeledValue& value, QStringView identi
 void PersonDsc::setBirthdayValue(const std::optional<BirthdayValue>& birthday)
 {
     m_revision.bump();
-    m_birthdayValue = BirthdayValue();
+    m_birthday = {};
+    m_birthdayText.clear();
     if (birthday && birthday->value.isValid()) {
-        m_birthdayValue.value = birthday->value;
-        m_birthdayValue.stringValue = ContactDate::format(birthday->value);
+        m_birthday = birthday->value;
+        m_birthdayText = ContactDate::format(birthday->value);
         if (m_abPerson)
             m_abPerson->setBirthday(birthday->value);
     } else if (m_abPerson) {

@@ -231,8 +231,8 @@ void PersonDsc::readBirthdayFrom(const AddressBook::Person* record) const
 {
     if (!record || !record->birthday())
         return;
-    m_birthdayValue.value = *record->birthday();
-    m_birthdayValue.stringValue = ContactDate::format(m_birthdayValue.value);
+    m_birthday = *record->birthday();
+    m_birthdayText = ContactDate::format(m_birthday);
 }
 
 void PersonDsc::writeList(LabeledField field)
@@ -298,8 +298,8 @@ AddressBook::Person PersonDsc::toRecord() const
         }
         record.setValue(multiProperty(field), std::move(multi));
     }
-    if (m_birthdayValue.value.isValid())
-        record.setBirthday(m_birthdayValue.value);
+    if (m_birthday.isValid())
+        record.setBirthday(m_birthday);
     record.setImageData(photoData());
     record.setKeptLines(keptLines());
     return record;
