@@ -33,7 +33,7 @@ namespace SingleInstance {
 /// Makes the folder of the socket owner-only; false when it is not the user's own or cannot be made.
 bool prepareFolder(const QString& socketPath);
 /// Hands the request to the running Quillary; false when none answers (within a second).
-bool handOver(const InstanceRequest& request, const QString& socketPath = socketPath());
+bool handOver(const InstanceRequest& request, const QString& socketPath = SingleInstance::socketPath());
 } // namespace SingleInstance
 
 /// The listening side, in the running Quillary: each request that arrives is answered and then

@@ -120,7 +120,7 @@ void ContactActions::createEditActions()
     };
     for (const auto& [id, name, title, kind] : transforms)
         connect(add(id, QString::fromLatin1(name), title), &QAction::triggered, commands,
-                [commands, kind] { commands->transformText(kind); });
+                [commands, transform = kind] { commands->transformText(transform); });
 }
 
 void ContactActions::createFindActions()
